@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, testing and running need.
+# Does nothing when they are all present already.
+set -euo pipefail
+packages=(
+  cmake make g++ pkg-config
+  qt6-base-dev libgl-dev
+  libsnmp-dev snmp snmpd
+  libgtest-dev googletest
+  xvfb xauth imagemagick x11-utils fonts-dejavu-core
+  python3
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+echo "Installing: ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# The packaged snmpd starts a system agent; the tests start their own on loopback.
+if command -v systemctl >/dev/null 2>&1; then $SUDO systemctl disable --now snmpd >/dev/null 2>&1 || true; fi
