@@ -1,0 +1,8 @@
+#include "platform/kvbeep.h"
+
+#include <QApplication>
+
+void KvBeep()
+{
+    QApplication::beep();
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// The short warning tone for a rejected keystroke.
+void KvBeep();
