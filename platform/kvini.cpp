@@ -24,13 +24,13 @@ std::string KvIni::ReadString(const std::string& section, const std::string& key
     std::string value = file.value(section, key).value_or(defaultValue);
     if (value.size() > kBufferSize - 1)
         value.resize(kBufferSize - 1);
+    if (value.empty())
+        return defaultValue;
     size_t b = 0;
     size_t e = value.size();
     while (b < e && isBlankOrControl(value[b]))
         ++b;
     while (e > b && isBlankOrControl(value[e - 1]))
         --e;
-    if (b == e)
-        return defaultValue;
     return value.substr(b, e - b);
 }

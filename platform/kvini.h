@@ -8,9 +8,10 @@ public:
     explicit KvIni(std::string fileName);
 
     // The key's value as the INI reading service gives it (at most 4095
-    // characters, as read into a buffer of 4096), without leading and trailing
-    // blanks and control characters; when that is empty, `defaultValue` unchanged.
-    // A missing file, section or key gives `defaultValue` as well.
+    // characters, as read into a buffer of 4096; `defaultValue` when the file,
+    // section or key is missing). A non-empty result comes back without leading
+    // and trailing blanks and control characters; an empty one gives
+    // `defaultValue` unchanged.
     std::string ReadString(const std::string& section, const std::string& key,
                            const std::string& defaultValue) const;
 

@@ -1,5 +1,6 @@
 #include "platform/kvinifile.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -67,6 +68,9 @@ void forEachLine(const std::string& text, Visit visit)
 
 KvIniFile::KvIniFile(const std::string& hostPath)
 {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(hostPath, error))
+        return;
     std::ifstream in(hostPath, std::ios::binary);
     if (!in)
         return;
