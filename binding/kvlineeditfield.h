@@ -1,0 +1,36 @@
+#pragma once
+#include <QObject>
+#include <QPointer>
+
+#include "common/kveditconstraint.h"
+
+class QLineEdit;
+class KvLineEditConstraint;
+
+// One QLineEdit as the edit constraints see it: forwards its text changes to
+// the change check, its focus changes to the exit check, and carries out what
+// the checks ask of the field. Created and owned by KvLineEditConstraint.
+//
+// The field's tag is the QLineEdit's dynamic property "tag" (0 when unset); a
+// previous handler sets it to -1 to veto.
+class KvLineEditField : public QObject, public KvEditConstraint::Field {
+public:
+    KvLineEditField(KvLineEditConstraint& owner, QLineEdit* edit);
+    ~KvLineEditField() override;
+
+    QLineEdit* Edit() const { return edit_; }
+
+    std::string Text() const override;
+    void SetText(const std::string& text) override;
+    void SetMaxLength(int length) override;
+    void SetWidth(int pixels) override;
+    void SetFocus() override;
+    int Tag() const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    KvLineEditConstraint& owner_;
+    QPointer<QLineEdit> edit_;
+};

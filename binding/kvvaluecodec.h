@@ -1,0 +1,82 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The value codec: moves a variable's value between its text form (as the
+// variable list keeps it) and its octet form (a byte string), selected by a
+// numeric syntax code. The text forms produced here are the ones the whole
+// program shows and accepts for octet strings, port lists, addresses and times.
+//
+// Codes (octet form):
+//   1 boolean, 4-byte integer 1 or 0       2 INTEGER, 4-byte signed
+//   3 BITS, 4 OCTET STRING, 68 Opaque: raw bytes (text: contiguous upper-case hex)
+//   5 NULL: empty                          6 OBJECT IDENTIFIER: one 4-byte word per arc
+//   64 IpAddress, 69 NsapAddress: 4 bytes  65, 66, 71: 4-byte unsigned
+//   67 TimeTicks: 4-byte unsigned hundredths of a second
+//   70 Counter64: 8 bytes, low 32-bit word first
+//   72 real: 8-byte double                 73 MAC address: 6 bytes (hex text)
+//   74 date and time: the 11 bytes of a KvDateTime (year in host order)
+//   75 local date-time: 8-byte double day count since 1899-12-30
+//   76 display string: the characters
+//   193 boolean byte, 194 signed byte, 195 unsigned byte
+//   196 boolean word, 197 and 198 16-bit unsigned (2 bytes, big-endian)
+// Multi-byte integers of codes 1, 2, 6, 65, 66, 67, 70, 71 and 72 are
+// little-endian; 196 to 198 are big-endian.
+//
+// "(NULL)" stands for an absent value in every code (an empty octet string).
+// Errors are raised as KvError: -511 unknown syntax code, -518 a value too
+// short for its code (or not decodable), -519 a part beyond the value's end.
+
+using KvOctets = std::vector<uint8_t>;
+
+// Text form -> octet form. Raises -511 for an unknown code.
+KvOctets ParseValueText(std::string_view text, int syntax);
+
+// Octet form -> text form. Raises -511 for an unknown code and -518 for a
+// value shorter than its code needs.
+std::string FormatValueOctets(const KvOctets& octets, int syntax);
+
+// The part of `octets` that starts at `offset` with the width of `syntax`
+// (the rest of the value for the variable-length codes). An empty value gives
+// an empty part; a part beyond the value's end raises -519.
+KvOctets ExtractPartialValue(const KvOctets& octets, int offset, int syntax);
+
+// True for every code the codec knows.
+bool IsKnownValueSyntax(int syntax);
+
+// --- The individual text forms, shared with the request engine ------------
+
+// "%lu:%02lu:%02lu.%02lu" below one day, "1 day ..." for one day,
+// "%lu days, ..." otherwise.
+std::string FormatTimeTicks(uint32_t ticks);
+// Reads the time-ticks text back: "[N day[s][,]] H:M:S.hh". Pieces without
+// their separator add nothing, so a bare number gives 0.
+uint32_t ParseTimeTicks(std::string_view text);
+
+// Contiguous upper-case hexadecimal, two digits per byte.
+std::string FormatHexOctets(const uint8_t* data, size_t size);
+// Blanks dropped; an odd count makes the first character a byte of its own;
+// characters other than hex digits count as 0. No length check.
+KvOctets ParseHexText(std::string_view text);
+
+// General floating-point form with up to 15 significant digits ("4094", "0.5",
+// "1e+20"); independent of the locale.
+std::string FormatReal(double value);
+// Reads as much of a floating-point number as the text's beginning holds
+// (leading blanks allowed); 0 when it holds none.
+double ReadLeadingReal(std::string_view text);
+// Reads a decimal integer from the text's beginning (leading blanks and a
+// sign allowed, stops at the first non-digit, no digits give 0), saturating
+// at the 64-bit limits.
+int64_t ReadLeadingInteger(std::string_view text);
+
+// Day count (days since 1899-12-30, fraction = time of day) <-> the text
+// "yyyy/mm/dd hh:nn:ss am/pm". Formatting raises -518 for a day count outside
+// the years 1 to 9999 (or not a number); parsing raises -518 for a text that
+// does not hold a valid date. Parsing also accepts "-" between the date parts,
+// a time without seconds and a 24-hour time without "am"/"pm".
+std::string FormatDayCount(double days);
+double ParseDayCount(std::string_view text);
