@@ -1,0 +1,26 @@
+#include "shell/programentry.h"
+
+#include "platform/kvapplication.h"
+#include "platform/kvmessagebox.h"
+#include "shell/kvstartup.h"
+#include "shell/tform1.h"
+#include "shell/tmainform.h"
+
+#include <exception>
+#include <memory>
+
+int RunOsprey(const std::vector<std::string>& parameters)
+{
+    std::unique_ptr<TMainForm> mainForm;
+    try {
+        mainForm = std::make_unique<TMainForm>(parameters);
+    } catch (const std::exception& error) {
+        KvMessageBox::error(nullptr, QString::fromStdString(KvStartup::DescribeFailure(error)));
+        return 1;
+    }
+    TForm1 form1;
+    if (mainForm->TerminateRequested())
+        return 0;
+    mainForm->show();
+    return QApplication::exec();
+}

@@ -1,0 +1,118 @@
+#include "shell/tmainform.h"
+
+#include "platform/kvmessagebox.h"
+#include "shell/kvstartup.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStatusBar>
+
+namespace {
+
+TMainForm* mainFormInstance = nullptr;
+
+std::vector<std::string> applicationParameters()
+{
+    std::vector<std::string> parameters;
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        parameters.push_back(arguments[i].toStdString());
+    return parameters;
+}
+
+} // namespace
+
+TMainForm::TMainForm(QWidget* owner) : TMainForm(applicationParameters(), owner) {}
+
+TMainForm::TMainForm(const std::vector<std::string>& parameters, QWidget* owner) : QMainWindow(owner)
+{
+    if (!mainFormInstance)
+        mainFormInstance = this;
+    try {
+        CreateLayout();
+        RunStartup(parameters);
+    } catch (...) {
+        // The destructor does not run for a window that failed to construct.
+        if (mainFormInstance == this)
+            mainFormInstance = nullptr;
+        throw;
+    }
+    if (!terminateRequested_)
+        FormCreate();
+}
+
+TMainForm::~TMainForm()
+{
+    if (mainFormInstance == this)
+        mainFormInstance = nullptr;
+}
+
+TMainForm* TMainForm::Instance()
+{
+    return mainFormInstance;
+}
+
+void TMainForm::CreateLayout()
+{
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QString());
+
+    MainMenu1 = new QMenuBar(this);
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    setMenuBar(MainMenu1);
+
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setFrameShape(QFrame::NoFrame);
+    ScrollBox1->setFixedSize(kClientWidth, kScrollBoxHeight);
+    setCentralWidget(ScrollBox1);
+
+    StatusBar = new QStatusBar(this);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar->setFixedHeight(kStatusBarHeight);
+    StatusBar->setSizeGripEnabled(false);
+    StatusPanel0 = new QLabel(StatusBar);
+    StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
+    StatusPanel0->setMinimumWidth(kStatusPanel0Width);
+    StatusBar->addWidget(StatusPanel0, 1);
+    setStatusBar(StatusBar);
+
+    // Single fixed border: the client area keeps its size below the menu bar.
+    setFixedSize(kClientWidth, MainMenu1->sizeHint().height() + kClientHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(0, 0), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void TMainForm::RunStartup(const std::vector<std::string>& parameters)
+{
+    KvStartup startup;
+    const KvStartup::Result result = startup.Run(parameters);
+    const KvStartupTexts& texts = startup.Texts();
+    PageTitle.clear();
+    AgentAddress = texts.AgentAddress;
+    ReadCommunity = texts.ReadCommunity;
+    WriteCommunity = texts.WriteCommunity;
+    IniVersion = texts.IniVersion;
+    IniFileFound = texts.IniFileFound;
+
+    if (result == KvStartup::Result::NoParameter) {
+        KvMessageBox::message(this, QStringLiteral("No parameter input"));
+        terminateRequested_ = true;
+        // Ends the message loop as soon as it runs.
+        QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+        return;
+    }
+    setWindowTitle(QString::fromStdString(KvSNMPDevice.address));
+}
+
+void TMainForm::FormCreate()
+{
+}

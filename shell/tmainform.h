@@ -1,0 +1,60 @@
+#pragma once
+#include <QMainWindow>
+
+#include <string>
+#include <vector>
+
+class QLabel;
+class QMenuBar;
+class QScrollArea;
+class QStatusBar;
+
+// The main window. Constructing it is the program's start-up (see KvStartup):
+// first the window's own layout is created, then the SNMP engine is started,
+// the message files are loaded and the command line and INI file are applied;
+// the caption becomes the switch's address. With no parameters it shows
+// "No parameter input" and asks the program to end (TerminateRequested).
+// A failure raises the error out of the constructor (KvConvertError, KvError).
+class TMainForm : public QMainWindow {
+public:
+    // Start-up with the application's command line (less the program name).
+    explicit TMainForm(QWidget* owner = nullptr);
+    // Start-up with the given parameters.
+    explicit TMainForm(const std::vector<std::string>& parameters, QWidget* owner = nullptr);
+    ~TMainForm() override;
+
+    // The one main window while it exists (nullptr otherwise).
+    static TMainForm* Instance();
+
+    // Whether start-up asked the program to end (no parameter was given).
+    bool TerminateRequested() const { return terminateRequested_; }
+
+    // Start-up texts (see KvStartupTexts) and the title of the page last opened.
+    std::string PageTitle;
+    std::string AgentAddress;
+    std::string ReadCommunity;
+    std::string WriteCommunity;
+    std::string IniVersion;
+    bool IniFileFound = false;
+
+    // Window components.
+    QMenuBar* MainMenu1 = nullptr;
+    QScrollArea* ScrollBox1 = nullptr;
+    QStatusBar* StatusBar = nullptr;
+    QLabel* StatusPanel0 = nullptr;   // status bar panel 0
+
+    // Client area below the menu bar: the scroll box over the status bar.
+    static constexpr int kClientWidth = 781;
+    static constexpr int kClientHeight = 117;
+    static constexpr int kScrollBoxHeight = 95;
+    static constexpr int kStatusBarHeight = 22;
+    static constexpr int kStatusPanel0Width = 50;
+
+private:
+    void CreateLayout();
+    void RunStartup(const std::vector<std::string>& parameters);
+    // Runs after start-up; the front panel sets itself up here.
+    void FormCreate();
+
+    bool terminateRequested_ = false;
+};
