@@ -89,10 +89,11 @@ QString KvLineEditConstraint::LastValid(const QLineEdit* edit) const {
     return field ? QString::fromStdString(core_.LastValid(*field)) : QString();
 }
 
-void KvLineEditConstraint::TextChanged(KvLineEditField& field) { core_.OnChangeCheck(field); }
-
-void KvLineEditConstraint::Entered(KvLineEditField& field) {
-    if (core_.RememberValid() && !reporting_) core_.RememberIfValid(field);
+void KvLineEditConstraint::TextChanged(KvLineEditField& field) {
+    const bool byProgram = !field.SettingText() && field.Edit() && !field.Edit()->isModified();
+    QPointer<KvLineEditField> alive(&field);
+    core_.OnChangeCheck(field);
+    if (alive && byProgram && core_.RememberValid()) core_.RememberIfValid(field);
 }
 
 void KvLineEditConstraint::Left(KvLineEditField& field) {

@@ -22,8 +22,10 @@ class KvLineEditField;
 //     field's last valid text back and returns the focus to it;
 //   - the advance character, and a full field with the auto-advance flag, move
 //     the focus on to the next field of the owner window (queued);
-//   - a field is also remembered when it is entered, if its text passes, so a
-//     rejected exit gives back the text the field was entered with.
+//   - with `rememberValid`, a text the program puts into a field (not typed,
+//     not set by the checks) becomes its last valid text when it passes, so a
+//     rejected exit gives back the value the program showed rather than an
+//     older or empty text.
 //
 // Leaving a field by switching windows or opening a pop-up menu is not an exit.
 // Message boxes go through KvMessageBox (tests answer them with its Answerer)
@@ -68,7 +70,6 @@ private:
 
     // Called by the fields.
     void TextChanged(KvLineEditField& field);
-    void Entered(KvLineEditField& field);
     void Left(KvLineEditField& field);
 
     // KvEditConstraint::Host

@@ -28,7 +28,10 @@ void KvLineEditField::SetText(const std::string& text) {
     const QString newText = QString::fromStdString(text);
     const QString oldText = edit_->text();
     const int cursor = edit_->cursorPosition();
+    const bool outer = !settingText_;
+    settingText_ = true;
     edit_->setText(newText);
+    if (outer) settingText_ = false;
     // A removed keystroke leaves the cursor where the character was.
     if (edit_ && newText.size() + 1 == oldText.size() && cursor > 0) edit_->setCursorPosition(cursor - 1);
 }
@@ -49,9 +52,7 @@ int KvLineEditField::Tag() const { return edit_ ? edit_->property("tag").toInt()
 
 bool KvLineEditField::eventFilter(QObject* watched, QEvent* event) {
     if (watched == edit_) {
-        if (event->type() == QEvent::FocusIn) {
-            owner_.Entered(*this);
-        } else if (event->type() == QEvent::FocusOut) {
+        if (event->type() == QEvent::FocusOut) {
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
             // Switching to another window or opening a menu does not leave the field.
             if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) owner_.Left(*this);

@@ -19,6 +19,8 @@ public:
     ~KvLineEditField() override;
 
     QLineEdit* Edit() const { return edit_; }
+    // True while the constraints themselves set the field's text.
+    bool SettingText() const { return settingText_; }
 
     std::string Text() const override;
     void SetText(const std::string& text) override;
@@ -33,4 +35,5 @@ protected:
 private:
     KvLineEditConstraint& owner_;
     QPointer<QLineEdit> edit_;
+    bool settingText_ = false;
 };

@@ -86,9 +86,9 @@ public:
     void RememberText(Field& field);
 
     // When the field's current text passes the exit check (silently), it
-    // becomes its last valid text. The glue calls this when the field is
-    // entered, so that a rejected exit restores the text the field was
-    // entered with rather than an older one.
+    // becomes its last valid text. The glue calls this when the program puts
+    // a text into the field, so that a rejected exit restores the value the
+    // program showed rather than an older or empty text.
     void RememberIfValid(Field& field);
 
     bool IsRegistered(const Field& field) const;

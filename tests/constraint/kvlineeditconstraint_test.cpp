@@ -1,0 +1,191 @@
+// Edit constraints on real QLineEdit fields (offscreen).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <memory>
+
+#include "binding/kvlineeditconstraint.h"
+#include "common/kverror.h"
+#include "platform/kvmessagebox.h"
+
+namespace {
+
+class LineEditConstraintTest : public ::testing::Test {
+protected:
+    QDialog window;
+    QLineEdit* first = new QLineEdit(&window);
+    QLineEdit* second = new QLineEdit(&window);
+    QLineEdit* third = new QLineEdit(&window);
+    std::unique_ptr<KvLineEditConstraint> constraints = std::make_unique<KvLineEditConstraint>(&window, true);
+    int beeps = 0;
+    QStringList messages;
+
+    void SetUp() override {
+        auto* layout = new QVBoxLayout(&window);
+        for (QLineEdit* edit : {first, second, third}) layout->addWidget(edit);
+        constraints->SetBeeper([this] { ++beeps; });
+        constraints->SetMessageNotifier([this](QWidget* owner, const QString& text) {
+            EXPECT_EQ(owner, &window);
+            messages << text;
+        });
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    // Gives `edit` the focus the way a click or Tab would.
+    void Enter(QLineEdit* edit) {
+        edit->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+    }
+};
+
+}  // namespace
+
+TEST_F(LineEditConstraintTest, RejectedKeysBeepAndVanish) {
+    constraints->Register("%i{n1x4094}", first);
+    Enter(first);
+    QTest::keyClicks(first, "12a");
+    EXPECT_EQ(first->text(), "12");
+    EXPECT_EQ(beeps, 1);
+    QTest::keyClicks(first, "-3");
+    EXPECT_EQ(first->text(), "123");
+    EXPECT_EQ(first->cursorPosition(), 3);
+    EXPECT_EQ(beeps, 2);
+}
+
+TEST_F(LineEditConstraintTest, LengthLimitStopsTyping) {
+    constraints->Register("%s{l12}", first);
+    Enter(first);
+    QTest::keyClicks(first, "abcdefghijklm");
+    EXPECT_EQ(first->text(), "abcdefghijkl");
+    constraints->Register("%i{n0x7l1}", second);
+    EXPECT_EQ(second->maxLength(), 1);
+    constraints->Register("%i", third);
+    EXPECT_EQ(third->maxLength(), 32767);
+}
+
+TEST_F(LineEditConstraintTest, LeavingABadValueRestoresTextAndFocus) {
+    constraints->Register("%i{n1x4094}", first);
+    constraints->Register("%i{n1x4094}", second);
+    Enter(first);
+    first->setText("100");  // filled by the program (a refresh) while the field has the focus
+    first->selectAll();
+    QTest::keyClicks(first, "0");
+    EXPECT_EQ(first->text(), "0");
+    QTest::keyClick(first, Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], "(KvCommon) Please enter a number between 1 and 4094!");
+    EXPECT_EQ(first->text(), "100");
+    EXPECT_TRUE(first->hasFocus());
+    // The second field was only passed through: it is not checked.
+    EXPECT_EQ(messages.size(), 1);
+
+    // A good value leaves and is kept.
+    first->selectAll();
+    QTest::keyClicks(first, "4094");
+    QTest::keyClick(first, Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(second->hasFocus());
+    EXPECT_EQ(constraints->LastValid(first), "4094");
+    EXPECT_EQ(messages.size(), 1);
+}
+
+TEST_F(LineEditConstraintTest, MessageBoxIsCaptionedWithTheProgramName) {
+    KvLineEditConstraint plain(&window, true);  // no notifier: the program's message box
+    plain.Register("%s{l3f}", first);
+    KvMessageBox::Answerer answerer;
+    Enter(first);
+    QTest::keyClicks(first, "ab");
+    Enter(second);
+    ASSERT_EQ(answerer.shown().size(), 1u);
+    EXPECT_EQ(answerer.shown()[0].text, "(KvCommon) Please enter a string whose length is 3!");
+    EXPECT_EQ(answerer.shown()[0].title, KvMessageBox::programCaption());
+    EXPECT_EQ(first->text(), "");
+    EXPECT_TRUE(first->hasFocus());
+}
+
+TEST_F(LineEditConstraintTest, SwitchingWindowsIsNotLeaving) {
+    constraints->Register("%i{n1x5}", first);
+    Enter(first);
+    QTest::keyClicks(first, "9");
+    QDialog other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(first->text(), "9");
+}
+
+TEST_F(LineEditConstraintTest, AutoAdvanceAndAdvanceCharacter) {
+    constraints->RegisterMany("%i{n0x255e.}%i{n0x7l1a}%i", {first, second, third});
+    Enter(first);
+    QTest::keyClicks(first, "10.");
+    EXPECT_EQ(first->text(), "10");
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(second->hasFocus());
+    QTest::keyClicks(second, "5");
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(third->hasFocus());
+    EXPECT_EQ(beeps, 0);
+}
+
+TEST_F(LineEditConstraintTest, AdvanceSkipsDisabledAndHiddenWidgets) {
+    auto* hidden = new QPushButton("hidden", &window);
+    hidden->hide();
+    QWidget::setTabOrder(first, hidden);
+    QWidget::setTabOrder(hidden, second);
+    QWidget::setTabOrder(second, third);
+    second->setEnabled(false);
+    constraints->Register("%i{n0x9l1a}", first);
+    Enter(first);
+    QTest::keyClicks(first, "4");
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(third->hasFocus());
+}
+
+TEST_F(LineEditConstraintTest, PlaceholderValuesAreNotChecked) {
+    constraints->Register("%i{n1x4094}", first);
+    first->setText("(NOTDONE)");
+    Enter(first);
+    Enter(second);
+    EXPECT_EQ(first->text(), "(NOTDONE)");
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(beeps, 0);
+}
+
+TEST_F(LineEditConstraintTest, RememberTextAndStrangers) {
+    constraints->Register("%i{n1x9}", first);
+    first->setText("4");
+    constraints->RememberText(first);
+    constraints->RememberText(&window);  // not a registered field: ignored
+    EXPECT_EQ(constraints->LastValid(first), "4");
+    EXPECT_FALSE(constraints->IsRegistered(second));
+    EXPECT_THROW(constraints->Register("%q", second), KvError);
+    EXPECT_FALSE(constraints->IsRegistered(second));
+}
+
+TEST_F(LineEditConstraintTest, FieldsAndConstraintsMayGoInEitherOrder) {
+    constraints->Register("%i", first);
+    constraints->Register("%i", second);
+    delete second;  // the field goes first
+    second = nullptr;
+    QTest::keyClicks(first, "1");
+    constraints.reset();  // then the constraints, before the other field
+    first->setText("x");  // no longer checked
+    EXPECT_EQ(first->text(), "x");
+}
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
