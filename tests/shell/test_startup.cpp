@@ -39,7 +39,14 @@ protected:
         startup = std::make_unique<KvStartup>(KvRegistry(registryFile), device, security, scope);
         return startup->Configure(parameters);
     }
+    // The given keys, then every numeric key a host writes (the first
+    // occurrence of a key counts, so the given keys win).
     void writeIni(const std::string& address, const std::string& keys)
+    {
+        writeRawIni(address, keys + "AgentPort=161\nVersion=0\nSecurityModel=1\n"
+                                    "SecurityLevel=0\nAuthProtocol=0\nPrivProtocol=0\n");
+    }
+    void writeRawIni(const std::string& address, const std::string& keys)
     {
         dir.write("Conf/" + address + ".cfg", "[Program Information]\n" + keys);
     }
@@ -157,7 +164,7 @@ TEST_F(StartupTest, EmptyAndZeroIniValuesKeepOrClearAsEachKeySays)
     security.securityLevel = 7;
     security.authProtocol = 8;
     security.privProtocol = 9;
-    writeIni("10.1.1.1", "AgentPort = 161 \n"
+    writeRawIni("10.1.1.1", "AgentPort = 161 \n"
                          "Version=0\n"
                          "ContextName=\n"
                          "SecurityModel=1\n"
@@ -250,6 +257,7 @@ TEST_F(StartupTest, BadNumbersEndStartUpWithTheOffendingText)
     EXPECT_EQ(convertErrorOf({"/v3", "/l 2"}), "' 2' is not a valid integer value");
     EXPECT_EQ(convertErrorOf({"/v3", "/a0x10"}), "'0x10' is not a valid integer value");
     // Version-3 switches are not converted when they are not looked at.
+    security.version = 0;
     EXPECT_EQ(convertErrorOf({"/tabc", "/mabc"}), "no error");
 
     security.version = 0;
@@ -259,8 +267,14 @@ TEST_F(StartupTest, BadNumbersEndStartUpWithTheOffendingText)
     // The address switch alone never reads the INI file.
     EXPECT_EQ(convertErrorOf({"/I10.1.1.1"}), "no error");
 
-    writeIni("10.1.1.1", "Version=3\n");
+    // Every numeric key is required (the levels and protocols unless "0").
+    writeRawIni("10.1.1.1", "Version=3\n");
     EXPECT_EQ(convertErrorOf({"/I10.1.1.1", "/Rx"}), "'' is not a valid integer value");
+    writeRawIni("10.1.1.1", "AgentPort=161\nVersion=3\nSecurityModel=3\nSecurityLevel=0\nAuthProtocol=0\n");
+    EXPECT_EQ(convertErrorOf({"/I10.1.1.1", "/Rx"}), "'' is not a valid integer value");
+    writeRawIni("10.1.1.1", "AgentPort=161\nVersion=3\nSecurityModel=3\nSecurityLevel=0\nAuthProtocol=0\n"
+                            "PrivProtocol=0\n");
+    EXPECT_EQ(convertErrorOf({"/I10.1.1.1", "/Rx"}), "no error");
     writeIni("10.1.1.1", "AgentPort=161\nVersion=3\nSecurityModel=\"3\"\nSecurityLevel=1.5\n");
     EXPECT_EQ(convertErrorOf({"/I10.1.1.1", "/Rx"}), "'1.5' is not a valid integer value");
     writeIni("10.1.1.1", "AgentPort=161\nVersion=99999999999\n");
@@ -285,7 +299,8 @@ TEST_F(StartupTest, DirectoriesComeFromTheRegistry)
     const std::string exe = dir.path() + "/host/bin/";
     std::filesystem::create_directories(exe);
     std::filesystem::create_directories(dir.path() + "/host/Conf/MBF");
-    dir.write("host/Conf/MBF/10.9.9.9.cfg", "[Program Information]\nAgentPort=3161\nVersion=1\n");
+    dir.write("host/Conf/MBF/10.9.9.9.cfg", "[Program Information]\nAgentPort=3161\nVersion=1\nSecurityModel=1\n"
+                                            "SecurityLevel=0\nAuthProtocol=0\nPrivProtocol=0\n");
     const std::string helpValue = KvStartup::ModuleValueName();
     EXPECT_EQ(helpValue, "1.3.6.1.4.1.32473.10.48.1");
 
