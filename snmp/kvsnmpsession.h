@@ -92,3 +92,22 @@ void StartSnmpEngine(const std::string& directory);
 
 // "" + name gives name; a directory not ending in a backslash gets one inserted.
 std::string JoinPath(const std::string& directory, const std::string& name);
+
+class SnmpEngine;
+
+// The process-wide session object that StartSnmpEngine created (null before).
+// Every request sends through it.
+SnmpEngine* KvSnmpSession();
+
+// The event processor that pumps the session object. The program installs one
+// (SnmpEventProcessor, on the Qt event loop) before StartSnmpEngine, which
+// starts it. Without one, completions are delivered whenever the session
+// object's events are processed (blocking requests, waiting destructors).
+class KvSnmpEventPump {
+public:
+    virtual ~KvSnmpEventPump() = default;
+    virtual void Start() = 0;
+    virtual void Stop() = 0;
+};
+void InstallSnmpEventPump(KvSnmpEventPump* pump);   // null uninstalls
+KvSnmpEventPump* InstalledSnmpEventPump();

@@ -4,6 +4,8 @@
 #include <map>
 #include <memory>
 
+#include "snmp/kvsnmpsession.h"
+
 class QSocketNotifier;
 
 // Drives the process-wide SNMP engine from the Qt event loop of the GUI thread.
@@ -15,13 +17,13 @@ class QSocketNotifier;
 // Create one instance at program initialisation (after the QCoreApplication,
 // before StartSnmpEngine); it installs itself as the engine's event processor and
 // StartSnmpEngine starts it. Destroying it stops it and uninstalls it.
-class SnmpEventProcessor : public QObject {
+class SnmpEventProcessor : public QObject, public KvSnmpEventPump {
 public:
     explicit SnmpEventProcessor(QObject* parent = nullptr);
     ~SnmpEventProcessor() override;
 
-    void Start();
-    void Stop();
+    void Start() override;
+    void Stop() override;
     bool IsRunning() const;
 
 private:

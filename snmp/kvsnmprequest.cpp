@@ -1,0 +1,1119 @@
+#include "snmp/kvsnmprequest.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <memory>
+
+#include "common/kvdatetime.h"
+#include "common/kvexpression.h"
+#include "common/kvmessages.h"
+#include "common/kvnumlist.h"
+#include "common/kvoptionlist.h"
+#include "common/kvtext.h"
+#include "snmp/kvsnmpsession.h"
+#include "snmp/kvsnmpvaluetext.h"
+#include "snmp/snmpengine.h"
+#include "snmp/snmpstatus.h"
+
+// Conversions by syntax code (text is the element's value; value names are
+// applied after reading and before writing):
+//
+//  code        wire -> text                 text -> wire             index sub-ids
+//  1           nonzero "true", else "false" INTEGER 1 for "true"     1
+//  2           signed decimal               INTEGER                  1
+//  3, 4, 68    hex of the octets            octets from hex          implied: all, else 1 + length
+//  5           "(NULL)"                     NULL                     0
+//  6           dotted OID                   OID                      implied: all, else 1 + length
+//  64, 69      dotted quad                  IpAddress                4
+//  65, 66, 71  unsigned decimal             Counter32/Gauge32/UInt32 1
+//  67          time-ticks text              TimeTicks                1
+//  70          decimal                      Counter64                2 (high, low)
+//  72          8-octet double, printed      8 octets                 2 (low half, high half)
+//  73          hex                          octets from hex          6
+//  74          DateAndTime text             11 octets                11
+//  75          8-octet day count, formatted 8 octets                 2 (low half, high half)
+//  76          characters                   octets                   like 3
+//
+// Received values shorter than their syntax needs and index suffixes shorter
+// than a fixed-size index are rejected; nothing is read past the end.
+
+namespace {
+
+constexpr const char* kNull = "(NULL)";
+constexpr const char* kNotDone = "(NOTDONE)";
+constexpr int kDestroyWaitMs = 6000;
+
+[[noreturn]] void Raise(int code)
+{
+    throw KvMakeError(code);
+}
+
+// Raises the mapped code of a library status.
+[[noreturn]] void RaiseStatus(int status)
+{
+    int32_t code = 0;
+    std::string message;
+    KvSNMPRequest::MapStatus(status, code, message);
+    throw KvError(code, message);
+}
+
+bool IsTable(uint8_t kind)
+{
+    return kind == kvListTable || kind == kvListTableRows;
+}
+
+SnmpEngine& Session()
+{
+    SnmpEngine* engine = KvSnmpSession();
+    if (!engine)
+        Raise(-506);
+    return *engine;
+}
+
+std::vector<uint8_t> BytesOf(const std::string& text)
+{
+    return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+std::string CharactersOf(const std::vector<uint8_t>& octets)
+{
+    std::string text;
+    for (uint8_t b : octets) {
+        if (b == 0)
+            break;
+        text += static_cast<char>(b);
+    }
+    return text;
+}
+
+double DoubleFromOctets(const std::vector<uint8_t>& octets)
+{
+    double value = 0;
+    std::memcpy(&value, octets.data(), sizeof value);
+    return value;
+}
+
+std::vector<uint8_t> OctetsOfDouble(double value)
+{
+    std::vector<uint8_t> octets(sizeof value);
+    std::memcpy(octets.data(), &value, sizeof value);
+    return octets;
+}
+
+uint64_t BitsOfDouble(double value)
+{
+    uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+double DoubleOfBits(uint64_t bits)
+{
+    double value = 0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+double ReadDouble(const std::string& text)
+{
+    return ReadNumber(text);
+}
+
+// Truncation toward zero that never overflows.
+int64_t Truncate(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= 9.2e18)
+        return std::numeric_limits<int64_t>::max();
+    if (value <= -9.2e18)
+        return std::numeric_limits<int64_t>::min();
+    return static_cast<int64_t>(value);
+}
+
+uint64_t Counter64OfText(const std::string& text)
+{
+    long double value = std::strtold(text.c_str(), nullptr);
+    if (std::isnan(value) || value <= 0)
+        return 0;
+    if (value >= 18446744073709551615.0L)
+        return std::numeric_limits<uint64_t>::max();
+    return static_cast<uint64_t>(value);
+}
+
+// A printable form for a received value whose type does not fit the syntax.
+std::string PrintableOf(const SnmpVb& vb)
+{
+    switch (vb.tag) {
+    case tagInteger:
+        return std::to_string(vb.Integer());
+    case tagCounter32:
+    case tagGauge32:
+    case tagTimeTicks:
+    case tagUInteger32:
+        return std::to_string(vb.Unsigned());
+    case tagCounter64:
+        return std::to_string(vb.number);
+    case tagOid:
+        return ArcsText(vb.arcs);
+    case tagNull:
+    case tagNoSuchObject:
+    case tagNoSuchInstance:
+    case tagEndOfMibView:
+        return "";
+    default:
+        return HexText(vb.octets);
+    }
+}
+
+bool HasNumber(const SnmpVb& vb)
+{
+    return vb.tag == tagInteger || vb.tag == tagCounter32 || vb.tag == tagGauge32 ||
+           vb.tag == tagTimeTicks || vb.tag == tagUInteger32 || vb.tag == tagCounter64;
+}
+
+bool HasOctets(const SnmpVb& vb)
+{
+    return vb.tag == tagOctets || vb.tag == tagIpAddress || vb.tag == tagOpaque ||
+           vb.tag == tagNsapAddress;
+}
+
+// Consumes `count` sub-identifiers from `arcs` starting at `at`; -514 when
+// the suffix is too short.
+void Need(const std::vector<uint32_t>& arcs, size_t at, size_t count)
+{
+    if (arcs.size() < at || arcs.size() - at < count)
+        Raise(-514);
+}
+
+std::vector<uint8_t> OctetsOfArcs(const std::vector<uint32_t>& arcs, size_t from, size_t count)
+{
+    std::vector<uint8_t> octets;
+    for (size_t i = from; i < from + count; ++i) {
+        if (arcs[i] > 255)
+            Raise(-511);
+        octets.push_back(static_cast<uint8_t>(arcs[i]));
+    }
+    return octets;
+}
+
+std::string ArcsOfOctets(const std::vector<uint8_t>& octets)
+{
+    std::string text;
+    for (size_t i = 0; i < octets.size(); ++i) {
+        if (i)
+            text += '.';
+        text += std::to_string(octets[i]);
+    }
+    return text;
+}
+
+std::string JoinArcs(const std::string& a, const std::string& b)
+{
+    if (a.empty())
+        return b;
+    if (b.empty())
+        return a;
+    return a + "." + b;
+}
+
+} // namespace
+
+struct KvSNMPRequest::Completion {
+    KvSNMPRequest* request;      // null once the request is gone
+    CompletionCallback callback;
+    void* context;
+    bool readValues;
+};
+
+KvSNMPRequest::KvSNMPRequest()
+    : timeout(defaultTimeout),
+      retries(1),
+      address(KvSNMPDevice.address),
+      port(KvSNMPDevice.port),
+      contextEngineId(KvSNMPScope.contextEngineId),
+      contextName(KvSNMPScope.contextName),
+      version(KvSNMPSecurity.version),
+      readCommunity(KvSNMPSecurity.readCommunity),
+      writeCommunity(KvSNMPSecurity.writeCommunity),
+      securityModel(KvSNMPSecurity.securityModel),
+      securityLevel(KvSNMPSecurity.securityLevel),
+      securityName(KvSNMPSecurity.securityName),
+      authPassword(KvSNMPSecurity.authPassword),
+      privPassword(KvSNMPSecurity.privPassword),
+      authProtocol(KvSNMPSecurity.authProtocol),
+      privProtocol(KvSNMPSecurity.privProtocol)
+{
+}
+
+KvSNMPRequest::~KvSNMPRequest()
+{
+    active = false;
+    destroying_ = true;
+    WaitForCompletions(kDestroyWaitMs);
+    // Whatever is still outstanding completes into nothing.
+    for (Completion* record : outstanding_)
+        record->request = nullptr;
+}
+
+bool KvSNMPRequest::WaitForCompletions(int maxMs)
+{
+    SnmpEngine* engine = KvSnmpSession();
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(maxMs);
+    while (pending > 0 && engine) {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                        deadline - std::chrono::steady_clock::now())
+                        .count();
+        if (left <= 0)
+            break;
+        engine->WaitForEvents(static_cast<int>(std::min<long long>(left, 50)));
+    }
+    return pending <= 0;
+}
+
+// ---------------------------------------------------------------------------
+// Status mapping
+
+void KvSNMPRequest::MapStatus(int status, int32_t& code, std::string& message)
+{
+    if (status == 0 || status == 1400 || status == -1401) {
+        code = 0;
+        message = KvMessageText(KvMessageSetId::KvSnmp, 0);
+    } else if (status >= 1 && status <= 18) {
+        code = -100 - status;
+        message = KvMessageText(KvMessageSetId::Snmp, status - 1);
+    } else if (status >= 1401 && status <= 1414) {
+        code = 1100 - status;
+        message = KvMessageText(KvMessageSetId::Usm, status - 1401);
+    } else if (status >= -1418 && status <= -1402) {
+        code = status + 1201;
+        message = KvMessageText(KvMessageSetId::SnmpV3, -1402 - status);
+    } else if (status >= -23 && status <= -1) {
+        code = status - 400;
+        message = KvMessageText(KvMessageSetId::SnmpClass, -1 - status);
+    } else {
+        code = -528;
+        message = KvMessageText(KvMessageSetId::KvSnmp, 28);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Targets and PDUs
+
+std::string KvSNMPRequest::BaseOid(int32_t i) const
+{
+    const std::string& oid = variables[i].oid;
+    return variables.instance.empty() ? oid : oid + "." + variables.instance;
+}
+
+SnmpTarget KvSNMPRequest::BuildTarget()
+{
+    SnmpTarget target;
+    target.address = address;
+    target.port = port;
+    if (!target.IsValidAddress())
+        Raise(-509);
+    target.version = version;
+    target.retries = retries;
+    target.timeout = timeout;
+    if (version == 3) {
+        target.securityModel = securityModel;
+        target.securityName = securityName;
+        Session().UsmAddUserName(securityName, authProtocol, privProtocol, authPassword, privPassword);
+    } else {
+        target.readCommunity = readCommunity;
+        target.writeCommunity = writeCommunity;
+    }
+    return target;
+}
+
+SnmpPdu KvSNMPRequest::BuildPdu(PduType type)
+{
+    SnmpPdu pdu;
+    pdu.securityLevel = securityLevel;
+    pdu.contextName = contextName;
+    pdu.contextEngineId = contextEngineId;
+    const uint8_t kind = variables.kind;
+    if (kind > kvListTableRows)
+        Raise(-515);
+    switch (type) {
+    case PduType::Get:
+        for (int32_t i = 0; i < variables.Count(); ++i) {
+            if (!variables.IsReadable(i))
+                continue;
+            variables[i].lastOid.clear();
+            SnmpVb vb;
+            vb.oid = kind == kvListScalars ? BaseOid(i) + ".0" : BaseOid(i);
+            pdu.vbs.push_back(std::move(vb));
+        }
+        break;
+    case PduType::GetNext:
+        if (!IsTable(kind))
+            Raise(-510);
+        for (int32_t i = 0; i < variables.Count(); ++i) {
+            if (!variables.IsReadable(i))
+                continue;
+            SnmpVb vb;
+            vb.oid = variables[i].lastOid;
+            pdu.vbs.push_back(std::move(vb));
+        }
+        break;
+    case PduType::Set: {
+        std::string rowInstance;
+        bool haveInstance = false;
+        for (int32_t i = 0; i < variables.Count(); ++i) {
+            if (!variables.IsWritable(i))
+                continue;
+            if (IsTable(kind) && i < variables.keyCount)
+                continue;
+            SnmpVb vb;
+            if (kind == kvListScalars) {
+                vb.oid = BaseOid(i) + ".0";
+            } else if (kind == kvListRow) {
+                vb.oid = BaseOid(i);
+            } else {
+                if (!haveInstance) {
+                    rowInstance = BuildInstance();
+                    haveInstance = true;
+                }
+                vb.oid = BaseOid(i) + "." + rowInstance;
+            }
+            ValueToVb(i, vb);
+            pdu.vbs.push_back(std::move(vb));
+        }
+        break;
+    }
+    }
+    return pdu;
+}
+
+// ---------------------------------------------------------------------------
+// Reading responses
+
+KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int32_t code)
+{
+    int32_t n = 0;
+    int32_t finished = 0;
+    std::string rowInstance;
+    const bool table = IsTable(variables.kind);
+    for (int32_t i = 0; i < variables.Count(); ++i) {
+        if (!variables.IsReadable(i))
+            continue;
+        if (static_cast<size_t>(n) >= response.vbs.size())
+            break;   // fewer bindings than asked for: read what is there
+        const SnmpVb& vb = response.vbs[static_cast<size_t>(n)];
+        const std::string base = BaseOid(i);
+        const std::string& received = vb.oid;
+        KvSNMPVar& var = variables[i];
+        if (code == -102 && table) {
+            // An SNMPv1 agent ends a walk by returning the request unchanged.
+            return var.lastOid == received ? Reading::WalkEnded : Reading::NoSuchName;
+        }
+        bool columnFinished = IsColumnFinished(base, var.lastOid, received);
+        if (columnFinished) {
+            ++finished;
+            var.value = kNotDone;
+            var.lastOid = base + "." + BuildInstance();
+        } else {
+            VbToValue(i, vb);
+            var.lastOid = received;
+        }
+        // The row instance comes from a column that is still in its subtree
+        // (a finished column's OID belongs to some other object).
+        if (rowInstance.empty() && !(table && columnFinished) && received.size() > base.size())
+            rowInstance = received.substr(base.size() + 1);
+        ++n;
+    }
+    if (finished == n)
+        return Reading::AllFinished;
+    if (table)
+        DecodeInstance(rowInstance);
+    for (int32_t i = 0; i < variables.Count(); ++i)
+        ApplyExpression(i, true);
+    return table ? Reading::Row : Reading::Values;
+}
+
+bool KvSNMPRequest::IsColumnFinished(const std::string& base, const std::string& previous,
+                                     const std::string& received)
+{
+    if (!IsTable(variables.kind))
+        return false;
+    bool inSubtree = received.size() > base.size() && received.compare(0, base.size(), base) == 0;
+    return !(inSubtree && received != previous);
+}
+
+std::string KvSNMPRequest::BuildInstance()
+{
+    std::string instance;
+    for (int32_t i = 0; i < variables.keyCount && i < variables.Count(); ++i)
+        instance = JoinArcs(instance, EncodeIndex(i));
+    return instance;
+}
+
+void KvSNMPRequest::DecodeInstance(const std::string& rowInstance)
+{
+    std::string rest = rowInstance;
+    for (int32_t i = 0; i < variables.keyCount; ++i) {
+        if (rest.empty() || i >= variables.Count())
+            Raise(-514);
+        if (!variables.IsReadable(i))
+            variables[i].lastOid = BaseOid(i) + "." + rowInstance;
+        rest = DecodeIndex(i, rest);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Conversions
+
+void KvSNMPRequest::VbToValue(int32_t i, const SnmpVb& vb)
+{
+    KvSNMPVar& var = variables[i];
+    std::string text;
+    if (vb.IsException() || vb.tag == tagNull) {
+        text = "";
+    } else {
+        switch (var.syntax) {
+        case synTruthValue:
+            text = HasNumber(vb) ? (vb.number != 0 ? "true" : "false") : PrintableOf(vb);
+            break;
+        case synInteger:
+            text = vb.tag == tagInteger ? std::to_string(vb.Integer()) : PrintableOf(vb);
+            break;
+        case synBits:
+        case synOctets:
+        case synOpaque:
+        case synMacAddress:
+            text = HasOctets(vb) ? HexText(vb.octets) : PrintableOf(vb);
+            break;
+        case synNull:
+            text = kNull;
+            break;
+        case synOid:
+            text = vb.tag == tagOid ? ArcsText(vb.arcs) : PrintableOf(vb);
+            break;
+        case synIpAddress:
+        case synNetAddress:
+            if (HasOctets(vb)) {
+                if (vb.octets.size() < 4)
+                    Raise(-518);
+                text = ArcsOfOctets(std::vector<uint8_t>(vb.octets.begin(), vb.octets.begin() + 4));
+            } else {
+                text = PrintableOf(vb);
+            }
+            break;
+        case synCounter32:
+        case synGauge32:
+        case synUInteger32:
+            text = HasNumber(vb) ? std::to_string(vb.Unsigned()) : PrintableOf(vb);
+            break;
+        case synTimeTicks:
+            text = HasNumber(vb) ? TimeTicksText(vb.Unsigned()) : PrintableOf(vb);
+            break;
+        case synCounter64:
+            text = HasNumber(vb) ? std::to_string(vb.tag == tagInteger ? static_cast<uint64_t>(vb.Unsigned())
+                                                                       : vb.number)
+                                 : PrintableOf(vb);
+            break;
+        case synFloat:
+            if (HasOctets(vb)) {
+                if (vb.octets.size() < 8)
+                    Raise(-518);
+                text = RealText(DoubleFromOctets(vb.octets));
+            } else {
+                text = PrintableOf(vb);
+            }
+            break;
+        case synDateAndTime:
+            if (HasOctets(vb)) {
+                // A DateAndTime has 11 octets, or 8 without the offset from UTC.
+                if (vb.octets.size() < 8 || (vb.octets.size() > 8 && vb.octets.size() < 11))
+                    Raise(-518);
+                text = KvDateTime::FromOctets(vb.octets.data(), vb.octets.size()).ToText();
+            } else {
+                text = PrintableOf(vb);
+            }
+            break;
+        case synFloatDate:
+            if (HasOctets(vb)) {
+                if (vb.octets.size() < 8)
+                    Raise(-518);
+                text = DayCountText(DoubleFromOctets(vb.octets));
+            } else {
+                text = PrintableOf(vb);
+            }
+            break;
+        case synDisplayString:
+            text = HasOctets(vb) ? CharactersOf(vb.octets) : PrintableOf(vb);
+            break;
+        default:
+            Raise(-511);
+        }
+    }
+    const uint32_t s = var.syntax;
+    if (text.empty() && s != synBits && s != synOctets && s != synOpaque && s != synMacAddress)
+        text = s == synDisplayString ? "" : kNull;
+    if (vb.IsException() && s != synDisplayString)
+        text = kNull;
+    if (var.options)
+        text = var.options->ValueToLabel(text);
+    var.value = text;
+}
+
+void KvSNMPRequest::ValueToVb(int32_t i, SnmpVb& vb)
+{
+    const KvSNMPVar& var = variables[i];
+    std::string text = var.options ? var.options->LabelToValue(var.value) : var.value;
+    if (text == kNull) {
+        vb.SetNull();
+        return;
+    }
+    switch (var.syntax) {
+    case synTruthValue:
+        vb.SetInteger(text == "true" ? 1 : 0);
+        break;
+    case synInteger:
+        vb.SetInteger(static_cast<int32_t>(ReadLeadingInteger(text)));
+        break;
+    case synBits:
+    case synOctets:
+    case synMacAddress:
+        vb.SetOctets(tagOctets, ParseHexText(text));
+        break;
+    case synOpaque:
+        vb.SetOctets(tagOpaque, ParseHexText(text));
+        break;
+    case synNull:
+        vb.SetNull();
+        break;
+    case synOid: {
+        std::vector<uint32_t> arcs;
+        if (!ParseArcs(text, arcs) || arcs.empty())
+            RaiseStatus(snmpClassInvalidOid);
+        vb.SetObjectId(std::move(arcs));
+        break;
+    }
+    case synIpAddress:
+    case synNetAddress: {
+        // Each dotted part contributes its low byte.
+        std::vector<uint8_t> octets;
+        KvNumList<uint32_t> parts('.');
+        parts.Parse(text);
+        for (uint32_t v : parts.Values())
+            octets.push_back(static_cast<uint8_t>(v & 0xFF));
+        vb.SetOctets(tagIpAddress, std::move(octets));
+        break;
+    }
+    case synCounter32:
+        vb.SetUnsigned(tagCounter32, static_cast<uint32_t>(ReadLeadingInteger(text)));
+        break;
+    case synGauge32:
+        vb.SetUnsigned(tagGauge32, static_cast<uint32_t>(ReadLeadingInteger(text)));
+        break;
+    case synUInteger32:
+        vb.SetUnsigned(tagUInteger32, static_cast<uint32_t>(ReadLeadingInteger(text)));
+        break;
+    case synTimeTicks:
+        vb.SetUnsigned(tagTimeTicks, ParseTimeTicksText(text));
+        break;
+    case synCounter64:
+        vb.SetCounter64(Counter64OfText(text));
+        break;
+    case synFloat:
+        vb.SetOctets(tagOctets, OctetsOfDouble(ReadDouble(text)));
+        break;
+    case synDateAndTime: {
+        auto octets = KvDateTime(text).ToOctets();
+        vb.SetOctets(tagOctets, std::vector<uint8_t>(octets.begin(), octets.end()));
+        break;
+    }
+    case synFloatDate:
+        vb.SetOctets(tagOctets, OctetsOfDouble(ParseDayCountText(text)));
+        break;
+    case synDisplayString:
+        vb.SetOctets(tagOctets, BytesOf(text));
+        break;
+    default:
+        Raise(-511);
+    }
+}
+
+std::string KvSNMPRequest::DecodeIndex(int32_t i, const std::string& suffix)
+{
+    KvSNMPVar& var = variables[i];
+    std::vector<uint32_t> arcs;
+    if (!ParseArcs(suffix, arcs))
+        Raise(-514);
+    const bool implied = i == variables.keyCount - 1 && variables.IsImplied(i);
+    size_t used = 0;
+    std::string text;
+    switch (var.syntax) {
+    case synTruthValue:
+        Need(arcs, 0, 1);
+        text = arcs[0] != 0 ? "true" : "false";
+        used = 1;
+        break;
+    case synInteger:
+        Need(arcs, 0, 1);
+        text = std::to_string(static_cast<int32_t>(arcs[0]));
+        used = 1;
+        break;
+    case synBits:
+    case synOctets:
+    case synOpaque:
+    case synDisplayString: {
+        size_t from = 0;
+        size_t length = arcs.size();
+        if (!implied) {
+            Need(arcs, 0, 1);
+            length = arcs[0];
+            from = 1;
+            Need(arcs, 1, length);
+        }
+        std::vector<uint8_t> octets = OctetsOfArcs(arcs, from, length);
+        text = var.syntax == synDisplayString ? std::string(octets.begin(), octets.end())
+                                              : HexText(octets);
+        used = from + length;
+        break;
+    }
+    case synNull:
+        text = kNull;
+        used = 0;
+        break;
+    case synOid: {
+        if (implied) {
+            text = suffix;
+            used = arcs.size();
+        } else {
+            Need(arcs, 0, 1);
+            size_t length = arcs[0];
+            Need(arcs, 1, length);
+            text = ArcsText(std::vector<uint32_t>(arcs.begin() + 1, arcs.begin() + 1 + static_cast<long>(length)));
+            used = 1 + length;
+        }
+        break;
+    }
+    case synIpAddress:
+    case synNetAddress:
+        Need(arcs, 0, 4);
+        text = ArcsText(std::vector<uint32_t>(arcs.begin(), arcs.begin() + 4));
+        used = 4;
+        break;
+    case synCounter32:
+    case synGauge32:
+    case synUInteger32:
+        Need(arcs, 0, 1);
+        text = std::to_string(arcs[0]);
+        used = 1;
+        break;
+    case synTimeTicks:
+        Need(arcs, 0, 1);
+        text = TimeTicksText(arcs[0]);
+        used = 1;
+        break;
+    case synCounter64:
+        Need(arcs, 0, 2);
+        text = std::to_string((static_cast<uint64_t>(arcs[0]) << 32) | arcs[1]);
+        used = 2;
+        break;
+    case synFloat:
+        Need(arcs, 0, 2);
+        text = RealText(DoubleOfBits((static_cast<uint64_t>(arcs[1]) << 32) | arcs[0]));
+        used = 2;
+        break;
+    case synMacAddress:
+        Need(arcs, 0, 6);
+        text = HexText(OctetsOfArcs(arcs, 0, 6));
+        used = 6;
+        break;
+    case synDateAndTime: {
+        Need(arcs, 0, 11);
+        std::vector<uint8_t> octets = OctetsOfArcs(arcs, 0, 11);
+        text = KvDateTime::FromOctets(octets.data(), octets.size()).ToText();
+        used = 11;
+        break;
+    }
+    case synFloatDate:
+        Need(arcs, 0, 2);
+        text = DayCountText(DoubleOfBits((static_cast<uint64_t>(arcs[1]) << 32) | arcs[0]));
+        used = 2;
+        break;
+    default:
+        Raise(-511);
+    }
+    if (var.options)
+        text = var.options->ValueToLabel(text);
+    var.value = text;
+    return ArcsText(arcs, used);
+}
+
+std::string KvSNMPRequest::EncodeIndex(int32_t i)
+{
+    const KvSNMPVar& var = variables[i];
+    const std::string text = var.options ? var.options->LabelToValue(var.value) : var.value;
+    const bool implied = i == variables.keyCount - 1 && variables.IsImplied(i);
+    auto halves = [](uint64_t bits) {
+        return std::to_string(static_cast<uint32_t>(bits & 0xFFFFFFFFu)) + "." +
+               std::to_string(static_cast<uint32_t>(bits >> 32));
+    };
+    switch (var.syntax) {
+    case synTruthValue:
+        return text == "true" ? "1" : "0";
+    case synInteger:
+        return std::to_string(static_cast<uint32_t>(static_cast<int32_t>(ReadLeadingInteger(text))));
+    case synBits:
+    case synOctets:
+    case synOpaque:
+    case synDisplayString: {
+        std::vector<uint8_t> octets = var.syntax == synDisplayString ? BytesOf(text) : ParseHexText(text);
+        std::string arcs = ArcsOfOctets(octets);
+        return implied ? arcs : JoinArcs(std::to_string(octets.size()), arcs);
+    }
+    case synNull:
+        return "";
+    case synOid: {
+        std::vector<uint32_t> arcs;
+        if (!ParseArcs(text, arcs))
+            RaiseStatus(snmpClassInvalidOid);
+        return implied ? ArcsText(arcs) : JoinArcs(std::to_string(arcs.size()), ArcsText(arcs));
+    }
+    case synIpAddress:
+    case synNetAddress: {
+        KvNumList<uint32_t> parts('.');
+        parts.Parse(text);
+        std::vector<uint32_t> arcs;
+        for (uint32_t v : parts.Values())
+            arcs.push_back(v & 0xFF);
+        return ArcsText(arcs);
+    }
+    case synCounter32:
+    case synGauge32:
+    case synUInteger32:
+        return std::to_string(static_cast<uint32_t>(ReadLeadingInteger(text)));
+    case synTimeTicks:
+        return std::to_string(ParseTimeTicksText(text));
+    case synCounter64: {
+        uint64_t v = Counter64OfText(text);
+        return std::to_string(static_cast<uint32_t>(v >> 32)) + "." +
+               std::to_string(static_cast<uint32_t>(v & 0xFFFFFFFFu));
+    }
+    case synFloat:
+        return halves(BitsOfDouble(ReadDouble(text)));
+    case synMacAddress: {
+        std::vector<uint8_t> octets = ParseHexText(text);
+        if (octets.size() < 6)
+            return "";
+        octets.resize(6);
+        return ArcsOfOctets(octets);
+    }
+    case synDateAndTime: {
+        auto octets = KvDateTime(text).ToOctets();
+        return ArcsOfOctets(std::vector<uint8_t>(octets.begin(), octets.end()));
+    }
+    case synFloatDate:
+        return halves(BitsOfDouble(ParseDayCountText(text)));
+    default:
+        Raise(-511);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Expressions and conditions
+
+std::string KvSNMPRequest::SubstituteVariables(const std::string& expression, bool quote,
+                                               const std::string& marker)
+{
+    if (marker.empty())
+        return expression;
+    std::string text = expression;
+    size_t from = 0;
+    while (true) {
+        size_t at = text.find(marker, from);
+        if (at == std::string::npos)
+            break;
+        size_t digitsEnd = at + marker.size();
+        while (digitsEnd < text.size() && text[digitsEnd] >= '0' && text[digitsEnd] <= '9')
+            ++digitsEnd;
+        const std::string digits = text.substr(at + marker.size(), digitsEnd - at - marker.size());
+        if (digits.empty() || digits.size() > 9)
+            Raise(-511);
+        const int32_t n = std::stoi(digits);
+        if (n >= variables.Count())
+            Raise(-511);
+        const KvSNMPVar& var = variables[n];
+        const std::string value = var.options ? var.options->LabelToValue(var.value) : var.value;
+        if (value == kNull)
+            Raise(-512);
+        std::string replacement;
+        switch (var.syntax) {
+        case synTruthValue:
+        case 193:
+        case 196:
+            replacement = value == "true" ? "1" : "0";
+            break;
+        case synInteger:
+        case synCounter32:
+        case synGauge32:
+        case synCounter64:
+        case synUInteger32:
+        case synFloat:
+        case 194:
+        case 195:
+        case 197:
+        case 198:
+            replacement = value;
+            break;
+        case synTimeTicks:
+            replacement = std::to_string(ParseTimeTicksText(value));
+            break;
+        case synFloatDate:
+            replacement = FormatNumber(ParseDayCountText(value));
+            break;
+        default:
+            if (!quote)
+                Raise(-513);
+            replacement = "\"" + value + "\"";
+            break;
+        }
+        text.replace(at, digitsEnd - at, replacement);
+        // Go on after the value: a value may itself contain the marker.
+        from = at + replacement.size();
+    }
+    return text;
+}
+
+void KvSNMPRequest::ApplyExpression(int32_t i, bool afterRead)
+{
+    KvSNMPVar& var = variables[i];
+    const std::string& expression = afterRead ? var.getExpression : var.setExpression;
+    if (expression.empty())
+        return;
+    const double number = EvaluateNumber(SubstituteVariables(expression, false, "$"));
+    std::string text;
+    switch (var.syntax) {
+    case synTruthValue:
+        text = number != 0 ? "true" : "false";
+        break;
+    case synInteger:
+        text = std::to_string(static_cast<int32_t>(Truncate(number)));
+        break;
+    case synCounter32:
+    case synGauge32:
+    case synUInteger32:
+        text = std::to_string(static_cast<uint32_t>(Truncate(number)));
+        break;
+    case synTimeTicks:
+        text = TimeTicksText(static_cast<uint32_t>(Truncate(number)));
+        break;
+    case synCounter64:
+        text = std::to_string(number <= 0 ? 0 : static_cast<uint64_t>(Truncate(number)));
+        break;
+    case synFloat:
+        text = RealText(number);
+        break;
+    case synFloatDate:
+        text = DayCountText(number);
+        break;
+    default:
+        Raise(-513);
+    }
+    if (var.options)
+        text = var.options->ValueToLabel(text);
+    var.value = text;
+}
+
+bool KvSNMPRequest::EvaluateCondition(const std::string& condition)
+{
+    if (condition.empty())
+        return true;
+    return EvaluateLogic(SubstituteVariables(condition, true, "$"));
+}
+
+bool KvSNMPRequest::CheckRowCondition()
+{
+    return EvaluateCondition(rowCondition);
+}
+
+bool KvSNMPRequest::CheckCondition(const std::string& condition)
+{
+    return EvaluateCondition(condition);
+}
+
+// ---------------------------------------------------------------------------
+// Operations
+
+bool KvSNMPRequest::Fetch(bool firstRow)
+{
+    if (!active)
+        return false;
+    SnmpTarget target = BuildTarget();
+    SnmpPdu pdu = BuildPdu(firstRow ? PduType::Get : PduType::GetNext);
+    const bool table = IsTable(variables.kind);
+    int status = table ? Session().GetNext(pdu, target) : Session().Get(pdu, target);
+    int32_t code = 0;
+    std::string message;
+    MapStatus(status, code, message);
+    if (code != 0 && !(code == -102 && table))
+        throw KvError(code, message);
+    switch (ReadResponse(pdu, code)) {
+    case Reading::Row:
+        return true;
+    case Reading::NoSuchName:
+        throw KvError(code, message);
+    default:
+        return false;
+    }
+}
+
+void KvSNMPRequest::SendAsync(PduType type, CompletionCallback callback, void* context,
+                              bool readValues)
+{
+    SnmpTarget target = BuildTarget();
+    SnmpPdu pdu = BuildPdu(type);
+    auto record = std::make_unique<Completion>(Completion{this, callback, context, readValues});
+    SnmpEngine& engine = Session();
+    int status;
+    if (type == PduType::Set)
+        status = engine.Set(pdu, target, &KvSNMPRequest::OnResponse, record.get());
+    else if (IsTable(variables.kind))
+        status = engine.GetNext(pdu, target, &KvSNMPRequest::OnResponse, record.get());
+    else
+        status = engine.Get(pdu, target, &KvSNMPRequest::OnResponse, record.get());
+    if (status != 0)
+        RaiseStatus(status);
+    outstanding_.insert(record.release());
+    ++pending;
+}
+
+void KvSNMPRequest::FetchAsync(CompletionCallback callback, void* context, bool firstRow)
+{
+    if (!active)
+        return;
+    SendAsync(firstRow ? PduType::Get : PduType::GetNext, callback, context, true);
+}
+
+void KvSNMPRequest::SelectColumns(const std::string& columns)
+{
+    if (columns.empty())
+        return;
+    KvNumList<int32_t> list(',');
+    list.Parse(columns);
+    for (int32_t i = 0; i < variables.Count(); ++i) {
+        if (list.IndexOf(i) < 0)
+            variables[i].access |= accSkip;
+        else
+            variables[i].access &= ~static_cast<uint32_t>(accSkip);
+    }
+}
+
+bool KvSNMPRequest::Store(bool readBack, const std::string& columns)
+{
+    if (!active)
+        return false;
+    const KvSNMPVarList saved(variables);
+    SnmpTarget target;
+    SnmpPdu pdu;
+    try {
+        SelectColumns(columns);
+        for (int32_t i = 0; i < variables.Count(); ++i)
+            ApplyExpression(i, false);
+        target = BuildTarget();
+        pdu = BuildPdu(PduType::Set);
+    } catch (...) {
+        // The column selection never outlives the call.
+        variables = saved;
+        throw;
+    }
+    variables = saved;
+    int status = Session().Set(pdu, target);
+    int32_t code = 0;
+    std::string message;
+    MapStatus(status, code, message);
+    if (code != 0)
+        throw KvError(code, message);
+    if (!readBack)
+        return false;
+    return ReadResponse(pdu, code) == Reading::Row;
+}
+
+void KvSNMPRequest::StoreAsync(CompletionCallback callback, void* context, bool readBack,
+                               const std::string& columns)
+{
+    if (!active)
+        return;
+    const KvSNMPVarList saved(variables);
+    try {
+        SelectColumns(columns);
+        for (int32_t i = 0; i < variables.Count(); ++i)
+            ApplyExpression(i, false);
+        SendAsync(PduType::Set, callback, context, readBack);
+    } catch (...) {
+        variables = saved;
+        throw;
+    }
+    variables = saved;
+}
+
+void KvSNMPRequest::OnResponse(int reason, SnmpEngine&, SnmpPdu& response,
+                               const SnmpTarget& target, void* data)
+{
+    std::unique_ptr<Completion> record(static_cast<Completion*>(data));
+    if (!record->request)
+        return;   // the request was destroyed while this was outstanding
+    record->request->Complete(reason, response, target, *record);
+}
+
+void KvSNMPRequest::Complete(int reason, SnmpPdu& response, const SnmpTarget& target,
+                             Completion& record)
+{
+    outstanding_.erase(&record);
+    if (reason == snmpReasonSessionClosed) {
+        --pending;
+        return;
+    }
+
+    KvSNMPError error;
+    const int status = reason == snmpReasonTimeout ? snmpClassTimeout : response.errorStatus;
+    MapStatus(status, error.code, error.message);
+    error.errorIndex = response.errorIndex;
+    error.agentAddress = target.address;
+    error.agentPort = target.port;
+
+    const bool table = IsTable(variables.kind);
+    if ((error.code == 0 && record.readValues) || (error.code == -102 && table)) {
+        error.finished = false;
+        try {
+            switch (ReadResponse(response, error.code)) {
+            case Reading::WalkEnded:
+                error.code = 0;
+                error.message = KvMessageText(KvMessageSetId::KvSnmp, 0);
+                error.finished = true;
+                break;
+            case Reading::NoSuchName:
+            case Reading::AllFinished:
+            case Reading::Values:
+                error.finished = true;
+                break;
+            case Reading::Row:
+                break;
+            }
+        } catch (const KvError& e) {
+            // A value that cannot be converted ends the operation with its code.
+            error.code = e.code();
+            error.message = e.message();
+            error.finished = true;
+        } catch (const std::exception&) {
+            MapStatus(-528, error.code, error.message);
+            error.finished = true;
+        }
+    } else {
+        error.finished = true;
+    }
+    // Counted off before the callback runs: the owner may take the request
+    // apart from inside its callback.
+    --pending;
+    if (destroying_ || !record.callback)
+        return;
+    record.callback(record.context, error, variables);
+}

@@ -1,0 +1,127 @@
+#pragma once
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "snmp/kvsnmpvarlist.h"
+#include "snmp/snmppdu.h"
+#include "snmp/snmptarget.h"
+
+class SnmpEngine;
+
+// Completion record handed to the callbacks of asynchronous requests.
+struct KvSNMPError {
+    int32_t code = 0;          // 0 on success, else the mapped code (-101.., -405, ...)
+    int32_t errorIndex = 0;    // error index of the response PDU
+    std::string message;       // text of the code
+    std::string agentAddress;  // the responding target's address
+    uint16_t agentPort = 0;    // and port
+    bool finished = false;     // no further step needed (scalar done, walk ended, or error)
+};
+
+// Called on the GUI thread with the context given to FetchAsync / StoreAsync.
+using CompletionCallback = void (*)(void* context, KvSNMPError& error, KvSNMPVarList& variables);
+
+// Gets, walks and sets the variables of one variable list, blocking or
+// asynchronously. Every value travels as text (see the conversion table in
+// the implementation); failures are raised as KvError with the code of the
+// status mapping and the text of the message sets.
+//
+// Settings are copied from KvSNMPDevice, KvSNMPSecurity, KvSNMPScope and
+// defaultTimeout at construction.
+class KvSNMPRequest {
+public:
+    KvSNMPRequest();
+    // Clears `active`, then waits up to 6000 ms for outstanding asynchronous
+    // requests. Completions that arrive while (or after) the request is being
+    // destroyed are not passed to the callback: the owner is going away.
+    virtual ~KvSNMPRequest();
+    KvSNMPRequest(const KvSNMPRequest&) = delete;
+    KvSNMPRequest& operator=(const KvSNMPRequest&) = delete;
+
+    // Blocking get (kinds 0, 1) or walk step (kinds 2, 3; `firstRow` starts the
+    // walk). True when a table row was received; false for scalar lists and at
+    // the end of a walk.
+    bool Fetch(bool firstRow);
+    // The same, sent asynchronously; `callback` follows on the GUI thread.
+    // Raises only when the request cannot be sent.
+    void FetchAsync(CompletionCallback callback, void* context, bool firstRow);
+    // Blocking set of the writable elements, or of the elements listed in
+    // `columns` ("2,3"; empty for all). The list's flags and values are as
+    // before afterwards. With `readBack` the response is read into the values.
+    bool Store(bool readBack, const std::string& columns);
+    void StoreAsync(CompletionCallback callback, void* context, bool readBack,
+                    const std::string& columns);
+
+    bool CheckRowCondition();
+    bool CheckCondition(const std::string& condition);
+
+    // Processes SNMP events until no asynchronous request of this object is
+    // outstanding or `maxMs` have passed (for owners that must wait before they
+    // take themselves apart). True when none is outstanding.
+    bool WaitForCompletions(int maxMs);
+
+    // Replaceable steps.
+    virtual std::string SubstituteVariables(const std::string& expression, bool quote,
+                                            const std::string& marker);
+    virtual std::string DecodeIndex(int32_t i, const std::string& suffix);
+    virtual std::string EncodeIndex(int32_t i);
+    virtual void VbToValue(int32_t i, const SnmpVb& vb);
+    virtual void ValueToVb(int32_t i, SnmpVb& vb);
+    virtual void ApplyExpression(int32_t i, bool afterRead);
+    virtual bool EvaluateCondition(const std::string& condition);
+    virtual bool IsColumnFinished(const std::string& base, const std::string& previous,
+                                  const std::string& received);
+
+    // Index values of the first keyCount elements as OID sub-identifiers.
+    std::string BuildInstance();
+    // Splits a row instance into the index elements' values.
+    void DecodeInstance(const std::string& rowInstance);
+    // oid, plus "." + instance when the list has one.
+    std::string BaseOid(int32_t i) const;
+
+    // SNMP library status -> code and message text.
+    static void MapStatus(int status, int32_t& code, std::string& message);
+
+    // Settings copied at construction.
+    int32_t timeout = 100;   // hundredths of a second per attempt
+    int32_t retries = 1;
+    std::string address;
+    uint16_t port = 161;
+    std::string contextEngineId;
+    std::string contextName;
+    int8_t version = 0;
+    std::string readCommunity;
+    std::string writeCommunity;
+    int32_t securityModel = 1;
+    int32_t securityLevel = 1;
+    std::string securityName;
+    std::string authPassword;
+    std::string privPassword;
+    int32_t authProtocol = 1;
+    int32_t privProtocol = 1;
+
+    KvSNMPVarList variables;
+    std::string rowCondition;
+    bool active = true;
+    int32_t pending = 0;
+
+protected:
+    enum class PduType { Get, GetNext, Set };
+    SnmpTarget BuildTarget();
+    SnmpPdu BuildPdu(PduType type);
+
+private:
+    struct Completion;
+    enum class Reading { Row, Values, AllFinished, WalkEnded, NoSuchName };
+
+    Reading ReadResponse(const SnmpPdu& response, int32_t code);
+    void SelectColumns(const std::string& columns);
+    void SendAsync(PduType type, CompletionCallback callback, void* context, bool readValues);
+    static void OnResponse(int reason, SnmpEngine& snmp, SnmpPdu& response,
+                           const SnmpTarget& target, void* data);
+    void Complete(int reason, SnmpPdu& response, const SnmpTarget& target, Completion& record);
+
+    std::set<Completion*> outstanding_;
+    bool destroying_ = false;
+};

@@ -1,0 +1,129 @@
+#pragma once
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "snmp/snmppdu.h"
+#include "snmp/snmptarget.h"
+
+class SnmpEngine;
+struct snmp_session;
+struct snmp_pdu;
+
+// Reasons given to completion callbacks.
+constexpr int snmpReasonTimeout = -5;           // no answer after all retries
+constexpr int snmpReasonResponse = -6;          // answered; status in response.errorStatus
+constexpr int snmpReasonSessionClosed = -8;     // the engine closed with the request outstanding
+
+// Completion of an asynchronous request. For snmpReasonResponse the response's
+// errorStatus holds the status in the library numbering (0, a PDU error status
+// 1..18, an SNMPv3 or USM status, or a negative session status).
+using SnmpCallback = void (*)(int reason, SnmpEngine& snmp, SnmpPdu& response,
+                              const SnmpTarget& target, void* data);
+
+// The process-wide SNMP session object on Net-SNMP.
+//
+// One Net-SNMP single session is opened per distinct target (address, port,
+// version, and for SNMPv3 the user with its protocols and passwords) on first
+// use and kept; communities travel in each PDU. Results use the numbering of
+// snmpstatus.h. Everything runs on the thread that owns the engine; completion
+// callbacks run from ProcessPendingEvents, ProcessSocket, WaitForEvents or a
+// blocking request, never from inside Net-SNMP.
+class SnmpEngine {
+public:
+    // Initialises Net-SNMP (no configuration files, no persistent files, no
+    // MIB files, no console output) and checks that a UDP socket on any local
+    // port can be opened; `status` is 0 on success.
+    explicit SnmpEngine(int& status);
+    // Outstanding asynchronous requests complete with snmpReasonSessionClosed.
+    ~SnmpEngine();
+    SnmpEngine(const SnmpEngine&) = delete;
+    SnmpEngine& operator=(const SnmpEngine&) = delete;
+
+    // Blocking requests: the response replaces the bindings of `pdu`. Gives 0,
+    // the response's error status (1..18), an SNMPv3/USM status, or a session
+    // status (-5 timeout, ...).
+    int Get(SnmpPdu& pdu, const SnmpTarget& target);
+    int GetNext(SnmpPdu& pdu, const SnmpTarget& target);
+    int Set(SnmpPdu& pdu, const SnmpTarget& target);
+
+    // Asynchronous requests: 0 when sent (the callback follows exactly once),
+    // otherwise the status of the failed send (no callback).
+    int Get(const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback, void* data);
+    int GetNext(const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback, void* data);
+    int Set(const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback, void* data);
+
+    // Registers (or replaces) a USM user. Protocol numbers: auth 1 none, 2 MD5,
+    // 3 SHA; priv 1 none, 2 DES, 3 3DES, 4 AES-128, 9 IDEA, 20 AES-192,
+    // 21 AES-256 (3DES and IDEA are not supported and fail at send time).
+    void UsmAddUserName(const std::string& name, int32_t authProtocol, int32_t privProtocol,
+                        const std::string& authPassword, const std::string& privPassword);
+
+    // Sets the local SNMPv3 engine ID and boot count; 0 on success.
+    int MpInit(const std::string& engineId, uint32_t boots);
+
+    // Reads every readable socket and handles retransmissions and timeouts that
+    // are due, then delivers completions. Never blocks.
+    void ProcessPendingEvents();
+    // Reads the given socket while it is readable, then delivers completions.
+    void ProcessSocket(int fd);
+    // Waits at most `maxMs` for a socket to become readable or the next timeout
+    // to fall due, then processes as ProcessPendingEvents.
+    void WaitForEvents(int maxMs);
+    // Milliseconds until the next retransmission or timeout, -1 when none.
+    int NextTimeoutMs();
+
+    // Sockets of the open sessions (for an event loop to watch).
+    std::vector<int> Descriptors() const;
+    // Called whenever a session is opened or closed, so a driver can update the
+    // sockets it watches.
+    void SetSessionsChangedHook(std::function<void()> hook) { sessionsChanged_ = std::move(hook); }
+
+    // Asynchronous requests sent and not yet completed.
+    int Outstanding() const { return static_cast<int>(outstanding_.size()); }
+
+    struct Session;
+    struct Request {
+        SnmpTarget target;
+        SnmpCallback callback = nullptr;
+        void* data = nullptr;
+    };
+    struct UsmUser {
+        int32_t authProtocol = 1;
+        int32_t privProtocol = 1;
+        std::string authPassword;
+        std::string privPassword;
+    };
+
+private:
+    enum class Op { Get, GetNext, Set };
+    int Send(Op op, const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback,
+             void* data);
+    void CloseSession(const std::string& key);
+    int SendBlocking(Op op, SnmpPdu& pdu, const SnmpTarget& target);
+    int OpenSession(const SnmpTarget& target, Session*& session);
+    void DeliverCompletions();
+    static int NetSnmpCallback(int op, struct snmp_session* sess, int reqid, struct snmp_pdu* pdu,
+                               void* magic);
+
+    struct Completion {
+        int reason;
+        SnmpPdu response;
+        SnmpTarget target;
+        SnmpCallback callback;
+        void* data;
+    };
+
+    std::map<std::string, std::unique_ptr<Session>> sessions_;
+    std::map<std::string, UsmUser> users_;
+    // Outstanding asynchronous requests by (session, request id).
+    std::map<std::pair<const Session*, long>, Request> outstanding_;
+    std::deque<Completion> completions_;
+    std::function<void()> sessionsChanged_;
+    bool closing_ = false;
+};
