@@ -192,15 +192,13 @@ TEST(PageCatalogue, BuilderKindAndListKindAgree)
             SCOPED_TRACE(p.name);
             if (IsListView(p.builder)) {
                 EXPECT_GE(p.kind, 2) << "a list-view page walks a table";
-            }
-            else {
+            } else {
                 EXPECT_LE(p.kind, 1) << "an editor page shows scalars or one row";
             }
             // One row needs a row: a given instance, or the port number.
             if (p.kind == 1) {
                 EXPECT_TRUE(p.instance || p.special == PageSpecial::portRow);
-            }
-            else {
+            } else {
                 EXPECT_EQ(p.instance, nullptr);
             }
         }

@@ -251,8 +251,7 @@ TEST(VariableRows, ValueNamesFitTheSyntax)
             ASSERT_NE(info, nullptr) << v.oid << " refers to a list that is not shared";
             if (info->kind == 1) {
                 EXPECT_EQ(v.syntax, synInteger) << v.oid;
-            }
-            else {
+            } else {
                 EXPECT_EQ(v.syntax, synOid) << v.oid;
             }
         }
