@@ -1,0 +1,83 @@
+// osprey-sim: an SNMP agent that behaves like a 26-port Osprey switch.
+
+#include <unistd.h>
+
+#include <climits>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "osprey_config.h"
+#include "sim/simagent.h"
+#include "sim/simdatafile.h"
+#include "sim/simoptions.h"
+#include "sim/simstore.h"
+
+namespace {
+
+// Set by SIGINT / SIGTERM; the main loop ends at its next turn.
+volatile std::sig_atomic_t stopRequested = 0;
+
+void onSignal(int)
+{
+    stopRequested = 1;
+}
+
+std::string defaultDataFile()
+{
+    char buf[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0)
+        return "osprey.sim";
+    buf[n] = '\0';
+    return (std::filesystem::path(buf).parent_path() / "osprey.sim").string();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    SimOptions options;
+    std::string error;
+    if (!options.parse(std::vector<std::string>(argv + 1, argv + argc), OSPREY_ENT_NUMBER, error)) {
+        std::fprintf(stderr, "osprey-sim: %s\n%s", error.c_str(), SimOptions::usage().c_str());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(SimOptions::usage().c_str(), stdout);
+        return 0;
+    }
+
+    std::string source = options.dataFile.empty() ? defaultDataFile() : options.dataFile;
+    std::error_code ec;
+    if (!options.stateFile.empty() && std::filesystem::exists(options.stateFile, ec))
+        source = options.stateFile;
+    SimStore store(OSPREY_ENT_NUMBER);
+    if (!SimDataFile::load(source, store, error)) {
+        std::fprintf(stderr, "osprey-sim: %s\n", error.c_str());
+        return 1;
+    }
+    if (options.checkOnly) {
+        std::printf("%s: %zu objects, %zu tables\n", source.c_str(), store.objects().size(), store.tables().size());
+        return 0;
+    }
+
+    struct sigaction sa = {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGTERM, &sa, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    SimAgent agent(options, store);
+    if (!agent.start(error)) {
+        std::fprintf(stderr, "osprey-sim: %s\n", error.c_str());
+        agent.shutdown();
+        return 1;
+    }
+    agent.run(&stopRequested);
+    agent.shutdown();
+    return 0;
+}

@@ -1,0 +1,549 @@
+#include "sim/simdatafile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+struct Token {
+    std::string text;
+    bool quoted = false;
+};
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Splits a line at blanks; "..." is one token with C-like escapes; '#'
+// outside quotes starts a comment.
+bool tokenize(const std::string &line, std::vector<Token> &out, std::string &error)
+{
+    out.clear();
+    size_t i = 0;
+    const size_t n = line.size();
+    while (i < n) {
+        const char c = line[i];
+        if (c == ' ' || c == '\t' || c == '\r') {
+            ++i;
+            continue;
+        }
+        if (c == '#')
+            break;
+        Token t;
+        if (c == '"') {
+            t.quoted = true;
+            ++i;
+            bool closed = false;
+            while (i < n) {
+                char d = line[i];
+                if (d == '"') {
+                    closed = true;
+                    ++i;
+                    break;
+                }
+                if (d == '\\') {
+                    if (i + 1 >= n) {
+                        error = "a backslash ends the line";
+                        return false;
+                    }
+                    char e = line[i + 1];
+                    if (e == 'n') {
+                        t.text += '\n';
+                        i += 2;
+                    } else if (e == 't') {
+                        t.text += '\t';
+                        i += 2;
+                    } else if (e == 'x') {
+                        int h = i + 2 < n ? hexDigit(line[i + 2]) : -1;
+                        int l = i + 3 < n ? hexDigit(line[i + 3]) : -1;
+                        if (h < 0 || l < 0) {
+                            error = "\\x needs two hexadecimal digits";
+                            return false;
+                        }
+                        t.text += static_cast<char>(h * 16 + l);
+                        i += 4;
+                    } else {
+                        t.text += e;
+                        i += 2;
+                    }
+                    continue;
+                }
+                t.text += d;
+                ++i;
+            }
+            if (!closed) {
+                error = "a quoted text is not closed";
+                return false;
+            }
+            if (i < n && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') {
+                error = "a quoted text must be followed by a blank";
+                return false;
+            }
+        } else {
+            while (i < n && line[i] != ' ' && line[i] != '\t' && line[i] != '\r')
+                t.text += line[i++];
+        }
+        out.push_back(t);
+    }
+    return true;
+}
+
+// One OID arc pattern: either a number or a "[a..b,c]" list.
+struct OidPattern {
+    std::vector<std::string> arcsText;              // the text with ranges replaced by "$1", "$2"
+    std::vector<std::vector<oid>> ranges;           // values of each range, in order
+};
+
+bool expandList(const std::string &inside, std::vector<oid> &values)
+{
+    size_t pos = 0;
+    while (pos <= inside.size()) {
+        size_t end = inside.find(',', pos);
+        if (end == std::string::npos)
+            end = inside.size();
+        const std::string part = inside.substr(pos, end - pos);
+        size_t dots = part.find("..");
+        char *stop = nullptr;
+        if (part.empty())
+            return false;
+        if (dots == std::string::npos) {
+            errno = 0;
+            unsigned long v = std::strtoul(part.c_str(), &stop, 10);
+            if (errno || *stop || part[0] == '-')
+                return false;
+            values.push_back(v);
+        } else {
+            const std::string a = part.substr(0, dots), b = part.substr(dots + 2);
+            if (a.empty() || b.empty() || a[0] == '-' || b[0] == '-')
+                return false;
+            errno = 0;
+            unsigned long lo = std::strtoul(a.c_str(), &stop, 10);
+            if (errno || *stop)
+                return false;
+            unsigned long hi = std::strtoul(b.c_str(), &stop, 10);
+            if (errno || *stop || lo > hi || hi - lo > 100000)
+                return false;
+            for (unsigned long v = lo; v <= hi; ++v)
+                values.push_back(v);
+        }
+        pos = end + 1;
+    }
+    return !values.empty();
+}
+
+// Splits an OID text with optional "[...]" ranges into literal texts and
+// the range value lists. At most two ranges.
+bool parseOidPattern(const std::string &text, std::string &skeleton,
+                     std::vector<std::vector<oid>> &ranges, std::string &error)
+{
+    skeleton.clear();
+    ranges.clear();
+    size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == '[') {
+            size_t close = text.find(']', i);
+            if (close == std::string::npos) {
+                error = "\"[\" without \"]\" in \"" + text + "\"";
+                return false;
+            }
+            std::vector<oid> values;
+            if (!expandList(text.substr(i + 1, close - i - 1), values)) {
+                error = "bad range \"" + text.substr(i, close - i + 1) + "\" (expected for example [1..26] or [1..8,25])";
+                return false;
+            }
+            ranges.push_back(values);
+            if (ranges.size() > 2) {
+                error = "at most two ranges in one OID";
+                return false;
+            }
+            skeleton += '\x01';
+            i = close + 1;
+        } else {
+            skeleton += text[i++];
+        }
+    }
+    return true;
+}
+
+std::string substitute(const std::string &text, const std::vector<oid> &arcs)
+{
+    if (arcs.empty())
+        return text;
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '$' && i + 1 < text.size()) {
+            const char c = text[i + 1];
+            if (c == 'i') {
+                out += std::to_string(arcs[0]);
+                ++i;
+                continue;
+            }
+            if (c == 'j' && arcs.size() > 1) {
+                out += std::to_string(arcs[1]);
+                ++i;
+                continue;
+            }
+            if (c == 'h') {
+                out += digits[(arcs[0] >> 4) & 15];
+                out += digits[arcs[0] & 15];
+                ++i;
+                continue;
+            }
+            if (c == '$') {
+                out += '$';
+                ++i;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+bool parseAccess(const std::string &t, SimAccess &a)
+{
+    if (t == "ro")
+        a = SimAccess::ReadOnly;
+    else if (t == "rw")
+        a = SimAccess::ReadWrite;
+    else if (t == "rc")
+        a = SimAccess::ReadCreate;
+    else
+        return false;
+    return true;
+}
+
+const char *accessName(SimAccess a)
+{
+    switch (a) {
+    case SimAccess::ReadOnly:
+        return "ro";
+    case SimAccess::ReadWrite:
+        return "rw";
+    case SimAccess::ReadCreate:
+        return "rc";
+    }
+    return "ro";
+}
+
+class Parser {
+public:
+    Parser(const std::string &name, SimStore &store)
+        : name_(name), store_(store)
+    {
+    }
+
+    bool line(const std::string &text, int number, std::string &error)
+    {
+        std::vector<Token> tokens;
+        std::string why;
+        if (!tokenize(text, tokens, why))
+            return fail(number, why, error);
+        if (tokens.empty())
+            return true;
+        if (!tokens[0].quoted && tokens[0].text == "table")
+            return table(tokens, number, error);
+        if (!tokens[0].quoted && tokens[0].text == "column")
+            return column(tokens, number, error);
+        return object(tokens, number, error);
+    }
+
+private:
+    bool fail(int number, const std::string &why, std::string &error)
+    {
+        error = name_ + ":" + std::to_string(number) + ": " + why;
+        return false;
+    }
+
+    bool table(const std::vector<Token> &tokens, int number, std::string &error)
+    {
+        if (tokens.size() < 2)
+            return fail(number, "\"table\" needs the entry OID", error);
+        SimTable t;
+        if (!simoid::parse(tokens[1].text, store_.enterpriseNumber(), t.entry))
+            return fail(number, "\"" + tokens[1].text + "\" is not an object identifier", error);
+        for (size_t i = 2; i < tokens.size(); ++i) {
+            const std::string &opt = tokens[i].text;
+            if (opt == "create") {
+                t.createOnAnyColumn = true;
+            } else if (opt.rfind("delete=", 0) == 0) {
+                const std::string arg = opt.substr(7);
+                const size_t colon = arg.find(':');
+                char *end = nullptr;
+                if (colon == std::string::npos || colon == 0)
+                    return fail(number, "\"" + opt + "\" should read delete=COLUMN:VALUE", error);
+                errno = 0;
+                unsigned long col = std::strtoul(arg.substr(0, colon).c_str(), &end, 10);
+                if (errno || *end || col == 0)
+                    return fail(number, "\"" + opt + "\" should read delete=COLUMN:VALUE", error);
+                long long v = std::strtoll(arg.substr(colon + 1).c_str(), &end, 10);
+                if (errno || *end || colon + 1 >= arg.size())
+                    return fail(number, "\"" + opt + "\" should read delete=COLUMN:VALUE", error);
+                t.deleteColumn = col;
+                t.deleteValue = v;
+            } else {
+                return fail(number, "unknown table option \"" + opt + "\" (known: create, delete=COLUMN:VALUE)", error);
+            }
+        }
+        std::string why;
+        if (!store_.addTable(t, why))
+            return fail(number, why, error);
+        return true;
+    }
+
+    bool column(const std::vector<Token> &tokens, int number, std::string &error)
+    {
+        if (tokens.size() < 5)
+            return fail(number, "a column line reads: column OID TYPE ACCESS DEFAULT [CONSTRAINT...]", error);
+        SimOid colOid;
+        if (!simoid::parse(tokens[1].text, store_.enterpriseNumber(), colOid))
+            return fail(number, "\"" + tokens[1].text + "\" is not an object identifier", error);
+        SimOid entry(colOid.begin(), colOid.end() - 1);
+        SimTable *t = store_.tableEntry(entry);
+        if (!t)
+            return fail(number, "column " + tokens[1].text + " does not belong to a table declared above", error);
+        SimObject o;
+        o.oid = colOid;
+        if (!attributes(tokens, 2, number, true, {}, o, error))
+            return false;
+        if (t->columns.count(colOid.back()))
+            return fail(number, "column " + tokens[1].text + " is declared twice", error);
+        t->columns.emplace(colOid.back(), o);
+        return true;
+    }
+
+    bool object(const std::vector<Token> &tokens, int number, std::string &error)
+    {
+        if (tokens.size() < 4)
+            return fail(number, "an object line reads: OID TYPE ACCESS VALUE [CONSTRAINT...]", error);
+        if (tokens[0].quoted)
+            return fail(number, "an object line starts with an OID", error);
+        std::string skeleton, why;
+        std::vector<std::vector<oid>> ranges;
+        if (!parseOidPattern(tokens[0].text, skeleton, ranges, why))
+            return fail(number, why, error);
+        std::vector<std::vector<oid>> combos;
+        if (ranges.empty()) {
+            combos.push_back({});
+        } else if (ranges.size() == 1) {
+            for (oid a : ranges[0])
+                combos.push_back({a});
+        } else {
+            for (oid a : ranges[0])
+                for (oid b : ranges[1])
+                    combos.push_back({a, b});
+        }
+        if (combos.size() > 200000)
+            return fail(number, "the ranges expand to too many objects", error);
+        for (const auto &arcs : combos) {
+            std::string oidText;
+            size_t k = 0;
+            for (char c : skeleton) {
+                if (c == '\x01')
+                    oidText += std::to_string(arcs[k++]);
+                else
+                    oidText += c;
+            }
+            SimObject o;
+            if (!simoid::parse(oidText, store_.enterpriseNumber(), o.oid))
+                return fail(number, "\"" + tokens[0].text + "\" is not an object identifier", error);
+            if (!attributes(tokens, 1, number, false, arcs, o, error))
+                return false;
+            if (!store_.addObject(o, why))
+                return fail(number, why, error);
+        }
+        return true;
+    }
+
+    // TYPE ACCESS VALUE [CONSTRAINT...] starting at tokens[first].
+    bool attributes(const std::vector<Token> &tokens, size_t first, int number, bool isColumn,
+                    const std::vector<oid> &arcs, SimObject &o, std::string &error)
+    {
+        const Token &typeTok = tokens[first];
+        if (!SimValue::typeFromName(typeTok.text, o.type))
+            return fail(number,
+                        "unknown type \"" + typeTok.text
+                            + "\" (known: integer, string, hex, oid, ipaddress, counter32, gauge32, "
+                              "timeticks, counter64, unsigned32)",
+                        error);
+        if (!parseAccess(tokens[first + 1].text, o.access))
+            return fail(number, "unknown access \"" + tokens[first + 1].text + "\" (known: ro, rw, rc)", error);
+        std::string why;
+        for (size_t i = first + 3; i < tokens.size(); ++i) {
+            if (!o.constraint.parseToken(tokens[i].text, why))
+                return fail(number, why, error);
+        }
+        if (o.constraint.isRowStatus() && o.type != SimType::Integer)
+            return fail(number, "a RowStatus object is an integer", error);
+        const Token &valueTok = tokens[first + 2];
+        const std::string value = substitute(valueTok.text, arcs);
+        if (!valueTok.quoted && !value.empty() && value[0] == '@')
+            return special(value, number, isColumn, o, error);
+        if (!SimValue::parse(o.type, value, valueTok.quoted, store_.enterpriseNumber(), o.value, why))
+            return fail(number, why, error);
+        if (o.constraint.check(o.type, o.value) != 0)
+            return fail(number, "the value " + value + " lies outside the object's own constraint", error);
+        if (o.constraint.isRowStatus() && o.value.integer > 3)
+            return fail(number, "a row's status is active (1), notInService (2) or notReady (3)", error);
+        return true;
+    }
+
+    bool special(const std::string &value, int number, bool isColumn, SimObject &o, std::string &error)
+    {
+        auto needs = [&](SimType t, const char *what) {
+            if (o.type != t)
+                return fail(number, value + " needs the type " + what, error);
+            return true;
+        };
+        if (value == "@uptime") {
+            o.special = SimSpecial::Uptime;
+            return needs(SimType::TimeTicks, "timeticks");
+        }
+        if (value == "@frontpanel") {
+            o.special = SimSpecial::FrontPanel;
+            return needs(SimType::Hex, "hex");
+        }
+        if (value == "@engineid") {
+            o.special = SimSpecial::EngineId;
+            return needs(SimType::Hex, "hex");
+        }
+        if (value == "@index" || value.rfind("@index.", 0) == 0) {
+            if (!isColumn)
+                return fail(number, "@index is only for column defaults", error);
+            unsigned arc = 1;
+            if (value.size() > 6) {
+                char *end = nullptr;
+                arc = static_cast<unsigned>(std::strtoul(value.c_str() + 7, &end, 10));
+                if (*end || arc == 0 || value.size() == 7)
+                    return fail(number, "\"" + value + "\" should read @index or @index.N", error);
+            }
+            if (o.type == SimType::String || o.type == SimType::Hex || o.type == SimType::ObjectId
+                || o.type == SimType::IpAddress)
+                return fail(number, "@index needs a numeric type", error);
+            o.special = SimSpecial::Index;
+            o.indexArc = arc;
+            return true;
+        }
+        return fail(number, "unknown special value \"" + value + "\" (known: @uptime, @frontpanel, @engineid, @index)", error);
+    }
+
+    std::string name_;
+    SimStore &store_;
+};
+
+std::string specialText(const SimObject &o)
+{
+    switch (o.special) {
+    case SimSpecial::Uptime:
+        return "@uptime";
+    case SimSpecial::FrontPanel:
+        return "@frontpanel";
+    case SimSpecial::EngineId:
+        return "@engineid";
+    case SimSpecial::Index:
+        return o.indexArc == 1 ? std::string("@index") : "@index." + std::to_string(o.indexArc);
+    case SimSpecial::None:
+        break;
+    }
+    return "";
+}
+
+std::string attributesText(const SimObject &o, unsigned ent)
+{
+    std::string s = SimValue::typeName(o.type);
+    s += ' ';
+    s += accessName(o.access);
+    s += ' ';
+    s += o.special == SimSpecial::None ? o.value.toDataText(o.type, ent) : specialText(o);
+    const std::string c = o.constraint.toText();
+    if (!c.empty())
+        s += ' ' + c;
+    return s;
+}
+
+} // namespace
+
+bool SimDataFile::loadText(const std::string &text, const std::string &name, SimStore &store,
+                           std::string &error)
+{
+    Parser parser(name, store);
+    std::istringstream in(text);
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        if (line.find('\0') != std::string::npos) {
+            error = name + ":" + std::to_string(number) + ": the line holds a NUL character";
+            return false;
+        }
+        if (!parser.line(line, number, error))
+            return false;
+    }
+    return true;
+}
+
+bool SimDataFile::load(const std::string &path, SimStore &store, std::string &error)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = path + ": cannot open the data file (" + std::strerror(errno) + ")";
+        return false;
+    }
+    std::ostringstream buf;
+    buf << in.rdbuf();
+    return loadText(buf.str(), path, store, error);
+}
+
+std::string SimDataFile::toText(const SimStore &store)
+{
+    const unsigned ent = store.enterpriseNumber();
+    std::string out = "# Simulated switch, written back by osprey-sim.\n";
+    for (const SimTable &t : store.tables()) {
+        out += "table " + simoid::formatWithEnt(t.entry, ent);
+        if (t.createOnAnyColumn)
+            out += " create";
+        if (t.deleteColumn)
+            out += " delete=" + std::to_string(t.deleteColumn) + ":" + std::to_string(t.deleteValue);
+        out += '\n';
+        for (const auto &c : t.columns)
+            out += "column " + simoid::formatWithEnt(c.second.oid, ent) + " " + attributesText(c.second, ent) + '\n';
+    }
+    for (const auto &o : store.objects())
+        out += simoid::formatWithEnt(o.first, ent) + " " + attributesText(o.second, ent) + '\n';
+    return out;
+}
+
+bool SimDataFile::save(const std::string &path, const SimStore &store, std::string &error)
+{
+    const std::string tmp = path + ".tmp";
+    {
+        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        if (!out) {
+            error = tmp + ": cannot write (" + std::strerror(errno) + ")";
+            return false;
+        }
+        out << toText(store);
+        out.flush();
+        if (!out) {
+            error = tmp + ": write failed";
+            return false;
+        }
+    }
+    if (std::rename(tmp.c_str(), path.c_str()) != 0) {
+        error = path + ": cannot replace (" + std::strerror(errno) + ")";
+        std::remove(tmp.c_str());
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// Reading and writing the simulator's data file (format: sim/README.md).
+
+#include <string>
+
+#include "sim/simstore.h"
+
+class SimDataFile {
+public:
+    // Loads `path` into `store`. On failure gives false and a message that
+    // names the file and the line ("osprey.sim:12: ...").
+    static bool load(const std::string &path, SimStore &store, std::string &error);
+    // Loads from text; `name` stands for the file in messages.
+    static bool loadText(const std::string &text, const std::string &name, SimStore &store,
+                         std::string &error);
+
+    // The whole store in data-file form, one object per line, tables first.
+    static std::string toText(const SimStore &store);
+    // Writes toText() through a temporary file and a rename.
+    static bool save(const std::string &path, const SimStore &store, std::string &error);
+};

@@ -1,0 +1,26 @@
+#pragma once
+// The simulator's command line.
+
+#include <string>
+#include <vector>
+
+#include "sim/simfaults.h"
+
+class SimOptions {
+public:
+    std::string listen = "udp:127.0.0.1:1161";
+    std::string dataFile;  // empty: osprey.sim beside the program
+    std::string logFile;
+    std::string stateFile;
+    std::string readyFile;
+    bool strictRowStatus = false;
+    bool checkOnly = false;
+    bool help = false;
+    SimFaults faults;
+
+    // Parses argv[1..]; "--name value" and "--name=value" both work. On a
+    // mistake gives false and a message.
+    bool parse(const std::vector<std::string> &args, unsigned enterpriseNumber, std::string &error);
+
+    static std::string usage();
+};

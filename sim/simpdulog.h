@@ -1,0 +1,35 @@
+#pragma once
+// The --log file: one line per received PDU, written and flushed at once.
+//
+//   SET v2c lantern: 1.3.6.1.4.1.32473.12.2.1.3.1.5.3 INTEGER 4 | 1.3.6... STRING "abc"
+//   GETBULK v2c ravine non-repeaters=0 max-repetitions=10: 1.3.6.1.2.1.2 NULL
+//   GET v3 sha-user authPriv: 1.3.6.1.2.1.1.5.0 NULL
+//   GET v2c ravine (dropped): 1.3.6.1.2.1.1.3.0 NULL
+//
+// Types: INTEGER, STRING, OID, IPADDRESS, COUNTER32, GAUGE32, TIMETICKS,
+// COUNTER64, OPAQUE, NULL. A STRING value is written "quoted" when every
+// octet is printable, otherwise as 0x followed by hexadecimal digits.
+
+#include <cstdio>
+#include <string>
+
+struct snmp_pdu;
+
+class SimPduLog {
+public:
+    SimPduLog() = default;
+    ~SimPduLog();
+    SimPduLog(const SimPduLog &) = delete;
+    SimPduLog &operator=(const SimPduLog &) = delete;
+
+    bool open(const std::string &path, std::string &error);
+    bool isOpen() const { return file_ != nullptr; }
+
+    // The line for a PDU; `note` (may be empty) is shown in parentheses
+    // before the colon, for example "dropped".
+    static std::string format(const snmp_pdu *pdu, const std::string &note);
+    void write(const snmp_pdu *pdu, const std::string &note);
+
+private:
+    std::FILE *file_ = nullptr;
+};

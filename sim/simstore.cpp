@@ -1,0 +1,167 @@
+#include "sim/simstore.h"
+
+#include <algorithm>
+#include <set>
+
+SimStore::SimStore(unsigned enterpriseNumber)
+    : enterpriseNumber_(enterpriseNumber)
+{
+}
+
+bool SimStore::addObject(const SimObject &object, std::string &error)
+{
+    if (objects_.count(object.oid)) {
+        error = "object " + simoid::format(object.oid) + " is listed twice";
+        return false;
+    }
+    objects_.emplace(object.oid, object);
+    return true;
+}
+
+void SimStore::putObject(const SimObject &object)
+{
+    objects_[object.oid] = object;
+}
+
+void SimStore::eraseObject(const SimOid &o)
+{
+    objects_.erase(o);
+}
+
+const SimObject *SimStore::find(const SimOid &o) const
+{
+    auto it = objects_.find(o);
+    return it == objects_.end() ? nullptr : &it->second;
+}
+
+SimObject *SimStore::find(const SimOid &o)
+{
+    auto it = objects_.find(o);
+    return it == objects_.end() ? nullptr : &it->second;
+}
+
+const SimObject *SimStore::next(const SimOid &o) const
+{
+    auto it = objects_.upper_bound(o);
+    return it == objects_.end() ? nullptr : &it->second;
+}
+
+bool SimStore::hasObjectsUnder(const SimOid &prefix) const
+{
+    auto it = objects_.lower_bound(prefix);
+    return it != objects_.end() && simoid::isPrefix(prefix, it->first);
+}
+
+bool SimStore::addTable(const SimTable &table, std::string &error)
+{
+    for (const SimTable &t : tables_) {
+        if (t.entry == table.entry) {
+            error = "table " + simoid::format(table.entry) + " is declared twice";
+            return false;
+        }
+        if (simoid::isPrefix(t.entry, table.entry) || simoid::isPrefix(table.entry, t.entry)) {
+            error = "table " + simoid::format(table.entry) + " overlaps table " + simoid::format(t.entry);
+            return false;
+        }
+    }
+    tables_.push_back(table);
+    return true;
+}
+
+const SimTable *SimStore::tableFor(const SimOid &o) const
+{
+    for (const SimTable &t : tables_)
+        if (o.size() >= t.entry.size() + 2 && simoid::isPrefix(t.entry, o))
+            return &t;
+    return nullptr;
+}
+
+SimTable *SimStore::tableEntry(const SimOid &entry)
+{
+    for (SimTable &t : tables_)
+        if (t.entry == entry)
+            return &t;
+    return nullptr;
+}
+
+std::vector<oid> SimStore::columnsOf(const SimTable &table) const
+{
+    std::set<oid> cols;
+    for (const auto &c : table.columns)
+        cols.insert(c.first);
+    // Skip from column to column instead of visiting every row.
+    SimOid probe = table.entry;
+    probe.push_back(0);
+    auto it = objects_.lower_bound(probe);
+    while (it != objects_.end() && simoid::isPrefix(table.entry, it->first)) {
+        if (it->first.size() <= table.entry.size())
+            break;
+        const oid col = it->first[table.entry.size()];
+        cols.insert(col);
+        SimOid after = table.entry;
+        after.push_back(col + 1);
+        it = objects_.lower_bound(after);
+    }
+    return {cols.begin(), cols.end()};
+}
+
+bool SimStore::columnTemplate(const SimTable &table, oid column, SimObject &out) const
+{
+    auto c = table.columns.find(column);
+    if (c != table.columns.end()) {
+        out = c->second;
+        return true;
+    }
+    SimOid colOid = table.entry;
+    colOid.push_back(column);
+    auto it = objects_.upper_bound(colOid);
+    if (it == objects_.end() || !simoid::isPrefix(colOid, it->first))
+        return false;
+    out = it->second;
+    out.oid = colOid;
+    return true;
+}
+
+oid SimStore::statusColumn(const SimTable &table) const
+{
+    for (oid col : columnsOf(table)) {
+        SimObject t;
+        if (columnTemplate(table, col, t) && t.constraint.isRowStatus())
+            return col;
+    }
+    return 0;
+}
+
+std::vector<SimOid> SimStore::rowCells(const SimTable &table, const SimOid &index) const
+{
+    std::vector<SimOid> cells;
+    for (oid col : columnsOf(table)) {
+        SimOid cell = table.entry;
+        cell.push_back(col);
+        cell.insert(cell.end(), index.begin(), index.end());
+        if (objects_.count(cell))
+            cells.push_back(cell);
+    }
+    return cells;
+}
+
+std::vector<SimOid> SimStore::registrationRoots() const
+{
+    std::set<SimOid> roots;
+    auto addRoot = [&roots](const SimOid &o) {
+        SimOid r(o.begin(), o.begin() + static_cast<long>(std::min<size_t>(o.size(), 7)));
+        roots.insert(r);
+    };
+    for (const auto &o : objects_)
+        addRoot(o.first);
+    for (const SimTable &t : tables_)
+        addRoot(t.entry);
+    // A shorter root covers the longer ones below it.
+    std::vector<SimOid> out;
+    for (const SimOid &r : roots) {
+        if (!out.empty() && simoid::isPrefix(out.back(), r))
+            continue;
+        out.push_back(r);
+    }
+    return out;
+}

@@ -1,0 +1,57 @@
+#pragma once
+// The simulated switch's objects, kept in SNMP order, and its tables.
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "sim/simobject.h"
+#include "sim/simtable.h"
+
+class SimStore {
+public:
+    explicit SimStore(unsigned enterpriseNumber);
+
+    unsigned enterpriseNumber() const { return enterpriseNumber_; }
+
+    // Adds a new object; fails (with a message) when the OID is already there.
+    bool addObject(const SimObject &object, std::string &error);
+    // Inserts or replaces.
+    void putObject(const SimObject &object);
+    void eraseObject(const SimOid &o);
+
+    const SimObject *find(const SimOid &o) const;
+    SimObject *find(const SimOid &o);
+    // The first object after `o` in SNMP order, or nullptr.
+    const SimObject *next(const SimOid &o) const;
+    bool hasObjectsUnder(const SimOid &prefix) const;
+
+    bool addTable(const SimTable &table, std::string &error);
+    // The table whose entry is followed in `o` by a column arc and at least
+    // one index arc; nullptr when none.
+    const SimTable *tableFor(const SimOid &o) const;
+    SimTable *tableEntry(const SimOid &entry);
+
+    // The column numbers of a table: its templates and every column that has
+    // rows.
+    std::vector<oid> columnsOf(const SimTable &table) const;
+    // The template of a column: the declared one, or else the first row's
+    // object of that column. False when the column is unknown.
+    bool columnTemplate(const SimTable &table, oid column, SimObject &out) const;
+    // The RowStatus column of a table, or 0.
+    oid statusColumn(const SimTable &table) const;
+    // The OIDs of the existing cells of one row.
+    std::vector<SimOid> rowCells(const SimTable &table, const SimOid &index) const;
+
+    const std::map<SimOid, SimObject> &objects() const { return objects_; }
+    const std::vector<SimTable> &tables() const { return tables_; }
+
+    // Subtrees to register with the agent: the distinct first seven arcs
+    // (or the whole OID when it is shorter) of every object and table.
+    std::vector<SimOid> registrationRoots() const;
+
+private:
+    unsigned enterpriseNumber_;
+    std::map<SimOid, SimObject> objects_;
+    std::vector<SimTable> tables_;
+};

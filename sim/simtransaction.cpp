@@ -1,0 +1,322 @@
+#include "sim/simtransaction.h"
+
+#include <net-snmp/net-snmp-config.h>
+#include <net-snmp/net-snmp-includes.h>
+
+namespace {
+
+constexpr int64_t rsActive = 1;
+constexpr int64_t rsNotInService = 2;
+constexpr int64_t rsNotReady = 3;
+constexpr int64_t rsCreateAndGo = 4;
+constexpr int64_t rsCreateAndWait = 5;
+constexpr int64_t rsDestroy = 6;
+
+bool isNumeric(unsigned char asn)
+{
+    return asn == ASN_INTEGER || asn == ASN_COUNTER || asn == ASN_GAUGE || asn == ASN_TIMETICKS
+           || asn == ASN_COUNTER64;
+}
+
+// The value a new row's cell starts with when no column line gives one.
+void neutralDefault(SimObject &o)
+{
+    o.value = SimValue();
+    switch (o.type) {
+    case SimType::String:
+    case SimType::Hex:
+        o.value.octets.assign(o.constraint.smallestSize(), '\0');
+        break;
+    case SimType::IpAddress:
+        o.value.octets.assign(4, '\0');
+        break;
+    case SimType::ObjectId:
+        o.value.objectId = {0, 0};
+        break;
+    default:
+        o.value.integer = o.constraint.firstAllowed();
+        break;
+    }
+}
+
+} // namespace
+
+SimSetItem SimSetItem::fromVarbind(const variable_list *vb)
+{
+    SimSetItem item;
+    item.oid.assign(vb->name, vb->name + vb->name_length);
+    item.asnType = vb->type;
+    switch (vb->type) {
+    case ASN_INTEGER:
+        if (vb->val.integer)
+            item.value.integer = static_cast<int32_t>(*vb->val.integer);
+        break;
+    case ASN_COUNTER:
+    case ASN_GAUGE:
+    case ASN_TIMETICKS:
+        if (vb->val.integer)
+            item.value.integer = static_cast<uint32_t>(*vb->val.integer);
+        break;
+    case ASN_COUNTER64:
+        if (vb->val.counter64)
+            item.value.integer = static_cast<int64_t>((static_cast<uint64_t>(vb->val.counter64->high) << 32)
+                                                      | (vb->val.counter64->low & 0xFFFFFFFFul));
+        break;
+    case ASN_OCTET_STR:
+    case ASN_IPADDRESS:
+    case ASN_OPAQUE:
+        if (vb->val.string && vb->val_len)
+            item.value.octets.assign(reinterpret_cast<const char *>(vb->val.string), vb->val_len);
+        break;
+    case ASN_OBJECT_ID:
+        if (vb->val.objid)
+            item.value.objectId.assign(vb->val.objid, vb->val.objid + vb->val_len / sizeof(oid));
+        break;
+    default:
+        break;
+    }
+    return item;
+}
+
+SimTransaction::SimTransaction(SimStore &store, bool strictRowStatus)
+    : store_(store), strict_(strictRowStatus)
+{
+}
+
+SimTransaction::Result SimTransaction::check(const std::vector<SimSetItem> &items)
+{
+    rows_.clear();
+    writes_.clear();
+
+    // Row creations named anywhere in the request come first, so that the
+    // other columns of a new row may stand before its status.
+    for (const SimSetItem &item : items) {
+        const SimTable *table = store_.tableFor(item.oid);
+        if (!table || item.asnType != ASN_INTEGER)
+            continue;
+        const oid col = item.oid[table->entry.size()];
+        if (col != store_.statusColumn(*table))
+            continue;
+        const SimOid index(item.oid.begin() + static_cast<long>(table->entry.size()) + 1, item.oid.end());
+        if (item.value.integer == rsCreateAndGo || item.value.integer == rsCreateAndWait) {
+            if (store_.rowCells(*table, index).empty())
+                rows_[{table->entry, index}] = item.value.integer == rsCreateAndGo ? RowAction::CreateAndGo
+                                                                                   : RowAction::CreateAndWait;
+        }
+    }
+
+    for (size_t i = 0; i < items.size(); ++i) {
+        const SimSetItem &item = items[i];
+        const SimTable *table = store_.tableFor(item.oid);
+        oid col = 0;
+        SimOid index;
+        if (table) {
+            col = item.oid[table->entry.size()];
+            index.assign(item.oid.begin() + static_cast<long>(table->entry.size()) + 1, item.oid.end());
+        }
+        const oid statusCol = table ? store_.statusColumn(*table) : 0;
+
+        const SimObject *obj = store_.find(item.oid);
+        SimObject templ;
+        if (obj) {
+            templ = *obj;
+        } else {
+            if (!table || !store_.columnTemplate(*table, col, templ))
+                return fail(SNMP_ERR_NOCREATION, i);
+        }
+        if (!templ.writable())
+            return fail(SNMP_ERR_NOTWRITABLE, i);
+        if (item.asnType != SimValue::asnType(templ.type))
+            return fail(SNMP_ERR_WRONGTYPE, i);
+        const int c = templ.constraint.check(templ.type, item.value);
+        if (c != SNMP_ERR_NOERROR)
+            return fail(c, i);
+
+        // A column that holds an arc of the row's index must agree with it.
+        SimObject declared;
+        if (table && store_.columnTemplate(*table, col, declared) && declared.special == SimSpecial::Index
+            && isNumeric(item.asnType)) {
+            if (declared.indexArc > index.size()
+                || static_cast<int64_t>(index[declared.indexArc - 1]) != item.value.integer)
+                return fail(SNMP_ERR_INCONSISTENTVALUE, i);
+        }
+
+        SimValue value = item.value;
+        const bool isStatus = table && col == statusCol && statusCol != 0;
+        if (obj) {
+            if (isStatus) {
+                const int64_t v = item.value.integer;
+                if (v == rsNotReady)
+                    return fail(SNMP_ERR_WRONGVALUE, i);
+                if (v == rsCreateAndWait || (v == rsCreateAndGo && strict_))
+                    return fail(SNMP_ERR_INCONSISTENTVALUE, i);
+                if (v == rsCreateAndGo)
+                    value.integer = rsActive; // the row exists: keep it active
+                if (v == rsDestroy) {
+                    rows_[{table->entry, index}] = RowAction::Destroy;
+                    continue;
+                }
+            }
+            if (table && table->deleteColumn == col && table->deleteColumn != 0
+                && item.value.integer == table->deleteValue) {
+                rows_[{table->entry, index}] = RowAction::Destroy;
+                continue;
+            }
+            writes_.push_back({item.oid, value});
+            continue;
+        }
+
+        // The instance does not exist: it may be a cell of a new row.
+        if (!store_.rowCells(*table, index).empty())
+            return fail(SNMP_ERR_NOCREATION, i); // the row exists without this column
+        if (statusCol != 0) {
+            if (isStatus) {
+                const int64_t v = item.value.integer;
+                if (v == rsNotReady)
+                    return fail(SNMP_ERR_WRONGVALUE, i);
+                if (v == rsActive || v == rsNotInService)
+                    return fail(SNMP_ERR_INCONSISTENTVALUE, i);
+                continue; // createAndGo/createAndWait planned above; destroy of nothing does nothing
+            }
+            auto plan = rows_.find({table->entry, index});
+            if (plan == rows_.end()
+                || (plan->second != RowAction::CreateAndGo && plan->second != RowAction::CreateAndWait))
+                return fail(SNMP_ERR_NOCREATION, i);
+            writes_.push_back({item.oid, value});
+            continue;
+        }
+        if (!table->createOnAnyColumn)
+            return fail(SNMP_ERR_NOCREATION, i);
+        if (table->deleteColumn == col && item.value.integer == table->deleteValue)
+            continue; // removing a row that is not there
+        auto &action = rows_[{table->entry, index}];
+        if (action == RowAction::None)
+            action = RowAction::CreateByColumn;
+        writes_.push_back({item.oid, value});
+    }
+    return Result{};
+}
+
+SimObject SimTransaction::newCell(const SimTable &table, oid column, const SimOid &index, bool &ok) const
+{
+    SimObject cell;
+    ok = store_.columnTemplate(table, column, cell);
+    if (!ok)
+        return cell;
+    if (!table.columns.count(column) && cell.special == SimSpecial::None)
+        neutralDefault(cell);
+    cell.oid = table.entry;
+    cell.oid.push_back(column);
+    cell.oid.insert(cell.oid.end(), index.begin(), index.end());
+    if (cell.special == SimSpecial::Index) {
+        cell.value = SimValue();
+        if (cell.indexArc <= index.size())
+            cell.value.integer = static_cast<int64_t>(index[cell.indexArc - 1]);
+        cell.special = SimSpecial::None;
+    }
+    return cell;
+}
+
+void SimTransaction::snapshot(const SimOid &o)
+{
+    for (const auto &u : undo_)
+        if (u.first == o)
+            return;
+    const SimObject *old = store_.find(o);
+    undo_.emplace_back(o, old ? std::optional<SimObject>(*old) : std::nullopt);
+}
+
+void SimTransaction::commit()
+{
+    undo_.clear();
+    // Remember every cell the request may touch.
+    for (const auto &row : rows_) {
+        const SimTable *table = nullptr;
+        for (const SimTable &t : store_.tables())
+            if (t.entry == row.first.first)
+                table = &t;
+        if (!table)
+            continue;
+        for (oid col : store_.columnsOf(*table)) {
+            SimOid cell = table->entry;
+            cell.push_back(col);
+            cell.insert(cell.end(), row.first.second.begin(), row.first.second.end());
+            snapshot(cell);
+        }
+    }
+    for (const Write &w : writes_)
+        snapshot(w.oid);
+
+    // New rows get every column, with the defaults of their templates.
+    for (const auto &row : rows_) {
+        if (row.second != RowAction::CreateAndGo && row.second != RowAction::CreateAndWait
+            && row.second != RowAction::CreateByColumn)
+            continue;
+        const SimTable *table = store_.tableFor([&] {
+            SimOid probe = row.first.first;
+            probe.push_back(1);
+            probe.insert(probe.end(), row.first.second.begin(), row.first.second.end());
+            return probe;
+        }());
+        if (!table)
+            continue;
+        const oid statusCol = store_.statusColumn(*table);
+        for (oid col : store_.columnsOf(*table)) {
+            bool ok = false;
+            SimObject cell = newCell(*table, col, row.first.second, ok);
+            if (!ok)
+                continue;
+            if (col == statusCol && statusCol != 0)
+                cell.value.integer = row.second == RowAction::CreateAndGo ? rsActive : rsNotInService;
+            store_.putObject(cell);
+        }
+    }
+
+    for (const Write &w : writes_) {
+        SimObject *obj = store_.find(w.oid);
+        if (!obj) {
+            // A column of a new row that the row's other cells did not bring.
+            const SimTable *table = store_.tableFor(w.oid);
+            if (!table)
+                continue;
+            const oid col = w.oid[table->entry.size()];
+            const SimOid index(w.oid.begin() + static_cast<long>(table->entry.size()) + 1, w.oid.end());
+            bool ok = false;
+            SimObject cell = newCell(*table, col, index, ok);
+            if (!ok)
+                continue;
+            store_.putObject(cell);
+            obj = store_.find(w.oid);
+        }
+        const SimTable *table = store_.tableFor(w.oid);
+        if (table && w.oid[table->entry.size()] == store_.statusColumn(*table)) {
+            auto plan = rows_.find({table->entry, SimOid(w.oid.begin() + static_cast<long>(table->entry.size()) + 1,
+                                                         w.oid.end())});
+            if (plan != rows_.end() && plan->second != RowAction::None && plan->second != RowAction::Destroy)
+                continue; // the new row's status was set above
+        }
+        obj->value = w.value;
+    }
+
+    for (const auto &row : rows_) {
+        if (row.second != RowAction::Destroy)
+            continue;
+        for (const SimTable &t : store_.tables()) {
+            if (t.entry != row.first.first)
+                continue;
+            for (const SimOid &cell : store_.rowCells(t, row.first.second))
+                store_.eraseObject(cell);
+        }
+    }
+}
+
+void SimTransaction::undo()
+{
+    for (auto it = undo_.rbegin(); it != undo_.rend(); ++it) {
+        if (it->second)
+            store_.putObject(*it->second);
+        else
+            store_.eraseObject(it->first);
+    }
+    undo_.clear();
+}

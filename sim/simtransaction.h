@@ -1,0 +1,58 @@
+#pragma once
+// One SET request against the store: checks every variable binding the way
+// a real agent does (types, access, constraints, row creation with and
+// without RowStatus), then applies the whole request or nothing.
+
+#include <map>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "sim/simstore.h"
+
+struct variable_list;
+
+struct SimSetItem {
+    SimOid oid;
+    unsigned char asnType = 0;
+    SimValue value; // decoded by asnType: integer, octets or objectId
+
+    static SimSetItem fromVarbind(const variable_list *vb);
+};
+
+class SimTransaction {
+public:
+    struct Result {
+        int status = 0;   // SNMP error status, 0 when the request can be applied
+        size_t index = 0; // position of the failing binding (from 0)
+    };
+
+    // strictRowStatus: refuse createAndGo on an existing row
+    // (inconsistentValue) instead of treating it as "make it active".
+    SimTransaction(SimStore &store, bool strictRowStatus);
+
+    Result check(const std::vector<SimSetItem> &items);
+    // Applies what check() accepted; remembers the old state for undo().
+    void commit();
+    void undo();
+
+private:
+    using RowKey = std::pair<SimOid, SimOid>; // table entry, index
+
+    enum class RowAction { None, CreateAndGo, CreateAndWait, CreateByColumn, Destroy };
+
+    struct Write {
+        SimOid oid;
+        SimValue value;
+    };
+
+    Result fail(int status, size_t index) const { return Result{status, index}; }
+    void snapshot(const SimOid &o);
+    SimObject newCell(const SimTable &table, oid column, const SimOid &index, bool &ok) const;
+
+    SimStore &store_;
+    bool strict_;
+    std::map<RowKey, RowAction> rows_;
+    std::vector<Write> writes_;
+    std::vector<std::pair<SimOid, std::optional<SimObject>>> undo_;
+};
