@@ -391,8 +391,8 @@ const UIEntryDef layoutIpRule[] = {
     {uiEditUnselected, "%i{n1x255}", &varsIpRule[0]},
     {uiEditUnselected, "%i{n1x255}", &varsIpRule[1]},
     {uiEdit,           "%s",         &varsIpRule[2]},
-    {uiEdit,           "%s{l12}",    &varsIpRule[3]},
-    {uiEdit,           "%s{l12}",    &varsIpRule[4]},
+    {uiEdit,           "%s{l15}",    &varsIpRule[3]},  // room for a whole dotted address
+    {uiEdit,           "%s{l15}",    &varsIpRule[4]},
     {uiEdit,           "%i",         &varsIpRule[5]},
     {uiEditUnselected, "%s",         &varsIpRule[6]},
     {uiEdit,           "%s",         &varsIpRule[7]},

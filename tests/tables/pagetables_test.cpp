@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -90,6 +91,10 @@ const std::set<uint32_t> kSyntaxCodes = {synTruthValue, synInteger,  synBits,   
 // Syntaxes whose value an integer constraint ("%i...") can describe.
 const std::set<uint32_t> kNumericSyntax = {synInteger, synCounter32, synGauge32, synCounter64,
                                            synUInteger32};
+
+// The longest text of a syntax whose text has a fixed greatest length: a dotted
+// IP address, and a MAC address as twelve hexadecimal digits.
+const std::map<uint32_t, int> kLongestText = {{synIpAddress, 15}, {synMacAddress, 12}};
 
 // Syntaxes an implied-length index may have.
 const std::set<uint32_t> kImpliedSyntax = {synBits, synOctets, synOid, synOpaque, synDisplayString};
@@ -349,6 +354,11 @@ TEST(LayoutTables, EditorKindsFitTheirVariables)
             // Edit fields hand their format to the edit binding.
             ASSERT_NE(e.format, nullptr);
             EXPECT_TRUE(IsConstraint(e.format)) << e.format;
+            // A length limit leaves room for every value of the syntax.
+            const int limit = ConstraintLength(e.format);
+            if (limit > 0 && kLongestText.count(v.syntax)) {
+                EXPECT_GE(limit, kLongestText.at(v.syntax)) << e.format << " on syntax " << v.syntax;
+            }
             if (e.format[1] == 'i') {
                 EXPECT_TRUE(kNumericSyntax.count(v.syntax)) << e.format << " on syntax " << v.syntax;
             }
