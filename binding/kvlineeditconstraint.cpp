@@ -51,6 +51,7 @@ KvLineEditField* KvLineEditConstraint::FieldFor(QLineEdit* edit) {
 }
 
 void KvLineEditConstraint::Forget(KvLineEditField* field) {
+    field->Detach();
     core_.Unregister(*field);
     fields_.erase(std::remove_if(fields_.begin(), fields_.end(),
                                  [field](const std::unique_ptr<KvLineEditField>& f) { return f.get() == field; }),

@@ -19,6 +19,8 @@ public:
     ~KvLineEditField() override;
 
     QLineEdit* Edit() const { return edit_; }
+    // The edit is being destroyed: let go of it without touching it.
+    void Detach() { edit_ = nullptr; }
     // True while the constraints themselves set the field's text.
     bool SettingText() const { return settingText_; }
 
