@@ -16,6 +16,9 @@
 # Without a display (no DISPLAY or WAYLAND_DISPLAY) the program runs under Xvfb;
 # after OSPREY_SHOT_DELAY seconds (default 5) a screenshot of its main window is
 # written to run/osprey-main-window.png and the program is ended.
+#
+# BUILD_DIR (default build) and RUN_DIR (default run) choose the directories;
+# OSPREY_NO_BUILD=1 uses the build directory as it is.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
@@ -23,8 +26,10 @@ BUILD_DIR=${BUILD_DIR:-build}
 RUN_DIR=${RUN_DIR:-$ROOT/run}
 SHOT_DELAY=${OSPREY_SHOT_DELAY:-5}
 
-scripts/install-deps.sh
-BUILD_DIR="$BUILD_DIR" scripts/build.sh
+if [ -z "${OSPREY_NO_BUILD:-}" ]; then
+    scripts/install-deps.sh
+    BUILD_DIR="$BUILD_DIR" scripts/build.sh
+fi
 BUILD=$(cd "$BUILD_DIR" && pwd)
 PROGRAM="$BUILD/osprey"
 # The registry names the program by its 12-character module file name (a link

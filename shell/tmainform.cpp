@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
@@ -79,11 +80,14 @@ void TMainForm::CreateLayout()
     StatusPanel0 = new QLabel(StatusBar);
     StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
     StatusPanel0->setMinimumWidth(kStatusPanel0Width);
+    StatusPanel0->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     StatusBar->addWidget(StatusPanel0, 1);
     setStatusBar(StatusBar);
 
-    // Single fixed border: the client area keeps its size below the menu bar.
-    setFixedSize(kClientWidth, MainMenu1->sizeHint().height() + kClientHeight);
+    // Single fixed border: the window is as large as its parts, so the client
+    // area keeps 781 by 117 below the menu bar however high the menu bar gets.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(0, 0), size());
         frame.moveCenter(screen->availableGeometry().center());

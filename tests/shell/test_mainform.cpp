@@ -76,6 +76,13 @@ TEST_F(MainFormTest, WindowKeepsTheFrontPanelGeometry)
     EXPECT_EQ(form.height(), form.menuBar()->height() + 117);
     EXPECT_EQ(form.minimumSize(), form.maximumSize()) << "single fixed border";
     EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+
+    // A menu added later keeps the client area as it is.
+    form.MainMenu1->addMenu("Configuration");
+    QCoreApplication::processEvents();
+    EXPECT_GT(form.menuBar()->height(), 0);
+    EXPECT_EQ(form.height(), form.menuBar()->height() + 117);
+    EXPECT_EQ(form.ScrollBox1->size(), QSize(781, 95));
 }
 
 TEST_F(MainFormTest, NoParameterShowsTheMessageAndEndsTheProgram)
