@@ -78,6 +78,34 @@ private:
     size_t maxDepth_ = 0;
 };
 
+// "NOW" stands for one instant throughout an evaluation, so that NOW-NOW is
+// 0 even when the clock moves on while the text is evaluated.
+class Instant {
+public:
+    double DayCount()
+    {
+        if (!taken_) {
+            dayCount_ = KvDateTime::NowDayCount();
+            taken_ = true;
+        }
+        return dayCount_;
+    }
+
+private:
+    bool taken_ = false;
+    double dayCount_ = 0.0;
+};
+
+bool IsNow(const std::string& text)
+{
+    return kvtext::Equal(text, "NOW", false);
+}
+
+double ReadOperand(const std::string& text, Instant& now)
+{
+    return IsNow(text) ? now.DayCount() : ReadNumber(text);
+}
+
 // Applies the parenthesis rule to t[begin..] for as long as it applies: the
 // first '(' and its partner are replaced by the value of the text between
 // them, and the new text is searched again. A replacement leaves no '(' before
@@ -142,7 +170,7 @@ bool ReplaceParenthesised(std::string& t, size_t& begin, Parentheses& pairs, boo
     return replaced;
 }
 
-double EvaluateNumberPart(std::string t, int nesting)
+double EvaluateNumberPart(std::string t, int nesting, Instant& now)
 {
     if (nesting > kMaxNesting)
         return 0.0;
@@ -153,37 +181,37 @@ double EvaluateNumberPart(std::string t, int nesting)
     size_t begin = 0;
     double result = 0.0;
     Parentheses pairs(t);
-    auto evaluateInner = [nesting](const std::string& inner) {
-        return FormatNumber(EvaluateNumberPart(inner, nesting + 1));
+    auto evaluateInner = [nesting, &now](const std::string& inner) {
+        return FormatNumber(EvaluateNumberPart(inner, nesting + 1, now));
     };
     for (;;) {
         if (ReplaceParenthesised(t, begin, pairs, false, evaluateInner))
             continue;
         size_t at = t.find('+', begin);
         if (at != npos) {
-            pending.emplace_back('+', EvaluateNumberPart(t.substr(begin, at - begin), nesting));
+            pending.emplace_back('+', EvaluateNumberPart(t.substr(begin, at - begin), nesting, now));
             begin = at + 1;
             continue;
         }
         at = t.find('-', begin);
         if (at != npos) {
-            pending.emplace_back('-', EvaluateNumberPart(t.substr(begin, at - begin), nesting));
+            pending.emplace_back('-', EvaluateNumberPart(t.substr(begin, at - begin), nesting, now));
             begin = at + 1;
             continue;
         }
         at = t.find('*', begin);
         if (at != npos) {
-            pending.emplace_back('*', ReadNumber(t.substr(begin, at - begin)));
+            pending.emplace_back('*', ReadOperand(t.substr(begin, at - begin), now));
             begin = at + 1;
             continue;
         }
         at = t.find('/', begin);
         if (at != npos) {
-            pending.emplace_back('/', ReadNumber(t.substr(begin, at - begin)));
+            pending.emplace_back('/', ReadOperand(t.substr(begin, at - begin), now));
             begin = at + 1;
             continue;
         }
-        result = ReadNumber(t.substr(begin));
+        result = ReadOperand(t.substr(begin), now);
         break;
     }
     for (auto it = pending.rbegin(); it != pending.rend(); ++it) {
@@ -227,12 +255,12 @@ struct QuotedRegion {
     }
 };
 
-std::string NowAsText(const std::string& part)
+std::string NowAsText(const std::string& part, Instant& now)
 {
-    return kvtext::Equal(part, "NOW", false) ? FormatNumber(KvDateTime::NowDayCount()) : part;
+    return IsNow(part) ? FormatNumber(now.DayCount()) : part;
 }
 
-bool CompareTexts(const std::string& t)
+bool CompareTexts(const std::string& t, Instant& now)
 {
     static const std::vector<std::string> kOperators = {"<>", ">=", "<=", ">", "<", "="};
     std::string left;
@@ -247,8 +275,8 @@ bool CompareTexts(const std::string& t)
             return false;
         KvRaise(kBadLogicOperandCode);
     }
-    left = NowAsText(Unquote(TrimText(left)));
-    right = NowAsText(Unquote(TrimText(right)));
+    left = NowAsText(Unquote(TrimText(left)), now);
+    right = NowAsText(Unquote(TrimText(right)), now);
     int order = left.compare(right);
     switch (op) {
     case 0: return order != 0;
@@ -260,7 +288,7 @@ bool CompareTexts(const std::string& t)
     }
 }
 
-bool EvaluateLogicPart(std::string t, int nesting)
+bool EvaluateLogicPart(std::string t, int nesting, Instant& now)
 {
     if (nesting > kMaxNesting)
         KvRaise(kBadLogicOperandCode);
@@ -269,8 +297,8 @@ bool EvaluateLogicPart(std::string t, int nesting)
     size_t begin = 0;
     bool negate = false;
     Parentheses pairs(t);
-    auto evaluateInner = [nesting](const std::string& inner) {
-        return std::string(EvaluateLogicPart(inner, nesting + 1) ? "true" : "false");
+    auto evaluateInner = [nesting, &now](const std::string& inner) {
+        return std::string(EvaluateLogicPart(inner, nesting + 1, now) ? "true" : "false");
     };
     for (;;) {
         if (ReplaceParenthesised(t, begin, pairs, true, evaluateInner))
@@ -278,14 +306,14 @@ bool EvaluateLogicPart(std::string t, int nesting)
         QuotedRegion quoted(t, begin);
         size_t at = quoted.FindOutside(t, begin, '|');
         if (at != npos) {
-            if (EvaluateLogicPart(t.substr(begin, at - begin), nesting))
+            if (EvaluateLogicPart(t.substr(begin, at - begin), nesting, now))
                 return !negate;
             begin = at + 1;
             continue;
         }
         at = quoted.FindOutside(t, begin, '&');
         if (at != npos) {
-            if (!EvaluateLogicPart(t.substr(begin, at - begin), nesting))
+            if (!EvaluateLogicPart(t.substr(begin, at - begin), nesting, now))
                 return negate;
             begin = at + 1;
             continue;
@@ -297,7 +325,7 @@ bool EvaluateLogicPart(std::string t, int nesting)
             ++begin;
             continue;
         }
-        return CompareTexts(t.substr(begin)) != negate;
+        return CompareTexts(t.substr(begin), now) != negate;
     }
 }
 
@@ -307,12 +335,14 @@ double EvaluateNumber(const std::string& text)
 {
     if (Parentheses(text).MaxDepth() > static_cast<size_t>(kMaxNesting))
         return 0.0;
-    return EvaluateNumberPart(text, 0);
+    Instant now;
+    return EvaluateNumberPart(text, 0, now);
 }
 
 bool EvaluateLogic(const std::string& text)
 {
     if (Parentheses(text).MaxDepth() > static_cast<size_t>(kMaxNesting))
         KvRaise(kBadLogicOperandCode);
-    return EvaluateLogicPart(text, 0);
+    Instant now;
+    return EvaluateLogicPart(text, 0, now);
 }
