@@ -68,10 +68,10 @@ std::vector<uint32_t> DottedArcs(std::string_view text) {
         size_t dot = text.find('.', start);
         std::string_view piece = text.substr(start, dot == std::string_view::npos ? std::string_view::npos : dot - start);
         if (dot == std::string_view::npos) {
-            if (!piece.empty()) arcs.push_back(static_cast<uint32_t>(ReadLeadingInteger(piece)));
+            if (!piece.empty()) arcs.push_back(static_cast<uint32_t>(ReadLeadingDecimal(piece)));
             break;
         }
-        arcs.push_back(static_cast<uint32_t>(ReadLeadingInteger(piece)));
+        arcs.push_back(static_cast<uint32_t>(ReadLeadingDecimal(piece)));
         start = dot + 1;
     }
     return arcs;
@@ -138,33 +138,7 @@ KvDateTime DateTimeFromOctets(const uint8_t* p) {
     return dt;
 }
 
-// --- calendar arithmetic for the day count ----------------------------------------
-
-// Days since 1970-01-01 of a proleptic Gregorian date.
-int64_t DaysFromCivil(int64_t y, unsigned m, unsigned d) {
-    y -= m <= 2;
-    const int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<int64_t>(doe) - 719468;
-}
-
-void CivilFromDays(int64_t z, int64_t& y, unsigned& m, unsigned& d) {
-    z += 719468;
-    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const unsigned doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    y = static_cast<int64_t>(yoe) + era * 400;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    d = doy - (153 * mp + 2) / 5 + 1;
-    m = mp < 10 ? mp + 3 : mp - 9;
-    y += m <= 2;
-}
-
-const int64_t kEpochOffset = DaysFromCivil(1899, 12, 30);  // day 0 of the count
-constexpr int64_t kMsPerDay = 86400000;
+// --- calendar checks for the day-count text ------------------------------------------
 
 bool IsLeap(int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 
@@ -177,7 +151,7 @@ unsigned DaysInMonth(int64_t y, unsigned m) {
 
 // --- shared text forms ---------------------------------------------------------------
 
-int64_t ReadLeadingInteger(std::string_view text) {
+int64_t ReadLeadingDecimal(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && IsBlank(text[i])) ++i;
     bool negative = false;
@@ -238,7 +212,7 @@ std::string FormatHexOctets(const uint8_t* data, size_t size) {
     return text;
 }
 
-KvOctets ParseHexText(std::string_view text) {
+KvOctets ParseHexOctets(std::string_view text) {
     auto nibble = [](char c) -> uint8_t {
         if (c >= '0' && c <= '9') return static_cast<uint8_t>(c - '0');
         if (c >= 'A' && c <= 'F') return static_cast<uint8_t>(c - 'A' + 10);
@@ -248,7 +222,7 @@ KvOctets ParseHexText(std::string_view text) {
     std::string digits;
     digits.reserve(text.size());
     for (char c : text)
-        if (c != ' ' && c != '\t') digits.push_back(c);
+        if (c != ' ') digits.push_back(c);
     KvOctets out;
     out.reserve(digits.size() / 2 + 1);
     size_t i = 0;
@@ -281,7 +255,7 @@ std::string FormatTimeTicks(uint32_t ticks) {
 uint32_t ParseTimeTicks(std::string_view text) {
     // Unsigned 32-bit arithmetic: the count wraps like the 4-byte value it is.
     uint32_t ticks = 0;
-    auto number = [](std::string_view piece) { return static_cast<uint32_t>(ReadLeadingInteger(piece)); };
+    auto number = [](std::string_view piece) { return static_cast<uint32_t>(ReadLeadingDecimal(piece)); };
     std::string_view rest = text;
     size_t word = text.find("days");
     size_t wordLength = 4;
@@ -295,13 +269,15 @@ uint32_t ParseTimeTicks(std::string_view text) {
         if (!rest.empty() && rest.front() == ',') rest.remove_prefix(1);
     }
     const size_t hourEnd = rest.find(':');
-    if (hourEnd == std::string_view::npos) return ticks;
-    ticks += number(rest.substr(0, hourEnd)) * kTicksPerHour;
-    rest.remove_prefix(hourEnd + 1);
-    const size_t minuteEnd = rest.find(':');
-    if (minuteEnd == std::string_view::npos) return ticks;
-    ticks += number(rest.substr(0, minuteEnd)) * kTicksPerMinute;
-    rest.remove_prefix(minuteEnd + 1);
+    if (hourEnd != std::string_view::npos) {
+        ticks += number(rest.substr(0, hourEnd)) * kTicksPerHour;
+        rest.remove_prefix(hourEnd + 1);
+        const size_t minuteEnd = rest.find(':');
+        if (minuteEnd != std::string_view::npos) {
+            ticks += number(rest.substr(0, minuteEnd)) * kTicksPerMinute;
+            rest.remove_prefix(minuteEnd + 1);
+        }
+    }
     const size_t secondEnd = rest.find('.');
     if (secondEnd == std::string_view::npos) return ticks;
     ticks += number(rest.substr(0, secondEnd)) * kTicksPerSecond;
@@ -312,26 +288,12 @@ uint32_t ParseTimeTicks(std::string_view text) {
 std::string FormatDayCount(double days) {
     // The years 1 to 9999.
     if (!(days >= -693593.0 && days < 2958466.0)) KvRaise(kBadValue);
-    // Whole days count away from the epoch; the fraction is always the time of day.
-    double whole = std::trunc(days);
-    int64_t ms = std::llround(std::fabs(days - whole) * kMsPerDay);
-    int64_t day = static_cast<int64_t>(whole);
-    if (ms >= kMsPerDay) {
-        ms -= kMsPerDay;
-        day += days < 0 ? -1 : 1;
-    }
-    int64_t y;
-    unsigned m, d;
-    CivilFromDays(day + kEpochOffset, y, m, d);
-    const int64_t seconds = ms / 1000;
-    const int hour = static_cast<int>(seconds / 3600);
-    const int minute = static_cast<int>(seconds / 60 % 60);
-    const int second = static_cast<int>(seconds % 60);
-    int hour12 = hour % 12;
+    const KvCivilTime t = KvDateTime::FromDayCount(days);
+    int hour12 = t.hour % 12;
     if (hour12 == 0) hour12 = 12;
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%04lld/%02u/%02u %02d:%02d:%02d %s", static_cast<long long>(y), m, d,
-                  hour12, minute, second, hour < 12 ? "am" : "pm");
+    std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d %02d:%02d:%02d %s", t.year, t.month, t.day, hour12,
+                  t.minute, t.second, t.hour < 12 ? "am" : "pm");
     return buffer;
 }
 
@@ -382,11 +344,15 @@ double ParseDayCount(std::string_view text) {
     if (year < 1 || year > 9999 || month < 1 || month > 12) KvRaise(kBadValue);
     if (day < 1 || day > static_cast<long>(DaysInMonth(year, static_cast<unsigned>(month)))) KvRaise(kBadValue);
     if (hour > 23 || minute > 59 || second > 59) KvRaise(kBadValue);
-    const double dayNumber =
-        static_cast<double>(DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - kEpochOffset);
-    const double fraction = (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
-    // Before the epoch the fraction still counts forward within the day.
-    return dayNumber >= 0 ? dayNumber + fraction : dayNumber - fraction;
+    KvCivilTime t;
+    t.year = static_cast<int>(year);
+    t.month = static_cast<int>(month);
+    t.day = static_cast<int>(day);
+    t.hour = static_cast<int>(hour);
+    t.minute = static_cast<int>(minute);
+    t.second = static_cast<int>(second);
+    t.millisecond = 0;
+    return KvDateTime::DayCount(t);
 }
 
 // --- the codec ----------------------------------------------------------------------
@@ -408,16 +374,16 @@ KvOctets ParseValueText(std::string_view text, int syntax) {
         PutBE16(out, text == "true" ? 1 : 0);
         break;
     case 2: case 65: case 66: case 71:
-        PutLE32(out, static_cast<uint32_t>(ReadLeadingInteger(text)));
+        PutLE32(out, static_cast<uint32_t>(ReadLeadingDecimal(text)));
         break;
     case 194: case 195:
-        out.push_back(static_cast<uint8_t>(ReadLeadingInteger(text)));
+        out.push_back(static_cast<uint8_t>(ReadLeadingDecimal(text)));
         break;
     case 197: case 198:
-        PutBE16(out, static_cast<uint16_t>(ReadLeadingInteger(text)));
+        PutBE16(out, static_cast<uint16_t>(ReadLeadingDecimal(text)));
         break;
     case 3: case 4: case 68: case 73:
-        out = ParseHexText(text);
+        out = ParseHexOctets(text);
         break;
     case 6:
         for (uint32_t arc : DottedArcs(text)) PutLE32(out, arc);

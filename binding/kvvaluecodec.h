@@ -53,14 +53,15 @@ bool IsKnownValueSyntax(int syntax);
 // "%lu days, ..." otherwise.
 std::string FormatTimeTicks(uint32_t ticks);
 // Reads the time-ticks text back: "[N day[s][,]] H:M:S.hh". Pieces without
-// their separator add nothing, so a bare number gives 0.
+// their separator add nothing, so a bare number gives 0 and "1:02:03" loses
+// its seconds; the seconds piece only needs its dot ("5.25" is 525).
 uint32_t ParseTimeTicks(std::string_view text);
 
 // Contiguous upper-case hexadecimal, two digits per byte.
 std::string FormatHexOctets(const uint8_t* data, size_t size);
 // Blanks dropped; an odd count makes the first character a byte of its own;
 // characters other than hex digits count as 0. No length check.
-KvOctets ParseHexText(std::string_view text);
+KvOctets ParseHexOctets(std::string_view text);
 
 // General floating-point form with up to 15 significant digits ("4094", "0.5",
 // "1e+20"); independent of the locale.
@@ -71,7 +72,7 @@ double ReadLeadingReal(std::string_view text);
 // Reads a decimal integer from the text's beginning (leading blanks and a
 // sign allowed, stops at the first non-digit, no digits give 0), saturating
 // at the 64-bit limits.
-int64_t ReadLeadingInteger(std::string_view text);
+int64_t ReadLeadingDecimal(std::string_view text);
 
 // Day count (days since 1899-12-30, fraction = time of day) <-> the text
 // "yyyy/mm/dd hh:nn:ss am/pm". Formatting raises -518 for a day count outside

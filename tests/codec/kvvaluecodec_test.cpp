@@ -168,6 +168,8 @@ TEST(ValueCodecTimeTicks, FormsBothWays) {
     // Pieces without their separator add nothing.
     EXPECT_EQ(ParseTimeTicks("12345"), 0u);
     EXPECT_EQ(ParseTimeTicks("1:02:03"), 360000u + 2 * 6000u);
+    EXPECT_EQ(ParseTimeTicks("5.25"), 525u);
+    EXPECT_EQ(ParseTimeTicks("3 days 1:00"), 3 * 8640000u + 360000u);
     EXPECT_EQ(ParseTimeTicks(""), 0u);
 
     for (uint32_t n : {0u, 99u, 100u, 6000u, 359999u, 8640000u, 8640099u, 17280000u, 123456789u, 4294967295u}) {
