@@ -1,0 +1,141 @@
+#pragma once
+#include <QPointer>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "snmp/kvsnmprequest.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QStatusBar;
+class QTime;
+
+// The common base of every object that ties one request to window controls.
+//
+// It owns the request and runs the two flows every page offers:
+//   - Refresh: fetch the variables (one get for a scalar list, a walk row by
+//     row for a table) and hand each row to ShowRow;
+//   - Apply: collect the controls into the values (CollectValues) and write
+//     the variables; a table is refreshed after a successful write.
+// Both run blocking (mode kModeBlocking: errors are raised to the caller as
+// KvError) or asynchronously (kModeAsync, the default: the request's
+// completions arrive on the window thread through the SNMP event pump and the
+// outcome is reported with ReportGetError / ReportSetError and the
+// OnGetComplete / OnSetComplete handlers).
+//
+// The outcome of a flow is written as one status line into the status target:
+// a read-only memo (appended as a new line), a status bar (its single text)
+// or one panel of a status bar (a QLabel, its text). Without a status target
+// errors of asynchronous flows are shown in a message box captioned with the
+// program file's name (KvMessageBox; tests answer it with
+// KvMessageBox::Answerer).
+//
+// Subclasses fill in the hooks: ShowRow (required) and the Before/After
+// steps. Window thread only.
+class KvSNMPRequest2Controls {
+public:
+    // Called with (this binding, the completion record) after an asynchronous
+    // flow; may be empty.
+    using CompletionHandler = std::function<void(KvSNMPRequest2Controls&, const KvSNMPError&)>;
+
+    static constexpr uint8_t kModeBlocking = 0;
+    static constexpr uint8_t kModeAsync = 1;
+    static constexpr int kLastGet = 0;
+    static constexpr int kLastSet = 1;
+
+    // `owner`: parent of message boxes and owner of controls subclasses create.
+    // Mode asynchronous, not busy, no handlers, no status target, last
+    // operation get, refresh after set on.
+    explicit KvSNMPRequest2Controls(QWidget* owner);
+    virtual ~KvSNMPRequest2Controls();
+    KvSNMPRequest2Controls(const KvSNMPRequest2Controls&) = delete;
+    KvSNMPRequest2Controls& operator=(const KvSNMPRequest2Controls&) = delete;
+
+    // --- status target (the last one set wins; null clears it) -------------
+    void SetStatusTarget(QPlainTextEdit* memo);
+    void SetStatusTarget(QStatusBar* statusBar);
+    void SetStatusTarget(QLabel* statusPanel);
+    QWidget* StatusTarget() const { return statusTarget_; }
+    bool HasStatusTarget() const { return statusTarget_ != nullptr; }
+
+    // --- the two flows -------------------------------------------------------
+    // Fetch and show. Blocking: raises the request's errors. Asynchronous:
+    // returns after sending the first request (raises only when it cannot be
+    // sent); does nothing when the request is not active.
+    void Refresh();
+    // Collect (when `collectFirst`) and write. `columns` is handed to the
+    // request unchanged (element indexes separated by ","; empty for all).
+    // Blocking: a failed write is raised and nothing else happens; a table is
+    // refreshed after a successful write when `refreshAfterSet` is set.
+    void Apply(bool refreshAfterSet = true, bool collectFirst = true,
+               const std::string& columns = std::string());
+
+    // Writes one status line with `message` for the last operation into the
+    // status target (nothing without one).
+    void ReportStatus(const std::string& message);
+
+    // The status line for `message` as ReportStatus writes it, at `time`.
+    std::string StatusLine(const std::string& message, const QTime& time) const;
+    // "hh:nn:ss ampm": 12-hour clock, two-digit fields, a blank and the
+    // locale's AM or PM word.
+    static std::string FormatStatusTime(const QTime& time);
+
+    // --- hooks, in slot order ------------------------------------------------
+    virtual void BeforeRefresh() {}
+    virtual void BeforeApply() {}
+    // Once per accepted row (table) or once for the values (scalar list).
+    virtual void ShowRow() = 0;
+    virtual void CollectValues() {}
+    // A refresh / an asynchronous apply completed with an error: sets the last
+    // operation, then writes the status line with the record's message, or,
+    // without a status target, shows it in a message box.
+    virtual void ReportGetError(const KvSNMPError& error);
+    virtual void ReportSetError(const KvSNMPError& error);
+    virtual void AfterRefresh() {}
+    virtual void AfterApply() {}
+
+    // --- state -----------------------------------------------------------------
+    KvSNMPRequest& Request() { return request; }
+    const KvSNMPRequest& Request() const { return request; }
+    KvSNMPVarList& Variables() { return request.variables; }
+    const KvSNMPVarList& Variables() const { return request.variables; }
+    QWidget* Owner() const { return owner_; }
+    // True for kinds 2 and 3 (walked row by row).
+    bool IsTable() const;
+
+    KvSNMPRequest request;           // owned; a page copies its list into request.variables
+    CompletionHandler OnGetComplete; // after an asynchronous refresh
+    CompletionHandler OnSetComplete; // after an asynchronous apply
+    uint8_t mode = kModeAsync;
+    bool busy = false;               // true while a flow runs
+    int rowsShown = 0;               // rows (or value sets) the last refresh showed
+    int lastOperation = kLastGet;    // selects the status template
+    int refreshAfterSet = 1;         // table refresh after a successful write
+
+protected:
+    // Shows a message box over the owner (program file name as caption, OK).
+    virtual void ShowMessage(const std::string& text);
+
+private:
+    enum class TargetKind { None, Memo, StatusBar, Panel };
+
+    static void OnFetchComplete(void* context, KvSNMPError& error, KvSNMPVarList& variables);
+    static void OnStoreComplete(void* context, KvSNMPError& error, KvSNMPVarList& variables);
+    void FetchCompleted(const KvSNMPError& error);
+    void StoreCompleted(const KvSNMPError& error);
+    // Passes the current values through the row conditions and ShowRow.
+    void ShowIfAccepted();
+    void FinishRefresh(const KvSNMPError& error);
+    void WriteStatusLine(const std::string& line);
+
+    QPointer<QWidget> owner_;
+    QPointer<QWidget> statusTarget_;
+    TargetKind targetKind_ = TargetKind::None;
+    // Expires with the object: completions check it after every hook, since a
+    // hook may process window events (and so close the page).
+    std::shared_ptr<char> alive_ = std::make_shared<char>(0);
+};

@@ -1,0 +1,147 @@
+#pragma once
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QTreeWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "binding/kvsnmprequest2controls.h"
+#include "binding/kvvaluecodec.h"
+
+class KvLineEditConstraint;
+class KvOptionList;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+// One registration of KvSNMPRequest2Edits: which part of which variable feeds
+// which controls.
+struct ControlBinding {
+    int variableIndex = 0;                  // element of the request's variable list
+    int byteOffset = 0;                     // where the part starts in the octet form
+    int syntax = 0;                         // syntax code of the part
+    const KvOptionList* options = nullptr;  // the binding's own value names, or null
+    std::vector<int> bitIndices;            // bit bindings only: one bit per control
+    std::vector<QPointer<QWidget>> controls;  // not owned
+    QPointer<QWidget> second;               // combo box: edit holding the rest of the value
+
+    bool IsBitBinding() const { return !bitIndices.empty(); }
+};
+
+// The binding behind every editable page: moves the values of its request's
+// variables into window controls and back.
+//
+// Controls and their counterparts:
+//   edit            QLineEdit (one, or several for one value: address parts,
+//                   MAC bytes, time fields, see BindEdits)
+//   label           QLabel (also the sunken "static text")
+//   check box       QCheckBox (one per value, or one per bit of a port list)
+//   combo box       QComboBox, filled with the value names (drop-down list)
+//   radio group     QGroupBox whose direct QRadioButton children are its items
+//   list view       QTreeWidget (AttachListView), one row per table row
+//
+// Plain verbs: FillControls (values -> controls), CollectControls (controls ->
+// values), EnableControls. Errors are loud: a control of a type the binding
+// cannot serve raises -521, too few controls -522, a selection control without
+// value names -520, a single check box over a non-truth value without value
+// names -517, a bit or part beyond the value -519 (KvError with the text of
+// the library's message set). Fill and collect stop at the first failing
+// binding.
+class KvSNMPRequest2Edits : public KvSNMPRequest2Controls {
+public:
+    // Called first when the list view's selection changes (the handler the
+    // page had before the binding took over the selection).
+    using SelectionHandler = std::function<void(QTreeWidget*, QTreeWidgetItem*, bool)>;
+
+    explicit KvSNMPRequest2Edits(QWidget* owner);
+    ~KvSNMPRequest2Edits() override;
+
+    // --- registration (variable index first; once, before the first refresh) -
+    // Whole-value binding of one control (edit, label, check box, combo box or
+    // radio group). The extended form binds a part: `byteOffset` and `syntax`
+    // (0 = the variable's own code) select it; `options` are the part's own
+    // value names (a whole-value binding falls back to the variable's);
+    // `second` is the edit that holds the rest of the value behind a combo box
+    // of prefix value names. A combo box or radio group without value names
+    // raises -520; a combo box over prefix value names without `second`, -522.
+    void BindControl(int variableIndex, QWidget* control, int byteOffset = 0, int syntax = 0,
+                     const KvOptionList* options = nullptr, QWidget* second = nullptr);
+    // Makes the combo box a drop-down list (no free typing), then BindControl.
+    void BindComboBox(int variableIndex, QComboBox* combo, int byteOffset = 0, int syntax = 0,
+                      const KvOptionList* options = nullptr, QWidget* second = nullptr);
+    // One value over several edits: every "%" followed by one of "shiufn" in
+    // `constraint` is one edit (`first`, then `further` in order); the text is
+    // registered with the edit constraints for them. Fewer edits than items
+    // raise -522. An empty constraint binds `first` alone, unconstrained.
+    void BindEdits(int variableIndex, const std::string& constraint, QLineEdit* first,
+                   const QList<QLineEdit*>& further = {});
+    // One check box per bit: `bitIndices` is a comma-separated list ("1,2,3");
+    // as many boxes as numbers are taken, in argument order (at most eight).
+    void BindCheckBoxes(int variableIndex, const std::string& bitIndices, QCheckBox* box0,
+                        QCheckBox* box1 = nullptr, QCheckBox* box2 = nullptr,
+                        QCheckBox* box3 = nullptr, QCheckBox* box4 = nullptr,
+                        QCheckBox* box5 = nullptr, QCheckBox* box6 = nullptr,
+                        QCheckBox* box7 = nullptr);
+    // The same with the boxes taken from a list (any length).
+    void BindControlList(int variableIndex, const std::string& bitIndices,
+                         const QList<QWidget*>& controls);
+
+    // Takes over a report list view: read-only, whole-row selection, grid
+    // lines; builds the columns (hidden variables first with width 0, then the
+    // shown ones fitted to their captions) unless it already has enough; a
+    // refresh fills one row per table row; selecting a row copies it back into
+    // the values and fills the controls. With `disableUntilSelected` the bound
+    // controls of a kind-2 table stay disabled after every refresh until a row
+    // is selected.
+    void AttachListView(QTreeWidget* listView, bool disableUntilSelected = true);
+    QTreeWidget* ListView() const { return listView_; }
+
+    // --- value movement --------------------------------------------------------
+    // Values -> controls for one variable index, or for all with -1.
+    void FillControls(int variableIndex = -1);
+    // Controls -> values for one variable index, or for all with -1.
+    void CollectControls(int variableIndex = -1);
+    // Enabled state of every bound control.
+    void EnableControls(bool enabled);
+    // Copies the selected list row back into the value texts in column order
+    // (nothing when no row is selected or no list view is attached).
+    void CopySelectedRow();
+    // Variable index of every list-view column, in column order.
+    std::vector<int> ColumnVariables() const;
+
+    // --- hooks -----------------------------------------------------------------
+    void BeforeRefresh() override;
+    void ShowRow() override;
+    void CollectValues() override;
+    void AfterRefresh() override;
+    // The list view's row-selection handler (slot 8).
+    virtual void OnRowSelected(QTreeWidget* sender, QTreeWidgetItem* item, bool selected);
+
+    const std::vector<ControlBinding>& Bindings() const { return bindings_; }
+    KvLineEditConstraint& EditConstraint() { return *constraint_; }
+
+    SelectionHandler previousSelectionHandler;
+    bool disableUntilSelected = true;
+
+private:
+    ControlBinding& AddBinding(int variableIndex, int byteOffset, int syntax,
+                               const KvOptionList* options);
+    void AddBitBinding(int variableIndex, const std::string& bitIndices,
+                       const QList<QWidget*>& controls);
+    // The option list that applies to a binding (its own, or the variable's for
+    // a whole-value binding), or null.
+    const KvOptionList* OptionsOf(const ControlBinding& binding) const;
+    void EnsureColumns();
+    void FillBinding(const ControlBinding& binding);
+    // The binding's part of the value, parsed with the binding's code.
+    KvOctets CollectBinding(const ControlBinding& binding, bool firstOfVariable);
+    void SelectionChanged();
+
+    QPointer<QTreeWidget> listView_;
+    std::vector<ControlBinding> bindings_;
+    std::unique_ptr<KvLineEditConstraint> constraint_;
+};
