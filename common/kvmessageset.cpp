@@ -1,6 +1,7 @@
 #include "common/kvmessageset.h"
 
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -55,6 +56,11 @@ KvMessageSet::KvMessageSet(const char* const* builtIns, int count)
 bool KvMessageSet::Load(const std::string& path) noexcept
 {
     try {
+        // Only regular files: a FIFO would block the open and a device such as
+        // /dev/zero would never end.
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(path, error))
+            return false;
         std::FILE* file = std::fopen(path.c_str(), "rb");
         if (!file)
             return false;

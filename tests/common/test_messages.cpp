@@ -3,6 +3,7 @@
 #include <fstream>
 #include <stdlib.h>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "common/kvmessages.h"
@@ -102,7 +103,12 @@ TEST_F(MessageFileTest, FilesThatLeaveTheBuiltInTextsInForce)
     EXPECT_FALSE(Common().Load(dir_ + "/missing.err"));
     EXPECT_FALSE(Common().Load(Write("empty.err", "")));
     EXPECT_FALSE(Common().Load(Write("blank.err", "\n   \n\t\r\n \x01 \n\r\n")));
-    EXPECT_FALSE(Common().Load(dir_)); // a directory opens but reads nothing
+    EXPECT_FALSE(Common().Load(dir_));
+    EXPECT_FALSE(Common().Load("/dev/zero")); // would never end
+    std::string fifo = dir_ + "/fifo.err";    // would block the open
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    files_.push_back(fifo);
+    EXPECT_FALSE(Common().Load(fifo));
     EXPECT_FALSE(Common().IsLoaded());
     EXPECT_EQ(Common().Lookup(1), "(KvCommon) Bad logic operand!");
 }
