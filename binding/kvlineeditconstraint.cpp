@@ -85,6 +85,11 @@ bool KvLineEditConstraint::IsRegistered(const QLineEdit* edit) const {
     return field && core_.IsRegistered(*field);
 }
 
+int KvLineEditConstraint::MaxLength(const QLineEdit* edit) const {
+    const KvLineEditField* field = FieldOf(edit);
+    return field ? field->MaxLength() : 0;
+}
+
 QString KvLineEditConstraint::LastValid(const QLineEdit* edit) const {
     const KvLineEditField* field = FieldOf(edit);
     return field ? QString::fromStdString(core_.LastValid(*field)) : QString();

@@ -54,6 +54,10 @@ public:
 
     bool IsRegistered(const QLineEdit* edit) const;
     QString LastValid(const QLineEdit* edit) const;
+    // The field's length limit for typing (0 = none). It is kept by a
+    // validator, not by QLineEdit::maxLength, so texts the program sets (such
+    // as "(NOTDONE)" in a one-character field) are never cut.
+    int MaxLength(const QLineEdit* edit) const;
 
     void SetMessageNotifier(MessageNotifier notifier) { notifier_ = std::move(notifier); }
     void SetBeeper(Beeper beeper) { beeper_ = std::move(beeper); }

@@ -3,22 +3,44 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QValidator>
 #include <QVariant>
 
 #include "binding/kvlineeditconstraint.h"
 
-namespace {
-// QLineEdit's own "no limit".
-constexpr int kNoLimit = 32767;
-}  // namespace
+// The length limit of a field applies to what the operator types, never to the
+// texts the program puts in (QLineEdit's own maximum length would cut "(NULL)"
+// or "(NOTDONE)" in a one-character field). A text the program made longer than
+// the limit may still be shortened.
+class KvLineEditField::LengthLimit : public QValidator {
+public:
+    LengthLimit(QObject* parent, int maximum, int shown) : QValidator(parent), maximum_(maximum), shown_(shown) {}
+    void SetMaximum(int maximum) { maximum_ = maximum; }
+    int Maximum() const { return maximum_; }
+    void SetShown(int length) { shown_ = length; }
+    State validate(QString& input, int&) const override {
+        return input.size() <= maximum_ || input.size() < shown_ ? Acceptable : Invalid;
+    }
+
+private:
+    int maximum_;
+    int shown_;
+};
 
 KvLineEditField::KvLineEditField(KvLineEditConstraint& owner, QLineEdit* edit) : owner_(owner), edit_(edit) {
     edit->installEventFilter(this);
-    connect(edit, &QLineEdit::textChanged, this, [this] { owner_.TextChanged(*this); });
+    connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (limit_) limit_->SetShown(static_cast<int>(text.size()));
+        owner_.TextChanged(*this);
+    });
 }
 
 KvLineEditField::~KvLineEditField() {
-    if (edit_) edit_->removeEventFilter(this);
+    if (edit_) {
+        edit_->removeEventFilter(this);
+        if (limit_ && edit_->validator() == limit_) edit_->setValidator(nullptr);
+    }
+    delete limit_.data();
 }
 
 std::string KvLineEditField::Text() const { return edit_ ? edit_->text().toStdString() : std::string(); }
@@ -37,7 +59,18 @@ void KvLineEditField::SetText(const std::string& text) {
 }
 
 void KvLineEditField::SetMaxLength(int length) {
-    if (edit_) edit_->setMaxLength(length > 0 ? length : kNoLimit);
+    if (!edit_) return;
+    if (length <= 0) {
+        if (limit_ && edit_->validator() == limit_) edit_->setValidator(nullptr);
+        return;
+    }
+    if (!limit_) limit_ = new LengthLimit(nullptr, length, static_cast<int>(edit_->text().size()));
+    limit_->SetMaximum(length);
+    edit_->setValidator(limit_);
+}
+
+int KvLineEditField::MaxLength() const {
+    return limit_ && edit_ && edit_->validator() == limit_ ? limit_->Maximum() : 0;
 }
 
 void KvLineEditField::SetWidth(int pixels) {

@@ -24,6 +24,10 @@ public:
     // True while the constraints themselves set the field's text.
     bool SettingText() const { return settingText_; }
 
+    // The length limit of the operator's typing (0 = none). Programmatic
+    // texts are never cut to it.
+    int MaxLength() const;
+
     std::string Text() const override;
     void SetText(const std::string& text) override;
     void SetMaxLength(int length) override;
@@ -36,6 +40,9 @@ protected:
 
 private:
     KvLineEditConstraint& owner_;
+    class LengthLimit;
+
     QPointer<QLineEdit> edit_;
+    QPointer<LengthLimit> limit_;
     bool settingText_ = false;
 };

@@ -66,9 +66,26 @@ TEST_F(LineEditConstraintTest, LengthLimitStopsTyping) {
     QTest::keyClicks(first, "abcdefghijklm");
     EXPECT_EQ(first->text(), "abcdefghijkl");
     constraints->Register("%i{n0x7l1}", second);
-    EXPECT_EQ(second->maxLength(), 1);
+    EXPECT_EQ(constraints->MaxLength(second), 1);
     constraints->Register("%i", third);
-    EXPECT_EQ(third->maxLength(), 32767);
+    EXPECT_EQ(constraints->MaxLength(third), 0);
+}
+
+TEST_F(LineEditConstraintTest, ProgramTextsAreNotCutToTheLimit) {
+    constraints->Register("%i{n0x7l1}", first);
+    first->setText("(NOTDONE)");
+    EXPECT_EQ(first->text(), "(NOTDONE)");
+    EXPECT_EQ(beeps, 0);
+    first->setText("5");
+    Enter(first);
+    first->end(false);
+    QTest::keyClicks(first, "6");
+    EXPECT_EQ(first->text(), "5");
+    // An over-long text from the program can still be shortened.
+    first->setText("123");
+    first->end(false);
+    QTest::keyClick(first, Qt::Key_Backspace);
+    EXPECT_EQ(first->text(), "12");
 }
 
 TEST_F(LineEditConstraintTest, LeavingABadValueRestoresTextAndFocus) {
