@@ -59,6 +59,10 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "osprey-sim: %s\n", error.c_str());
         return 1;
     }
+    if (options.dump) {
+        std::fputs(SimDataFile::toText(store).c_str(), stdout);
+        return 0;
+    }
     if (options.checkOnly) {
         std::printf("%s: %zu objects, %zu tables\n", source.c_str(), store.objects().size(), store.tables().size());
         return 0;

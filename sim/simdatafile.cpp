@@ -393,7 +393,7 @@ private:
         if (!SimValue::parse(o.type, value, valueTok.quoted, store_.enterpriseNumber(), o.value, why))
             return fail(number, why, error);
         if (o.constraint.check(o.type, o.value) != 0)
-            return fail(number, "the value " + value + " lies outside the object's own constraint", error);
+            return fail(number, "the value \"" + value + "\" lies outside the object's own constraint", error);
         if (o.constraint.isRowStatus() && o.value.integer > 3)
             return fail(number, "a row's status is active (1), notInService (2) or notReady (3)", error);
         return true;

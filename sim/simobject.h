@@ -17,7 +17,7 @@ enum class SimSpecial {
     None,
     Uptime,     // "@uptime": hundredths of a second since the start
     FrontPanel, // "@frontpanel": the 31-octet LED status string
-    EngineId,   // "@engineid": the agent's SNMP engine ID
+    EngineId,   // "@engineid": the agent's SNMP engine ID (until a set replaces it)
     Index,      // "@index" / "@index.N" (column defaults only): an arc of the row's index
 };
 
@@ -33,6 +33,6 @@ struct SimObject {
     bool writable() const
     {
         return access != SimAccess::ReadOnly && special != SimSpecial::Uptime
-               && special != SimSpecial::FrontPanel && special != SimSpecial::EngineId;
+               && special != SimSpecial::FrontPanel;
     }
 };

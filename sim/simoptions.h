@@ -15,6 +15,7 @@ public:
     std::string readyFile;
     bool strictRowStatus = false;
     bool checkOnly = false;
+    bool dump = false;
     bool help = false;
     SimFaults faults;
 

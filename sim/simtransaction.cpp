@@ -296,6 +296,7 @@ void SimTransaction::commit()
                 continue; // the new row's status was set above
         }
         obj->value = w.value;
+        obj->special = SimSpecial::None;
     }
 
     for (const auto &row : rows_) {
