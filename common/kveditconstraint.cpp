@@ -214,6 +214,13 @@ std::vector<std::string> KvEditConstraint::SplitMany(const std::string& text) {
     return pieces;
 }
 
+int KvEditConstraint::CountItems(const std::string& text) {
+    int count = 0;
+    for (size_t i = 0; i + 1 < text.size(); ++i)
+        if (text[i] == '%' && std::string_view("shiufn").find(text[i + 1]) != std::string_view::npos) ++count;
+    return count;
+}
+
 bool KvEditConstraint::IsPlaceholder(const std::string& text) { return text == "(NOTDONE)" || text == "(NULL)"; }
 
 // --- the two checks as rules -----------------------------------------------------------

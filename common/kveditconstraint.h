@@ -112,6 +112,8 @@ public:
     static EditConstraint_s Parse(const std::string& text);
     // Cuts a text with several constraints before every '%' but the first.
     static std::vector<std::string> SplitMany(const std::string& text);
+    // The number of conversion items: every '%' followed by one of s h i u f n.
+    static int CountItems(const std::string& text);
     // Character position (0-based, in characters) of the first character that
     // may not be typed, or -1 when every character may stay.
     static int RejectedCharacter(const EditConstraint_s& constraint, const std::string& text);

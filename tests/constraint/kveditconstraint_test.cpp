@@ -137,6 +137,7 @@ TEST(ConstraintGrammar, SplitMany) {
               (std::vector<std::string>{"%i{n0x255}", "%i{n0x255}"}));
     EXPECT_EQ(KvEditConstraint::SplitMany("%i%s{l3}%h"), (std::vector<std::string>{"%i", "%s{l3}", "%h"}));
     EXPECT_TRUE(KvEditConstraint::SplitMany("").empty());
+    EXPECT_EQ(KvEditConstraint::CountItems("%i{n0x255}%i{n0x255}%x%"), 2);
 }
 
 TEST(ConstraintRules, KeystrokesByType) {
