@@ -3,6 +3,7 @@
 #include "platform/kvmessagebox.h"
 #include "shell/kvstartup.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
@@ -115,6 +116,13 @@ void TMainForm::RunStartup(const std::vector<std::string>& parameters)
         return;
     }
     setWindowTitle(QString::fromStdString(KvSNMPDevice.address));
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
 void TMainForm::FormCreate()

@@ -50,6 +50,10 @@ public:
     static constexpr int kStatusBarHeight = 22;
     static constexpr int kStatusPanel0Width = 50;
 
+protected:
+    // Closing the main window ends the program, whatever other windows are open.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void CreateLayout();
     void RunStartup(const std::vector<std::string>& parameters);

@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <cstdlib>
 #include <filesystem>
@@ -122,6 +123,19 @@ TEST_F(MainFormTest, UnwritableWorkingDirectoryEndsStartUpWithTheBootCounterErro
     const std::string text = answerer.shown()[0].text.toStdString();
     EXPECT_EQ(text.rfind("(VoDADI++) Error when saving SNMP engine boots counter!", 0), 0u) << text;
     EXPECT_NE(text.find("KvSNMP_PP_BootCounter"), std::string::npos) << text;
+}
+
+TEST_F(MainFormTest, ClosingTheMainWindowEndsTheProgramWhileOtherWindowsAreOpen)
+{
+    KvMessageBox::Answerer answerer;
+    TMainForm form({"/I10.1.1.1"});
+    form.show();
+    QWidget about;
+    about.show();
+    QTimer::singleShot(0, &form, &QWidget::close);
+    // Fails by timeout when the loop goes on.
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(2); });
+    EXPECT_EQ(QCoreApplication::exec(), 0);
 }
 
 TEST(TForm1, CompletionRaisesBothFlags)

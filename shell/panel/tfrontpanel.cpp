@@ -1,0 +1,266 @@
+#include "shell/panel/tfrontpanel.h"
+
+#include "binding/kvsnmpledcolormaplist.h"
+#include "binding/kvsnmprequest2leds.h"
+#include "osprey_config.h"
+#include "platform/kvmessagebox.h"
+#include "shell/panel/kvfrontpanelpicture.h"
+#include "shell/panel/twaitingform.h"
+#include "snmp/kvsnmpvarlist.h"
+#include "snmp/vardef.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QToolButton>
+#include <QTreeWidget>
+
+using namespace kvfrontpanel;
+
+namespace {
+
+// The switch's front-panel LED status: one byte per LED.
+const VarDef ledStatusTable[] = {
+    {OSPREY_ENT_OID ".11.36.2.5.1.5", "swUnitMgmtFrontPanelLedStatus", synOctets, accRO, nullptr},
+    {nullptr, nullptr, 0, 0, nullptr},
+};
+
+// The model's LED colours (window colours 0x00BBGGRR) by the LED byte's low
+// three bits: 0 and 1 white, 2 and 3 lime, 4 blue, 5 red; 6 and 7 have none.
+const KvLedColorEntry ledColourTable[] = {
+    {0, 0xFFFFFF},
+    {1, 0xFFFFFF},
+    {2, 0x00FF00},
+    {3, 0x00FF00},
+    {4, 0xFF0000},
+    {5, 0x0000FF},
+    {0, -1},
+};
+
+constexpr uint8_t kLedValueMask = 7;
+constexpr uint8_t kLedBlinkMask = 0x80;
+constexpr int32_t kLedDefaultColour = 0x000000;
+constexpr int32_t kLedOutOfRangeColour = 0xFFFFFF;
+
+// Port buttons: the glyph on the face, raised look only under the mouse, a
+// clear mark for the one that is down.
+const char* const kSpeedButtonStyle =
+    "QToolButton { border: 1px solid transparent; border-radius: 3px; background: transparent; padding: 0px; }"
+    "QToolButton:hover { border-color: #4a7fc1; background: rgba(74, 127, 193, 45); }"
+    "QToolButton:checked { border: 2px solid #1f5fbf; background: rgba(31, 95, 191, 95); }"
+    "QToolButton:pressed { background: rgba(31, 95, 191, 130); }";
+
+} // namespace
+
+TFrontPanel::TFrontPanel(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("FrontPanel"));
+    CreateLayout();
+}
+
+TFrontPanel::~TFrontPanel()
+{
+    // The LED shapes belong to the panels: the binding stops (and lets go of
+    // them) before the panels go.
+    LedRequest.reset();
+}
+
+const VarDef* TFrontPanel::LedStatusTable()
+{
+    return ledStatusTable;
+}
+
+const KvSNMPLedColorMapList& TFrontPanel::LedColourMap()
+{
+    static const KvSNMPLedColorMapList map(ledColourTable, kLedValueMask, kLedBlinkMask, kLedDefaultColour,
+                                           kLedOutOfRangeColour);
+    return map;
+}
+
+void TFrontPanel::CreateLayout()
+{
+    setFixedSize(kPictureWidth, kPictureHeight);
+
+    Image1 = new KvFrontPanelPicture(this);
+    Image1->setGeometry(0, 0, kPictureWidth, kPictureHeight);
+
+    PortInfoPopupMenu = new QMenu(this);
+    PortInfoPopupMenu->setObjectName(QStringLiteral("PortInfoPopupMenu"));
+    PortInformation2 = PortInfoPopupMenu->addAction(QStringLiteral("Port Information"));
+    PortInformation2->setObjectName(QStringLiteral("PortInformation2"));
+    PortConfiguration1 = PortInfoPopupMenu->addAction(QStringLiteral("Port Configuration"));
+    PortConfiguration1->setObjectName(QStringLiteral("PortConfiguration1"));
+    connect(PortInformation2, &QAction::triggered, this, [this] { PortInformation2Click(); });
+    connect(PortConfiguration1, &QAction::triggered, this, [this] { PortConfiguration1Click(); });
+    connect(PortInfoPopupMenu, &QMenu::aboutToShow, this, [this] { PortInfoPopupMenuPopup(); });
+
+    const QIcon upperGlyph(KvFrontPanelPicture::CopperPortGlyph(true));
+    const QIcon lowerGlyph(KvFrontPanelPicture::CopperPortGlyph(false));
+    const QIcon uplinkGlyph(KvFrontPanelPicture::UplinkPortGlyph());
+    for (const PortButtonDef& def : kPortButtons) {
+        auto* button = new QToolButton(this);
+        button->setObjectName(QStringLiteral("SpeedButton%1").arg(def.number));
+        button->setProperty("tag", def.tag);
+        button->setGeometry(def.left, def.top, def.width, def.height);
+        button->setCheckable(true);
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setStyleSheet(QString::fromLatin1(kSpeedButtonStyle));
+        const bool uplink = def.tag > 24;
+        button->setIcon(uplink ? uplinkGlyph : (def.tag % 2 ? upperGlyph : lowerGlyph));
+        button->setIconSize(uplink ? QSize(23, 20) : QSize(19, 17));
+        button->setToolTip(QStringLiteral("Port %1").arg(def.tag));
+        button->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(button, &QToolButton::toggled, this, [this, button](bool down) { SpeedButtonToggled(button, down); });
+        connect(button, &QWidget::customContextMenuRequested, this,
+                [this, button](const QPoint& pos) { PopupAt(button, button->mapToGlobal(pos)); });
+        speedButtons_[static_cast<size_t>(def.number - 1)] = button;
+    }
+
+    QFrame** named[kLedPanelCount] = {&PowerPanel, &ConsolePanel, &LinkPanel,  &SpeedPanel,  &FDXPanel,
+                                      &LedPanel1,  &LedPanel2,    &LedPanel3,  &Port25Panel, &Port26Panel};
+    for (int id = 0; id < kLedPanelCount; ++id) {
+        const LedPanelDef& def = kLedPanels[id];
+        auto* panel = new QFrame(this);
+        panel->setObjectName(QString::fromLatin1(def.name));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        panel->setGeometry(def.left, def.top, def.width, def.height);
+        // LEDs are part of the picture: clicks go through to it.
+        panel->setAttribute(Qt::WA_TransparentForMouseEvents);
+        ledPanels_[static_cast<size_t>(id)] = panel;
+        *named[id] = panel;
+    }
+
+    // Components that are never shown.
+    ST_StackNum = new QLabel(QStringLiteral("Number"), this);
+    ST_StackNum->setObjectName(QStringLiteral("ST_StackNum"));
+    ST_StackNum->hide();
+    ST_RmonState = new QLabel(this);
+    ST_RmonState->setObjectName(QStringLiteral("ST_RmonState"));
+    ST_RmonState->hide();
+    UnitListView = new QTreeWidget(this);
+    UnitListView->setObjectName(QStringLiteral("UnitListView"));
+    UnitListView->hide();
+    PortInfoListView = new QTreeWidget(this);
+    PortInfoListView->setObjectName(QStringLiteral("PortInfoListView"));
+    PortInfoListView->hide();
+    for (QTreeWidget* view : {UnitListView, PortInfoListView}) {
+        const bool unit = view == UnitListView;
+        auto changed = [this, unit] { unit ? UnitListViewChange() : PortInfoListViewChange(); };
+        connect(view, &QTreeWidget::itemChanged, this, changed);
+        connect(view->model(), &QAbstractItemModel::rowsInserted, this, changed);
+        connect(view->model(), &QAbstractItemModel::rowsRemoved, this, changed);
+    }
+}
+
+QToolButton* TFrontPanel::SpeedButton(int number) const
+{
+    if (number < 1 || number > kButtonCount)
+        return nullptr;
+    return speedButtons_[static_cast<size_t>(number - 1)];
+}
+
+void TFrontPanel::SpeedButtonToggled(QToolButton* button, bool down)
+{
+    if (!down)
+        return;
+    // One group: the button that goes down raises every other.
+    for (QToolButton* other : speedButtons_) {
+        if (other != button && other->isChecked())
+            other->setChecked(false);
+    }
+}
+
+void TFrontPanel::FormCreate(QLabel* statusPanel)
+{
+    try {
+        LedRequest = std::make_unique<KvSNMPRequest2Leds>(window());
+        KvSNMPVarList list(ledStatusTable, kvListScalars, 0);
+        LedRequest->request.variables = list;
+        LedRequest->request.timeout = kLedTimeout;
+        const KvSNMPLedColorMapList& map = LedColourMap();
+        for (const LedGroupDef& group : kLedGroups) {
+            LedRequest->AddLedGroup(0, group.bytes, &map, ledPanels_[group.panel], group.left, group.gap, 0,
+                                    group.width, group.height);
+        }
+        LedRequest->SetStatusTarget(statusPanel);
+        LedRequest->request.variables.name = kLedListName;
+        LedRequest->StartPolling(kLedPollPeriod);
+    } catch (...) {
+        // The window goes on without (live) LEDs; a failed first fetch has
+        // reset the LEDs and left the poll running.
+    }
+}
+
+void TFrontPanel::PopupAt(QToolButton* button, const QPoint& globalPos)
+{
+    popupButton_ = button;
+    PortInfoPopupMenu->popup(globalPos);
+}
+
+void TFrontPanel::PortInfoPopupMenuPopup()
+{
+}
+
+void TFrontPanel::PortInformation2Click()
+{
+    OpenPortPage("PortInformation2");
+}
+
+void TFrontPanel::PortConfiguration1Click()
+{
+    OpenPortPage("PortConfiguration1");
+}
+
+void TFrontPanel::OpenPortPage(const char* command)
+{
+    (void)command;
+}
+
+void TFrontPanel::RefreshPanel1Click()
+{
+    if (KvMessageBox::show(window(), QStringLiteral("Refresh panel will take a minute"), QStringLiteral("Confirm"),
+                           QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+        return;
+    auto* form = new TWaitingForm(window());
+    form->refreshSteps = [this] { RunPanelRefresh(); };
+    WaitingForm = form;
+    // The window may go while the waiting window runs (it is its owner).
+    QPointer<TWaitingForm> guard(form);
+    form->exec();
+    delete guard.data();
+}
+
+void TFrontPanel::RunPanelRefresh()
+{
+    for (const QPointer<QWidget>& unitWindow : UnitWindows) {
+        if (unitWindow)
+            unitWindow->close();
+    }
+    UnitWindows.clear();
+    PortButtons.clear();
+    for (QToolButton* button : PortButtons) {
+        connect(button, &QToolButton::clicked, this, [this, button] {
+            for (QToolButton* other : PortButtons) {
+                if (other != button)
+                    other->setChecked(false);
+            }
+        });
+    }
+    if (rereadRmonState)
+        rereadRmonState();
+}
+
+void TFrontPanel::UnitListViewChange()
+{
+    if (WaitingForm)
+        WaitingForm->Advance();
+}
+
+void TFrontPanel::PortInfoListViewChange()
+{
+    if (WaitingForm)
+        WaitingForm->Advance();
+}

@@ -1,0 +1,108 @@
+#pragma once
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/panel/frontpanellayout.h"
+
+class KvFrontPanelPicture;
+class KvSNMPLedColorMapList;
+class KvSNMPRequest2Leds;
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QToolButton;
+class QTreeWidget;
+class TWaitingForm;
+struct VarDef;
+
+// The front panel of the main window, the contents of its scroll box: the
+// picture of the switch, one button per port (at most one down at a time,
+// none needs to be), the panels that carry the live LEDs, and the pop-up menu
+// of the port buttons with the per-port pages. The LED binding polls the
+// switch's LED status variable every three seconds.
+class TFrontPanel : public QWidget {
+public:
+    explicit TFrontPanel(QWidget* parent = nullptr);
+    ~TFrontPanel() override;
+
+    // Sets up the LED binding with `statusPanel` as its status target and
+    // starts polling. A failure leaves the panel without LEDs and is not
+    // reported; a failed first fetch leaves polling running.
+    void FormCreate(QLabel* statusPanel);
+
+    // Where the per-port pages store their page title before the page window
+    // is created (the main window's PageTitle).
+    std::string* pageTitle = nullptr;
+    // Re-reads the RMON state and enables the RMON menu items (main window);
+    // the panel refresh calls it.
+    std::function<void()> rereadRmonState;
+
+    // Handlers.
+    void PortInformation2Click();
+    void PortConfiguration1Click();
+    void PortInfoPopupMenuPopup();
+    void RefreshPanel1Click();
+    void UnitListViewChange();
+    void PortInfoListViewChange();
+
+    // The port button SpeedButton<number>, number 1 to 28.
+    QToolButton* SpeedButton(int number) const;
+    // The button whose pop-up menu was opened last (null before).
+    QToolButton* PopupButton() const { return popupButton_; }
+    // Opens the pop-up menu on `button` at `globalPos` (what a right click does).
+    void PopupAt(QToolButton* button, const QPoint& globalPos);
+    QFrame* LedPanel(kvfrontpanel::LedPanelId id) const { return ledPanels_[id]; }
+
+    // The LED status variable and the model's LED colour map.
+    static const VarDef* LedStatusTable();
+    static const KvSNMPLedColorMapList& LedColourMap();
+    static constexpr int kLedTimeout = 500;        // hundredths of a second
+    static constexpr int kLedPollPeriod = 300;     // tens of milliseconds
+    static constexpr const char* kLedListName = " Led Status";
+
+    // Components.
+    KvFrontPanelPicture* Image1 = nullptr;
+    QFrame* PowerPanel = nullptr;
+    QFrame* ConsolePanel = nullptr;
+    QFrame* LinkPanel = nullptr;
+    QFrame* SpeedPanel = nullptr;
+    QFrame* FDXPanel = nullptr;
+    QFrame* LedPanel1 = nullptr;
+    QFrame* LedPanel2 = nullptr;
+    QFrame* LedPanel3 = nullptr;
+    QFrame* Port25Panel = nullptr;
+    QFrame* Port26Panel = nullptr;
+    QLabel* ST_StackNum = nullptr;
+    QLabel* ST_RmonState = nullptr;
+    QTreeWidget* UnitListView = nullptr;
+    QTreeWidget* PortInfoListView = nullptr;
+    QMenu* PortInfoPopupMenu = nullptr;
+    QAction* PortInformation2 = nullptr;
+    QAction* PortConfiguration1 = nullptr;
+    std::unique_ptr<KvSNMPRequest2Leds> LedRequest;
+
+    // The current waiting window while a panel refresh runs.
+    QPointer<TWaitingForm> WaitingForm;
+    // Open unit windows and port buttons the panel refresh works on.
+    std::vector<QPointer<QWidget>> UnitWindows;
+    std::vector<QToolButton*> PortButtons;
+
+private:
+    void CreateLayout();
+    void SpeedButtonToggled(QToolButton* button, bool down);
+    // Per-port page of `command` ("PortInformation2" or "PortConfiguration1")
+    // for the button the pop-up menu was opened on.
+    void OpenPortPage(const char* command);
+    void RunPanelRefresh();
+
+    std::array<QToolButton*, kvfrontpanel::kButtonCount> speedButtons_{};
+    std::array<QFrame*, kvfrontpanel::kLedPanelCount> ledPanels_{};
+    QToolButton* popupButton_ = nullptr;
+};
