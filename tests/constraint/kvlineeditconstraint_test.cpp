@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
@@ -126,6 +128,35 @@ TEST_F(LineEditConstraintTest, MessageBoxIsCaptionedWithTheProgramName) {
     EXPECT_EQ(answerer.shown()[0].text, "(KvCommon) Please enter a string whose length is 3!");
     EXPECT_EQ(answerer.shown()[0].title, KvMessageBox::programCaption());
     EXPECT_EQ(first->text(), "");
+    EXPECT_TRUE(first->hasFocus());
+}
+
+TEST_F(LineEditConstraintTest, RealMessageBoxDuringTheFocusChange) {
+    KvLineEditConstraint plain(&window, true);
+    plain.Register("%i{n1x5}", first);
+    plain.Register("%i{n1x5}", second);
+    Enter(first);
+    first->setText("3");
+    QTest::keyClicks(first, "9");  // "39"
+    QString shownText;
+    QTimer closer;
+    closer.setInterval(20);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shownText = box->text();
+            box->accept();
+        }
+    });
+    closer.start();
+    QTest::keyClick(first, Qt::Key_Tab);
+    closer.stop();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shownText, "(KvCommon) Please enter a number between 1 and 5!");
+    EXPECT_EQ(first->text(), "3");
+    // Once the page is active again the rejected field has the focus.
+    EXPECT_EQ(window.focusWidget(), first);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     EXPECT_TRUE(first->hasFocus());
 }
 
