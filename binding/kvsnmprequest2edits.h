@@ -128,20 +128,32 @@ public:
     bool disableUntilSelected = true;
 
 private:
-    ControlBinding& AddBinding(int variableIndex, int byteOffset, int syntax,
-                               const KvOptionList* options);
+    // A checked registration record (the variable exists, the code is known).
+    ControlBinding NewBinding(int variableIndex, int byteOffset, int syntax,
+                              const KvOptionList* options) const;
     void AddBitBinding(int variableIndex, const std::string& bitIndices,
                        const QList<QWidget*>& controls);
-    // The option list that applies to a binding (its own, or the variable's for
-    // a whole-value binding), or null.
+    // The option list that maps a binding's texts: its own, or the variable's
+    // for a whole-value binding; null when none applies.
     const KvOptionList* OptionsOf(const ControlBinding& binding) const;
+    // The items of a combo box or radio group: its own list, else the variable's.
+    const KvOptionList* ItemOptionsOf(const ControlBinding& binding) const;
+    bool HasOwnColumns() const;
     void EnsureColumns();
     void FillBinding(const ControlBinding& binding);
+    void FillEdits(const ControlBinding& binding, const std::string& text, const KvOctets& octets);
     // The binding's part of the value, parsed with the binding's code.
-    KvOctets CollectBinding(const ControlBinding& binding, bool firstOfVariable);
+    KvOctets CollectBinding(const ControlBinding& binding);
+    static KvOctets ParsePart(const ControlBinding& binding, const KvOptionList* options,
+                              const std::string& text);
+    static std::string JoinEdits(const ControlBinding& binding);
+    // Control i of a binding; raises -522 when it is gone.
+    static QWidget* ControlAt(const ControlBinding& binding, size_t i);
     void SelectionChanged();
 
     QPointer<QTreeWidget> listView_;
+    QMetaObject::Connection selectionConnection_;
+    std::vector<int> columnVariables_;   // variable of every list-view column
     std::vector<ControlBinding> bindings_;
     std::unique_ptr<KvLineEditConstraint> constraint_;
 };
