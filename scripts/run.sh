@@ -49,10 +49,6 @@ cat > "$RUN_DIR/registry.ini" <<INI
 Path=$RUN_DIR/Conf/
 INI
 
-free_udp_port() {
-    python3 -c 'import socket; s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
-}
-
 SIM_PID=""
 PROGRAM_PID=""
 cleanup() {
@@ -67,20 +63,21 @@ trap 'exit 130' INT TERM
 
 rm -f "$RUN_DIR/Conf/127.0.0.1.cfg"
 if [ -x "$SIMULATOR" ]; then
-    PORT=$(free_udp_port)
-    "$SIMULATOR" --listen "udp:127.0.0.1:$PORT" --log "$RUN_DIR/sim.log" >"$RUN_DIR/sim.out" 2>&1 &
+    # Port 0: the simulator picks a free port and names it in its ready file.
+    rm -f "$RUN_DIR/sim.ready"
+    "$SIMULATOR" --listen udp:127.0.0.1:0 --ready-file "$RUN_DIR/sim.ready" --log "$RUN_DIR/sim.log" \
+        >"$RUN_DIR/sim.out" 2>&1 &
     SIM_PID=$!
-    # Wait until it answers (well under a second normally).
-    ready=""
-    for _ in $(seq 1 50); do
-        if ! kill -0 "$SIM_PID" 2>/dev/null; then break; fi
-        if snmpget -v2c -c ravine -t 0.2 -r 0 -Oqv "127.0.0.1:$PORT" 1.3.6.1.2.1.1.1.0 >/dev/null 2>&1; then
-            ready=yes
-            break
+    PORT=""
+    for _ in $(seq 1 100); do
+        if [ -s "$RUN_DIR/sim.ready" ]; then
+            PORT=$(sed -n 's/^udp:127\.0\.0\.1:\([0-9][0-9]*\).*/\1/p' "$RUN_DIR/sim.ready")
+            [ -n "$PORT" ] && break
         fi
+        kill -0 "$SIM_PID" 2>/dev/null || break
         sleep 0.1
     done
-    if [ -z "$ready" ]; then
+    if [ -z "$PORT" ]; then
         echo "run.sh: the simulator did not start; its output:" >&2
         cat "$RUN_DIR/sim.out" >&2 || true
         exit 1
