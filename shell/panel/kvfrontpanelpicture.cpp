@@ -231,20 +231,9 @@ void KvFrontPanelPicture::Draw(QPixmap& target) const
                  QString::number(port), pixelFont(base, 10, true), kText);
     }
 
-    // A window for every LED; the port LEDs numbered beneath.
-    const QFont ledNumberFont = pixelFont(base, 7);
-    int port = 0;
-    for (const LedGroupDef& group : kLedGroups) {
-        const bool portRow = group.panel == LedPanel1 || group.panel == LedPanel2 || group.panel == LedPanel3;
-        forEachLed(group, [&](int, const QRect& led) {
-            drawLedWindow(painter, led);
-            if (portRow) {
-                ++port;
-                drawText(painter, QRect(led.center().x() - 8, led.bottom() + 3, 17, 8), Qt::AlignCenter,
-                         QString::number(port), ledNumberFont, kSubtleText);
-            }
-        });
-    }
+    // A window for every LED.
+    for (const LedGroupDef& group : kLedGroups)
+        forEachLed(group, [&](int, const QRect& led) { drawLedWindow(painter, led); });
 }
 
 QPixmap KvFrontPanelPicture::CopperPortGlyph(bool upperRow)

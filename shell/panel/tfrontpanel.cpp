@@ -23,8 +23,8 @@ namespace {
 
 // The switch's front-panel LED status: one byte per LED.
 const VarDef ledStatusTable[] = {
-    {OSPREY_ENT_OID ".11.36.2.5.1.5", "swUnitMgmtFrontPanelLedStatus", synOctets, accRO, nullptr},
-    {nullptr, nullptr, 0, 0, nullptr},
+    {OSPREY_ENT_OID ".11.36.2.5.1.5", "swUnitMgmtFrontPanelLedStatus", synOctets, accRO, nullptr, nullptr, nullptr, nullptr},
+    {nullptr,                         nullptr,                         0,         0,     nullptr, nullptr, nullptr, nullptr},
 };
 
 // The model's LED colours (window colours 0x00BBGGRR) by the LED byte's low
