@@ -1,0 +1,577 @@
+#include "pages/tsnmplayoutadapter.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <exception>
+#include <memory>
+
+#include "binding/kvsnmprequest2edits.h"
+#include "common/kvtext.h"
+#include "pages/tctrlbtnpanel.h"
+#include "pages/tmsgpanel.h"
+#include "pages/tpanellistviewcontainer.h"
+#include "pages/tsnmppanel.h"
+#include "pages/tuigenerator.h"
+#include "platform/kvmessagebox.h"
+
+namespace {
+
+constexpr int kMaxDialogWidth = 800;
+constexpr int kMaxDialogHeight = 550;
+
+bool IsReadOnlyAccess(const UIEntry& e)
+{
+    return e.variable->access == accIndex || e.variable->access == accRead;
+}
+
+// Whether the generator hid the entry's check box (an edit field of an index
+// or read-only variable).
+bool CheckBoxHiddenByKind(const UIEntry& e)
+{
+    return (e.kind == uiEdit || e.kind == uiEditUnselected) && IsReadOnlyAccess(e);
+}
+
+// Text of an entry's editor: an edit field's text or a combo box's current
+// item; empty for other editors.
+std::string EditorText(const UIEntry& e)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(e.editor))
+        return edit->text().toStdString();
+    if (auto* combo = qobject_cast<QComboBox*>(e.editor))
+        return combo->currentText().toStdString();
+    return {};
+}
+
+// Puts saved access flags back when it goes out of scope, unless that was
+// done already.
+class AccessGuard {
+public:
+    AccessGuard(KvSNMPVarList& list) : list_(list)
+    {
+        for (const KvSNMPVar& var : list_.Elements())
+            saved_.push_back(var.access);
+    }
+    ~AccessGuard() { Restore(); }
+    AccessGuard(const AccessGuard&) = delete;
+    AccessGuard& operator=(const AccessGuard&) = delete;
+
+    void Restore()
+    {
+        const size_t n = std::min(saved_.size(), list_.Elements().size());
+        for (size_t i = 0; i < n; ++i)
+            list_.Elements()[i].access = saved_[i];
+    }
+    uint32_t Saved(int i) const { return saved_[static_cast<size_t>(i)]; }
+
+private:
+    KvSNMPVarList& list_;
+    std::vector<uint32_t> saved_;
+};
+
+} // namespace
+
+TSNMPLayoutAdapter::TSNMPLayoutAdapter(UIEntry* table, KvSNMPRequest2Edits* binding,
+                                       QObject* parent)
+    : TLayoutAdapter(parent), table_(table), binding_(binding)
+{
+    int index = 0;
+    for (UIEntry* e = table_; binding_ && e && e->variable && e->kind != 0; ++e, ++index) {
+        switch (e->kind) {
+        case uiEdit:
+        case uiEditUnselected:
+            if (auto* edit = qobject_cast<QLineEdit*>(e->editor))
+                binding_->BindEdits(index, e->format ? e->format : "", edit);
+            break;
+        case uiCombo:
+            if (auto* combo = qobject_cast<QComboBox*>(e->editor))
+                binding_->BindComboBox(index, combo);
+            break;
+        case uiMemo:
+            if (auto* memo = qobject_cast<QPlainTextEdit*>(e->editor))
+                binding_->SetStatusTarget(memo);
+            break;
+        case uiListView:
+            if (auto* view = qobject_cast<QTreeWidget*>(e->editor))
+                binding_->AttachListView(view, true);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+TSNMPLayoutAdapter::~TSNMPLayoutAdapter() = default;
+
+int TSNMPLayoutAdapter::EntryCount() const
+{
+    int n = 0;
+    while (table_ && table_[n].variable)
+        ++n;
+    return n;
+}
+
+QDialog* TSNMPLayoutAdapter::Dialog() const
+{
+    return dialog_.data();
+}
+
+void TSNMPLayoutAdapter::DetachBinding()
+{
+    binding_ = nullptr;
+}
+
+QWidget* TSNMPLayoutAdapter::PageWindow() const
+{
+    if (auto* w = qobject_cast<QWidget*>(parent()))
+        return w->window();
+    return nullptr;
+}
+
+void TSNMPLayoutAdapter::ShowMessage(const char* text)
+{
+    KvMessageBox::message(PageWindow(), QString::fromUtf8(text));
+}
+
+void TSNMPLayoutAdapter::Report(const std::string& message)
+{
+    if (binding_)
+        binding_->ReportStatus(message);
+}
+
+void TSNMPLayoutAdapter::StartRefresh()
+{
+    getComplete = false;
+    try {
+        binding_->Refresh();
+    } catch (...) {
+        getComplete = true;
+        throw;
+    }
+    // A blocking refresh is over already (and one that sent nothing never
+    // starts): nothing will call back.
+    if (!binding_->busy)
+        OnGetComplete();
+}
+
+// ---------------------------------------------------------------------------
+// Buttons
+
+void TSNMPLayoutAdapter::BindButtons(TCtrlBtnPanel* bar)
+{
+    RefreshBtn = bar->RefreshBtn;
+    SetBtn = bar->SetBtn;
+    SetCheckBtn = bar->SetCheckBtn;
+    AddBtn = bar->AddBtn;
+    DeleteBtn = bar->DeleteBtn;
+    CheckAllBtn = bar->CheckAllBtn;
+    ClearChecksBtn = bar->ClearChecksBtn;
+    CloseBtn = bar->CloseBtn;
+    StopBtn = bar->StopBtn;
+    connect(bar->RefreshBtn, &QPushButton::clicked, this, [this] { DoRefresh(); });
+    connect(bar->SetBtn, &QPushButton::clicked, this, [this] { DoEditRow(); });
+    connect(bar->SetCheckBtn, &QPushButton::clicked, this, [this] { DoSetSelected(); });
+    connect(bar->AddBtn, &QPushButton::clicked, this, [this] { DoAddRow(); });
+    connect(bar->DeleteBtn, &QPushButton::clicked, this, [this] { DoDeleteRow(); });
+    connect(bar->CheckAllBtn, &QPushButton::clicked, this, [this] { DoCheckAll(); });
+    connect(bar->ClearChecksBtn, &QPushButton::clicked, this, [this] { DoClearChecks(); });
+    connect(bar->StopBtn, &QPushButton::clicked, this, [this] { DoStop(); });
+    SetBtn->setEnabled(editDeleteEnabled);
+    DeleteBtn->setEnabled(editDeleteEnabled);
+}
+
+void TSNMPLayoutAdapter::UpdateEditDeleteEnabled()
+{
+    const bool selected = listView && !listView->selectedItems().isEmpty();
+    for (QPushButton* button : {SetBtn.data(), DeleteBtn.data()}) {
+        if (button)
+            button->setEnabled(button->isHidden() || selected);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Refresh, completions, stop
+
+void TSNMPLayoutAdapter::DoRefresh()
+{
+    if (!binding_)
+        return;
+    binding_->request.active = true;
+    if (!getComplete) {
+        ShowMessage(kGetNotComplete);
+        return;
+    }
+    try {
+        StartRefresh();
+    } catch (const std::exception& e) {
+        getComplete = true;
+        Report(e.what());
+    }
+}
+
+void TSNMPLayoutAdapter::OnGetComplete()
+{
+    getComplete = true;
+    ReselectRow();
+}
+
+void TSNMPLayoutAdapter::OnSetComplete()
+{
+    setComplete = true;
+}
+
+void TSNMPLayoutAdapter::DoStop()
+{
+    getComplete = true;
+    setComplete = true;
+    if (binding_)
+        binding_->request.active = false;
+}
+
+void TSNMPLayoutAdapter::ReselectRow()
+{
+    if (!listView || listView->topLevelItemCount() == 0 || indexCount <= 0)
+        return;
+    try {
+        const int keyEntries = std::min<int>(indexCount, EntryCount());
+        std::string key;
+        for (int i = 0; i < keyEntries; ++i)
+            key += EditorText(table_[i]);
+        for (int r = 0; r < listView->topLevelItemCount(); ++r) {
+            QTreeWidgetItem* row = listView->topLevelItem(r);
+            std::string rowKey;
+            for (int c = 0; c < indexCount && c < listView->columnCount(); ++c)
+                rowKey += row->text(c).toStdString();
+            if (rowKey == key) {
+                listView->setCurrentItem(row);
+                row->setSelected(true);
+                listView->scrollToItem(row);
+                break;
+            }
+        }
+    } catch (...) {
+        // An exception ends the search.
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Writes
+
+void TSNMPLayoutAdapter::DoSetSelected()
+{
+    if (!binding_)
+        return;
+    binding_->request.active = true;
+    if (!getComplete) {
+        ShowMessage(kGetNotComplete);
+        return;
+    }
+    if (!setComplete) {
+        ShowMessage(kModifyNotComplete);
+        return;
+    }
+    try {
+        if (createMode == 1 && IsCreateRowRequest()) {
+            CreateRowInTwoSteps();
+        } else {
+            setComplete = false;
+            WriteSelected();
+        }
+    } catch (const std::exception& e) {
+        getComplete = true;
+        setComplete = true;
+        Report(e.what());
+    }
+}
+
+void TSNMPLayoutAdapter::WriteSelected()
+{
+    AccessGuard access(binding_->Variables());
+    const int n = EntryCount();
+    for (int i = 0; i < n; ++i) {
+        UIEntry& e = table_[i];
+        if (e.checkBox && !e.checkBox->isChecked())
+            e.variable->access = accSkip;
+    }
+    binding_->CollectValues();
+    binding_->Apply(false, false, std::string());
+    if (!binding_->busy)
+        setComplete = true;   // a blocking write is over already
+    access.Restore();
+    StartRefresh();
+    if (deleteIndex >= 0 && deleteIndex < n && EditorText(table_[deleteIndex]) == deleteText)
+        DoCloseDialog();
+}
+
+bool TSNMPLayoutAdapter::IsCreateRowRequest() const
+{
+    if (createIndex < 0 || createIndex >= EntryCount())
+        return false;
+    const UIEntry& e = table_[createIndex];
+    auto* combo = qobject_cast<QComboBox*>(e.editor);
+    return combo && combo->currentText().toStdString() == createText && e.checkBox &&
+           e.checkBox->isChecked();
+}
+
+void TSNMPLayoutAdapter::CreateRowInTwoSteps()
+{
+    KvSNMPVarList& list = binding_->Variables();
+    AccessGuard access(list);
+    const int n = EntryCount();
+    UIEntry& create = table_[createIndex];
+    const uint8_t previousMode = binding_->mode;
+    try {
+        // First write: the index columns and the row status with the create text.
+        for (int i = indexCount; i < n; ++i)
+            table_[i].variable->access |= accSkip;
+        create.variable->access &= ~static_cast<uint32_t>(accSkip);
+        binding_->mode = KvSNMPRequest2Controls::kModeBlocking;
+        binding_->CollectValues();
+        binding_->Apply(false, false, std::string());
+
+        // Second write: the other checked columns of the new row.
+        for (int i = indexCount; i < n; ++i)
+            table_[i].variable->access &= ~static_cast<uint32_t>(accSkip);
+        create.variable->access |= accSkip;
+        create.checkBox->setChecked(false);
+        for (int i = 0; i < n; ++i) {
+            UIEntry& e = table_[i];
+            if (e.checkBox && !e.checkBox->isChecked())
+                e.variable->access = accSkip;
+        }
+        bool anyColumn = false;
+        for (int i = list.keyCount; i < list.Count(); ++i)
+            anyColumn = anyColumn || list.IsWritable(i);
+        if (anyColumn) {
+            binding_->CollectValues();
+            binding_->Apply(false, false, std::string());
+        }
+
+        access.Restore();
+        binding_->mode = previousMode;
+        StartRefresh();
+        create.checkBox->setChecked(true);
+    } catch (const std::exception& e) {
+        Report(e.what());
+        access.Restore();
+        try {
+            binding_->mode = KvSNMPRequest2Controls::kModeBlocking;
+            binding_->Refresh();
+        } catch (const std::exception& again) {
+            Report(again.what());
+        }
+        binding_->mode = previousMode;
+        getComplete = true;
+        setComplete = true;
+        create.checkBox->setChecked(true);
+    }
+}
+
+void TSNMPLayoutAdapter::DoDeleteRow()
+{
+    if (!binding_)
+        return;
+    const int n = EntryCount();
+    if (deleteIndex < 0 || deleteIndex >= n)
+        return;
+    binding_->request.active = true;
+    AccessGuard access(binding_->Variables());
+    try {
+        for (int i = indexCount; i < n; ++i)
+            table_[i].variable->access = accSkip;
+        table_[deleteIndex].variable->access = access.Saved(deleteIndex);
+        binding_->CollectValues();
+        table_[deleteIndex].variable->value = deleteText;
+        binding_->Apply(false, false, std::string());
+        access.Restore();
+        StartRefresh();
+    } catch (const std::exception& e) {
+        Report(e.what());
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Check boxes
+
+void TSNMPLayoutAdapter::DoCheckAll()
+{
+    const int n = EntryCount();
+    for (int i = 0; i < n; ++i) {
+        UIEntry& e = table_[i];
+        if (e.checkBox)
+            e.checkBox->setChecked(addingRow_ || e.variable->access != accRead);
+    }
+}
+
+void TSNMPLayoutAdapter::DoClearChecks()
+{
+    const int n = EntryCount();
+    for (int i = 0; i < n; ++i) {
+        if (table_[i].checkBox)
+            table_[i].checkBox->setChecked(false);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Row dialogs
+
+TSNMPPanel* TSNMPLayoutAdapter::OpenDialog(RowDialog kind, int width, int height)
+{
+    auto* dialog = new QDialog(PageWindow());
+    dialog->setObjectName(kind == RowDialog::Add ? "AddRowDialog" : "EditRowDialog");
+    dialog->setWindowTitle(dialogTitle);
+    dialog->setModal(true);
+    if (QWidget* page = PageWindow())
+        dialog->setFont(page->font());
+
+    auto* panel = new TSNMPPanel(dialog);
+    TCtrlBtnPanel* bar = panel->BtnPanel;
+    for (TCtrlBtnPanel::Control c :
+         {TCtrlBtnPanel::Refresh, TCtrlBtnPanel::RowCounter, TCtrlBtnPanel::Set,
+          TCtrlBtnPanel::SamplesLabel, TCtrlBtnPanel::Delete, TCtrlBtnPanel::Add,
+          TCtrlBtnPanel::Stop})
+        bar->HideControl(c);
+    connect(bar->RefreshBtn, &QPushButton::clicked, this, [this] { DoRefresh(); });
+    connect(bar->SetCheckBtn, &QPushButton::clicked, this, [this] { DoSetSelected(); });
+    connect(bar->CheckAllBtn, &QPushButton::clicked, this, [this] { DoCheckAll(); });
+    connect(bar->ClearChecksBtn, &QPushButton::clicked, this, [this] { DoClearChecks(); });
+    panel->RebindClose([this] { DoCloseDialog(); });
+
+    dialog->resize(width, height);
+    panel->SetContent(editorBox, false);
+    editorBox->show();
+    binding_->SetStatusTarget(panel->MsgPanel->Memo);
+    dialog_ = dialog;
+    return panel;
+}
+
+void TSNMPLayoutAdapter::RunDialog()
+{
+    std::unique_ptr<QDialog> dialog(dialog_.data());
+    // Whatever happens in the dialog, the editor box goes back to the page
+    // (hidden) before the dialog is freed, and the page's memo is the status
+    // target again.
+    struct Return {
+        TSNMPLayoutAdapter* self;
+        ~Return()
+        {
+            if (self->binding_)
+                self->binding_->SetStatusTarget(self->pageMemo.data());
+            if (self->editorBox) {
+                self->editorBox->hide();
+                if (self->listContainer)
+                    self->listContainer->TakeBackEditorBox();
+            }
+            self->dialog_ = nullptr;
+        }
+    } giveBack{this};
+    dialog->exec();
+}
+
+void TSNMPLayoutAdapter::DoEditRow()
+{
+    if (!binding_ || !editorBox || dialog_)
+        return;
+    const int n = EntryCount();
+    int editorsRight = 0;
+    for (int i = 0; i < n; ++i) {
+        if (table_[i].editor)
+            editorsRight = std::max(editorsRight, table_[i].editor->geometry().right() + 1);
+    }
+    const int width = std::min(TCtrlBtnPanel::kWidth + editorsRight + 40, kMaxDialogWidth);
+    const int height = std::min(TMsgPanel::kHeight + extentBottom + 60, kMaxDialogHeight);
+    TSNMPPanel* panel = OpenDialog(RowDialog::Edit, width, height);
+
+    const bool rowSelected = listView && !listView->selectedItems().isEmpty();
+    int writable = 0;
+    for (int i = 0; i < n; ++i) {
+        UIEntry& e = table_[i];
+        if (e.checkBox) {
+            const bool readOnly = IsReadOnlyAccess(e);
+            e.checkBox->setChecked(!readOnly);
+            e.checkBox->setVisible(!CheckBoxHiddenByKind(e));
+            if (!readOnly)
+                ++writable;
+        }
+        if (e.editor)
+            e.editor->setEnabled(true);
+        if (!rowSelected) {
+            if (auto* edit = qobject_cast<QLineEdit*>(e.editor))
+                edit->clear();
+        } else if (i < indexCount) {
+            // The key of an existing row cannot be changed.
+            if (e.editor)
+                e.editor->setEnabled(false);
+            if (e.checkBox)
+                e.checkBox->setVisible(false);
+        }
+    }
+    panel->BtnPanel->SetCheckButtons(writable == 0  ? TCtrlBtnPanel::CheckButtons::None
+                                     : writable > 1 ? TCtrlBtnPanel::CheckButtons::All
+                                                    : TCtrlBtnPanel::CheckButtons::SetCheckOnly);
+    RunDialog();
+}
+
+void TSNMPLayoutAdapter::DoAddRow()
+{
+    if (!binding_ || !editorBox || dialog_)
+        return;
+    binding_->request.active = true;
+    if (listView) {
+        listView->clearSelection();
+        listView->setCurrentItem(nullptr);
+    }
+    TSNMPPanel* panel = OpenDialog(RowDialog::Add, extentRight + TCtrlBtnPanel::kWidth + 40,
+                                   extentBottom + TMsgPanel::kHeight + 60);
+    panel->BtnPanel->SetCheckButtons(TCtrlBtnPanel::CheckButtons::All);
+
+    const int n = EntryCount();
+    for (int i = 0; i < n; ++i) {
+        UIEntry& e = table_[i];
+        if (e.checkBox) {
+            e.checkBox->setChecked(true);
+            e.checkBox->setVisible(!CheckBoxHiddenByKind(e));
+        }
+        if (auto* edit = qobject_cast<QLineEdit*>(e.editor)) {
+            edit->clear();
+            edit->setEnabled(true);
+            TUIGenerator::SetReadOnlyLook(edit, false);
+        } else if (auto* combo = qobject_cast<QComboBox*>(e.editor)) {
+            combo->setCurrentIndex(-1);
+            combo->setEnabled(e.variable->access != accRead);
+            TUIGenerator::SetReadOnlyLook(combo, false);
+            if (i == createIndex) {
+                for (int item = 0; item < combo->count(); ++item) {
+                    if (TrimText(combo->itemText(item).toStdString()) == createText) {
+                        combo->setCurrentIndex(item);
+                        break;
+                    }
+                }
+            }
+        }
+    }
+    if (SetBtn)
+        SetBtn->setEnabled(false);
+    if (DeleteBtn)
+        DeleteBtn->setEnabled(false);
+
+    addingRow_ = true;
+    RunDialog();
+    addingRow_ = false;
+}
+
+void TSNMPLayoutAdapter::DoCloseDialog()
+{
+    try {
+        if (dialog_)
+            dialog_->close();
+    } catch (...) {
+    }
+}
