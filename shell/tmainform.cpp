@@ -2,6 +2,7 @@
 
 #include "platform/kvmessagebox.h"
 #include "shell/kvstartup.h"
+#include "shell/mainmenu.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -67,6 +68,8 @@ void TMainForm::CreateLayout()
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
     setMenuBar(MainMenu1);
+    // Every command of the menu bar (shell/mainmenu).
+    MainMenu::Install(*this);
 
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
