@@ -116,16 +116,6 @@ void FillRadioGroup(QGroupBox* group, const KvOptionList& options)
     }
 }
 
-// Every "%" followed by a conversion letter is one edit of a BindEdits call.
-int CountConversionItems(const std::string& constraint)
-{
-    int count = 0;
-    for (size_t i = 0; i + 1 < constraint.size(); ++i)
-        if (constraint[i] == '%' && std::strchr("shiufn", constraint[i + 1]) && constraint[i + 1] != 0)
-            ++count;
-    return count;
-}
-
 } // namespace
 
 KvSNMPRequest2Edits::KvSNMPRequest2Edits(QWidget* owner)
@@ -219,7 +209,7 @@ void KvSNMPRequest2Edits::BindEdits(int variableIndex, const std::string& constr
                                     QLineEdit* first, const QList<QLineEdit*>& further)
 {
     ControlBinding binding = NewBinding(variableIndex, 0, 0, nullptr);
-    const int items = CountConversionItems(constraint);
+    const int items = KvEditConstraint::CountItems(constraint);
     const int needed = items > 0 ? items : 1;
 
     QList<QLineEdit*> edits;

@@ -1,0 +1,450 @@
+// The binding against the switch simulator: a scalar group filled into edits
+// and combo boxes and written back, a table walked into a list view, row
+// selection, an asynchronous table write with and without the refresh that
+// follows it, and failed refreshes.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QThread>
+#include <QTreeWidget>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+
+#include "binding/kvsnmprequest2edits.h"
+#include "common/kvmessages.h"
+#include "common/kvoptionlist.h"
+#include "osprey_config.h"
+#include "platform/kvmessagebox.h"
+#include "snmp/kvsnmpsession.h"
+#include "snmp/snmpeventprocessor.h"
+#include "tests/support/simfixture.h"
+
+namespace {
+
+const KvOptionDef kIpFromTable[] = {
+    {1, nullptr, "Manual"},
+    {2, nullptr, "BOOTP"},
+    {3, nullptr, "DHCP"},
+    {4, nullptr, "BOOTP and DHCP"},
+    {0, nullptr, nullptr},
+};
+const KvOptionList kIpFrom(KvOptionList::kIntegerValues, kIpFromTable);
+
+const KvOptionDef kAdminTable[] = {
+    {1, nullptr, "up"},
+    {2, nullptr, "down"},
+    {3, nullptr, "testing"},
+    {9, nullptr, "no such state"},   // the agent refuses it
+    {0, nullptr, nullptr},
+};
+const KvOptionList kAdmin(KvOptionList::kIntegerValues, kAdminTable);
+
+const std::string kIpGroup = std::string(OSPREY_ENT_OID) + ".11.36.2.5.2";
+const std::string kIpFromOid = kIpGroup + ".1";
+const std::string kIpAddressOid = kIpGroup + ".2";
+const std::string kNetmaskOid = kIpGroup + ".3";
+const std::string kGatewayOid = kIpGroup + ".4";
+const std::string kVlanOid = kIpGroup + ".5";
+
+const VarDef kScalars[] = {
+    {kIpFromOid.c_str(),    "Get IP From",     synInteger,       accRW, &kIpFrom, nullptr, nullptr, nullptr},
+    {kIpAddressOid.c_str(), "IP Address",      synIpAddress,     accRW, nullptr,  nullptr, nullptr, nullptr},
+    {kNetmaskOid.c_str(),   "Subnet Mask",     synIpAddress,     accRW, nullptr,  nullptr, nullptr, nullptr},
+    {kGatewayOid.c_str(),   "Default Gateway", synIpAddress,     accRO, nullptr,  nullptr, nullptr, nullptr},
+    {kVlanOid.c_str(),      "Management VLAN", synInteger,       accRW, nullptr,  nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.1.5",     "System Name",     synDisplayString, accRW, nullptr,  nullptr, nullptr, nullptr},
+    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
+};
+
+const VarDef kPorts[] = {
+    {"1.3.6.1.2.1.2.2.1.1", "Port",        synInteger,       accIdx,               nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.2.2.1.2", "Description", synDisplayString, accRO,                nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.2.2.1.4", "MTU",         synInteger,       accRead | accHidden,  nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.2.2.1.7", "Admin State", synInteger,       accRW,                &kAdmin, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.2.2.1.6", "MAC Address", synMacAddress,    accRO,                nullptr, nullptr, nullptr, nullptr},
+    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
+};
+
+bool WaitFor(const std::function<bool()>& done, int ms = 8000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    return done();
+}
+
+// Lets the event loop run for a while (to see that nothing more happens).
+void Settle(int ms)
+{
+    WaitFor([] { return false; }, ms);
+}
+
+int Count(const std::vector<std::string>& lines, const std::string& prefix)
+{
+    int n = 0;
+    for (const std::string& line : lines)
+        n += line.rfind(prefix, 0) == 0 ? 1 : 0;
+    return n;
+}
+
+class BindingSim : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        processor_ = new SnmpEventProcessor();
+        std::string pattern = (std::filesystem::temp_directory_path() / "kvbinding-XXXXXX").string();
+        std::vector<char> dir(pattern.begin(), pattern.end());
+        dir.push_back('\0');
+        if (::mkdtemp(dir.data()))
+            directory_ = dir.data();
+        StartSnmpEngine(directory_);
+    }
+
+    static void TearDownTestSuite()
+    {
+        delete processor_;
+        processor_ = nullptr;
+        std::error_code ignored;
+        std::filesystem::remove_all(directory_, ignored);
+    }
+
+    void Start(SimFixture::Options options = {})
+    {
+        sim = std::make_unique<SimFixture>(options);
+        std::string error;
+        ASSERT_TRUE(sim->start(&error)) << error;
+        KvSNMPDevice.address = sim->host();
+        KvSNMPDevice.port = sim->port();
+        KvResetMessageSets();
+        binding = std::make_unique<KvSNMPRequest2Edits>(&window);
+        binding->request.timeout = 50;   // keep the failure tests short
+        binding->SetStatusTarget(&memo);
+        binding->OnGetComplete = [this](KvSNMPRequest2Controls&, const KvSNMPError& e) {
+            ++gets;
+            lastGet = e;
+        };
+        binding->OnSetComplete = [this](KvSNMPRequest2Controls&, const KvSNMPError& e) {
+            ++sets;
+            lastSet = e;
+        };
+    }
+
+    QStringList MemoLines() const { return memo.toPlainText().split('\n', Qt::SkipEmptyParts); }
+
+    static inline SnmpEventProcessor* processor_ = nullptr;
+    static inline std::string directory_;
+
+    QWidget window;
+    QPlainTextEdit memo{&window};
+    std::unique_ptr<SimFixture> sim;
+    std::unique_ptr<KvSNMPRequest2Edits> binding;
+    int gets = 0;
+    int sets = 0;
+    KvSNMPError lastGet;
+    KvSNMPError lastSet;
+};
+
+// --- a scalar group ------------------------------------------------------------------
+
+class ScalarGroup : public BindingSim {
+protected:
+    void Bind()
+    {
+        binding->Variables() = KvSNMPVarList(kScalars, kvListScalars, 0);
+        binding->BindComboBox(0, &ipFrom);
+        binding->BindEdits(1, "%i{n0x255}%i{n0x255}%i{n0x255}%i{n0x255}", &ip[0],
+                           {&ip[1], &ip[2], &ip[3]});
+        binding->BindEdits(2, "%s{l15}", &netmask);
+        binding->BindControl(3, &gateway);
+        binding->BindEdits(4, "%i{n1x4094}", &vlan);
+        binding->BindEdits(5, "%s", &name);
+    }
+
+    QComboBox ipFrom{&window};
+    QLineEdit ip[4]{QLineEdit(&window), QLineEdit(&window), QLineEdit(&window), QLineEdit(&window)};
+    QLineEdit netmask{&window};
+    QLabel gateway{&window};
+    QLineEdit vlan{&window};
+    QLineEdit name{&window};
+};
+
+TEST_F(ScalarGroup, RefreshFillsEditsAndCombosAndApplyWritesThemBack)
+{
+    Start();
+    Bind();
+    binding->Refresh();
+    EXPECT_TRUE(binding->busy);
+    ASSERT_TRUE(WaitFor([&] { return gets == 1; }));
+    EXPECT_FALSE(binding->busy);
+    EXPECT_EQ(lastGet.code, 0);
+    EXPECT_EQ(binding->rowsShown, 1);
+    EXPECT_EQ(ipFrom.currentText(), "Manual");
+    EXPECT_EQ(ip[0].text() + "." + ip[1].text() + "." + ip[2].text() + "." + ip[3].text(), "192.168.1.10");
+    EXPECT_EQ(netmask.text(), "255.255.255.0");
+    EXPECT_EQ(gateway.text(), "192.168.1.1");
+    EXPECT_EQ(vlan.text(), "1");
+    EXPECT_EQ(name.text(), "osprey-lab");
+    ASSERT_EQ(MemoLines().size(), 1);
+    EXPECT_TRUE(MemoLines()[0].startsWith("Get: (VoDADI++) Ok!. Receive at ")) << MemoLines()[0].toStdString();
+
+    ipFrom.setCurrentIndex(2);
+    ip[0].setText("10");
+    ip[1].setText("1");
+    ip[2].setText("2");
+    ip[3].setText("3");
+    vlan.setText("7");
+    name.setText("bench 7");
+    sim->clearLog();
+    binding->Apply();
+    ASSERT_TRUE(WaitFor([&] { return sets == 1; }));
+    EXPECT_EQ(lastSet.code, 0) << lastSet.message;
+    Settle(200);
+
+    // One set of the writable variables; a scalar list is not read again.
+    const std::vector<std::string> log = sim->logLines();
+    ASSERT_EQ(log.size(), 1u);
+    const std::string& set = log[0];
+    EXPECT_EQ(set.rfind("SET", 0), 0u) << set;
+    EXPECT_NE(set.find(kIpFromOid + ".0 INTEGER 3"), std::string::npos) << set;
+    EXPECT_NE(set.find(kIpAddressOid + ".0 IPADDRESS 10.1.2.3"), std::string::npos) << set;
+    EXPECT_NE(set.find(kNetmaskOid + ".0 IPADDRESS 255.255.255.0"), std::string::npos) << set;
+    EXPECT_NE(set.find(kVlanOid + ".0 INTEGER 7"), std::string::npos) << set;
+    EXPECT_NE(set.find("1.3.6.1.2.1.1.5.0 STRING \"bench 7\""), std::string::npos) << set;
+    EXPECT_EQ(set.find(kGatewayOid), std::string::npos) << "read-only variable written: " << set;
+    EXPECT_EQ(gets, 1);
+    ASSERT_EQ(MemoLines().size(), 2);
+    EXPECT_TRUE(MemoLines()[1].startsWith("Set: (VoDADI++) Ok!. Receive at "));
+
+    // The agent kept the values: a blocking refresh reads them back.
+    vlan.clear();
+    binding->mode = KvSNMPRequest2Controls::kModeBlocking;
+    binding->Refresh();
+    EXPECT_EQ(vlan.text(), "7");
+    EXPECT_EQ(ipFrom.currentText(), "DHCP");
+    EXPECT_EQ(ip[0].text(), "10");
+}
+
+TEST_F(ScalarGroup, AFailedRefreshIsReportedThroughTheGetTemplate)
+{
+    Start({.extraArgs = {"--error-oid", kVlanOid + "=genErr"}});
+    Bind();
+    binding->Variables().name = " IP Settings";
+    binding->Refresh();
+    ASSERT_TRUE(WaitFor([&] { return gets == 1; }));
+    EXPECT_EQ(lastGet.code, -105);
+    EXPECT_FALSE(binding->busy);
+    EXPECT_EQ(binding->rowsShown, 0);
+    EXPECT_EQ(vlan.text(), "");   // nothing was shown
+    ASSERT_EQ(MemoLines().size(), 1);
+    const std::string expected = "Get: " + KvErrorText(-105) + " Request: IP Settings. Receive at ";
+    EXPECT_EQ(MemoLines()[0].left(static_cast<int>(expected.size())).toStdString(), expected);
+
+    // Blocking: the error reaches the caller, with busy cleared.
+    binding->mode = KvSNMPRequest2Controls::kModeBlocking;
+    try {
+        binding->Refresh();
+        ADD_FAILURE() << "no error raised";
+    } catch (const KvError& e) {
+        EXPECT_EQ(e.code(), -105);
+    }
+    EXPECT_FALSE(binding->busy);
+}
+
+TEST_F(ScalarGroup, WithoutStatusTargetAFailedRefreshShowsAMessageBox)
+{
+    Start({.extraArgs = {"--stop-after", "0"}});
+    Bind();
+    binding->SetStatusTarget(static_cast<QPlainTextEdit*>(nullptr));
+    KvMessageBox::Answerer answerer;
+    binding->Refresh();
+    ASSERT_TRUE(WaitFor([&] { return gets == 1; }));
+    EXPECT_EQ(lastGet.code, -405);   // no answer: timeout
+    ASSERT_EQ(answerer.shown().size(), 1u);
+    EXPECT_EQ(answerer.shown()[0].text.toStdString(), lastGet.message);
+    EXPECT_TRUE(memo.toPlainText().isEmpty());
+}
+
+// --- a table ----------------------------------------------------------------------------
+
+class PortTable : public BindingSim {
+protected:
+    void Bind()
+    {
+        binding->Variables() = KvSNMPVarList(kPorts, kvListTable, 1);
+        binding->AttachListView(&list, true);
+        binding->BindControl(0, &port);
+        binding->BindControl(1, &description);
+        binding->BindComboBox(3, &admin);
+        binding->BindEdits(4, "%h%h%h%h%h%h", &mac[0], {&mac[1], &mac[2], &mac[3], &mac[4], &mac[5]});
+    }
+
+    void RefreshAndWait()
+    {
+        const int before = gets;
+        binding->Refresh();
+        ASSERT_TRUE(WaitFor([&] { return gets == before + 1; }));
+        ASSERT_EQ(lastGet.code, 0) << lastGet.message;
+    }
+
+    int Column(const QString& caption) const
+    {
+        for (int c = 0; c < list.columnCount(); ++c)
+            if (list.headerItem()->text(c) == caption)
+                return c;
+        return -1;
+    }
+
+    QTreeWidget list{&window};
+    QLineEdit port{&window};
+    QLabel description{&window};
+    QComboBox admin{&window};
+    QLineEdit mac[6]{QLineEdit(&window), QLineEdit(&window), QLineEdit(&window),
+                     QLineEdit(&window), QLineEdit(&window), QLineEdit(&window)};
+};
+
+TEST_F(PortTable, AWalkFillsOneListRowPerTableRow)
+{
+    Start();
+    Bind();
+    RefreshAndWait();
+    EXPECT_EQ(binding->rowsShown, 26);
+    ASSERT_EQ(list.topLevelItemCount(), 26);
+    ASSERT_EQ(list.columnCount(), 5);
+    EXPECT_EQ(list.headerItem()->text(0), "MTU");
+    EXPECT_EQ(list.header()->sectionSize(0), 0);
+    EXPECT_EQ(list.headerItem()->text(1), "Port");
+    EXPECT_EQ(list.headerItem()->text(4), "MAC Address");
+    EXPECT_GT(list.header()->sectionSize(4), 0);
+
+    const QTreeWidgetItem* row = list.topLevelItem(22);
+    EXPECT_EQ(row->text(0), "1518");
+    EXPECT_EQ(row->text(Column("Port")), "23");
+    EXPECT_EQ(row->text(Column("Description")), "Port 23, 10/100BASE-TX");
+    EXPECT_EQ(row->text(Column("Admin State")), "down");
+    EXPECT_EQ(row->text(Column("MAC Address")), "000D884A1017");
+    EXPECT_EQ(list.topLevelItem(25)->text(Column("Description")), "Port 26, 1000BASE-T uplink");
+    EXPECT_TRUE(MemoLines().last().startsWith("Get: (VoDADI++) Ok!"));
+
+    // A second refresh starts over.
+    RefreshAndWait();
+    EXPECT_EQ(list.topLevelItemCount(), 26);
+}
+
+TEST_F(PortTable, SelectingARowFillsTheEditors)
+{
+    Start();
+    Bind();
+    RefreshAndWait();
+    EXPECT_FALSE(admin.isEnabled());
+    EXPECT_FALSE(mac[0].isEnabled());
+
+    list.setCurrentItem(list.topLevelItem(22));
+    EXPECT_TRUE(admin.isEnabled());
+    EXPECT_EQ(port.text(), "23");
+    EXPECT_EQ(description.text(), "Port 23, 10/100BASE-TX");
+    EXPECT_EQ(admin.currentText(), "down");
+    QStringList bytes;
+    for (QLineEdit& edit : mac)
+        bytes << edit.text();
+    EXPECT_EQ(bytes, QStringList({"00", "0D", "88", "4A", "10", "17"}));
+}
+
+TEST_F(PortTable, AnAsynchronousWriteIsFollowedByARefresh)
+{
+    Start();
+    Bind();
+    RefreshAndWait();
+    list.setCurrentItem(list.topLevelItem(4));
+    ASSERT_EQ(port.text(), "5");
+    admin.setCurrentText("down");
+
+    sim->clearLog();
+    binding->Apply();
+    ASSERT_TRUE(WaitFor([&] { return sets == 1; }));
+    EXPECT_EQ(lastSet.code, 0) << lastSet.message;
+    ASSERT_TRUE(WaitFor([&] { return gets == 2; }));
+    EXPECT_EQ(lastGet.code, 0);
+    EXPECT_FALSE(binding->busy);
+
+    const std::vector<std::string> log = sim->logLines();
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log[0].rfind("SET", 0), 0u) << log[0];
+    // Only the admin column of row 5 is written; the index is not a column.
+    EXPECT_NE(log[0].find(": 1.3.6.1.2.1.2.2.1.7.5 INTEGER 2"), std::string::npos) << log[0];
+    EXPECT_EQ(log[0].find('|'), std::string::npos) << log[0];
+    EXPECT_EQ(Count(log, "GETNEXT"), static_cast<int>(log.size()) - 1);
+
+    EXPECT_EQ(list.topLevelItemCount(), 26);
+    EXPECT_EQ(list.topLevelItem(4)->text(Column("Admin State")), "down");
+    const QStringList lines = MemoLines();
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[1].startsWith("Set: (VoDADI++) Ok!"));
+    EXPECT_TRUE(lines[2].startsWith("Get: (VoDADI++) Ok!"));
+}
+
+TEST_F(PortTable, AFailedWriteIsReportedAndNotFollowedByARefresh)
+{
+    Start();
+    Bind();
+    RefreshAndWait();
+    list.setCurrentItem(list.topLevelItem(4));
+    admin.setCurrentText("no such state");
+
+    sim->clearLog();
+    binding->Apply();
+    ASSERT_TRUE(WaitFor([&] { return sets == 1; }));
+    EXPECT_LT(lastSet.code, 0);
+    EXPECT_FALSE(binding->busy);
+    Settle(300);
+    const std::vector<std::string> log = sim->logLines();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].rfind("SET", 0), 0u);
+    EXPECT_NE(log[0].find("1.3.6.1.2.1.2.2.1.7.5 INTEGER 9"), std::string::npos) << log[0];
+    EXPECT_EQ(gets, 1);
+    EXPECT_TRUE(MemoLines().last().startsWith(QString::fromStdString("Set: " + lastSet.message)))
+        << MemoLines().last().toStdString();
+    EXPECT_EQ(list.topLevelItem(4)->text(Column("Admin State")), "up");
+}
+
+TEST_F(PortTable, ABlockingWriteRefreshesOnlyWhenAsked)
+{
+    Start();
+    Bind();
+    binding->mode = KvSNMPRequest2Controls::kModeBlocking;
+    binding->Refresh();
+    ASSERT_EQ(list.topLevelItemCount(), 26);
+    list.setCurrentItem(list.topLevelItem(1));
+    admin.setCurrentText("down");
+
+    sim->clearLog();
+    binding->Apply(false);
+    EXPECT_EQ(sim->logLines().size(), 1u);
+    EXPECT_EQ(list.topLevelItem(1)->text(Column("Admin State")), "up");   // not read again
+
+    binding->Apply(true);
+    EXPECT_GT(Count(sim->logLines(), "GETNEXT"), 0);
+    EXPECT_EQ(list.topLevelItem(1)->text(Column("Admin State")), "down");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
