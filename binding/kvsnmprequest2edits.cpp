@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "binding/kvgridlinedelegate.h"
 #include "binding/kvlineeditconstraint.h"
 #include "common/kvdatetime.h"
 #include "common/kvmessages.h"
@@ -289,12 +290,9 @@ void KvSNMPRequest2Edits::AttachListView(QTreeWidget* listView, bool disable)
     listView->setItemsExpandable(false);
     listView->setUniformRowHeights(true);
     listView->setAllColumnsShowFocus(true);
-    if (listView->styleSheet().isEmpty()) {
-        // Grid lines between the cells of the report.
-        listView->setStyleSheet(QStringLiteral(
-            "QTreeView::item { border-right: 1px solid palette(midlight);"
-            " border-bottom: 1px solid palette(midlight); }"));
-    }
+    // Grid lines between the cells, unless the page draws its items itself.
+    if (listView->itemDelegate()->metaObject() == &QStyledItemDelegate::staticMetaObject)
+        listView->setItemDelegate(new KvGridLineDelegate(listView));
 
     // The page's own handlers stay connected to the list view (and, connected
     // earlier, run first); previousSelectionHandler is called before ours too.
