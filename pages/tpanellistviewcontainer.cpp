@@ -4,6 +4,7 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QToolTip>
@@ -38,6 +39,11 @@ TPanelListViewContainer::TPanelListViewContainer(QWidget* owner, KvSNMPRequest2E
     listView_->setMouseTracking(true);
     listView_->viewport()->setMouseTracking(true);
     listView_->viewport()->installEventFilter(this);
+    // The selected row stays readable while a row dialog has the focus.
+    QPalette palette = listView_->palette();
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+    listView_->setPalette(palette);
 
     editorBox_ = new QScrollArea(splitter_);
     editorBox_->setObjectName("editorBox");
@@ -71,6 +77,15 @@ TPanelListViewContainer::TPanelListViewContainer(QWidget* owner, KvSNMPRequest2E
     connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { UpdateRowCounter(); });
     connect(model, &QAbstractItemModel::modelReset, this, [this] { UpdateRowCounter(); });
     connect(model, &QAbstractItemModel::dataChanged, this, [this] { UpdateRowCounter(); });
+}
+
+// The list view empties itself while it is destroyed; by then the counter
+// and the adapter may be gone.
+TPanelListViewContainer::~TPanelListViewContainer()
+{
+    listView_->model()->disconnect(this);
+    listView_->disconnect(this);
+    listView_->viewport()->removeEventFilter(this);
 }
 
 void TPanelListViewContainer::SetRowCounter(QLabel* counter)

@@ -20,6 +20,7 @@ class QTreeWidget;
 class TPanelListViewContainer : public TPanelContainer {
 public:
     TPanelListViewContainer(QWidget* owner, KvSNMPRequest2Edits* binding, UIEntry* table);
+    ~TPanelListViewContainer() override;
 
     QScrollArea* EditorBox() const { return editorBox_; }
     // The widget inside the editor box that the editors are moved into.
