@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "binding/kvledshape.h"
 #include "binding/kvsnmpledcolormaplist.h"
 #include "binding/kvsnmprequest2controls.h"
 
-class KvLedShape;
 class QObject;
 class QWidget;
 
