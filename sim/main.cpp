@@ -50,6 +50,15 @@ int main(int argc, char **argv)
         return 0;
     }
 
+    // A stop request that comes while the data loads ends the program
+    // after the start, in order.
+    struct sigaction sa = {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGTERM, &sa, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
     std::string source = options.dataFile.empty() ? defaultDataFile() : options.dataFile;
     std::error_code ec;
     if (!options.stateFile.empty() && std::filesystem::exists(options.stateFile, ec))
@@ -68,13 +77,8 @@ int main(int argc, char **argv)
         return 0;
     }
 
-    struct sigaction sa = {};
-    sa.sa_handler = onSignal;
-    sigemptyset(&sa.sa_mask);
-    sigaction(SIGINT, &sa, nullptr);
-    sigaction(SIGTERM, &sa, nullptr);
-    std::signal(SIGPIPE, SIG_IGN);
-
+    if (stopRequested)
+        return 0;
     SimAgent agent(options, store);
     if (!agent.start(error)) {
         std::fprintf(stderr, "osprey-sim: %s\n", error.c_str());

@@ -80,7 +80,7 @@ const char *const accessConfig[] = {
 int logCallback(int, int, void *serverarg, void *)
 {
     const auto *msg = static_cast<const snmp_log_message *>(serverarg);
-    if (msg && msg->msg && msg->priority <= LOG_WARNING) {
+    if (msg && msg->msg) {
         std::string text = msg->msg;
         while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
             text.pop_back();
@@ -162,8 +162,7 @@ bool SimAgent::preparePrivateDirectory(std::string &error)
         privateDir_ = buf.data();
         removePrivateDir_ = true;
     }
-    fs::create_directories(privateDir_ + "/conf", ec);
-    fs::create_directories(privateDir_ + "/persist", ec);
+    fs::create_directories(netsnmpDir(), ec);
     if (ec) {
         error = privateDir_ + ": cannot create its sub-directories (" + ec.message() + ")";
         return false;
@@ -171,9 +170,16 @@ bool SimAgent::preparePrivateDirectory(std::string &error)
     return true;
 }
 
+std::string SimAgent::netsnmpDir() const
+{
+    return privateDir_ + "/net-snmp";
+}
+
 bool SimAgent::writeConfig(std::string &error)
 {
-    const std::string path = privateDir_ + "/conf/" + appName + ".conf";
+    // The ".local" file is ours; Net-SNMP keeps its own state in
+    // osprey-sim.conf beside it.
+    const std::string path = netsnmpDir() + "/" + appName + ".local.conf";
     std::ofstream out(path, std::ios::trunc);
     if (!out) {
         error = path + ": cannot write (" + std::strerror(errno) + ")";
@@ -299,20 +305,30 @@ bool SimAgent::start(std::string &error)
     if (!writeConfig(error))
         return false;
 
-    // Only the private directory is read; no MIB files are loaded.
-    setenv("SNMPCONFPATH", (privateDir_ + "/conf").c_str(), 1);
-    setenv("SNMP_PERSISTENT_DIR", (privateDir_ + "/persist").c_str(), 1);
-    setenv("MIBDIRS", (privateDir_ + "/conf").c_str(), 1);
+    // Only the private directory is read (the configuration written above
+    // and what Net-SNMP saved there last time); no MIB files are loaded.
+    setenv("SNMPCONFPATH", netsnmpDir().c_str(), 1);
+    setenv("SNMP_PERSISTENT_DIR", netsnmpDir().c_str(), 1);
+    setenv("MIBDIRS", netsnmpDir().c_str(), 1);
     setenv("MIBS", "", 1);
     unsetenv("SNMP_PERSISTENT_FILE");
     unsetenv("SNMPD_PERSISTENT_DIR");
 
-    snmp_set_do_debugging(0);
     snmp_disable_log();
     snmp_register_callback(SNMP_CALLBACK_LIBRARY, SNMP_CALLBACK_LOGGING, logCallback, nullptr);
-    netsnmp_register_loghandler(NETSNMP_LOGHANDLER_CALLBACK, LOG_WARNING);
-    netsnmp_ds_set_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_PERSISTENT_DIR, (privateDir_ + "/persist").c_str());
-    netsnmp_ds_set_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_CONFIGURATION_DIR, (privateDir_ + "/conf").c_str());
+    // OSPREY_SIM_NETSNMP_DEBUG=token,token turns on Net-SNMP's own debugging
+    // output for those tokens (for finding faults in the simulator itself).
+    const char *debugTokens = std::getenv("OSPREY_SIM_NETSNMP_DEBUG");
+    if (debugTokens && *debugTokens) {
+        debug_register_tokens(debugTokens);
+        snmp_set_do_debugging(1);
+        netsnmp_register_loghandler(NETSNMP_LOGHANDLER_CALLBACK, LOG_DEBUG);
+    } else {
+        snmp_set_do_debugging(0);
+        netsnmp_register_loghandler(NETSNMP_LOGHANDLER_CALLBACK, LOG_WARNING);
+    }
+    netsnmp_ds_set_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_PERSISTENT_DIR, netsnmpDir().c_str());
+    netsnmp_ds_set_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_CONFIGURATION_DIR, netsnmpDir().c_str());
     netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_ALARM_DONT_USE_SIG, 1);
     netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_QUICK_PRINT, 1);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_ROLE, 0);
@@ -348,7 +364,11 @@ bool SimAgent::start(std::string &error)
 
 void SimAgent::run(volatile std::sig_atomic_t *stop)
 {
+    const pid_t parent = getppid();
     while (!*stop) {
+        // A test that dies without stopping its simulator leaves it to init.
+        if (options_.exitWithParent && getppid() != parent)
+            break;
         int numfds = 0;
         fd_set readfds;
         FD_ZERO(&readfds);

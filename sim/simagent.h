@@ -52,6 +52,7 @@ private:
                        netsnmp_agent_request_info_s *reqinfo, netsnmp_request_info_s *requests);
 
     bool preparePrivateDirectory(std::string &error);
+    std::string netsnmpDir() const;
     bool writeConfig(std::string &error);
     void createUsers();
     bool openTransport(std::string &error);

@@ -24,7 +24,8 @@ std::string SimOptions::usage()
 {
     return "usage: osprey-sim [--listen udp:127.0.0.1:PORT] [--data FILE] [--log FILE] [--state FILE]\n"
            "                  [--ready-file FILE] [--delay MS] [--drop-every N] [--stop-after N]\n"
-           "                  [--error-oid OID=STATUS]... [--strict-rowstatus] [--check] [--dump]\n"
+           "                  [--error-oid OID=STATUS]... [--strict-rowstatus] [--exit-with-parent]\n"
+           "                  [--check] [--dump]\n"
            "\n"
            "  --listen SPEC        where to answer (default udp:127.0.0.1:1161); port 0 picks a free port\n"
            "  --data FILE          the switch to simulate (default: osprey.sim beside the program)\n"
@@ -37,6 +38,7 @@ std::string SimOptions::usage()
            "  --error-oid OID=ST   answer requests naming OID (or an OID below it) with error status ST\n"
            "                       (a name such as genErr or a number 1-18); may be repeated\n"
            "  --strict-rowstatus   refuse createAndGo on an existing row (inconsistentValue)\n"
+           "  --exit-with-parent   stop when the process that started the simulator ends\n"
            "  --check              load the data file, report what is wrong, and exit\n"
            "  --dump               print the loaded switch, one object per line, and exit\n";
 }
@@ -127,6 +129,10 @@ bool SimOptions::parse(const std::vector<std::string> &args, unsigned enterprise
             if (!flag())
                 return false;
             strictRowStatus = true;
+        } else if (name == "--exit-with-parent") {
+            if (!flag())
+                return false;
+            exitWithParent = true;
         } else if (name == "--check") {
             if (!flag())
                 return false;

@@ -16,6 +16,7 @@ public:
     bool strictRowStatus = false;
     bool checkOnly = false;
     bool dump = false;
+    bool exitWithParent = false;
     bool help = false;
     SimFaults faults;
 

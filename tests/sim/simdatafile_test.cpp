@@ -1,0 +1,164 @@
+// The simulator's data file: expansion, values, constraints, specials, the
+// round trip through the state form, and clear messages for bad lines.
+
+#include <gtest/gtest.h>
+
+#include "sim/simdatafile.h"
+
+namespace {
+
+constexpr unsigned ent = 32473;
+
+SimOid oidOf(const char *text)
+{
+    SimOid o;
+    EXPECT_TRUE(simoid::parse(text, ent, o)) << text;
+    return o;
+}
+
+TEST(SimDataFile, RangesExpandWithIndexAndHexSubstitution)
+{
+    SimStore store(ent);
+    std::string error;
+    ASSERT_TRUE(SimDataFile::loadText("1.3.6.1.2.1.2.2.1.2.[1..3,25] string ro \"Port $i\"\n"
+                                      "1.3.6.1.2.1.2.2.1.6.[9..10] hex ro 000D884A10$h\n"
+                                      "ENT.9.[1..2].[0..1] integer rw $i$j range=0..100\n",
+                                      "t.sim", store, error))
+        << error;
+    EXPECT_EQ(store.objects().size(), 4u + 2u + 4u);
+    EXPECT_EQ(store.find(oidOf("1.3.6.1.2.1.2.2.1.2.25"))->value.octets, "Port 25");
+    EXPECT_EQ(store.find(oidOf("1.3.6.1.2.1.2.2.1.6.10"))->value.octets, std::string("\x00\x0D\x88\x4A\x10\x0A", 6));
+    EXPECT_EQ(store.find(oidOf("1.3.6.1.4.1.32473.9.2.1"))->value.integer, 21);
+    EXPECT_EQ(store.find(oidOf("1.3.6.1.2.1.2.2.1.2.4")), nullptr);
+}
+
+TEST(SimDataFile, ValuesOfEveryTypeAndSpecials)
+{
+    SimStore store(ent);
+    std::string error;
+    ASSERT_TRUE(SimDataFile::loadText("# comment\n"
+                                      "\n"
+                                      "1.3.6.1.2.1.1.1.0 string ro \"a \\\"b\\\"\\x01\"  # trailing comment\n"
+                                      "1.3.6.1.2.1.1.2.0 oid ro ENT.10.26\n"
+                                      "1.3.6.1.2.1.1.3.0 timeticks ro @uptime\n"
+                                      "1.3.6.1.9.1.0 ipaddress rw 10.1.2.3\n"
+                                      "1.3.6.1.9.2.0 counter64 ro 18446744073709551615\n"
+                                      "1.3.6.1.9.3.0 integer rw -5 range=-10..10\n"
+                                      "1.3.6.1.9.4.0 hex rw \"\"\n"
+                                      "ENT.11.36.2.5.1.5.0 hex ro @frontpanel\n",
+                                      "t.sim", store, error))
+        << error;
+    EXPECT_EQ(store.find(oidOf("1.3.6.1.2.1.1.1.0"))->value.octets, "a \"b\"\x01");
+    EXPECT_EQ(store.find(oidOf("1.3.6.1.2.1.1.2.0"))->value.objectId, oidOf("1.3.6.1.4.1.32473.10.26"));
+    EXPECT_EQ(store.find(oidOf("1.3.6.1.2.1.1.3.0"))->special, SimSpecial::Uptime);
+    EXPECT_EQ(store.find(oidOf("1.3.6.1.9.1.0"))->value.octets, std::string("\x0A\x01\x02\x03", 4));
+    EXPECT_EQ(static_cast<uint64_t>(store.find(oidOf("1.3.6.1.9.2.0"))->value.integer), UINT64_MAX);
+    EXPECT_EQ(store.find(oidOf("1.3.6.1.9.3.0"))->value.integer, -5);
+    EXPECT_TRUE(store.find(oidOf("1.3.6.1.9.4.0"))->value.octets.empty());
+    EXPECT_EQ(store.find(oidOf("ENT.11.36.2.5.1.5.0"))->special, SimSpecial::FrontPanel);
+}
+
+TEST(SimDataFile, WrittenBackFormLoadsToTheSameStore)
+{
+    SimStore store(ent);
+    std::string error;
+    ASSERT_TRUE(SimDataFile::loadText("table ENT.1.1 create delete=3:2\n"
+                                      "column ENT.1.1.1 integer rc @index.2 range=1..9\n"
+                                      "column ENT.1.1.2 string rc \"\" size=0..8\n"
+                                      "ENT.1.1.2.[1..2].5 string rc \"x\\ty\" size=0..8\n"
+                                      "ENT.1.1.3.1.5 integer rc 1 enum=1,2\n"
+                                      "table ENT.2.1\n"
+                                      "ENT.2.1.9.1 integer rc 1 rowstatus\n"
+                                      "1.3.6.1.2.1.1.3.0 timeticks ro @uptime\n",
+                                      "t.sim", store, error))
+        << error;
+    const std::string text = SimDataFile::toText(store);
+    SimStore again(ent);
+    ASSERT_TRUE(SimDataFile::loadText(text, "again.sim", again, error)) << error << "\n" << text;
+    EXPECT_EQ(SimDataFile::toText(again), text);
+    ASSERT_EQ(again.tables().size(), 2u);
+    EXPECT_TRUE(again.tables()[0].createOnAnyColumn);
+    EXPECT_EQ(again.tables()[0].deleteColumn, 3u);
+    EXPECT_EQ(again.tables()[0].columns.at(1).special, SimSpecial::Index);
+    EXPECT_EQ(again.tables()[0].columns.at(1).indexArc, 2u);
+    EXPECT_EQ(again.statusColumn(again.tables()[1]), 9u);
+}
+
+TEST(SimDataFile, MalformedLinesNameTheFileAndLine)
+{
+    struct Case {
+        const char *line;
+        const char *why; // part of the message
+    };
+    const Case cases[] = {
+        {"1.3.6.1.2.1.1.5.0 strin rw \"x\"",              "unknown type \"strin\""},
+        {"1.3.6.1.2.1.1.5.0 string wr \"x\"",             "unknown access \"wr\""},
+        {"1.3.6.1.2.1.1.5.0 string rw",                   "an object line reads"},
+        {"1.3.6.1..1.5.0 string rw x",                    "not an object identifier"},
+        {"1.3.6.1.2.1.1.5.0 string rw \"unclosed",        "not closed"},
+        {"1.3.6.1.2.1.1.7.0 integer ro 12x",              "not an integer"},
+        {"1.3.6.1.2.1.1.7.0 integer ro 3000000000",       "not an integer"},
+        {"1.3.6.1.2.1.1.7.0 counter32 ro -1",             "not an unsigned 32-bit number"},
+        {"1.3.6.1.9.0 ipaddress ro 10.1.300.4",           "not an IP address"},
+        {"1.3.6.1.9.0 hex ro 0A0",                        "not hexadecimal"},
+        {"1.3.6.1.9.0 integer rw 9 enum=1,2,3",           "outside the object's own constraint"},
+        {"1.3.6.1.9.0 integer rw 1 enum=1..3",            "an enumeration lists single values"},
+        {"1.3.6.1.9.0 integer rw 1 range=5..1",           "bad list in constraint"},
+        {"1.3.6.1.9.0 integer rw 1 colour=red",           "unknown constraint"},
+        {"1.3.6.1.9.0 string rw \"x\" rowstatus",         "a RowStatus object is an integer"},
+        {"1.3.6.1.9.0 integer rw 5 rowstatus",            "active (1), notInService (2) or notReady (3)"},
+        {"1.3.6.1.9.[1..3 integer rw 1",                  "\"[\" without \"]\""},
+        {"1.3.6.1.9.[3..1] integer rw 1",                 "bad range"},
+        {"1.3.6.1.9.0 integer ro @uptime",                "@uptime needs the type timeticks"},
+        {"1.3.6.1.9.0 integer ro @index",                 "only for column defaults"},
+        {"1.3.6.1.9.0 integer ro @tomorrow",              "unknown special value"},
+        {"column 1.3.6.1.9.1.1 integer rc 0",             "does not belong to a table"},
+        {"table 1.3.6.1.9.1 sometimes",                   "unknown table option"},
+        {"table 1.3.6.1.9.1 delete=x:2",                  "delete=COLUMN:VALUE"},
+    };
+    for (const Case &c : cases) {
+        SimStore store(ent);
+        std::string error;
+        const std::string text = std::string("# first line\n") + c.line + "\n";
+        EXPECT_FALSE(SimDataFile::loadText(text, "bad.sim", store, error)) << c.line;
+        EXPECT_EQ(error.rfind("bad.sim:2: ", 0), 0u) << c.line << " -> " << error;
+        EXPECT_NE(error.find(c.why), std::string::npos) << c.line << " -> " << error;
+    }
+}
+
+TEST(SimDataFile, DuplicatesAndOverlapsAreRefused)
+{
+    SimStore store(ent);
+    std::string error;
+    EXPECT_FALSE(SimDataFile::loadText("1.3.6.1.9.[1..3] integer ro 1\n1.3.6.1.9.2 integer ro 1\n", "d.sim", store,
+                                       error));
+    EXPECT_EQ(error, "d.sim:2: object 1.3.6.1.9.2 is listed twice");
+    SimStore other(ent);
+    EXPECT_FALSE(SimDataFile::loadText("table 1.3.6.1.9.1\ntable 1.3.6.1.9.1.4\n", "o.sim", other, error));
+    EXPECT_NE(error.find("o.sim:2: table 1.3.6.1.9.1.4 overlaps"), std::string::npos) << error;
+}
+
+TEST(SimDataFile, MissingFileIsReportedWithItsPath)
+{
+    SimStore store(ent);
+    std::string error;
+    EXPECT_FALSE(SimDataFile::load("/nonexistent/osprey.sim", store, error));
+    EXPECT_NE(error.find("/nonexistent/osprey.sim: cannot open"), std::string::npos) << error;
+}
+
+TEST(SimDataFile, BundledSwitchLoads)
+{
+    SimStore store(ent);
+    std::string error;
+    ASSERT_TRUE(SimDataFile::load(OSPREY_SIM_DATA, store, error)) << error;
+    // 26 ports in the interface table, the LED string, the save variable.
+    int ports = 0;
+    for (const auto &o : store.objects())
+        if (simoid::isPrefix(oidOf("1.3.6.1.2.1.2.2.1.1"), o.first))
+            ++ports;
+    EXPECT_EQ(ports, 26);
+    EXPECT_NE(store.find(oidOf("ENT.11.36.2.5.1.5.0")), nullptr);
+    EXPECT_NE(store.find(oidOf("ENT.11.48.1.1.2.1.2.7.0")), nullptr);
+}
+
+} // namespace
