@@ -283,12 +283,14 @@ private:
                 char *end = nullptr;
                 if (colon == std::string::npos || colon == 0)
                     return fail(number, "\"" + opt + "\" should read delete=COLUMN:VALUE", error);
+                const std::string colText = arg.substr(0, colon);
+                const std::string valueText = arg.substr(colon + 1);
                 errno = 0;
-                unsigned long col = std::strtoul(arg.substr(0, colon).c_str(), &end, 10);
-                if (errno || *end || col == 0)
+                unsigned long col = std::strtoul(colText.c_str(), &end, 10);
+                if (errno || *end || col == 0 || colText[0] == '-')
                     return fail(number, "\"" + opt + "\" should read delete=COLUMN:VALUE", error);
-                long long v = std::strtoll(arg.substr(colon + 1).c_str(), &end, 10);
-                if (errno || *end || colon + 1 >= arg.size())
+                long long v = std::strtoll(valueText.c_str(), &end, 10);
+                if (errno || *end || valueText.empty())
                     return fail(number, "\"" + opt + "\" should read delete=COLUMN:VALUE", error);
                 t.deleteColumn = col;
                 t.deleteValue = v;
