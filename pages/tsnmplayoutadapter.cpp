@@ -123,6 +123,11 @@ QDialog* TSNMPLayoutAdapter::Dialog() const
     return dialog_.data();
 }
 
+TSNMPPanel* TSNMPLayoutAdapter::DialogPanel() const
+{
+    return dialog_ ? static_cast<TSNMPPanel*>(dialogPanel_.data()) : nullptr;
+}
+
 void TSNMPLayoutAdapter::DetachBinding()
 {
     binding_ = nullptr;
@@ -449,6 +454,7 @@ TSNMPPanel* TSNMPLayoutAdapter::OpenDialog(RowDialog kind, int width, int height
     editorBox->show();
     binding_->SetStatusTarget(panel->MsgPanel->Memo);
     dialog_ = dialog;
+    dialogPanel_ = panel;
     return panel;
 }
 

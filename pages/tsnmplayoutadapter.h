@@ -77,7 +77,9 @@ public:
     UIEntry* Table() const { return table_; }
     KvSNMPRequest2Edits* Binding() const { return binding_; }
     int EntryCount() const;
+    // The row dialog while it is open, and its panel.
     QDialog* Dialog() const;
+    TSNMPPanel* DialogPanel() const;
 
     // Row creation and deletion (list-view pages).
     int32_t deleteIndex = -1;
@@ -131,5 +133,6 @@ private:
     UIEntry* table_;
     KvSNMPRequest2Edits* binding_;
     QPointer<QDialog> dialog_;
+    QPointer<QWidget> dialogPanel_;
     bool addingRow_ = false;
 };
