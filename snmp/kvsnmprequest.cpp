@@ -273,6 +273,14 @@ bool KvSNMPRequest::WaitForCompletions(int maxMs)
     return pending <= 0;
 }
 
+void KvSNMPRequest::AbandonCompletions()
+{
+    for (Completion* record : outstanding_)
+        record->request = nullptr;
+    outstanding_.clear();
+    pending = 0;
+}
+
 // ---------------------------------------------------------------------------
 // Status mapping
 

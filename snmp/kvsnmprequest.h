@@ -60,6 +60,10 @@ public:
     // outstanding or `maxMs` have passed (for owners that must wait before they
     // take themselves apart). True when none is outstanding.
     bool WaitForCompletions(int maxMs);
+    // Lets go of the asynchronous requests still outstanding: their
+    // completions are dropped when they arrive, and destruction no longer
+    // waits for them (for owners polling an agent that may not answer).
+    void AbandonCompletions();
 
     // Replaceable steps.
     virtual std::string SubstituteVariables(const std::string& expression, bool quote,

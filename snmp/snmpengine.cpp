@@ -20,6 +20,7 @@
 struct SnmpEngine::Session {
     SnmpEngine* engine = nullptr;
     std::string key;
+    std::string userName;   // SNMPv3 sessions
     void* handle = nullptr;   // Net-SNMP single-session handle
     int fd = -1;
 };
@@ -309,9 +310,9 @@ SnmpEngine::~SnmpEngine()
 {
     closing_ = true;
     // Every outstanding request completes with "session closed".
-    for (auto& [key, request] : outstanding_)
-        completions_.push_back(Completion{snmpReasonSessionClosed, SnmpPdu{}, request.target,
-                                          request.callback, request.data});
+    for (auto& [token, request] : outstanding_)
+        completions_.push_back(Completion{snmpReasonSessionClosed, SnmpPdu{}, request->target,
+                                          request->callback, request->data});
     outstanding_.clear();
     DeliverCompletions();
     for (auto& [key, session] : sessions_)
@@ -334,8 +335,15 @@ int SnmpEngine::MpInit(const std::string& engineId, uint32_t boots)
     if (set_exact_engineID(reinterpret_cast<const u_char*>(engineId.data()), engineId.size()) !=
         SNMPERR_SUCCESS)
         return snmpClassError;
-    snmpv3_set_engineBootsAndTime(static_cast<int>(boots), 0);
-    return snmpOk;
+    // The configuration handler of the boot count is the library's only setter;
+    // it counts one boot on from the value it is given.
+    std::string previous = std::to_string(boots > 0 ? boots - 1 : 0);
+    engineBoots_conf("engineBoots", previous.data());
+    if (snmpv3_local_snmpEngineBoots() != boots) {
+        std::string exact = std::to_string(boots);
+        engineBoots_conf("engineBoots", exact.data());
+    }
+    return snmpv3_local_snmpEngineBoots() == boots ? snmpOk : snmpClassError;
 }
 
 int SnmpEngine::OpenSession(const SnmpTarget& target, Session*& session)
@@ -362,6 +370,10 @@ int SnmpEngine::OpenSession(const SnmpTarget& target, Session*& session)
         session = existing->second.get();
         return snmpOk;
     }
+    if (target.IsUserTarget())
+        ReplaceUsmUser(target.securityName,
+                       std::to_string(user.authProtocol) + '\x1f' + std::to_string(user.privProtocol) +
+                           '\x1f' + user.authPassword + '\x1f' + user.privPassword);
 
     netsnmp_session s;
     snmp_sess_init(&s);
@@ -372,10 +384,12 @@ int SnmpEngine::OpenSession(const SnmpTarget& target, Session*& session)
                                       : SNMP_VERSION_3;
     s.retries = std::max(0, target.retries);
     s.timeout = static_cast<long>(std::max(1, target.timeout)) * 10000L;
-    s.callback = reinterpret_cast<netsnmp_callback>(&SnmpEngine::NetSnmpCallback);
+    s.callback = &SnmpEngine::NetSnmpCallback;
     auto fresh = std::make_unique<Session>();
     fresh->engine = this;
     fresh->key = key;
+    if (target.IsUserTarget())
+        fresh->userName = target.securityName;
     s.callback_magic = fresh.get();
 
     u_char authKey[USM_AUTH_KU_LEN];
@@ -451,6 +465,32 @@ int SnmpEngine::OpenSession(const SnmpTarget& target, Session*& session)
     return snmpOk;
 }
 
+void SnmpEngine::ReplaceUsmUser(const std::string& name, const std::string& credentials)
+{
+    // The library keeps one user entry per (engine ID, name) for the whole
+    // process and reuses it for every session of that name: when the name
+    // comes with other protocols or passwords, the old entries and the sessions
+    // built on them go, so the next session creates the entry anew.
+    auto known = usmCredentials_.find(name);
+    if (known != usmCredentials_.end() && known->second == credentials)
+        return;
+    std::vector<std::string> stale;
+    for (const auto& [key, session] : sessions_)
+        if (session->userName == name && !session->userName.empty())
+            stale.push_back(key);
+    for (const std::string& key : stale)
+        CloseSession(key);
+    for (struct usmUser* u = usm_get_userList(); u;) {
+        struct usmUser* next = u->next;
+        if (u->name && name == u->name) {
+            usm_remove_user(u);
+            usm_free_user(u);
+        }
+        u = next;
+    }
+    usmCredentials_[name] = credentials;
+}
+
 void SnmpEngine::CloseSession(const std::string& key)
 {
     auto found = sessions_.find(key);
@@ -458,10 +498,10 @@ void SnmpEngine::CloseSession(const std::string& key)
         return;
     const Session* session = found->second.get();
     for (auto it = outstanding_.begin(); it != outstanding_.end();) {
-        if (it->first.first == session) {
+        if (it->second->session == session) {
             completions_.push_back(Completion{snmpReasonSessionClosed, SnmpPdu{},
-                                              it->second.target, it->second.callback,
-                                              it->second.data});
+                                              it->second->target, it->second->callback,
+                                              it->second->data});
             it = outstanding_.erase(it);
         } else {
             ++it;
@@ -495,27 +535,43 @@ int SnmpEngine::Send(Op op, const SnmpPdu& pdu, const SnmpTarget& target, SnmpCa
     status = BuildNetSnmpPdu(command, pdu, target, request);
     if (status != snmpOk)
         return status;
-    int reqid = request->reqid;
-    if (snmp_sess_async_send(session->handle, request, nullptr, nullptr) == 0) {
+    auto record = std::make_unique<Request>();
+    record->session = session;
+    record->target = target;
+    record->callback = callback;
+    record->data = data;
+    const long perAttemptMs = static_cast<long>(std::max(1, target.timeout)) * 10L;
+    record->deadline = std::chrono::steady_clock::now() +
+                       std::chrono::milliseconds(perAttemptMs * (std::max(0, target.retries) + 2) + 2000);
+    if (snmp_sess_async_send(session->handle, request, &SnmpEngine::NetSnmpCallback,
+                             record.get()) == 0) {
         status = SessionError(session->handle);
         snmp_free_pdu(request);   // freed only when sending failed
+        if (status == snmpClassTimeout) {
+            // The SNMPv3 engine discovery made while sending went unanswered.
+            completions_.push_back(Completion{snmpReasonTimeout, SnmpPdu{}, target, callback, data});
+            return snmpOk;
+        }
         return status;
     }
-    outstanding_[{session, reqid}] = Request{target, callback, data};
+    const void* token = record.get();
+    outstanding_.emplace(token, std::move(record));
     return snmpOk;
 }
 
-int SnmpEngine::NetSnmpCallback(int op, snmp_session* sess, int reqid, snmp_pdu* pdu, void* magic)
+int SnmpEngine::NetSnmpCallback(int op, snmp_session* sess, int, snmp_pdu* pdu, void* magic)
 {
-    auto* session = static_cast<Session*>(magic);
+    // The session's own magic is our Session; a request's is its token.
+    auto* session = sess ? static_cast<Session*>(sess->callback_magic) : nullptr;
     if (!session || !session->engine)
         return 1;
     SnmpEngine& engine = *session->engine;
-    auto found = engine.outstanding_.find({session, reqid});
+    auto found = engine.outstanding_.find(magic);
     if (found == engine.outstanding_.end())
         return 1;
-    Completion completion{snmpReasonResponse, SnmpPdu{}, found->second.target,
-                          found->second.callback, found->second.data};
+    const Request& request = *found->second;
+    Completion completion{snmpReasonResponse, SnmpPdu{}, request.target, request.callback,
+                          request.data};
     switch (op) {
     case NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE:
         if (pdu)
@@ -528,11 +584,15 @@ int SnmpEngine::NetSnmpCallback(int op, snmp_session* sess, int reqid, snmp_pdu*
     case NETSNMP_CALLBACK_OP_DISCONNECT:
         completion.response.errorStatus = snmpClassTransportFailed;
         break;
-    case NETSNMP_CALLBACK_OP_SEC_ERROR: {
-        int status = SnmpTranslateError(sess ? sess->s_snmp_errno : 0);
-        completion.response.errorStatus = status == snmpOk ? usmError : status;
+    case NETSNMP_CALLBACK_OP_SEC_ERROR:
+        // SNMPv3 reports of security errors (unknown user, wrong digest, ...)
+        if (pdu && pdu->command == SNMP_MSG_REPORT) {
+            ReadNetSnmpPdu(pdu, completion.response);
+        } else {
+            int status = SnmpTranslateError(sess ? sess->s_snmp_errno : 0);
+            completion.response.errorStatus = status == snmpOk ? usmError : status;
+        }
         break;
-    }
     default:
         return 1;   // not the end of the request (connect, resend)
     }
@@ -585,7 +645,24 @@ void SnmpEngine::ProcessPendingEvents()
             ReadSession(session->handle, session->fd);
     for (auto& [key, session] : sessions_)
         snmp_sess_timeout(session->handle);
+    ExpireOverdue();
     DeliverCompletions();
+}
+
+void SnmpEngine::ExpireOverdue()
+{
+    // A request the library dropped without completing it (an answer it could
+    // not match, for instance) must still end.
+    const auto now = std::chrono::steady_clock::now();
+    for (auto it = outstanding_.begin(); it != outstanding_.end();) {
+        if (it->second->deadline <= now) {
+            completions_.push_back(Completion{snmpReasonTimeout, SnmpPdu{}, it->second->target,
+                                              it->second->callback, it->second->data});
+            it = outstanding_.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 int SnmpEngine::NextTimeoutMs()
@@ -604,6 +681,13 @@ int SnmpEngine::NextTimeoutMs()
             if (best < 0 || ms < best)
                 best = ms;
         }
+    }
+    const auto now = std::chrono::steady_clock::now();
+    for (const auto& [token, request] : outstanding_) {
+        long ms = std::max<long>(0, std::chrono::duration_cast<std::chrono::milliseconds>(
+                                        request->deadline - now).count());
+        if (best < 0 || ms < best)
+            best = ms;
     }
     return static_cast<int>(best);
 }

@@ -88,10 +88,15 @@ public:
     int Outstanding() const { return static_cast<int>(outstanding_.size()); }
 
     struct Session;
+    friend struct Session;
     struct Request {
+        const Session* session = nullptr;
         SnmpTarget target;
         SnmpCallback callback = nullptr;
         void* data = nullptr;
+        // Beyond every retry: if the library has not completed the request by
+        // then, it is completed as timed out.
+        std::chrono::steady_clock::time_point deadline;
     };
     struct UsmUser {
         int32_t authProtocol = 1;
@@ -105,9 +110,11 @@ private:
     int Send(Op op, const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback,
              void* data);
     void CloseSession(const std::string& key);
+    void ReplaceUsmUser(const std::string& name, const std::string& credentials);
     int SendBlocking(Op op, SnmpPdu& pdu, const SnmpTarget& target);
     int OpenSession(const SnmpTarget& target, Session*& session);
     void DeliverCompletions();
+    void ExpireOverdue();
     static int NetSnmpCallback(int op, struct snmp_session* sess, int reqid, struct snmp_pdu* pdu,
                                void* magic);
 
@@ -121,8 +128,12 @@ private:
 
     std::map<std::string, std::unique_ptr<Session>> sessions_;
     std::map<std::string, UsmUser> users_;
-    // Outstanding asynchronous requests by (session, request id).
-    std::map<std::pair<const Session*, long>, Request> outstanding_;
+    // Credentials behind the library's user entries, by user name.
+    std::map<std::string, std::string> usmCredentials_;
+    // Outstanding asynchronous requests; the address of each is the token the
+    // library hands back with its completion (compared, never dereferenced
+    // before it is found here).
+    std::map<const void*, std::unique_ptr<Request>> outstanding_;
     std::deque<Completion> completions_;
     std::function<void()> sessionsChanged_;
     bool closing_ = false;
