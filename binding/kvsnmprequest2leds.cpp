@@ -22,6 +22,10 @@ KvSNMPRequest2Leds::~KvSNMPRequest2Leds()
 {
     StopPolling();
     records_.clear();
+    // A poll still waiting for a silent switch is dropped rather than waited
+    // for: closing the window must not hang on it.
+    request.active = false;
+    request.AbandonCompletions();
 }
 
 bool KvSNMPRequest2Leds::ShapeAlive(const LedRecord& record)

@@ -41,7 +41,7 @@ public:
 
     explicit KvSNMPRequest2Leds(QWidget* owner);
     // Stops both timers and turns the LEDs that still exist to their default
-    // colour.
+    // colour. A poll still outstanding is dropped, not waited for.
     ~KvSNMPRequest2Leds() override;
 
     // Registers a LED with blinking off and the map's default colour, and

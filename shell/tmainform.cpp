@@ -3,6 +3,7 @@
 #include "platform/kvmessagebox.h"
 #include "shell/kvstartup.h"
 #include "shell/mainmenu.h"
+#include "shell/panel/tfrontpanel.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -76,6 +77,8 @@ void TMainForm::CreateLayout()
     ScrollBox1->setFrameShape(QFrame::NoFrame);
     ScrollBox1->setFixedSize(kClientWidth, kScrollBoxHeight);
     setCentralWidget(ScrollBox1);
+    FrontPanel = new TFrontPanel;
+    ScrollBox1->setWidget(FrontPanel);
 
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
@@ -130,4 +133,11 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 void TMainForm::FormCreate()
 {
+    // The LED binding of the front panel; errors are swallowed there.
+    FrontPanel->FormCreate(StatusPanel0);
+}
+
+void TMainForm::RefreshPanel1Click()
+{
+    FrontPanel->RefreshPanel1Click();
 }

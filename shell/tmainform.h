@@ -8,6 +8,7 @@ class QLabel;
 class QMenuBar;
 class QScrollArea;
 class QStatusBar;
+class TFrontPanel;
 
 // The main window. Constructing it is the program's start-up (see KvStartup):
 // first the window's own layout is created, then the SNMP engine is started,
@@ -42,6 +43,10 @@ public:
     QScrollArea* ScrollBox1 = nullptr;
     QStatusBar* StatusBar = nullptr;
     QLabel* StatusPanel0 = nullptr;   // status bar panel 0
+    TFrontPanel* FrontPanel = nullptr; // the scroll box's contents: picture, port buttons, LEDs
+
+    // "Refresh Panel": the front panel's refresh through the waiting window.
+    void RefreshPanel1Click();
 
     // Client area below the menu bar: the scroll box over the status bar.
     static constexpr int kClientWidth = 781;

@@ -6,6 +6,7 @@
 #include "platform/kvmessagebox.h"
 #include "shell/panel/kvfrontpanelpicture.h"
 #include "shell/panel/twaitingform.h"
+#include "shell/tables/pagecatalogue.h"
 #include "snmp/kvsnmpvarlist.h"
 #include "snmp/vardef.h"
 
@@ -214,9 +215,16 @@ void TFrontPanel::PortConfiguration1Click()
     OpenPortPage("PortConfiguration1");
 }
 
-void TFrontPanel::OpenPortPage(const char* command)
+void TFrontPanel::OpenPortPage(const char* name)
 {
-    (void)command;
+    QToolButton* button = popupButton_;
+    if (!button)
+        return;
+    // That button goes down; the group raises any other.
+    button->setChecked(true);
+    const PageCommand* command = kvtables::FindPageByName(name);
+    if (command && openPortPage)
+        openPortPage(*command, button->property("tag").toInt());
 }
 
 void TFrontPanel::RefreshPanel1Click()

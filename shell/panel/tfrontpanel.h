@@ -20,6 +20,7 @@ class QMenu;
 class QToolButton;
 class QTreeWidget;
 class TWaitingForm;
+struct PageCommand;
 struct VarDef;
 
 // The front panel of the main window, the contents of its scroll box: the
@@ -37,9 +38,9 @@ public:
     // reported; a failed first fetch leaves polling running.
     void FormCreate(QLabel* statusPanel);
 
-    // Where the per-port pages store their page title before the page window
-    // is created (the main window's PageTitle).
-    std::string* pageTitle = nullptr;
+    // Opens the per-port page of `command` for port `port` (the main
+    // window's page commands: page title, page window, one row of the table).
+    std::function<void(const PageCommand& command, int port)> openPortPage;
     // Re-reads the RMON state and enables the RMON menu items (main window);
     // the panel refresh calls it.
     std::function<void()> rereadRmonState;
@@ -97,9 +98,9 @@ public:
 private:
     void CreateLayout();
     void SpeedButtonToggled(QToolButton* button, bool down);
-    // Per-port page of `command` ("PortInformation2" or "PortConfiguration1")
-    // for the button the pop-up menu was opened on.
-    void OpenPortPage(const char* command);
+    // Per-port page of the pop-up menu item `name` ("PortInformation2" or
+    // "PortConfiguration1") for the button the pop-up menu was opened on.
+    void OpenPortPage(const char* name);
     void RunPanelRefresh();
 
     std::array<QToolButton*, kvfrontpanel::kButtonCount> speedButtons_{};

@@ -7,6 +7,7 @@
 #include "shell/panel/kvfrontpanelpicture.h"
 #include "shell/panel/tfrontpanel.h"
 #include "shell/panel/twaitingform.h"
+#include "shell/tables/pagecatalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -113,6 +114,36 @@ TEST(FrontPanel, PopupMenuRemembersTheButtonItWasOpenedOn)
     EXPECT_EQ(panel.PopupButton()->property("tag").toInt(), 25);
     EXPECT_TRUE(panel.PortInfoPopupMenu->isVisible());
     panel.PortInfoPopupMenu->hide();
+}
+
+TEST(FrontPanel, PortPageItemsOpenThePagesOfTheButtonsPort)
+{
+    TFrontPanel panel;
+    panel.show();
+    std::vector<std::pair<std::string, int>> opened;
+    panel.openPortPage = [&](const PageCommand& command, int port) { opened.emplace_back(command.name, port); };
+
+    panel.PortInformation2->trigger();
+    EXPECT_TRUE(opened.empty()) << "no pop-up has been opened on a button yet";
+
+    QTest::mouseClick(panel.SpeedButton(5), Qt::LeftButton);
+    emit panel.SpeedButton(26)->customContextMenuRequested(QPoint(3, 3));
+    panel.PortInfoPopupMenu->hide();
+    panel.PortInformation2->trigger();
+    emit panel.SpeedButton(28)->customContextMenuRequested(QPoint(3, 3));
+    panel.PortInfoPopupMenu->hide();
+    panel.PortConfiguration1->trigger();
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0], std::make_pair(std::string("PortInformation2"), 25));
+    EXPECT_EQ(opened[1], std::make_pair(std::string("PortConfiguration1"), 26));
+    EXPECT_TRUE(panel.SpeedButton(28)->isChecked()) << "the button of the page is down";
+    EXPECT_FALSE(panel.SpeedButton(26)->isChecked());
+    EXPECT_FALSE(panel.SpeedButton(5)->isChecked());
+    // The page commands behind the items are the per-port pages of the catalogue.
+    const PageCommand* information = kvtables::FindPageByName("PortInformation2");
+    ASSERT_NE(information, nullptr);
+    EXPECT_EQ(information->special, PageSpecial::portRow);
+    EXPECT_STREQ(information->title, "Port Information Table");
 }
 
 TEST(FrontPanel, LedSetupFailureLeavesThePanelQuiet)

@@ -159,6 +159,12 @@ TEST_F(FrontPanelSim, SilentSwitchTurnsTheLedsOffAndReportsTheTimeout)
     EXPECT_TRUE(leds.RefreshTimer().isActive()) << "polling goes on";
     const size_t requests = sim->logLines().size();
     ASSERT_TRUE(WaitFor([&] { return sim->logLines().size() > requests; }, 5000)) << "the next poll is sent";
+
+    // Taking the panel apart with that poll outstanding drops it: its
+    // completion, arriving later, goes nowhere.
+    ASSERT_GT(leds.request.pending, 0);
+    panel.reset();
+    WaitFor([] { return false; }, 400);
 }
 
 } // namespace
