@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// The export tool's command line. Its own options begin with "--"; every
+// other parameter is one of the program's switches ("/I10.90.90.90",
+// "/Rpublic", "/v1", ...) and is handed, in order, to the program's start-up.
+class KvExportOptions {
+public:
+    enum class Action { None, Page, List, All, Help };
+    enum class Format { Tsv, Csv, Json };
+
+    // Reads the parameters (without the program name). False, with a message
+    // for the operator, on a usage error.
+    bool Parse(const std::vector<std::string>& arguments, std::string& error);
+
+    // The options and switches, for --help and after a usage error.
+    static std::string Usage(const std::string& programName);
+
+    Action action = Action::None;
+    Format format = Format::Tsv;
+    std::string page;                     // the --page value as given
+    std::vector<std::string> parameters;  // the program's switches, in order
+
+private:
+    bool SetAction(Action wanted, std::string& error);
+    bool SetFormat(Format wanted, std::string& error);
+    bool formatGiven_ = false;
+};

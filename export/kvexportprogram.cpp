@@ -1,0 +1,115 @@
+#include "export/kvexportprogram.h"
+
+#include <memory>
+
+#include "common/kverror.h"
+#include "export/kvexportoptions.h"
+#include "export/kvexportwriter.h"
+#include "export/kvpageexporter.h"
+#include "export/kvpagelookup.h"
+#include "shell/kvconverterror.h"
+#include "shell/kvstartup.h"
+#include "shell/tables/pagecatalogue.h"
+
+namespace {
+
+// The program's own text for an empty command line.
+constexpr const char* kNoParameter = "No parameter input";
+
+std::string Quoted(const std::string& title)
+{
+    return "\"" + title + "\"";
+}
+
+} // namespace
+
+int KvExportProgram::UsageError(const std::string& message)
+{
+    err_ << programName_ << ": " << message << "\n\n" << KvExportOptions::Usage(programName_);
+    err_.flush();
+    return kUsage;
+}
+
+int KvExportProgram::Run(const std::vector<std::string>& arguments)
+{
+    KvExportOptions options;
+    std::string error;
+    if (!options.Parse(arguments, error))
+        return UsageError(error);
+    if (options.action == KvExportOptions::Action::Help) {
+        out_ << KvExportOptions::Usage(programName_);
+        out_.flush();
+        return kOk;
+    }
+
+    std::unique_ptr<KvExportWriter> writer = KvExportWriter::Create(options.format, out_);
+    if (options.action == KvExportOptions::Action::List) {
+        std::vector<KvExportListEntry> entries;
+        for (const PageCommand& page : kvtables::PageCatalogue())
+            entries.push_back({page.title, KvPageExporter::IsTable(page) ? "table" : "scalars",
+                               kvtables::CountRows(page.variables), page.name});
+        writer->List(entries);
+        return kOk;
+    }
+
+    // The pages, before anything is started.
+    std::vector<const PageCommand*> pages;
+    if (options.action == KvExportOptions::Action::Page) {
+        const KvPageLookup::Found found = KvPageLookup::Find(options.page);
+        if (!found.page) {
+            std::string message = "no page " + Quoted(options.page) + " in the page catalogue";
+            if (KvPageLookup::IsPortPageTitle(options.page))
+                message += " (it is a page of the front panel's port menu, which needs a port)";
+            const std::vector<std::string> close = KvPageLookup::Suggest(options.page);
+            if (!close.empty()) {
+                message += "; did you mean";
+                for (size_t i = 0; i < close.size(); ++i)
+                    message += (i ? ", " : " ") + Quoted(close[i]);
+                message += "?";
+            }
+            message += " (--list shows every page)";
+            err_ << programName_ << ": " << message << "\n";
+            err_.flush();
+            return kUsage;
+        }
+        pages.push_back(found.page);
+    } else {
+        for (const PageCommand& page : kvtables::PageCatalogue())
+            pages.push_back(&page);
+    }
+
+    // The program's start-up, as the main window runs it.
+    if (options.parameters.empty())
+        return UsageError(std::string(kNoParameter) + " (give the switch's address, e.g. /I10.90.90.90)");
+    try {
+        KvStartup startup;
+        startup.Run(options.parameters);
+    } catch (const KvConvertError& failure) {
+        return UsageError(failure.what());
+    } catch (const std::exception& failure) {
+        err_ << programName_ << ": " << KvStartup::DescribeFailure(failure) << "\n";
+        err_.flush();
+        return kFailed;
+    }
+
+    KvPageExporter exporter(*writer);
+    writer->BeginDocument(options.action == KvExportOptions::Action::All);
+    int status = kOk;
+    for (size_t i = 0; i < pages.size(); ++i) {
+        const KvPageExporter::Result result = exporter.Export(*pages[i]);
+        if (result.ok)
+            continue;
+        status = kFailed;
+        err_ << result.statusLine << "\n";
+        err_.flush();
+        // Without an answer every further page would wait out its time-out too.
+        if (result.NoAnswer() && i + 1 < pages.size()) {
+            err_ << programName_ << ": no answer from the switch; the remaining " << pages.size() - i - 1
+                 << " pages were not read\n";
+            err_.flush();
+            break;
+        }
+    }
+    writer->EndDocument();
+    return status;
+}

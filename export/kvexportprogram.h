@@ -1,0 +1,32 @@
+#pragma once
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The command-line page export: reads the options, runs the program's
+// start-up (SNMP engine, registry, message files, switches and per-switch INI
+// file) and exports the pages asked for. Gives the exit status:
+//   0 success;
+//   1 the switch answered with an error or not at all, or the SNMP engine
+//     could not start;
+//   2 usage error (unknown option or page, no switches, a value that is not a
+//     number).
+class KvExportProgram {
+public:
+    static constexpr int kOk = 0;
+    static constexpr int kFailed = 1;
+    static constexpr int kUsage = 2;
+
+    KvExportProgram(std::ostream& out, std::ostream& err, std::string programName = "osprey-export")
+        : out_(out), err_(err), programName_(std::move(programName)) {}
+
+    int Run(const std::vector<std::string>& arguments);
+
+private:
+    int UsageError(const std::string& message);
+
+    std::ostream& out_;
+    std::ostream& err_;
+    std::string programName_;
+};

@@ -1,0 +1,386 @@
+// osprey-export against the switch simulator, run as the operator runs it: the
+// program's switches, a registry stand-in and the per-switch INI file that
+// gives the simulator's port.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+
+#include "exportrun.h"
+#include "exportsetup.h"
+#include "netsnmpwalk.h"
+#include "osprey_config.h"
+#include "snmpdfixture.h"
+#include "tests/support/simfixture.h"
+
+namespace {
+
+const std::string kEnt = OSPREY_ENT_OID;
+
+// Value names as the switch's documentation gives them (deliberately not the
+// program's own tables).
+const std::map<std::string, std::string> kState = {{"1", "other"}, {"2", "disabled"}, {"3", "enabled"}};
+const std::map<std::string, std::string> kReboot = {
+    {"1", "other"}, {"2", "reboot"}, {"3", "save-config-and-reboot"}, {"4", "reboot-and-load-factory-default-config"}};
+const std::map<std::string, std::string> kNway = {
+    {"1", "nway-auto"}, {"2", "nway-disabled-10Mbps-Half"}, {"3", "nway-disabled-10Mbps-Full"},
+    {"4", "nway-disabled-100Mbps-Half"}, {"5", "nway-disabled-100Mbps-Full"},
+    {"6", "nway-disabled-1Gigabps-Half"}, {"7", "nway-disabled-1Gigabps-Full"}};
+
+std::string Named(const std::map<std::string, std::string>& names, const std::string& value)
+{
+    const auto found = names.find(value);
+    return found == names.end() ? value : found->second;
+}
+
+// Runs python3 with the arguments (in `directory` when given); -1 without python3.
+int RunPython(const std::string& arguments, std::string* output = nullptr, const std::string& directory = "")
+{
+    const std::string python = PYTHON3_EXECUTABLE;
+    if (python.empty())
+        return -1;
+    const std::string log = std::filesystem::temp_directory_path() / ("kvexport-py-" + std::to_string(::getpid()));
+    const std::string cd = directory.empty() ? "" : "cd '" + directory + "' && ";
+    const int status = std::system((cd + "'" + python + "' " + arguments + " > '" + log + "' 2>&1").c_str());
+    if (output) {
+        std::ifstream in(log);
+        output->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    std::filesystem::remove(log);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+size_t Count(const std::vector<std::string>& lines, const std::string& prefix)
+{
+    size_t n = 0;
+    for (const std::string& line : lines)
+        n += line.rfind(prefix, 0) == 0;
+    return n;
+}
+
+class ExportSim : public ::testing::Test {
+protected:
+    void StartSimulator(std::vector<std::string> extraArgs = {})
+    {
+        sim_ = std::make_unique<SimFixture>(SimFixture::Options{.extraArgs = std::move(extraArgs)});
+        std::string error;
+        ASSERT_TRUE(sim_->start(&error)) << error;
+        setup_.WriteIniFile("127.0.0.1", sim_->port());
+    }
+
+    ExportResult Export(const std::vector<std::string>& options, int limitMs = 60000)
+    {
+        std::vector<std::string> arguments{"/I127.0.0.1", "/Rravine", "/Wlantern"};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        ExportProcess process(setup_.Directory(), setup_.RegistryPath());
+        return process.Run(arguments, limitMs);
+    }
+
+    std::vector<WalkEntry> Walk(const std::string& column, const std::vector<std::string>& extra = {})
+    {
+        return NetSnmpWalk({"-v2c", "-c", "ravine", "-t", "2", sim_->peer()}, column, extra);
+    }
+
+    // Titles of every page, from --list.
+    std::vector<std::string> CatalogueTitles()
+    {
+        ExportProcess process(setup_.Directory(), setup_.RegistryPath());
+        const ExportResult list = process.Run({"--list"});
+        std::vector<std::string> titles;
+        const auto lines = list.OutLines();
+        for (size_t i = 1; i < lines.size(); ++i)
+            titles.push_back(SplitTabs(lines[i]).at(0));
+        return titles;
+    }
+
+    std::string File(const std::string& name) const { return setup_.Directory() + "/" + name; }
+
+    void Save(const std::string& name, const std::string& text) const { std::ofstream(File(name)) << text; }
+
+    ExportSetup setup_;
+    std::unique_ptr<SimFixture> sim_;
+};
+
+TEST_F(ExportSim, ScalarPageIsOneLinePerVariableWithValueNames)
+{
+    StartSimulator();
+    const auto walk = Walk(kEnt + ".11.36.2.5.2");
+    ASSERT_EQ(walk.size(), 7u);
+    const std::vector<std::string> labels = {"System Reboot State",   "System IP",
+                                             "Subnet Mask",           "Default Gateway",
+                                             "Management VLan Id",    "Spanning Tree Algorithm State",
+                                             "IGMP Snooping State"};
+    std::vector<std::string> expected;
+    for (size_t i = 0; i < walk.size(); ++i) {
+        ASSERT_EQ(walk[i].instance, std::to_string(i + 1) + ".0");
+        const std::string value = i == 0 ? Named(kReboot, walk[i].value)
+                                  : i >= 5 ? Named(kState, walk[i].value)
+                                           : walk[i].value;
+        expected.push_back(labels[i] + "\t" + value);
+    }
+    const ExportResult result = Export({"--page", "Device Control"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.OutLines(), expected);
+    // The states are shown by name, not number.
+    EXPECT_TRUE(expected[5] == labels[5] + "\tenabled" || expected[5] == labels[5] + "\tdisabled") << expected[5];
+}
+
+TEST_F(ExportSim, TablePageIsHeaderAndOneLinePerRow)
+{
+    StartSimulator();
+    const std::string column = kEnt + ".11.36.2.6.2.1.";
+    const auto admin = Walk(column + "2");
+    const auto nway = Walk(column + "3");
+    const auto flow = Walk(column + "4");
+    ASSERT_GE(admin.size(), 24u);
+    ASSERT_EQ(nway.size(), admin.size());
+    ASSERT_EQ(flow.size(), admin.size());
+
+    const ExportResult result = Export({"--page", "Port Control Table"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    const auto lines = result.OutLines();
+    ASSERT_EQ(lines.size(), admin.size() + 1);
+    EXPECT_EQ(lines[0], "Port Index\tAdministration State\tNway State\tFlow Control State");
+    for (size_t i = 0; i < admin.size(); ++i)
+        EXPECT_EQ(lines[i + 1], admin[i].instance + "\t" + Named(kState, admin[i].value) + "\t" +
+                                    Named(kNway, nway[i].value) + "\t" + Named(kState, flow[i].value));
+}
+
+TEST_F(ExportSim, PortListsAreShownAsHexadecimal)
+{
+    StartSimulator();
+    const auto portMaps = Walk(kEnt + ".12.2.3.7.1.4", {"-Ox"});
+    ASSERT_FALSE(portMaps.empty());
+
+    const ExportResult result = Export({"--page", "IGMP Information"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    const auto lines = result.OutLines();
+    ASSERT_EQ(lines.size(), portMaps.size() + 1);
+    EXPECT_EQ(lines[0], "Vid\tGroup IP Address\tMAC Address\tPort Map\tIP Group Report Count");
+    for (size_t i = 0; i < portMaps.size(); ++i) {
+        // Instance: VLAN id, then the group address.
+        std::string instance = portMaps[i].instance;
+        const std::string vid = TakeArc(instance);
+        const auto fields = SplitTabs(lines[i + 1]);
+        ASSERT_EQ(fields.size(), 5u) << lines[i + 1];
+        EXPECT_EQ(fields[0], vid);
+        EXPECT_EQ(fields[1], instance);
+        EXPECT_EQ(fields[3], portMaps[i].value);
+    }
+}
+
+TEST_F(ExportSim, AllExportsEveryPageInMenuOrderWithoutError)
+{
+    StartSimulator();
+    const std::vector<std::string> titles = CatalogueTitles();
+    ASSERT_GT(titles.size(), 70u);
+
+    const ExportResult result = Export({"--all"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err, "");
+    std::vector<std::string> headings;
+    for (const std::string& line : result.OutLines())
+        if (line.rfind("# ", 0) == 0)
+            headings.push_back(line.substr(2));
+    EXPECT_EQ(headings, titles);
+}
+
+TEST_F(ExportSim, TheThreeFormatsParseBackToTheSameValues)
+{
+    StartSimulator();
+    // A fourth read after the others tells counters and clocks that moved.
+    for (const std::string format : {"tsv", "csv", "json", "tsv"}) {
+        const std::string suffix = std::filesystem::exists(File("all." + format)) ? format + ".again" : format;
+        const ExportResult all = Export({"--all", "--" + format});
+        ASSERT_EQ(all.status, 0) << format << ": " << all.err;
+        Save("all." + suffix, all.out);
+        // A scalar page whose values hold commas.
+        const ExportResult one = Export({"--page", "Current Time", "--" + format});
+        ASSERT_EQ(one.status, 0) << format << ": " << one.err;
+        Save("one." + suffix, one.out);
+    }
+    const std::string script = std::string(EXPORT_TEST_SOURCE_DIR) + "/check_formats.py";
+    for (const std::string files : {"'all.tsv' 'all.csv' 'all.json' 'all.tsv.again'",
+                                    "--single 'one.tsv' 'one.csv' 'one.json' 'one.tsv.again'"}) {
+        std::string output;
+        const int status = RunPython("'" + script + "' " + files, &output, setup_.Directory());
+        if (status == -1)
+            GTEST_SKIP() << "python3 is not available";
+        EXPECT_EQ(status, 0) << files << ": " << output;
+    }
+}
+
+TEST_F(ExportSim, AnErrorAnswerFailsThePageAndNamesItInTheStatusLine)
+{
+    StartSimulator({"--error-oid", kEnt + ".11.36.2.5.2=genErr"});
+    ExportResult result = Export({"--page", "Device Control"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    ASSERT_EQ(result.ErrLines().size(), 1u) << result.err;
+    EXPECT_EQ(result.ErrLines()[0].rfind("Get: ", 0), 0u) << result.err;
+    EXPECT_NE(result.err.find(" Request: Device Control. Receive at "), std::string::npos) << result.err;
+
+    // The other pages are still read; the exit status tells that one failed.
+    result = Export({"--all"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.ErrLines().size(), 1u) << result.err;
+    EXPECT_EQ(Count(result.OutLines(), "# "), CatalogueTitles().size());
+}
+
+TEST_F(ExportSim, NoAnswerStopsAllAfterTheFirstPageAndTheJsonStillParses)
+{
+    SilentPort silent;
+    setup_.WriteIniFile("127.0.0.1", silent.Port());
+    const ExportResult result = Export({"--all", "--json"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_FALSE(result.timedOut);
+    const auto err = result.ErrLines();
+    ASSERT_EQ(err.size(), 2u) << result.err;
+    EXPECT_EQ(err[0].rfind("Get: ", 0), 0u);
+    EXPECT_NE(err[0].find(" Request: Device Information. "), std::string::npos) << err[0];
+    EXPECT_NE(err[1].find("no answer from the switch"), std::string::npos) << err[1];
+
+    Save("silent.json", result.out);
+    std::string output;
+    const int status = RunPython("-c \"import json,sys; pages=json.load(open(sys.argv[1])); "
+                                 "assert len(pages)==1 and pages[0]['error'].startswith('Get: '), pages\" '" +
+                                     File("silent.json") + "'",
+                                 &output);
+    if (status == -1)
+        GTEST_SKIP() << "python3 is not available";
+    EXPECT_EQ(status, 0) << output;
+}
+
+TEST_F(ExportSim, AWalkCutShortKeepsTheRowsThatArrived)
+{
+    // The agent answers four requests: four rows, then silence.
+    StartSimulator({"--stop-after", "4"});
+    const ExportResult result = Export({"--page", "Port Control Table", "--json"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find(" Request: Port Control Table. "), std::string::npos) << result.err;
+    Save("cut.json", result.out);
+    std::string output;
+    const int status = RunPython("-c \"import json,sys; page=json.load(open(sys.argv[1])); "
+                                 "assert len(page['rows'])==4 and page['rows'][3][0]=='4', page; "
+                                 "assert page['error'].startswith('Get: '), page\" '" +
+                                     File("cut.json") + "'",
+                                 &output);
+    if (status == -1)
+        GTEST_SKIP() << "python3 is not available";
+    EXPECT_EQ(status, 0) << output;
+}
+
+TEST_F(ExportSim, TableRowsAreWrittenAsTheyArrive)
+{
+    // Every answer comes late, so the whole walk takes seconds.
+    StartSimulator({"--delay", "200"});
+    ExportProcess process(setup_.Directory(), setup_.RegistryPath());
+    std::vector<std::string> first;
+    ASSERT_TRUE(process.StartAndReadLines({"/I127.0.0.1", "/Rravine", "--page", "Port Control Table"}, 2,
+                                          30000, first));
+    EXPECT_EQ(first[1].rfind("1\t", 0), 0u) << first[1];
+    EXPECT_TRUE(process.Running()) << "the first row came only with the end of the walk";
+    const ExportResult rest = process.Finish();
+    EXPECT_EQ(rest.status, 0) << rest.err;
+    EXPECT_GE(rest.OutLines().size(), 20u);
+}
+
+TEST_F(ExportSim, TitlesAreMatchedWithoutTheirTrailingBlanks)
+{
+    StartSimulator();
+    const ExportResult trimmed = Export({"--page", "session information", "--json"});
+    EXPECT_EQ(trimmed.status, 0) << trimmed.err;
+    EXPECT_EQ(trimmed.out.rfind("{\"title\": \"Session Information \", \"name\": \"SessionInformation1\"", 0), 0u)
+        << trimmed.out;
+}
+
+// ---------------------------------------------------------------------------
+// Usage errors: nothing is started, nothing is sent.
+
+class ExportUsage : public ::testing::Test {
+protected:
+    ExportResult Run(const std::vector<std::string>& arguments)
+    {
+        ExportProcess process(setup_.Directory(), setup_.RegistryPath());
+        return process.Run(arguments);
+    }
+    bool EngineStarted() const
+    {
+        return std::filesystem::exists(setup_.Directory() + "/KvSNMP_PP_BootCounter");
+    }
+    ExportSetup setup_;
+};
+
+TEST_F(ExportUsage, MistakesExitWithStatusTwoAndTheOptions)
+{
+    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+             {}, {"--page"}, {"--all", "--list"}, {"--all", "--csv", "--json"}, {"--bogus"},
+             {"/I127.0.0.1", "--page", "Port", "Control", "Table"}}) {
+        const ExportResult result = Run(arguments);
+        EXPECT_EQ(result.status, 2) << result.err;
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err.rfind("osprey-export: ", 0), 0u) << result.err;
+        EXPECT_NE(result.err.find("Usage: "), std::string::npos) << result.err;
+    }
+    EXPECT_FALSE(EngineStarted());
+
+    const ExportResult help = Run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Usage: ", 0), 0u);
+}
+
+TEST_F(ExportUsage, AnUnknownPageSaysSoAndSuggestsClosestTitles)
+{
+    ExportResult result = Run({"/I127.0.0.1", "--page", "Port Contrl Table"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("no page \"Port Contrl Table\" in the page catalogue"), std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("did you mean \"Port Control Table\""), std::string::npos) << result.err;
+
+    result = Run({"/I127.0.0.1", "--page", "Port Configuration"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("port menu"), std::string::npos) << result.err;
+    EXPECT_FALSE(EngineStarted());
+}
+
+TEST_F(ExportUsage, SwitchesAreNeededAndTheirNumbersChecked)
+{
+    ExportResult result = Run({"--page", "Device Control"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("No parameter input"), std::string::npos) << result.err;
+
+    result = Run({"/I127.0.0.1", "/vabc", "--page", "Device Control"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("'abc' is not a valid integer value"), std::string::npos) << result.err;
+}
+
+TEST_F(ExportUsage, ListNamesEveryPageWithKindAndVariableCount)
+{
+    const ExportResult result = Run({"--list"});
+    EXPECT_EQ(result.status, 0);
+    const auto lines = result.OutLines();
+    ASSERT_GT(lines.size(), 70u);
+    EXPECT_EQ(lines[0], "Title\tKind\tVariables\tName");
+    bool sawUserTable = false;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        const auto fields = SplitTabs(lines[i]);
+        ASSERT_EQ(fields.size(), 4u) << lines[i];
+        EXPECT_TRUE(fields[1] == "scalars" || fields[1] == "table") << lines[i];
+        EXPECT_GT(std::stoi(fields[2]), 0) << lines[i];
+        sawUserTable |= lines[i] == "User Table\ttable\t13\tUserTable1";
+    }
+    EXPECT_TRUE(sawUserTable);
+    EXPECT_NE(result.out.find("Trap Management \tscalars\t5\tTrapManagement2"), std::string::npos);
+    // Listing needs no switch and starts nothing.
+    EXPECT_FALSE(EngineStarted());
+}
+
+} // namespace
