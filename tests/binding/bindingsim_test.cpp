@@ -182,7 +182,7 @@ protected:
 
 TEST_F(ScalarGroup, RefreshFillsEditsAndCombosAndApplyWritesThemBack)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     Bind();
     binding->Refresh();
     EXPECT_TRUE(binding->busy);
@@ -238,7 +238,7 @@ TEST_F(ScalarGroup, RefreshFillsEditsAndCombosAndApplyWritesThemBack)
 
 TEST_F(ScalarGroup, AFailedRefreshIsReportedThroughTheGetTemplate)
 {
-    Start({.extraArgs = {"--error-oid", kVlanOid + "=genErr"}});
+    ASSERT_NO_FATAL_FAILURE(Start({.extraArgs = {"--error-oid", kVlanOid + "=genErr"}}));
     Bind();
     binding->Variables().name = " IP Settings";
     binding->Refresh();
@@ -264,7 +264,7 @@ TEST_F(ScalarGroup, AFailedRefreshIsReportedThroughTheGetTemplate)
 
 TEST_F(ScalarGroup, WithoutStatusTargetAFailedRefreshShowsAMessageBox)
 {
-    Start({.extraArgs = {"--stop-after", "0"}});
+    ASSERT_NO_FATAL_FAILURE(Start({.extraArgs = {"--stop-after", "0"}}));
     Bind();
     binding->SetStatusTarget(static_cast<QPlainTextEdit*>(nullptr));
     KvMessageBox::Answerer answerer;
@@ -316,7 +316,7 @@ protected:
 
 TEST_F(PortTable, AWalkFillsOneListRowPerTableRow)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     Bind();
     RefreshAndWait();
     EXPECT_EQ(binding->rowsShown, 26);
@@ -344,7 +344,7 @@ TEST_F(PortTable, AWalkFillsOneListRowPerTableRow)
 
 TEST_F(PortTable, SelectingARowFillsTheEditors)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     Bind();
     RefreshAndWait();
     EXPECT_FALSE(admin.isEnabled());
@@ -363,7 +363,7 @@ TEST_F(PortTable, SelectingARowFillsTheEditors)
 
 TEST_F(PortTable, AnAsynchronousWriteIsFollowedByARefresh)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     Bind();
     RefreshAndWait();
     list.setCurrentItem(list.topLevelItem(4));
@@ -396,7 +396,7 @@ TEST_F(PortTable, AnAsynchronousWriteIsFollowedByARefresh)
 
 TEST_F(PortTable, AFailedWriteIsReportedAndNotFollowedByARefresh)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     Bind();
     RefreshAndWait();
     list.setCurrentItem(list.topLevelItem(4));
@@ -420,7 +420,7 @@ TEST_F(PortTable, AFailedWriteIsReportedAndNotFollowedByARefresh)
 
 TEST_F(PortTable, ABlockingWriteRefreshesOnlyWhenAsked)
 {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     Bind();
     binding->mode = KvSNMPRequest2Controls::kModeBlocking;
     binding->Refresh();
@@ -436,6 +436,25 @@ TEST_F(PortTable, ABlockingWriteRefreshesOnlyWhenAsked)
     binding->Apply(true);
     EXPECT_GT(Count(sim->logLines(), "GETNEXT"), 0);
     EXPECT_EQ(list.topLevelItem(1)->text(Column("Admin State")), "down");
+}
+
+TEST_F(PortTable, AnEmptyTableShowsNoRowsAndReportsOk)
+{
+    // Columns under which the agent holds nothing: the first step already
+    // leaves every subtree.
+    static const VarDef kNothing[] = {
+        {"1.3.6.1.2.1.17.7.1.3.1.1.98", "Key",   synInteger, accIdx, nullptr, nullptr, nullptr, nullptr},
+        {"1.3.6.1.2.1.17.7.1.3.1.1.99", "Value", synInteger, accRW,  nullptr, nullptr, nullptr, nullptr},
+        {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
+    };
+    ASSERT_NO_FATAL_FAILURE(Start());
+    binding->Variables() = KvSNMPVarList(kNothing, kvListTable, 1);
+    binding->AttachListView(&list, true);
+    RefreshAndWait();
+    EXPECT_EQ(binding->rowsShown, 0);
+    EXPECT_EQ(list.topLevelItemCount(), 0);
+    EXPECT_FALSE(binding->busy);
+    EXPECT_TRUE(MemoLines().last().startsWith("Get: (VoDADI++) Ok!"));
 }
 
 } // namespace
