@@ -507,10 +507,12 @@ void SnmpEngine::CloseSession(const std::string& key)
             ++it;
         }
     }
-    snmp_sess_close(found->second->handle);
+    // Whoever watches the socket lets go of it before it is closed.
+    std::unique_ptr<Session> closing = std::move(found->second);
     sessions_.erase(found);
     if (sessionsChanged_)
         sessionsChanged_();
+    snmp_sess_close(closing->handle);
 }
 
 int SnmpEngine::Send(Op op, const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback,

@@ -554,6 +554,26 @@ TEST_F(Agent, DestructionWaitsForOutstandingRequests)
     EXPECT_EQ(called, 0);
 }
 
+TEST_F(Agent, AbandonedCompletionsAreDroppedAndNotWaitedFor)
+{
+    SilentPort silent;
+    int called = 0;
+    {
+        auto r = Request(kSystem, kvListScalars, 0);
+        r->port = silent.Port();
+        r->timeout = 100;
+        r->FetchAsync([](void* context, KvSNMPError&, KvSNMPVarList&) { ++*static_cast<int*>(context); },
+                      &called, true);
+        r->AbandonCompletions();
+        EXPECT_EQ(r->pending, 0);
+    }
+    // Destruction did not wait: the request (two seconds at most) is still out.
+    EXPECT_EQ(KvSnmpSession()->Outstanding(), 1);
+    RunUntil([] { return KvSnmpSession()->Outstanding() == 0; }, 10000);
+    EXPECT_EQ(KvSnmpSession()->Outstanding(), 0);
+    EXPECT_EQ(called, 0);
+}
+
 TEST_F(Agent, InactiveRequestsSendNothing)
 {
     auto r = Request(kSystem, kvListScalars, 0);
