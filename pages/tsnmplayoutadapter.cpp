@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <memory>
 
 #include "binding/kvsnmprequest2edits.h"
 #include "common/kvtext.h"
@@ -458,9 +457,8 @@ TSNMPPanel* TSNMPLayoutAdapter::OpenDialog(RowDialog kind, int width, int height
     return panel;
 }
 
-void TSNMPLayoutAdapter::RunDialog()
+void TSNMPLayoutAdapter::RunDialog(RowDialog kind)
 {
-    std::unique_ptr<QDialog> dialog(dialog_.data());
     // Whatever happens in the dialog, the editor box goes back to the page
     // (hidden) before the dialog is freed, and the page's memo is the status
     // target again.
@@ -468,6 +466,7 @@ void TSNMPLayoutAdapter::RunDialog()
         TSNMPLayoutAdapter* self;
         ~Return()
         {
+            self->addingRow_ = false;
             if (self->binding_)
                 self->binding_->SetStatusTarget(self->pageMemo.data());
             if (self->editorBox) {
@@ -475,10 +474,12 @@ void TSNMPLayoutAdapter::RunDialog()
                 if (self->listContainer)
                     self->listContainer->TakeBackEditorBox();
             }
+            delete self->dialog_.data();
             self->dialog_ = nullptr;
         }
     } giveBack{this};
-    dialog->exec();
+    addingRow_ = kind == RowDialog::Add;
+    dialog_->exec();
 }
 
 void TSNMPLayoutAdapter::DoEditRow()
@@ -522,7 +523,7 @@ void TSNMPLayoutAdapter::DoEditRow()
     panel->BtnPanel->SetCheckButtons(writable == 0  ? TCtrlBtnPanel::CheckButtons::None
                                      : writable > 1 ? TCtrlBtnPanel::CheckButtons::All
                                                     : TCtrlBtnPanel::CheckButtons::SetCheckOnly);
-    RunDialog();
+    RunDialog(RowDialog::Edit);
 }
 
 void TSNMPLayoutAdapter::DoAddRow()
@@ -568,9 +569,7 @@ void TSNMPLayoutAdapter::DoAddRow()
     if (DeleteBtn)
         DeleteBtn->setEnabled(false);
 
-    addingRow_ = true;
-    RunDialog();
-    addingRow_ = false;
+    RunDialog(RowDialog::Add);
 }
 
 void TSNMPLayoutAdapter::DoCloseDialog()

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "pages/tlayoutadapter.h"
 #include "pages/uientry.h"
@@ -115,8 +114,6 @@ public:
 private:
     enum class RowDialog { Edit, Add };
 
-    std::vector<uint32_t> SaveAccess() const;
-    void RestoreAccess(const std::vector<uint32_t>& saved);
     void Report(const std::string& message);
     void ShowMessage(const char* text);
     // Starts a refresh with getComplete cleared; a refresh that is over when
@@ -127,12 +124,12 @@ private:
     bool IsCreateRowRequest() const;
     // Row dialog: steps shared by Edit and Add.
     TSNMPPanel* OpenDialog(RowDialog kind, int width, int height);
-    void RunDialog();
+    void RunDialog(RowDialog kind);
     QWidget* PageWindow() const;
 
     UIEntry* table_;
     KvSNMPRequest2Edits* binding_;
     QPointer<QDialog> dialog_;
     QPointer<QWidget> dialogPanel_;
-    bool addingRow_ = false;
+    bool addingRow_ = false;   // the new-row dialog is open (Check All sets every box)
 };
