@@ -14,8 +14,15 @@ KvSNMPRequest2Leds::KvSNMPRequest2Leds(QWidget* owner) : KvSNMPRequest2Controls(
     refreshTimer_.setSingleShot(false);
     refreshTimer_.callOnTimeout([this] { Poll(); });
     blinkTimer_.setInterval(kBlinkInterval);
-    blinkTimer_.callOnTimeout([this] { BlinkStep(); });
+    blinkTimer_.callOnTimeout([this] {
+        BlinkStep();
+        // Nothing left to animate until the next poll: the timer rests (a
+        // tick would only repaint every LED in the colour it has).
+        if (blinkCount_ > blinkLimit_ || !AnyBlinking())
+            blinkTimer_.stop();
+    });
     blinkTimer_.start();
+    blinking_ = true;
 }
 
 KvSNMPRequest2Leds::~KvSNMPRequest2Leds()
@@ -99,6 +106,7 @@ void KvSNMPRequest2Leds::StopPolling()
 {
     refreshTimer_.stop();
     blinkTimer_.stop();
+    blinking_ = false;
     ResetLeds();
 }
 
@@ -158,6 +166,17 @@ void KvSNMPRequest2Leds::ShowRow()
         throw;
     }
     BlinkStep();
+    if (blinking_ && !blinkTimer_.isActive())
+        blinkTimer_.start();
+}
+
+bool KvSNMPRequest2Leds::AnyBlinking() const
+{
+    for (const auto& record : records_) {
+        if (record->blinking)
+            return true;
+    }
+    return false;
 }
 
 void KvSNMPRequest2Leds::ReportGetError(const KvSNMPError& result)

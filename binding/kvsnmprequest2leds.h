@@ -31,7 +31,8 @@ struct LedRecord {
 // A refresh timer polls the variable; every received value sets each LED's
 // colour and blink state through its colour map. A blink timer (60 ms) makes
 // blinking LEDs alternate between their colour and the map's default colour
-// for seven ticks after each poll; then they stay lit until the next poll.
+// for seven ticks after each poll; then they stay lit until the next poll
+// (the blink timer rests in between).
 // A failed poll turns every LED to its default colour and reports the error in
 // the status target (never in a message box).
 class KvSNMPRequest2Leds : public KvSNMPRequest2Controls {
@@ -85,6 +86,7 @@ protected:
 
 private:
     void Poll();
+    bool AnyBlinking() const;
     static bool ShapeAlive(const LedRecord& record);
     static void PaintShape(LedRecord& record, int32_t colour);
 
@@ -93,4 +95,7 @@ private:
     QTimer blinkTimer_;
     int blinkLimit_ = kBlinkLimit;
     int blinkCount_ = 0;
+    // The blink timer is on (it rests between polls while nothing blinks);
+    // StopPolling turns it off for good.
+    bool blinking_ = false;
 };

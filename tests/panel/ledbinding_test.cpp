@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
 
@@ -156,6 +157,30 @@ TEST_F(LedBinding, BlinkingAlternatesForSevenTicksThenStaysLit)
     leds.BlinkStep();
     EXPECT_EQ(leds.BlinkCount(), 0);
     EXPECT_EQ(shape.colour, lime);
+}
+
+TEST_F(LedBinding, BlinkTimerRestsBetweenPollsAndStopsForGood)
+{
+    TestLeds leds;
+    FakeShape& shape = Add(leds, 0);
+    leds.SetValue("82");
+    leds.ShowRow();
+    ASSERT_TRUE(leds.BlinkTimer().isActive());
+    // Seven ticks of blinking, then the timer rests with the LED lit.
+    QElapsedTimer clock;
+    clock.start();
+    while (leds.BlinkTimer().isActive() && clock.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_FALSE(leds.BlinkTimer().isActive());
+    EXPECT_EQ(shape.colour, lime);
+    EXPECT_EQ(leds.BlinkCount(), 7);
+
+    leds.ShowRow();   // the next poll
+    EXPECT_TRUE(leds.BlinkTimer().isActive());
+
+    leds.StopPolling();
+    leds.ShowRow();   // a late answer after the stop
+    EXPECT_FALSE(leds.BlinkTimer().isActive());
 }
 
 TEST_F(LedBinding, ByteBeyondAStrictMapRaisesAndResetsTheLeds)
