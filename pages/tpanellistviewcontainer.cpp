@@ -133,7 +133,7 @@ bool TPanelListViewContainer::eventFilter(QObject* watched, QEvent* event)
             if (listView_->toolTip().isEmpty())
                 QToolTip::hideText();
             else
-                QToolTip::showText(help->globalPos(), listView_->toolTip(), listView_);
+                QToolTip::showText(help->globalPos(), hintTable_, listView_);
             return true;
         }
         default:
@@ -148,13 +148,21 @@ void TPanelListViewContainer::SetRowHint(const QPoint& position)
     QTreeWidgetItem* row = listView_->itemAt(position);
     if (!row) {
         listView_->setToolTip(QString());
+        hintTable_.clear();
         return;
     }
     std::vector<std::string> captions;
     std::vector<std::string> cells;
+    // Shown as a two-column table: tab characters do not line up in a
+    // tooltip.
+    hintTable_ = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"1\">");
     for (int c = 0; c < listView_->columnCount(); ++c) {
-        captions.push_back(listView_->headerItem()->text(c).toStdString());
+        const QString caption = listView_->headerItem()->text(c);
+        captions.push_back(caption.toStdString());
         cells.push_back(row->text(c).toStdString());
+        hintTable_ += QStringLiteral("<tr><td>%1</td><td>&nbsp;&nbsp;%2</td></tr>")
+                          .arg(caption.toHtmlEscaped(), row->text(c).toHtmlEscaped());
     }
+    hintTable_ += QStringLiteral("</table>");
     listView_->setToolTip(QString::fromStdString(RowHintText(captions, cells)));
 }

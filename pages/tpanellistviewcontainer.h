@@ -1,5 +1,6 @@
 #pragma once
 #include <QPointer>
+#include <QString>
 
 #include "pages/tpanelcontainer.h"
 
@@ -16,7 +17,8 @@ class QTreeWidget;
 // The list view's events: a click applies the Edit/Delete enabling rule, a
 // double click on a selected row opens the row dialog, every change of the
 // rows updates the row counter, and the mouse pointer over a row sets the
-// list view's hint to that row's cells (RowHintText).
+// list view's hint to that row's cells (RowHintText; the tooltip shows the
+// same lines as a table).
 class TPanelListViewContainer : public TPanelContainer {
 public:
     TPanelListViewContainer(QWidget* owner, KvSNMPRequest2Edits* binding, UIEntry* table);
@@ -48,4 +50,5 @@ private:
     QScrollArea* editorBox_ = nullptr;
     QWidget* editorContent_ = nullptr;
     QPointer<QLabel> rowCounter_;
+    QString hintTable_;   // the hint as the tooltip shows it
 };
