@@ -67,14 +67,6 @@ TEST(ExportOptions, UsageErrorsSayWhatIsWrong)
               std::string::npos);
 }
 
-TEST(ExportOptions, UsageListsOptionsAndExitStatus)
-{
-    const std::string usage = KvExportOptions::Usage("osprey-export");
-    for (const char* text : {"--page", "--list", "--all", "--tsv", "--csv", "--json", "--help", "/I<address>",
-                             "KORVAN_REGISTRY", "Exit status"})
-        EXPECT_NE(usage.find(text), std::string::npos) << text;
-}
-
 // ---------------------------------------------------------------------------
 
 TEST(ExportLookup, ExactTitleFirstThenTrimmedThenCaseThenName)
@@ -256,15 +248,6 @@ TEST(ExportColumns, FollowTheListViewsVisibleColumns)
     };
     const KvSNMPVarList list(table, kvListTableRows, 1);
     EXPECT_EQ(KvPageExporter::ShownVariables(list), (std::vector<int32_t>{0, 1, 5, 7}));
-}
-
-TEST(ExportColumns, EveryCataloguePageHasSomethingToShow)
-{
-    for (const PageCommand& page : kvtables::PageCatalogue()) {
-        const KvSNMPVarList list(page.variables, page.kind, page.keyCount);
-        EXPECT_FALSE(KvPageExporter::ShownVariables(list).empty()) << page.title;
-        EXPECT_EQ(KvPageExporter::IsTable(page), page.kind >= kvListTable) << page.title;
-    }
 }
 
 } // namespace
