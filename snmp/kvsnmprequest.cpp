@@ -321,8 +321,11 @@ SnmpTarget KvSNMPRequest::BuildTarget()
     SnmpTarget target;
     target.address = address;
     target.port = port;
-    if (!target.IsValidAddress())
-        Raise(-509);
+    if (address.empty() || address != validAddress_) {
+        if (!target.IsValidAddress())
+            Raise(-509);
+        validAddress_ = address;
+    }
     target.version = version;
     target.retries = retries;
     target.timeout = timeout;

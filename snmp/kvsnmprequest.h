@@ -128,4 +128,5 @@ private:
 
     std::set<Completion*> outstanding_;
     bool destroying_ = false;
+    std::string validAddress_;   // last address found valid (a name is resolved once)
 };
