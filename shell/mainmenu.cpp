@@ -1,6 +1,8 @@
 #include "shell/mainmenu.h"
 
 #include "shell/launcher.h"
+#include "shell/pagecommands.h"
+#include "shell/panel/tfrontpanel.h"
 #include "shell/taboutform.h"
 #include "shell/tmainform.h"
 
@@ -201,11 +203,24 @@ MainMenu* MainMenu::Install(TMainForm& mainForm)
 {
     TMainForm* form = &mainForm;
     Commands commands;
+    commands.openPage = [form](const MenuItemDef& item) {
+        if (const PageCommand* page = kvtables::PageOf(item))
+            pagecommands::OpenPage(*form, *page);
+    };
     commands.openBrowserPage = [form](const std::string& pageName) {
         launcher::LaunchBrowserPage(pageName, TextsOf(*form), form->StatusPanel0);
     };
     commands.help = [form] { launcher::OpenHelp(form); };
     commands.saveChanges = [form] { launcher::SaveChanges(form); };
     commands.about = [] { TAboutForm::ShowNew(); };
+    commands.refreshPanel = [form] { form->RefreshPanel1Click(); };
+    if (TFrontPanel* panel = mainForm.FrontPanel) {
+        // The port buttons' pop-up menu opens one row of a page; the panel
+        // refresh re-reads the RMON state.
+        panel->openPortPage = [form](const PageCommand& page, int port) {
+            pagecommands::OpenPortPage(*form, page, port);
+        };
+        panel->rereadRmonState = [form] { pagecommands::RereadRmonState(*form); };
+    }
     return new MainMenu(mainForm.MainMenu1, form, std::move(commands));
 }

@@ -45,8 +45,9 @@ public:
     ~MainMenu() override;
 
     // Builds the main window's menu with the program's own commands: page
-    // windows, browser pages, help, "Save Changes", About, and the front
-    // panel's refresh when the window has a front panel.
+    // windows, browser pages, help, "Save Changes", About and the front
+    // panel's refresh; gives the front panel its per-port pages and the RMON
+    // state re-read. Called once the window's components exist.
     static MainMenu* Install(TMainForm& mainForm);
     // The menu built into `window`, or nullptr.
     static MainMenu* Of(const QWidget* window);

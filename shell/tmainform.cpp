@@ -69,8 +69,6 @@ void TMainForm::CreateLayout()
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
     setMenuBar(MainMenu1);
-    // Every command of the menu bar (shell/mainmenu).
-    MainMenu::Install(*this);
 
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
@@ -90,6 +88,10 @@ void TMainForm::CreateLayout()
     StatusPanel0->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     StatusBar->addWidget(StatusPanel0, 1);
     setStatusBar(StatusBar);
+
+    // Every command of the menu bar and of the front panel's pop-up menu
+    // (shell/mainmenu).
+    MainMenu::Install(*this);
 
     // Single fixed border: the window is as large as its parts, so the client
     // area keeps 781 by 117 below the menu bar however high the menu bar gets.

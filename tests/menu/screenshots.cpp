@@ -1,0 +1,144 @@
+// Screenshots of the main window's menus and of pages against the simulator,
+// for looking at them (not a test). Run under a display, e.g.
+//   xvfb-run -a -s "-screen 0 1280x1024x24" build/menu_screenshots OUTDIR [ITEM...]
+// Each open menu and each page (once its first fetch is over) is captured
+// from the screen with `import -window root` into OUTDIR.
+
+#include "binding/kvsnmprequest2edits.h"
+#include "pages/tconfigform.h"
+#include "pages/tsnmplayoutadapter.h"
+#include "platform/kvapplication.h"
+#include "shell/mainmenu.h"
+#include "shell/pagecommands.h"
+#include "shell/tables/pagecatalogue.h"
+#include "shell/taboutform.h"
+#include "shell/tmainform.h"
+#include "snmp/snmpeventprocessor.h"
+#include "tests/support/simfixture.h"
+
+#include "menutestwindow.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QThread>
+#include <QTimer>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+QString outputDirectory;
+
+void Settle(int ms = 300)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+void Capture(const QString& name)
+{
+    Settle();
+    const QString file = outputDirectory + QLatin1Char('/') + name + QStringLiteral(".png");
+    QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), file});
+    std::printf("%s\n", qPrintable(file));
+}
+
+// Opens the page (modal) and captures it once its first fetch is over.
+void CapturePage(const std::function<void()>& open, const QString& name)
+{
+    bool done = false;
+    QElapsedTimer waited;
+    waited.start();
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* form = dynamic_cast<TConfigForm*>(QApplication::activeModalWidget());
+        if (!form || done)
+            return;
+        const bool fetched = form->Adapter() && form->Adapter()->getComplete && form->MainBinding() &&
+                             !form->MainBinding()->busy;
+        if (!fetched && waited.elapsed() < 15000)
+            return;
+        done = true;
+        poll.stop();
+        Capture(name);
+        form->close();
+    });
+    poll.start();
+    open();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    KvApplication app(argc, argv);
+    SnmpEventProcessor eventProcessor;
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: menu_screenshots OUTDIR [MENU-ITEM-NAME...]\n");
+        return 2;
+    }
+    outputDirectory = QString::fromLocal8Bit(argv[1]);
+    SimFixture sim;
+    std::string error;
+    if (!sim.start(&error)) {
+        std::fprintf(stderr, "simulator: %s\n", error.c_str());
+        return 1;
+    }
+    MenuTestWindow window(sim.port());
+    TMainForm& form = window.Form();
+    form.show();
+    form.move(40, 40);
+    Settle(1500);
+    Capture(QStringLiteral("main-window"));
+    MainMenu* menu = MainMenu::Of(&form);
+
+    QStringList items;
+    for (int i = 2; i < argc; ++i)
+        items << QString::fromLocal8Bit(argv[i]);
+    if (items.isEmpty()) {
+        // Every top-level menu open, with one submenu each where it has one.
+        int index = 0;
+        for (QAction* top : form.MainMenu1->actions()) {
+            form.MainMenu1->setActiveAction(top);
+            Settle();
+            QMenu* popup = top->menu();
+            for (QAction* action : popup->actions()) {
+                if (action->menu() && action->isVisible()) {
+                    popup->setActiveAction(action);
+                    action->menu()->popup(popup->mapToGlobal(popup->actionGeometry(action).topRight()));
+                    break;
+                }
+            }
+            Capture(QStringLiteral("menu-%1").arg(++index, 2, 10, QLatin1Char('0')));
+            popup->close();
+            Settle(100);
+        }
+        return 0;
+    }
+    for (const QString& item : items) {
+        if (item == QLatin1String("About1")) {
+            menu->Click("About1");
+            Capture(QStringLiteral("about"));
+            TAboutForm::Current()->close();
+            continue;
+        }
+        if (item.startsWith(QLatin1String("port:"))) {
+            // port:NAME:NUMBER, a per-port page of the pop-up menu.
+            const QStringList parts = item.split(QLatin1Char(':'));
+            const PageCommand* command = kvtables::FindPageByName(parts.value(1).toStdString());
+            if (command)
+                CapturePage([&] { pagecommands::OpenPortPage(form, *command, parts.value(2).toInt()); },
+                            QStringLiteral("page-%1-%2").arg(parts.value(1), parts.value(2)));
+            continue;
+        }
+        CapturePage([&] { menu->Click(item.toStdString()); }, QStringLiteral("page-") + item);
+    }
+    return 0;
+}
