@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "snmp/snmpdiscovery.h"
 #include "snmp/snmpstatus.h"
 
 struct SnmpEngine::Session {
@@ -23,6 +24,27 @@ struct SnmpEngine::Session {
     std::string userName;   // SNMPv3 sessions
     void* handle = nullptr;   // Net-SNMP single-session handle
     int fd = -1;
+    // SNMPv3: the agent's engine ID is discovered asynchronously; requests
+    // made meanwhile wait here (token of their record, built PDU).
+    bool engineKnown = true;
+    std::vector<std::pair<const void*, netsnmp_pdu*>> waiting;
+    struct Discovery {
+        int fd = -1;
+        uint32_t msgId = 0;
+        std::vector<uint8_t> probe;
+        int attemptsLeft = 0;
+        long perAttemptMs = 1000;
+        std::chrono::steady_clock::time_point next;
+    };
+    std::unique_ptr<Discovery> discovery;
+
+    ~Session()
+    {
+        for (auto& w : waiting)
+            snmp_free_pdu(w.second);
+        if (discovery && discovery->fd >= 0)
+            ::close(discovery->fd);
+    }
 };
 
 namespace {
@@ -449,13 +471,21 @@ int SnmpEngine::OpenSession(const SnmpTarget& target, Session*& session)
         s.community_len = 0;
     }
 
-    // For SNMPv3 this discovers the agent's engine ID before it returns.
+    // SNMPv3: the agent's engine ID is discovered later, without blocking
+    // (StartDiscovery), not by the library while it opens the session.
+    if (target.IsUserTarget())
+        s.flags |= SNMP_FLAGS_DONT_PROBE;
     void* handle = snmp_sess_open(&s);
     if (!handle) {
         int status = SnmpTranslateError(s.s_snmp_errno);
         return status == snmpOk ? snmpClassError : status;
     }
     fresh->handle = handle;
+    if (target.IsUserTarget()) {
+        netsnmp_session* opened = snmp_sess_session(handle);
+        opened->flags |= SNMP_FLAGS_DONT_PROBE;
+        fresh->engineKnown = opened->securityEngineIDLen > 0;
+    }
     netsnmp_transport* transport = snmp_sess_transport(handle);
     fresh->fd = transport ? transport->sock : -1;
     session = fresh.get();
@@ -545,20 +575,147 @@ int SnmpEngine::Send(Op op, const SnmpPdu& pdu, const SnmpTarget& target, SnmpCa
     const long perAttemptMs = static_cast<long>(std::max(1, target.timeout)) * 10L;
     record->deadline = std::chrono::steady_clock::now() +
                        std::chrono::milliseconds(perAttemptMs * (std::max(0, target.retries) + 2) + 2000);
+    const void* token = record.get();
+    if (!session->engineKnown) {
+        // Sent once the agent's engine ID is known.
+        if (!session->discovery) {
+            status = StartDiscovery(*session, target);
+            if (status != snmpOk) {
+                snmp_free_pdu(request);
+                return status;
+            }
+        }
+        session->waiting.emplace_back(token, request);
+        outstanding_.emplace(token, std::move(record));
+        return snmpOk;
+    }
     if (snmp_sess_async_send(session->handle, request, &SnmpEngine::NetSnmpCallback,
                              record.get()) == 0) {
         status = SessionError(session->handle);
         snmp_free_pdu(request);   // freed only when sending failed
-        if (status == snmpClassTimeout) {
-            // The SNMPv3 engine discovery made while sending went unanswered.
-            completions_.push_back(Completion{snmpReasonTimeout, SnmpPdu{}, target, callback, data});
-            return snmpOk;
-        }
         return status;
     }
-    const void* token = record.get();
     outstanding_.emplace(token, std::move(record));
     return snmpOk;
+}
+
+int SnmpEngine::StartDiscovery(Session& session, const SnmpTarget& target)
+{
+    // A socket of its own, connected to the agent, so that nothing else is read
+    // from it; the probe is retransmitted like any request.
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_DGRAM;
+    addrinfo* result = nullptr;
+    const std::string service = std::to_string(target.port);
+    if (getaddrinfo(target.address.c_str(), service.c_str(), &hints, &result) != 0 || !result)
+        return snmpClassInvalidAddress;
+    int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    bool connected = fd >= 0 && ::connect(fd, result->ai_addr, result->ai_addrlen) == 0;
+    freeaddrinfo(result);
+    if (!connected) {
+        if (fd >= 0)
+            ::close(fd);
+        return snmpClassTransportFailed;
+    }
+    auto discovery = std::make_unique<Session::Discovery>();
+    discovery->fd = fd;
+    discovery->msgId = static_cast<uint32_t>(random()) & 0x7FFFFFFF;
+    discovery->probe = SnmpDiscovery::BuildProbe(discovery->msgId,
+                                                 static_cast<uint32_t>(random()) & 0x7FFFFFFF);
+    discovery->attemptsLeft = std::max(0, target.retries);
+    discovery->perAttemptMs = static_cast<long>(std::max(1, target.timeout)) * 10L;
+    discovery->next = std::chrono::steady_clock::now() + std::chrono::milliseconds(discovery->perAttemptMs);
+    if (::send(fd, discovery->probe.data(), discovery->probe.size(), MSG_DONTWAIT) < 0) {
+        ::close(fd);
+        return snmpClassTransportFailed;
+    }
+    session.discovery = std::move(discovery);
+    if (sessionsChanged_)
+        sessionsChanged_();
+    return snmpOk;
+}
+
+void SnmpEngine::ServeDiscovery(Session& session, bool readable)
+{
+    Session::Discovery& d = *session.discovery;
+    if (readable) {
+        for (int packets = 0; packets < 16 && Readable(d.fd); ++packets) {
+            uint8_t buffer[2048];
+            ssize_t n = ::recv(d.fd, buffer, sizeof buffer, MSG_DONTWAIT);
+            if (n <= 0)
+                break;   // nothing, or an ICMP error: the retransmissions go on
+            SnmpDiscovery::Engine engine;
+            if (SnmpDiscovery::ParseReport(buffer, static_cast<size_t>(n), d.msgId, engine)) {
+                EndDiscovery(session, &engine);
+                return;
+            }
+        }
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (now < d.next)
+        return;
+    if (d.attemptsLeft-- > 0) {
+        ::send(d.fd, d.probe.data(), d.probe.size(), MSG_DONTWAIT);
+        d.next = now + std::chrono::milliseconds(d.perAttemptMs);
+        return;
+    }
+    EndDiscovery(session, nullptr);
+}
+
+void SnmpEngine::EndDiscovery(Session& session, const SnmpDiscovery::Engine* found)
+{
+    if (session.discovery) {
+        ::close(session.discovery->fd);
+        session.discovery.reset();
+        if (sessionsChanged_)
+            sessionsChanged_();
+    }
+    netsnmp_session* opened = snmp_sess_session(session.handle);
+    if (found && opened) {
+        auto* id = reinterpret_cast<const u_char*>(found->engineId.data());
+        const size_t length = found->engineId.size();
+        if (opened->securityEngineIDLen == 0) {
+            opened->securityEngineID = static_cast<u_char*>(netsnmp_memdup(id, length));
+            opened->securityEngineIDLen = length;
+        }
+        if (opened->contextEngineIDLen == 0) {
+            opened->contextEngineID = static_cast<u_char*>(netsnmp_memdup(id, length));
+            opened->contextEngineIDLen = length;
+        }
+        // The agent's clock, so that the first authenticated request is in its
+        // time window, and the user entry with keys localised for that engine.
+        set_enginetime(const_cast<u_char*>(id), static_cast<u_int>(length), found->boots, found->time, TRUE);
+        usm_create_user_from_session(opened);
+        session.engineKnown = true;
+    }
+    std::vector<std::pair<const void*, netsnmp_pdu*>> waiting;
+    waiting.swap(session.waiting);
+    for (auto& [token, pdu] : waiting) {
+        auto record = outstanding_.find(token);
+        if (record == outstanding_.end()) {
+            snmp_free_pdu(pdu);   // completed meanwhile (overdue)
+            continue;
+        }
+        int status = snmpClassTimeout;
+        if (session.engineKnown) {
+            Request& request = *record->second;
+            const long perAttemptMs = static_cast<long>(std::max(1, request.target.timeout)) * 10L;
+            request.deadline = std::chrono::steady_clock::now() +
+                               std::chrono::milliseconds(perAttemptMs * (std::max(0, request.target.retries) + 2) + 2000);
+            if (snmp_sess_async_send(session.handle, pdu, &SnmpEngine::NetSnmpCallback,
+                                     const_cast<void*>(token)) != 0)
+                continue;
+            status = SessionError(session.handle);
+        }
+        snmp_free_pdu(pdu);
+        Completion completion{status == snmpClassTimeout ? snmpReasonTimeout : snmpReasonResponse,
+                              SnmpPdu{}, record->second->target, record->second->callback,
+                              record->second->data};
+        completion.response.errorStatus = status == snmpClassTimeout ? 0 : status;
+        completions_.push_back(std::move(completion));
+        outstanding_.erase(record);
+    }
 }
 
 int SnmpEngine::NetSnmpCallback(int op, snmp_session* sess, int, snmp_pdu* pdu, void* magic)
@@ -632,11 +789,16 @@ void ReadSession(void* handle, int fd)
 
 void SnmpEngine::ProcessSocket(int fd)
 {
-    for (auto& [key, session] : sessions_)
+    for (auto& [key, session] : sessions_) {
         if (session->fd == fd) {
             ReadSession(session->handle, fd);
             break;
         }
+        if (session->discovery && session->discovery->fd == fd) {
+            ServeDiscovery(*session, true);
+            break;
+        }
+    }
     DeliverCompletions();
 }
 
@@ -645,8 +807,11 @@ void SnmpEngine::ProcessPendingEvents()
     for (auto& [key, session] : sessions_)
         if (session->fd >= 0)
             ReadSession(session->handle, session->fd);
-    for (auto& [key, session] : sessions_)
+    for (auto& [key, session] : sessions_) {
         snmp_sess_timeout(session->handle);
+        if (session->discovery)
+            ServeDiscovery(*session, true);
+    }
     ExpireOverdue();
     DeliverCompletions();
 }
@@ -685,6 +850,14 @@ int SnmpEngine::NextTimeoutMs()
         }
     }
     const auto now = std::chrono::steady_clock::now();
+    for (const auto& [key, session] : sessions_) {
+        if (!session->discovery)
+            continue;
+        long ms = std::max<long>(0, std::chrono::duration_cast<std::chrono::milliseconds>(
+                                        session->discovery->next - now).count());
+        if (best < 0 || ms < best)
+            best = ms;
+    }
     for (const auto& [token, request] : outstanding_) {
         long ms = std::max<long>(0, std::chrono::duration_cast<std::chrono::milliseconds>(
                                         request->deadline - now).count());
@@ -705,9 +878,8 @@ void SnmpEngine::WaitForEvents(int maxMs)
     if (next >= 0 && next < wait)
         wait = next;
     std::vector<pollfd> fds;
-    for (auto& [key, session] : sessions_)
-        if (session->fd >= 0)
-            fds.push_back(pollfd{session->fd, POLLIN, 0});
+    for (int fd : Descriptors())
+        fds.push_back(pollfd{fd, POLLIN, 0});
     if (fds.empty()) {
         if (wait > 0)
             ::poll(nullptr, 0, wait);
@@ -720,9 +892,12 @@ void SnmpEngine::WaitForEvents(int maxMs)
 std::vector<int> SnmpEngine::Descriptors() const
 {
     std::vector<int> fds;
-    for (const auto& [key, session] : sessions_)
+    for (const auto& [key, session] : sessions_) {
         if (session->fd >= 0)
             fds.push_back(session->fd);
+        if (session->discovery)
+            fds.push_back(session->discovery->fd);
+    }
     return fds;
 }
 

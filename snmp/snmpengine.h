@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "snmp/snmpdiscovery.h"
 #include "snmp/snmppdu.h"
 #include "snmp/snmptarget.h"
 
@@ -111,6 +112,9 @@ private:
              void* data);
     void CloseSession(const std::string& key);
     void ReplaceUsmUser(const std::string& name, const std::string& credentials);
+    int StartDiscovery(Session& session, const SnmpTarget& target);
+    void ServeDiscovery(Session& session, bool readable);
+    void EndDiscovery(Session& session, const SnmpDiscovery::Engine* found);
     int SendBlocking(Op op, SnmpPdu& pdu, const SnmpTarget& target);
     int OpenSession(const SnmpTarget& target, Session*& session);
     void DeliverCompletions();
