@@ -444,7 +444,15 @@ TEST_F(Agent, SilentPortTimesOut)
         std::string message;
         EXPECT_EQ(CodeOf([&] { r->Fetch(true); }, &message), -405);
         EXPECT_EQ(message, "(SNMPClass) SNMP request timed out!");
-        AsyncWalk async = WalkAsync(*r);
+        // Sending does not wait for the agent, not even for the SNMPv3 engine
+        // discovery: the request is out when FetchAsync returns.
+        AsyncWalk async;
+        async.request = r.get();
+        r->FetchAsync(&OnWalkStep, &async, true);
+        EXPECT_EQ(KvSnmpSession()->Outstanding(), 1);
+        EXPECT_EQ(async.completions, 0);
+        RunUntil([&] { return async.done; });
+        EXPECT_EQ(r->pending, 0);
         EXPECT_EQ(async.completions, 1);
         EXPECT_EQ(async.last.code, -405);
         EXPECT_EQ(async.last.message, "(SNMPClass) SNMP request timed out!");
