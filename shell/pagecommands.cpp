@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPointer>
+#include <QScreen>
 
 #include <algorithm>
 #include <exception>
@@ -39,8 +40,18 @@ public:
     QPointer<QLabel> text;
 };
 
-void ShowPage(TConfigForm& form)
+// Centres the page on the main window (kept on the screen), then shows it
+// modally.
+void ShowPage(TConfigForm& form, const TMainForm& mainForm)
 {
+    QRect frame(QPoint(0, 0), form.frameGeometry().size());
+    frame.moveCenter(mainForm.frameGeometry().center());
+    if (const QScreen* screen = mainForm.screen()) {
+        const QRect area = screen->availableGeometry();
+        frame.moveLeft(std::max(area.left(), std::min(frame.left(), area.right() - frame.width() + 1)));
+        frame.moveTop(std::max(area.top(), std::min(frame.top(), area.bottom() - frame.height() + 1)));
+    }
+    form.move(frame.topLeft());
     form.exec();
 }
 
@@ -182,7 +193,7 @@ void OpenPage(TMainForm& mainForm, const PageCommand& command)
 {
     mainForm.PageTitle = command.title;
     std::unique_ptr<TConfigForm> form = BuildPage(command, mainForm.PageTitle, mainForm.AgentAddress);
-    ShowPage(*form);
+    ShowPage(*form, mainForm);
     form.reset();
     if (command.special == PageSpecial::rmonStateOnClose) {
         // The page's own close has run (the modal show returns only after
@@ -195,7 +206,7 @@ void OpenPortPage(TMainForm& mainForm, const PageCommand& command, int port)
 {
     mainForm.PageTitle = command.title;
     std::unique_ptr<TConfigForm> form = BuildPage(command, mainForm.PageTitle, mainForm.AgentAddress, port);
-    ShowPage(*form);
+    ShowPage(*form, mainForm);
 }
 
 QLabel* RmonStateText(TMainForm& mainForm)

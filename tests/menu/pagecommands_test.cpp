@@ -32,6 +32,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -222,8 +223,13 @@ TEST_F(PageTest, TitleAndCaptionCanDiffer)
         SCOPED_TRACE(c.item);
         EXPECT_EQ(menu->Action(c.item)->text(), c.caption);
         std::string caption;
-        EXPECT_TRUE(VisitPage([&] { menu->Click(c.item); },
-                              [&](TConfigForm& form) { caption = form.windowTitle().toStdString(); }));
+        EXPECT_TRUE(VisitPage([&] { menu->Click(c.item); }, [&](TConfigForm& form) {
+            caption = form.windowTitle().toStdString();
+            // Centred on the main window, within the screen.
+            const QRect area = Form().screen()->availableGeometry();
+            EXPECT_LE(std::abs(form.frameGeometry().center().x() - Form().frameGeometry().center().x()), 4);
+            EXPECT_TRUE(area.contains(form.frameGeometry().topLeft()));
+        }));
         EXPECT_EQ(caption, Caption(c.title));
         EXPECT_EQ(Form().PageTitle, c.title) << "the title stays until the next page";
     }

@@ -1,6 +1,9 @@
 // Screenshots of the main window's menus and of pages against the simulator,
 // for looking at them (not a test). Run under a display, e.g.
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/menu_screenshots OUTDIR [ITEM...]
+// ITEM is a menu item's component name, "row:NAME" (the page and its first
+// row's Edit dialog), "port:NAME:PORT" (a per-port page), "About1" or "Help2"; without
+// items every menu is captured open.
 // Each open menu and each page (once its first fetch is over) is captured
 // from the screen with `import -window root` into OUTDIR.
 
@@ -25,6 +28,7 @@
 #include <QProcess>
 #include <QThread>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <cstdio>
 #include <functional>
@@ -49,8 +53,9 @@ void Capture(const QString& name)
     std::printf("%s\n", qPrintable(file));
 }
 
-// Opens the page (modal) and captures it once its first fetch is over.
-void CapturePage(const std::function<void()>& open, const QString& name)
+// Opens the page (modal) and captures it once its first fetch is over; with
+// `rowDialog`, the first row's Edit dialog is captured as well.
+void CapturePage(const std::function<void()>& open, const QString& name, bool rowDialog = false)
 {
     bool done = false;
     QElapsedTimer waited;
@@ -68,6 +73,18 @@ void CapturePage(const std::function<void()>& open, const QString& name)
         done = true;
         poll.stop();
         Capture(name);
+        QTreeWidget* list = form->Adapter()->listView;
+        if (rowDialog && list && list->topLevelItemCount() > 0) {
+            list->setCurrentItem(list->topLevelItem(0));
+            list->topLevelItem(0)->setSelected(true);
+            QTimer::singleShot(800, [name] {
+                QWidget* dialog = QApplication::activeModalWidget();
+                Capture(name + QStringLiteral("-row"));
+                if (dialog)
+                    dialog->close();
+            });
+            form->Adapter()->DoEditRow();
+        }
         form->close();
     });
     poll.start();
@@ -129,6 +146,14 @@ int main(int argc, char** argv)
             TAboutForm::Current()->close();
             continue;
         }
+        if (item == QLatin1String("Help2")) {
+            menu->Click("Help2");
+            Capture(QStringLiteral("help"));
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (top->inherits("QTextBrowser"))
+                    top->close();
+            continue;
+        }
         if (item.startsWith(QLatin1String("port:"))) {
             // port:NAME:NUMBER, a per-port page of the pop-up menu.
             const QStringList parts = item.split(QLatin1Char(':'));
@@ -136,6 +161,11 @@ int main(int argc, char** argv)
             if (command)
                 CapturePage([&] { pagecommands::OpenPortPage(form, *command, parts.value(2).toInt()); },
                             QStringLiteral("page-%1-%2").arg(parts.value(1), parts.value(2)));
+            continue;
+        }
+        if (item.startsWith(QLatin1String("row:"))) {
+            const QString name = item.mid(4);
+            CapturePage([&] { menu->Click(name.toStdString()); }, QStringLiteral("page-") + name, true);
             continue;
         }
         CapturePage([&] { menu->Click(item.toStdString()); }, QStringLiteral("page-") + item);
