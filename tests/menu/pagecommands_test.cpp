@@ -150,6 +150,8 @@ TEST_F(PageTest, EveryGenericPageOpensWithItsVariables)
     for (const MenuItemDef& item : kvtables::MainMenu())
         pageItems += item.action == MenuAction::page ? 1 : 0;
     ASSERT_EQ(static_cast<size_t>(pageItems), kvtables::PageCatalogue().size());
+    // Every generic command of the menu, hidden ones included.
+    EXPECT_EQ(pageItems, 80);
 
     int opened = 0;
     for (const PageCommand& command : kvtables::PageCatalogue()) {
@@ -178,6 +180,11 @@ TEST_F(PageTest, EveryGenericPageOpensWithItsVariables)
                 // One column per variable, in order.
                 QTreeWidget* list = form.ListViewPanel()->ListView();
                 EXPECT_EQ(ColumnCaptions(list), labels);
+                // The port tables hold one row per port of the 26-port switch.
+                const std::string name = command.name;
+                if (name == "PortInformation1" || name == "PortControl1") {
+                    EXPECT_EQ(list->topLevelItemCount(), 26);
+                }
                 TSNMPLayoutAdapter* adapter = form.Adapter();
                 const PageRowOps& ops = command.rowOps;
                 EXPECT_EQ(ShownInBar(adapter->AddBtn), ops.createText != nullptr);
