@@ -110,7 +110,8 @@ void MainMenu::Run(const MenuItemDef& item)
             if (auto* mainForm = dynamic_cast<TMainForm*>(window_))
                 mainForm->PageTitle = item.title;
         }
-        found->second(window_);
+        // Forms of the application object, or of the main window.
+        found->second(item.action == MenuAction::mainForm ? window_ : nullptr);
         return;
     }
     case MenuAction::browser:

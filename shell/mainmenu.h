@@ -67,10 +67,13 @@ public:
     // disabled items do nothing).
     void Click(std::string_view name);
 
-    // Gives the command that creates, shows and frees the hand-made form
-    // `formClass` ("TPortTrunkForm"); every item naming that form becomes
-    // enabled. An empty command disables them again.
-    using FormCommand = std::function<void(QWidget* window)>;
+    // Gives the command that creates, shows modally and frees the hand-made
+    // form `formClass` ("TPortTrunkForm"); every item naming that form becomes
+    // enabled. An empty command disables them again. The command receives the
+    // form's owner: null (the application) for the forms the application
+    // owns, the main window for the others, which the command also keeps in
+    // the form class's instance reference while the form is shown.
+    using FormCommand = std::function<void(QWidget* owner)>;
     void SetFormCommand(std::string_view formClass, FormCommand command);
     bool HasFormCommand(std::string_view formClass) const;
 

@@ -171,8 +171,14 @@ TEST_F(MenuBarTest, SpecialFormItemsWaitForTheirForms)
     });
     EXPECT_TRUE(menu->Action("PortTrunk2")->isEnabled());
     EXPECT_FALSE(menu->Action("PortMirrorTable1")->isEnabled());
+    owner = &window.Form();
     menu->Click("PortTrunk2");
     EXPECT_EQ(runs, 1);
+    EXPECT_EQ(owner, nullptr) << "the application owns the trunk form";
+
+    // A form of the main window gets it as its owner.
+    menu->SetFormCommand("TPortBasedVLanForm", [&](QWidget* window) { owner = window; });
+    menu->Click("PortBasedVLAN1");
     EXPECT_EQ(owner, &window.Form());
 
     // The segmentation form finds its page title set when it is created.
