@@ -176,6 +176,8 @@ void TFrontPanel::SpeedButtonToggled(QToolButton* button, bool down)
 
 void TFrontPanel::FormCreate(QLabel* statusPanel)
 {
+    if (LedRequest)
+        return;   // set up once
     try {
         LedRequest = std::make_unique<KvSNMPRequest2Leds>(window());
         KvSNMPVarList list(ledStatusTable, kvListScalars, 0);
@@ -248,6 +250,8 @@ void TFrontPanel::RunPanelRefresh()
             unitWindow->close();
     }
     UnitWindows.clear();
+    // The refresh empties the list of port buttons before it gives the
+    // buttons of that list their click handlers, so none is attached.
     PortButtons.clear();
     for (QToolButton* button : PortButtons) {
         connect(button, &QToolButton::clicked, this, [this, button] {
