@@ -210,6 +210,19 @@ std::string ArcsOfOctets(const std::vector<uint8_t>& octets)
     return text;
 }
 
+// True when `received` comes after `previous` in the order of object
+// identifiers (arc by arc; a prefix comes first). Texts that are no dotted
+// identifiers (a column reset to a base OID without an instance) only need to
+// differ.
+bool ComesAfter(const std::string& previous, const std::string& received)
+{
+    std::vector<uint32_t> before;
+    std::vector<uint32_t> after;
+    if (!ParseArcs(previous, before) || !ParseArcs(received, after))
+        return received != previous;
+    return before < after;
+}
+
 std::string JoinArcs(const std::string& a, const std::string& b)
 {
     if (a.empty())
@@ -226,6 +239,7 @@ struct KvSNMPRequest::Completion {
     CompletionCallback callback;
     void* context;
     bool readValues;
+    bool walkStep;               // a fetch (not a write read back)
 };
 
 KvSNMPRequest::KvSNMPRequest()
@@ -403,7 +417,7 @@ SnmpPdu KvSNMPRequest::BuildPdu(PduType type)
 // ---------------------------------------------------------------------------
 // Reading responses
 
-KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int32_t code)
+KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int32_t code, bool walkStep)
 {
     int32_t n = 0;
     int32_t finished = 0;
@@ -441,6 +455,12 @@ KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int3
         return Reading::AllFinished;
     if (table)
         DecodeInstance(rowInstance);
+    // Every column moves forward at each step, but a broken agent can still
+    // bring a walk back to where it was (columns that end start again at the
+    // current row's instance, which need not be the one received). The walk
+    // ends when it would repeat itself.
+    if (table && walkStep && !walkPositions_.insert(WalkPosition()).second)
+        return Reading::AllFinished;
     for (int32_t i = 0; i < variables.Count(); ++i)
         ApplyExpression(i, true);
     return table ? Reading::Row : Reading::Values;
@@ -452,7 +472,23 @@ bool KvSNMPRequest::IsColumnFinished(const std::string& base, const std::string&
     if (!IsTable(variables.kind))
         return false;
     bool inSubtree = received.size() > base.size() && received.compare(0, base.size(), base) == 0;
-    return !(inSubtree && received != previous);
+    // An answer that does not come after the OID asked for (the same OID, or
+    // one further back) would keep the walk going round: the column ends.
+    return !(inSubtree && ComesAfter(previous, received));
+}
+
+std::string KvSNMPRequest::WalkPosition() const
+{
+    std::string position;
+    for (int32_t i = 0; i < variables.Count(); ++i) {
+        if (variables.IsReadable(i))
+            position += variables[i].lastOid;
+        position += ' ';
+        if (i < variables.keyCount)
+            position += variables[i].value;
+        position += '\n';
+    }
+    return position;
 }
 
 std::string KvSNMPRequest::BuildInstance()
@@ -961,13 +997,18 @@ bool KvSNMPRequest::Fetch(bool firstRow)
     SnmpTarget target = BuildTarget();
     SnmpPdu pdu = BuildPdu(firstRow ? PduType::Get : PduType::GetNext);
     const bool table = IsTable(variables.kind);
+    if (firstRow)
+        walkPositions_.clear();
     int status = table ? Session().GetNext(pdu, target) : Session().Get(pdu, target);
     int32_t code = 0;
     std::string message;
     MapStatus(status, code, message);
     if (code != 0 && !(code == -102 && table))
         throw KvError(code, message);
-    switch (ReadResponse(pdu, code)) {
+    const Reading reading = ReadResponse(pdu, code, true);
+    if (reading != Reading::Row)
+        walkPositions_.clear();
+    switch (reading) {
     case Reading::Row:
         return true;
     case Reading::NoSuchName:
@@ -982,7 +1023,8 @@ void KvSNMPRequest::SendAsync(PduType type, CompletionCallback callback, void* c
 {
     SnmpTarget target = BuildTarget();
     SnmpPdu pdu = BuildPdu(type);
-    auto record = std::make_unique<Completion>(Completion{this, callback, context, readValues});
+    auto record = std::make_unique<Completion>(
+        Completion{this, callback, context, readValues, type != PduType::Set});
     SnmpEngine& engine = Session();
     int status;
     if (type == PduType::Set)
@@ -1001,6 +1043,8 @@ void KvSNMPRequest::FetchAsync(CompletionCallback callback, void* context, bool 
 {
     if (!active)
         return;
+    if (firstRow)
+        walkPositions_.clear();
     SendAsync(firstRow ? PduType::Get : PduType::GetNext, callback, context, true);
 }
 
@@ -1045,7 +1089,7 @@ bool KvSNMPRequest::Store(bool readBack, const std::string& columns)
         throw KvError(code, message);
     if (!readBack)
         return false;
-    return ReadResponse(pdu, code) == Reading::Row;
+    return ReadResponse(pdu, code, false) == Reading::Row;
 }
 
 void KvSNMPRequest::StoreAsync(CompletionCallback callback, void* context, bool readBack,
@@ -1095,7 +1139,7 @@ void KvSNMPRequest::Complete(int reason, SnmpPdu& response, const SnmpTarget& ta
     if ((error.code == 0 && record.readValues) || (error.code == -102 && table)) {
         error.finished = false;
         try {
-            switch (ReadResponse(response, error.code)) {
+            switch (ReadResponse(response, error.code, record.walkStep)) {
             case Reading::WalkEnded:
                 error.code = 0;
                 error.message = KvMessageText(KvMessageSetId::KvSnmp, 0);
@@ -1121,6 +1165,8 @@ void KvSNMPRequest::Complete(int reason, SnmpPdu& response, const SnmpTarget& ta
     } else {
         error.finished = true;
     }
+    if (error.finished && record.walkStep)
+        walkPositions_.clear();
     // Counted off before the callback runs: the owner may take the request
     // apart from inside its callback.
     --pending;

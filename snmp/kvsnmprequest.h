@@ -41,7 +41,9 @@ public:
 
     // Blocking get (kinds 0, 1) or walk step (kinds 2, 3; `firstRow` starts the
     // walk). True when a table row was received; false for scalar lists and at
-    // the end of a walk.
+    // the end of a walk. A walk also ends when every column has stopped moving
+    // forward or it would come back to a position it has been at (an agent
+    // that answers out of order); the rows received until then stand.
     bool Fetch(bool firstRow);
     // The same, sent asynchronously; `callback` follows on the GUI thread.
     // Raises only when the request cannot be sent.
@@ -74,6 +76,10 @@ public:
     virtual void ValueToVb(int32_t i, SnmpVb& vb);
     virtual void ApplyExpression(int32_t i, bool afterRead);
     virtual bool EvaluateCondition(const std::string& condition);
+    // Base behaviour for tables: true unless `received` lies in the column's
+    // subtree (begins with the characters of `base`) and comes after
+    // `previous` in OID order; an agent that answers with the OID asked for,
+    // or one before it, ends the column rather than keeping the walk going.
     virtual bool IsColumnFinished(const std::string& base, const std::string& previous,
                                   const std::string& received);
 
@@ -119,7 +125,12 @@ private:
     struct Completion;
     enum class Reading { Row, Values, AllFinished, WalkEnded, NoSuchName };
 
-    Reading ReadResponse(const SnmpPdu& response, int32_t code);
+    // `walkStep`: the response answers a fetch, so a table's walk position
+    // is checked against the positions it has been at.
+    Reading ReadResponse(const SnmpPdu& response, int32_t code, bool walkStep);
+    // The state the next walk step is built from: the readable columns' last
+    // OIDs and the index values.
+    std::string WalkPosition() const;
     void SelectColumns(const std::string& columns);
     void SendAsync(PduType type, CompletionCallback callback, void* context, bool readValues);
     static void OnResponse(int reason, SnmpEngine& snmp, SnmpPdu& response,
@@ -129,4 +140,5 @@ private:
     std::set<Completion*> outstanding_;
     bool destroying_ = false;
     std::string validAddress_;   // last address found valid (a name is resolved once)
+    std::set<std::string> walkPositions_;   // of the walk in progress
 };

@@ -358,6 +358,11 @@ TEST(RequestColumns, IsColumnFinished)
     EXPECT_FALSE(table.IsColumnFinished(base, "", base + ".1"));
     EXPECT_FALSE(table.IsColumnFinished(base, base + ".1", base + ".2"));
     EXPECT_TRUE(table.IsColumnFinished(base, base + ".2", base + ".2"));     // unchanged
+    // Answers must come after the OID asked for, arc by arc.
+    EXPECT_FALSE(table.IsColumnFinished(base, base + ".9", base + ".10"));
+    EXPECT_TRUE(table.IsColumnFinished(base, base + ".10", base + ".9"));    // back
+    EXPECT_TRUE(table.IsColumnFinished(base, base + ".2.5", base + ".2"));   // a prefix comes first
+    EXPECT_FALSE(table.IsColumnFinished(base, base + ".2", base + ".2.0"));
     EXPECT_TRUE(table.IsColumnFinished(base, base + ".2", "1.3.6.1.2.1.2.2.1.6.1"));
     EXPECT_TRUE(table.IsColumnFinished(base, "", base));
     // Characters are compared: .5 also admits .50.

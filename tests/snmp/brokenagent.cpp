@@ -1,4 +1,4 @@
-#include "loopingagent.h"
+#include "brokenagent.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -68,7 +68,8 @@ size_t Enter(const std::string& data, size_t at, size_t& length)
 
 } // namespace
 
-LoopingAgent::LoopingAgent(std::vector<std::string> columns) : columns_(std::move(columns))
+BrokenAgent::BrokenAgent(std::vector<std::string> columns, std::vector<Step> script)
+    : columns_(std::move(columns)), script_(std::move(script))
 {
     fd_ = ::socket(AF_INET, SOCK_DGRAM, 0);
     sockaddr_in a{};
@@ -82,7 +83,7 @@ LoopingAgent::LoopingAgent(std::vector<std::string> columns) : columns_(std::mov
     thread_ = std::thread([this] { Serve(); });
 }
 
-LoopingAgent::~LoopingAgent()
+BrokenAgent::~BrokenAgent()
 {
     stop_ = true;
     if (thread_.joinable())
@@ -93,7 +94,7 @@ LoopingAgent::~LoopingAgent()
 
 // Message: SEQUENCE { version, community, PDU { request-id, ... } }; the answer
 // keeps version, community and request-id.
-std::string LoopingAgent::Response(const std::string& request)
+std::string BrokenAgent::Response(const std::string& request)
 {
     size_t length = 0;
     size_t at = Enter(request, 0, length);
@@ -116,15 +117,20 @@ std::string LoopingAgent::Response(const std::string& request)
         return "";
     const std::string requestId = request.substr(pdu, id + length - pdu);
 
-    const std::string instance = answered_ % 2 == 0 ? "1" : "2";
+    if (script_.empty())
+        return "";
+    const int k = answered_;
+    const Step& step = script_[static_cast<size_t>(k) % script_.size()];
     std::string bindings;
-    for (const std::string& column : columns_)
-        bindings += Tlv(0x30, Oid(column + "." + instance) + Tlv(0x02, std::string(1, '\x01')));
+    for (size_t c = 0; c < columns_.size(); ++c) {
+        const std::string& instance = step.size() == 1 ? step[0] : step.at(c);
+        bindings += Tlv(0x30, Oid(columns_[c] + "." + instance) + Tlv(0x02, std::string(1, static_cast<char>(k + 1))));
+    }
     const std::string zero = Tlv(0x02, std::string(1, '\0'));
     return Tlv(0x30, head + Tlv(0xA2, requestId + zero + zero + Tlv(0x30, bindings)));
 }
 
-void LoopingAgent::Serve()
+void BrokenAgent::Serve()
 {
     char buffer[2048];
     while (!stop_) {
@@ -139,7 +145,8 @@ void LoopingAgent::Serve()
         const std::string response = Response(std::string(buffer, static_cast<size_t>(n)));
         if (response.empty())
             continue;
-        ::sendto(fd_, response.data(), response.size(), 0, reinterpret_cast<sockaddr*>(&from), size);
+        // Counted before it leaves: whoever receives it sees the count.
         ++answered_;
+        ::sendto(fd_, response.data(), response.size(), 0, reinterpret_cast<sockaddr*>(&from), size);
     }
 }

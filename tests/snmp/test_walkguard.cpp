@@ -1,0 +1,164 @@
+// Table walks against a broken agent that answers get-next requests out of
+// order: every walk ends, blocking and asynchronous, with the rows received
+// until then.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "brokenagent.h"
+#include "snmp/kvsnmprequest.h"
+#include "snmp/kvsnmpsession.h"
+#include "snmp/snmpengine.h"
+
+namespace {
+
+using Row = std::vector<std::string>;
+
+const std::string kEntry = "1.3.6.1.4.1.32473.99.1.";
+
+// An integer index (not read) and two integer columns.
+const VarDef kTable[] = {
+    {"1.3.6.1.4.1.32473.99.1.1", "Index",  synInteger, accIdx, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.99.1.2", "First",  synInteger, accRO,  nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.99.1.3", "Second", synInteger, accRO,  nullptr, nullptr, nullptr, nullptr},
+    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
+};
+
+struct Walk {
+    std::vector<Row> rows;
+    KvSNMPError last;
+    bool done = false;
+};
+
+Row Snapshot(const KvSNMPVarList& list)
+{
+    Row row;
+    for (int32_t i = 0; i < list.Count(); ++i)
+        row.push_back(list[i].value);
+    return row;
+}
+
+struct AsyncContext {
+    KvSNMPRequest* request;
+    Walk* walk;
+};
+
+void OnStep(void* context, KvSNMPError& error, KvSNMPVarList& list)
+{
+    auto* c = static_cast<AsyncContext*>(context);
+    c->walk->last = error;
+    if (error.code != 0 || error.finished || c->walk->rows.size() >= 50) {
+        c->walk->done = true;
+        return;
+    }
+    c->walk->rows.push_back(Snapshot(list));
+    c->request->FetchAsync(&OnStep, context, false);
+}
+
+class WalkGuard : public ::testing::TestWithParam<bool> {
+protected:
+    static void SetUpTestSuite()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kvwalk-XXXXXX").string();
+        std::vector<char> name(pattern.begin(), pattern.end());
+        name.push_back('\0');
+        ASSERT_NE(::mkdtemp(name.data()), nullptr);
+        directory_ = name.data();
+        StartSnmpEngine(directory_);
+    }
+
+    static void TearDownTestSuite()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(directory_, ignored);
+    }
+
+    // Walks the table on the agent, blocking or asynchronously (the test's
+    // parameter); at most 50 rows are taken, so a walk that does not end fails
+    // rather than hangs.
+    Walk WalkTable(BrokenAgent& agent)
+    {
+        KvSNMPRequest request;
+        request.variables = KvSNMPVarList(kTable, kvListTable, 1);
+        request.address = "127.0.0.1";
+        request.port = agent.Port();
+        request.version = 1;
+        request.readCommunity = "public";
+        Walk walk;
+        if (!GetParam()) {
+            for (bool more = request.Fetch(true); more && walk.rows.size() < 50; more = request.Fetch(false))
+                walk.rows.push_back(Snapshot(request.variables));
+            walk.done = true;
+            return walk;
+        }
+        AsyncContext context{&request, &walk};
+        request.FetchAsync(&OnStep, &context, true);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!walk.done && std::chrono::steady_clock::now() < deadline)
+            KvSnmpSession()->WaitForEvents(50);
+        EXPECT_TRUE(walk.done);
+        EXPECT_EQ(walk.last.code, 0) << walk.last.message;
+        EXPECT_TRUE(walk.last.finished);
+        return walk;
+    }
+
+    static std::string directory_;
+};
+
+std::string WalkGuard::directory_;
+
+} // namespace
+
+TEST_P(WalkGuard, AnAnswerRepeatingTheRequestedOidEndsTheWalk)
+{
+    BrokenAgent agent({kEntry + "2", kEntry + "3"}, {{"1"}});
+    ASSERT_NE(agent.Port(), 0);
+    const Walk walk = WalkTable(agent);
+    ASSERT_EQ(walk.rows.size(), 1u);
+    EXPECT_EQ(walk.rows[0], (Row{"1", "1", "1"}));
+    EXPECT_EQ(agent.Answered(), 2);
+}
+
+TEST_P(WalkGuard, AnAnswerGoingBackEndsTheWalkAndKeepsTheRowsBefore)
+{
+    // Row 1, row 2, then row 1 again, for ever.
+    BrokenAgent agent({kEntry + "2", kEntry + "3"}, {{"1"}, {"2"}});
+    ASSERT_NE(agent.Port(), 0);
+    const Walk walk = WalkTable(agent);
+    ASSERT_EQ(walk.rows.size(), 2u);
+    EXPECT_EQ(walk.rows[0], (Row{"1", "1", "1"}));
+    EXPECT_EQ(walk.rows[1], (Row{"2", "2", "2"}));
+    EXPECT_EQ(agent.Answered(), 3);
+}
+
+TEST_P(WalkGuard, OneColumnGoingBackEndsOnlyThatColumn)
+{
+    // The second column falls back to row 1 at the third answer while the
+    // first goes on to row 3; then both fall back.
+    BrokenAgent agent({kEntry + "2", kEntry + "3"}, {{"1"}, {"2"}, {"3", "1"}, {"1"}});
+    ASSERT_NE(agent.Port(), 0);
+    const Walk walk = WalkTable(agent);
+    ASSERT_EQ(walk.rows.size(), 3u);
+    EXPECT_EQ(walk.rows[2], (Row{"3", "3", "(NOTDONE)"}));
+    EXPECT_EQ(agent.Answered(), 4);
+}
+
+TEST_P(WalkGuard, AWalkThatWouldComeBackToWhereItWasEnds)
+{
+    // Each column in turn moves forward to 5.7 (whose index reads as 5) while
+    // the other falls back and starts again at row 5: every answer holds a
+    // column that moves forward, but the walk goes round in a circle.
+    BrokenAgent agent({kEntry + "2", kEntry + "3"}, {{"5.7", "1"}, {"1", "5.7"}});
+    ASSERT_NE(agent.Port(), 0);
+    const Walk walk = WalkTable(agent);
+    EXPECT_EQ(walk.rows.size(), 3u);
+    EXPECT_EQ(agent.Answered(), 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(BlockingAndAsynchronous, WalkGuard, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? std::string("FetchAsync") : std::string("Fetch");
+                         });
