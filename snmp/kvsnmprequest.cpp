@@ -1,5 +1,6 @@
 #include "snmp/kvsnmprequest.h"
 
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -133,12 +134,24 @@ int64_t Truncate(double value)
     return static_cast<int64_t>(value);
 }
 
+// Digits alone are read exactly; anything else ("1e3", "12.7") as a
+// floating-point number brought into the counter's range. Independent of the
+// locale's decimal point.
 uint64_t Counter64OfText(const std::string& text)
 {
-    long double value = std::strtold(text.c_str(), nullptr);
-    if (std::isnan(value) || value <= 0)
+    size_t start = 0;
+    while (start < text.size() && (text[start] == ' ' || text[start] == '\t'))
+        ++start;
+    const char* first = text.data() + start;
+    const char* last = text.data() + text.size();
+    uint64_t exact = 0;
+    auto [end, error] = std::from_chars(first, last, exact);
+    if (error == std::errc() && (end == last || (*end != '.' && *end != 'e' && *end != 'E')))
+        return exact;
+    const double value = ReadNumber(text);
+    if (!(value > 0))
         return 0;
-    if (value >= 18446744073709551615.0L)
+    if (value >= 18446744073709551616.0)
         return std::numeric_limits<uint64_t>::max();
     return static_cast<uint64_t>(value);
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "common/kvdatetime.h"
+#include "common/kvtext.h"
 
 std::string HexText(const uint8_t* data, size_t length)
 {
@@ -126,9 +127,8 @@ uint32_t ParseTimeTicksText(const std::string& text)
 
 std::string RealText(double value)
 {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    return buffer;
+    // Not printf: its decimal point follows the locale.
+    return FormatNumber(value);
 }
 
 std::string DayCountText(double dayCount)

@@ -2,6 +2,7 @@
 // sub-identifiers; expressions and conditions; the status mapping.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstring>
 
 #include "common/kverror.h"
@@ -246,6 +247,52 @@ TEST(RequestConversion, ValueNamesAreAppliedBothWays)
     r.variables[0].value = "rstp";
     r.ValueToVb(0, out);
     EXPECT_EQ(out.Integer(), 2);
+}
+
+// Under a locale whose decimal point is a comma (the program's window toolkit
+// takes the locale from the environment) the value texts stay the same.
+TEST(RequestConversion, TextsDoNotFollowTheLocale)
+{
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    const char* const names[] = {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "fr_FR.utf8",
+                                 "nl_NL.UTF-8", "ru_RU.UTF-8", "es_ES.UTF-8", "it_IT.UTF-8"};
+    bool comma = false;
+    for (const char* name : names) {
+        if (std::setlocale(LC_ALL, name) && std::string(std::localeconv()->decimal_point) == ",") {
+            comma = true;
+            break;
+        }
+    }
+    if (!comma) {
+        std::setlocale(LC_ALL, saved.c_str());
+        GTEST_SKIP() << "no locale with a decimal comma is installed";
+    }
+    TestRequest r({{synFloat, accRW}, {synCounter64, accRW}, {synFloatDate, accRW}, {synTimeTicks, accRW}});
+    EXPECT_EQ(r.Read(0, Octets(DoubleOctets(2.5))), "2.5");
+    EXPECT_EQ(r.Read(0, Octets(DoubleOctets(-1.25e-7))), "-1.25e-07");
+    r.variables[0].value = "0.125";
+    SnmpVb vb;
+    r.ValueToVb(0, vb);
+    double d = 0;
+    std::memcpy(&d, vb.octets.data(), 8);
+    EXPECT_EQ(d, 0.125);
+    r.variables[1].value = "1.5e3";
+    r.ValueToVb(1, vb);
+    EXPECT_EQ(vb.number, 1500u);
+    r.variables[1].value = "18446744073709551615";
+    r.ValueToVb(1, vb);
+    EXPECT_EQ(vb.number, 18446744073709551615ull);
+    EXPECT_EQ(r.Read(2, Octets(DoubleOctets(38418.5))), "2005/03/07 12:00:00 pm");
+    r.variables[2].value = "2005/03/07 06:00:00 am";
+    r.ValueToVb(2, vb);
+    std::memcpy(&d, vb.octets.data(), 8);
+    EXPECT_DOUBLE_EQ(d, 38418.25);
+    EXPECT_EQ(r.Read(3, Unsigned(tagTimeTicks, 8640000 + 6)), "1 day 0:00:00.06");
+    r.variables[0].value = "1.5";
+    const std::string halves = r.EncodeIndex(0);
+    r.DecodeIndex(0, halves);
+    EXPECT_EQ(r.variables[0].value, "1.5");
+    std::setlocale(LC_ALL, saved.c_str());
 }
 
 TEST(IndexCoding, ImpliedAndLengthPrefixedTexts)
