@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/kvvaluetext.h"
+
 // The value codec: moves a variable's value between its text form (as the
 // variable list keeps it) and its octet form (a byte string), selected by a
 // numeric syntax code. The text forms produced here are the ones the whole
@@ -47,37 +49,6 @@ KvOctets ExtractPartialValue(const KvOctets& octets, int offset, int syntax);
 // True for every code the codec knows.
 bool IsKnownValueSyntax(int syntax);
 
-// --- The individual text forms, shared with the request engine ------------
-
-// "%lu:%02lu:%02lu.%02lu" below one day, "1 day ..." for one day,
-// "%lu days, ..." otherwise.
-std::string FormatTimeTicks(uint32_t ticks);
-// Reads the time-ticks text back: "[N day[s][,]] H:M:S.hh". Pieces without
-// their separator add nothing, so a bare number gives 0 and "1:02:03" loses
-// its seconds; the seconds piece only needs its dot ("5.25" is 525).
-uint32_t ParseTimeTicks(std::string_view text);
-
-// Contiguous upper-case hexadecimal, two digits per byte.
-std::string FormatHexOctets(const uint8_t* data, size_t size);
-// Blanks dropped; an odd count makes the first character a byte of its own;
-// characters other than hex digits count as 0. No length check.
-KvOctets ParseHexOctets(std::string_view text);
-
-// General floating-point form with up to 15 significant digits ("4094", "0.5",
-// "1e+20"); independent of the locale.
-std::string FormatReal(double value);
-// Reads as much of a floating-point number as the text's beginning holds
-// (leading blanks allowed); 0 when it holds none.
-double ReadLeadingReal(std::string_view text);
-// Reads a decimal integer from the text's beginning (leading blanks and a
-// sign allowed, stops at the first non-digit, no digits give 0), saturating
-// at the 64-bit limits.
-int64_t ReadLeadingDecimal(std::string_view text);
-
-// Day count (days since 1899-12-30, fraction = time of day) <-> the text
-// "yyyy/mm/dd hh:nn:ss am/pm". Formatting raises -518 for a day count outside
-// the years 1 to 9999 (or not a number); parsing raises -518 for a text that
-// does not hold a valid date. Parsing also accepts "-" between the date parts,
-// a time without seconds and a 24-hour time without "am"/"pm".
-std::string FormatDayCount(double days);
-double ParseDayCount(std::string_view text);
+// The individual text forms (FormatTimeTicks, ParseHexOctets, FormatReal,
+// FormatDayCount, ...) are those of common/kvvaluetext.h, shared with the
+// request engine.

@@ -1,6 +1,5 @@
 #include "snmp/kvsnmprequest.h"
 
-#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -13,8 +12,8 @@
 #include "common/kvnumlist.h"
 #include "common/kvoptionlist.h"
 #include "common/kvtext.h"
+#include "common/kvvaluetext.h"
 #include "snmp/kvsnmpsession.h"
-#include "snmp/kvsnmpvaluetext.h"
 #include "snmp/snmpengine.h"
 #include "snmp/snmpstatus.h"
 
@@ -38,7 +37,10 @@
 //  76          characters                   octets                   like 3
 //
 // Received values shorter than their syntax needs and index suffixes shorter
-// than a fixed-size index are rejected; nothing is read past the end.
+// than a fixed-size index are rejected; nothing is read past the end. The text
+// forms are those of common/kvvaluetext.h, which the value codec shares: a day
+// count outside the years 1 to 9999, and a date-time text that holds no valid
+// date, raise -518 rather than stand for 1899/12/30.
 
 namespace {
 
@@ -117,11 +119,6 @@ double DoubleOfBits(uint64_t bits)
     return value;
 }
 
-double ReadDouble(const std::string& text)
-{
-    return ReadNumber(text);
-}
-
 // Truncation toward zero that never overflows.
 int64_t Truncate(double value)
 {
@@ -132,28 +129,6 @@ int64_t Truncate(double value)
     if (value <= -9.2e18)
         return std::numeric_limits<int64_t>::min();
     return static_cast<int64_t>(value);
-}
-
-// Digits alone are read exactly; anything else ("1e3", "12.7") as a
-// floating-point number brought into the counter's range. Independent of the
-// locale's decimal point.
-uint64_t Counter64OfText(const std::string& text)
-{
-    size_t start = 0;
-    while (start < text.size() && (text[start] == ' ' || text[start] == '\t'))
-        ++start;
-    const char* first = text.data() + start;
-    const char* last = text.data() + text.size();
-    uint64_t exact = 0;
-    auto [end, error] = std::from_chars(first, last, exact);
-    if (error == std::errc() && (end == last || (*end != '.' && *end != 'e' && *end != 'E')))
-        return exact;
-    const double value = ReadNumber(text);
-    if (!(value > 0))
-        return 0;
-    if (value >= 18446744073709551616.0)
-        return std::numeric_limits<uint64_t>::max();
-    return static_cast<uint64_t>(value);
 }
 
 // A printable form for a received value whose type does not fit the syntax.
@@ -177,7 +152,7 @@ std::string PrintableOf(const SnmpVb& vb)
     case tagEndOfMibView:
         return "";
     default:
-        return HexText(vb.octets);
+        return FormatHexOctets(vb.octets);
     }
 }
 
@@ -210,17 +185,6 @@ std::vector<uint8_t> OctetsOfArcs(const std::vector<uint32_t>& arcs, size_t from
         octets.push_back(static_cast<uint8_t>(arcs[i]));
     }
     return octets;
-}
-
-std::string ArcsOfOctets(const std::vector<uint8_t>& octets)
-{
-    std::string text;
-    for (size_t i = 0; i < octets.size(); ++i) {
-        if (i)
-            text += '.';
-        text += std::to_string(octets[i]);
-    }
-    return text;
 }
 
 // True when `received` comes after `previous` in the order of object
@@ -545,7 +509,7 @@ void KvSNMPRequest::VbToValue(int32_t i, const SnmpVb& vb)
         case synOctets:
         case synOpaque:
         case synMacAddress:
-            text = HasOctets(vb) ? HexText(vb.octets) : PrintableOf(vb);
+            text = HasOctets(vb) ? FormatHexOctets(vb.octets) : PrintableOf(vb);
             break;
         case synNull:
             text = kNull;
@@ -558,7 +522,7 @@ void KvSNMPRequest::VbToValue(int32_t i, const SnmpVb& vb)
             if (HasOctets(vb)) {
                 if (vb.octets.size() < 4)
                     Raise(-518);
-                text = ArcsOfOctets(std::vector<uint8_t>(vb.octets.begin(), vb.octets.begin() + 4));
+                text = FormatDottedOctets(vb.octets.data(), 4);
             } else {
                 text = PrintableOf(vb);
             }
@@ -569,7 +533,7 @@ void KvSNMPRequest::VbToValue(int32_t i, const SnmpVb& vb)
             text = HasNumber(vb) ? std::to_string(vb.Unsigned()) : PrintableOf(vb);
             break;
         case synTimeTicks:
-            text = HasNumber(vb) ? TimeTicksText(vb.Unsigned()) : PrintableOf(vb);
+            text = HasNumber(vb) ? FormatTimeTicks(vb.Unsigned()) : PrintableOf(vb);
             break;
         case synCounter64:
             text = HasNumber(vb) ? std::to_string(vb.tag == tagInteger ? static_cast<uint64_t>(vb.Unsigned())
@@ -580,7 +544,7 @@ void KvSNMPRequest::VbToValue(int32_t i, const SnmpVb& vb)
             if (HasOctets(vb)) {
                 if (vb.octets.size() < 8)
                     Raise(-518);
-                text = RealText(DoubleFromOctets(vb.octets));
+                text = FormatReal(DoubleFromOctets(vb.octets));
             } else {
                 text = PrintableOf(vb);
             }
@@ -599,7 +563,7 @@ void KvSNMPRequest::VbToValue(int32_t i, const SnmpVb& vb)
             if (HasOctets(vb)) {
                 if (vb.octets.size() < 8)
                     Raise(-518);
-                text = DayCountText(DoubleFromOctets(vb.octets));
+                text = FormatDayCount(DoubleFromOctets(vb.octets));
             } else {
                 text = PrintableOf(vb);
             }
@@ -634,15 +598,15 @@ void KvSNMPRequest::ValueToVb(int32_t i, SnmpVb& vb)
         vb.SetInteger(text == "true" ? 1 : 0);
         break;
     case synInteger:
-        vb.SetInteger(static_cast<int32_t>(ReadLeadingInteger(text)));
+        vb.SetInteger(static_cast<int32_t>(ReadLeadingDecimal(text)));
         break;
     case synBits:
     case synOctets:
     case synMacAddress:
-        vb.SetOctets(tagOctets, ParseHexText(text));
+        vb.SetOctets(tagOctets, ParseHexOctets(text));
         break;
     case synOpaque:
-        vb.SetOctets(tagOpaque, ParseHexText(text));
+        vb.SetOctets(tagOpaque, ParseHexOctets(text));
         break;
     case synNull:
         vb.SetNull();
@@ -655,33 +619,27 @@ void KvSNMPRequest::ValueToVb(int32_t i, SnmpVb& vb)
         break;
     }
     case synIpAddress:
-    case synNetAddress: {
+    case synNetAddress:
         // Each dotted part contributes its low byte.
-        std::vector<uint8_t> octets;
-        KvNumList<uint32_t> parts('.');
-        parts.Parse(text);
-        for (uint32_t v : parts.Values())
-            octets.push_back(static_cast<uint8_t>(v & 0xFF));
-        vb.SetOctets(tagIpAddress, std::move(octets));
+        vb.SetOctets(tagIpAddress, ParseDottedOctets(text));
         break;
-    }
     case synCounter32:
-        vb.SetUnsigned(tagCounter32, static_cast<uint32_t>(ReadLeadingInteger(text)));
+        vb.SetUnsigned(tagCounter32, static_cast<uint32_t>(ReadLeadingDecimal(text)));
         break;
     case synGauge32:
-        vb.SetUnsigned(tagGauge32, static_cast<uint32_t>(ReadLeadingInteger(text)));
+        vb.SetUnsigned(tagGauge32, static_cast<uint32_t>(ReadLeadingDecimal(text)));
         break;
     case synUInteger32:
-        vb.SetUnsigned(tagUInteger32, static_cast<uint32_t>(ReadLeadingInteger(text)));
+        vb.SetUnsigned(tagUInteger32, static_cast<uint32_t>(ReadLeadingDecimal(text)));
         break;
     case synTimeTicks:
-        vb.SetUnsigned(tagTimeTicks, ParseTimeTicksText(text));
+        vb.SetUnsigned(tagTimeTicks, ParseTimeTicks(text));
         break;
     case synCounter64:
-        vb.SetCounter64(Counter64OfText(text));
+        vb.SetCounter64(ReadCounter64(text));
         break;
     case synFloat:
-        vb.SetOctets(tagOctets, OctetsOfDouble(ReadDouble(text)));
+        vb.SetOctets(tagOctets, OctetsOfDouble(ReadLeadingReal(text)));
         break;
     case synDateAndTime: {
         auto octets = KvDateTime(text).ToOctets();
@@ -689,7 +647,7 @@ void KvSNMPRequest::ValueToVb(int32_t i, SnmpVb& vb)
         break;
     }
     case synFloatDate:
-        vb.SetOctets(tagOctets, OctetsOfDouble(ParseDayCountText(text)));
+        vb.SetOctets(tagOctets, OctetsOfDouble(ParseDayCount(text)));
         break;
     case synDisplayString:
         vb.SetOctets(tagOctets, BytesOf(text));
@@ -733,7 +691,7 @@ std::string KvSNMPRequest::DecodeIndex(int32_t i, const std::string& suffix)
         }
         std::vector<uint8_t> octets = OctetsOfArcs(arcs, from, length);
         text = var.syntax == synDisplayString ? std::string(octets.begin(), octets.end())
-                                              : HexText(octets);
+                                              : FormatHexOctets(octets);
         used = from + length;
         break;
     }
@@ -769,7 +727,7 @@ std::string KvSNMPRequest::DecodeIndex(int32_t i, const std::string& suffix)
         break;
     case synTimeTicks:
         Need(arcs, 0, 1);
-        text = TimeTicksText(arcs[0]);
+        text = FormatTimeTicks(arcs[0]);
         used = 1;
         break;
     case synCounter64:
@@ -779,12 +737,12 @@ std::string KvSNMPRequest::DecodeIndex(int32_t i, const std::string& suffix)
         break;
     case synFloat:
         Need(arcs, 0, 2);
-        text = RealText(DoubleOfBits((static_cast<uint64_t>(arcs[1]) << 32) | arcs[0]));
+        text = FormatReal(DoubleOfBits((static_cast<uint64_t>(arcs[1]) << 32) | arcs[0]));
         used = 2;
         break;
     case synMacAddress:
         Need(arcs, 0, 6);
-        text = HexText(OctetsOfArcs(arcs, 0, 6));
+        text = FormatHexOctets(OctetsOfArcs(arcs, 0, 6));
         used = 6;
         break;
     case synDateAndTime: {
@@ -796,7 +754,7 @@ std::string KvSNMPRequest::DecodeIndex(int32_t i, const std::string& suffix)
     }
     case synFloatDate:
         Need(arcs, 0, 2);
-        text = DayCountText(DoubleOfBits((static_cast<uint64_t>(arcs[1]) << 32) | arcs[0]));
+        text = FormatDayCount(DoubleOfBits((static_cast<uint64_t>(arcs[1]) << 32) | arcs[0]));
         used = 2;
         break;
     default:
@@ -821,13 +779,13 @@ std::string KvSNMPRequest::EncodeIndex(int32_t i)
     case synTruthValue:
         return text == "true" ? "1" : "0";
     case synInteger:
-        return std::to_string(static_cast<uint32_t>(static_cast<int32_t>(ReadLeadingInteger(text))));
+        return std::to_string(static_cast<uint32_t>(static_cast<int32_t>(ReadLeadingDecimal(text))));
     case synBits:
     case synOctets:
     case synOpaque:
     case synDisplayString: {
-        std::vector<uint8_t> octets = var.syntax == synDisplayString ? BytesOf(text) : ParseHexText(text);
-        std::string arcs = ArcsOfOctets(octets);
+        std::vector<uint8_t> octets = var.syntax == synDisplayString ? BytesOf(text) : ParseHexOctets(text);
+        std::string arcs = FormatDottedOctets(octets);
         return implied ? arcs : JoinArcs(std::to_string(octets.size()), arcs);
     }
     case synNull:
@@ -839,40 +797,34 @@ std::string KvSNMPRequest::EncodeIndex(int32_t i)
         return implied ? ArcsText(arcs) : JoinArcs(std::to_string(arcs.size()), ArcsText(arcs));
     }
     case synIpAddress:
-    case synNetAddress: {
-        KvNumList<uint32_t> parts('.');
-        parts.Parse(text);
-        std::vector<uint32_t> arcs;
-        for (uint32_t v : parts.Values())
-            arcs.push_back(v & 0xFF);
-        return ArcsText(arcs);
-    }
+    case synNetAddress:
+        return FormatDottedOctets(ParseDottedOctets(text));
     case synCounter32:
     case synGauge32:
     case synUInteger32:
-        return std::to_string(static_cast<uint32_t>(ReadLeadingInteger(text)));
+        return std::to_string(static_cast<uint32_t>(ReadLeadingDecimal(text)));
     case synTimeTicks:
-        return std::to_string(ParseTimeTicksText(text));
+        return std::to_string(ParseTimeTicks(text));
     case synCounter64: {
-        uint64_t v = Counter64OfText(text);
+        uint64_t v = ReadCounter64(text);
         return std::to_string(static_cast<uint32_t>(v >> 32)) + "." +
                std::to_string(static_cast<uint32_t>(v & 0xFFFFFFFFu));
     }
     case synFloat:
-        return halves(BitsOfDouble(ReadDouble(text)));
+        return halves(BitsOfDouble(ReadLeadingReal(text)));
     case synMacAddress: {
-        std::vector<uint8_t> octets = ParseHexText(text);
+        std::vector<uint8_t> octets = ParseHexOctets(text);
         if (octets.size() < 6)
             return "";
         octets.resize(6);
-        return ArcsOfOctets(octets);
+        return FormatDottedOctets(octets);
     }
     case synDateAndTime: {
         auto octets = KvDateTime(text).ToOctets();
-        return ArcsOfOctets(std::vector<uint8_t>(octets.begin(), octets.end()));
+        return FormatDottedOctets(octets.data(), octets.size());
     }
     case synFloatDate:
-        return halves(BitsOfDouble(ParseDayCountText(text)));
+        return halves(BitsOfDouble(ParseDayCount(text)));
     default:
         Raise(-511);
     }
@@ -925,10 +877,10 @@ std::string KvSNMPRequest::SubstituteVariables(const std::string& expression, bo
             replacement = value;
             break;
         case synTimeTicks:
-            replacement = std::to_string(ParseTimeTicksText(value));
+            replacement = std::to_string(ParseTimeTicks(value));
             break;
         case synFloatDate:
-            replacement = FormatNumber(ParseDayCountText(value));
+            replacement = FormatNumber(ParseDayCount(value));
             break;
         default:
             if (!quote)
@@ -964,16 +916,16 @@ void KvSNMPRequest::ApplyExpression(int32_t i, bool afterRead)
         text = std::to_string(static_cast<uint32_t>(Truncate(number)));
         break;
     case synTimeTicks:
-        text = TimeTicksText(static_cast<uint32_t>(Truncate(number)));
+        text = FormatTimeTicks(static_cast<uint32_t>(Truncate(number)));
         break;
     case synCounter64:
         text = std::to_string(number <= 0 ? 0 : static_cast<uint64_t>(Truncate(number)));
         break;
     case synFloat:
-        text = RealText(number);
+        text = FormatReal(number);
         break;
     case synFloatDate:
-        text = DayCountText(number);
+        text = FormatDayCount(number);
         break;
     default:
         Raise(-513);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 #include <cstring>
 
 #include "common/kverror.h"
@@ -156,6 +157,27 @@ TEST(RequestConversion, ShortValuesAreRejected)
     r.variables[0].value = "before";
     EXPECT_EQ(CodeOf([&] { r.Read(0, Octets({1})); }), -518);
     EXPECT_EQ(r.variables[0].value, "before");
+}
+
+TEST(RequestConversion, DayCountsAndTextsThatHoldNoDateAreRejected)
+{
+    TestRequest r({{synFloatDate, accRW}, {synFloatDate, accIdx}}, kvListTable, 2);
+    SnmpVb vb;
+    for (const char* bad : {"", "tomorrow", "2005/02/30", "2005/03/07 13:00:00 pm"}) {
+        SCOPED_TRACE(bad);
+        r.variables[0].value = bad;
+        EXPECT_EQ(CodeOf([&] { r.ValueToVb(0, vb); }), -518);
+        r.variables[1].value = bad;
+        EXPECT_EQ(CodeOf([&] { r.EncodeIndex(1); }), -518);
+    }
+    EXPECT_EQ(CodeOf([&] { r.Read(0, Octets(DoubleOctets(std::nan("")))); }), -518);
+    EXPECT_EQ(CodeOf([&] { r.Read(0, Octets(DoubleOctets(1e300))); }), -518);
+    // A time without seconds keeps its am/pm.
+    r.variables[0].value = "2005/03/07 1:05 pm";
+    r.ValueToVb(0, vb);
+    double d = 0;
+    std::memcpy(&d, vb.octets.data(), 8);
+    EXPECT_NEAR(d, 38418 + (13 * 60 + 5) / 1440.0, 1e-9);
 }
 
 TEST(RequestConversion, UnknownSyntaxRaises511)

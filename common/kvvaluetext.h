@@ -1,0 +1,88 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The primitive text forms of variable values: the one copy that the request
+// engine (wire values <-> texts) and the value codec (octet forms <-> texts)
+// both use, so that the program shows and accepts every value alike.
+// Numbers are written and read without regard to the locale (a decimal point
+// is always '.'). Errors are raised as KvError.
+
+// --- Octet strings and MAC addresses ------------------------------------------
+
+// Contiguous upper-case hexadecimal, two digits per byte: 0x00 0xA1 0xFF give
+// "00A1FF".
+std::string FormatHexOctets(const uint8_t* data, size_t size);
+inline std::string FormatHexOctets(const std::vector<uint8_t>& octets)
+{
+    return FormatHexOctets(octets.data(), octets.size());
+}
+// Blanks are dropped; an odd count makes the first character a byte of its
+// own; then pairs, high nibble first; characters other than hex digits count
+// as 0 ("A 1f" gives 0x0A 0x1F, "zz" one zero byte). No length check.
+std::vector<uint8_t> ParseHexOctets(std::string_view text);
+
+// --- Numbers ---------------------------------------------------------------------
+
+// A decimal integer from the text's beginning (leading blanks and a sign
+// allowed, stops at the first non-digit, no digits give 0), saturating at the
+// 64-bit limits.
+int64_t ReadLeadingDecimal(std::string_view text);
+// As much of a floating-point number as the text's beginning holds (leading
+// blanks and a sign allowed; "inf" and "nan" read as such); 0 when it holds
+// none. Too large a number reads as infinity, too small as 0.
+double ReadLeadingReal(std::string_view text);
+// General floating-point form with up to 15 significant digits ("4094",
+// "0.5", "1e+20").
+std::string FormatReal(double value);
+// A Counter64 text: digits alone are read exactly; any other form ("1e3",
+// "12.7") as a floating-point number truncated into the counter's range
+// (negative or no number gives 0, too large the highest count).
+uint64_t ReadCounter64(std::string_view text);
+
+// --- Time ticks (hundredths of a second) -----------------------------------------
+
+// "%lu:%02lu:%02lu.%02lu" (hours, minutes, seconds, hundredths) below one day,
+// "1 day ..." for exactly one day, "%lu days, ..." otherwise.
+std::string FormatTimeTicks(uint32_t ticks);
+// Reads the text back in steps: "[N day[s][,]] H:M:S.hh". Pieces without their
+// separator add nothing, so a bare number gives 0 and "1:02:03" loses its
+// seconds; the seconds piece only needs its dot ("5.25" is 525). The count
+// wraps like the 4-byte value it is.
+uint32_t ParseTimeTicks(std::string_view text);
+
+// --- Day-count date-times ----------------------------------------------------------
+
+// Day count (days since 1899-12-30, fraction = time of day) <-> the text
+// "yyyy/mm/dd hh:nn:ss am/pm". Formatting raises -518 for a day count outside
+// the years 1 to 9999 (or not a number); parsing raises -518 for a text that
+// does not hold a valid date. Parsing also accepts "-" between the date parts,
+// a date without a time, a time without seconds and a 24-hour time without
+// "am"/"pm".
+std::string FormatDayCount(double days);
+double ParseDayCount(std::string_view text);
+
+// --- Dotted texts: addresses and object identifiers ------------------------------
+
+// Dotted decimal of the bytes: 10 90 90 90 give "10.90.90.90".
+std::string FormatDottedOctets(const uint8_t* data, size_t size);
+inline std::string FormatDottedOctets(const std::vector<uint8_t>& octets)
+{
+    return FormatDottedOctets(octets.data(), octets.size());
+}
+// The numbers of a dotted text, each read by ReadLeadingDecimal; a leading and
+// a trailing dot are ignored, an empty piece in between reads as 0.
+std::vector<uint32_t> ReadDottedNumbers(std::string_view text);
+// An address text: each dotted number gives its low byte ("192.168.1.254"
+// gives 4 bytes).
+std::vector<uint8_t> ParseDottedOctets(std::string_view text);
+
+// Strict object identifier text <-> sub-identifiers: false for anything but
+// digits and single dots, or a sub-identifier above 32 bits. The empty text
+// gives no sub-identifiers.
+bool ParseArcs(const std::string& text, std::vector<uint32_t>& arcs);
+// The sub-identifiers from `from` on, joined with ".".
+std::string ArcsText(const std::vector<uint32_t>& arcs, size_t from = 0);
