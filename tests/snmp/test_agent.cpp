@@ -181,13 +181,23 @@ class Agent : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        static std::string engineDir;
-        if (engineDir.empty()) {
+        // The engine keeps its boot counter file here; the folder goes with the process.
+        static struct EngineDir {
+            std::string path;
+            ~EngineDir()
+            {
+                std::error_code ec;
+                if (!path.empty())
+                    std::filesystem::remove_all(path, ec);
+            }
+        } engineDir;
+        if (engineDir.path.empty()) {
             std::string pattern = (std::filesystem::temp_directory_path() / "kvengine-XXXXXX").string();
             std::vector<char> name(pattern.begin(), pattern.end());
             name.push_back('\0');
-            engineDir = ::mkdtemp(name.data());
-            StartSnmpEngine(engineDir);
+            if (::mkdtemp(name.data()) != nullptr)
+                engineDir.path = name.data();
+            StartSnmpEngine(engineDir.path);
         }
         agent_ = new SnmpdFixture();
         if (!agent_->Start())

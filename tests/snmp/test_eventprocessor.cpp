@@ -65,7 +65,9 @@ protected:
         std::string pattern = (std::filesystem::temp_directory_path() / "kvpump-XXXXXX").string();
         std::vector<char> dir(pattern.begin(), pattern.end());
         dir.push_back('\0');
-        StartSnmpEngine(::mkdtemp(dir.data()));
+        if (::mkdtemp(dir.data()) != nullptr)
+            engineDir_ = dir.data();
+        StartSnmpEngine(engineDir_);
         agent_ = new SnmpdFixture();
         if (!agent_->Start())
             error_ = agent_->Error();
@@ -76,18 +78,23 @@ protected:
         delete agent_;
         delete processor_;
         delete app_;
+        std::error_code ec;
+        if (!engineDir_.empty())
+            std::filesystem::remove_all(engineDir_, ec);
     }
 
     static QCoreApplication* app_;
     static SnmpEventProcessor* processor_;
     static SnmpdFixture* agent_;
     static std::string error_;
+    static std::string engineDir_;
 };
 
 QCoreApplication* Pump::app_ = nullptr;
 SnmpEventProcessor* Pump::processor_ = nullptr;
 SnmpdFixture* Pump::agent_ = nullptr;
 std::string Pump::error_;
+std::string Pump::engineDir_;
 
 } // namespace
 
