@@ -26,7 +26,9 @@
 #include "platform/kvmessagebox.h"
 #include "snmp/kvsnmpsession.h"
 #include "snmp/snmpeventprocessor.h"
+#include "tests/support/qttesthelpers.h"
 #include "tests/support/simfixture.h"
+#include "tests/support/testsnmpengine.h"
 
 namespace {
 
@@ -76,20 +78,10 @@ const VarDef kPorts[] = {
 
 bool WaitFor(const std::function<bool()>& done, int ms = 8000)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
-    }
-    return done();
+    return kvtest::WaitFor(done, ms);
 }
 
-// Lets the event loop run for a while (to see that nothing more happens).
-void Settle(int ms)
-{
-    WaitFor([] { return false; }, ms);
-}
+using kvtest::Settle;
 
 int Count(const std::vector<std::string>& lines, const std::string& prefix)
 {
@@ -103,30 +95,19 @@ class BindingSim : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        processor_ = new SnmpEventProcessor();
-        std::string pattern = (std::filesystem::temp_directory_path() / "kvbinding-XXXXXX").string();
-        std::vector<char> dir(pattern.begin(), pattern.end());
-        dir.push_back('\0');
-        if (::mkdtemp(dir.data()))
-            directory_ = dir.data();
-        StartSnmpEngine(directory_);
+        engine_ = std::make_unique<TestSnmpEngine>("kvbinding");
     }
 
     static void TearDownTestSuite()
     {
-        delete processor_;
-        processor_ = nullptr;
-        std::error_code ignored;
-        std::filesystem::remove_all(directory_, ignored);
+        engine_.reset();
     }
 
     void Start(SimFixture::Options options = {})
     {
         sim = std::make_unique<SimFixture>(options);
         std::string error;
-        ASSERT_TRUE(sim->start(&error)) << error;
-        KvSNMPDevice.address = sim->host();
-        KvSNMPDevice.port = sim->port();
+        ASSERT_TRUE(TestSnmpEngine::StartSimulator(*sim, &error)) << error;
         KvResetMessageSets();
         binding = std::make_unique<KvSNMPRequest2Edits>(&window);
         binding->request.timeout = 50;   // keep the failure tests short
@@ -143,8 +124,7 @@ protected:
 
     QStringList MemoLines() const { return memo.toPlainText().split('\n', Qt::SkipEmptyParts); }
 
-    static inline SnmpEventProcessor* processor_ = nullptr;
-    static inline std::string directory_;
+    static inline std::unique_ptr<TestSnmpEngine> engine_;
 
     QWidget window;
     QPlainTextEdit memo{&window};
@@ -461,9 +441,5 @@ TEST_F(PortTable, AnEmptyTableShowsNoRowsAndReportsOk)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return kvtest::RunWidgetTests<QApplication>(argc, argv);
 }

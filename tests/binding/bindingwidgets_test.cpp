@@ -2,6 +2,8 @@
 // reports, and values moved between a variable list and real widgets.
 #include <gtest/gtest.h>
 
+#include "tests/support/qttesthelpers.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -681,9 +683,5 @@ TEST_F(ListViewTest, AFillErrorOnSelectionIsReportedNotThrown)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return kvtest::RunWidgetTests<QApplication>(argc, argv);
 }

@@ -1,6 +1,8 @@
 // Edit constraints on real QLineEdit fields (offscreen).
 #include <gtest/gtest.h>
 
+#include "tests/support/qttesthelpers.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
@@ -231,9 +233,7 @@ TEST_F(LineEditConstraintTest, FieldsAndConstraintsMayGoInEitherOrder) {
     EXPECT_EQ(first->text(), "x");
 }
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+int main(int argc, char** argv)
+{
+    return kvtest::RunWidgetTests<QApplication>(argc, argv);
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/qttesthelpers.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -266,9 +268,5 @@ TEST_F(LauncherStartTest, MissingProgramIsNotReported)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return kvtest::RunWidgetTests<QApplication>(argc, argv);
 }

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/qttesthelpers.h"
+
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -298,9 +300,5 @@ TEST_F(MenuBarTest, HelpOpensTheDocumentBesideTheProgram)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    KvApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return kvtest::RunWidgetTests<KvApplication>(argc, argv);
 }

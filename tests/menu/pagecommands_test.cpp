@@ -17,6 +17,7 @@
 #include "shell/tmainform.h"
 #include "snmp/kvsnmprequest.h"
 #include "snmp/snmpeventprocessor.h"
+#include "tests/support/qttesthelpers.h"
 #include "tests/support/simfixture.h"
 
 #include "menutestwindow.h"
@@ -528,8 +529,7 @@ TEST_F(PageTest, BuildingAPageTwiceIsRefusedAndTheWindowStaysUsable)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    kvtest::UseOffscreenPlatform();
     KvApplication app(argc, argv);
     SnmpEventProcessor eventProcessor;
     ::testing::InitGoogleTest(&argc, argv);

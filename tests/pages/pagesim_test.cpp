@@ -39,7 +39,9 @@
 #include "shell/tables/pagetables.h"
 #include "snmp/kvsnmpsession.h"
 #include "snmp/snmpeventprocessor.h"
+#include "tests/support/qttesthelpers.h"
 #include "tests/support/simfixture.h"
+#include "tests/support/testsnmpengine.h"
 
 namespace {
 
@@ -50,19 +52,10 @@ const std::string kMask = std::string(OSPREY_ENT_OID) + ".11.5.1.1.1";
 
 bool WaitFor(const std::function<bool()>& done, int ms = 10000)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
-    }
-    return done();
+    return kvtest::WaitFor(done, ms);
 }
 
-void Settle(int ms)
-{
-    WaitFor([] { return false; }, ms);
-}
+using kvtest::Settle;
 
 std::vector<std::string> Lines(const std::vector<std::string>& log, const std::string& operation)
 {
@@ -82,21 +75,12 @@ class PagesSim : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        processor_ = new SnmpEventProcessor();
-        std::string pattern = (std::filesystem::temp_directory_path() / "kvpages-XXXXXX").string();
-        std::vector<char> dir(pattern.begin(), pattern.end());
-        dir.push_back('\0');
-        if (::mkdtemp(dir.data()))
-            directory_ = std::string(dir.data()) + "/";
-        StartSnmpEngine(directory_);
+        engine_ = std::make_unique<TestSnmpEngine>("kvpages", "/");
     }
 
     static void TearDownTestSuite()
     {
-        delete processor_;
-        processor_ = nullptr;
-        std::error_code ignored;
-        std::filesystem::remove_all(directory_, ignored);
+        engine_.reset();
     }
 
     void Start(std::vector<std::string> simArgs = {})
@@ -104,9 +88,7 @@ protected:
         KvResetMessageSets();
         sim = std::make_unique<SimFixture>(SimFixture::Options{.extraArgs = std::move(simArgs)});
         std::string error;
-        ASSERT_TRUE(sim->start(&error)) << error;
-        KvSNMPDevice.address = sim->host();
-        KvSNMPDevice.port = sim->port();
+        ASSERT_TRUE(TestSnmpEngine::StartSimulator(*sim, &error)) << error;
     }
 
     // A page as a menu command builds it, shown, after its first fetch.
@@ -175,8 +157,7 @@ protected:
         EXPECT_TRUE(ran) << "no row dialog";
     }
 
-    static inline SnmpEventProcessor* processor_ = nullptr;
-    static inline std::string directory_;
+    static inline std::unique_ptr<TestSnmpEngine> engine_;
 
     KvMessageBox::Answerer answerer;
     std::unique_ptr<SimFixture> sim;
@@ -451,9 +432,5 @@ TEST_F(PagesSim, ClosingDuringAWalkWaitsForTheOutstandingResponse)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return kvtest::RunWidgetTests<QApplication>(argc, argv);
 }

@@ -4,6 +4,8 @@
 // view by hand.
 #include <gtest/gtest.h>
 
+#include "tests/support/qttesthelpers.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -677,9 +679,5 @@ TEST_F(ListPage, ReselectsTheRowOfTheIndexEditorsAfterAFetch)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return kvtest::RunWidgetTests<QApplication>(argc, argv);
 }

@@ -9,7 +9,9 @@
 #include "snmp/kvsnmpsession.h"
 #include "snmp/snmpeventprocessor.h"
 #include "snmp/snmpstatus.h"
+#include "tests/support/qttesthelpers.h"
 #include "tests/support/simfixture.h"
+#include "tests/support/testsnmpengine.h"
 
 #include <gtest/gtest.h>
 
@@ -29,16 +31,7 @@ constexpr int32_t lime = 0x00FF00;
 constexpr int32_t blue = 0xFF0000;
 constexpr int32_t red = 0x0000FF;
 
-bool WaitFor(const std::function<bool()>& done, int ms)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
-    }
-    return done();
-}
+using kvtest::WaitFor;
 
 std::vector<uint8_t> HexBytes(const std::string& hex)
 {
@@ -52,29 +45,18 @@ class FrontPanelSim : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        processor_ = new SnmpEventProcessor();
-        std::string pattern = (std::filesystem::temp_directory_path() / "kvpanel-XXXXXX").string();
-        std::vector<char> dir(pattern.begin(), pattern.end());
-        dir.push_back('\0');
-        if (::mkdtemp(dir.data()))
-            directory_ = dir.data();
-        StartSnmpEngine(directory_);
+        engine_ = std::make_unique<TestSnmpEngine>("kvpanel");
     }
     static void TearDownTestSuite()
     {
-        delete processor_;
-        processor_ = nullptr;
-        std::error_code ignored;
-        std::filesystem::remove_all(directory_, ignored);
+        engine_.reset();
     }
 
     void Start(SimFixture::Options options = {})
     {
         sim = std::make_unique<SimFixture>(options);
         std::string error;
-        ASSERT_TRUE(sim->start(&error)) << error;
-        KvSNMPDevice.address = sim->host();
-        KvSNMPDevice.port = sim->port();
+        ASSERT_TRUE(TestSnmpEngine::StartSimulator(*sim, &error)) << error;
         KvSNMPSecurity.version = 1;   // SNMPv2c
         KvResetMessageSets();
         panel = std::make_unique<TFrontPanel>();
@@ -86,8 +68,7 @@ protected:
         return status.text().toStdString().rfind(prefix, 0) == 0;
     }
 
-    static inline SnmpEventProcessor* processor_ = nullptr;
-    static inline std::string directory_;
+    static inline std::unique_ptr<TestSnmpEngine> engine_;
 
     QLabel status;
     std::unique_ptr<SimFixture> sim;
@@ -171,9 +152,5 @@ TEST_F(FrontPanelSim, SilentSwitchTurnsTheLedsOffAndReportsTheTimeout)
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return kvtest::RunWidgetTests<QApplication>(argc, argv);
 }

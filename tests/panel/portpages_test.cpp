@@ -10,6 +10,7 @@
 #include "shell/panel/tfrontpanel.h"
 #include "shell/tmainform.h"
 #include "snmp/snmpeventprocessor.h"
+#include "tests/support/qttesthelpers.h"
 #include "tests/support/simfixture.h"
 
 #include "tempdir.h"
@@ -34,16 +35,7 @@ namespace {
 
 const std::string ent = OSPREY_ENT_OID;
 
-bool WaitFor(const std::function<bool()>& done, int ms)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
-    }
-    return done();
-}
+using kvtest::WaitFor;
 
 int CountContaining(const std::vector<std::string>& lines, const std::string& text)
 {
@@ -179,8 +171,7 @@ TEST_F(PortPages, PortConfigurationOfTheSecondUplinkButtonReadsPort26)
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    kvtest::UseOffscreenPlatform();
     QApplication app(argc, argv);
     SnmpEventProcessor eventProcessor;
     ::testing::InitGoogleTest(&argc, argv);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/qttesthelpers.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QTimer>
@@ -105,10 +107,5 @@ TEST(KvHelpWindow, MissingFileGivesAMessageAndNoWindow)
 
 int main(int argc, char** argv)
 {
-    // Widget tests never need a display (test discovery runs them at build time).
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    KvApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return kvtest::RunWidgetTests<KvApplication>(argc, argv);
 }
