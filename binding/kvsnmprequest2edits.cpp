@@ -147,6 +147,14 @@ const KvOptionList* KvSNMPRequest2Edits::ItemOptionsOf(const ControlBinding& bin
     return binding.options ? binding.options : request.variables[binding.variableIndex].options;
 }
 
+const KvOptionList* KvSNMPRequest2Edits::RequiredItemOptionsOf(const ControlBinding& binding) const
+{
+    const KvOptionList* items = ItemOptionsOf(binding);
+    if (!items)
+        KvRaise(kNoOptionList);
+    return items;
+}
+
 ControlBinding KvSNMPRequest2Edits::NewBinding(int variableIndex, int byteOffset, int syntax,
                                                const KvOptionList* options) const
 {
@@ -174,9 +182,7 @@ void KvSNMPRequest2Edits::BindControl(int variableIndex, QWidget* control, int b
     binding.second = second;
 
     if (auto* combo = qobject_cast<QComboBox*>(control)) {
-        const KvOptionList* items = ItemOptionsOf(binding);
-        if (!items)
-            KvRaise(kNoOptionList);
+        const KvOptionList* items = RequiredItemOptionsOf(binding);
         if (items->Kind() == KvOptionList::kTextPrefixes && !second)
             KvRaise(kTooFewControls);
         if (second && !qobject_cast<QLineEdit*>(second))
@@ -185,9 +191,7 @@ void KvSNMPRequest2Edits::BindControl(int variableIndex, QWidget* control, int b
         for (const std::string& label : items->Labels())
             combo->addItem(QString::fromStdString(label));
     } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
-        const KvOptionList* items = ItemOptionsOf(binding);
-        if (!items)
-            KvRaise(kNoOptionList);
+        const KvOptionList* items = RequiredItemOptionsOf(binding);
         FillRadioGroup(group, *items);
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
         // Values come from the switch: never let them be read as markup.
@@ -475,6 +479,40 @@ QWidget* KvSNMPRequest2Edits::ControlAt(const ControlBinding& binding, size_t i)
     return control;
 }
 
+QCheckBox* KvSNMPRequest2Edits::CheckBoxAt(const ControlBinding& binding, size_t i)
+{
+    auto* box = qobject_cast<QCheckBox*>(ControlAt(binding, i));
+    if (!box)
+        KvRaise(kBadControl);
+    return box;
+}
+
+QLineEdit* KvSNMPRequest2Edits::SecondEdit(const ControlBinding& binding)
+{
+    auto* rest = qobject_cast<QLineEdit*>(binding.second.data());
+    if (!rest)
+        KvRaise(kBadControl);
+    return rest;
+}
+
+std::vector<QLineEdit*> KvSNMPRequest2Edits::EditsOf(const ControlBinding& binding)
+{
+    std::vector<QLineEdit*> edits;
+    for (size_t i = 0; i < binding.controls.size(); ++i) {
+        auto* edit = qobject_cast<QLineEdit*>(ControlAt(binding, i));
+        if (!edit)
+            KvRaise(kBadControl);
+        edits.push_back(edit);
+    }
+    return edits;
+}
+
+void KvSNMPRequest2Edits::NeedControls(const ControlBinding& binding, size_t n)
+{
+    if (binding.controls.size() < n)
+        KvRaise(kTooFewControls);
+}
+
 void KvSNMPRequest2Edits::FillBinding(const ControlBinding& binding)
 {
     const KvSNMPVar& var = request.variables[binding.variableIndex];
@@ -503,9 +541,7 @@ void KvSNMPRequest2Edits::FillBinding(const ControlBinding& binding)
     if (qobject_cast<QCheckBox*>(first)) {
         if (binding.IsBitBinding()) {
             for (size_t i = 0; i < binding.bitIndices.size(); ++i) {
-                auto* box = qobject_cast<QCheckBox*>(ControlAt(binding, i));
-                if (!box)
-                    KvRaise(kBadControl);
+                QCheckBox* box = CheckBoxAt(binding, i);
                 const int bit = binding.bitIndices[i];
                 const size_t byte = static_cast<size_t>(bit / 8);
                 if (byte >= octets.size())
@@ -529,15 +565,11 @@ void KvSNMPRequest2Edits::FillBinding(const ControlBinding& binding)
     }
 
     if (auto* combo = qobject_cast<QComboBox*>(first)) {
-        const KvOptionList* items = ItemOptionsOf(binding);
-        if (!items)
-            KvRaise(kNoOptionList);
+        const KvOptionList* items = RequiredItemOptionsOf(binding);
         const int index = items->SelectionIndex(text);
         combo->setCurrentIndex(index < combo->count() ? index : -1);
         if (binding.second) {
-            auto* rest = qobject_cast<QLineEdit*>(binding.second.data());
-            if (!rest)
-                KvRaise(kBadControl);
+            QLineEdit* rest = SecondEdit(binding);
             QString remainder = qtext.mid(combo->currentIndex() >= 0 ? combo->currentText().size() : 0);
             if (binding.syntax == synOid && !remainder.isEmpty())
                 remainder.remove(0, 1);   // the dot between prefix and rest
@@ -547,9 +579,7 @@ void KvSNMPRequest2Edits::FillBinding(const ControlBinding& binding)
     }
 
     if (auto* group = qobject_cast<QGroupBox*>(first)) {
-        const KvOptionList* items = ItemOptionsOf(binding);
-        if (!items)
-            KvRaise(kNoOptionList);
+        const KvOptionList* items = RequiredItemOptionsOf(binding);
         SelectRadio(group, items->SelectionIndex(text));
         return;
     }
@@ -569,18 +599,8 @@ void KvSNMPRequest2Edits::FillBinding(const ControlBinding& binding)
 void KvSNMPRequest2Edits::FillEdits(const ControlBinding& binding, const std::string& text,
                                     const KvOctets& octets)
 {
-    const size_t count = binding.controls.size();
-    std::vector<QLineEdit*> edits;
-    for (size_t i = 0; i < count; ++i) {
-        auto* edit = qobject_cast<QLineEdit*>(ControlAt(binding, i));
-        if (!edit)
-            KvRaise(kBadControl);
-        edits.push_back(edit);
-    }
-    auto need = [&](size_t n) {
-        if (count < n)
-            KvRaise(kTooFewControls);
-    };
+    const std::vector<QLineEdit*> edits = EditsOf(binding);
+    auto need = [&](size_t n) { NeedControls(binding, n); };
     auto show = [&](size_t i, const std::string& s) { edits[i]->setText(QString::fromStdString(s)); };
     const bool absent = text == kNullText || text == kNotDoneText;
 
@@ -742,9 +762,7 @@ KvOctets KvSNMPRequest2Edits::CollectBinding(const ControlBinding& binding)
         if (binding.IsBitBinding()) {
             KvOctets part;
             for (size_t i = 0; i < binding.bitIndices.size(); ++i) {
-                auto* box = qobject_cast<QCheckBox*>(ControlAt(binding, i));
-                if (!box)
-                    KvRaise(kBadControl);
+                QCheckBox* box = CheckBoxAt(binding, i);
                 const int bit = binding.bitIndices[i];
                 const size_t byte = static_cast<size_t>(bit / 8);
                 if (part.size() <= byte)
@@ -766,14 +784,10 @@ KvOctets KvSNMPRequest2Edits::CollectBinding(const ControlBinding& binding)
     }
 
     if (auto* combo = qobject_cast<QComboBox*>(first)) {
-        const KvOptionList* items = ItemOptionsOf(binding);
-        if (!items)
-            KvRaise(kNoOptionList);
+        const KvOptionList* items = RequiredItemOptionsOf(binding);
         std::string text = combo->currentIndex() >= 0 ? combo->currentText().toStdString() : "";
         if (binding.second) {
-            auto* rest = qobject_cast<QLineEdit*>(binding.second.data());
-            if (!rest)
-                KvRaise(kBadControl);
+            QLineEdit* rest = SecondEdit(binding);
             const std::string tail = rest->text().toStdString();
             if (binding.syntax == synOid && !tail.empty())
                 text += ".";
@@ -783,9 +797,7 @@ KvOctets KvSNMPRequest2Edits::CollectBinding(const ControlBinding& binding)
     }
 
     if (auto* group = qobject_cast<QGroupBox*>(first)) {
-        const KvOptionList* items = ItemOptionsOf(binding);
-        if (!items)
-            KvRaise(kNoOptionList);
+        const KvOptionList* items = RequiredItemOptionsOf(binding);
         return ParsePart(binding, items, SelectedRadioText(group).toStdString());
     }
 
@@ -801,17 +813,8 @@ KvOctets KvSNMPRequest2Edits::CollectBinding(const ControlBinding& binding)
 std::string KvSNMPRequest2Edits::JoinEdits(const ControlBinding& binding)
 {
     const size_t count = binding.controls.size();
-    std::vector<QLineEdit*> edits;
-    for (size_t i = 0; i < count; ++i) {
-        auto* edit = qobject_cast<QLineEdit*>(ControlAt(binding, i));
-        if (!edit)
-            KvRaise(kBadControl);
-        edits.push_back(edit);
-    }
-    auto need = [&](size_t n) {
-        if (count < n)
-            KvRaise(kTooFewControls);
-    };
+    const std::vector<QLineEdit*> edits = EditsOf(binding);
+    auto need = [&](size_t n) { NeedControls(binding, n); };
     auto hexJoin = [&](size_t n) {
         std::string joined;
         for (size_t i = 0; i < n; ++i) {

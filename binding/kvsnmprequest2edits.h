@@ -138,6 +138,8 @@ private:
     const KvOptionList* OptionsOf(const ControlBinding& binding) const;
     // The items of a combo box or radio group: its own list, else the variable's.
     const KvOptionList* ItemOptionsOf(const ControlBinding& binding) const;
+    // The same, raising -520 when there is none.
+    const KvOptionList* RequiredItemOptionsOf(const ControlBinding& binding) const;
     bool HasOwnColumns() const;
     void EnsureColumns();
     void FillBinding(const ControlBinding& binding);
@@ -149,6 +151,14 @@ private:
     static std::string JoinEdits(const ControlBinding& binding);
     // Control i of a binding; raises -522 when it is gone.
     static QWidget* ControlAt(const ControlBinding& binding, size_t i);
+    // Control i as a check box; raises -521 when it is another kind.
+    static QCheckBox* CheckBoxAt(const ControlBinding& binding, size_t i);
+    // The line edit beside a prefix combo box; raises -521 when missing.
+    static QLineEdit* SecondEdit(const ControlBinding& binding);
+    // Every control of the binding as a line edit (-521 when one is not).
+    static std::vector<QLineEdit*> EditsOf(const ControlBinding& binding);
+    // Raises -522 when the binding has fewer than n controls.
+    static void NeedControls(const ControlBinding& binding, size_t n);
     void SelectionChanged();
 
     QPointer<QTreeWidget> listView_;
