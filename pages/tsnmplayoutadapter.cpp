@@ -203,15 +203,22 @@ void TSNMPLayoutAdapter::UpdateEditDeleteEnabled()
 // ---------------------------------------------------------------------------
 // Refresh, completions, stop
 
-void TSNMPLayoutAdapter::DoRefresh()
+bool TSNMPLayoutAdapter::BeginRequest()
 {
     if (!binding_)
-        return;
+        return false;
     binding_->request.active = true;
     if (!getComplete) {
         ShowMessage(kGetNotComplete);
-        return;
+        return false;
     }
+    return true;
+}
+
+void TSNMPLayoutAdapter::DoRefresh()
+{
+    if (!BeginRequest())
+        return;
     try {
         StartRefresh();
     } catch (const std::exception& e) {
@@ -270,13 +277,8 @@ void TSNMPLayoutAdapter::ReselectRow()
 
 void TSNMPLayoutAdapter::DoSetSelected()
 {
-    if (!binding_)
+    if (!BeginRequest())
         return;
-    binding_->request.active = true;
-    if (!getComplete) {
-        ShowMessage(kGetNotComplete);
-        return;
-    }
     if (!setComplete) {
         ShowMessage(kModifyNotComplete);
         return;
@@ -299,11 +301,7 @@ void TSNMPLayoutAdapter::WriteSelected()
 {
     AccessGuard access(binding_->Variables());
     const int n = EntryCount();
-    for (int i = 0; i < n; ++i) {
-        UIEntry& e = table_[i];
-        if (e.checkBox && !e.checkBox->isChecked())
-            e.variable->access = accSkip;
-    }
+    SkipUncheckedEntries();
     binding_->CollectValues();
     binding_->Apply(false, false, std::string());
     if (!binding_->busy)
@@ -312,6 +310,16 @@ void TSNMPLayoutAdapter::WriteSelected()
     StartRefresh();
     if (deleteIndex >= 0 && deleteIndex < n && EditorText(table_[deleteIndex]) == deleteText)
         DoCloseDialog();
+}
+
+void TSNMPLayoutAdapter::SkipUncheckedEntries()
+{
+    const int n = EntryCount();
+    for (int i = 0; i < n; ++i) {
+        UIEntry& e = table_[i];
+        if (e.checkBox && !e.checkBox->isChecked())
+            e.variable->access = accSkip;
+    }
 }
 
 bool TSNMPLayoutAdapter::IsCreateRowRequest() const
@@ -345,11 +353,7 @@ void TSNMPLayoutAdapter::CreateRowInTwoSteps()
             table_[i].variable->access &= ~static_cast<uint32_t>(accSkip);
         create.variable->access |= accSkip;
         create.checkBox->setChecked(false);
-        for (int i = 0; i < n; ++i) {
-            UIEntry& e = table_[i];
-            if (e.checkBox && !e.checkBox->isChecked())
-                e.variable->access = accSkip;
-        }
+        SkipUncheckedEntries();
         bool anyColumn = false;
         for (int i = list.keyCount; i < list.Count(); ++i)
             anyColumn = anyColumn || list.IsWritable(i);

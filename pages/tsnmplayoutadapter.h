@@ -119,6 +119,11 @@ private:
     // Starts a refresh with getComplete cleared; a refresh that is over when
     // the call returns (blocking mode, or nothing was sent) sets it again.
     void StartRefresh();
+    // Marks the request active; false (with the message when a refresh is
+    // still running) when there is nothing to do.
+    bool BeginRequest();
+    // Entries with a check box that is not ticked are left out of the write.
+    void SkipUncheckedEntries();
     void WriteSelected();
     void CreateRowInTwoSteps();
     bool IsCreateRowRequest() const;
