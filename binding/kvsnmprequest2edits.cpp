@@ -603,6 +603,16 @@ void KvSNMPRequest2Edits::FillEdits(const ControlBinding& binding, const std::st
     auto need = [&](size_t n) { NeedControls(binding, n); };
     auto show = [&](size_t i, const std::string& s) { edits[i]->setText(QString::fromStdString(s)); };
     const bool absent = text == kNullText || text == kNotDoneText;
+    // Enough edits and a value to show: false when the value is absent, -518
+    // when it is shorter than the edits need.
+    auto ready = [&](size_t editCount, size_t byteCount) {
+        need(editCount);
+        if (absent)
+            return false;
+        if (octets.size() < byteCount)
+            KvRaise(kBadValue);
+        return true;
+    };
 
     switch (binding.syntax) {
     case 3: case 4: case 68:
@@ -618,20 +628,14 @@ void KvSNMPRequest2Edits::FillEdits(const ControlBinding& binding, const std::st
         return;
     }
     case 64: case 69:
-        need(4);
-        if (absent)
+        if (!ready(4, 4))
             return;
-        if (octets.size() < 4)
-            KvRaise(kBadValue);
         for (size_t i = 0; i < 4; ++i)
             show(i, std::to_string(octets[i]));
         return;
     case 67: {
-        need(5);
-        if (absent)
+        if (!ready(5, 4))
             return;
-        if (octets.size() < 4)
-            KvRaise(kBadValue);
         uint32_t ticks = GetLE32(octets, 0);
         show(0, std::to_string(ticks / 8640000u));
         ticks %= 8640000u;
@@ -644,17 +648,13 @@ void KvSNMPRequest2Edits::FillEdits(const ControlBinding& binding, const std::st
         return;
     }
     case 73:
-        need(6);
-        if (absent)
+        if (!ready(6, 6))
             return;
-        if (octets.size() < 6)
-            KvRaise(kBadValue);
         for (size_t i = 0; i < 6; ++i)
             show(i, Hex2(octets[i]));
         return;
     case 74: {
-        need(10);
-        if (absent)
+        if (!ready(10, 0))
             return;
         const KvDateTime dt(text);
         show(0, std::to_string(dt.year));
@@ -670,11 +670,8 @@ void KvSNMPRequest2Edits::FillEdits(const ControlBinding& binding, const std::st
         return;
     }
     case 75: {
-        need(7);
-        if (absent)
+        if (!ready(7, 8))
             return;
-        if (octets.size() < 8)
-            KvRaise(kBadValue);
         const KvCivilTime t = KvDateTime::FromDayCount(GetDouble(octets));
         show(0, std::to_string(t.year));
         show(1, std::to_string(t.month));
