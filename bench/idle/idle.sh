@@ -31,7 +31,6 @@ while [ $# -gt 0 ]; do
 done
 
 PROGRAM="$BUILD/osprey"
-MODULE_FILE="$BUILD/osprey-panel"
 SIMULATOR="$BUILD/osprey-sim"
 for f in "$PROGRAM" "$SIMULATOR"; do
     [ -x "$f" ] || { echo "idle.sh: $f is missing; build the project first" >&2; exit 1; }
@@ -67,28 +66,9 @@ done
 PORT=$(sed -n 's/.*:\([0-9]*\)$/\1/p' "$WORK/ready")
 
 # Registry stand-in and per-switch INI file pointing the program at it.
-ENT=$(sed -n 's/^#define OSPREY_ENT_NUMBER \([0-9]*\).*/\1/p' "$BUILD/generated/osprey_config.h")
-mkdir -p "$WORK/Conf"
-cat > "$WORK/registry.ini" <<INI
-[\\SOFTWARE\\Korvan\\Modules\\HelpPath]
-1.3.6.1.4.1.$ENT.10.48.1=$MODULE_FILE
-[\\SOFTWARE\\Korvan\\Halyard5.1\\MibFile]
-Path=$WORK/Conf/
-INI
-cat > "$WORK/Conf/127.0.0.1.cfg" <<INI
-[Program Information]
-AgentPort=$PORT
-Version=1
-ContextName=
-ContextEngineID=
-SecurityModel=1
-SecurityLevel=0
-SecurityName=
-AuthProtocol=0
-PrivProtocol=0
-AuthPassword=
-PrivPassword=
-INI
+. "$(dirname "$0")/../../scripts/lib/switch-setup.sh"
+write_registry "$WORK" "$BUILD"
+write_switch_ini "$WORK" "$PORT"
 export KORVAN_REGISTRY="$WORK/registry.ini"
 
 # A display of its own when there is none.
