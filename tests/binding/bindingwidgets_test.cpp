@@ -165,7 +165,7 @@ TEST_F(BindingTest, ErrorReportsUseAMessageBoxOnlyWithoutStatusTarget)
     KvMessageBox::Answerer answerer;
     KvSNMPError error;
     error.code = -405;
-    error.message = "(SNMP++) timed out";
+    error.message = "(Test) timed out";
 
     binding->lastOperation = KvSNMPRequest2Controls::kLastSet;
     binding->ReportGetError(error);
@@ -181,8 +181,8 @@ TEST_F(BindingTest, ErrorReportsUseAMessageBoxOnlyWithoutStatusTarget)
     EXPECT_EQ(answerer.shown().size(), 1u);
     const QStringList lines = memo.toPlainText().split('\n');
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_TRUE(lines[0].startsWith("Set: (SNMP++) timed out. Receive at "));
-    EXPECT_TRUE(lines[1].startsWith("Get: (SNMP++) timed out. Receive at "));
+    EXPECT_TRUE(lines[0].startsWith("Set: (Test) timed out. Receive at "));
+    EXPECT_TRUE(lines[1].startsWith("Get: (Test) timed out. Receive at "));
 }
 
 // --- registration --------------------------------------------------------------
