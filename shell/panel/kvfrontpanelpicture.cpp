@@ -121,6 +121,20 @@ void drawText(QPainter& painter, const QRect& box, int flags, const QString& tex
     painter.drawText(box, flags, text);
 }
 
+// The metal housing of a port socket, filling the whole (transparent) glyph; the
+// painter is left without antialiasing for the pixel-exact opening drawn on top.
+void drawPortHousing(QPainter& painter, const QPixmap& glyph, qreal radius)
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0x5F, 0x66, 0x6D), 1));
+    QLinearGradient metal(0, 0, 0, glyph.height());
+    metal.setColorAt(0, QColor(0xD5, 0xD9, 0xDD));
+    metal.setColorAt(1, QColor(0xA4, 0xAA, 0xB0));
+    painter.setBrush(metal);
+    painter.drawRoundedRect(QRectF(0.5, 0.5, glyph.width() - 1, glyph.height() - 1), radius, radius);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+}
+
 } // namespace
 
 KvFrontPanelPicture::KvFrontPanelPicture(QWidget* parent) : QWidget(parent)
@@ -241,14 +255,7 @@ QPixmap KvFrontPanelPicture::CopperPortGlyph(bool upperRow)
     QPixmap glyph(19, 17);
     glyph.fill(Qt::transparent);
     QPainter painter(&glyph);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0x5F, 0x66, 0x6D), 1));
-    QLinearGradient metal(0, 0, 0, 17);
-    metal.setColorAt(0, QColor(0xD5, 0xD9, 0xDD));
-    metal.setColorAt(1, QColor(0xA4, 0xAA, 0xB0));
-    painter.setBrush(metal);
-    painter.drawRoundedRect(QRectF(0.5, 0.5, 18, 16), 1.5, 1.5);
-    painter.setRenderHint(QPainter::Antialiasing, false);
+    drawPortHousing(painter, glyph, 1.5);
 
     // The opening with its latch slot; contacts on the far side from the slot.
     const QColor cavity(0x1F, 0x23, 0x27);
@@ -266,14 +273,7 @@ QPixmap KvFrontPanelPicture::UplinkPortGlyph()
     QPixmap glyph(23, 20);
     glyph.fill(Qt::transparent);
     QPainter painter(&glyph);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0x5F, 0x66, 0x6D), 1));
-    QLinearGradient metal(0, 0, 0, 20);
-    metal.setColorAt(0, QColor(0xD5, 0xD9, 0xDD));
-    metal.setColorAt(1, QColor(0xA4, 0xAA, 0xB0));
-    painter.setBrush(metal);
-    painter.drawRoundedRect(QRectF(0.5, 0.5, 22, 19), 2, 2);
-    painter.setRenderHint(QPainter::Antialiasing, false);
+    drawPortHousing(painter, glyph, 2);
     painter.fillRect(QRect(3, 3, 17, 14), QColor(0x1B, 0x1F, 0x23));
     painter.fillRect(QRect(6, 8, 11, 4), QColor(0x3C, 0x6E, 0x4A));
     painter.fillRect(QRect(7, 9, 9, 1), QColor(0xD4, 0xA8, 0x3A));
