@@ -1,5 +1,7 @@
 #include "export/kvexportprogram.h"
 
+#include "export/kvexportcatalogue.h"
+
 #include <memory>
 
 #include "common/kverror.h"
@@ -45,7 +47,7 @@ int KvExportProgram::Run(const std::vector<std::string>& arguments)
     std::unique_ptr<KvExportWriter> writer = KvExportWriter::Create(options.format, out_);
     if (options.action == KvExportOptions::Action::List) {
         std::vector<KvExportListEntry> entries;
-        for (const PageCommand& page : kvtables::PageCatalogue())
+        for (const PageCommand& page : kvexportcatalogue::Pages())
             entries.push_back({page.title, KvPageExporter::IsTable(page) ? "table" : "scalars",
                                kvtables::CountRows(page.variables), page.name});
         writer->List(entries);
@@ -74,7 +76,7 @@ int KvExportProgram::Run(const std::vector<std::string>& arguments)
         }
         pages.push_back(found.page);
     } else {
-        for (const PageCommand& page : kvtables::PageCatalogue())
+        for (const PageCommand& page : kvexportcatalogue::Pages())
             pages.push_back(&page);
     }
 

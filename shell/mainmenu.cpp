@@ -1,5 +1,6 @@
 #include "shell/mainmenu.h"
 
+#include "shell/formcommands.h"
 #include "shell/launcher.h"
 #include "shell/pagecommands.h"
 #include "shell/panel/tfrontpanel.h"
@@ -223,5 +224,7 @@ MainMenu* MainMenu::Install(TMainForm& mainForm)
         };
         panel->rereadRmonState = [form] { pagecommands::RereadRmonState(*form); };
     }
-    return new MainMenu(mainForm.MainMenu1, form, std::move(commands));
+    auto* menu = new MainMenu(mainForm.MainMenu1, form, std::move(commands));
+    formcommands::Install(*menu, mainForm);
+    return menu;
 }

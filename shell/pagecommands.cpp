@@ -2,6 +2,7 @@
 
 #include "binding/kvlineeditconstraint.h"
 #include "binding/kvsnmprequest2edits.h"
+#include "pages/kvcentredmodal.h"
 #include "pages/tconfigform.h"
 #include "shell/mainmenu.h"
 #include "shell/tables/pagetables.h"
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPointer>
-#include <QScreen>
 
 #include <algorithm>
 #include <exception>
@@ -39,21 +39,6 @@ public:
     std::unique_ptr<KvSNMPRequest2Edits> binding;
     QPointer<QLabel> text;
 };
-
-// Centres the page on the main window (kept on the screen), then shows it
-// modally.
-void ShowPage(TConfigForm& form, const TMainForm& mainForm)
-{
-    QRect frame(QPoint(0, 0), form.frameGeometry().size());
-    frame.moveCenter(mainForm.frameGeometry().center());
-    if (const QScreen* screen = mainForm.screen()) {
-        const QRect area = screen->availableGeometry();
-        frame.moveLeft(std::max(area.left(), std::min(frame.left(), area.right() - frame.width() + 1)));
-        frame.moveTop(std::max(area.top(), std::min(frame.top(), area.bottom() - frame.height() + 1)));
-    }
-    form.move(frame.topLeft());
-    form.exec();
-}
 
 } // namespace
 
@@ -193,7 +178,7 @@ void OpenPage(TMainForm& mainForm, const PageCommand& command)
 {
     mainForm.PageTitle = command.title;
     std::unique_ptr<TConfigForm> form = BuildPage(command, mainForm.PageTitle, mainForm.AgentAddress);
-    ShowPage(*form, mainForm);
+    ShowCentredModal(*form, &mainForm);
     form.reset();
     if (command.special == PageSpecial::rmonStateOnClose) {
         // The page's own close has run (the modal show returns only after
@@ -206,7 +191,7 @@ void OpenPortPage(TMainForm& mainForm, const PageCommand& command, int port)
 {
     mainForm.PageTitle = command.title;
     std::unique_ptr<TConfigForm> form = BuildPage(command, mainForm.PageTitle, mainForm.AgentAddress, port);
-    ShowPage(*form, mainForm);
+    ShowCentredModal(*form, &mainForm);
 }
 
 QLabel* RmonStateText(TMainForm& mainForm)

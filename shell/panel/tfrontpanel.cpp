@@ -245,6 +245,13 @@ void TFrontPanel::RefreshPanel1Click()
 
 void TFrontPanel::RunPanelRefresh()
 {
+    ResetUnitWindows();
+    if (rereadRmonState)
+        rereadRmonState();
+}
+
+void TFrontPanel::ResetUnitWindows()
+{
     for (const QPointer<QWidget>& unitWindow : UnitWindows) {
         if (unitWindow)
             unitWindow->close();
@@ -261,8 +268,6 @@ void TFrontPanel::RunPanelRefresh()
             }
         });
     }
-    if (rereadRmonState)
-        rereadRmonState();
 }
 
 void TFrontPanel::UnitListViewChange()

@@ -52,6 +52,10 @@ public:
     void RefreshPanel1Click();
     void UnitListViewChange();
     void PortInfoListViewChange();
+    // The first steps of the panel refresh: closes the open unit windows and
+    // empties that list, empties the list of port buttons and gives the
+    // buttons left in it their click handlers.
+    void ResetUnitWindows();
 
     // The port button SpeedButton<number>, number 1 to 28.
     QToolButton* SpeedButton(int number) const;

@@ -1,0 +1,13 @@
+#pragma once
+#include <span>
+
+struct PageCommand;
+
+// Every page the export knows, in the order --list and --all give them: the
+// generic pages of the main menu in menu order, then the tables of the
+// hand-made forms (one entry per request of a form, found by its title).
+namespace kvexportcatalogue {
+
+std::span<const PageCommand> Pages();
+
+} // namespace kvexportcatalogue

@@ -1,0 +1,10 @@
+#include "forms/port/portformtables.h"
+
+namespace kvforms {
+
+std::span<const FormTableDef> PortFormTables()
+{
+    return {};
+}
+
+} // namespace kvforms

@@ -1,0 +1,62 @@
+#include "shell/formcommands.h"
+
+#include "forms/kvformhost.h"
+#include "pages/kvcentredmodal.h"
+#include "shell/mainmenu.h"
+#include "shell/panel/tfrontpanel.h"
+#include "shell/tform1.h"
+#include "shell/tmainform.h"
+
+#include <QPointer>
+
+#include <memory>
+
+namespace formcommands {
+
+namespace {
+
+// The command of form class `Form`, constructed as Form(owner, host).
+template <class Form>
+MainMenu::FormCommand CommandOf(TMainForm& mainForm)
+{
+    QPointer<TMainForm> main(&mainForm);
+    return [main](QWidget* owner) {
+        if (!main)
+            return;
+        auto form = std::make_unique<Form>(owner, HostOf(*main));
+        ShowCentredModal(*form, main);
+    };
+}
+
+} // namespace
+
+KvFormHost HostOf(TMainForm& mainForm)
+{
+    KvFormHost host;
+    host.agentAddress = mainForm.AgentAddress;
+    host.mainWindow = &mainForm;
+    QPointer<TFrontPanel> panel(mainForm.FrontPanel);
+    host.resetUnitWindows = [panel] {
+        if (panel)
+            panel->ResetUnitWindows();
+    };
+    if (TForm1* aux = TForm1::Instance()) {
+        host.getReady = &aux->GetReady;
+        host.setReady = &aux->SetReady;
+        QPointer<TForm1> guard(aux);
+        host.requestComplete = [guard] {
+            if (guard)
+                guard->RequestComplete();
+        };
+    }
+    return host;
+}
+
+void Install(MainMenu& menu, TMainForm& mainForm)
+{
+    // One line per hand-made form: menu.SetFormCommand("TXxxForm", CommandOf<TXxxForm>(mainForm));
+    (void)menu;
+    (void)mainForm;
+}
+
+} // namespace formcommands
