@@ -36,6 +36,8 @@
 namespace {
 
 QString outputDirectory;
+// How long a hand-made form is given before it is captured.
+constexpr int kFormSettleMs = 2500;
 
 void Settle(int ms = 300)
 {
@@ -63,9 +65,20 @@ void CapturePage(const std::function<void()>& open, const QString& name, bool ro
     QTimer poll;
     poll.setInterval(20);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* form = dynamic_cast<TConfigForm*>(QApplication::activeModalWidget());
-        if (!form || done)
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || done)
             return;
+        auto* form = dynamic_cast<TConfigForm*>(modal);
+        if (!form) {
+            // A hand-made form: captured once its first fetch had time to end.
+            if (waited.elapsed() < kFormSettleMs)
+                return;
+            done = true;
+            poll.stop();
+            Capture(name);
+            modal->close();
+            return;
+        }
         const bool fetched = form->Adapter() && form->Adapter()->getComplete && form->MainBinding() &&
                              !form->MainBinding()->busy;
         if (!fetched && waited.elapsed() < 15000)
