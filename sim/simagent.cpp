@@ -1,5 +1,6 @@
 #include "sim/simagent.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/select.h>
@@ -450,6 +451,18 @@ int SimAgent::onPacket(int op, netsnmp_session *session, int reqid, netsnmp_pdu 
         return 1;
     case SimFaults::Action::Answer:
         break;
+    }
+    if (pdu->command == SNMP_MSG_GETBULK) {
+        const SimFaults &f = options_.faults;
+        const long asked = static_cast<long>(oids.size()) * std::max(0L, pdu->max_repetitions);
+        const int status = f.refuseBulk ? f.refuseBulk
+                           : f.bulkMaxBindings > 0 && asked > f.bulkMaxBindings ? SNMP_ERR_TOOBIG
+                                                                                  : 0;
+        if (status) {
+            log_.write(pdu, std::string("answered ") + SimFaults::statusName(status));
+            sendError(session, pdu, status, 0);
+            return 1;
+        }
     }
     if (options_.faults.delayMs > 0) {
         log_.write(pdu, "delayed " + std::to_string(options_.faults.delayMs) + " ms");

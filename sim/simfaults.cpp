@@ -34,20 +34,27 @@ bool SimFaults::parseErrorRule(const std::string &text, unsigned enterpriseNumbe
         return false;
     }
     const std::string st = text.substr(eq + 1);
+    if (!parseStatus(st, rule.status)) {
+        error = "\"" + st + "\" is not an SNMP error status (a name such as genErr, or 1 to 18)";
+        return false;
+    }
+    return true;
+}
+
+bool SimFaults::parseStatus(const std::string &text, int &status)
+{
     for (int i = 1; i < statusCount; ++i) {
-        if (strcasecmp(st.c_str(), statusNames[i]) == 0) {
-            rule.status = i;
+        if (strcasecmp(text.c_str(), statusNames[i]) == 0) {
+            status = i;
             return true;
         }
     }
     char *end = nullptr;
     errno = 0;
-    long v = std::strtol(st.c_str(), &end, 10);
-    if (errno || *end || v < 1 || v >= statusCount) {
-        error = "\"" + st + "\" is not an SNMP error status (a name such as genErr, or 1 to 18)";
+    long v = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || errno || *end || v < 1 || v >= statusCount)
         return false;
-    }
-    rule.status = static_cast<int>(v);
+    status = static_cast<int>(v);
     return true;
 }
 

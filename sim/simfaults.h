@@ -32,12 +32,18 @@ public:
     long dropEvery = 0; // 0: never
     long stopAfter = -1; // -1: never; otherwise answer only the first stopAfter requests
     std::vector<ErrorRule> errorRules;
+    // GETBULK: refused with this error status (0: answered), or answered
+    // tooBig when repetitions x bindings would exceed bulkMaxBindings (0: no limit).
+    int refuseBulk = 0;
+    long bulkMaxBindings = 0;
 
     // Parses "OID=STATUS" where STATUS is a number (1-18) or an SNMP error
     // name such as genErr or noSuchName.
     static bool parseErrorRule(const std::string &text, unsigned enterpriseNumber, ErrorRule &rule,
                                std::string &error);
     static const char *statusName(int status);
+    // A status given by name or number (1-18); false when it is neither.
+    static bool parseStatus(const std::string &text, int &status);
 
     // Called once per received request, in order, with the OIDs it names.
     Decision next(const std::vector<SimOid> &oids);

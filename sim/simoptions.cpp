@@ -24,7 +24,8 @@ std::string SimOptions::usage()
 {
     return "usage: osprey-sim [--listen udp:127.0.0.1:PORT] [--data FILE] [--log FILE] [--state FILE]\n"
            "                  [--ready-file FILE] [--delay MS] [--drop-every N] [--stop-after N]\n"
-           "                  [--error-oid OID=STATUS]... [--strict-rowstatus] [--exit-with-parent]\n"
+           "                  [--error-oid OID=STATUS]... [--refuse-bulk STATUS] [--bulk-max-bindings N]\n"
+           "                  [--strict-rowstatus] [--exit-with-parent]\n"
            "                  [--check] [--dump]\n"
            "\n"
            "  --listen SPEC        where to answer (default udp:127.0.0.1:1161); port 0 picks a free port\n"
@@ -37,6 +38,8 @@ std::string SimOptions::usage()
            "  --stop-after N       answer the first N requests only\n"
            "  --error-oid OID=ST   answer requests naming OID (or an OID below it) with error status ST\n"
            "                       (a name such as genErr or a number 1-18); may be repeated\n"
+           "  --refuse-bulk ST     answer every GETBULK with error status ST (an agent without GETBULK)\n"
+           "  --bulk-max-bindings N  answer tooBig to a GETBULK asking for more than N bindings\n"
            "  --strict-rowstatus   refuse createAndGo on an existing row (inconsistentValue)\n"
            "  --exit-with-parent   stop when the process that started the simulator ends\n"
            "  --check              load the data file, report what is wrong, and exit\n"
@@ -125,6 +128,20 @@ bool SimOptions::parse(const std::vector<std::string> &args, unsigned enterprise
                 return false;
             }
             faults.errorRules.push_back(rule);
+        } else if (name == "--refuse-bulk") {
+            if (!take(v))
+                return false;
+            if (!SimFaults::parseStatus(v, faults.refuseBulk)) {
+                error = "--refuse-bulk: \"" + v + "\" is not an SNMP error status (a name such as genErr, or 1 to 18)";
+                return false;
+            }
+        } else if (name == "--bulk-max-bindings") {
+            if (!take(v))
+                return false;
+            if (!parseCount(v, 1, 1000000, faults.bulkMaxBindings)) {
+                error = "--bulk-max-bindings: \"" + v + "\" is not a positive number";
+                return false;
+            }
         } else if (name == "--strict-rowstatus") {
             if (!flag())
                 return false;

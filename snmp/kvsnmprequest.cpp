@@ -1,7 +1,9 @@
 #include "snmp/kvsnmprequest.h"
+#include "snmp/kvsnmprequestcompletion.h"
 
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -211,13 +213,6 @@ std::string JoinArcs(const std::string& a, const std::string& b)
 
 } // namespace
 
-struct KvSNMPRequest::Completion {
-    KvSNMPRequest* request;      // null once the request is gone
-    CompletionCallback callback;
-    void* context;
-    bool readValues;
-    bool walkStep;               // a fetch (not a write read back)
-};
 
 KvSNMPRequest::KvSNMPRequest()
     : timeout(defaultTimeout),
@@ -237,6 +232,9 @@ KvSNMPRequest::KvSNMPRequest()
       authProtocol(KvSNMPSecurity.authProtocol),
       privProtocol(KvSNMPSecurity.privProtocol)
 {
+    const char* getNext = std::getenv("OSPREY_GETNEXT");
+    if (getNext && *getNext && std::strcmp(getNext, "0") != 0)
+        bulkWalks = false;
 }
 
 KvSNMPRequest::~KvSNMPRequest()
@@ -269,6 +267,7 @@ void KvSNMPRequest::AbandonCompletions()
     for (Completion* record : outstanding_)
         record->request = nullptr;
     outstanding_.clear();
+    bulk_.ahead = nullptr;
     pending = 0;
 }
 
@@ -399,6 +398,7 @@ KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int3
     int32_t n = 0;
     int32_t finished = 0;
     std::string rowInstance;
+    partialRow_ = false;
     const bool table = IsTable(variables.kind);
     for (int32_t i = 0; i < variables.Count(); ++i) {
         if (!variables.IsReadable(i))
@@ -428,6 +428,7 @@ KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int3
             rowInstance = received.substr(base.size() + 1);
         ++n;
     }
+    partialRow_ = finished > 0 && finished < n;
     if (finished == n)
         return Reading::AllFinished;
     if (table)
@@ -959,20 +960,59 @@ bool KvSNMPRequest::Fetch(bool firstRow)
 {
     if (!active)
         return false;
-    SnmpTarget target = BuildTarget();
-    SnmpPdu pdu = BuildPdu(firstRow ? PduType::Get : PduType::GetNext);
     const bool table = IsTable(variables.kind);
-    if (firstRow)
+    if (firstRow) {
         walkPositions_.clear();
-    int status = table ? Session().GetNext(pdu, target) : Session().Get(pdu, target);
+        StartWalk();
+    }
+    SnmpPdu pdu;
+    int status = 0;
+    if (table && !firstRow && !bulk_.rows.empty()) {
+        // The next row of the last GETBULK.
+        pdu = std::move(bulk_.rows.front());
+        bulk_.rows.pop_front();
+    } else {
+        for (;;) {
+            SnmpTarget target = BuildTarget();
+            pdu = BuildPdu(firstRow ? PduType::Get : PduType::GetNext);
+            if (!table) {
+                status = Session().Get(pdu, target);
+                break;
+            }
+            if (!BulkStep()) {
+                status = Session().GetNext(pdu, target);
+                break;
+            }
+            pdu.maxRepetitions = bulk_.repetitions;
+            status = Session().GetBulk(pdu, target);
+            if (status >= 1 && status <= 18) {
+                BulkRefused(status);
+                continue;
+            }
+            if (status != 0)
+                break;
+            bulk_.rows = SplitBulkRows(pdu);
+            if (bulk_.rows.empty()) {
+                BulkRefused(0);
+                continue;
+            }
+            pdu = std::move(bulk_.rows.front());
+            bulk_.rows.pop_front();
+            break;
+        }
+    }
     int32_t code = 0;
     std::string message;
     MapStatus(status, code, message);
     if (code != 0 && !(code == -102 && table))
         throw KvError(code, message);
     const Reading reading = ReadResponse(pdu, code, true);
-    if (reading != Reading::Row)
+    if (reading != Reading::Row) {
         walkPositions_.clear();
+        DropBulkRows();
+    } else if (partialRow_) {
+        DropBulkRows();
+    }
     switch (reading) {
     case Reading::Row:
         return true;
@@ -1008,9 +1048,32 @@ void KvSNMPRequest::FetchAsync(CompletionCallback callback, void* context, bool 
 {
     if (!active)
         return;
-    if (firstRow)
+    if (!IsTable(variables.kind)) {
+        SendAsync(PduType::Get, callback, context, true);
+        return;
+    }
+    if (firstRow) {
         walkPositions_.clear();
-    SendAsync(firstRow ? PduType::Get : PduType::GetNext, callback, context, true);
+        StartWalk();
+    } else if (!bulk_.rows.empty()) {
+        // The next row of the last GETBULK follows as a completion of its own.
+        auto record = std::make_unique<Completion>(Completion{this, callback, context, true, true});
+        record->walk = bulk_.walk;
+        record->batch = bulk_.batch;
+        record->buffered = true;
+        SnmpPdu row = std::move(bulk_.rows.front());
+        bulk_.rows.pop_front();
+        Session().Post(&KvSNMPRequest::OnResponse, record.get(), std::move(row), bulk_.target);
+        outstanding_.insert(record.release());
+        ++pending;
+        return;
+    } else if (bulk_.ahead) {
+        // The GETBULK sent ahead brings the next rows.
+        bulk_.ahead->callback = callback;
+        bulk_.ahead->context = context;
+        return;
+    }
+    SendWalkStep(callback, context, firstRow);
 }
 
 void KvSNMPRequest::SelectColumns(const std::string& columns)
@@ -1089,9 +1152,13 @@ void KvSNMPRequest::Complete(int reason, SnmpPdu& response, const SnmpTarget& ta
 {
     outstanding_.erase(&record);
     if (reason == snmpReasonSessionClosed) {
+        if (&record == bulk_.ahead)
+            bulk_.ahead = nullptr;
         --pending;
         return;
     }
+    if ((record.bulk || record.buffered) && TakeBulkCompletion(reason, response, target, record))
+        return;
 
     KvSNMPError error;
     const int status = reason == snmpReasonTimeout ? snmpClassTimeout : response.errorStatus;
@@ -1130,8 +1197,12 @@ void KvSNMPRequest::Complete(int reason, SnmpPdu& response, const SnmpTarget& ta
     } else {
         error.finished = true;
     }
-    if (error.finished && record.walkStep)
+    if (error.finished && record.walkStep) {
         walkPositions_.clear();
+        DropBulkRows();
+    } else if (record.walkStep && partialRow_) {
+        DropBulkRows();
+    }
     // Counted off before the callback runs: the owner may take the request
     // apart from inside its callback.
     --pending;

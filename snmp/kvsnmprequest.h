@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <deque>
 #include <set>
 #include <string>
 
@@ -115,6 +116,14 @@ public:
     std::string rowCondition;
     bool active = true;
     int32_t pending = 0;
+    // Table walks under SNMPv2c and v3 ask for many rows at a time (GETBULK);
+    // off, or under SNMPv1, every row is one GETNEXT. Off when the
+    // environment sets OSPREY_GETNEXT (to anything but 0), for agents with
+    // broken GETBULK support.
+    bool bulkWalks = true;
+    // Upper bounds of one GETBULK: rows, and bindings (rows x walked columns).
+    static constexpr int32_t kBulkMaxRows = 25;
+    static constexpr int32_t kBulkMaxBindings = 100;
 
 protected:
     enum class PduType { Get, GetNext, Set };
@@ -136,6 +145,38 @@ private:
     static void OnResponse(int reason, SnmpEngine& snmp, SnmpPdu& response,
                            const SnmpTarget& target, void* data);
     void Complete(int reason, SnmpPdu& response, const SnmpTarget& target, Completion& record);
+
+    // Walk steps (walk.cpp): GETNEXT, or GETBULK whose rows are handed on
+    // one at a time as GETNEXT would have received them.
+    void StartWalk();
+    bool BulkStep() const;
+    int32_t WalkedColumns() const;
+    // Sends the next step of the walk (the first with `firstRow`).
+    void SendWalkStep(CompletionCallback callback, void* context, bool firstRow);
+    // Sends the GETBULK that follows the rows just received, so that it is on
+    // the wire while they are handed on.
+    void SendAhead(const SnmpPdu& lastRow, const SnmpTarget& target);
+    // The full rows of a GETBULK response, in order.
+    std::deque<SnmpPdu> SplitBulkRows(const SnmpPdu& response) const;
+    // After a failed GETBULK: fewer rows (tooBig), else GETNEXT from now on.
+    void BulkRefused(int32_t errorStatus);
+    // Rows received but not handed on are dropped (after a row in which some
+    // columns ended, GETNEXT would have asked again from there).
+    void DropBulkRows();
+    // A bulk or buffered completion: true when it was dealt with here (kept,
+    // resent, or stale); false when `response` now holds the one row to read.
+    bool TakeBulkCompletion(int reason, SnmpPdu& response, const SnmpTarget& target, Completion& record);
+
+    struct BulkWalk {
+        std::deque<SnmpPdu> rows;      // received, not yet handed on
+        SnmpTarget target;             // the agent they came from
+        int32_t repetitions = 0;       // of the next GETBULK; 0 walks with GETNEXT
+        uint32_t walk = 0;             // the walk in progress
+        uint32_t batch = 0;            // rows and steps of an older batch are stale
+        Completion* ahead = nullptr;   // the GETBULK sent ahead, while outstanding
+    };
+    BulkWalk bulk_;
+    bool partialRow_ = false;          // some, not all, columns ended in the last row read
 
     std::set<Completion*> outstanding_;
     bool destroying_ = false;

@@ -118,6 +118,10 @@ int BuildNetSnmpPdu(int command, const SnmpPdu& pdu, const SnmpTarget& target,
     netsnmp_pdu* p = snmp_pdu_create(command);
     if (!p)
         return snmpClassResourceUnavailable;
+    if (command == SNMP_MSG_GETBULK) {
+        p->non_repeaters = 0;
+        p->max_repetitions = std::max(1, pdu.maxRepetitions);
+    }
     if (target.IsUserTarget()) {
         if (pdu.securityLevel < SNMP_SEC_LEVEL_NOAUTH || pdu.securityLevel > SNMP_SEC_LEVEL_AUTHPRIV) {
             snmp_free_pdu(p);
@@ -562,7 +566,12 @@ int SnmpEngine::Send(Op op, const SnmpPdu& pdu, const SnmpTarget& target, SnmpCa
     }
     if (status != snmpOk)
         return status;
-    int command = op == Op::Get ? SNMP_MSG_GET : op == Op::GetNext ? SNMP_MSG_GETNEXT : SNMP_MSG_SET;
+    if (op == Op::GetBulk && target.version == 0)
+        return snmpClassUnsupported;   // SNMPv1 has no GETBULK
+    const int command = op == Op::Get       ? SNMP_MSG_GET
+                        : op == Op::GetNext ? SNMP_MSG_GETNEXT
+                        : op == Op::GetBulk ? SNMP_MSG_GETBULK
+                                            : SNMP_MSG_SET;
     netsnmp_pdu* request = nullptr;
     status = BuildNetSnmpPdu(command, pdu, target, request);
     if (status != snmpOk)
@@ -939,6 +948,7 @@ int SnmpEngine::SendBlocking(Op op, SnmpPdu& pdu, const SnmpTarget& target)
 
 int SnmpEngine::Get(SnmpPdu& pdu, const SnmpTarget& target) { return SendBlocking(Op::Get, pdu, target); }
 int SnmpEngine::GetNext(SnmpPdu& pdu, const SnmpTarget& target) { return SendBlocking(Op::GetNext, pdu, target); }
+int SnmpEngine::GetBulk(SnmpPdu& pdu, const SnmpTarget& target) { return SendBlocking(Op::GetBulk, pdu, target); }
 int SnmpEngine::Set(SnmpPdu& pdu, const SnmpTarget& target) { return SendBlocking(Op::Set, pdu, target); }
 
 int SnmpEngine::Get(const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback, void* data)
@@ -950,6 +960,17 @@ int SnmpEngine::GetNext(const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallba
                         void* data)
 {
     return Send(Op::GetNext, pdu, target, callback, data);
+}
+
+void SnmpEngine::Post(SnmpCallback callback, void* data, SnmpPdu response, const SnmpTarget& target)
+{
+    completions_.push_back(Completion{snmpReasonResponse, std::move(response), target, callback, data});
+}
+
+int SnmpEngine::GetBulk(const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback,
+                        void* data)
+{
+    return Send(Op::GetBulk, pdu, target, callback, data);
 }
 
 int SnmpEngine::Set(const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback, void* data)

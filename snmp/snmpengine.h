@@ -51,13 +51,23 @@ public:
     // status (-5 timeout, ...).
     int Get(SnmpPdu& pdu, const SnmpTarget& target);
     int GetNext(SnmpPdu& pdu, const SnmpTarget& target);
+    // GETBULK (SNMPv2c and v3) with pdu.maxRepetitions repetitions of every
+    // binding; the response's bindings come row by row (repetition 0 of every
+    // binding, then repetition 1, ...) and may be cut short by the agent.
+    int GetBulk(SnmpPdu& pdu, const SnmpTarget& target);
     int Set(SnmpPdu& pdu, const SnmpTarget& target);
 
     // Asynchronous requests: 0 when sent (the callback follows exactly once),
     // otherwise the status of the failed send (no callback).
     int Get(const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback, void* data);
     int GetNext(const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback, void* data);
+    int GetBulk(const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback, void* data);
     int Set(const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback, void* data);
+
+    // Queues a completion that needs no agent: `callback` is called with
+    // snmpReasonResponse and `response` at the next delivery of completions
+    // (at once when the caller is itself a completion callback).
+    void Post(SnmpCallback callback, void* data, SnmpPdu response, const SnmpTarget& target);
 
     // Registers (or replaces) a USM user. Protocol numbers: auth 1 none, 2 MD5,
     // 3 SHA; priv 1 none, 2 DES, 3 3DES, 4 AES-128, 9 IDEA, 20 AES-192,
@@ -107,7 +117,7 @@ public:
     };
 
 private:
-    enum class Op { Get, GetNext, Set };
+    enum class Op { Get, GetNext, GetBulk, Set };
     int Send(Op op, const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback,
              void* data);
     void CloseSession(const std::string& key);

@@ -14,4 +14,6 @@ struct SnmpPdu {
     std::string contextEngineId;     // as given (octets of the text)
     int32_t errorStatus = 0;
     int32_t errorIndex = 0;
+    // A GETBULK request: repetitions of every binding (no non-repeaters).
+    int32_t maxRepetitions = 0;
 };

@@ -1,0 +1,20 @@
+#pragma once
+#include <cstdint>
+
+#include "snmp/kvsnmprequest.h"
+
+// The record behind one asynchronous step of a KvSNMPRequest: sent to the
+// agent (get, walk step, set) or posted (a row of a GETBULK handed on).
+struct KvSNMPRequest::Completion {
+    KvSNMPRequest* request;      // null once the request is gone
+    CompletionCallback callback; // null: nobody waits yet (a GETBULK sent ahead)
+    void* context;
+    bool readValues;
+    bool walkStep;               // a fetch (not a write read back)
+    uint32_t walk = 0;           // the walk and batch it belongs to
+    uint32_t batch = 0;
+    bool bulk = false;           // a GETBULK
+    bool ahead = false;          // sent ahead of the rows being handed on
+    bool buffered = false;       // a row of an earlier GETBULK
+    bool firstRow = false;       // the first step of its walk
+};

@@ -1,0 +1,307 @@
+// Table walks with GETBULK hand on the rows GETNEXT would: every table page of
+// the catalogue against the simulator and against Net-SNMP's snmpd, blocking
+// and asynchronously; an agent that refuses GETBULK or finds the response too
+// big; and a walk that is stopped hands on nothing more.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/kverror.h"
+#include "shell/tables/pagecatalogue.h"
+#include "snmp/kvsnmprequest.h"
+#include "snmp/kvsnmpsession.h"
+#include "snmp/snmpengine.h"
+#include "snmpdfixture.h"
+#include "tests/support/simfixture.h"
+
+namespace {
+
+using Row = std::vector<std::string>;
+
+struct Walk {
+    std::vector<Row> rows;
+    KvSNMPError last;
+    bool done = false;
+};
+
+Row Snapshot(const KvSNMPVarList& list)
+{
+    Row row;
+    for (int32_t i = 0; i < list.Count(); ++i)
+        row.push_back(list[i].value);
+    return row;
+}
+
+struct Agent {
+    uint16_t port;
+    int8_t version;
+    std::string community;
+};
+
+void Configure(KvSNMPRequest& request, const Agent& agent, bool bulk)
+{
+    request.address = "127.0.0.1";
+    request.port = agent.port;
+    request.version = agent.version;
+    request.readCommunity = agent.community;
+    request.timeout = 100;
+    request.retries = 0;
+    request.bulkWalks = bulk;
+}
+
+struct AsyncWalk {
+    KvSNMPRequest* request;
+    Walk* walk;
+    // Called after each row is taken; may stop the walk.
+    std::function<void()> afterRow;
+};
+
+void OnStep(void* context, KvSNMPError& error, KvSNMPVarList& list)
+{
+    auto* c = static_cast<AsyncWalk*>(context);
+    c->walk->last = error;
+    if (error.code != 0 || error.finished || c->walk->rows.size() >= 5000) {
+        c->walk->done = true;
+        return;
+    }
+    c->walk->rows.push_back(Snapshot(list));
+    if (c->afterRow)
+        c->afterRow();
+    if (!c->request->active) {
+        c->walk->done = true;
+        return;
+    }
+    c->request->FetchAsync(&OnStep, context, false);
+}
+
+Walk RunWalk(KvSNMPRequest& request, bool async, std::function<void()> afterRow = {})
+{
+    Walk walk;
+    if (!async) {
+        try {
+            for (bool more = request.Fetch(true); more && walk.rows.size() < 5000; more = request.Fetch(false))
+                walk.rows.push_back(Snapshot(request.variables));
+        } catch (const KvError& e) {
+            walk.last.code = e.code();
+            walk.last.message = e.message();
+        }
+        walk.done = true;
+        return walk;
+    }
+    AsyncWalk context{&request, &walk, std::move(afterRow)};
+    request.FetchAsync(&OnStep, &context, true);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!walk.done && std::chrono::steady_clock::now() < deadline)
+        KvSnmpSession()->WaitForEvents(20);
+    // Nothing more may arrive for a walk that is over.
+    const size_t rows = walk.rows.size();
+    request.WaitForCompletions(500);
+    EXPECT_EQ(walk.rows.size(), rows);
+    EXPECT_TRUE(walk.done);
+    return walk;
+}
+
+Walk WalkPage(const PageCommand& page, const Agent& agent, bool bulk, bool async)
+{
+    KvSNMPRequest request;
+    request.variables = KvSNMPVarList(page.variables, page.kind, page.keyCount);
+    request.variables.instance = page.instance ? page.instance : "";
+    Configure(request, agent, bulk);
+    return RunWalk(request, async);
+}
+
+bool IsTablePage(const PageCommand& page)
+{
+    return page.kind == kvListTable || page.kind == kvListTableRows;
+}
+
+// Every table page: GETBULK, blocking and asynchronous, gives GETNEXT's rows.
+void ExpectSameRowsOnEveryTablePage(const Agent& agent, size_t& pagesWithRows)
+{
+    pagesWithRows = 0;
+    for (const PageCommand& page : kvtables::PageCatalogue()) {
+        if (!IsTablePage(page))
+            continue;
+        SCOPED_TRACE(page.title);
+        const Walk getNext = WalkPage(page, agent, false, false);
+        ASSERT_EQ(getNext.last.code, 0) << getNext.last.message;
+        for (bool async : {false, true}) {
+            const Walk bulk = WalkPage(page, agent, true, async);
+            EXPECT_EQ(bulk.last.code, 0) << bulk.last.message;
+            EXPECT_EQ(bulk.rows, getNext.rows) << (async ? "FetchAsync" : "Fetch");
+        }
+        pagesWithRows += !getNext.rows.empty();
+    }
+}
+
+class BulkWalk : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kvbulk-XXXXXX").string();
+        std::vector<char> name(pattern.begin(), pattern.end());
+        name.push_back('\0');
+        ASSERT_NE(::mkdtemp(name.data()), nullptr);
+        directory_ = name.data();
+        StartSnmpEngine(directory_);
+    }
+    static void TearDownTestSuite()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(directory_, ignored);
+    }
+
+    void StartSim(std::vector<std::string> extraArgs = {})
+    {
+        sim_ = std::make_unique<SimFixture>(SimFixture::Options{.extraArgs = std::move(extraArgs)});
+        std::string error;
+        ASSERT_TRUE(sim_->start(&error)) << error;
+    }
+    Agent SimAgent() const { return {sim_->port(), 1, SimFixture::readCommunity}; }
+    size_t LogLinesStarting(const std::string& prefix) const
+    {
+        size_t n = 0;
+        for (const std::string& line : sim_->logLines())
+            n += line.rfind(prefix, 0) == 0;
+        return n;
+    }
+
+    // The port control table: 26 rows; the index and three columns.
+    static const PageCommand& PortControl()
+    {
+        const PageCommand* page = kvtables::FindPageByTitle("Port Control Table");
+        EXPECT_NE(page, nullptr);
+        return *page;
+    }
+
+    std::unique_ptr<SimFixture> sim_;
+    static std::string directory_;
+};
+
+std::string BulkWalk::directory_;
+
+TEST_F(BulkWalk, EveryTablePageOfTheSimulatorGivesTheRowsOfGetNext)
+{
+    StartSim();
+    size_t pagesWithRows = 0;
+    ExpectSameRowsOnEveryTablePage(SimAgent(), pagesWithRows);
+    EXPECT_GT(pagesWithRows, 20u);
+}
+
+TEST_F(BulkWalk, EveryTablePageOfSnmpdGivesTheRowsOfGetNext)
+{
+    SnmpdFixture snmpd;
+    if (!snmpd.Start())
+        GTEST_SKIP() << snmpd.Error();
+    size_t pagesWithRows = 0;
+    ExpectSameRowsOnEveryTablePage({snmpd.Port(), 1, "public"}, pagesWithRows);
+    // The SNMPv3 framework tables (users, groups, views, targets).
+    EXPECT_GE(pagesWithRows, 3u);
+}
+
+TEST_F(BulkWalk, AWalkAsksForManyRowsAtATimeAndSNMPv1StaysWithGetNext)
+{
+    StartSim();
+    Agent agent = SimAgent();
+    Walk walk = WalkPage(PortControl(), agent, true, true);
+    EXPECT_EQ(walk.rows.size(), 26u);
+    // 25 rows, then the last row and the end.
+    EXPECT_EQ(LogLinesStarting("GETBULK"), 2u);
+    EXPECT_EQ(LogLinesStarting("GETNEXT"), 0u);
+
+    sim_->clearLog();
+    agent.version = 0;
+    walk = WalkPage(PortControl(), agent, true, true);
+    EXPECT_EQ(walk.rows.size(), 26u);
+    EXPECT_EQ(LogLinesStarting("GETBULK"), 0u);
+    EXPECT_EQ(LogLinesStarting("GETNEXT"), 27u);
+}
+
+TEST_F(BulkWalk, AnAgentWithoutGetBulkIsWalkedWithGetNext)
+{
+    StartSim({"--refuse-bulk", "genErr"});
+    for (bool async : {false, true}) {
+        sim_->clearLog();
+        const Walk walk = WalkPage(PortControl(), SimAgent(), true, async);
+        EXPECT_EQ(walk.last.code, 0) << walk.last.message;
+        ASSERT_EQ(walk.rows.size(), 26u);
+        EXPECT_EQ(walk.rows[25][0], "26");
+        // One refused GETBULK, then GETNEXT for the rest of the walk.
+        EXPECT_EQ(LogLinesStarting("GETBULK"), 1u);
+        EXPECT_EQ(LogLinesStarting("GETNEXT"), 27u);   // 26 rows and the end
+    }
+}
+
+TEST_F(BulkWalk, TooBigHalvesTheRepetitions)
+{
+    // Three columns are walked (the index is read from the instance):
+    // 25 x 3 and 12 x 3 bindings are too many, 6 x 3 pass.
+    StartSim({"--bulk-max-bindings", "20"});
+    for (bool async : {false, true}) {
+        sim_->clearLog();
+        const Walk walk = WalkPage(PortControl(), SimAgent(), true, async);
+        EXPECT_EQ(walk.last.code, 0) << walk.last.message;
+        EXPECT_EQ(walk.rows.size(), 26u);
+        size_t refused = 0, asked = 0;
+        for (const std::string& line : sim_->logLines()) {
+            if (line.rfind("GETBULK", 0) != 0)
+                continue;
+            ++asked;
+            if (line.find("(answered tooBig)") != std::string::npos) {
+                ++refused;
+            } else {
+                EXPECT_NE(line.find("max-repetitions=6:"), std::string::npos) << line;
+            }
+        }
+        EXPECT_EQ(refused, 2u);
+        EXPECT_EQ(asked - refused, 5u);  // 26 rows, 6 at a time: five answers
+    }
+}
+
+TEST_F(BulkWalk, AStoppedWalkHandsOnNoFurtherRow)
+{
+    StartSim();
+    KvSNMPRequest request;
+    const PageCommand& page = PortControl();
+    request.variables = KvSNMPVarList(page.variables, page.kind, page.keyCount);
+    Configure(request, SimAgent(), true);
+    Walk walk = RunWalk(request, true, [&] {
+        if (request.variables[0].value == "3")
+            request.active = false;   // Stop, while row 3 is shown
+    });
+    EXPECT_EQ(walk.rows.size(), 3u);
+
+    // A new walk right away is a whole walk, untouched by the old one.
+    request.active = true;
+    walk = RunWalk(request, true);
+    ASSERT_EQ(walk.rows.size(), 26u);
+    for (size_t i = 0; i < walk.rows.size(); ++i)
+        EXPECT_EQ(walk.rows[i][0], std::to_string(i + 1));
+}
+
+TEST_F(BulkWalk, TheNextRowsAreAskedForWhileTheRowsReceivedAreHandedOn)
+{
+    // While the first row of the first answer is handed on, the GETBULK for
+    // the rows after that answer is already outstanding.
+    StartSim({"--delay", "200"});
+    const PageCommand& page = PortControl();
+    KvSNMPRequest request;
+    request.variables = KvSNMPVarList(page.variables, page.kind, page.keyCount);
+    Configure(request, SimAgent(), true);
+    request.timeout = 300;
+    int outstandingAtFirstRow = -1;
+    Walk walk = RunWalk(request, true, [&] {
+        if (request.variables[0].value == "1")
+            outstandingAtFirstRow = request.pending;
+    });
+    EXPECT_EQ(walk.rows.size(), 26u);
+    EXPECT_EQ(outstandingAtFirstRow, 1);
+    EXPECT_EQ(LogLinesStarting("GETBULK"), 2u);
+}
+
+} // namespace
