@@ -17,25 +17,19 @@
 #include "snmp/kvsnmpsession.h"
 #include "snmp/snmpengine.h"
 #include "snmpdfixture.h"
+#include "walkrows.h"
 #include "tests/support/simfixture.h"
 
 namespace {
 
-using Row = std::vector<std::string>;
+using walktest::Row;
+using walktest::Snapshot;
 
 struct Walk {
     std::vector<Row> rows;
     KvSNMPError last;
     bool done = false;
 };
-
-Row Snapshot(const KvSNMPVarList& list)
-{
-    Row row;
-    for (int32_t i = 0; i < list.Count(); ++i)
-        row.push_back(list[i].value);
-    return row;
-}
 
 struct Agent {
     uint16_t port;
@@ -143,18 +137,10 @@ class BulkWalk : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kvbulk-XXXXXX").string();
-        std::vector<char> name(pattern.begin(), pattern.end());
-        name.push_back('\0');
-        ASSERT_NE(::mkdtemp(name.data()), nullptr);
-        directory_ = name.data();
-        StartSnmpEngine(directory_);
+        directory_ = walktest::StartEngineInTemporaryDirectory("kvbulk");
+        ASSERT_FALSE(directory_.empty());
     }
-    static void TearDownTestSuite()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(directory_, ignored);
-    }
+    static void TearDownTestSuite() { walktest::RemoveDirectory(directory_); }
 
     void StartSim(std::vector<std::string> extraArgs = {})
     {

@@ -12,10 +12,12 @@
 #include "snmp/kvsnmprequest.h"
 #include "snmp/kvsnmpsession.h"
 #include "snmp/snmpengine.h"
+#include "walkrows.h"
 
 namespace {
 
-using Row = std::vector<std::string>;
+using walktest::Row;
+using walktest::Snapshot;
 
 const std::string kEntry = "1.3.6.1.4.1.32473.99.1.";
 
@@ -32,14 +34,6 @@ struct Walk {
     KvSNMPError last;
     bool done = false;
 };
-
-Row Snapshot(const KvSNMPVarList& list)
-{
-    Row row;
-    for (int32_t i = 0; i < list.Count(); ++i)
-        row.push_back(list[i].value);
-    return row;
-}
 
 struct AsyncContext {
     KvSNMPRequest* request;
@@ -68,22 +62,13 @@ class WalkGuard : public ::testing::TestWithParam<WalkMode> {
 protected:
     static void SetUpTestSuite()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kvwalk-XXXXXX").string();
-        std::vector<char> name(pattern.begin(), pattern.end());
-        name.push_back('\0');
-        ASSERT_NE(::mkdtemp(name.data()), nullptr);
-        directory_ = name.data();
-        StartSnmpEngine(directory_);
+        directory_ = walktest::StartEngineInTemporaryDirectory("kvwalk");
+        ASSERT_FALSE(directory_.empty());
     }
+    static void TearDownTestSuite() { walktest::RemoveDirectory(directory_); }
 
-    static void TearDownTestSuite()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(directory_, ignored);
-    }
-
-    // Walks the table on the agent as the test's parameter says; at most 50 rows are taken, so a walk that does not end fails
-    // rather than hangs.
+    // Walks the table on the agent as the test's parameter says; at most 50
+    // rows are taken, so a walk that does not end fails rather than hangs.
     Walk WalkTable(BrokenAgent& agent)
     {
         KvSNMPRequest request;
