@@ -562,6 +562,8 @@ int SnmpEngine::Send(Op op, const SnmpPdu& pdu, const SnmpTarget& target, SnmpCa
         // The agent did not answer the SNMPv3 discovery: the request times out
         // like any other, through its callback.
         completions_.push_back(Completion{snmpReasonTimeout, SnmpPdu{}, target, callback, data});
+        if (activity_)
+            activity_();
         return snmpOk;
     }
     if (status != snmpOk)
@@ -596,6 +598,8 @@ int SnmpEngine::Send(Op op, const SnmpPdu& pdu, const SnmpTarget& target, SnmpCa
         }
         session->waiting.emplace_back(token, request);
         outstanding_.emplace(token, std::move(record));
+        if (activity_)
+            activity_();
         return snmpOk;
     }
     if (snmp_sess_async_send(session->handle, request, &SnmpEngine::NetSnmpCallback,
@@ -605,6 +609,8 @@ int SnmpEngine::Send(Op op, const SnmpPdu& pdu, const SnmpTarget& target, SnmpCa
         return status;
     }
     outstanding_.emplace(token, std::move(record));
+    if (activity_)
+        activity_();
     return snmpOk;
 }
 
@@ -965,6 +971,8 @@ int SnmpEngine::GetNext(const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallba
 void SnmpEngine::Post(SnmpCallback callback, void* data, SnmpPdu response, const SnmpTarget& target)
 {
     completions_.push_back(Completion{snmpReasonResponse, std::move(response), target, callback, data});
+    if (activity_)
+        activity_();
 }
 
 int SnmpEngine::GetBulk(const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback,

@@ -97,6 +97,12 @@ public:
 
     // Asynchronous requests sent and not yet completed.
     int Outstanding() const { return static_cast<int>(outstanding_.size()); }
+    // Nothing to do until the next request: no request outstanding, no
+    // completion waiting to be delivered.
+    bool Idle() const { return outstanding_.empty() && completions_.empty(); }
+    // Called whenever a request is sent or a completion posted, so that a
+    // driver resting while the engine is idle wakes up.
+    void SetActivityHook(std::function<void()> hook) { activity_ = std::move(hook); }
 
     struct Session;
     friend struct Session;
@@ -150,5 +156,6 @@ private:
     std::map<const void*, std::unique_ptr<Request>> outstanding_;
     std::deque<Completion> completions_;
     std::function<void()> sessionsChanged_;
+    std::function<void()> activity_;
     bool closing_ = false;
 };

@@ -26,8 +26,14 @@ void SnmpEventProcessor::Start()
 {
     running_ = true;
     SyncNotifiers();
-    if (SnmpEngine* engine = KvSnmpSession())
+    if (SnmpEngine* engine = KvSnmpSession()) {
         engine->SetSessionsChangedHook([this] { SyncNotifiers(); });
+        // A request sent while the pump rests wakes it.
+        engine->SetActivityHook([this] {
+            if (running_ && !timer_.isActive())
+                timer_.start();
+        });
+    }
     timer_.start();
 }
 
@@ -35,8 +41,10 @@ void SnmpEventProcessor::Stop()
 {
     running_ = false;
     timer_.stop();
-    if (SnmpEngine* engine = KvSnmpSession())
+    if (SnmpEngine* engine = KvSnmpSession()) {
         engine->SetSessionsChangedHook(nullptr);
+        engine->SetActivityHook(nullptr);
+    }
     notifiers_.clear();
 }
 
@@ -49,14 +57,17 @@ void SnmpEventProcessor::OnTick()
 {
     // Retransmissions, timeouts and anything a notifier has not yet seen.
     timer_.stop();
-    if (SnmpEngine* engine = KvSnmpSession()) {
+    SnmpEngine* engine = KvSnmpSession();
+    if (engine) {
         try {
             engine->ProcessPendingEvents();
         } catch (...) {
             // A completion callback let an error escape; the pump keeps going.
         }
     }
-    if (running_)
+    // With nothing outstanding the pump rests until the next request (the
+    // engine's activity hook); answers are read by the socket notifiers.
+    if (running_ && (!engine || !engine->Idle()))
         timer_.start();
 }
 

@@ -10,7 +10,8 @@ class QSocketNotifier;
 
 // Drives the process-wide SNMP engine from the Qt event loop of the GUI thread.
 //
-// A 20 ms timer lets the engine retransmit and time out requests; besides, every
+// A 20 ms timer lets the engine retransmit and time out requests (it rests
+// while nothing is outstanding); besides, every
 // socket of the engine is watched, and a readable socket is processed at once,
 // so asynchronous responses (and table walks) are not held back to one per tick.
 //
@@ -25,6 +26,8 @@ public:
     void Start() override;
     void Stop() override;
     bool IsRunning() const;
+    // Whether the timer is counting (false while the pump rests).
+    bool IsTicking() const { return timer_.isActive(); }
 
 private:
     void OnTick();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -12,6 +13,7 @@
 #include "snmp/kvsnmpsession.h"
 #include "snmp/snmpeventprocessor.h"
 #include "snmpdfixture.h"
+#include "walkrows.h"
 
 namespace {
 
@@ -24,15 +26,8 @@ const VarDef kUsmUsers[] = {
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 
-using Row = std::vector<std::string>;
-
-Row Snapshot(const KvSNMPVarList& list)
-{
-    Row row;
-    for (int32_t i = 0; i < list.Count(); ++i)
-        row.push_back(list[i].value);
-    return row;
-}
+using walktest::Row;
+using walktest::Snapshot;
 
 struct Walk {
     KvSNMPRequest* request = nullptr;
@@ -62,12 +57,7 @@ protected:
         static char* argv[] = {name, nullptr};
         app_ = new QCoreApplication(argc, argv);
         processor_ = new SnmpEventProcessor();
-        std::string pattern = (std::filesystem::temp_directory_path() / "kvpump-XXXXXX").string();
-        std::vector<char> dir(pattern.begin(), pattern.end());
-        dir.push_back('\0');
-        if (::mkdtemp(dir.data()) != nullptr)
-            engineDir_ = dir.data();
-        StartSnmpEngine(engineDir_);
+        engineDir_ = walktest::StartEngineInTemporaryDirectory("kvpump");
         agent_ = new SnmpdFixture();
         if (!agent_->Start())
             error_ = agent_->Error();
@@ -78,9 +68,8 @@ protected:
         delete agent_;
         delete processor_;
         delete app_;
-        std::error_code ec;
         if (!engineDir_.empty())
-            std::filesystem::remove_all(engineDir_, ec);
+            walktest::RemoveDirectory(engineDir_);
     }
 
     static QCoreApplication* app_;
@@ -144,4 +133,46 @@ TEST_F(Pump, StopAndStart)
     EXPECT_FALSE(processor_->IsRunning());
     processor_->Start();
     EXPECT_TRUE(processor_->IsRunning());
+}
+
+// Nothing outstanding: the timer rests. A request wakes it, so that a silent
+// agent's request still times out, and an answered one completes.
+TEST_F(Pump, ThePumpRestsWhileNothingIsOutstanding)
+{
+    ASSERT_TRUE(error_.empty()) << error_;
+    auto settle = [](int ms) {
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < ms)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    };
+    settle(100);
+    EXPECT_FALSE(processor_->IsTicking());
+
+    SilentPort silent;
+    for (const uint16_t port : {agent_->Port(), silent.Port()}) {
+        KvSNMPRequest r;
+        r.variables = KvSNMPVarList(kUsmUsers, kvListTable, 2);
+        r.address = "127.0.0.1";
+        r.port = port;
+        r.version = 1;
+        r.readCommunity = "public";
+        r.timeout = 30;
+        r.retries = 0;
+        QEventLoop loop;
+        Walk walk;
+        walk.request = &r;
+        walk.loop = &loop;
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        r.FetchAsync(&OnStep, &walk, true);
+        EXPECT_TRUE(processor_->IsTicking());
+        loop.exec();
+        EXPECT_TRUE(walk.last.finished);
+        if (port == silent.Port())
+            EXPECT_EQ(walk.last.code, -405) << walk.last.message;
+        else
+            EXPECT_EQ(walk.last.code, 0) << walk.last.message;
+        settle(100);
+        EXPECT_FALSE(processor_->IsTicking());
+    }
 }
