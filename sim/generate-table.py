@@ -5,7 +5,9 @@
     build/osprey-sim --data big.sim --listen udp:127.0.0.1:16161
 
 The table's entry is ENT.99.1.1 unless --entry says otherwise; its rows are
-indexed 1..ROWS. Column 1 is the index (integer, read-only), column 2 a
+indexed 1..ROWS. With --format snmprec the same values are written as a data
+file of snmpsim (another agent, for side-by-side benchmarks), ENT expanded
+with --enterprise, in OID order. Column 1 is the index (integer, read-only), column 2 a
 read-write name, column 3 a Counter32, column 4 a read-write enumeration;
 further columns are read-write strings. The system group is included so that
 the file describes a complete, small agent.
@@ -21,10 +23,15 @@ def main():
     parser.add_argument("--columns", type=int, default=4)
     parser.add_argument("--entry", default="ENT.99.1.1", help="OID of the table's entry")
     parser.add_argument("-o", "--output", help="file to write (default: standard output)")
+    parser.add_argument("--format", choices=["sim", "snmprec"], default="sim")
+    parser.add_argument("--enterprise", type=int, default=32473, help="enterprise number ENT stands for (snmprec)")
     args = parser.parse_args()
     if args.rows < 1 or args.columns < 1:
         parser.error("--rows and --columns must be at least 1")
 
+    if args.format == "snmprec":
+        write(args.output, snmprec(args))
+        return
     e = args.entry
     rows = "[1..%d]" % args.rows
     lines = [
@@ -44,9 +51,35 @@ def main():
             lines.append("%s.4.%s integer rw 1 enum=1,2,3" % (e, rows))
         else:
             lines.append('%s.%d.%s string rw "c%d-$i"' % (e, col, rows, col))
-    text = "\n".join(lines) + "\n"
-    if args.output:
-        with open(args.output, "w") as f:
+    write(args.output, "\n".join(lines) + "\n")
+
+
+def snmprec(args):
+    """The same switch as snmpsim records: OID|TAG|VALUE, in OID order."""
+    e = args.entry.replace("ENT", "1.3.6.1.4.1.%d" % args.enterprise, 1)
+    lines = ["1.3.6.1.2.1.1.1.0|4|Osprey walk benchmark", "1.3.6.1.2.1.1.3.0|67|0"]
+    for col in range(1, args.columns + 1):
+        for i in range(1, args.rows + 1):
+            if col == 1:
+                value = "2|%d" % i
+            elif col == 2:
+                value = "4|row %d" % i
+            elif col == 3:
+                value = "65|%d000" % i
+            elif col == 4:
+                value = "2|1"
+            else:
+                value = "4|c%d-%d" % (col, i)
+            lines.append("%s.%d.%d|%s" % (e, col, i, value))
+    # An object after the table, so that walks of it do not run into the end
+    # of the agent's MIB view.
+    lines.append("1.3.6.1.6.1.0|4|end")
+    return "\n".join(lines) + "\n"
+
+
+def write(output, text):
+    if output:
+        with open(output, "w") as f:
             f.write(text)
     else:
         sys.stdout.write(text)

@@ -1,20 +1,26 @@
 // Walk benchmark: how fast the request engine walks a table, against
-// Net-SNMP's snmpwalk of the same columns on the same agent in the same run.
+// Net-SNMP's snmpwalk and snmpbulkwalk -Cr25 of the same columns, on the same
+// agent in the same run.
 //
 // The table (ROWS rows, 4 columns under ENT.99.1.1) comes from
-// sim/generate-table.py and is served on loopback by osprey-sim. Each round
-// walks it three ways: FetchAsync driven by the Qt event loop (as the pages
-// do), blocking Fetch, and snmpwalk (numeric OIDs, no MIB files loaded). The
-// best round of each is printed with rows per second and the ratio of its time
-// to snmpwalk's (below 1 means faster than snmpwalk).
+// sim/generate-table.py. It is served on loopback by osprey-sim and, when
+// snmpsimd is installed, by snmpsim (a slower agent nobody here wrote). Each
+// round walks it five ways: FetchAsync driven by the Qt event loop (as the
+// pages do) with GETBULK and with GETNEXT, blocking Fetch with GETBULK,
+// snmpwalk and snmpbulkwalk -Cr25 (numeric OIDs, no MIB files loaded). The
+// best round of each is printed with rows per second and the ratio of its
+// time to snmpbulkwalk's.
 //
-//   bench-walk [--rows N] [--repeat N] [--sim PATH] [--snmpwalk PATH]
+//   bench-walk [--rows N] [--repeat N] [--sim PATH] [--snmpsim PATH|none]
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -43,7 +49,7 @@ struct Options {
     int rows = 1000;
     int repeat = 3;
     std::string sim;
-    std::string snmpwalk = "snmpwalk";
+    std::string snmpsim = "snmpsimd";
 };
 
 std::string ProgramDirectory()
@@ -85,9 +91,27 @@ int Run(const std::vector<std::string>& arguments, const std::string& output, bo
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-class Simulator {
+// A loopback UDP port that is free now (bound for a moment, then released).
+uint16_t FreeUdpPort()
+{
+    int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+    if (fd < 0)
+        return 0;
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    uint16_t port = 0;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        port = ntohs(address.sin_port);
+    ::close(fd);
+    return port;
+}
+
+class Agent {
 public:
-    ~Simulator()
+    ~Agent()
     {
         if (pid_ > 0) {
             ::kill(pid_, SIGTERM);
@@ -96,7 +120,7 @@ public:
     }
 
     // Starts osprey-sim on a free loopback port; gives the port, 0 on failure.
-    uint16_t Start(const std::string& program, const std::string& data, const std::string& dir)
+    uint16_t StartSim(const std::string& program, const std::string& data, const std::string& dir)
     {
         const std::string ready = dir + "/ready";
         pid_ = ::fork();
@@ -115,16 +139,62 @@ public:
                 if (colon != std::string::npos)
                     return static_cast<uint16_t>(std::atoi(address.c_str() + colon + 1));
             }
-            if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
-                pid_ = -1;
+            if (Ended())
                 return 0;
-            }
             std::this_thread::sleep_for(std::chrono::milliseconds(25));
         }
         return 0;
     }
 
+    // Starts snmpsimd on `port` with the data files of `dataDir` (the
+    // community is the file's name); gives the port once it answers, 0 on
+    // failure.
+    uint16_t StartSnmpsim(const std::string& program, const std::string& dataDir, uint16_t port,
+                          const std::string& log)
+    {
+        pid_ = ::fork();
+        if (pid_ < 0)
+            return 0;
+        if (pid_ == 0) {
+            int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (fd >= 0) {
+                ::dup2(fd, 1);
+                ::dup2(fd, 2);
+            }
+            const std::string data = "--data-dir=" + dataDir;
+            const std::string endpoint = "--agent-udpv4-endpoint=127.0.0.1:" + std::to_string(port);
+            std::vector<const char*> argv{program.c_str(), data.c_str(), endpoint.c_str()};
+            if (::getuid() == 0) {
+                // It will not run as root.
+                argv.push_back("--process-user=nobody");
+                argv.push_back("--process-group=nogroup");
+            }
+            argv.push_back(nullptr);
+            ::execvp(argv[0], const_cast<char**>(argv.data()));
+            ::_exit(127);
+        }
+        for (int i = 0; i < 120; ++i) {
+            if (Ended())
+                return 0;
+            if (Run({"snmpget", "-v2c", "-c", "ravine", "-t", "1", "-r", "0",
+                     "127.0.0.1:" + std::to_string(port), "1.3.6.1.2.1.1.1.0"},
+                    "/dev/null", true) == 0)
+                return port;
+            std::this_thread::sleep_for(std::chrono::milliseconds(250));
+        }
+        return 0;
+    }
+
 private:
+    bool Ended()
+    {
+        if (pid_ > 0 && ::waitpid(pid_, nullptr, WNOHANG) == pid_) {
+            pid_ = -1;
+            return true;
+        }
+        return false;
+    }
+
     pid_t pid_ = -1;
 };
 
@@ -153,9 +223,11 @@ void OnStep(void* context, KvSNMPError& error, KvSNMPVarList&)
     }
 }
 
-std::unique_ptr<KvSNMPRequest> TableRequest(const VarDef* table, uint16_t port)
+std::unique_ptr<KvSNMPRequest> TableRequest(const VarDef* table, uint16_t port, bool bulk)
 {
     auto r = std::make_unique<KvSNMPRequest>();
+    r->bulkWalks = bulk;
+    r->timeout = 300;
     r->variables = KvSNMPVarList(table, kvListTable, 1);
     r->address = "127.0.0.1";
     r->port = port;
@@ -168,6 +240,109 @@ std::unique_ptr<KvSNMPRequest> TableRequest(const VarDef* table, uint16_t port)
 double Seconds(Clock::duration d)
 {
     return std::chrono::duration<double>(d).count();
+}
+
+struct Figures {
+    double asyncBulk = 1e9, asyncGetNext = 1e9, blockingBulk = 1e9, snmpwalk = 1e9, snmpbulkwalk = 1e9;
+};
+
+// Walks the table asynchronously; the time, or a negative number on failure.
+double AsyncWalk(const VarDef* table, uint16_t port, bool bulk, int expectedRows)
+{
+    auto r = TableRequest(table, port, bulk);
+    QEventLoop loop;
+    Walker walker;
+    walker.request = r.get();
+    walker.loop = &loop;
+    QTimer::singleShot(300000, &loop, &QEventLoop::quit);
+    auto start = Clock::now();
+    r->FetchAsync(&OnStep, &walker, true);
+    loop.exec();
+    const double t = Seconds(Clock::now() - start);
+    if (walker.last.code != 0 || walker.rows != expectedRows) {
+        std::fprintf(stderr, "bench-walk: asynchronous walk failed after %d rows: %s\n", walker.rows,
+                     walker.last.message.c_str());
+        return -1;
+    }
+    return t;
+}
+
+double BlockingWalk(const VarDef* table, uint16_t port, int expectedRows)
+{
+    auto r = TableRequest(table, port, true);
+    int rows = 0;
+    auto start = Clock::now();
+    try {
+        for (bool more = r->Fetch(true); more; more = r->Fetch(false))
+            ++rows;
+    } catch (const KvError& e) {
+        std::fprintf(stderr, "bench-walk: blocking walk failed: %s\n", e.message().c_str());
+        return -1;
+    }
+    if (rows != expectedRows)
+        return -1;
+    return Seconds(Clock::now() - start);
+}
+
+// snmpwalk or snmpbulkwalk of the entry; the time, negative on failure.
+double ToolWalk(const std::vector<std::string>& tool, uint16_t port, const std::string& entry,
+                const std::string& out, int expectedValues)
+{
+    std::vector<std::string> arguments = tool;
+    for (const char* a : {"-v2c", "-c", "ravine", "-t", "3", "-On", "-Oq"})
+        arguments.push_back(a);
+    arguments.push_back("127.0.0.1:" + std::to_string(port));
+    arguments.push_back(entry);
+    auto start = Clock::now();
+    const int status = Run(arguments, out, true);
+    const double t = Seconds(Clock::now() - start);
+    std::ifstream in(out);
+    const int lines = static_cast<int>(std::count(std::istreambuf_iterator<char>(in),
+                                                  std::istreambuf_iterator<char>(), '\n'));
+    if (status != 0 || lines != expectedValues) {
+        std::fprintf(stderr, "bench-walk: %s failed (status %d, %d values, expected %d)\n", tool[0].c_str(),
+                     status, lines, expectedValues);
+        return -1;
+    }
+    return t;
+}
+
+bool Measure(const char* agentName, uint16_t port, const VarDef* table, const std::string& entry,
+             const Options& options, const std::string& dir)
+{
+    Figures best;
+    const std::string out = dir + "/tool.out";
+    for (int round = 0; round < options.repeat; ++round) {
+        const double times[5] = {
+            AsyncWalk(table, port, true, options.rows),
+            AsyncWalk(table, port, false, options.rows),
+            BlockingWalk(table, port, options.rows),
+            ToolWalk({"snmpwalk"}, port, entry, out, 4 * options.rows),
+            ToolWalk({"snmpbulkwalk", "-Cr25"}, port, entry, out, 4 * options.rows),
+        };
+        for (double t : times)
+            if (t < 0)
+                return false;
+        best.asyncBulk = std::min(best.asyncBulk, times[0]);
+        best.asyncGetNext = std::min(best.asyncGetNext, times[1]);
+        best.blockingBulk = std::min(best.blockingBulk, times[2]);
+        best.snmpwalk = std::min(best.snmpwalk, times[3]);
+        best.snmpbulkwalk = std::min(best.snmpbulkwalk, times[4]);
+    }
+    std::printf("Walk of a %d-row, 4-column table served by %s on udp:127.0.0.1:%u (SNMPv2c),\n"
+                "best of %d rounds:\n\n",
+                options.rows, agentName, port, options.repeat);
+    std::printf("  %-36s %9s %12s %14s\n", "", "time (s)", "rows/s", "vs bulkwalk");
+    auto line = [&](const char* what, double t) {
+        std::printf("  %-36s %9.3f %12.0f %14.2f\n", what, t, options.rows / t, t / best.snmpbulkwalk);
+    };
+    line("FetchAsync, GETBULK (Qt event loop)", best.asyncBulk);
+    line("FetchAsync, GETNEXT (OSPREY_GETNEXT)", best.asyncGetNext);
+    line("Fetch (blocking), GETBULK", best.blockingBulk);
+    line("snmpwalk, same 4 columns", best.snmpwalk);
+    line("snmpbulkwalk -Cr25, same 4 columns", best.snmpbulkwalk);
+    std::printf("\n  ratio = time / snmpbulkwalk's time (target for the engine's GETBULK walk: 0.50 or less)\n\n");
+    return true;
 }
 
 } // namespace
@@ -186,10 +361,10 @@ int main(int argc, char** argv)
             options.repeat = std::max(1, std::atoi(value().c_str()));
         else if (a == "--sim")
             options.sim = value();
-        else if (a == "--snmpwalk")
-            options.snmpwalk = value();
+        else if (a == "--snmpsim")
+            options.snmpsim = value();
         else {
-            std::fprintf(stderr, "usage: bench-walk [--rows N] [--repeat N] [--sim PATH] [--snmpwalk PATH]\n");
+            std::fprintf(stderr, "usage: bench-walk [--rows N] [--repeat N] [--sim PATH] [--snmpsim PATH|none]\n");
             return 2;
         }
     }
@@ -211,19 +386,20 @@ int main(int argc, char** argv)
         }
     } cleanup{dir};
 
+    const std::string generator = std::string(OSPREY_SOURCE_DIR) + "/sim/generate-table.py";
     const std::string data = dir + "/table.sim";
-    if (Run({"python3", std::string(OSPREY_SOURCE_DIR) + "/sim/generate-table.py", "--rows",
-             std::to_string(options.rows), "--columns", "4", "-o", data},
+    const std::string recordDir = dir + "/snmprec";
+    std::filesystem::create_directories(recordDir);
+    if (Run({"python3", generator, "--rows", std::to_string(options.rows), "--columns", "4", "-o", data}, "") != 0 ||
+        Run({"python3", generator, "--rows", std::to_string(options.rows), "--columns", "4", "--format", "snmprec",
+             "--enterprise", OSPREY_ENT_TEXT, "-o", recordDir + "/ravine.snmprec"},
             "") != 0) {
         std::fprintf(stderr, "bench-walk: sim/generate-table.py failed\n");
         return 1;
     }
-    Simulator simulator;
-    const uint16_t port = simulator.Start(options.sim, data, dir);
-    if (!port) {
-        std::fprintf(stderr, "bench-walk: %s did not start (build the osprey-sim target)\n", options.sim.c_str());
-        return 1;
-    }
+    // snmpsim drops its privileges when started as root.
+    std::filesystem::permissions(dir, std::filesystem::perms::all, std::filesystem::perm_options::add);
+    std::filesystem::permissions(recordDir, std::filesystem::perms::all, std::filesystem::perm_options::add);
 
     SnmpEventProcessor processor;
     try {
@@ -243,77 +419,23 @@ int main(int argc, char** argv)
         {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
     };
 
-    double bestAsync = 1e9, bestBlocking = 1e9, bestTool = 1e9;
-    int asyncRows = 0, blockingRows = 0;
-    for (int round = 0; round < options.repeat; ++round) {
-        {
-            auto r = TableRequest(table, port);
-            QEventLoop loop;
-            Walker walker;
-            walker.request = r.get();
-            walker.loop = &loop;
-            QTimer::singleShot(120000, &loop, &QEventLoop::quit);
-            auto start = Clock::now();
-            r->FetchAsync(&OnStep, &walker, true);
-            loop.exec();
-            double t = Seconds(Clock::now() - start);
-            if (walker.last.code != 0) {
-                std::fprintf(stderr, "bench-walk: asynchronous walk failed: %s\n", walker.last.message.c_str());
-                return 1;
-            }
-            asyncRows = walker.rows;
-            bestAsync = std::min(bestAsync, t);
+    {
+        Agent sim;
+        const uint16_t port = sim.StartSim(options.sim, data, dir);
+        if (!port) {
+            std::fprintf(stderr, "bench-walk: %s did not start (build the osprey-sim target)\n", options.sim.c_str());
+            return 1;
         }
-        {
-            auto r = TableRequest(table, port);
-            int rows = 0;
-            auto start = Clock::now();
-            try {
-                for (bool more = r->Fetch(true); more; more = r->Fetch(false))
-                    ++rows;
-            } catch (const KvError& e) {
-                std::fprintf(stderr, "bench-walk: blocking walk failed: %s\n", e.message().c_str());
-                return 1;
-            }
-            blockingRows = rows;
-            bestBlocking = std::min(bestBlocking, Seconds(Clock::now() - start));
-        }
-        {
-            const std::string out = dir + "/snmpwalk.out";
-            auto start = Clock::now();
-            int status = Run({options.snmpwalk, "-v2c", "-c", "ravine", "-On", "-Oq",
-                              "127.0.0.1:" + std::to_string(port), entry},
-                             out, true);
-            double t = Seconds(Clock::now() - start);
-            if (status != 0) {
-                std::fprintf(stderr, "bench-walk: snmpwalk failed (status %d)\n", status);
-                return 1;
-            }
-            std::ifstream in(out);
-            int lines = static_cast<int>(std::count(std::istreambuf_iterator<char>(in),
-                                                    std::istreambuf_iterator<char>(), '\n'));
-            if (lines != 4 * options.rows) {
-                std::fprintf(stderr, "bench-walk: snmpwalk gave %d values, expected %d\n", lines, 4 * options.rows);
-                return 1;
-            }
-            bestTool = std::min(bestTool, t);
-        }
+        if (!Measure("osprey-sim", port, table, entry, options, dir))
+            return 1;
     }
-
-    std::printf("Walk of a %d-row, 4-column table served by osprey-sim on udp:127.0.0.1:%u (SNMPv2c),\n"
-                "best of %d rounds:\n\n",
-                options.rows, port, options.repeat);
-    std::printf("  %-34s %9s %12s %10s\n", "", "time (s)", "rows/s", "vs snmpwalk");
-    std::printf("  %-34s %9.3f %12.0f %10.2f   (%d rows)\n", "FetchAsync (Qt event loop)", bestAsync,
-                asyncRows / bestAsync, bestAsync / bestTool, asyncRows);
-    std::printf("  %-34s %9.3f %12.0f %10.2f   (%d rows)\n", "Fetch (blocking)", bestBlocking,
-                blockingRows / bestBlocking, bestBlocking / bestTool, blockingRows);
-    std::printf("  %-34s %9.3f %12.0f %10.2f\n", "snmpwalk, same 4 columns", bestTool,
-                options.rows / bestTool, 1.0);
-    std::printf("\n  ratio = time / snmpwalk's time (target: 1.00 or less)\n");
-    if (asyncRows != options.rows || blockingRows != options.rows) {
-        std::fprintf(stderr, "bench-walk: expected %d rows\n", options.rows);
-        return 1;
+    if (options.snmpsim == "none")
+        return 0;
+    Agent snmpsim;
+    const uint16_t port = snmpsim.StartSnmpsim(options.snmpsim, recordDir, FreeUdpPort(), dir + "/snmpsim.log");
+    if (!port) {
+        std::printf("snmpsim: %s did not start or answer (Debian package snmpsim); skipped\n", options.snmpsim.c_str());
+        return 0;
     }
-    return 0;
+    return Measure("snmpsim", port, table, entry, options, dir) ? 0 : 1;
 }
