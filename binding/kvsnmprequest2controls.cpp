@@ -188,16 +188,22 @@ void KvSNMPRequest2Controls::Refresh()
     if (mode == kModeBlocking) {
         {
             FlagGuard running(busy);
-            if (IsTable()) {
-                bool first = true;
-                while (request.Fetch(first)) {
-                    first = false;
+            try {
+                if (IsTable()) {
+                    bool first = true;
+                    while (request.Fetch(first)) {
+                        first = false;
+                        ShowIfAccepted();
+                    }
+                } else {
+                    request.Fetch(true);
                     ShowIfAccepted();
                 }
-            } else {
-                request.Fetch(true);
-                ShowIfAccepted();
+            } catch (...) {
+                FlushRows();   // the rows received before the failure stay
+                throw;
             }
+            FlushRows();
             AfterRefresh();
         }
         if (statusTarget_)
@@ -234,6 +240,7 @@ void KvSNMPRequest2Controls::FetchCompleted(const KvSNMPError& error)
     const std::weak_ptr<char> alive = alive_;
     if (error.code != 0) {
         busy = false;
+        FlushRows();
         ReportGetError(error);
         if (alive.expired())
             return;
@@ -270,6 +277,7 @@ void KvSNMPRequest2Controls::FetchCompleted(const KvSNMPError& error)
         failure.message = e.what();
         failure.finished = true;
         busy = false;
+        FlushRows();
         lastOperation = kLastGet;
         if (statusTarget_)
             ReportStatus(failure.message);
@@ -286,6 +294,7 @@ void KvSNMPRequest2Controls::FetchCompleted(const KvSNMPError& error)
 void KvSNMPRequest2Controls::FinishRefresh(const KvSNMPError& error)
 {
     const std::weak_ptr<char> alive = alive_;
+    FlushRows();
     AfterRefresh();
     if (alive.expired())
         return;

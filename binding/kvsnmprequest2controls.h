@@ -97,6 +97,9 @@ public:
     virtual void ReportSetError(const KvSNMPError& error);
     virtual void AfterRefresh() {}
     virtual void AfterApply() {}
+    // Rows that ShowRow held back for display go out now; called when a
+    // refresh ends, whichever way it ends.
+    virtual void FlushRows() {}
 
     // --- state -----------------------------------------------------------------
     KvSNMPRequest& Request() { return request; }

@@ -128,6 +128,7 @@ KvSNMPRequest2Edits::KvSNMPRequest2Edits(QWidget* owner)
 KvSNMPRequest2Edits::~KvSNMPRequest2Edits()
 {
     QObject::disconnect(selectionConnection_);
+    DiscardPendingRows();
 }
 
 // ---------------------------------------------------------------------------
@@ -407,10 +408,13 @@ void KvSNMPRequest2Edits::OnRowSelected(QTreeWidget* sender, QTreeWidgetItem* it
 
 void KvSNMPRequest2Edits::BeforeRefresh()
 {
+    DiscardPendingRows();
     if (!listView_)
         return;
     EnsureColumns();
     listView_->clear();
+    batchClock_.invalidate();
+    widthsSettled_ = false;
 }
 
 void KvSNMPRequest2Edits::ShowRow()
@@ -419,14 +423,58 @@ void KvSNMPRequest2Edits::ShowRow()
         FillControls(-1);
         return;
     }
-    auto* row = new QTreeWidgetItem(listView_);
+    auto* row = new QTreeWidgetItem;
     for (size_t c = 0; c < columnVariables_.size(); ++c) {
         const int i = columnVariables_[c];
         if (i < request.variables.Count())
             row->setText(static_cast<int>(c), QString::fromStdString(request.variables[i].value));
     }
-    // Let the operator work between the rows of a long walk.
+    pendingRows_.push_back(row);
+    if (!batchClock_.isValid() || batchClock_.elapsed() >= kRowBatchMs)
+        FlushRows();
+}
+
+void KvSNMPRequest2Edits::FlushRows()
+{
+    if (!listView_) {
+        DiscardPendingRows();
+        return;
+    }
+    if (!pendingRows_.empty()) {
+        const bool updates = listView_->updatesEnabled();
+        listView_->setUpdatesEnabled(false);
+        QList<QTreeWidgetItem*> batch(pendingRows_.begin(), pendingRows_.end());
+        pendingRows_.clear();
+        listView_->addTopLevelItems(batch);
+        if (!widthsSettled_) {
+            SettleColumnWidths();
+            widthsSettled_ = true;
+        }
+        listView_->setUpdatesEnabled(updates);
+    }
+    batchClock_.restart();
+    // Let the operator work between the batches of a long walk.
     QCoreApplication::processEvents();
+}
+
+void KvSNMPRequest2Edits::DiscardPendingRows()
+{
+    for (QTreeWidgetItem* row : pendingRows_)
+        delete row;
+    pendingRows_.clear();
+}
+
+void KvSNMPRequest2Edits::SettleColumnWidths()
+{
+    QHeaderView* header = listView_->header();
+    for (int c = 0; c < listView_->columnCount(); ++c) {
+        const int width = header->sectionSize(c);
+        if (width == 0 || header->isSectionHidden(c))
+            continue;   // a hidden column stays hidden
+        // Fitted to the caption and the values, wider only.
+        listView_->resizeColumnToContents(c);
+        header->resizeSection(c, std::max(width, std::min(kMaxColumnWidth, header->sectionSize(c))));
+    }
 }
 
 void KvSNMPRequest2Edits::CollectValues()
@@ -440,6 +488,10 @@ void KvSNMPRequest2Edits::CollectValues()
 
 void KvSNMPRequest2Edits::AfterRefresh()
 {
+    // Every row is in, and the widths fit the whole table once the walk is over.
+    FlushRows();
+    if (listView_)
+        SettleColumnWidths();
     if (listView_ && disableUntilSelected && request.variables.kind == kvListTable)
         EnableControls(false);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QElapsedTimer>
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -118,6 +119,13 @@ public:
     void ShowRow() override;
     void CollectValues() override;
     void AfterRefresh() override;
+    // A walk's rows go into the list view in batches: the first row at once,
+    // then the rows received at most kRowBatchMs apart together, inserted
+    // with updates suspended; the window handles its events after each batch.
+    void FlushRows() override;
+    static constexpr int kRowBatchMs = 40;
+    // Widest a column grows to fit its values.
+    static constexpr int kMaxColumnWidth = 360;
     // The list view's row-selection handler (slot 8).
     virtual void OnRowSelected(QTreeWidget* sender, QTreeWidgetItem* item, bool selected);
 
@@ -161,7 +169,14 @@ private:
     static void NeedControls(const ControlBinding& binding, size_t n);
     void SelectionChanged();
 
+    // Shown columns grow to fit their captions and values (never shrink).
+    void SettleColumnWidths();
+    void DiscardPendingRows();
+
     QPointer<QTreeWidget> listView_;
+    std::vector<QTreeWidgetItem*> pendingRows_;   // owned until inserted
+    QElapsedTimer batchClock_;                    // since the last batch went in
+    bool widthsSettled_ = false;                  // after the first batch of a refresh
     QMetaObject::Connection selectionConnection_;
     std::vector<int> columnVariables_;   // variable of every list-view column
     std::vector<ControlBinding> bindings_;
