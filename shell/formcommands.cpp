@@ -1,6 +1,14 @@
 #include "shell/formcommands.h"
 
 #include "forms/kvformhost.h"
+#include "forms/port/taggregatorporttableform.h"
+#include "forms/port/tdiagnosticsinformationform.h"
+#include "forms/port/tequipmentbasicinfoform.h"
+#include "forms/port/tmacstatistictableform.h"
+#include "forms/port/tmodulebasicconfigurationform.h"
+#include "forms/port/tportmirrorform.h"
+#include "forms/port/tporttrunkform.h"
+#include "forms/port/ttrafficsegmentationform.h"
 #include "pages/kvcentredmodal.h"
 #include "shell/mainmenu.h"
 #include "shell/panel/tfrontpanel.h"
@@ -55,8 +63,14 @@ KvFormHost HostOf(TMainForm& mainForm)
 void Install(MainMenu& menu, TMainForm& mainForm)
 {
     // One line per hand-made form: menu.SetFormCommand("TXxxForm", CommandOf<TXxxForm>(mainForm));
-    (void)menu;
-    (void)mainForm;
+    menu.SetFormCommand("TEquipmentBasicInfoForm", CommandOf<TEquipmentBasicInfoForm>(mainForm));
+    menu.SetFormCommand("TModuleBasicConfigurationForm", CommandOf<TModuleBasicConfigurationForm>(mainForm));
+    menu.SetFormCommand("TDiagnosticsInformationForm", CommandOf<TDiagnosticsInformationForm>(mainForm));
+    menu.SetFormCommand("TMacStatisticTableForm", CommandOf<TMacStatisticTableForm>(mainForm));
+    menu.SetFormCommand("TPortTrunkForm", CommandOf<TPortTrunkForm>(mainForm));
+    menu.SetFormCommand("TPortMirrorForm", CommandOf<TPortMirrorForm>(mainForm));
+    menu.SetFormCommand("TTrafficSegmentationForm", CommandOf<TTrafficSegmentationForm>(mainForm));
+    menu.SetFormCommand("TAggregatorPortTableForm", CommandOf<TAggregatorPortTableForm>(mainForm));
 }
 
 } // namespace formcommands

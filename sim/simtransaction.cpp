@@ -176,6 +176,8 @@ SimTransaction::Result SimTransaction::check(const std::vector<SimSetItem> &item
                     return fail(SNMP_ERR_WRONGVALUE, i);
                 if (v == rsActive || v == rsNotInService)
                     return fail(SNMP_ERR_INCONSISTENTVALUE, i);
+                if ((v == rsCreateAndGo || v == rsCreateAndWait) && !indexAllowed(*table, index))
+                    return fail(SNMP_ERR_NOCREATION, i);
                 continue; // createAndGo/createAndWait planned above; destroy of nothing does nothing
             }
             auto plan = rows_.find({table->entry, index});
@@ -189,12 +191,30 @@ SimTransaction::Result SimTransaction::check(const std::vector<SimSetItem> &item
             return fail(SNMP_ERR_NOCREATION, i);
         if (table->deleteColumn == col && item.value.integer == table->deleteValue)
             continue; // removing a row that is not there
+        if (!indexAllowed(*table, index))
+            return fail(SNMP_ERR_NOCREATION, i);
         auto &action = rows_[{table->entry, index}];
         if (action == RowAction::None)
             action = RowAction::CreateByColumn;
         writes_.push_back({item.oid, value});
     }
     return Result{};
+}
+
+bool SimTransaction::indexAllowed(const SimTable &table, const SimOid &index) const
+{
+    for (const auto &column : table.columns) {
+        const SimObject &cell = column.second;
+        if (cell.special != SimSpecial::Index)
+            continue;
+        if (cell.indexArc > index.size())
+            return false;
+        SimValue arc;
+        arc.integer = static_cast<int64_t>(index[cell.indexArc - 1]);
+        if (cell.constraint.check(cell.type, arc) != SNMP_ERR_NOERROR)
+            return false;
+    }
+    return true;
 }
 
 SimObject SimTransaction::newCell(const SimTable &table, oid column, const SimOid &index, bool &ok) const

@@ -85,6 +85,17 @@ void TStackingPortUitForm::Build(const std::string& text, int firstNumber, int c
     }
     content_->resize(right + 4, bottom + 4);
     scrollBox_->setWidget(content_);
+    updateGeometry();
+}
+
+QSize TStackingPortUitForm::sizeHint() const
+{
+    return content_ ? content_->size() : QWidget::sizeHint();
+}
+
+QSize TStackingPortUitForm::minimumSizeHint() const
+{
+    return content_ ? content_->size() : QWidget::minimumSizeHint();
 }
 
 void TStackingPortUitForm::Clear()

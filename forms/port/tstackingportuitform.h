@@ -1,5 +1,6 @@
 #pragma once
 #include <QList>
+#include <QSize>
 #include <QWidget>
 
 #include <string>
@@ -43,6 +44,11 @@ public:
     int CheckedCount() const;
     // "0,1,...,count-1": the bit-index text of a grid of `count` boxes.
     static std::string BitIndexText(int count);
+
+    // Once built, the grid asks for the room its visible boxes take, so that
+    // a layout never clips them.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
     QTabWidget* UnitPageControl = nullptr;  // kept hidden
 

@@ -172,6 +172,14 @@ TEST_F(SimTransactionTest, RowStatusRulesForMissingRows)
     EXPECT_EQ(set({integer("ENT.12.2.1.3.1.1.7", 6), integer("ENT.12.2.1.3.1.5.7", 4)}, &index),
               SNMP_ERR_INCONSISTENTVALUE);
     EXPECT_EQ(index, 0u);
+    // A row whose index the index column would refuse is never created, by
+    // createAndGo, createAndWait or alone in its request (trunk groups are 1-7).
+    EXPECT_EQ(set({integer("ENT.12.2.1.3.1.5.8", 4)}), SNMP_ERR_NOCREATION);
+    EXPECT_EQ(set({integer("ENT.12.2.1.3.1.3.8", 2), integer("ENT.12.2.1.3.1.5.8", 5)}, &index),
+              SNMP_ERR_NOCREATION);
+    EXPECT_EQ(index, 1u);
+    EXPECT_FALSE(exists("ENT.12.2.1.3.1.5.8"));
+    EXPECT_EQ(set({integer("ENT.12.2.1.3.1.5.7", 4)}), 0);
     EXPECT_EQ(set({integer("ENT.12.2.1.3.1.6.1", 3)}), SNMP_ERR_NOTWRITABLE);
     EXPECT_EQ(set({integer("ENT.12.2.1.3.1.5.1", 3)}), SNMP_ERR_WRONGVALUE); // notReady is never written
 }

@@ -1,0 +1,57 @@
+#include "forms/port/tdot1xtableform.h"
+
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "binding/kvsnmprequest2edits.h"
+#include "forms/port/portformlayout.h"
+#include "snmp/kvsnmpvarlist.h"
+
+TDot1xTableForm::TDot1xTableForm(QWidget* owner, const KvFormHost& host, const QString& caption,
+                                 int width, int height)
+    : TBindingForm(owner, host, caption, width, height)
+{
+    BuildWindow();
+}
+
+void TDot1xTableForm::BuildWindow()
+{
+    ListView1 = new QTreeWidget(this);
+    ListView1->setObjectName("ListView1");
+    Memo1 = portformlayout::StatusMemo(this, "Memo1", kMemoHeight);
+    statusMemo_ = Memo1;
+
+    auto* client = new QVBoxLayout;
+    client->setContentsMargins(0, 0, 0, 0);
+    client->addWidget(ListView1, 1);
+    client->addWidget(Memo1);
+
+    QWidget* right = portformlayout::ButtonColumn(this);
+    Button1 = portformlayout::AddButton(right, "Button1", "Refresh");
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(client, 1);
+    layout->addWidget(right);
+
+    connect(Button1, &QPushButton::clicked, this, &TDot1xTableForm::Button1Click);
+}
+
+void TDot1xTableForm::CreateTable(const VarDef* table)
+{
+    Guarded([&] {
+        KvSNMPRequest2Edits& binding = CreateBinding(table, kvListTable, 1);
+        binding.mode = KvSNMPRequest2Controls::kModeBlocking;
+        binding.AttachListView(ListView1, true);
+        binding.SetStatusTarget(Memo1);
+        binding.Refresh();
+    });
+}
+
+void TDot1xTableForm::Button1Click()
+{
+    WithBinding([](KvSNMPRequest2Edits& binding) { binding.Refresh(); });
+}

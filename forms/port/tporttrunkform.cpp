@@ -1,0 +1,231 @@
+#include "forms/port/tporttrunkform.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <functional>
+#include <tuple>
+#include <utility>
+
+#include "binding/kvsnmprequest2edits.h"
+#include "forms/port/portformlayout.h"
+#include "forms/port/portformtables.h"
+#include "forms/port/tstackingportuitform.h"
+#include "snmp/kvsnmpvarlist.h"
+
+namespace {
+
+constexpr int kPortPanelHeight = 165;
+
+// Puts the table's access flags back when the scope is left, whichever way.
+class AccessRestorer {
+public:
+    explicit AccessRestorer(std::function<void()> restore) : restore_(std::move(restore)) {}
+    ~AccessRestorer() { restore_(); }
+    AccessRestorer(const AccessRestorer&) = delete;
+    AccessRestorer& operator=(const AccessRestorer&) = delete;
+
+private:
+    std::function<void()> restore_;
+};
+
+} // namespace
+
+TPortTrunkForm::TPortTrunkForm(QWidget* owner, const KvFormHost& host)
+    : TBindingForm(owner, host, QStringLiteral("Port Trunk Table"), kWidth, kHeight)
+{
+    setObjectName("PortTrunkForm");
+    BuildWindow();
+    FormCreate();
+}
+
+void TPortTrunkForm::BuildWindow()
+{
+    LV_PortTrunk = new QTreeWidget(this);
+    LV_PortTrunk->setObjectName("LV_PortTrunk");
+
+    auto* lower = new QWidget(this);
+    lower->setObjectName("LowerPanel");
+    auto* fields = new QHBoxLayout;
+    const auto edit = [&](const char* caption, const char* name, int width) {
+        auto* label = new QLabel(QString::fromLatin1(caption), lower);
+        auto* e = new QLineEdit(lower);
+        e->setObjectName(name);
+        e->setFixedWidth(width);
+        fields->addWidget(label);
+        fields->addWidget(e);
+        fields->addSpacing(12);
+        return std::make_pair(label, e);
+    };
+    ED_Index = edit("Index(1-7)", "ED_Index", 60).second;
+    ED_MasterPort = edit("Master Port", "ED_MasterPort", 60).second;
+    fields->addWidget(new QLabel(QStringLiteral("Status"), lower));
+    Combo_State = new QComboBox(lower);
+    Combo_State->setObjectName("Combo_State");
+    Combo_State->setMinimumWidth(120);
+    fields->addWidget(Combo_State);
+    fields->addSpacing(12);
+    std::tie(NameLabel, ED_Name) = edit("Name", "ED_Name", 100);
+    NameLabel->hide();
+    ED_Name->hide();
+    fields->addStretch(1);
+
+    StackingPortPanel = new QWidget(lower);
+    StackingPortPanel->setObjectName("StackingPortPanel");
+    StackingPortPanel->setFixedHeight(kPortPanelHeight);
+
+    auto* lowerLayout = new QVBoxLayout(lower);
+    lowerLayout->setContentsMargins(6, 6, 0, 0);
+    lowerLayout->addLayout(fields);
+    lowerLayout->addWidget(StackingPortPanel);
+
+    auto* client = new QVBoxLayout;
+    client->setContentsMargins(0, 0, 0, 0);
+    client->addWidget(LV_PortTrunk, 1);
+    client->addWidget(lower);
+
+    QWidget* right = portformlayout::ButtonColumn(this);
+    BT_Get = portformlayout::AddButton(right, "BT_Get", "Refresh");
+    SetBtn = portformlayout::AddButton(right, "SetBtn", "Set");
+    BT_Set = portformlayout::AddButton(right, "BT_Set", "Add");
+    BT_Delete = portformlayout::AddButton(right, "BT_Delete", "Delete");
+
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(0, 0, 0, 0);
+    body->addLayout(client, 1);
+    body->addWidget(right);
+
+    auto* bar = new QStatusBar(this);
+    bar->setObjectName("StatusBar1");
+    StatusPanel0 = CreateStatusPanel(bar);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(body, 1);
+    layout->addWidget(bar);
+
+    connect(BT_Get, &QPushButton::clicked, this, &TPortTrunkForm::BT_GetClick);
+    connect(SetBtn, &QPushButton::clicked, this, &TPortTrunkForm::SetBtnClick);
+    connect(BT_Set, &QPushButton::clicked, this, &TPortTrunkForm::BT_SetClick);
+    connect(BT_Delete, &QPushButton::clicked, this, &TPortTrunkForm::BT_DeleteClick);
+}
+
+void TPortTrunkForm::FormCreate()
+{
+    Guarded([this] {
+        PortGrid = TStackingPortUitForm::HostIn(StackingPortPanel);
+        PortGrid->Build(std::string(), 1, kGridBoxes, kGridPerRow);
+    });
+    setWindowTitle(QString::fromStdString("Port Trunk Table :" + host_.agentAddress));
+    numberList_ = TStackingPortUitForm::BitIndexText(kGridBoxes);
+
+    Guarded([this] {
+        KvSNMPRequest2Edits& binding = CreateBinding(kvforms::varsPortTrunk, kvListTableRows, 1);
+        binding.mode = KvSNMPRequest2Controls::kModeBlocking;
+        binding.SetStatusTarget(StatusPanel0);
+        binding.AttachListView(LV_PortTrunk, true);
+        binding.BindEdits(0, "%i{n1x7}", ED_Index);
+        binding.BindEdits(1, "%s{n1x208l3}", ED_MasterPort);
+        binding.BindControlList(2, numberList_, PortGrid ? PortGrid->CheckBoxes() : QList<QWidget*>());
+        binding.BindComboBox(3, Combo_State);
+    });
+    // After the binding's own selection handler, which fills the editors.
+    connect(LV_PortTrunk, &QTreeWidget::itemSelectionChanged, this, &TPortTrunkForm::LV_PortTrunkClick);
+    BT_GetClick();
+}
+
+void TPortTrunkForm::SetIndexEditable(bool editable)
+{
+    QPalette palette = ED_Index->palette();
+    palette.setColor(QPalette::Base, editable ? QColor(Qt::white) : palette.color(QPalette::Button));
+    ED_Index->setPalette(palette);
+    ED_Index->setEnabled(editable);
+}
+
+void TPortTrunkForm::ResetIndex()
+{
+    SetIndexEditable(true);
+    ED_Index->clear();
+    ED_Name->clear();
+}
+
+void TPortTrunkForm::BT_GetClick()
+{
+    WithBinding([this](KvSNMPRequest2Edits& binding) {
+        binding.Refresh();
+        ResetIndex();
+        if (PortGrid)
+            PortGrid->Clear();
+    });
+}
+
+void TPortTrunkForm::LV_PortTrunkClick()
+{
+    if (!LV_PortTrunk->selectedItems().isEmpty())
+        SetIndexEditable(false);
+    else if (PortGrid)
+        PortGrid->Clear();
+}
+
+void TPortTrunkForm::SetBtnClick()
+{
+    WithBinding([this](KvSNMPRequest2Edits& binding) {
+        binding.Apply(true, true, std::string());
+        ResetIndex();
+    });
+}
+
+void TPortTrunkForm::SetAccess(uint32_t index, uint32_t master, uint32_t member, uint32_t state,
+                               uint32_t flooding)
+{
+    KvSNMPVarList& vars = Binding()->Variables();
+    const uint32_t access[] = {index, master, member, state, flooding};
+    for (int i = 0; i < 5 && i < vars.Count(); ++i)
+        vars[i].access = access[i];
+}
+
+void TPortTrunkForm::RestoreAccess()
+{
+    KvSNMPVarList& vars = Binding()->Variables();
+    for (int i = 0; i < vars.Count() && kvforms::varsPortTrunk[i].oid; ++i)
+        vars[i].access = kvforms::varsPortTrunk[i].access;
+}
+
+void TPortTrunkForm::BT_SetClick()
+{
+    WithBinding([this](KvSNMPRequest2Edits& binding) {
+        AccessRestorer restore([this] { RestoreAccess(); });
+        // The new row alone, with its status.
+        SetAccess(accRO, accSkip, accSkip, accRW, accSkip);
+        Combo_State->setCurrentIndex(kCreateAndGoItem);
+        binding.Apply(false, true, std::string());
+        // Then its master port and members, without the status.
+        SetAccess(accRO, accRW, accRW, accSkip, accRO);
+        binding.Apply(false, true, std::string());
+        RestoreAccess();
+        binding.Refresh();
+    });
+}
+
+void TPortTrunkForm::BT_DeleteClick()
+{
+    bool deleted = false;
+    WithBinding([&](KvSNMPRequest2Edits& binding) {
+        AccessRestorer restore([this] { RestoreAccess(); });
+        // The status alone; the row is the one ED_Index names.
+        SetAccess(accRO, accSkip, accSkip, accRW, accSkip);
+        Combo_State->setCurrentIndex(kDestroyItem);
+        binding.Apply(false, true, std::string());
+        deleted = true;
+    });
+    if (deleted)
+        BT_GetClick();
+}
