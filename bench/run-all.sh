@@ -4,8 +4,14 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build}" && pwd)
-echo "== Table walk: engine against snmpwalk (1000 rows, 4 columns)"
+echo "== Table walk: engine against snmpwalk and snmpbulkwalk (1000 rows, 4 columns; osprey-sim, snmpsim)"
 "$build/bench-walk"
+echo
+echo "== A list page in the window against osprey-export (1000 forwarding entries; osprey-sim, snmpsim)"
+"$build/bench-page" --rows 1000 2>/dev/null
+echo
+echo "== A big table in the window (10,000 forwarding entries): time, event-loop gap, memory"
+"$build/bench-page" --rows 10000 --repeat 1 --snmpsim none 2>/dev/null
 echo
 echo "== Idle main window: LED polling and blinking, answering switch"
 "$here/idle/idle.sh" "$build"

@@ -10,6 +10,9 @@ packages=(
   xvfb xauth imagemagick x11-utils fonts-dejavu-core
   python3
 )
+# More packages for one purpose, e.g. OSPREY_EXTRA_PACKAGES=snmpsim for the benchmarks.
+# shellcheck disable=SC2206
+packages+=(${OSPREY_EXTRA_PACKAGES:-})
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
