@@ -123,6 +123,8 @@ KvSNMPRequest2Edits::KvSNMPRequest2Edits(QWidget* owner)
     : KvSNMPRequest2Controls(owner),
       constraint_(std::make_unique<KvLineEditConstraint>(owner, true))
 {
+    flushTimer_.setSingleShot(true);
+    QObject::connect(&flushTimer_, &QTimer::timeout, [this] { FlushRows(); });
 }
 
 KvSNMPRequest2Edits::~KvSNMPRequest2Edits()
@@ -432,10 +434,13 @@ void KvSNMPRequest2Edits::ShowRow()
     pendingRows_.push_back(row);
     if (!batchClock_.isValid() || batchClock_.elapsed() >= kRowBatchMs)
         FlushRows();
+    else if (!flushTimer_.isActive())
+        flushTimer_.start(static_cast<int>(kRowBatchMs - batchClock_.elapsed()));
 }
 
 void KvSNMPRequest2Edits::FlushRows()
 {
+    flushTimer_.stop();
     if (!listView_) {
         DiscardPendingRows();
         return;

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <functional>
@@ -120,8 +121,8 @@ public:
     void CollectValues() override;
     void AfterRefresh() override;
     // A walk's rows go into the list view in batches: the first row at once,
-    // then the rows received at most kRowBatchMs apart together, inserted
-    // with updates suspended; the window handles its events after each batch.
+    // then every kRowBatchMs the rows received meanwhile, inserted with
+    // updates suspended; the window handles its events after each batch.
     void FlushRows() override;
     static constexpr int kRowBatchMs = 40;
     // Widest a column grows to fit its values.
@@ -176,6 +177,7 @@ private:
     QPointer<QTreeWidget> listView_;
     std::vector<QTreeWidgetItem*> pendingRows_;   // owned until inserted
     QElapsedTimer batchClock_;                    // since the last batch went in
+    QTimer flushTimer_;                           // puts held-back rows in when no further row comes
     bool widthsSettled_ = false;                  // after the first batch of a refresh
     QMetaObject::Connection selectionConnection_;
     std::vector<int> columnVariables_;   // variable of every list-view column

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QThread>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <cstdlib>
@@ -320,6 +321,40 @@ TEST_F(PortTable, AWalkFillsOneListRowPerTableRow)
     // A second refresh starts over.
     RefreshAndWait();
     EXPECT_EQ(list.topLevelItemCount(), 26);
+}
+
+// The rows of a walk go in batch by batch: the first row is in the list
+// while the walk goes on, the window keeps handling events, and the columns
+// end up wide enough for their values.
+TEST_F(PortTable, RowsShowWhileTheWalkGoesOnAndColumnsFitTheirValues)
+{
+    ASSERT_NO_FATAL_FAILURE(Start({.extraArgs = {"--delay", "60"}}));
+    Bind();
+    binding->request.timeout = 200;
+    binding->request.version = 1;   // SNMPv2c: 25 rows an answer
+    const int before = gets;
+    int rowsWhileWalking = 0;
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        ++ticks;
+        if (binding->busy && rowsWhileWalking == 0)
+            rowsWhileWalking = list.topLevelItemCount() > 1 ? list.topLevelItemCount() : 0;
+    });
+    ticker.start(5);
+    binding->Refresh();
+    ASSERT_TRUE(WaitFor([&] { return gets == before + 1; }));
+    ASSERT_EQ(lastGet.code, 0) << lastGet.message;
+    ticker.stop();
+    // The first answer's rows are all in before the second answer arrives.
+    EXPECT_EQ(rowsWhileWalking, 25);
+    EXPECT_GT(ticks, 10);
+    EXPECT_EQ(list.topLevelItemCount(), 26);
+    const QFontMetrics metrics(list.font());
+    const int description = Column("Description");
+    EXPECT_GE(list.header()->sectionSize(description),
+              metrics.horizontalAdvance(list.topLevelItem(25)->text(description)));
+    EXPECT_EQ(list.header()->sectionSize(0), 0);   // the hidden column stays hidden
 }
 
 TEST_F(PortTable, SelectingARowFillsTheEditors)
