@@ -34,7 +34,7 @@ struct Walk {
 struct Agent {
     uint16_t port;
     int8_t version;
-    std::string community;
+    std::string community;   // or, under SNMPv3, snmpd's user "shauser" (SHA, AES)
 };
 
 void Configure(KvSNMPRequest& request, const Agent& agent, bool bulk)
@@ -43,6 +43,15 @@ void Configure(KvSNMPRequest& request, const Agent& agent, bool bulk)
     request.port = agent.port;
     request.version = agent.version;
     request.readCommunity = agent.community;
+    if (agent.version == 3) {
+        request.securityModel = 3;
+        request.securityLevel = 3;
+        request.securityName = "shauser";
+        request.authProtocol = 3;
+        request.authPassword = "shapassword";
+        request.privProtocol = 4;
+        request.privPassword = "shaprivacy";
+    }
     request.timeout = 100;
     request.retries = 0;
     request.bulkWalks = bulk;
@@ -187,6 +196,9 @@ TEST_F(BulkWalk, EveryTablePageOfSnmpdGivesTheRowsOfGetNext)
     size_t pagesWithRows = 0;
     ExpectSameRowsOnEveryTablePage({snmpd.Port(), 1, "public"}, pagesWithRows);
     // The SNMPv3 framework tables (users, groups, views, targets).
+    EXPECT_GE(pagesWithRows, 3u);
+    // The same under SNMPv3 with authentication and privacy.
+    ExpectSameRowsOnEveryTablePage({snmpd.Port(), 3, ""}, pagesWithRows);
     EXPECT_GE(pagesWithRows, 3u);
 }
 
