@@ -149,6 +149,24 @@ void KvSNMPRequest2Controls::ShowMessage(const std::string& text)
     KvMessageBox::message(owner_, QString::fromStdString(text));
 }
 
+void KvSNMPRequest2Controls::MarkFailedVariable(int, const std::string&) {}
+
+void KvSNMPRequest2Controls::ClearFailedVariables() {}
+
+void KvSNMPRequest2Controls::MarkFailure(const std::exception& failure)
+{
+    const auto* response = dynamic_cast<const KvSNMPResponseError*>(&failure);
+    if (response && response->errorVariable() >= 0 &&
+        response->errorVariable() < request.variables.Count())
+        MarkFailedVariable(response->errorVariable(), response->message());
+}
+
+void KvSNMPRequest2Controls::MarkFailure(const KvSNMPError& error)
+{
+    if (error.errorVariable >= 0 && error.errorVariable < request.variables.Count())
+        MarkFailedVariable(error.errorVariable, error.message);
+}
+
 void KvSNMPRequest2Controls::ReportGetError(const KvSNMPError& error)
 {
     lastOperation = kLastGet;
@@ -188,17 +206,24 @@ void KvSNMPRequest2Controls::Refresh()
     if (mode == kModeBlocking) {
         {
             FlagGuard running(busy);
-            if (IsTable()) {
-                bool first = true;
-                while (request.Fetch(first)) {
-                    first = false;
+            try {
+                if (IsTable()) {
+                    bool first = true;
+                    while (request.Fetch(first)) {
+                        first = false;
+                        ShowIfAccepted();
+                    }
+                } else {
+                    request.Fetch(true);
                     ShowIfAccepted();
                 }
-            } else {
-                request.Fetch(true);
-                ShowIfAccepted();
+            } catch (const std::exception& e) {
+                lastOperation = kLastGet;
+                MarkFailure(e);
+                throw;
             }
             AfterRefresh();
+            ClearFailedVariables();
         }
         if (statusTarget_)
             ReportStatus(OkText());
@@ -234,6 +259,10 @@ void KvSNMPRequest2Controls::FetchCompleted(const KvSNMPError& error)
     const std::weak_ptr<char> alive = alive_;
     if (error.code != 0) {
         busy = false;
+        lastOperation = kLastGet;
+        MarkFailure(error);
+        if (alive.expired())
+            return;
         ReportGetError(error);
         if (alive.expired())
             return;
@@ -290,10 +319,10 @@ void KvSNMPRequest2Controls::FinishRefresh(const KvSNMPError& error)
     if (alive.expired())
         return;
     busy = false;
-    if (statusTarget_) {
-        lastOperation = kLastGet;
+    lastOperation = kLastGet;
+    ClearFailedVariables();
+    if (statusTarget_)
         ReportStatus(OkText());
-    }
     if (OnGetComplete)
         OnGetComplete(*this, error);
 }
@@ -313,8 +342,15 @@ void KvSNMPRequest2Controls::Apply(bool refreshAfterSetFlag, bool collectFirst,
     if (mode == kModeBlocking) {
         {
             FlagGuard running(busy);
-            request.Store(false, columns);
+            try {
+                request.Store(false, columns);
+            } catch (const std::exception& e) {
+                lastOperation = kLastSet;
+                MarkFailure(e);
+                throw;
+            }
             AfterApply();
+            ClearFailedVariables();
         }
         if (statusTarget_)
             ReportStatus(OkText());
@@ -353,6 +389,10 @@ void KvSNMPRequest2Controls::StoreCompleted(const KvSNMPError& error)
     const std::weak_ptr<char> alive = alive_;
     if (error.code != 0) {
         busy = false;
+        lastOperation = kLastSet;
+        MarkFailure(error);
+        if (alive.expired())
+            return;
         ReportSetError(error);
         if (alive.expired())
             return;
@@ -368,6 +408,7 @@ void KvSNMPRequest2Controls::StoreCompleted(const KvSNMPError& error)
             return;
         busy = false;
         lastOperation = kLastSet;
+        ClearFailedVariables();
         if (statusTarget_)
             ReportStatus(OkText());
         if (OnSetComplete) {

@@ -97,6 +97,14 @@ public:
     virtual void ReportSetError(const KvSNMPError& error);
     virtual void AfterRefresh() {}
     virtual void AfterApply() {}
+    // The agent's answer named the variable that failed (its error index):
+    // shows the operator which one (base: nothing). Called with the last
+    // operation set to the failed flow, before its status line is written;
+    // `variableIndex` is an element of the variable list.
+    virtual void MarkFailedVariable(int variableIndex, const std::string& message);
+    // A flow succeeded: the marks its earlier failures left go (base:
+    // nothing). Called with the last operation set to that flow.
+    virtual void ClearFailedVariables();
 
     // --- state -----------------------------------------------------------------
     KvSNMPRequest& Request() { return request; }
@@ -131,6 +139,9 @@ private:
     void ShowIfAccepted();
     void FinishRefresh(const KvSNMPError& error);
     void WriteStatusLine(const std::string& line);
+    // The failure of a blocking flow names a variable: mark it.
+    void MarkFailure(const std::exception& failure);
+    void MarkFailure(const KvSNMPError& error);
 
     QPointer<QWidget> owner_;
     QPointer<QWidget> statusTarget_;

@@ -233,7 +233,10 @@ TEST(ValueCodecDates, DayCountText) {
 
 TEST(ValueCodecDisplayString, StopsAtZeroByte) {
     EXPECT_EQ(ParseValueText("abc", 76), Bytes({'a', 'b', 'c'}));
-    EXPECT_EQ(FormatValueOctets(Bytes({'a', 'b', 0, 'c'}), 76), "ab");
+    // Zero bytes at the end are padding; one inside is no text: the value is
+    // shown in hexadecimal rather than cut (which lost the "c").
+    EXPECT_EQ(FormatValueOctets(Bytes({'a', 'b', 0, 0}), 76), "ab");
+    EXPECT_EQ(FormatValueOctets(Bytes({'a', 'b', 0, 'c'}), 76), "0x61620063");
     EXPECT_EQ(FormatValueOctets(Bytes({0}), 76), "");
     EXPECT_EQ(FormatValueOctets(ParseValueText("", 76), 76), "");
 }

@@ -243,15 +243,19 @@ TEST_F(PagesSim, SetCheckWritesOnlyTheCheckedVariables)
 TEST_F(PagesSim, FailedWriteIsReportedAndLeavesTheButtonsWorking)
 {
     Start();
-    OpenAndFetch(varsSpanningTreeControl, kvListScalars, 0, layoutSpanningTreeControl);
+    // The VLAN id's editor takes any number ("%i"); the agent's range is
+    // 1..4094.
+    OpenAndFetch(varsDeviceControl, kvListScalars, 0, layoutDeviceControl);
     bar->ClearChecksBtn->click();
-    Check(5)->setChecked(true);
-    Edit(5)->setText("99");   // outside the agent's range
+    Check(4)->setChecked(true);
+    Edit(4)->setText("5000");   // outside the agent's range
+    sim->clearLog();
     bar->SetCheckBtn->click();
     ASSERT_TRUE(WaitIdle());
+    ASSERT_EQ(Lines(sim->logLines(), "SET").size(), 1u);
     EXPECT_TRUE(Memo().contains("Set: ")) << Memo().toStdString();
     EXPECT_FALSE(Memo().contains("Set: (VoDADI++) Ok!")) << Memo().toStdString();
-    EXPECT_EQ(Edit(5)->text(), "3");
+    EXPECT_EQ(Edit(4)->text(), "1");
     bar->RefreshBtn->click();
     ASSERT_TRUE(WaitIdle());
     EXPECT_TRUE(answerer.shown().empty());

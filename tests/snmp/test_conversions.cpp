@@ -123,7 +123,8 @@ TEST(RequestConversion, WireToTextForEverySyntax)
     EXPECT_EQ(r.Read(11, Octets({0x07, 0xD5, 3, 7, 13, 5, 9, 0})), "2005-3-7,13:5:9.0");
     EXPECT_EQ(r.Read(12, Octets(DoubleOctets(38418.5))), "2005/03/07 12:00:00 pm");
     EXPECT_EQ(r.Read(12, Octets(DoubleOctets(38418.25))), "2005/03/07 06:00:00 am");
-    EXPECT_EQ(r.Read(13, Octets({'a', 'b', 0, 'c'})), "ab");
+    // A zero byte inside is no text: hexadecimal, not cut after "ab".
+    EXPECT_EQ(r.Read(13, Octets({'a', 'b', 0, 'c'})), "0x61620063");
     SnmpVb opaque;
     opaque.SetOctets(tagOpaque, {0xDE, 0xAD});
     EXPECT_EQ(r.Read(14, opaque), "DEAD");
