@@ -37,7 +37,7 @@ bool ReadHexText(std::string_view text, std::vector<uint8_t>& octets);
 // is shown as hexadecimal text, "0x" and two upper-case digits per byte
 // ("0x80001F88"), the form the switch tools take for such values; a text that
 // happens to look like that form is shown in it too, so that reading a text
-// back always gives the octets it was made from.
+// back gives the octets it was made from (all but the padding).
 std::string FormatDisplayOctets(const uint8_t* data, size_t size);
 inline std::string FormatDisplayOctets(const std::vector<uint8_t>& octets)
 {

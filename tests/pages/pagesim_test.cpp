@@ -330,6 +330,36 @@ TEST_F(PagesSim, NewRowInOneRequest)
     EXPECT_EQ(view->topLevelItem(2)->text(7), "deny");
 }
 
+// A new row whose choice was left empty is refused before anything is sent:
+// in one request, and in two (not even the row status goes out first).
+TEST_F(PagesSim, AnEmptyChoiceInANewRowSendsNothingInEitherCreateMode)
+{
+    for (int32_t createMode : {0, 1}) {
+        SCOPED_TRACE(createMode);
+        Start();
+        OpenAndFetch(varsEthernetMask, kvListTableRows, 1, layoutEthernetMask, true, createMode, 8);
+        sim->clearLog();
+        InDialog(bar->AddBtn, [&] {
+            Edit(0)->setText("6");
+            Combo(1)->setCurrentText("enabled");
+            Edit(3)->setText("FFFFFF000000");
+            Edit(4)->setText("000000000000");
+            Combo(5)->setCurrentText("disabled");
+            Combo(6)->setCurrentText("disabled");
+            Combo(7)->setCurrentText("permit");
+            ASSERT_EQ(Combo(2)->currentIndex(), -1);
+            DialogBar()->SetCheckBtn->click();
+            ASSERT_TRUE(WaitIdle());
+            const QString memo = adapter->DialogPanel()->MsgPanel->Memo->toPlainText();
+            EXPECT_TRUE(memo.contains("Set: Mac Address Mask State: (KvCommon) Empty value is not allowed!"))
+                << memo.toStdString();
+        });
+        EXPECT_TRUE(Lines(sim->logLines(), "SET").empty()) << Lines(sim->logLines(), "SET").front();
+        EXPECT_EQ(view->topLevelItemCount(), 2);
+        form.reset();
+    }
+}
+
 TEST_F(PagesSim, EditWritesTheCheckedColumnsOfTheSelectedRow)
 {
     Start();
