@@ -45,7 +45,7 @@ public:
 private:
     struct ControlMark {
         QPointer<QWidget> control;
-        Operation operation;
+        Operation operation = Read;
         QString tip;
         QString savedStyle;
         QString savedTip;
@@ -53,8 +53,8 @@ private:
     };
     struct ColumnMark {
         QPointer<QTreeWidget> view;
-        int column;
-        Operation operation;
+        int column = 0;
+        Operation operation = Read;
         QString tip;
         QString savedTip;
         QVariant savedForeground;

@@ -14,11 +14,11 @@ class SnmpEngine;
 struct KvSNMPError {
     int32_t code = 0;          // 0 on success, else the mapped code (-101.., -405, ...)
     int32_t errorIndex = 0;    // error index of the response PDU
-    int32_t errorVariable = -1; // the element of the variable list the error index names, or -1
     std::string message;       // text of the code
     std::string agentAddress;  // the responding target's address
     uint16_t agentPort = 0;    // and port
     bool finished = false;     // no further step needed (scalar done, walk ended, or error)
+    int32_t errorVariable = -1; // the element of the variable list the error index names, or -1
 };
 
 // A failed blocking request (Fetch, Store): the code and text of the status,

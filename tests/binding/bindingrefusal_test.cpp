@@ -84,8 +84,9 @@ protected:
         try {
             binding->CollectControls(variableIndex);
         } catch (const KvFieldError& e) {
-            if (variableIndex != -1)
+            if (variableIndex != -1) {
                 EXPECT_EQ(e.variableIndex(), variableIndex);
+            }
             if (code)
                 *code = e.code();
             return e.message();

@@ -25,6 +25,7 @@
 #include "menutestwindow.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
@@ -185,8 +186,11 @@ int main(int argc, char** argv)
             const QString text = parts.mid(3).join(QLatin1Char(':'));
             CapturePage([&] { menu->Click(parts.value(1).toStdString()); },
                         QStringLiteral("set-%1-%2").arg(parts.value(1)).arg(entry), false, [&](TConfigForm& page) {
-                            if (auto* edit = qobject_cast<QLineEdit*>(page.Entries()[entry].editor))
+                            QWidget* editor = page.Entries()[entry].editor;
+                            if (auto* edit = qobject_cast<QLineEdit*>(editor))
                                 edit->setText(text);
+                            else if (auto* combo = qobject_cast<QComboBox*>(editor))
+                                combo->setCurrentIndex(combo->findText(text));   // -1 when none has it
                             page.Adapter()->DoSetSelected();
                             Settle(800);
                         });

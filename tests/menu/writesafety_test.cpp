@@ -392,9 +392,11 @@ TEST_F(WriteTestWithErrors, AnErrorIndexOfAWalkMarksTheListColumn)
         KvFieldMarker& marker = form.MainBinding()->FieldMarker();
         EXPECT_TRUE(marker.IsColumnMarked(list, column));
         EXPECT_EQ(list->headerItem()->toolTip(column).toStdString(), "Nway State: " + KvErrorText(-105));
-        for (int c = 0; c < list->columnCount(); ++c)
-            if (c != column)
+        for (int c = 0; c < list->columnCount(); ++c) {
+            if (c != column) {
                 EXPECT_FALSE(marker.IsColumnMarked(list, c)) << c;
+            }
+        }
     });
 }
 
@@ -476,8 +478,10 @@ TEST_F(WriteTest, HelpDescribesTheProtocolsAndLedsAsTheProgramHasThem)
                           User{4, SimFixture::shaUser, 3, SimFixture::shaAuthPassword, SimFixture::shaPrivPassword}}) {
         SCOPED_TRACE(u.priv);
         EXPECT_TRUE(row.captured(1).contains(QString::number(u.priv) + " "));
-        static const VarDef kSysName[] = {{"1.3.6.1.2.1.1.5", "Name", synDisplayString, accRO, nullptr},
-                                          {nullptr, nullptr, 0, 0, nullptr}};
+        static const VarDef kSysName[] = {
+            {"1.3.6.1.2.1.1.5", "Name", synDisplayString, accRO, nullptr, nullptr, nullptr, nullptr},
+            {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
+        };
         KvSNMPRequest request;
         request.variables = KvSNMPVarList(kSysName, kvListScalars, 0);
         request.address = "127.0.0.1";
