@@ -7,6 +7,7 @@ if(OSPREY_BUILD_GUI AND TARGET kvsnmp AND TARGET kvcodec AND TARGET kvconstraint
     ${CMAKE_CURRENT_LIST_DIR}/kvsnmprequest2controls.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kvsnmprequest2edits.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kvgridlinedelegate.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/kvfieldmarker.cpp
   )
   target_link_libraries(kvbinding PUBLIC kvsnmp kvcodec kvconstraint_ui kvplatform_ui kvcommon
                         Qt6::Widgets)

@@ -85,6 +85,15 @@ bool KvLineEditConstraint::IsRegistered(const QLineEdit* edit) const {
     return field && core_.IsRegistered(*field);
 }
 
+std::optional<std::string> KvLineEditConstraint::Violation(const QLineEdit* edit, int* line) const {
+    const KvLineEditField* field = FieldOf(edit);
+    const EditConstraint_s* constraint = field ? core_.ConstraintOf(*field) : nullptr;
+    if (!constraint) return std::nullopt;
+    const std::string text = field->Text();
+    if (KvEditConstraint::IsPlaceholder(text)) return std::nullopt;
+    return KvEditConstraint::ExitViolation(*constraint, text, line);
+}
+
 int KvLineEditConstraint::MaxLength(const QLineEdit* edit) const {
     const KvLineEditField* field = FieldOf(edit);
     return field ? field->MaxLength() : 0;

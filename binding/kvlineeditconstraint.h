@@ -6,6 +6,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "common/kveditconstraint.h"
@@ -53,6 +55,12 @@ public:
     void RememberText(QWidget* control);
 
     bool IsRegistered(const QLineEdit* edit) const;
+    // The message leaving the field with its current text would show, or
+    // nothing when the text passes (or the field is not registered). Shows
+    // nothing and changes nothing: a write runs it over every field it
+    // collects, whether the field was ever left or not. `line` receives the
+    // message's line of the common set.
+    std::optional<std::string> Violation(const QLineEdit* edit, int* line = nullptr) const;
     QString LastValid(const QLineEdit* edit) const;
     // The field's length limit for typing (0 = none). It is kept by a
     // validator, not by QLineEdit::maxLength, so texts the program sets (such

@@ -149,6 +149,24 @@ void KvSNMPRequest2Controls::ShowMessage(const std::string& text)
     KvMessageBox::message(owner_, QString::fromStdString(text));
 }
 
+void KvSNMPRequest2Controls::MarkFailedVariable(int, const std::string&) {}
+
+void KvSNMPRequest2Controls::ClearFailedVariables() {}
+
+void KvSNMPRequest2Controls::MarkFailure(const std::exception& failure)
+{
+    const auto* response = dynamic_cast<const KvSNMPResponseError*>(&failure);
+    if (response && response->errorVariable() >= 0 &&
+        response->errorVariable() < request.variables.Count())
+        MarkFailedVariable(response->errorVariable(), response->message());
+}
+
+void KvSNMPRequest2Controls::MarkFailure(const KvSNMPError& error)
+{
+    if (error.errorVariable >= 0 && error.errorVariable < request.variables.Count())
+        MarkFailedVariable(error.errorVariable, error.message);
+}
+
 void KvSNMPRequest2Controls::ReportGetError(const KvSNMPError& error)
 {
     lastOperation = kLastGet;
@@ -199,12 +217,15 @@ void KvSNMPRequest2Controls::Refresh()
                     request.Fetch(true);
                     ShowIfAccepted();
                 }
-            } catch (...) {
+            } catch (const std::exception& e) {
                 FlushRows();   // the rows received before the failure stay
+                lastOperation = kLastGet;
+                MarkFailure(e);
                 throw;
             }
             FlushRows();
             AfterRefresh();
+            ClearFailedVariables();
         }
         if (statusTarget_)
             ReportStatus(OkText());
@@ -241,6 +262,10 @@ void KvSNMPRequest2Controls::FetchCompleted(const KvSNMPError& error)
     if (error.code != 0) {
         busy = false;
         FlushRows();
+        lastOperation = kLastGet;
+        MarkFailure(error);
+        if (alive.expired())
+            return;
         ReportGetError(error);
         if (alive.expired())
             return;
@@ -299,10 +324,10 @@ void KvSNMPRequest2Controls::FinishRefresh(const KvSNMPError& error)
     if (alive.expired())
         return;
     busy = false;
-    if (statusTarget_) {
-        lastOperation = kLastGet;
+    lastOperation = kLastGet;
+    ClearFailedVariables();
+    if (statusTarget_)
         ReportStatus(OkText());
-    }
     if (OnGetComplete)
         OnGetComplete(*this, error);
 }
@@ -322,8 +347,15 @@ void KvSNMPRequest2Controls::Apply(bool refreshAfterSetFlag, bool collectFirst,
     if (mode == kModeBlocking) {
         {
             FlagGuard running(busy);
-            request.Store(false, columns);
+            try {
+                request.Store(false, columns);
+            } catch (const std::exception& e) {
+                lastOperation = kLastSet;
+                MarkFailure(e);
+                throw;
+            }
             AfterApply();
+            ClearFailedVariables();
         }
         if (statusTarget_)
             ReportStatus(OkText());
@@ -362,6 +394,10 @@ void KvSNMPRequest2Controls::StoreCompleted(const KvSNMPError& error)
     const std::weak_ptr<char> alive = alive_;
     if (error.code != 0) {
         busy = false;
+        lastOperation = kLastSet;
+        MarkFailure(error);
+        if (alive.expired())
+            return;
         ReportSetError(error);
         if (alive.expired())
             return;
@@ -377,6 +413,7 @@ void KvSNMPRequest2Controls::StoreCompleted(const KvSNMPError& error)
             return;
         busy = false;
         lastOperation = kLastSet;
+        ClearFailedVariables();
         if (statusTarget_)
             ReportStatus(OkText());
         if (OnSetComplete) {

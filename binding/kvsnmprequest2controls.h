@@ -100,6 +100,14 @@ public:
     // Rows that ShowRow held back for display go out now; called when a
     // refresh ends, whichever way it ends.
     virtual void FlushRows() {}
+    // The agent's answer named the variable that failed (its error index):
+    // shows the operator which one (base: nothing). Called with the last
+    // operation set to the failed flow, before its status line is written;
+    // `variableIndex` is an element of the variable list.
+    virtual void MarkFailedVariable(int variableIndex, const std::string& message);
+    // A flow succeeded: the marks its earlier failures left go (base:
+    // nothing). Called with the last operation set to that flow.
+    virtual void ClearFailedVariables();
 
     // --- state -----------------------------------------------------------------
     KvSNMPRequest& Request() { return request; }
@@ -134,6 +142,9 @@ private:
     void ShowIfAccepted();
     void FinishRefresh(const KvSNMPError& error);
     void WriteStatusLine(const std::string& line);
+    // The failure of a blocking flow names a variable: mark it.
+    void MarkFailure(const std::exception& failure);
+    void MarkFailure(const KvSNMPError& error);
 
     QPointer<QWidget> owner_;
     QPointer<QWidget> statusTarget_;

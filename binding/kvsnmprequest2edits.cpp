@@ -14,15 +14,19 @@
 #include <cstdio>
 #include <cstring>
 
+#include "binding/kvfielderror.h"
+#include "binding/kvfieldmarker.h"
 #include "binding/kvgridlinedelegate.h"
 #include "binding/kvlineeditconstraint.h"
 #include "common/kvdatetime.h"
 #include "common/kvmessages.h"
 #include "common/kvnumlist.h"
 #include "common/kvoptionlist.h"
+#include "common/kvtext.h"
 
 namespace {
 
+constexpr int kEmptyValue = -3;
 constexpr int kBadSyntax = -511;
 constexpr int kBadListItem = -516;
 constexpr int kBadPartSyntax = -517;
@@ -58,11 +62,6 @@ std::string Hex2(uint8_t byte)
     return text;
 }
 
-// The number at the start of an edit's text; no digits give 0.
-int64_t NumberOf(const QLineEdit* edit)
-{
-    return ReadLeadingDecimal(edit->text().toStdString());
-}
 
 bool IsTruthCode(int syntax)
 {
@@ -121,7 +120,8 @@ void FillRadioGroup(QGroupBox* group, const KvOptionList& options)
 
 KvSNMPRequest2Edits::KvSNMPRequest2Edits(QWidget* owner)
     : KvSNMPRequest2Controls(owner),
-      constraint_(std::make_unique<KvLineEditConstraint>(owner, true))
+      constraint_(std::make_unique<KvLineEditConstraint>(owner, true)),
+      marker_(std::make_unique<KvFieldMarker>())
 {
     flushTimer_.setSingleShot(true);
     QObject::connect(&flushTimer_, &QTimer::timeout, [this] { FlushRows(); });
@@ -754,6 +754,17 @@ void KvSNMPRequest2Edits::CollectControls(int variableIndex)
     for (const ControlBinding& binding : bindings_)
         if (binding.variableIndex >= vars.Count())
             KvRaise(kBadListItem);
+    // Collecting starts a write: its refusals are the write's failures, and
+    // the marks of earlier failures go.
+    lastOperation = kLastSet;
+    if (variableIndex == -1) {
+        marker_->ClearAll();
+    } else {
+        for (const ControlBinding& binding : bindings_)
+            if (binding.variableIndex == variableIndex)
+                for (const QPointer<QWidget>& control : binding.controls)
+                    marker_->Unmark(control);
+    }
 
     for (int i = 0; i < vars.Count(); ++i) {
         if (variableIndex != -1 && i != variableIndex)
@@ -775,6 +786,7 @@ void KvSNMPRequest2Edits::CollectControls(int variableIndex)
                     text = var.options->LabelToValue(text);
                 octets = varSyntax == synDisplayString ? KvOctets() : ParseValueText(text, varSyntax);
             }
+            CheckConstraints(binding);
             const KvOctets part = CollectBinding(binding);
             const bool wholeValue = binding.byteOffset == 0 && binding.syntax == varSyntax &&
                                     !binding.IsBitBinding();
@@ -798,10 +810,70 @@ void KvSNMPRequest2Edits::CollectControls(int variableIndex)
     }
 }
 
-KvOctets KvSNMPRequest2Edits::ParsePart(const ControlBinding& binding, const KvOptionList* options,
-                                        const std::string& text)
+std::string KvSNMPRequest2Edits::FieldMessage(int variableIndex, const std::string& message) const
 {
-    return ParseValueText(options ? options->LabelToValue(text) : text, binding.syntax);
+    return request.variables[variableIndex].label + ": " + message;
+}
+
+void KvSNMPRequest2Edits::Refuse(const ControlBinding& binding, QWidget* control, int code,
+                                 const std::string& message)
+{
+    const std::string text = FieldMessage(binding.variableIndex, message);
+    const QString tip = QString::fromStdString(text);
+    if (control) {
+        marker_->Mark(control, tip, KvFieldMarker::Write);
+    } else {
+        for (const QPointer<QWidget>& each : binding.controls)
+            marker_->Mark(each, tip, KvFieldMarker::Write);
+    }
+    throw KvFieldError(code, text, binding.variableIndex);
+}
+
+void KvSNMPRequest2Edits::CheckConstraints(const ControlBinding& binding)
+{
+    for (const QPointer<QWidget>& control : binding.controls) {
+        auto* edit = qobject_cast<QLineEdit*>(control.data());
+        if (!edit)
+            continue;
+        int line = 0;
+        if (const std::optional<std::string> message = constraint_->Violation(edit, &line))
+            Refuse(binding, edit, -line, *message);
+    }
+}
+
+KvOctets KvSNMPRequest2Edits::ParsePart(const ControlBinding& binding, QWidget* control,
+                                        const KvOptionList* options, const std::string& text)
+{
+    const std::string value = options ? options->LabelToValue(text) : text;
+    try {
+        return ParseEnteredText(value, binding.syntax);
+    } catch (const KvError& e) {
+        if (e.code() != kBadValue)
+            throw;
+        Refuse(binding, control, e.code(), e.message());
+    }
+}
+
+void KvSNMPRequest2Edits::MarkFailedVariable(int variableIndex, const std::string& message)
+{
+    const QString tip = QString::fromStdString(FieldMessage(variableIndex, message));
+    const auto operation = lastOperation == kLastSet ? KvFieldMarker::Write : KvFieldMarker::Read;
+    for (const ControlBinding& binding : bindings_) {
+        if (binding.variableIndex != variableIndex)
+            continue;
+        for (const QPointer<QWidget>& control : binding.controls)
+            marker_->Mark(control, tip, operation);
+    }
+    if (!listView_)
+        return;
+    for (size_t c = 0; c < columnVariables_.size(); ++c)
+        if (columnVariables_[c] == variableIndex)
+            marker_->MarkColumn(listView_, static_cast<int>(c), tip, operation);
+}
+
+void KvSNMPRequest2Edits::ClearFailedVariables()
+{
+    marker_->Clear(lastOperation == kLastSet ? KvFieldMarker::Write : KvFieldMarker::Read);
 }
 
 KvOctets KvSNMPRequest2Edits::CollectBinding(const ControlBinding& binding)
@@ -810,7 +882,7 @@ KvOctets KvSNMPRequest2Edits::CollectBinding(const ControlBinding& binding)
     QWidget* first = ControlAt(binding, 0);
 
     if (auto* label = qobject_cast<QLabel*>(first))
-        return ParsePart(binding, options, label->text().toStdString());
+        return ParsePart(binding, label, options, label->text().toStdString());
 
     if (qobject_cast<QCheckBox*>(first)) {
         if (binding.IsBitBinding()) {
@@ -831,7 +903,7 @@ KvOctets KvSNMPRequest2Edits::CollectBinding(const ControlBinding& binding)
         }
         const bool checked = static_cast<QCheckBox*>(first)->isChecked();
         if (options)
-            return ParsePart(binding, options, options->Label(checked ? 1 : 0));
+            return ParsePart(binding, first, options, options->Label(checked ? 1 : 0));
         if (IsTruthCode(binding.syntax))
             return ParseValueText(checked ? "true" : "false", binding.syntax);
         KvRaise(kBadPartSyntax);
@@ -839,7 +911,10 @@ KvOctets KvSNMPRequest2Edits::CollectBinding(const ControlBinding& binding)
 
     if (auto* combo = qobject_cast<QComboBox*>(first)) {
         const KvOptionList* items = RequiredItemOptionsOf(binding);
-        std::string text = combo->currentIndex() >= 0 ? combo->currentText().toStdString() : "";
+        // No choice is no value (not the first value, not 0).
+        if (combo->currentIndex() < 0)
+            Refuse(binding, combo, kEmptyValue, KvErrorText(kEmptyValue));
+        std::string text = combo->currentText().toStdString();
         if (binding.second) {
             QLineEdit* rest = SecondEdit(binding);
             const std::string tail = rest->text().toStdString();
@@ -847,18 +922,20 @@ KvOctets KvSNMPRequest2Edits::CollectBinding(const ControlBinding& binding)
                 text += ".";
             text += tail;
         }
-        return ParsePart(binding, items, text);
+        return ParsePart(binding, binding.second ? nullptr : combo, items, text);
     }
 
     if (auto* group = qobject_cast<QGroupBox*>(first)) {
         const KvOptionList* items = RequiredItemOptionsOf(binding);
-        return ParsePart(binding, items, SelectedRadioText(group).toStdString());
+        if (SelectedRadio(group) < 0)
+            Refuse(binding, group, kEmptyValue, KvErrorText(kEmptyValue));
+        return ParsePart(binding, group, items, SelectedRadioText(group).toStdString());
     }
 
     if (qobject_cast<QLineEdit*>(first)) {
         if (binding.controls.size() == 1)
-            return ParsePart(binding, options, static_cast<QLineEdit*>(first)->text().toStdString());
-        return ParsePart(binding, options, JoinEdits(binding));
+            return ParsePart(binding, first, options, static_cast<QLineEdit*>(first)->text().toStdString());
+        return ParsePart(binding, nullptr, options, JoinEdits(binding));
     }
 
     KvRaise(kBadControl);
@@ -869,10 +946,15 @@ std::string KvSNMPRequest2Edits::JoinEdits(const ControlBinding& binding)
     const size_t count = binding.controls.size();
     const std::vector<QLineEdit*> edits = EditsOf(binding);
     auto need = [&](size_t n) { NeedControls(binding, n); };
+    auto refuse = [&](QWidget* control) { Refuse(binding, control, kBadValue, KvErrorText(kBadValue)); };
+    // One byte per edit: empty is 00, one digit is 0 and the digit.
     auto hexJoin = [&](size_t n) {
         std::string joined;
         for (size_t i = 0; i < n; ++i) {
-            const std::string s = edits[i]->text().toStdString();
+            const std::string s = TrimText(edits[i]->text().toStdString());
+            KvOctets ignored;
+            if (s.size() > 2 || !ReadHexText(s.size() == 1 ? "0" + s : s, ignored))
+                refuse(edits[i]);
             if (s.empty())
                 joined += "00";
             else if (s.size() == 1)
@@ -882,7 +964,16 @@ std::string KvSNMPRequest2Edits::JoinEdits(const ControlBinding& binding)
         }
         return joined;
     };
-    auto number = [&](size_t i) { return NumberOf(edits[i]); };
+    // A whole unsigned number up to `maximum`; an empty edit is 0.
+    auto number = [&](size_t i, uint64_t maximum = UINT32_MAX) -> int64_t {
+        const std::string s = TrimText(edits[i]->text().toStdString());
+        if (s.empty())
+            return 0;
+        uint64_t value = 0;
+        if (!ReadWholeUnsigned(s, value) || value > maximum)
+            refuse(edits[i]);
+        return static_cast<int64_t>(value);
+    };
 
     switch (binding.syntax) {
     case 3: case 4: case 68:
@@ -900,42 +991,55 @@ std::string KvSNMPRequest2Edits::JoinEdits(const ControlBinding& binding)
         return joined;
     }
     case 64: case 69:
+        // Each part a number up to 255 (an empty one is 0): never the low
+        // byte of a larger one.
         need(4);
-        return std::to_string(number(0)) + "." + std::to_string(number(1)) + "." +
-               std::to_string(number(2)) + "." + std::to_string(number(3));
+        return std::to_string(number(0, 255)) + "." + std::to_string(number(1, 255)) + "." +
+               std::to_string(number(2, 255)) + "." + std::to_string(number(3, 255));
     case 67: {
         need(5);
-        // Unsigned arithmetic: absurd field values wrap instead of overflowing.
         auto u = [&](size_t i) { return static_cast<uint64_t>(number(i)); };
         const uint64_t ticks = u(0) * 8640000u + u(1) * 360000u + u(2) * 6000u + u(3) * 100u + u(4);
+        if (ticks > UINT32_MAX)
+            refuse(nullptr);   // more than the 4-byte count holds
         return FormatTimeTicks(static_cast<uint32_t>(ticks));
     }
     case 74: {
         need(10);
         KvDateTime dt(std::string{});
-        dt.year = static_cast<uint16_t>(number(0));
-        dt.month = static_cast<uint8_t>(number(1));
-        dt.day = static_cast<uint8_t>(number(2));
-        dt.hour = static_cast<uint8_t>(number(3));
-        dt.minutes = static_cast<uint8_t>(number(4));
-        dt.seconds = static_cast<uint8_t>(number(5));
-        dt.deciSeconds = static_cast<uint8_t>(number(6));
-        const QString direction = edits[7]->text();
+        // Each field within its octet; the date-time text's check then
+        // takes the ranges.
+        dt.year = static_cast<uint16_t>(number(0, UINT16_MAX));
+        dt.month = static_cast<uint8_t>(number(1, UINT8_MAX));
+        dt.day = static_cast<uint8_t>(number(2, UINT8_MAX));
+        dt.hour = static_cast<uint8_t>(number(3, UINT8_MAX));
+        dt.minutes = static_cast<uint8_t>(number(4, UINT8_MAX));
+        dt.seconds = static_cast<uint8_t>(number(5, UINT8_MAX));
+        dt.deciSeconds = static_cast<uint8_t>(number(6, UINT8_MAX));
+        const QString direction = edits[7]->text().trimmed();
+        if (direction.size() > 1 || (direction.size() == 1 && direction != "+" && direction != "-"))
+            refuse(edits[7]);
         dt.direction = direction.isEmpty() ? '+' : static_cast<char>(direction.at(0).toLatin1());
-        dt.utcHours = static_cast<uint8_t>(number(8));
-        dt.utcMinutes = static_cast<uint8_t>(number(9));
+        dt.utcHours = static_cast<uint8_t>(number(8, UINT8_MAX));
+        dt.utcMinutes = static_cast<uint8_t>(number(9, UINT8_MAX));
         return dt.ToText();
     }
     case 75: {
         need(7);
         KvCivilTime t;
-        t.year = static_cast<int>(number(0));
-        t.month = static_cast<int>(number(1));
-        t.day = static_cast<int>(number(2));
-        t.hour = static_cast<int>(number(3));
-        t.minute = static_cast<int>(number(4));
-        t.second = static_cast<int>(number(5));
-        t.millisecond = static_cast<int>(number(6));
+        t.year = static_cast<int>(number(0, UINT16_MAX));
+        t.month = static_cast<int>(number(1, UINT16_MAX));
+        t.day = static_cast<int>(number(2, UINT16_MAX));
+        t.hour = static_cast<int>(number(3, UINT16_MAX));
+        t.minute = static_cast<int>(number(4, UINT16_MAX));
+        t.second = static_cast<int>(number(5, UINT16_MAX));
+        t.millisecond = static_cast<int>(number(6, 999));
+        // A date the calendar does not have (13th month, 30 February, 25 h)
+        // would roll over into another one.
+        const KvCivilTime back = KvDateTime::FromDayCount(KvDateTime::DayCount(t));
+        if (t.year < 1 || t.year > 9999 || back.year != t.year || back.month != t.month ||
+            back.day != t.day || back.hour != t.hour || back.minute != t.minute || back.second != t.second)
+            refuse(nullptr);
         return FormatDayCount(KvDateTime::DayCount(t));
     }
     default:

@@ -14,6 +14,7 @@
 #include "binding/kvsnmprequest2controls.h"
 #include "binding/kvvaluecodec.h"
 
+class KvFieldMarker;
 class KvLineEditConstraint;
 class KvOptionList;
 class QCheckBox;
@@ -47,7 +48,22 @@ struct ControlBinding {
 //   list view       QTreeWidget (AttachListView), one row per table row
 //
 // Plain verbs: FillControls (values -> controls), CollectControls (controls ->
-// values), EnableControls. Errors are loud: a control of a type the binding
+// values), EnableControls.
+//
+// Collecting is the first step of every write, so it refuses what must not be
+// written rather than guessing: every edit constraint of the edits it
+// collects is checked (whether the field was left or not), every text must
+// be a value of its syntax (ParseEnteredText: no "twelve" for a number, no
+// octet above 255 in an address, no odd hex digit count), and a combo box or
+// radio group must have a choice. The first refusal marks its control (a red
+// frame and a tooltip with the field's label) and raises KvFieldError, whose
+// message names the label; nothing is written then. A variable that the
+// agent's answer names in its error index is marked the same way (its
+// editors, and its list-view column). Marks go when the operator changes the
+// control, when the next write begins, or when the flow that set them next
+// succeeds.
+//
+// Errors are loud: a control of a type the binding
 // cannot serve raises -521, too few controls -522, a selection control without
 // value names -520, a single check box over a non-truth value without value
 // names -517, a bit or part beyond the value -519 (KvError with the text of
@@ -127,11 +143,14 @@ public:
     static constexpr int kRowBatchMs = 40;
     // Widest a column grows to fit its values.
     static constexpr int kMaxColumnWidth = 360;
+    void MarkFailedVariable(int variableIndex, const std::string& message) override;
+    void ClearFailedVariables() override;
     // The list view's row-selection handler (slot 8).
     virtual void OnRowSelected(QTreeWidget* sender, QTreeWidgetItem* item, bool selected);
 
     const std::vector<ControlBinding>& Bindings() const { return bindings_; }
     KvLineEditConstraint& EditConstraint() { return *constraint_; }
+    KvFieldMarker& FieldMarker() { return *marker_; }
 
     SelectionHandler previousSelectionHandler;
     bool disableUntilSelected = true;
@@ -155,9 +174,19 @@ private:
     void FillEdits(const ControlBinding& binding, const std::string& text, const KvOctets& octets);
     // The binding's part of the value, parsed with the binding's code.
     KvOctets CollectBinding(const ControlBinding& binding);
-    static KvOctets ParsePart(const ControlBinding& binding, const KvOptionList* options,
-                              const std::string& text);
-    static std::string JoinEdits(const ControlBinding& binding);
+    // The text a control holds, mapped and parsed as entered text; a text
+    // that is no value of the code is refused at `control`.
+    KvOctets ParsePart(const ControlBinding& binding, QWidget* control, const KvOptionList* options,
+                       const std::string& text);
+    std::string JoinEdits(const ControlBinding& binding);
+    // Refuses the edits whose constraint fails.
+    void CheckConstraints(const ControlBinding& binding);
+    // Marks `control` (every control of the binding when null) and raises
+    // KvFieldError with the field's label before `message`.
+    [[noreturn]] void Refuse(const ControlBinding& binding, QWidget* control, int code,
+                             const std::string& message);
+    // The tooltip and message text of a field's failure.
+    std::string FieldMessage(int variableIndex, const std::string& message) const;
     // Control i of a binding; raises -522 when it is gone.
     static QWidget* ControlAt(const ControlBinding& binding, size_t i);
     // Control i as a check box; raises -521 when it is another kind.
@@ -183,4 +212,5 @@ private:
     std::vector<int> columnVariables_;   // variable of every list-view column
     std::vector<ControlBinding> bindings_;
     std::unique_ptr<KvLineEditConstraint> constraint_;
+    std::unique_ptr<KvFieldMarker> marker_;
 };

@@ -1,5 +1,6 @@
 #include "binding/kvvaluecodec.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "common/kvdatetime.h"
@@ -86,6 +87,45 @@ KvDateTime DateTimeFromOctets(const uint8_t* p) {
     return dt;
 }
 
+// The date-time text "y-m-d,h:n:s.d" with an optional ",+h:m" or ",-h:m",
+// every field in its range.
+bool IsDateTimeText(std::string_view text) {
+    std::vector<int64_t> fields;
+    std::string_view rest = text;
+    const char* separators = "--,::.,:";
+    size_t field = 0;
+    while (true) {
+        size_t end = 0;
+        const bool signField = field == 7;
+        if (signField) {
+            if (rest.empty() || (rest.front() != '+' && rest.front() != '-')) return false;
+            rest.remove_prefix(1);
+        }
+        while (end < rest.size() && rest[end] >= '0' && rest[end] <= '9') ++end;
+        int64_t value = 0;
+        if (!ReadWholeNumber(rest.substr(0, end), 0, 65535, value)) return false;
+        fields.push_back(value);
+        rest.remove_prefix(end);
+        if (rest.empty()) break;
+        if (field >= 8 || rest.front() != separators[field]) return false;
+        rest.remove_prefix(1);
+        ++field;
+    }
+    if (fields.size() != 7 && fields.size() != 9) return false;
+    const int64_t low[9] = {0, 1, 1, 0, 0, 0, 0, 0, 0};
+    const int64_t high[9] = {65535, 12, 31, 23, 59, 60, 9, 13, 59};
+    for (size_t i = 0; i < fields.size(); ++i)
+        if (fields[i] < low[i] || fields[i] > high[i]) return false;
+    return true;
+}
+
+// The whole number of `text` in [minimum, maximum]; -518 when it is not one.
+int64_t EnteredNumber(std::string_view text, int64_t minimum, int64_t maximum) {
+    int64_t value = 0;
+    if (!ReadWholeNumber(text, minimum, maximum, value)) KvRaise(kBadValue);
+    return value;
+}
+
 }  // namespace
 
 // --- the codec ----------------------------------------------------------------------
@@ -143,10 +183,78 @@ KvOctets ParseValueText(std::string_view text, int syntax) {
         PutDouble(out, ParseDayCount(text));
         break;
     case 76:
-        out.assign(text.begin(), text.end());
+        out = ParseDisplayText(text);
         break;
     }
     return out;
+}
+
+KvOctets ParseEnteredText(std::string_view text, int syntax) {
+    if (!IsKnownValueSyntax(syntax)) KvRaise(kBadSyntax);
+    KvOctets out;
+    if (syntax == 5 || text == kNullText) return out;
+    switch (syntax) {
+    case 1: case 193: case 196:
+        if (text != "true" && text != "false") KvRaise(kBadValue);
+        return ParseValueText(text, syntax);
+    case 2:
+        PutLE32(out, static_cast<uint32_t>(EnteredNumber(text, INT32_MIN, INT32_MAX)));
+        return out;
+    case 65: case 66: case 71:
+        PutLE32(out, static_cast<uint32_t>(EnteredNumber(text, 0, UINT32_MAX)));
+        return out;
+    case 194:
+        out.push_back(static_cast<uint8_t>(EnteredNumber(text, INT8_MIN, INT8_MAX)));
+        return out;
+    case 195:
+        out.push_back(static_cast<uint8_t>(EnteredNumber(text, 0, UINT8_MAX)));
+        return out;
+    case 197: case 198:
+        PutBE16(out, static_cast<uint16_t>(EnteredNumber(text, 0, UINT16_MAX)));
+        return out;
+    case 3: case 4: case 68: case 73:
+        if (!ReadHexText(text, out)) KvRaise(kBadValue);
+        if (syntax == 73 && out.size() != 6) KvRaise(kBadValue);
+        return out;
+    case 6: {
+        std::string dotted(text);
+        if (!dotted.empty() && dotted.front() == '.') dotted.erase(0, 1);
+        std::vector<uint32_t> arcs;
+        if (!ParseArcs(dotted, arcs) || arcs.empty()) KvRaise(kBadValue);
+        for (uint32_t arc : arcs) PutLE32(out, arc);
+        return out;
+    }
+    case 64: case 69:
+        if (!ReadIpAddressText(text, out)) KvRaise(kBadValue);
+        return out;
+    case 67: {
+        uint32_t ticks = 0;
+        if (!ReadTimeTicksText(text, ticks)) KvRaise(kBadValue);
+        PutLE32(out, ticks);
+        return out;
+    }
+    case 70: {
+        uint64_t value = 0;
+        if (!ReadWholeUnsigned(text, value)) KvRaise(kBadValue);
+        PutLE32(out, static_cast<uint32_t>(value));
+        PutLE32(out, static_cast<uint32_t>(value >> 32));
+        return out;
+    }
+    case 72: {
+        double value = 0;
+        if (!ReadWholeReal(text, value)) KvRaise(kBadValue);
+        PutDouble(out, value);
+        return out;
+    }
+    case 74:
+        if (!IsDateTimeText(text)) KvRaise(kBadValue);
+        return ParseValueText(text, syntax);
+    case 75:
+        return ParseValueText(text, syntax);   // raises -518 for a text without a valid date
+    case 76:
+        return ParseDisplayText(text);
+    }
+    KvRaise(kBadSyntax);
 }
 
 std::string FormatValueOctets(const KvOctets& octets, int syntax) {
@@ -194,10 +302,8 @@ std::string FormatValueOctets(const KvOctets& octets, int syntax) {
         return DateTimeFromOctets(p).ToText();
     case 75:
         return FormatDayCount(GetDouble(p));
-    case 76: {
-        const uint8_t* end = static_cast<const uint8_t*>(std::memchr(p, 0, octets.size()));
-        return std::string(reinterpret_cast<const char*>(p), end ? static_cast<size_t>(end - p) : octets.size());
-    }
+    case 76:
+        return FormatDisplayOctets(p, octets.size());
     }
     KvRaise(kBadSyntax);
 }

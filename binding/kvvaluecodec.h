@@ -37,6 +37,26 @@ using KvOctets = std::vector<uint8_t>;
 // Text form -> octet form. Raises -511 for an unknown code.
 KvOctets ParseValueText(std::string_view text, int syntax);
 
+// Text the operator entered -> octet form, refusing what is not a value of
+// the code rather than guessing (raises -518, -511 for an unknown code):
+//   1, 193, 196      "true" or "false"
+//   2, 65, 66, 71, 194, 195, 197, 198
+//                    a whole decimal number in the code's range (INTEGER
+//                    -2147483648..2147483647, the unsigned 32-bit codes
+//                    0..4294967295, 194 -128..127, 195 0..255, 197 and 198
+//                    0..65535): not "twelve", not "15 minutes"
+//   3, 4, 68         hex digits only (blanks between them allowed), an even
+//                    count; 73 the same and exactly 6 bytes
+//   6                a dotted object identifier (a leading dot allowed)
+//   64, 69           a dotted quad, every part 0..255 (see ReadIpAddressText)
+//   67               a bare count of hundredths or the time-ticks form
+//   70               a whole number of up to 64 bits; 72 a decimal number
+//   74               the date-time text with its fields in range
+//   75               a date (and time) the day-count form reads
+//   76               any text (see ParseDisplayText for its hexadecimal form)
+// "(NULL)" gives the empty value as in ParseValueText.
+KvOctets ParseEnteredText(std::string_view text, int syntax);
+
 // Octet form -> text form. Raises -511 for an unknown code and -518 for a
 // value shorter than its code needs.
 std::string FormatValueOctets(const KvOctets& octets, int syntax);

@@ -25,6 +25,9 @@ constexpr int kLineListRange = 11;
 
 constexpr const char* kNumberChars = "-0123456789.";
 
+// Beeps for the characters one change removes, at most.
+constexpr int kMaxBeeps = 5;
+
 [[noreturn]] void Malformed() { KvRaise(-2); }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -55,13 +58,6 @@ std::vector<size_t> CharacterStarts(const std::string& text) {
 }
 
 int CharacterCount(const std::string& text) { return static_cast<int>(CharacterStarts(text).size()) - 1; }
-
-std::string RemoveCharacter(const std::string& text, int index) {
-    const std::vector<size_t> starts = CharacterStarts(text);
-    std::string result = text;
-    result.erase(starts[index], starts[index + 1] - starts[index]);
-    return result;
-}
 
 // Reads the run of digits at `pos`; at least one digit is required. The value
 // saturates at the largest 32-bit signed number.
@@ -264,9 +260,56 @@ int KvEditConstraint::RejectedCharacter(const EditConstraint_s& c, const std::st
     return -1;
 }
 
-std::optional<std::string> KvEditConstraint::ExitViolation(const EditConstraint_s& c, const std::string& text) {
+std::string KvEditConstraint::FilterText(const EditConstraint_s& c, const std::string& text) {
+    if (c.type == 's') return text;
+    const std::vector<size_t> starts = CharacterStarts(text);
+    std::string kept;
+    kept.reserve(text.size());
+    bool seenDot = false;
+    char last = 0;   // the last character kept
+    for (size_t k = 0; k + 1 < starts.size(); ++k) {
+        // Every character but 's' types is ASCII; a longer one always fails.
+        if (starts[k + 1] - starts[k] != 1) continue;
+        const char ch = text[starts[k]];
+        const bool first = kept.empty();
+        bool ok = false;
+        switch (c.type) {
+        case 'f':
+            if (ch == '-') ok = first;
+            else if (ch == '.') ok = !seenDot;
+            else ok = IsDigit(ch);
+            break;
+        case 'h':
+            ok = IsHexDigit(ch);
+            break;
+        case 'i':
+            ok = ch == '-' ? first : IsDigit(ch);
+            break;
+        case 'u':
+            ok = IsDigit(ch);
+            break;
+        case 'n':
+            if (IsDigit(ch)) ok = true;
+            else if (ch == c.delimiter) ok = !first && last != c.delimiter;
+            break;
+        }
+        if (!ok) continue;
+        if (ch == '.') seenDot = true;
+        kept.push_back(ch);
+        last = ch;
+    }
+    return kept;
+}
+
+std::optional<std::string> KvEditConstraint::ExitViolation(const EditConstraint_s& c, const std::string& text,
+                                                           int* lineOut) {
+    using Fields = std::vector<std::pair<std::string, std::string>>;
+    auto say = [lineOut](int line, const Fields& fields) {
+        if (lineOut) *lineOut = line;
+        return Fill(CommonLine(line), fields);
+    };
     if (text.empty()) {
-        if (c.lengthFlags & EditConstraint_s::kNotEmpty) return CommonLine(kLineEmpty);
+        if (c.lengthFlags & EditConstraint_s::kNotEmpty) return say(kLineEmpty, {});
         return std::nullopt;
     }
     switch (c.type) {
@@ -274,7 +317,7 @@ std::optional<std::string> KvEditConstraint::ExitViolation(const EditConstraint_
         // A text that is no number at all ("-", "." ) is out of range too.
         const std::optional<double> value = ConvertNumber(text);
         if (!value || *value < c.minimum || *value > c.maximum)
-            return Fill(CommonLine(kLineNumberRange), {{"[MIN]", FormatNumber(c.minimum)}, {"[MAX]", FormatNumber(c.maximum)}});
+            return say(kLineNumberRange, {{"[MIN]", FormatNumber(c.minimum)}, {"[MAX]", FormatNumber(c.maximum)}});
         break;
     }
     case 'h': case 's':
@@ -283,9 +326,9 @@ std::optional<std::string> KvEditConstraint::ExitViolation(const EditConstraint_
             const std::string limit = std::to_string(c.maxLength);
             if (c.lengthFlags & EditConstraint_s::kExactLength) {
                 if (length != c.maxLength)
-                    return Fill(CommonLine(c.type == 'h' ? kLineHexExact : kLineStringExact), {{"[LEN]", limit}});
+                    return say(c.type == 'h' ? kLineHexExact : kLineStringExact, {{"[LEN]", limit}});
             } else if (length > c.maxLength) {
-                return Fill(CommonLine(c.type == 'h' ? kLineHexMax : kLineStringMax), {{"[MAXLEN]", limit}});
+                return say(c.type == 'h' ? kLineHexMax : kLineStringMax, {{"[MAXLEN]", limit}});
             }
         }
         break;
@@ -298,16 +341,16 @@ std::optional<std::string> KvEditConstraint::ExitViolation(const EditConstraint_
             const std::string limit = std::to_string(c.maxLength);
             if (c.lengthFlags & EditConstraint_s::kExactLength) {
                 if (count != c.maxLength)
-                    return Fill(CommonLine(kLineListExact), {{"[DELIMITER]", delimiter}, {"[COUNT]", limit}});
+                    return say(kLineListExact, {{"[DELIMITER]", delimiter}, {"[COUNT]", limit}});
             } else if (count > c.maxLength) {
-                return Fill(CommonLine(kLineListMax), {{"[DELIMITER]", delimiter}, {"[MAXCOUNT]", limit}});
+                return say(kLineListMax, {{"[DELIMITER]", delimiter}, {"[MAXCOUNT]", limit}});
             }
         }
         const uint32_t low = UnsignedBound(c.minimum);
         const uint32_t high = UnsignedBound(c.maximum);
         if (!numbers.AllInRange(low, high))
-            return Fill(CommonLine(kLineListRange),
-                        {{"[DELIMITER]", delimiter}, {"[MIN]", std::to_string(low)}, {"[MAX]", std::to_string(high)}});
+            return say(kLineListRange,
+                       {{"[DELIMITER]", delimiter}, {"[MIN]", std::to_string(low)}, {"[MAX]", std::to_string(high)}});
         break;
     }
     }
@@ -383,21 +426,25 @@ void KvEditConstraint::OnChangeCheck(Field& field) {
     if (text.empty() || IsPlaceholder(text)) return;
     const EditConstraint_s& c = record->constraint;
 
-    if (c.advanceChar != 0) {
-        const size_t at = text.find(c.advanceChar);
-        if (at != std::string::npos) {
-            std::string shorter = text;
-            shorter.erase(at, 1);
-            field.SetText(shorter);
-            host_.PostNextField(field);
-            return;
-        }
+    // A pasted text may hold any number of advance characters and rejected
+    // characters: all of them go at once, and the text is set once (setting
+    // it runs this check again, which then passes), so that a long text never
+    // nests one check per character.
+    if (c.advanceChar != 0 && text.find(c.advanceChar) != std::string::npos) {
+        std::string shorter = text;
+        shorter.erase(std::remove(shorter.begin(), shorter.end(), c.advanceChar), shorter.end());
+        field.SetText(shorter);
+        host_.PostNextField(field);
+        return;
     }
 
-    const int rejected = RejectedCharacter(c, text);
-    if (rejected >= 0) {
-        field.SetText(RemoveCharacter(text, rejected));
-        host_.Beep();
+    if (RejectedCharacter(c, text) >= 0) {
+        const std::string kept = FilterText(c, text);
+        const int removed = CharacterCount(text) - CharacterCount(kept);
+        field.SetText(kept);
+        // One beep per removed character, but a long pasted text does not
+        // queue minutes of them.
+        for (int i = 0; i < std::min(removed, kMaxBeeps); ++i) host_.Beep();
         return;
     }
 

@@ -117,10 +117,15 @@ public:
     // Character position (0-based, in characters) of the first character that
     // may not be typed, or -1 when every character may stay.
     static int RejectedCharacter(const EditConstraint_s& constraint, const std::string& text);
+    // The text with every character removed that may not be typed, as
+    // removing the first such character again and again would leave it, in
+    // one pass over the text.
+    static std::string FilterText(const EditConstraint_s& constraint, const std::string& text);
     // The message (placeholders filled in) that leaving a field with `text`
-    // gives, or nothing when the text passes.
+    // gives, or nothing when the text passes; `line` receives the message's
+    // line of the common set (its code is minus the line).
     static std::optional<std::string> ExitViolation(const EditConstraint_s& constraint,
-                                                    const std::string& text);
+                                                    const std::string& text, int* line = nullptr);
     // The texts that both checks leave alone.
     static bool IsPlaceholder(const std::string& text);
 

@@ -40,6 +40,111 @@ long DaysInMonth(long y, long m)
     return m == 2 && IsLeap(y) ? 29 : days[m - 1];
 }
 
+bool IsHexDigit(char c)
+{
+    return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+uint8_t Nibble(char c)
+{
+    if (c >= '0' && c <= '9')
+        return static_cast<uint8_t>(c - '0');
+    if (c >= 'A' && c <= 'F')
+        return static_cast<uint8_t>(c - 'A' + 10);
+    if (c >= 'a' && c <= 'f')
+        return static_cast<uint8_t>(c - 'a' + 10);
+    return 0;
+}
+
+// The text without the blanks around it.
+std::string_view Trimmed(std::string_view text)
+{
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// A run of at least one and at most `maxDigits` decimal digits, the whole of
+// `text`, read into `value`.
+bool ReadDigitRun(std::string_view text, size_t maxDigits, uint64_t& value)
+{
+    if (text.empty() || text.size() > maxDigits)
+        return false;
+    uint64_t result = 0;
+    for (char c : text) {
+        if (!IsDigit(c))
+            return false;
+        result = result * 10 + static_cast<uint64_t>(c - '0');
+    }
+    value = result;
+    return true;
+}
+
+// Length of the well-formed UTF-8 sequence of a character above U+007F that
+// starts at data[i], or 0 when there is none (a stray byte, an overlong or
+// cut-off sequence, a surrogate).
+size_t Utf8SequenceAt(const uint8_t* data, size_t size, size_t i)
+{
+    const uint8_t lead = data[i];
+    size_t length = 0;
+    uint32_t code = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1Fu;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0Fu;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07u;
+    } else {
+        return 0;
+    }
+    if (size - i < length)
+        return 0;
+    for (size_t k = 1; k < length; ++k) {
+        if ((data[i + k] & 0xC0) != 0x80)
+            return 0;
+        code = code << 6 | (data[i + k] & 0x3Fu);
+    }
+    const uint32_t least[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < least[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return 0;
+    if (code >= 0x80 && code < 0xA0)
+        return 0;   // C1 control characters
+    return length;
+}
+
+// True when the bytes are text a display string shows as it is.
+bool IsDisplayText(const uint8_t* data, size_t size)
+{
+    for (size_t i = 0; i < size;) {
+        const uint8_t b = data[i];
+        if ((b >= 0x20 && b < 0x7F) || b == '\t' || b == '\n' || b == '\r') {
+            ++i;
+            continue;
+        }
+        const size_t sequence = b >= 0x80 ? Utf8SequenceAt(data, size, i) : 0;
+        if (sequence == 0)
+            return false;
+        i += sequence;
+    }
+    return true;
+}
+
+// "0x" and an even number (at least two) of hex digits.
+bool IsDisplayHexForm(std::string_view text)
+{
+    if (text.size() < 4 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X') || text.size() % 2 != 0)
+        return false;
+    for (size_t i = 2; i < text.size(); ++i)
+        if (!IsHexDigit(text[i]))
+            return false;
+    return true;
+}
+
 } // namespace
 
 // --- Octet strings -----------------------------------------------------------------
@@ -58,15 +163,7 @@ std::string FormatHexOctets(const uint8_t* data, size_t size)
 
 std::vector<uint8_t> ParseHexOctets(std::string_view text)
 {
-    auto nibble = [](char c) -> uint8_t {
-        if (c >= '0' && c <= '9')
-            return static_cast<uint8_t>(c - '0');
-        if (c >= 'A' && c <= 'F')
-            return static_cast<uint8_t>(c - 'A' + 10);
-        if (c >= 'a' && c <= 'f')
-            return static_cast<uint8_t>(c - 'a' + 10);
-        return 0;
-    };
+    auto nibble = Nibble;
     std::string digits;
     digits.reserve(text.size());
     for (char c : text)
@@ -80,6 +177,52 @@ std::vector<uint8_t> ParseHexOctets(std::string_view text)
     for (; i + 1 < digits.size(); i += 2)
         out.push_back(static_cast<uint8_t>(nibble(digits[i]) << 4 | nibble(digits[i + 1])));
     return out;
+}
+
+bool ReadHexText(std::string_view text, std::vector<uint8_t>& octets)
+{
+    std::string digits;
+    digits.reserve(text.size());
+    for (char c : text) {
+        if (IsBlank(c))
+            continue;
+        if (!IsHexDigit(c))
+            return false;
+        digits.push_back(c);
+    }
+    if (digits.size() % 2 != 0)
+        return false;
+    std::vector<uint8_t> out;
+    out.reserve(digits.size() / 2);
+    for (size_t i = 0; i < digits.size(); i += 2)
+        out.push_back(static_cast<uint8_t>(Nibble(digits[i]) << 4 | Nibble(digits[i + 1])));
+    octets = std::move(out);
+    return true;
+}
+
+// --- Display strings ---------------------------------------------------------------
+
+std::string FormatDisplayOctets(const uint8_t* data, size_t size)
+{
+    size_t length = size;
+    while (length > 0 && data[length - 1] == 0)
+        --length;
+    if (IsDisplayText(data, length)) {
+        std::string text(reinterpret_cast<const char*>(data), length);
+        if (!IsDisplayHexForm(text))
+            return text;
+    }
+    return "0x" + FormatHexOctets(data, size);
+}
+
+std::vector<uint8_t> ParseDisplayText(std::string_view text)
+{
+    if (IsDisplayHexForm(text)) {
+        std::vector<uint8_t> octets;
+        ReadHexText(text.substr(2), octets);
+        return octets;
+    }
+    return std::vector<uint8_t>(text.begin(), text.end());
 }
 
 // --- Numbers ------------------------------------------------------------------------
@@ -164,6 +307,69 @@ uint64_t ReadCounter64(std::string_view text)
     return static_cast<uint64_t>(real);
 }
 
+bool ReadWholeNumber(std::string_view text, int64_t minimum, int64_t maximum, int64_t& value)
+{
+    std::string_view t = Trimmed(text);
+    bool negative = false;
+    if (!t.empty() && (t.front() == '-' || t.front() == '+')) {
+        negative = t.front() == '-';
+        t.remove_prefix(1);
+    }
+    uint64_t magnitude = 0;
+    // 19 digits always fit; a longer run is out of any 64-bit range anyway.
+    if (!ReadDigitRun(t, 19, magnitude))
+        return false;
+    if (negative) {
+        if (magnitude > uint64_t(std::numeric_limits<int64_t>::max()) + 1)
+            return false;
+        const int64_t result = magnitude == uint64_t(std::numeric_limits<int64_t>::max()) + 1
+                                   ? std::numeric_limits<int64_t>::min()
+                                   : -static_cast<int64_t>(magnitude);
+        if (result < minimum || result > maximum)
+            return false;
+        value = result;
+        return true;
+    }
+    if (magnitude > uint64_t(std::numeric_limits<int64_t>::max()))
+        return false;
+    const int64_t result = static_cast<int64_t>(magnitude);
+    if (result < minimum || result > maximum)
+        return false;
+    value = result;
+    return true;
+}
+
+bool ReadWholeUnsigned(std::string_view text, uint64_t& value)
+{
+    const std::string_view t = Trimmed(text);
+    if (t.empty() || !IsDigit(t.front()))
+        return false;
+    uint64_t result = 0;
+    auto read = std::from_chars(t.data(), t.data() + t.size(), result);
+    if (read.ec != std::errc() || read.ptr != t.data() + t.size())
+        return false;
+    value = result;
+    return true;
+}
+
+bool ReadWholeReal(std::string_view text, double& value)
+{
+    std::string_view t = Trimmed(text);
+    if (!t.empty() && t.front() == '+')
+        t.remove_prefix(1);
+    // Only digits, a sign, a point and an exponent: from_chars would also
+    // take "inf" and "nan".
+    for (char c : t)
+        if (!IsDigit(c) && c != '-' && c != '+' && c != '.' && c != 'e' && c != 'E')
+            return false;
+    double result = 0;
+    auto read = std::from_chars(t.data(), t.data() + t.size(), result, std::chars_format::general);
+    if (t.empty() || read.ec != std::errc() || read.ptr != t.data() + t.size())
+        return false;
+    value = result;
+    return true;
+}
+
 // --- Time ticks --------------------------------------------------------------------
 
 std::string FormatTimeTicks(uint32_t ticks)
@@ -221,6 +427,55 @@ uint32_t ParseTimeTicks(std::string_view text)
     ticks += number(rest.substr(0, secondEnd)) * kTicksPerSecond;
     ticks += number(rest.substr(secondEnd + 1));
     return ticks;
+}
+
+bool ReadTimeTicksText(std::string_view text, uint32_t& ticks)
+{
+    std::string_view t = Trimmed(text);
+    uint64_t count = 0;
+    if (ReadDigitRun(t, 10, count)) {
+        if (count > std::numeric_limits<uint32_t>::max())
+            return false;
+        ticks = static_cast<uint32_t>(count);
+        return true;
+    }
+    uint64_t days = 0;
+    bool haveDays = false;
+    const size_t word = t.find(" day");
+    if (word != std::string_view::npos) {
+        if (!ReadDigitRun(t.substr(0, word), 5, days))
+            return false;
+        t.remove_prefix(word + 4);
+        if (!t.empty() && t.front() == 's')
+            t.remove_prefix(1);
+        if (!t.empty() && t.front() == ',')
+            t.remove_prefix(1);
+        if (t.empty() || !IsBlank(t.front()))
+            return false;
+        t = Trimmed(t);
+        haveDays = true;
+    }
+    const size_t firstColon = t.find(':');
+    const size_t secondColon = firstColon == std::string_view::npos ? firstColon : t.find(':', firstColon + 1);
+    if (secondColon == std::string_view::npos)
+        return false;
+    const std::string_view secondsPart = t.substr(secondColon + 1);
+    const size_t dot = secondsPart.find('.');
+    uint64_t hours = 0, minutes = 0, seconds = 0, hundredths = 0;
+    if (!ReadDigitRun(t.substr(0, firstColon), 5, hours) ||
+        !ReadDigitRun(t.substr(firstColon + 1, secondColon - firstColon - 1), 2, minutes) ||
+        !ReadDigitRun(secondsPart.substr(0, dot), 2, seconds))
+        return false;
+    if (dot != std::string_view::npos && !ReadDigitRun(secondsPart.substr(dot + 1), 2, hundredths))
+        return false;
+    if (minutes >= 60 || seconds >= 60 || (haveDays && hours >= 24))
+        return false;
+    const uint64_t total = days * kTicksPerDay + hours * kTicksPerHour + minutes * kTicksPerMinute +
+                           seconds * kTicksPerSecond + hundredths;
+    if (total > std::numeric_limits<uint32_t>::max())
+        return false;
+    ticks = static_cast<uint32_t>(total);
+    return true;
 }
 
 // --- Day-count date-times -----------------------------------------------------------
@@ -362,6 +617,26 @@ std::vector<uint8_t> ParseDottedOctets(std::string_view text)
     for (uint32_t number : ReadDottedNumbers(text))
         octets.push_back(static_cast<uint8_t>(number & 0xFF));
     return octets;
+}
+
+bool ReadIpAddressText(std::string_view text, std::vector<uint8_t>& octets)
+{
+    std::string_view t = Trimmed(text);
+    std::vector<uint8_t> out;
+    while (true) {
+        const size_t dot = t.find('.');
+        uint64_t part = 0;
+        if (!ReadDigitRun(t.substr(0, dot), 3, part) || part > 255)
+            return false;
+        out.push_back(static_cast<uint8_t>(part));
+        if (dot == std::string_view::npos)
+            break;
+        t.remove_prefix(dot + 1);
+    }
+    if (out.size() != 4)
+        return false;
+    octets = std::move(out);
+    return true;
 }
 
 bool ParseArcs(const std::string& text, std::vector<uint32_t>& arcs)

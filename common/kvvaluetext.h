@@ -24,6 +24,29 @@ inline std::string FormatHexOctets(const std::vector<uint8_t>& octets)
 // own; then pairs, high nibble first; characters other than hex digits count
 // as 0 ("A 1f" gives 0x0A 0x1F, "zz" one zero byte). No length check.
 std::vector<uint8_t> ParseHexOctets(std::string_view text);
+// The same text read strictly, as a text the operator typed: blanks are
+// dropped, every other character must be a hex digit and their count even.
+// False (and `octets` untouched) otherwise.
+bool ReadHexText(std::string_view text, std::vector<uint8_t>& octets);
+
+// --- Display strings ----------------------------------------------------------
+// A display string is shown as its characters when it holds text: printable
+// ASCII, blanks, tabs and line ends, and well-formed UTF-8; zero bytes at its
+// end are padding and are dropped. Any other value (a zero byte inside, a
+// control character, a stray byte such as the 0x80 that starts an engine ID)
+// is shown as hexadecimal text, "0x" and two upper-case digits per byte
+// ("0x80001F88"), the form the switch tools take for such values; a text that
+// happens to look like that form is shown in it too, so that reading a text
+// back gives the octets it was made from (all but the padding).
+std::string FormatDisplayOctets(const uint8_t* data, size_t size);
+inline std::string FormatDisplayOctets(const std::vector<uint8_t>& octets)
+{
+    return FormatDisplayOctets(octets.data(), octets.size());
+}
+// The octets of a display-string text: the hexadecimal form ("0x" followed by
+// an even number, at least two, of hex digits of either case) gives its
+// bytes, any other text its characters.
+std::vector<uint8_t> ParseDisplayText(std::string_view text);
 
 // --- Numbers ---------------------------------------------------------------------
 
@@ -43,6 +66,17 @@ std::string FormatReal(double value);
 // (negative or no number gives 0, too large the highest count).
 uint64_t ReadCounter64(std::string_view text);
 
+// Strict readers for texts the operator typed. Blanks around the text are
+// allowed, nothing else: no trailing words ("15 minutes"), no inner blanks.
+// Each gives false (and leaves `value` untouched) for a text that is not one
+// such number.
+//   - a whole decimal number, optional sign, between `minimum` and `maximum`;
+bool ReadWholeNumber(std::string_view text, int64_t minimum, int64_t maximum, int64_t& value);
+//   - a whole unsigned decimal number of up to 64 bits (no sign);
+bool ReadWholeUnsigned(std::string_view text, uint64_t& value);
+//   - a floating-point number in decimal or exponent form (finite).
+bool ReadWholeReal(std::string_view text, double& value);
+
 // --- Time ticks (hundredths of a second) -----------------------------------------
 
 // "%lu:%02lu:%02lu.%02lu" (hours, minutes, seconds, hundredths) below one day,
@@ -53,6 +87,11 @@ std::string FormatTimeTicks(uint32_t ticks);
 // seconds; the seconds piece only needs its dot ("5.25" is 525). The count
 // wraps like the 4-byte value it is.
 uint32_t ParseTimeTicks(std::string_view text);
+// Strict form for a typed text: either a bare count of hundredths, or
+// "[N day[s][,]] H:MM:SS[.hh]" with minutes and seconds below 60, hundredths
+// below 100 (hours below 24 after a day count). False for anything else, and
+// for a count beyond 32 bits.
+bool ReadTimeTicksText(std::string_view text, uint32_t& ticks);
 
 // --- Day-count date-times ----------------------------------------------------------
 
@@ -79,6 +118,11 @@ std::vector<uint32_t> ReadDottedNumbers(std::string_view text);
 // An address text: each dotted number gives its low byte ("192.168.1.254"
 // gives 4 bytes).
 std::vector<uint8_t> ParseDottedOctets(std::string_view text);
+// An IPv4 address as typed: exactly four dotted parts, each one to three
+// decimal digits with a value up to 255; no sign, no blank inside (blanks
+// around the whole text are allowed). False (octets untouched) otherwise:
+// "192.168.1.300", "1.2.3.4.5", "1.-2.3.4", "1.2. 3.4".
+bool ReadIpAddressText(std::string_view text, std::vector<uint8_t>& octets);
 
 // Strict object identifier text <-> sub-identifiers: false for anything but
 // digits and single dots, or a sub-identifier above 32 bits. The empty text

@@ -27,11 +27,11 @@ void TSNMPEditorPanel::BuildPage(UIEntry* table, KvSNMPRequest2Edits* binding)
     SetContent(container_, true);
 
     BtnPanel->HideControl(TCtrlBtnPanel::Stop);
-    int entries = 0;
+    // Only a variable with the write flag is ever sent: an index column or a
+    // read-only one is not, so a page of those has nothing to write.
     int writable = 0;
     for (UIEntry* e = table; e && e->variable; ++e) {
-        ++entries;
-        if (e->variable->access != accRead)
+        if ((e->variable->access & accWrite) != 0)
             ++writable;
     }
     BtnPanel->SetCheckButtons(writable == 0  ? TCtrlBtnPanel::CheckButtons::None

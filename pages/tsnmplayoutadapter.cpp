@@ -339,6 +339,12 @@ void TSNMPLayoutAdapter::CreateRowInTwoSteps()
     const int n = EntryCount();
     UIEntry& create = table_[createIndex];
     const uint8_t previousMode = binding_->mode;
+    // Every value the two writes will carry is collected (and so checked)
+    // before the first one: a refused column must not leave a new row
+    // behind with its defaults.
+    SkipUncheckedEntries();
+    binding_->CollectValues();
+    access.Restore();
     try {
         // First write: the index columns and the row status with the create text.
         for (int i = indexCount; i < n; ++i)

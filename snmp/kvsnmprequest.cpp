@@ -77,20 +77,14 @@ SnmpEngine& Session()
     return *engine;
 }
 
-std::vector<uint8_t> BytesOf(const std::string& text)
+// The four octets of an address text; -518 for anything but a dotted quad
+// of parts up to 255 (never the low byte of a larger number).
+std::vector<uint8_t> AddressOctets(const std::string& text)
 {
-    return std::vector<uint8_t>(text.begin(), text.end());
-}
-
-std::string CharactersOf(const std::vector<uint8_t>& octets)
-{
-    std::string text;
-    for (uint8_t b : octets) {
-        if (b == 0)
-            break;
-        text += static_cast<char>(b);
-    }
-    return text;
+    std::vector<uint8_t> octets;
+    if (!ReadIpAddressText(text, octets))
+        Raise(-518);
+    return octets;
 }
 
 double DoubleFromOctets(const std::vector<uint8_t>& octets)
@@ -213,6 +207,23 @@ std::string JoinArcs(const std::string& a, const std::string& b)
 
 } // namespace
 
+
+namespace {
+
+// The element that binding `errorIndex` (from 1) named, or -1.
+int32_t ElementOfBinding(const std::vector<int32_t>& elements, int32_t errorIndex)
+{
+    if (errorIndex < 1 || static_cast<size_t>(errorIndex) > elements.size())
+        return -1;
+    return elements[static_cast<size_t>(errorIndex - 1)];
+}
+
+} // namespace
+
+int32_t KvSNMPRequest::VariableOfBinding(int32_t errorIndex) const
+{
+    return ElementOfBinding(pduVariables_, errorIndex);
+}
 
 KvSNMPRequest::KvSNMPRequest()
     : timeout(defaultTimeout),
@@ -339,6 +350,7 @@ SnmpPdu KvSNMPRequest::BuildPdu(PduType type)
     const uint8_t kind = variables.kind;
     if (kind > kvListTableRows)
         Raise(-515);
+    pduVariables_.clear();
     switch (type) {
     case PduType::Get:
         for (int32_t i = 0; i < variables.Count(); ++i) {
@@ -348,6 +360,7 @@ SnmpPdu KvSNMPRequest::BuildPdu(PduType type)
             SnmpVb vb;
             vb.oid = kind == kvListScalars ? BaseOid(i) + ".0" : BaseOid(i);
             pdu.vbs.push_back(std::move(vb));
+            pduVariables_.push_back(i);
         }
         break;
     case PduType::GetNext:
@@ -359,6 +372,7 @@ SnmpPdu KvSNMPRequest::BuildPdu(PduType type)
             SnmpVb vb;
             vb.oid = variables[i].lastOid;
             pdu.vbs.push_back(std::move(vb));
+            pduVariables_.push_back(i);
         }
         break;
     case PduType::Set: {
@@ -383,7 +397,12 @@ SnmpPdu KvSNMPRequest::BuildPdu(PduType type)
             }
             ValueToVb(i, vb);
             pdu.vbs.push_back(std::move(vb));
+            pduVariables_.push_back(i);
         }
+        // A set without a variable changes nothing and must not be reported
+        // as a successful write.
+        if (pdu.vbs.empty())
+            RaiseStatus(snmpClassInvalidPdu);
         break;
     }
     }
@@ -570,7 +589,7 @@ void KvSNMPRequest::VbToValue(int32_t i, const SnmpVb& vb)
             }
             break;
         case synDisplayString:
-            text = HasOctets(vb) ? CharactersOf(vb.octets) : PrintableOf(vb);
+            text = HasOctets(vb) ? FormatDisplayOctets(vb.octets) : PrintableOf(vb);
             break;
         default:
             Raise(-511);
@@ -621,8 +640,7 @@ void KvSNMPRequest::ValueToVb(int32_t i, SnmpVb& vb)
     }
     case synIpAddress:
     case synNetAddress:
-        // Each dotted part contributes its low byte.
-        vb.SetOctets(tagIpAddress, ParseDottedOctets(text));
+        vb.SetOctets(tagIpAddress, AddressOctets(text));
         break;
     case synCounter32:
         vb.SetUnsigned(tagCounter32, static_cast<uint32_t>(ReadLeadingDecimal(text)));
@@ -651,7 +669,7 @@ void KvSNMPRequest::ValueToVb(int32_t i, SnmpVb& vb)
         vb.SetOctets(tagOctets, OctetsOfDouble(ParseDayCount(text)));
         break;
     case synDisplayString:
-        vb.SetOctets(tagOctets, BytesOf(text));
+        vb.SetOctets(tagOctets, ParseDisplayText(text));
         break;
     default:
         Raise(-511);
@@ -691,8 +709,7 @@ std::string KvSNMPRequest::DecodeIndex(int32_t i, const std::string& suffix)
             Need(arcs, 1, length);
         }
         std::vector<uint8_t> octets = OctetsOfArcs(arcs, from, length);
-        text = var.syntax == synDisplayString ? std::string(octets.begin(), octets.end())
-                                              : FormatHexOctets(octets);
+        text = var.syntax == synDisplayString ? FormatDisplayOctets(octets) : FormatHexOctets(octets);
         used = from + length;
         break;
     }
@@ -715,8 +732,9 @@ std::string KvSNMPRequest::DecodeIndex(int32_t i, const std::string& suffix)
     }
     case synIpAddress:
     case synNetAddress:
+        // An arc above 255 is no address part (like an octet-string key).
         Need(arcs, 0, 4);
-        text = ArcsText(std::vector<uint32_t>(arcs.begin(), arcs.begin() + 4));
+        text = FormatDottedOctets(OctetsOfArcs(arcs, 0, 4));
         used = 4;
         break;
     case synCounter32:
@@ -785,7 +803,7 @@ std::string KvSNMPRequest::EncodeIndex(int32_t i)
     case synOctets:
     case synOpaque:
     case synDisplayString: {
-        std::vector<uint8_t> octets = var.syntax == synDisplayString ? BytesOf(text) : ParseHexOctets(text);
+        std::vector<uint8_t> octets = var.syntax == synDisplayString ? ParseDisplayText(text) : ParseHexOctets(text);
         std::string arcs = FormatDottedOctets(octets);
         return implied ? arcs : JoinArcs(std::to_string(octets.size()), arcs);
     }
@@ -799,7 +817,11 @@ std::string KvSNMPRequest::EncodeIndex(int32_t i)
     }
     case synIpAddress:
     case synNetAddress:
-        return FormatDottedOctets(ParseDottedOctets(text));
+        // The key of a row not read yet (or of a finished column) stays as
+        // the lenient reading gives it; any other text must be an address.
+        if (text.empty() || text == kNull || text == kNotDone)
+            return FormatDottedOctets(ParseDottedOctets(text));
+        return FormatDottedOctets(AddressOctets(text));
     case synCounter32:
     case synGauge32:
     case synUInteger32:
@@ -1005,7 +1027,7 @@ bool KvSNMPRequest::Fetch(bool firstRow)
     std::string message;
     MapStatus(status, code, message);
     if (code != 0 && !(code == -102 && table))
-        throw KvError(code, message);
+        throw KvSNMPResponseError(code, message, pdu.errorIndex, VariableOfBinding(pdu.errorIndex));
     const Reading reading = ReadResponse(pdu, code, true);
     if (reading != Reading::Row) {
         walkPositions_.clear();
@@ -1029,7 +1051,7 @@ void KvSNMPRequest::SendAsync(PduType type, CompletionCallback callback, void* c
     SnmpTarget target = BuildTarget();
     SnmpPdu pdu = BuildPdu(type);
     auto record = std::make_unique<Completion>(
-        Completion{this, callback, context, readValues, type != PduType::Set});
+        Completion{this, callback, context, readValues, type != PduType::Set, pduVariables_});
     SnmpEngine& engine = Session();
     int status;
     if (type == PduType::Set)
@@ -1114,7 +1136,7 @@ bool KvSNMPRequest::Store(bool readBack, const std::string& columns)
     std::string message;
     MapStatus(status, code, message);
     if (code != 0)
-        throw KvError(code, message);
+        throw KvSNMPResponseError(code, message, pdu.errorIndex, VariableOfBinding(pdu.errorIndex));
     if (!readBack)
         return false;
     return ReadResponse(pdu, code, false) == Reading::Row;
@@ -1164,6 +1186,8 @@ void KvSNMPRequest::Complete(int reason, SnmpPdu& response, const SnmpTarget& ta
     const int status = reason == snmpReasonTimeout ? snmpClassTimeout : response.errorStatus;
     MapStatus(status, error.code, error.message);
     error.errorIndex = response.errorIndex;
+    if (error.code != 0)
+        error.errorVariable = ElementOfBinding(record.bindingVariables, response.errorIndex);
     error.agentAddress = target.address;
     error.agentPort = target.port;
 

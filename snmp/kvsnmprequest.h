@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 
+#include "common/kverror.h"
 #include "snmp/kvsnmpvarlist.h"
 #include "snmp/snmppdu.h"
 #include "snmp/snmptarget.h"
@@ -18,6 +19,25 @@ struct KvSNMPError {
     std::string agentAddress;  // the responding target's address
     uint16_t agentPort = 0;    // and port
     bool finished = false;     // no further step needed (scalar done, walk ended, or error)
+    int32_t errorVariable = -1; // the element of the variable list the error index names, or -1
+};
+
+// A failed blocking request (Fetch, Store): the code and text of the status,
+// and for an error status of the agent's answer its error index and the
+// element of the variable list that index names (0 and -1 when the answer
+// named none, or there was no answer).
+class KvSNMPResponseError : public KvError {
+public:
+    KvSNMPResponseError(int code, const std::string& message, int32_t errorIndex, int32_t errorVariable)
+        : KvError(code, message), errorIndex_(errorIndex), errorVariable_(errorVariable)
+    {
+    }
+    int32_t errorIndex() const noexcept { return errorIndex_; }
+    int32_t errorVariable() const noexcept { return errorVariable_; }
+
+private:
+    int32_t errorIndex_;
+    int32_t errorVariable_;
 };
 
 // Called on the GUI thread with the context given to FetchAsync / StoreAsync.
@@ -52,6 +72,8 @@ public:
     // Blocking set of the writable elements, or of the elements listed in
     // `columns` ("2,3"; empty for all). The list's flags and values are as
     // before afterwards. With `readBack` the response is read into the values.
+    // A set that would carry no variable is not sent (-411). A failed set is
+    // raised as KvSNMPResponseError.
     bool Store(bool readBack, const std::string& columns);
     void StoreAsync(CompletionCallback callback, void* context, bool readBack,
                     const std::string& columns);
@@ -86,6 +108,10 @@ public:
 
     // Index values of the first keyCount elements as OID sub-identifiers.
     std::string BuildInstance();
+    // The element of the variable list that binding `errorIndex` (counted from
+    // 1) of the last PDU built names; -1 for none.
+    int32_t VariableOfBinding(int32_t errorIndex) const;
+
     // Splits a row instance into the index elements' values.
     void DecodeInstance(const std::string& rowInstance);
     // oid, plus "." + instance when the list has one.
@@ -179,6 +205,7 @@ private:
     bool partialRow_ = false;          // some, not all, columns ended in the last row read
 
     std::set<Completion*> outstanding_;
+    std::vector<int32_t> pduVariables_;   // element of every binding of the last PDU built
     bool destroying_ = false;
     std::string validAddress_;   // last address found valid (a name is resolved once)
     std::set<std::string> walkPositions_;   // of the walk in progress

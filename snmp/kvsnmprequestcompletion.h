@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "snmp/kvsnmprequest.h"
 
@@ -11,6 +12,7 @@ struct KvSNMPRequest::Completion {
     void* context;
     bool readValues;
     bool walkStep;               // a fetch (not a write read back)
+    std::vector<int32_t> bindingVariables = {};   // element of every binding sent
     uint32_t walk = 0;           // the walk and batch it belongs to
     uint32_t batch = 0;
     bool bulk = false;           // a GETBULK

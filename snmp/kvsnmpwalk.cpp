@@ -101,7 +101,7 @@ void KvSNMPRequest::SendWalkStep(CompletionCallback callback, void* context, boo
 {
     SnmpTarget target = BuildTarget();
     SnmpPdu pdu = BuildPdu(firstRow ? PduType::Get : PduType::GetNext);
-    auto record = std::make_unique<Completion>(Completion{this, callback, context, true, true});
+    auto record = std::make_unique<Completion>(Completion{this, callback, context, true, true, pduVariables_});
     record->walk = bulk_.walk;
     record->batch = bulk_.batch;
     record->firstRow = firstRow;
@@ -130,10 +130,12 @@ void KvSNMPRequest::SendAhead(const SnmpPdu& lastRow, const SnmpTarget& target)
     // Only while every column is still inside its subtree; otherwise the walk
     // ends, or asks again, within the rows just received.
     SnmpPdu pdu;
+    std::vector<int32_t> elements;
     int32_t c = 0;
     for (int32_t i = 0; i < variables.Count(); ++i) {
         if (!variables.IsReadable(i))
             continue;
+        elements.push_back(i);
         const SnmpVb& vb = lastRow.vbs[static_cast<size_t>(c++)];
         if (!InSubtree(BaseOid(i), vb))
             return;
@@ -145,7 +147,7 @@ void KvSNMPRequest::SendAhead(const SnmpPdu& lastRow, const SnmpTarget& target)
     pdu.contextName = contextName;
     pdu.contextEngineId = contextEngineId;
     pdu.maxRepetitions = bulk_.repetitions;
-    auto record = std::make_unique<Completion>(Completion{this, nullptr, nullptr, true, true});
+    auto record = std::make_unique<Completion>(Completion{this, nullptr, nullptr, true, true, std::move(elements)});
     record->walk = bulk_.walk;
     record->batch = bulk_.batch;
     record->bulk = true;

@@ -228,6 +228,10 @@ static const KvOptionDef defsUsmAuthProtocol[] = {
     {0, "1.3.6.1.6.3.10.1.1.1", "None"},
     {0, "1.3.6.1.6.3.10.1.1.2", "MD5"},
     {0, "1.3.6.1.6.3.10.1.1.3", "SHA"},
+    {0, "1.3.6.1.6.3.10.1.1.4", "SHA-224"},
+    {0, "1.3.6.1.6.3.10.1.1.5", "SHA-256"},
+    {0, "1.3.6.1.6.3.10.1.1.6", "SHA-384"},
+    {0, "1.3.6.1.6.3.10.1.1.7", "SHA-512"},
     {},
 };
 const KvOptionList optUsmAuthProtocol(2, defsUsmAuthProtocol);
@@ -235,6 +239,7 @@ const KvOptionList optUsmAuthProtocol(2, defsUsmAuthProtocol);
 static const KvOptionDef defsUsmPrivProtocol[] = {
     {0, "1.3.6.1.6.3.10.1.2.1", "None"},
     {0, "1.3.6.1.6.3.10.1.2.2", "DES"},
+    {0, "1.3.6.1.6.3.10.1.2.4", "AES"},
     {},
 };
 const KvOptionList optUsmPrivProtocol(2, defsUsmPrivProtocol);

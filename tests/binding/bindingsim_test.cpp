@@ -20,6 +20,8 @@
 #include <filesystem>
 #include <functional>
 
+#include "binding/kvfielderror.h"
+#include "binding/kvfieldmarker.h"
 #include "binding/kvsnmprequest2edits.h"
 #include "common/kvmessages.h"
 #include "common/kvoptionlist.h"
@@ -470,6 +472,87 @@ TEST_F(PortTable, AnEmptyTableShowsNoRowsAndReportsOk)
     EXPECT_EQ(list.topLevelItemCount(), 0);
     EXPECT_FALSE(binding->busy);
     EXPECT_TRUE(MemoLines().last().startsWith("Get: (VoDADI++) Ok!"));
+}
+
+// What the collect step refuses never reaches the switch: an address part
+// above 255, a mask that is no dotted quad.
+TEST_F(ScalarGroup, RefusedEntriesSendNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    Bind();
+    binding->mode = KvSNMPRequest2Controls::kModeBlocking;
+    binding->Refresh();
+    binding->mode = KvSNMPRequest2Controls::kModeAsync;
+    sim->clearLog();
+
+    ip[3].setText("300");
+    try {
+        binding->Apply();
+        ADD_FAILURE() << "written";
+    } catch (const KvFieldError& e) {
+        EXPECT_EQ(e.variableIndex(), 1);
+        EXPECT_STREQ(e.what(), "IP Address: (KvCommon) Please enter a number between 0 and 255!");
+    }
+    EXPECT_TRUE(binding->FieldMarker().IsMarked(&ip[3]));
+    EXPECT_FALSE(binding->busy);
+    ip[3].setText("10");
+    for (const char* mask : {"255.255.256.0", "255.255.255.0.0", "255.255.255"}) {
+        netmask.setText(mask);
+        EXPECT_THROW(binding->Apply(), KvFieldError) << mask;
+    }
+    Settle(200);
+    EXPECT_EQ(Count(sim->logLines(), "SET"), 0);
+
+    netmask.setText("255.255.0.0");
+    binding->Apply();
+    ASSERT_TRUE(WaitFor([&] { return sets == 1; }));
+    EXPECT_EQ(lastSet.code, 0) << lastSet.message;
+    const std::vector<std::string> log = sim->logLines();
+    ASSERT_EQ(Count(log, "SET"), 1);
+    EXPECT_NE(log[0].find(kNetmaskOid + ".0 IPADDRESS 255.255.0.0"), std::string::npos) << log[0];
+    EXPECT_NE(log[0].find(kIpAddressOid + ".0 IPADDRESS 192.168.1.10"), std::string::npos) << log[0];
+}
+
+// The agent's error index names the variable that failed: its editor and
+// column are marked, in both modes; the status line stays the message's.
+TEST_F(PortTable, TheErrorIndexMarksTheFailedVariable)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    Bind();
+    binding->mode = KvSNMPRequest2Controls::kModeBlocking;
+    binding->Refresh();
+    list.setCurrentItem(list.topLevelItem(4));
+    admin.setCurrentText("no such state");
+    try {
+        binding->Apply(false);
+        ADD_FAILURE() << "the agent took it";
+    } catch (const KvSNMPResponseError& e) {
+        EXPECT_EQ(e.errorIndex(), 1);
+        EXPECT_EQ(e.errorVariable(), 3);
+    }
+    KvFieldMarker& marker = binding->FieldMarker();
+    EXPECT_TRUE(marker.IsMarked(&admin));
+    EXPECT_TRUE(admin.toolTip().startsWith("Admin State: (SNMP) "));
+    EXPECT_TRUE(marker.IsColumnMarked(&list, Column("Admin State")));
+    EXPECT_FALSE(marker.IsColumnMarked(&list, Column("Port")));
+
+    // Asynchronously: the completion record names it too.
+    binding->mode = KvSNMPRequest2Controls::kModeAsync;
+    binding->Apply(false);
+    ASSERT_TRUE(WaitFor([&] { return sets == 1; }));
+    EXPECT_EQ(lastSet.errorIndex, 1);
+    EXPECT_EQ(lastSet.errorVariable, 3);
+    EXPECT_TRUE(MemoLines().last().startsWith(QString::fromStdString("Set: " + lastSet.message + ". Receive at ")))
+        << MemoLines().last().toStdString();
+    EXPECT_TRUE(marker.IsMarked(&admin));
+
+    // A good write ends the marks.
+    admin.setCurrentText("up");
+    binding->Apply(false);
+    ASSERT_TRUE(WaitFor([&] { return sets == 2; }));
+    EXPECT_EQ(lastSet.code, 0);
+    EXPECT_FALSE(marker.IsMarked(&admin));
+    EXPECT_FALSE(marker.IsColumnMarked(&list, Column("Admin State")));
 }
 
 } // namespace

@@ -233,7 +233,10 @@ TEST(ValueCodecDates, DayCountText) {
 
 TEST(ValueCodecDisplayString, StopsAtZeroByte) {
     EXPECT_EQ(ParseValueText("abc", 76), Bytes({'a', 'b', 'c'}));
-    EXPECT_EQ(FormatValueOctets(Bytes({'a', 'b', 0, 'c'}), 76), "ab");
+    // Zero bytes at the end are padding; one inside is no text: the value is
+    // shown in hexadecimal rather than cut (which lost the "c").
+    EXPECT_EQ(FormatValueOctets(Bytes({'a', 'b', 0, 0}), 76), "ab");
+    EXPECT_EQ(FormatValueOctets(Bytes({'a', 'b', 0, 'c'}), 76), "0x61620063");
     EXPECT_EQ(FormatValueOctets(Bytes({0}), 76), "");
     EXPECT_EQ(FormatValueOctets(ParseValueText("", 76), 76), "");
 }
@@ -261,4 +264,81 @@ TEST(ValueCodecPartial, WidthsOffsetsAndRange) {
     const KvOctets ports = ParseValueText("FF00", 3);
     EXPECT_EQ(FormatValueOctets(ExtractPartialValue(ports, 0, 193), 193), "true");
     EXPECT_EQ(FormatValueOctets(ExtractPartialValue(ports, 1, 193), 193), "false");
+}
+
+// --- texts the operator entered: refused rather than guessed --------------------------
+
+TEST(ValueCodecEntered, NumbersMustBeWholeAndInTheCodesRange) {
+    EXPECT_EQ(ParseEnteredText("12", 66), Bytes({12, 0, 0, 0}));
+    EXPECT_EQ(ParseEnteredText("4294967295", 65), Bytes({0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(ParseEnteredText("-2147483648", 2), Bytes({0, 0, 0, 0x80}));
+    EXPECT_EQ(ParseEnteredText("-128", 194), Bytes({0x80}));
+    EXPECT_EQ(ParseEnteredText("65535", 197), Bytes({0xFF, 0xFF}));
+    struct Refused {
+        const char* text;
+        int code;
+    };
+    for (const Refused& r : {Refused{"twelve", 66}, Refused{"15 minutes", 66}, Refused{"", 66},
+                             Refused{"4294967296", 66}, Refused{"-1", 71}, Refused{"2147483648", 2},
+                             Refused{"1.5", 2}, Refused{"256", 195}, Refused{"-129", 194},
+                             Refused{"65536", 198}, Refused{"yes", 1}, Refused{"TRUE", 193},
+                             Refused{"18446744073709551616", 70}, Refused{"1.5kg", 72}}) {
+        SCOPED_TRACE(std::string(r.text) + " / " + std::to_string(r.code));
+        std::string message;
+        EXPECT_EQ(ErrorCode([&] { ParseEnteredText(r.text, r.code); }, &message), -518);
+        EXPECT_EQ(message, "(VoDADI++) Bad value of the associated SNMP variable's (partial) data!");
+        // The lenient reading of a shown value still guesses.
+        EXPECT_EQ(ErrorCode([&] { ParseValueText(r.text, r.code); }), 0);
+    }
+    EXPECT_EQ(ParseEnteredText("false", 196), Bytes({0, 0}));
+    EXPECT_EQ(FormatValueOctets(ParseEnteredText("18446744073709551615", 70), 70), "18446744073709551615");
+    EXPECT_EQ(FormatValueOctets(ParseEnteredText("-0.125", 72), 72), "-0.125");
+}
+
+TEST(ValueCodecEntered, AddressesHexMacsAndIdentifiers) {
+    EXPECT_EQ(ParseEnteredText("192.168.1.30", 64), Bytes({192, 168, 1, 30}));
+    EXPECT_EQ(ParseEnteredText("10.0.0.1", 69), Bytes({10, 0, 0, 1}));
+    for (const char* text : {"192.168.1.300", "1.2.3.4.5", "-1.2.3.4", "1.2. 3.4", "1.2.3", ""}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(ErrorCode([&] { ParseEnteredText(text, 64); }), -518);
+    }
+    EXPECT_EQ(ParseEnteredText("00 80 c8 01 02 03", 73), Bytes({0x00, 0x80, 0xC8, 0x01, 0x02, 0x03}));
+    EXPECT_EQ(ParseEnteredText("ABCD", 4), Bytes({0xAB, 0xCD}));
+    EXPECT_EQ(ParseEnteredText("", 3), KvOctets{});
+    for (const char* text : {"GGHHIIJJKKLL", "FFFFFF00000", "FFFFFF0000", "FFFFFF00000000", ""}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(ErrorCode([&] { ParseEnteredText(text, 73); }), -518);
+    }
+    EXPECT_EQ(ErrorCode([&] { ParseEnteredText("ABC", 4); }), -518);
+    EXPECT_EQ(ErrorCode([&] { ParseEnteredText("zz", 68); }), -518);
+    EXPECT_EQ(FormatValueOctets(ParseEnteredText(".1.3.6.1", 6), 6), "1.3.6.1");
+    for (const char* text : {"1..3", "1.3.x", "", "1.3.4294967296"}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(ErrorCode([&] { ParseEnteredText(text, 6); }), -518);
+    }
+}
+
+TEST(ValueCodecEntered, TimesDatesAndText) {
+    EXPECT_EQ(FormatValueOctets(ParseEnteredText("1 day 2:03:04.05", 67), 67), "1 day 2:03:04.05");
+    EXPECT_EQ(ParseEnteredText("100", 67), Bytes({100, 0, 0, 0}));
+    EXPECT_EQ(ErrorCode([&] { ParseEnteredText("15 minutes", 67); }), -518);
+    EXPECT_EQ(FormatValueOctets(ParseEnteredText("2005-3-7,13:5:9.0,-5:30", 74), 74), "2005-3-7,13:5:9.0,-5:30");
+    EXPECT_EQ(FormatValueOctets(ParseEnteredText("2005-3-7,13:5:9.0", 74), 74), "2005-3-7,13:5:9.0");
+    for (const char* text : {"2005-13-7,13:5:9.0", "2005-3-7,24:5:9.0", "2005-3-7", "2005-3-7,13:5:9.0,*5:30",
+                             "next week", "2005-3-7,13:5:9.10"}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(ErrorCode([&] { ParseEnteredText(text, 74); }), -518);
+    }
+    EXPECT_EQ(ErrorCode([&] { ParseEnteredText("2005/13/01", 75); }), -518);
+    EXPECT_EQ(ParseEnteredText("any text at all", 76).size(), 15u);
+    EXPECT_EQ(ParseEnteredText("0x80001F88", 76), Bytes({0x80, 0x00, 0x1F, 0x88}));
+    EXPECT_TRUE(ParseEnteredText("(NULL)", 2).empty());
+}
+
+TEST(ValueCodecDisplayString, UnprintableBytesRoundTripAsHex) {
+    const KvOctets engineId = Bytes({0x80, 0x00, 0x1F, 0x88, 0x04, 0x6F, 0x73});
+    const std::string text = FormatValueOctets(engineId, 76);
+    EXPECT_EQ(text, "0x80001F88046F73");
+    EXPECT_EQ(ParseValueText(text, 76), engineId);
+    EXPECT_EQ(FormatValueOctets(Bytes({'_', 'a', 'l', 'l', '_'}), 76), "_all_");
 }

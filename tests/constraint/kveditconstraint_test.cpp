@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -18,12 +20,17 @@ public:
     int width = -1;
     int focusCount = 0;
     int tag = 0;
+    int depth = 0;     // change checks running inside one another
+    int deepest = 0;
 
     std::string Text() const override { return text; }
     void SetText(const std::string& t) override {
         if (t == text) return;
         text = t;
+        ++depth;
+        deepest = std::max(deepest, depth);
         if (constraints) constraints->OnChangeCheck(*this);
+        --depth;
     }
     void SetMaxLength(int length) override { maxLength = length; }
     void SetWidth(int pixels) override { width = pixels; }
@@ -319,4 +326,48 @@ TEST(ConstraintRemember, RegisterManyPairsPiecesWithFields) {
     EXPECT_TRUE(constraints.IsRegistered(b));
     EXPECT_FALSE(constraints.IsRegistered(c));
     EXPECT_EQ(constraints.ConstraintOf(b)->maximum, 255);
+}
+
+// The one-pass filter leaves exactly what removing the first rejected
+// character again and again leaves.
+TEST(ConstraintRules, FilterTextMatchesRemovingOneCharacterAtATime) {
+    std::mt19937 random(18);
+    const std::string alphabet = "0123456789-.,;aFgx";
+    for (const char* constraint : {"%i", "%u", "%f", "%h", "%n,", "%n.", "%s"}) {
+        const EditConstraint_s c = KvEditConstraint::Parse(constraint);
+        for (int round = 0; round < 300; ++round) {
+            std::string text;
+            const int length = static_cast<int>(random() % 12);
+            for (int k = 0; k < length; ++k) text += alphabet[random() % alphabet.size()];
+            std::string slow = text;
+            for (int at; (at = KvEditConstraint::RejectedCharacter(c, slow)) >= 0;) slow.erase(static_cast<size_t>(at), 1);
+            EXPECT_EQ(KvEditConstraint::FilterText(c, text), slow) << constraint << " " << text;
+        }
+    }
+}
+
+// A long rejected text (pasted, or a switch's 4,000-octet answer shown in an
+// integer field) is cleaned in one step: the checks do not nest once per
+// character.
+TEST_F(ConstraintFieldTest, LongRejectedTextsDoNotNestTheCheck) {
+    Register("%i{n1x4094}");
+    field.SetText(std::string(8000, 'A'));
+    EXPECT_EQ(field.text, "");
+    EXPECT_LE(field.deepest, 2);
+    EXPECT_EQ(host.beeps, 5);   // one per character, not thousands
+
+    FakeField other;
+    other.constraints = &constraints;
+    constraints.Register("%u{l5}", other);
+    other.SetText(std::string(7000, 'F') + "12" + std::string(7000, '-'));
+    EXPECT_EQ(other.text, "12");
+    EXPECT_LE(other.deepest, 2);
+
+    FakeField advancing;
+    advancing.constraints = &constraints;
+    constraints.Register("%i{n0x255e.}", advancing);
+    advancing.SetText("1" + std::string(8000, '.') + "2");
+    EXPECT_EQ(advancing.text, "12");
+    EXPECT_LE(advancing.deepest, 2);
+    EXPECT_EQ(host.advances, 1);
 }

@@ -237,3 +237,36 @@ int main(int argc, char** argv)
 {
     return kvtest::RunWidgetTests<QApplication>(argc, argv);
 }
+
+// 8,000 rejected characters set into a field used to crash the
+// program (one nested check per character).
+TEST_F(LineEditConstraintTest, PastingThousandsOfRejectedCharactersIsSafe) {
+    constraints->Register("%i{n1x4094}", first);
+    constraints->Register("%u{l5}", second);
+    first->setText(QString(8000, QLatin1Char('A')));
+    EXPECT_EQ(first->text(), "");
+    second->setText(QString(8000, QLatin1Char('F')) + "42");
+    EXPECT_EQ(second->text(), "42");
+    // A switch's long hexadecimal answer in an integer field keeps its digits.
+    first->setText(QString("0A1B").repeated(2000));
+    EXPECT_EQ(first->text(), QString("01").repeated(2000));
+    EXPECT_LE(beeps, 15);
+}
+
+// What a write runs over every field it collects.
+TEST_F(LineEditConstraintTest, ViolationChecksWithoutLeavingTheField) {
+    constraints->Register("%i{n10x765}", first);
+    Enter(first);
+    first->setText("5");
+    int line = 0;
+    const std::optional<std::string> message = constraints->Violation(first, &line);
+    ASSERT_TRUE(message.has_value());
+    EXPECT_EQ(*message, "(KvCommon) Please enter a number between 10 and 765!");
+    EXPECT_EQ(line, 8);
+    // Nothing was shown and the text stays as typed.
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(first->text(), "5");
+    first->setText("(NOTDONE)");
+    EXPECT_FALSE(constraints->Violation(first).has_value());
+    EXPECT_FALSE(constraints->Violation(third).has_value());   // not registered
+}

@@ -12,9 +12,11 @@
 namespace {
 
 const std::map<std::string, std::string> kAuthProtocols = {
-    {"1.3.6.1.6.3.10.1.1.1", "None"}, {"1.3.6.1.6.3.10.1.1.2", "MD5"}, {"1.3.6.1.6.3.10.1.1.3", "SHA"}};
+    {"1.3.6.1.6.3.10.1.1.1", "None"},    {"1.3.6.1.6.3.10.1.1.2", "MD5"},     {"1.3.6.1.6.3.10.1.1.3", "SHA"},
+    {"1.3.6.1.6.3.10.1.1.4", "SHA-224"}, {"1.3.6.1.6.3.10.1.1.5", "SHA-256"}, {"1.3.6.1.6.3.10.1.1.6", "SHA-384"},
+    {"1.3.6.1.6.3.10.1.1.7", "SHA-512"}};
 const std::map<std::string, std::string> kPrivProtocols = {
-    {"1.3.6.1.6.3.10.1.2.1", "None"}, {"1.3.6.1.6.3.10.1.2.2", "DES"}};
+    {"1.3.6.1.6.3.10.1.2.1", "None"}, {"1.3.6.1.6.3.10.1.2.2", "DES"}, {"1.3.6.1.6.3.10.1.2.4", "AES"}};
 const std::map<std::string, std::string> kStorageTypes = {
     {"1", "other"}, {"2", "volatile"}, {"3", "nonVolatile"}, {"4", "permanent"}, {"5", "readOnly"}};
 const std::map<std::string, std::string> kRowStatus = {{"1", "active"},      {"2", "notInService"},

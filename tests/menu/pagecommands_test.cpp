@@ -21,6 +21,7 @@
 #include "tests/support/simfixture.h"
 
 #include "menutestwindow.h"
+#include "pagevisit.h"
 
 #include <gtest/gtest.h>
 
@@ -43,44 +44,8 @@
 
 namespace {
 
-// What a test sees of an open page once its first fetch is over.
-using Inspector = std::function<void(TConfigForm&)>;
-
-// Runs `open` (which shows a page modally and returns when it is closed);
-// as soon as the page's first fetch is over, `inspect` sees the page, which
-// is then closed. Gives false when no page came up or its fetch did not end
-// within `limitMs`.
-bool VisitPage(const std::function<void()>& open, const Inspector& inspect, int limitMs = 20000)
-{
-    bool visited = false;
-    QElapsedTimer waited;
-    waited.start();
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* form = dynamic_cast<TConfigForm*>(QApplication::activeModalWidget());
-        if (!form || visited)
-            return;
-        TSNMPLayoutAdapter* adapter = form->Adapter();
-        KvSNMPRequest2Edits* binding = form->MainBinding();
-        const bool fetched = adapter && binding && adapter->getComplete && !binding->busy;
-        if (!fetched && waited.elapsed() < limitMs)
-            return;
-        visited = fetched;
-        if (fetched)
-            inspect(*form);
-        form->close();
-    });
-    poll.start();
-    open();
-    poll.stop();
-    return visited;
-}
-
-QPlainTextEdit* MemoOf(TConfigForm& form)
-{
-    return form.PagePanel() ? form.PagePanel()->MsgPanel->Memo : nullptr;
-}
+using pagevisit::MemoOf;
+using pagevisit::VisitPage;
 
 // Every line of the page's memo reports success, and there is one at least.
 void ExpectOnlyOkLines(TConfigForm& form)

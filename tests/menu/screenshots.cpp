@@ -2,8 +2,11 @@
 // for looking at them (not a test). Run under a display, e.g.
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/menu_screenshots OUTDIR [ITEM...]
 // ITEM is a menu item's component name, "row:NAME" (the page and its first
-// row's Edit dialog), "port:NAME:PORT" (a per-port page), "About1" or "Help2"; without
-// items every menu is captured open.
+// row's Edit dialog), "port:NAME:PORT" (a per-port page), "set:NAME:ENTRY:TEXT"
+// (the page after TEXT was put into editor ENTRY and Set Check pressed),
+// "About1" or "Help2"; without items every menu is captured open.
+// OSPREY_SIM_ARGS (blank-separated) are passed on to the simulator, for
+// example "--error-oid ENT.11.36.2.6.2.1.3=genErr".
 // Each open menu and each page (once its first fetch is over) is captured
 // from the screen with `import -window root` into OUTDIR.
 
@@ -22,7 +25,9 @@
 #include "menutestwindow.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
@@ -32,6 +37,8 @@
 
 #include <cstdio>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -55,9 +62,13 @@ void Capture(const QString& name)
     std::printf("%s\n", qPrintable(file));
 }
 
+// What is done on an open page before it is captured (nothing when empty).
+using PageAction = std::function<void(TConfigForm&)>;
+
 // Opens the page (modal) and captures it once its first fetch is over; with
 // `rowDialog`, the first row's Edit dialog is captured as well.
-void CapturePage(const std::function<void()>& open, const QString& name, bool rowDialog = false)
+void CapturePage(const std::function<void()>& open, const QString& name, bool rowDialog = false,
+                 const PageAction& before = {})
 {
     bool done = false;
     QElapsedTimer waited;
@@ -85,6 +96,8 @@ void CapturePage(const std::function<void()>& open, const QString& name, bool ro
             return;
         done = true;
         poll.stop();
+        if (before)
+            before(*form);
         Capture(name);
         QTreeWidget* list = form->Adapter()->listView;
         if (rowDialog && list && list->topLevelItemCount() > 0) {
@@ -115,7 +128,10 @@ int main(int argc, char** argv)
         return 2;
     }
     outputDirectory = QString::fromLocal8Bit(argv[1]);
-    SimFixture sim;
+    std::vector<std::string> simArgs;
+    for (const QString& arg : qEnvironmentVariable("OSPREY_SIM_ARGS").split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        simArgs.push_back(arg.toStdString());
+    SimFixture sim(SimFixture::Options{.extraArgs = simArgs});
     std::string error;
     if (!sim.start(&error)) {
         std::fprintf(stderr, "simulator: %s\n", error.c_str());
@@ -174,6 +190,23 @@ int main(int argc, char** argv)
             if (command)
                 CapturePage([&] { pagecommands::OpenPortPage(form, *command, parts.value(2).toInt()); },
                             QStringLiteral("page-%1-%2").arg(parts.value(1), parts.value(2)));
+            continue;
+        }
+        if (item.startsWith(QLatin1String("set:"))) {
+            // set:NAME:ENTRY:TEXT
+            const QStringList parts = item.split(QLatin1Char(':'));
+            const int entry = parts.value(2).toInt();
+            const QString text = parts.mid(3).join(QLatin1Char(':'));
+            CapturePage([&] { menu->Click(parts.value(1).toStdString()); },
+                        QStringLiteral("set-%1-%2").arg(parts.value(1)).arg(entry), false, [&](TConfigForm& page) {
+                            QWidget* editor = page.Entries()[entry].editor;
+                            if (auto* edit = qobject_cast<QLineEdit*>(editor))
+                                edit->setText(text);
+                            else if (auto* combo = qobject_cast<QComboBox*>(editor))
+                                combo->setCurrentIndex(combo->findText(text));   // -1 when none has it
+                            page.Adapter()->DoSetSelected();
+                            Settle(800);
+                        });
             continue;
         }
         if (item.startsWith(QLatin1String("row:"))) {

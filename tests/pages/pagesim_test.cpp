@@ -243,15 +243,19 @@ TEST_F(PagesSim, SetCheckWritesOnlyTheCheckedVariables)
 TEST_F(PagesSim, FailedWriteIsReportedAndLeavesTheButtonsWorking)
 {
     Start();
-    OpenAndFetch(varsSpanningTreeControl, kvListScalars, 0, layoutSpanningTreeControl);
+    // The VLAN id's editor takes any number ("%i"); the agent's range is
+    // 1..4094.
+    OpenAndFetch(varsDeviceControl, kvListScalars, 0, layoutDeviceControl);
     bar->ClearChecksBtn->click();
-    Check(5)->setChecked(true);
-    Edit(5)->setText("99");   // outside the agent's range
+    Check(4)->setChecked(true);
+    Edit(4)->setText("5000");   // outside the agent's range
+    sim->clearLog();
     bar->SetCheckBtn->click();
     ASSERT_TRUE(WaitIdle());
+    ASSERT_EQ(Lines(sim->logLines(), "SET").size(), 1u);
     EXPECT_TRUE(Memo().contains("Set: ")) << Memo().toStdString();
     EXPECT_FALSE(Memo().contains("Set: (VoDADI++) Ok!")) << Memo().toStdString();
-    EXPECT_EQ(Edit(5)->text(), "3");
+    EXPECT_EQ(Edit(4)->text(), "1");
     bar->RefreshBtn->click();
     ASSERT_TRUE(WaitIdle());
     EXPECT_TRUE(answerer.shown().empty());
@@ -324,6 +328,36 @@ TEST_F(PagesSim, NewRowInOneRequest)
     ASSERT_EQ(view->topLevelItemCount(), 3);
     EXPECT_EQ(view->topLevelItem(2)->text(0), "7");
     EXPECT_EQ(view->topLevelItem(2)->text(7), "deny");
+}
+
+// A new row whose choice was left empty is refused before anything is sent:
+// in one request, and in two (not even the row status goes out first).
+TEST_F(PagesSim, AnEmptyChoiceInANewRowSendsNothingInEitherCreateMode)
+{
+    for (int32_t createMode : {0, 1}) {
+        SCOPED_TRACE(createMode);
+        Start();
+        OpenAndFetch(varsEthernetMask, kvListTableRows, 1, layoutEthernetMask, true, createMode, 8);
+        sim->clearLog();
+        InDialog(bar->AddBtn, [&] {
+            Edit(0)->setText("6");
+            Combo(1)->setCurrentText("enabled");
+            Edit(3)->setText("FFFFFF000000");
+            Edit(4)->setText("000000000000");
+            Combo(5)->setCurrentText("disabled");
+            Combo(6)->setCurrentText("disabled");
+            Combo(7)->setCurrentText("permit");
+            ASSERT_EQ(Combo(2)->currentIndex(), -1);
+            DialogBar()->SetCheckBtn->click();
+            ASSERT_TRUE(WaitIdle());
+            const QString memo = adapter->DialogPanel()->MsgPanel->Memo->toPlainText();
+            EXPECT_TRUE(memo.contains("Set: Mac Address Mask State: (KvCommon) Empty value is not allowed!"))
+                << memo.toStdString();
+        });
+        EXPECT_TRUE(Lines(sim->logLines(), "SET").empty()) << Lines(sim->logLines(), "SET").front();
+        EXPECT_EQ(view->topLevelItemCount(), 2);
+        form.reset();
+    }
 }
 
 TEST_F(PagesSim, EditWritesTheCheckedColumnsOfTheSelectedRow)

@@ -123,7 +123,8 @@ TEST(RequestConversion, WireToTextForEverySyntax)
     EXPECT_EQ(r.Read(11, Octets({0x07, 0xD5, 3, 7, 13, 5, 9, 0})), "2005-3-7,13:5:9.0");
     EXPECT_EQ(r.Read(12, Octets(DoubleOctets(38418.5))), "2005/03/07 12:00:00 pm");
     EXPECT_EQ(r.Read(12, Octets(DoubleOctets(38418.25))), "2005/03/07 06:00:00 am");
-    EXPECT_EQ(r.Read(13, Octets({'a', 'b', 0, 'c'})), "ab");
+    // A zero byte inside is no text: hexadecimal, not cut after "ab".
+    EXPECT_EQ(r.Read(13, Octets({'a', 'b', 0, 'c'})), "0x61620063");
     SnmpVb opaque;
     opaque.SetOctets(tagOpaque, {0xDE, 0xAD});
     EXPECT_EQ(r.Read(14, opaque), "DEAD");
@@ -595,3 +596,67 @@ INSTANTIATE_TEST_SUITE_P(
                       MapCase{-1400, -528, "(VoDADI++) Unknown error code!"},
                       MapCase{1415, -528, "(VoDADI++) Unknown error code!"},
                       MapCase{-1419, -528, "(VoDADI++) Unknown error code!"}));
+
+// An address key with a part above 255 is no address: the list would show a
+// wrong one and the next walk step would start from another instance.
+TEST(IndexCoding, AddressKeysRefuseArcsAbove255)
+{
+    TestRequest r({{synIpAddress, accIdx}, {synNetAddress, accIdx}, {synInteger, accRO}}, kvListTable, 2);
+    r.variables[0].value = "before";
+    EXPECT_EQ(CodeOf([&] { r.DecodeIndex(0, "300.1.2.3.7"); }), -511);
+    EXPECT_EQ(CodeOf([&] { r.DecodeIndex(1, "10.1.2.256"); }), -511);
+    EXPECT_EQ(r.variables[0].value, "before");
+    EXPECT_EQ(CodeOf([&] { r.DecodeInstance("300.1.2.3.10.1.2.3"); }), -511);
+
+    // An address text that is no dotted quad is not made into a key.
+    for (const char* text : {"300.1.2.3", "1.2.3.4.5", "1.2.3"}) {
+        r.variables[0].value = text;
+        EXPECT_EQ(CodeOf([&] { r.EncodeIndex(0); }), -518) << text;
+    }
+    // The key of a row not read yet stays as it was.
+    r.variables[0].value = "";
+    EXPECT_EQ(r.EncodeIndex(0), "");
+    r.variables[0].value = "192.168.1.1";
+    EXPECT_EQ(r.EncodeIndex(0), "192.168.1.1");
+}
+
+TEST(RequestConversion, AddressesAreWrittenOnlyAsDottedQuads)
+{
+    TestRequest r({{synIpAddress, accRW}, {synNetAddress, accRW}});
+    for (const char* text : {"192.168.1.300", "1.2.3.4.5", "-1.2.3.4", "1.2. 3.4", ""}) {
+        r.variables[0].value = text;
+        SnmpVb vb;
+        EXPECT_EQ(CodeOf([&] { r.ValueToVb(0, vb); }), -518) << text;
+    }
+    r.variables[1].value = " 10.0.0.1 ";
+    SnmpVb vb;
+    r.ValueToVb(1, vb);
+    EXPECT_EQ(vb.octets, (std::vector<uint8_t>{10, 0, 0, 1}));
+}
+
+TEST(RequestConversion, DisplayStringsHoldingNoTextTravelAsHex)
+{
+    TestRequest r({{synDisplayString, accRW}, {synDisplayString, accIdx}}, kvListTable, 1);
+    const std::vector<uint8_t> engineId{0x80, 0x00, 0x1F, 0x88, 0x04, 0x6F, 0x73};
+    EXPECT_EQ(r.Read(0, Octets(engineId)), "0x80001F88046F73");
+    SnmpVb vb;
+    r.ValueToVb(0, vb);
+    EXPECT_EQ(vb.octets, engineId);
+    r.variables[0].value = "public";
+    r.ValueToVb(0, vb);
+    EXPECT_EQ(vb.octets, (std::vector<uint8_t>{'p', 'u', 'b', 'l', 'i', 'c'}));
+    // As an index key too.
+    EXPECT_EQ(r.DecodeIndex(1, "2.128.0"), "");
+    EXPECT_EQ(r.variables[1].value, "0x8000");
+    EXPECT_EQ(r.EncodeIndex(1), "2.128.0");
+}
+
+TEST(RequestConversion, ASetWithoutVariablesIsNotBuilt)
+{
+    // An index and a read-only column of one row: nothing to write.
+    TestRequest r({{synInteger, accIdx}, {synInteger, accRO}}, kvListRow, 0);
+    EXPECT_EQ(CodeOf([&] { r.Store(false, ""); }), -411);
+    TestRequest skipped({{synInteger, accRW}});
+    skipped.variables[0].access |= accSkip;
+    EXPECT_EQ(CodeOf([&] { skipped.Store(false, ""); }), -411);
+}
