@@ -48,6 +48,9 @@ private:
 
     Result fail(int status, size_t index) const { return Result{status, index}; }
     void snapshot(const SimOid &o);
+    // The mirrors and row counts of the store, after the request's own changes.
+    void applyRowRules();
+    static bool indexAllowed(const SimTable &table, const SimOid &index);
     SimObject newCell(const SimTable &table, oid column, const SimOid &index, bool &ok) const;
 
     SimStore &store_;
