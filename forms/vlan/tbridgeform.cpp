@@ -288,10 +288,11 @@ QTreeWidget* TBridgeForm::NewListView(QWidget* parent, const char* name)
     list->setObjectName(name);
     list->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     list->setMinimumHeight(90);
-    connect(list->model(), &QAbstractItemModel::rowsInserted, list,
-            [list](const QModelIndex& parentRow, int first, int last) {
-                if (!parentRow.isValid())
-                    WidenColumns(list, first, last);
+    // A row's texts are set after it is added: a cell widens when it changes.
+    connect(list->model(), &QAbstractItemModel::dataChanged, list,
+            [list](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+                if (!topLeft.parent().isValid())
+                    WidenColumns(list, topLeft.row(), bottomRight.row());
             });
     return list;
 }
