@@ -615,6 +615,20 @@ TEST_F(VlanFormsSim, GarpRefreshWhileOneRunsDoesNothing)
     form->RefreshBtn->click();
     ASSERT_TRUE(Idle(*form));
     EXPECT_EQ(WalkStarts(sim->logLines(), firstColumn), 3u);
+
+    // A write of port 2's times; the refresh after it leaves no row selected.
+    Select(form->LV_dot1dPortGarpEntry, "2");
+    form->GarpLeaveTime->setText("70");
+    form->SetBtn->click();
+    ASSERT_TRUE(Idle(*form));
+    ASSERT_TRUE(WaitFor([&] { return getReady && setReady; }));
+    ASSERT_EQ(Sets().size(), 1u);
+    EXPECT_EQ(Bindings(Sets()[0]), (std::vector<std::string>{"1.3.6.1.2.1.17.6.1.3.1.1.1.2 INTEGER 20",
+                                                             "1.3.6.1.2.1.17.6.1.3.1.1.2.2 INTEGER 70",
+                                                             "1.3.6.1.2.1.17.6.1.3.1.1.3.2 INTEGER 1000"}));
+    EXPECT_EQ(Column(form->LV_dot1dPortGarpEntry, 2)[1], "70");
+    EXPECT_TRUE(form->LV_dot1dPortGarpEntry->selectedItems().isEmpty());
+    EXPECT_FALSE(form->GarpLeaveTime->isEnabled());
 }
 
 TEST_F(VlanFormsSim, GarpWriteSelectsTheRowAgainAndAFailedWriteLeavesTheButtonsWorking)
