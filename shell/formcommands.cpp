@@ -9,6 +9,19 @@
 #include "forms/port/tportmirrorform.h"
 #include "forms/port/tporttrunkform.h"
 #include "forms/port/ttrafficsegmentationform.h"
+#include "forms/vlan/tforwardunregisteredinformationform.h"
+#include "forms/vlan/tgarpform.h"
+#include "forms/vlan/tmulticastfilterinformationform.h"
+#include "forms/vlan/tmulticastforwardinginformationform.h"
+#include "forms/vlan/tpbridgeconfigform.h"
+#include "forms/vlan/tportbasedvlanform.h"
+#include "forms/vlan/tportcapabilities8021dform.h"
+#include "forms/vlan/ttpgroupdestinationforwardedform.h"
+#include "forms/vlan/tunicastfilterinformationform.h"
+#include "forms/vlan/tvlancurrenttableform.h"
+#include "forms/vlan/tvlangeneralinfoform.h"
+#include "forms/vlan/tvlanportinfomationform.h"
+#include "forms/vlan/tvlanstaticform.h"
 #include "pages/kvcentredmodal.h"
 #include "shell/mainmenu.h"
 #include "shell/panel/tfrontpanel.h"
@@ -71,6 +84,19 @@ void Install(MainMenu& menu, TMainForm& mainForm)
     menu.SetFormCommand("TPortMirrorForm", CommandOf<TPortMirrorForm>(mainForm));
     menu.SetFormCommand("TTrafficSegmentationForm", CommandOf<TTrafficSegmentationForm>(mainForm));
     menu.SetFormCommand("TAggregatorPortTableForm", CommandOf<TAggregatorPortTableForm>(mainForm));
+    menu.SetFormCommand("TVlanStaticForm", CommandOf<TVlanStaticForm>(mainForm));
+    menu.SetFormCommand("TVLanCurrentTableForm", CommandOf<TVLanCurrentTableForm>(mainForm));
+    menu.SetFormCommand("TPortBasedVLanForm", CommandOf<TPortBasedVLanForm>(mainForm));
+    menu.SetFormCommand("TTpGroupDestinationForwardedForm", CommandOf<TTpGroupDestinationForwardedForm>(mainForm));
+    menu.SetFormCommand("TMulticastForwardingInformationForm", CommandOf<TMulticastForwardingInformationForm>(mainForm));
+    menu.SetFormCommand("TForwardUnregisteredInformationForm", CommandOf<TForwardUnregisteredInformationForm>(mainForm));
+    menu.SetFormCommand("TUnicastFilterInformationForm", CommandOf<TUnicastFilterInformationForm>(mainForm));
+    menu.SetFormCommand("TMulticastFilterInformationForm", CommandOf<TMulticastFilterInformationForm>(mainForm));
+    menu.SetFormCommand("TPBridgeConfigForm", CommandOf<TPBridgeConfigForm>(mainForm));
+    menu.SetFormCommand("TGARPForm", CommandOf<TGARPForm>(mainForm));
+    menu.SetFormCommand("TPortCapabilities8021dForm", CommandOf<TPortCapabilities8021dForm>(mainForm));
+    menu.SetFormCommand("TVLanGeneralInfoForm", CommandOf<TVLanGeneralInfoForm>(mainForm));
+    menu.SetFormCommand("TVLanPortInfomationForm", CommandOf<TVLanPortInfomationForm>(mainForm));
 }
 
 } // namespace formcommands

@@ -128,7 +128,7 @@ std::string SimAgent::engineId(unsigned enterpriseNumber, const std::string &tex
 }
 
 SimAgent::SimAgent(const SimOptions &options, SimStore &store)
-    : options_(options), store_(store), startTime_(std::chrono::steady_clock::now())
+    : options_(options), store_(store), startTime_(store.startTime())
 {
 }
 

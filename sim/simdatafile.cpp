@@ -1,5 +1,6 @@
 #include "sim/simdatafile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -256,6 +257,10 @@ public:
             return table(tokens, number, error);
         if (!tokens[0].quoted && tokens[0].text == "column")
             return column(tokens, number, error);
+        if (!tokens[0].quoted && tokens[0].text == "mirror")
+            return mirror(tokens, number, error);
+        if (!tokens[0].quoted && tokens[0].text == "count")
+            return count(tokens, number, error);
         return object(tokens, number, error);
     }
 
@@ -294,8 +299,14 @@ private:
                     return fail(number, "\"" + opt + "\" should read delete=COLUMN:VALUE", error);
                 t.deleteColumn = col;
                 t.deleteValue = v;
+            } else if (opt.rfind("index=", 0) == 0) {
+                std::string why;
+                if (!t.index.parseToken("range=" + opt.substr(6), why))
+                    return fail(number, "\"" + opt + "\" should read index=LOW..HIGH", error);
             } else {
-                return fail(number, "unknown table option \"" + opt + "\" (known: create, delete=COLUMN:VALUE)", error);
+                return fail(number,
+                            "unknown table option \"" + opt + "\" (known: create, delete=COLUMN:VALUE, index=LOW..HIGH)",
+                            error);
             }
         }
         std::string why;
@@ -322,6 +333,89 @@ private:
         if (t->columns.count(colOid.back()))
             return fail(number, "column " + tokens[1].text + " is declared twice", error);
         t->columns.emplace(colOid.back(), o);
+        return true;
+    }
+
+    // "1.2.3" (or an empty text) as arcs; false when an arc is not a number.
+    static bool arcs(const std::string &text, SimOid &out)
+    {
+        out.clear();
+        size_t pos = 0;
+        while (pos < text.size()) {
+            const size_t dot = std::min(text.find('.', pos), text.size());
+            const std::string arc = text.substr(pos, dot - pos);
+            if (arc.empty() || arc.find_first_not_of("0123456789") != std::string::npos || arc.size() > 10)
+                return false;
+            const unsigned long long v = std::stoull(arc);
+            if (v > 0xFFFFFFFFull)
+                return false;
+            out.push_back(static_cast<oid>(v));
+            pos = dot + 1;
+            if (dot + 1 == text.size())
+                return false; // a trailing dot
+        }
+        return true;
+    }
+
+    bool entry(const Token &token, int number, SimOid &out, std::string &error)
+    {
+        if (!simoid::parse(token.text, store_.enterpriseNumber(), out))
+            return fail(number, "\"" + token.text + "\" is not an object identifier", error);
+        return true;
+    }
+
+    bool mirror(const std::vector<Token> &tokens, int number, std::string &error)
+    {
+        static const char *usage = "a mirror line reads: mirror SOURCE TARGET [prefix=ARCS] [copy=S:T,...]";
+        if (tokens.size() < 3)
+            return fail(number, usage, error);
+        SimMirror m;
+        if (!entry(tokens[1], number, m.source, error) || !entry(tokens[2], number, m.target, error))
+            return false;
+        for (size_t i = 3; i < tokens.size(); ++i) {
+            const std::string &opt = tokens[i].text;
+            if (opt.rfind("prefix=", 0) == 0) {
+                if (!arcs(opt.substr(7), m.prefix))
+                    return fail(number, "\"" + opt + "\" should read prefix=ARCS", error);
+            } else if (opt.rfind("copy=", 0) == 0) {
+                std::istringstream pairs(opt.substr(5));
+                std::string pair;
+                while (std::getline(pairs, pair, ',')) {
+                    const size_t colon = pair.find(':');
+                    SimOid from, to;
+                    if (colon == std::string::npos || !arcs(pair.substr(0, colon), from)
+                        || !arcs(pair.substr(colon + 1), to) || from.size() != 1 || to.size() != 1)
+                        return fail(number, "\"" + opt + "\" should read copy=S:T,...", error);
+                    m.copies.emplace_back(from[0], to[0]);
+                }
+            } else {
+                return fail(number, usage, error);
+            }
+        }
+        std::string why;
+        if (!store_.addMirror(m, why))
+            return fail(number, why, error);
+        return true;
+    }
+
+    bool count(const std::vector<Token> &tokens, int number, std::string &error)
+    {
+        if (tokens.size() != 4)
+            return fail(number, "a count line reads: count OBJECT created|deleted|rows TABLE", error);
+        SimRowCount c;
+        if (!entry(tokens[1], number, c.counter, error) || !entry(tokens[3], number, c.table, error))
+            return false;
+        if (tokens[2].text == "created")
+            c.event = SimRowCount::Event::Created;
+        else if (tokens[2].text == "deleted")
+            c.event = SimRowCount::Event::Deleted;
+        else if (tokens[2].text == "rows")
+            c.event = SimRowCount::Event::Rows;
+        else
+            return fail(number, "a count line reads: count OBJECT created|deleted|rows TABLE", error);
+        std::string why;
+        if (!store_.addRowCount(c, why))
+            return fail(number, why, error);
         return true;
     }
 
@@ -517,10 +611,27 @@ std::string SimDataFile::toText(const SimStore &store)
             out += " create";
         if (t.deleteColumn)
             out += " delete=" + std::to_string(t.deleteColumn) + ":" + std::to_string(t.deleteValue);
+        if (!t.index.empty())
+            out += " index=" + t.index.toText().substr(6); // "range=" dropped
         out += '\n';
         for (const auto &c : t.columns)
             out += "column " + simoid::formatWithEnt(c.second.oid, ent) + " " + attributesText(c.second, ent) + '\n';
     }
+    for (const SimMirror &m : store.mirrors()) {
+        out += "mirror " + simoid::formatWithEnt(m.source, ent) + " " + simoid::formatWithEnt(m.target, ent);
+        if (!m.prefix.empty())
+            out += " prefix=" + simoid::format(m.prefix);
+        std::string copies;
+        for (const auto &c : m.copies)
+            copies += (copies.empty() ? "" : ",") + std::to_string(c.first) + ":" + std::to_string(c.second);
+        if (!copies.empty())
+            out += " copy=" + copies;
+        out += '\n';
+    }
+    static const char *events[] = {"created", "deleted", "rows"};
+    for (const SimRowCount &c : store.rowCounts())
+        out += "count " + simoid::formatWithEnt(c.counter, ent) + " " + events[static_cast<int>(c.event)] + " "
+               + simoid::formatWithEnt(c.table, ent) + '\n';
     for (const auto &o : store.objects())
         out += simoid::formatWithEnt(o.first, ent) + " " + attributesText(o.second, ent) + '\n';
     return out;

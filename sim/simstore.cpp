@@ -76,6 +76,45 @@ const SimTable *SimStore::tableFor(const SimOid &o) const
     return nullptr;
 }
 
+const SimTable *SimStore::table(const SimOid &entry) const
+{
+    for (const SimTable &t : tables_)
+        if (t.entry == entry)
+            return &t;
+    return nullptr;
+}
+
+bool SimStore::addMirror(const SimMirror &mirror, std::string &error)
+{
+    if (!table(mirror.source) || !table(mirror.target)) {
+        error = "mirror names a table that is not declared above";
+        return false;
+    }
+    if (mirror.source == mirror.target) {
+        error = "a table cannot mirror itself";
+        return false;
+    }
+    mirrors_.push_back(mirror);
+    return true;
+}
+
+bool SimStore::addRowCount(const SimRowCount &count, std::string &error)
+{
+    if (!table(count.table)) {
+        error = "count names a table that is not declared above";
+        return false;
+    }
+    rowCounts_.push_back(count);
+    return true;
+}
+
+int64_t SimStore::uptimeTicks() const
+{
+    const auto elapsed = std::chrono::steady_clock::now() - startTime_;
+    return static_cast<int64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() / 10
+                                % 0x100000000ll);
+}
+
 SimTable *SimStore::tableEntry(const SimOid &entry)
 {
     for (SimTable &t : tables_)

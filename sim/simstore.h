@@ -1,6 +1,8 @@
 #pragma once
 // The simulated switch's objects, kept in SNMP order, and its tables.
 
+#include <chrono>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -45,6 +47,19 @@ public:
 
     const std::map<SimOid, SimObject> &objects() const { return objects_; }
     const std::vector<SimTable> &tables() const { return tables_; }
+    const SimTable *table(const SimOid &entry) const;
+
+    // Rules that tie tables together (see SimMirror, SimRowCount). Both name
+    // tables declared before them.
+    bool addMirror(const SimMirror &mirror, std::string &error);
+    bool addRowCount(const SimRowCount &count, std::string &error);
+    const std::vector<SimMirror> &mirrors() const { return mirrors_; }
+    const std::vector<SimRowCount> &rowCounts() const { return rowCounts_; }
+
+    // The switch's clock: hundredths of a second since the store was made
+    // (sysUpTime, and the time a row is created at).
+    std::chrono::steady_clock::time_point startTime() const { return startTime_; }
+    int64_t uptimeTicks() const;
 
     // Subtrees to register with the agent: the distinct first seven arcs
     // (or the whole OID when it is shorter) of every object and table.
@@ -54,4 +69,7 @@ private:
     unsigned enterpriseNumber_;
     std::map<SimOid, SimObject> objects_;
     std::vector<SimTable> tables_;
+    std::vector<SimMirror> mirrors_;
+    std::vector<SimRowCount> rowCounts_;
+    std::chrono::steady_clock::time_point startTime_ = std::chrono::steady_clock::now();
 };

@@ -3,6 +3,8 @@
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int64_t rsActive = 1;
@@ -169,6 +171,8 @@ SimTransaction::Result SimTransaction::check(const std::vector<SimSetItem> &item
         // The instance does not exist: it may be a cell of a new row.
         if (!store_.rowCells(*table, index).empty())
             return fail(SNMP_ERR_NOCREATION, i); // the row exists without this column
+        if (!indexAllowed(*table, index))
+            return fail(SNMP_ERR_NOCREATION, i); // a row that can never exist (VLAN 0, trunk group 8)
         if (statusCol != 0) {
             if (isStatus) {
                 const int64_t v = item.value.integer;
@@ -176,8 +180,6 @@ SimTransaction::Result SimTransaction::check(const std::vector<SimSetItem> &item
                     return fail(SNMP_ERR_WRONGVALUE, i);
                 if (v == rsActive || v == rsNotInService)
                     return fail(SNMP_ERR_INCONSISTENTVALUE, i);
-                if ((v == rsCreateAndGo || v == rsCreateAndWait) && !indexAllowed(*table, index))
-                    return fail(SNMP_ERR_NOCREATION, i);
                 continue; // createAndGo/createAndWait planned above; destroy of nothing does nothing
             }
             auto plan = rows_.find({table->entry, index});
@@ -201,8 +203,18 @@ SimTransaction::Result SimTransaction::check(const std::vector<SimSetItem> &item
     return Result{};
 }
 
-bool SimTransaction::indexAllowed(const SimTable &table, const SimOid &index) const
+bool SimTransaction::indexAllowed(const SimTable &table, const SimOid &index)
 {
+    // The table's declared range for its first index arc (index=LOW..HIGH).
+    if (!table.index.empty()) {
+        if (index.empty())
+            return false;
+        SimValue first;
+        first.integer = static_cast<int64_t>(index[0]);
+        if (table.index.check(SimType::Integer, first) != SNMP_ERR_NOERROR)
+            return false;
+    }
+    // Every column that holds an arc of the index accepts that arc.
     for (const auto &column : table.columns) {
         const SimObject &cell = column.second;
         if (cell.special != SimSpecial::Index)
@@ -232,6 +244,12 @@ SimObject SimTransaction::newCell(const SimTable &table, oid column, const SimOi
         cell.value = SimValue();
         if (cell.indexArc <= index.size())
             cell.value.integer = static_cast<int64_t>(index[cell.indexArc - 1]);
+        cell.special = SimSpecial::None;
+    }
+    if (cell.special == SimSpecial::Uptime) {
+        // A column whose default is the clock holds the time the row was made.
+        cell.value = SimValue();
+        cell.value.integer = store_.uptimeTicks();
         cell.special = SimSpecial::None;
     }
     return cell;
@@ -328,6 +346,93 @@ void SimTransaction::commit()
             for (const SimOid &cell : store_.rowCells(t, row.first.second))
                 store_.eraseObject(cell);
         }
+    }
+
+    applyRowRules();
+}
+
+void SimTransaction::applyRowRules()
+{
+    // Rows this request created or removed, and rows it wrote to.
+    std::vector<RowKey> created, destroyed, written;
+    for (const auto &row : rows_) {
+        if (row.second == RowAction::Destroy)
+            destroyed.push_back(row.first);
+        else if (row.second != RowAction::None)
+            created.push_back(row.first);
+    }
+    for (const Write &w : writes_) {
+        const SimTable *table = store_.tableFor(w.oid);
+        if (table)
+            written.emplace_back(table->entry,
+                                 SimOid(w.oid.begin() + static_cast<long>(table->entry.size()) + 1, w.oid.end()));
+    }
+
+    for (const SimMirror &m : store_.mirrors()) {
+        const SimTable *source = store_.table(m.source);
+        const SimTable *target = store_.table(m.target);
+        if (!source || !target)
+            continue;
+        auto targetIndex = [&m](const SimOid &index) {
+            SimOid t = m.prefix;
+            t.insert(t.end(), index.begin(), index.end());
+            return t;
+        };
+        for (const RowKey &row : destroyed) {
+            if (row.first != m.source)
+                continue;
+            for (const SimOid &cell : store_.rowCells(*target, targetIndex(row.second))) {
+                snapshot(cell);
+                store_.eraseObject(cell);
+            }
+        }
+        std::vector<RowKey> touched = created;
+        touched.insert(touched.end(), written.begin(), written.end());
+        for (const RowKey &row : touched) {
+            if (row.first != m.source || store_.rowCells(*source, row.second).empty())
+                continue;
+            const SimOid index = targetIndex(row.second);
+            if (store_.rowCells(*target, index).empty()) {
+                for (oid col : store_.columnsOf(*target)) {
+                    bool ok = false;
+                    SimObject cell = newCell(*target, col, index, ok);
+                    if (!ok)
+                        continue;
+                    snapshot(cell.oid);
+                    store_.putObject(cell);
+                }
+            }
+            for (const auto &copy : m.copies) {
+                SimOid from = m.source, to = m.target;
+                from.push_back(copy.first);
+                from.insert(from.end(), row.second.begin(), row.second.end());
+                to.push_back(copy.second);
+                to.insert(to.end(), index.begin(), index.end());
+                const SimObject *value = store_.find(from);
+                SimObject *cell = store_.find(to);
+                if (!value || !cell)
+                    continue;
+                snapshot(to);
+                cell->value = value->value;
+                cell->special = SimSpecial::None;
+            }
+        }
+    }
+
+    for (const SimRowCount &c : store_.rowCounts()) {
+        int64_t delta = 0;
+        for (const RowKey &row : created)
+            if (row.first == c.table && c.event != SimRowCount::Event::Deleted)
+                ++delta;
+        for (const RowKey &row : destroyed)
+            if (row.first == c.table && c.event != SimRowCount::Event::Created)
+                delta += c.event == SimRowCount::Event::Rows ? -1 : 1;
+        SimObject *counter = store_.find(c.counter);
+        if (delta == 0 || !counter)
+            continue;
+        snapshot(c.counter);
+        counter->value.integer = std::max<int64_t>(0, counter->value.integer + delta);
+        counter->special = SimSpecial::None;
     }
 }
 

@@ -48,10 +48,13 @@ private:
 
     Result fail(int status, size_t index) const { return Result{status, index}; }
     void snapshot(const SimOid &o);
-    SimObject newCell(const SimTable &table, oid column, const SimOid &index, bool &ok) const;
-    // False when a column that holds an arc of the index would not accept
+    // The mirrors and row counts of the store, after the request's own changes.
+    void applyRowRules();
+    // False when the index lies outside the table's declared range (VLAN 0
+    // or 4095), or a column that holds an arc of the index would not accept
     // that arc (a trunk group 8 where groups are numbered 1 to 7).
-    bool indexAllowed(const SimTable &table, const SimOid &index) const;
+    static bool indexAllowed(const SimTable &table, const SimOid &index);
+    SimObject newCell(const SimTable &table, oid column, const SimOid &index, bool &ok) const;
 
     SimStore &store_;
     bool strict_;

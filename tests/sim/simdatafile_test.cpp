@@ -67,8 +67,11 @@ TEST(SimDataFile, WrittenBackFormLoadsToTheSameStore)
                                       "column ENT.1.1.2 string rc \"\" size=0..8\n"
                                       "ENT.1.1.2.[1..2].5 string rc \"x\\ty\" size=0..8\n"
                                       "ENT.1.1.3.1.5 integer rc 1 enum=1,2\n"
-                                      "table ENT.2.1\n"
+                                      "table ENT.2.1 index=1..4094\n"
                                       "ENT.2.1.9.1 integer rc 1 rowstatus\n"
+                                      "mirror ENT.2.1 ENT.1.1 prefix=0.7 copy=9:2\n"
+                                      "count ENT.3.0 rows ENT.2.1\n"
+                                      "ENT.3.0 gauge32 ro 1\n"
                                       "1.3.6.1.2.1.1.3.0 timeticks ro @uptime\n",
                                       "t.sim", store, error))
         << error;
@@ -82,6 +85,13 @@ TEST(SimDataFile, WrittenBackFormLoadsToTheSameStore)
     EXPECT_EQ(again.tables()[0].columns.at(1).special, SimSpecial::Index);
     EXPECT_EQ(again.tables()[0].columns.at(1).indexArc, 2u);
     EXPECT_EQ(again.statusColumn(again.tables()[1]), 9u);
+    EXPECT_FALSE(again.tables()[1].index.empty());
+    ASSERT_EQ(again.mirrors().size(), 1u);
+    EXPECT_EQ(again.mirrors()[0].prefix, (SimOid{0, 7}));
+    ASSERT_EQ(again.mirrors()[0].copies.size(), 1u);
+    EXPECT_EQ(again.mirrors()[0].copies[0], (std::pair<oid, oid>{9, 2}));
+    ASSERT_EQ(again.rowCounts().size(), 1u);
+    EXPECT_EQ(again.rowCounts()[0].event, SimRowCount::Event::Rows);
 }
 
 TEST(SimDataFile, MalformedLinesNameTheFileAndLine)
@@ -115,6 +125,11 @@ TEST(SimDataFile, MalformedLinesNameTheFileAndLine)
         {"column 1.3.6.1.9.1.1 integer rc 0",             "does not belong to a table"},
         {"table 1.3.6.1.9.1 sometimes",                   "unknown table option"},
         {"table 1.3.6.1.9.1 delete=x:2",                  "delete=COLUMN:VALUE"},
+        {"table 1.3.6.1.9.1 index=1-9",                   "index=LOW..HIGH"},
+        {"mirror 1.3.6.1.9.1 1.3.6.1.9.2",                "not declared above"},
+        {"mirror 1.3.6.1.9.1",                            "a mirror line reads"},
+        {"count 1.3.6.1.9.0 sometimes 1.3.6.1.9.1",       "a count line reads"},
+        {"count 1.3.6.1.9.0 rows 1.3.6.1.9.1",            "not declared above"},
     };
     for (const Case &c : cases) {
         SimStore store(ent);

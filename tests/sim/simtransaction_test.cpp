@@ -1,5 +1,7 @@
 // SET handling of the simulator: error statuses, RowStatus row creation and
-// removal in one or several requests, tables without RowStatus, undo.
+// removal in one or several requests, tables without RowStatus, undo, and
+// the rules that tie tables together (a mirrored table, row counters, the
+// allowed index range).
 
 #include <gtest/gtest.h>
 
@@ -177,7 +179,7 @@ TEST_F(SimTransactionTest, RowStatusRulesForMissingRows)
     EXPECT_EQ(set({integer("ENT.12.2.1.3.1.5.8", 4)}), SNMP_ERR_NOCREATION);
     EXPECT_EQ(set({integer("ENT.12.2.1.3.1.3.8", 2), integer("ENT.12.2.1.3.1.5.8", 5)}, &index),
               SNMP_ERR_NOCREATION);
-    EXPECT_EQ(index, 1u);
+    EXPECT_EQ(index, 0u);   // the first binding names a cell that can never exist
     EXPECT_FALSE(exists("ENT.12.2.1.3.1.5.8"));
     EXPECT_EQ(set({integer("ENT.12.2.1.3.1.5.7", 4)}), 0);
     EXPECT_EQ(set({integer("ENT.12.2.1.3.1.6.1", 3)}), SNMP_ERR_NOTWRITABLE);
@@ -207,6 +209,120 @@ TEST_F(SimTransactionTest, UndoRestoresTheOldState)
               0);
     tx.commit();
     EXPECT_NE(SimDataFile::toText(store), before);
+    tx.undo();
+    EXPECT_EQ(SimDataFile::toText(store), before);
+}
+
+// The VLAN tables: static rows (index 1..4094) mirrored into the current
+// table at time mark 0, with counters of creations, deletions and rows.
+const char vlanText[] =
+    "1.3.6.1.2.1.1.3.0 timeticks ro @uptime\n"
+    "1.3.6.1.2.1.17.7.1.1.4.0 gauge32 ro 1\n"
+    "1.3.6.1.2.1.17.7.1.4.1.0 counter32 ro 0\n"
+    "table 1.3.6.1.2.1.17.7.1.4.2.1\n"
+    "column 1.3.6.1.2.1.17.7.1.4.2.1.3 gauge32 ro @index.2\n"
+    "column 1.3.6.1.2.1.17.7.1.4.2.1.4 hex ro 00000000\n"
+    "column 1.3.6.1.2.1.17.7.1.4.2.1.5 hex ro 00000000\n"
+    "column 1.3.6.1.2.1.17.7.1.4.2.1.7 timeticks ro @uptime\n"
+    "1.3.6.1.2.1.17.7.1.4.2.1.3.0.1 gauge32 ro 1\n"
+    "1.3.6.1.2.1.17.7.1.4.2.1.4.0.1 hex ro FFFFFFC0\n"
+    "1.3.6.1.2.1.17.7.1.4.2.1.5.0.1 hex ro FFFFFFC0\n"
+    "1.3.6.1.2.1.17.7.1.4.2.1.7.0.1 timeticks ro 0\n"
+    "table 1.3.6.1.2.1.17.7.1.4.3.1 index=1..4094\n"
+    "column 1.3.6.1.2.1.17.7.1.4.3.1.1 string rc \"\" size=0..32\n"
+    "column 1.3.6.1.2.1.17.7.1.4.3.1.2 hex rc 00000000 size=4\n"
+    "column 1.3.6.1.2.1.17.7.1.4.3.1.4 hex rc 00000000 size=4\n"
+    "column 1.3.6.1.2.1.17.7.1.4.3.1.5 integer rc 1 rowstatus\n"
+    "1.3.6.1.2.1.17.7.1.4.3.1.1.1 string rc \"default\" size=0..32\n"
+    "1.3.6.1.2.1.17.7.1.4.3.1.2.1 hex rc FFFFFFC0 size=4\n"
+    "1.3.6.1.2.1.17.7.1.4.3.1.4.1 hex rc FFFFFFC0 size=4\n"
+    "1.3.6.1.2.1.17.7.1.4.3.1.5.1 integer rc 1 rowstatus\n"
+    "1.3.6.1.2.1.17.7.1.4.4.0 integer ro 4096\n"
+    "mirror 1.3.6.1.2.1.17.7.1.4.3.1 1.3.6.1.2.1.17.7.1.4.2.1 prefix=0 copy=2:4,4:5\n"
+    "count 1.3.6.1.2.1.17.7.1.4.4.0 created 1.3.6.1.2.1.17.7.1.4.3.1\n"
+    "count 1.3.6.1.2.1.17.7.1.4.1.0 deleted 1.3.6.1.2.1.17.7.1.4.3.1\n"
+    "count 1.3.6.1.2.1.17.7.1.1.4.0 rows 1.3.6.1.2.1.17.7.1.4.3.1\n";
+
+class SimRowRulesTest : public SimTransactionTest {
+protected:
+    void SetUp() override
+    {
+        std::string error;
+        ASSERT_TRUE(SimDataFile::loadText(vlanText, "vlans.sim", store, error)) << error;
+    }
+    static std::string staticCell(int column, int vlan)
+    {
+        return "1.3.6.1.2.1.17.7.1.4.3.1." + std::to_string(column) + "." + std::to_string(vlan);
+    }
+    static std::string currentCell(int column, int vlan)
+    {
+        return "1.3.6.1.2.1.17.7.1.4.2.1." + std::to_string(column) + ".0." + std::to_string(vlan);
+    }
+    std::string bytes(const std::string &o)
+    {
+        const SimObject *obj = store.find(oid(o));
+        return obj ? obj->value.octets : "(none)";
+    }
+};
+
+TEST_F(SimRowRulesTest, AStaticVlanInThreeWritesShowsInTheCurrentTable)
+{
+    // The VLAN form's three writes: status only, then all but the untagged
+    // ports (createAndGo again), then everything.
+    EXPECT_EQ(set({integer(staticCell(5, 10), 4)}), 0);
+    EXPECT_TRUE(exists(currentCell(3, 10)));
+    EXPECT_EQ(number(currentCell(3, 10)), 10);                      // FDB id = VLAN
+    EXPECT_EQ(bytes(currentCell(4, 10)), std::string(4, '\0'));
+    EXPECT_EQ(set({octets(staticCell(1, 10), "sales"), octets(staticCell(2, 10), std::string("\xC0\0\0\0", 4)),
+                   integer(staticCell(5, 10), 4)}),
+              0);
+    EXPECT_EQ(bytes(currentCell(4, 10)), std::string("\xC0\0\0\0", 4));
+    EXPECT_EQ(set({octets(staticCell(4, 10), std::string("\x40\0\0\0", 4)), integer(staticCell(5, 10), 4)}), 0);
+    EXPECT_EQ(bytes(currentCell(5, 10)), std::string("\x40\0\0\0", 4));
+    EXPECT_EQ(number(staticCell(5, 10)), 1);
+    // The next free local index advanced once; the number of VLANs grew.
+    EXPECT_EQ(number("1.3.6.1.2.1.17.7.1.4.4.0"), 4097);
+    EXPECT_EQ(number("1.3.6.1.2.1.17.7.1.1.4.0"), 2);
+    EXPECT_EQ(number("1.3.6.1.2.1.17.7.1.4.1.0"), 0);
+    // The creation time is the clock at creation, kept.
+    const SimObject *created = store.find(oid(currentCell(7, 10)));
+    ASSERT_NE(created, nullptr);
+    EXPECT_EQ(created->special, SimSpecial::None);
+
+    // Destroying the static row removes the current one and counts it.
+    EXPECT_EQ(set({integer(staticCell(5, 10), 6)}), 0);
+    EXPECT_FALSE(exists(currentCell(3, 10)));
+    EXPECT_FALSE(exists(currentCell(4, 10)));
+    EXPECT_EQ(number("1.3.6.1.2.1.17.7.1.4.1.0"), 1);
+    EXPECT_EQ(number("1.3.6.1.2.1.17.7.1.1.4.0"), 1);
+    EXPECT_EQ(number("1.3.6.1.2.1.17.7.1.4.4.0"), 4097);
+    // A write to an existing row keeps its mirror up to date.
+    EXPECT_EQ(set({octets(staticCell(2, 1), std::string("\x80\0\0\0", 4))}), 0);
+    EXPECT_EQ(bytes(currentCell(4, 1)), std::string("\x80\0\0\0", 4));
+}
+
+TEST_F(SimRowRulesTest, BadVlansAreRefusedWithTheStandardErrors)
+{
+    size_t index = 9;
+    EXPECT_EQ(set({integer(staticCell(5, 0), 4)}), SNMP_ERR_NOCREATION);
+    EXPECT_EQ(set({octets(staticCell(1, 4095), "x"), integer(staticCell(5, 4095), 4)}, &index), SNMP_ERR_NOCREATION);
+    EXPECT_EQ(index, 0u);
+    EXPECT_EQ(set({integer(staticCell(5, 4094), 4)}), 0);
+    EXPECT_EQ(set({octets(staticCell(1, 4094), std::string(33, 'n'))}), SNMP_ERR_WRONGLENGTH);
+    EXPECT_EQ(set({octets(staticCell(2, 4094), std::string(3, '\0'))}), SNMP_ERR_WRONGLENGTH);
+    EXPECT_FALSE(exists(currentCell(3, 0)));
+    EXPECT_FALSE(exists(currentCell(3, 4095)));
+    EXPECT_EQ(number("1.3.6.1.2.1.17.7.1.4.4.0"), 4097); // only 4094 was made
+}
+
+TEST_F(SimRowRulesTest, UndoTakesTheMirrorAndCountersBack)
+{
+    const std::string before = SimDataFile::toText(store);
+    SimTransaction tx(store, false);
+    ASSERT_EQ(tx.check({integer(staticCell(5, 20), 4), integer(staticCell(5, 1), 6)}).status, 0);
+    tx.commit();
+    EXPECT_TRUE(exists(currentCell(3, 20)));
+    EXPECT_FALSE(exists(currentCell(3, 1)));
     tx.undo();
     EXPECT_EQ(SimDataFile::toText(store), before);
 }

@@ -1,0 +1,129 @@
+#include "forms/vlan/tgarpform.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "binding/kvsnmprequest2edits.h"
+#include "forms/vlan/vlanformtables.h"
+
+namespace {
+
+enum GarpColumn { kPort, kJoin, kLeave, kLeaveAll };
+
+constexpr const char* kTimeConstraint = "%i{n0x2147483647l10}";
+
+} // namespace
+
+TGARPForm::TGARPForm(QWidget* owner, const KvFormHost& host)
+    : TBridgeForm(owner, host, "GARPForm", "GARP Form")
+{
+    BuildWindow();
+    FormCreate();
+}
+
+void TGARPForm::BuildWindow()
+{
+    ST_Count = NewCounter("ST_Count");
+    RefreshBtn = NewButton("RefreshBtn", "Refresh");
+    SetBtn = NewButton("SetBtn", "Set");
+    FinishButtons();
+
+    auto* splitter = new QSplitter(Qt::Vertical, this);
+    splitter->setChildrenCollapsible(false);
+    LV_dot1dPortGarpEntry = NewListView(splitter, "LV_dot1dPortGarpEntry");
+    auto* editors = new QWidget(splitter);
+    auto* fields = new QGridLayout(editors);
+    fields->setContentsMargins(0, 4, 0, 0);
+    GarpJoinTime = NewEdit(editors, "GarpJoinTime");
+    GarpLeaveTime = NewEdit(editors, "GarpLeaveTime");
+    GarpLeaveAllTime = NewEdit(editors, "GarpLeaveAllTime");
+    const std::pair<const char*, QLineEdit*> rows[] = {
+        {"GARP Join Time           (0....2147483647)", GarpJoinTime},
+        {"GARP Leave Time       (0....2147483647)", GarpLeaveTime},
+        {"GARP Leave All Time   (0....2147483647)", GarpLeaveAllTime},
+    };
+    int row = 0;
+    for (const auto& [label, edit] : rows) {
+        AddField(fields, row, 0, label, edit);
+        fields->addWidget(new QLabel("Centiseconds", editors), row, 2);
+        ++row;
+    }
+    fields->setRowStretch(row, 1);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 0);
+    splitter->setSizes({220, 100});
+    ClientLayout()->addWidget(splitter);
+
+    connect(RefreshBtn, &QPushButton::clicked, this, &TGARPForm::RefreshBtnClick);
+    connect(SetBtn, &QPushButton::clicked, this, &TGARPForm::SetBtnClick);
+    ConnectRowChanges(LV_dot1dPortGarpEntry, &TGARPForm::LV_dot1dPortGarpEntryChange);
+    resize(620, 480);
+}
+
+void TGARPForm::FormCreate()
+{
+    binding_ = &NewBinding(kvforms::varsGarp, kvListTable, 1);
+    const bool started = Guard(*binding_, [this] {
+        binding_->AttachListView(LV_dot1dPortGarpEntry, true);
+        binding_->BindEdits(kJoin, kTimeConstraint, GarpJoinTime);
+        binding_->BindEdits(kLeave, kTimeConstraint, GarpLeaveTime);
+        binding_->BindEdits(kLeaveAll, kTimeConstraint, GarpLeaveAllTime);
+        binding_->OnGetComplete = [this](KvSNMPRequest2Controls&, const KvSNMPError&) { RequestComplete(); };
+        // A write that fails brings no refresh after it: its completion sets
+        // the flags again, or Refresh and Set would stay without effect.
+        binding_->OnSetComplete = [this](KvSNMPRequest2Controls&, const KvSNMPError& result) {
+            if (result.code != 0)
+                RequestComplete();
+        };
+        GetReady() = false;
+        binding_->Refresh();
+        LV_dot1dPortGarpEntryChange();
+    });
+    if (!started)
+        GetReady() = true;
+}
+
+void TGARPForm::RefreshBtnClick()
+{
+    if (!GetReady() || !SetReady())
+        return;
+    GetReady() = false;
+    if (!Guard(*binding_, [this] {
+            binding_->Refresh();
+            LV_dot1dPortGarpEntryChange();
+        }))
+        GetReady() = true;
+}
+
+void TGARPForm::SetBtnClick()
+{
+    if (!GetReady() || !SetReady())
+        return;
+    GetReady() = false;
+    SetReady() = false;
+    const QString caption = SelectedCaption(LV_dot1dPortGarpEntry);
+    binding_->lastOperation = KvSNMPRequest2Controls::kLastSet;
+    const bool started = Guard(*binding_, [&] {
+        binding_->CollectValues();
+        binding_->Apply(true, true);
+        SelectRowByCaption(LV_dot1dPortGarpEntry, caption, [this] {
+            GarpJoinTime->clear();
+            GarpLeaveTime->clear();
+            GarpLeaveAllTime->clear();
+        });
+        LV_dot1dPortGarpEntryChange();
+    });
+    if (!started) {
+        GetReady() = true;
+        SetReady() = true;
+    }
+}
+
+void TGARPForm::LV_dot1dPortGarpEntryChange()
+{
+    ShowCount(ST_Count, LV_dot1dPortGarpEntry);
+}

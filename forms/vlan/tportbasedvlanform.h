@@ -1,0 +1,46 @@
+#pragma once
+#include "forms/vlan/tbridgeform.h"
+
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+
+// "Port Based VLAN Table": the switch's own port-based VLANs (index, name,
+// member ports, row status). Add creates a VLAN in two writes with a refresh
+// between them (the index and the status createAndGo; then name and member
+// ports); Delete writes only the index and the status destroy. The binding
+// stays in blocking mode after the first Add or Delete.
+class TPortBasedVLanForm : public TBridgeForm {
+public:
+    static constexpr int kCreateAndGo = 3;
+    static constexpr int kDestroy = 5;
+
+    TPortBasedVLanForm(QWidget* owner, const KvFormHost& host);
+
+    QPushButton* RefreshBtn = nullptr;
+    QPushButton* SetBtn = nullptr;
+    QPushButton* CloseBtn = nullptr;
+    QPushButton* AddBtn = nullptr;
+    QPushButton* DeleteBtn = nullptr;
+    QTreeWidget* ListView1 = nullptr;
+    QLineEdit* IndexEdit = nullptr;
+    QLineEdit* NameEdit = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    TStackingPortUitForm* MemberGrid = nullptr;
+
+    KvSNMPRequest2Edits* Binding() const { return binding_; }
+
+    void FormCreate();
+    void RefreshBtnClick();
+    void SetBtnClick();
+    void CloseBtnClick();
+    void AddBtnClick();
+    void DeleteBtnClick();
+
+private:
+    void BuildWindow();
+
+    KvSNMPRequest2Edits* binding_ = nullptr;
+};

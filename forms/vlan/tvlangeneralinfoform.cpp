@@ -1,0 +1,76 @@
+#include "forms/vlan/tvlangeneralinfoform.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "binding/kvsnmprequest2edits.h"
+#include "forms/vlan/vlanformtables.h"
+
+TVLanGeneralInfoForm::TVLanGeneralInfoForm(QWidget* owner, const KvFormHost& host)
+    : TBridgeForm(owner, host, "VLanGeneralInfoForm", "802.1Q Basic Configure")
+{
+    BuildWindow();
+    FormCreate();
+}
+
+void TVLanGeneralInfoForm::BuildWindow()
+{
+    RefreshBtn = NewButton("RefreshBtn", "Refresh");
+    SetBtn = NewButton("SetBtn", "Set");
+    FinishButtons();
+
+    auto* panel = new QWidget(this);
+    auto* fields = new QGridLayout(panel);
+    fields->setContentsMargins(0, 0, 0, 0);
+    VlanVersionNumber = NewStaticText(panel, "VlanVersionNumber");
+    MaxVlanId = NewStaticText(panel, "MaxVlanId");
+    MaxSupportedVlans = NewStaticText(panel, "MaxSupportedVlans");
+    CurrentNumOfVlans = NewStaticText(panel, "CurrentNumOfVlans");
+    GvrpStatus = NewCombo(panel, "GvrpStatus");
+    AddField(fields, 0, 0, "VLAN Version Number", VlanVersionNumber);
+    AddField(fields, 1, 0, "Max VLAN ID", MaxVlanId);
+    AddField(fields, 2, 0, "Max Supported VLANs", MaxSupportedVlans);
+    AddField(fields, 3, 0, "Current Num Of VLANs", CurrentNumOfVlans);
+    AddField(fields, 4, 0, "GVRP Status", GvrpStatus);
+    fields->setRowStretch(5, 1);
+    ClientLayout()->addWidget(panel);
+
+    connect(RefreshBtn, &QPushButton::clicked, this, &TVLanGeneralInfoForm::RefreshBtnClick);
+    connect(SetBtn, &QPushButton::clicked, this, &TVLanGeneralInfoForm::SetBtnClick);
+    resize(440, 300);
+}
+
+void TVLanGeneralInfoForm::FormCreate()
+{
+    binding_ = &NewBinding(kvforms::varsVlanGeneral, kvListScalars, 0);
+    Guard(*binding_, [this] {
+        binding_->BindControl(0, VlanVersionNumber);
+        binding_->BindControl(1, MaxVlanId);
+        binding_->BindControl(2, MaxSupportedVlans);
+        binding_->BindControl(3, CurrentNumOfVlans);
+        binding_->BindComboBox(4, GvrpStatus);
+        GvrpStatus->setCurrentIndex(-1);
+        binding_->Refresh();
+    });
+}
+
+void TVLanGeneralInfoForm::RefreshBtnClick()
+{
+    if (binding_->busy)
+        return;
+    Guard(*binding_, [this] { binding_->Refresh(); });
+}
+
+void TVLanGeneralInfoForm::SetBtnClick()
+{
+    if (binding_->busy)
+        return;
+    binding_->lastOperation = KvSNMPRequest2Controls::kLastSet;
+    Guard(*binding_, [this] {
+        binding_->CollectValues();
+        binding_->Apply(true, true);
+    });
+}

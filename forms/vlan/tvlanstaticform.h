@@ -1,0 +1,69 @@
+#pragma once
+#include "forms/vlan/tbridgeform.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSplitter;
+class QTabWidget;
+class QTreeWidget;
+class QWidget;
+
+// "VLAN Static Form": lists, creates, edits and deletes the 802.1Q static
+// VLANs and shows the next free local VLAN index. The egress, forbidden and
+// untagged ports of the selected VLAN are three port grids.
+//
+// Add creates a VLAN in three writes (the VLAN ID and the status
+// createAndGo; then everything but the untagged ports; then everything) and
+// leaves the table binding in blocking mode for the rest of the window's
+// life; Delete writes the status "Destroy".
+class TVlanStaticForm : public TBridgeForm {
+public:
+    // Status items of the combo box (the order of the value names).
+    static constexpr int kCreateAndGo = 3;
+    static constexpr int kDestroy = 5;
+
+    TVlanStaticForm(QWidget* owner, const KvFormHost& host);
+
+    // --- components ---------------------------------------------------------
+    QLabel* ST_Count2 = nullptr;
+    QPushButton* RefreshBtn = nullptr;
+    QPushButton* SetBtn = nullptr;
+    QPushButton* AddBtn = nullptr;
+    QPushButton* DeleteBtn = nullptr;
+    QTreeWidget* LV_dot1qVlanStaticEntry = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QLineEdit* ED_VLANID = nullptr;
+    QLineEdit* ED_VLANName = nullptr;
+    QComboBox* Status = nullptr;
+    QLabel* NextFreeLocalVlanIndex = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* ScrollBox1 = nullptr;
+    QWidget* ScrollBox2 = nullptr;
+    QWidget* ScrollBox3 = nullptr;
+    TStackingPortUitForm* EgressGrid = nullptr;
+    TStackingPortUitForm* ForbiddenGrid = nullptr;
+    TStackingPortUitForm* UntaggedGrid = nullptr;
+
+    KvSNMPRequest2Edits* TableBinding() const { return table_; }
+    KvSNMPRequest2Edits* ScalarBinding() const { return scalar_; }
+
+    // --- handlers -------------------------------------------------------------
+    void FormCreate();
+    void RefreshBtnClick();
+    void SetBtnClick();
+    void AddBtnClick();
+    void DeleteBtnClick();
+    void LV_dot1qVlanStaticEntryClick();
+    void LV_dot1qVlanStaticEntryChange();
+
+    // Unchecks the three grids, empties the VLAN ID and name, no status.
+    void ClearEditors();
+
+private:
+    void BuildWindow();
+
+    KvSNMPRequest2Edits* table_ = nullptr;
+    KvSNMPRequest2Edits* scalar_ = nullptr;
+};
