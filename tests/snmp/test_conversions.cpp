@@ -563,6 +563,12 @@ struct MapCase {
     const char* message;
 };
 
+// "status -1401 gives 0" in test names.
+void PrintTo(const MapCase& c, std::ostream* out)
+{
+    *out << "status " << c.status << " gives " << c.code;
+}
+
 class StatusMapping : public ::testing::TestWithParam<MapCase> {};
 
 TEST_P(StatusMapping, GivesCodeAndMessage)

@@ -15,6 +15,12 @@ struct Row {
     const char* name;
 };
 
+// The row's name in test names ("Rows/Translation.GivesTheNumber/SNMPERR_GENERR").
+void PrintTo(const Row& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 class Translation : public ::testing::TestWithParam<Row> {};
 
 } // namespace

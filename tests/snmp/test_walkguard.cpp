@@ -58,6 +58,11 @@ struct WalkMode {
     bool bulk;
 };
 
+void PrintTo(const WalkMode& mode, std::ostream* out)
+{
+    *out << (mode.async ? "FetchAsync" : "Fetch") << (mode.bulk ? " with GETBULK" : " with GETNEXT");
+}
+
 class WalkGuard : public ::testing::TestWithParam<WalkMode> {
 protected:
     static void SetUpTestSuite()
