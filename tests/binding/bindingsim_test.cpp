@@ -258,6 +258,9 @@ TEST_F(ScalarGroup, WithoutStatusTargetAFailedRefreshShowsAMessageBox)
 
 // --- a table ----------------------------------------------------------------------------
 
+// The interface table: 26 ports and the management VLAN interface.
+constexpr int kInterfaceRows = 27;
+
 class PortTable : public BindingSim {
 protected:
     void Bind()
@@ -299,8 +302,8 @@ TEST_F(PortTable, AWalkFillsOneListRowPerTableRow)
     ASSERT_NO_FATAL_FAILURE(Start());
     Bind();
     RefreshAndWait();
-    EXPECT_EQ(binding->rowsShown, 26);
-    ASSERT_EQ(list.topLevelItemCount(), 26);
+    EXPECT_EQ(binding->rowsShown, kInterfaceRows);
+    ASSERT_EQ(list.topLevelItemCount(), kInterfaceRows);
     ASSERT_EQ(list.columnCount(), 5);
     EXPECT_EQ(list.headerItem()->text(0), "MTU");
     EXPECT_EQ(list.header()->sectionSize(0), 0);
@@ -319,7 +322,7 @@ TEST_F(PortTable, AWalkFillsOneListRowPerTableRow)
 
     // A second refresh starts over.
     RefreshAndWait();
-    EXPECT_EQ(list.topLevelItemCount(), 26);
+    EXPECT_EQ(list.topLevelItemCount(), kInterfaceRows);
 }
 
 TEST_F(PortTable, SelectingARowFillsTheEditors)
@@ -366,7 +369,7 @@ TEST_F(PortTable, AnAsynchronousWriteIsFollowedByARefresh)
     EXPECT_EQ(log[0].find('|'), std::string::npos) << log[0];
     EXPECT_EQ(Count(log, "GETNEXT"), static_cast<int>(log.size()) - 1);
 
-    EXPECT_EQ(list.topLevelItemCount(), 26);
+    EXPECT_EQ(list.topLevelItemCount(), kInterfaceRows);
     EXPECT_EQ(list.topLevelItem(4)->text(Column("Admin State")), "down");
     const QStringList lines = MemoLines();
     ASSERT_EQ(lines.size(), 3);
@@ -404,7 +407,7 @@ TEST_F(PortTable, ABlockingWriteRefreshesOnlyWhenAsked)
     Bind();
     binding->mode = KvSNMPRequest2Controls::kModeBlocking;
     binding->Refresh();
-    ASSERT_EQ(list.topLevelItemCount(), 26);
+    ASSERT_EQ(list.topLevelItemCount(), kInterfaceRows);
     list.setCurrentItem(list.topLevelItem(1));
     admin.setCurrentText("down");
 
