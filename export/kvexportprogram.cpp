@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "common/kverror.h"
+#include "export/kvexportcatalogue.h"
 #include "export/kvexportoptions.h"
 #include "export/kvexportwriter.h"
 #include "export/kvpageexporter.h"
@@ -45,9 +46,9 @@ int KvExportProgram::Run(const std::vector<std::string>& arguments)
     std::unique_ptr<KvExportWriter> writer = KvExportWriter::Create(options.format, out_);
     if (options.action == KvExportOptions::Action::List) {
         std::vector<KvExportListEntry> entries;
-        for (const PageCommand& page : kvtables::PageCatalogue())
-            entries.push_back({page.title, KvPageExporter::IsTable(page) ? "table" : "scalars",
-                               kvtables::CountRows(page.variables), page.name});
+        for (const PageCommand* page : KvExportCatalogue::Pages())
+            entries.push_back({page->title, KvPageExporter::IsTable(*page) ? "table" : "scalars",
+                               kvtables::CountRows(page->variables), page->name});
         writer->List(entries);
         return kOk;
     }
@@ -74,8 +75,7 @@ int KvExportProgram::Run(const std::vector<std::string>& arguments)
         }
         pages.push_back(found.page);
     } else {
-        for (const PageCommand& page : kvtables::PageCatalogue())
-            pages.push_back(&page);
+        pages = KvExportCatalogue::Pages();
     }
 
     // The program's start-up, as the main window runs it.

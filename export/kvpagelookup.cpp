@@ -5,6 +5,7 @@
 #include <set>
 #include <tuple>
 
+#include "export/kvexportcatalogue.h"
 #include "shell/tables/pagecatalogue.h"
 
 namespace {
@@ -15,12 +16,6 @@ std::string Lower(std::string_view text)
     for (char& c : lower)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return lower;
-}
-
-bool InCatalogue(const PageCommand* page)
-{
-    const auto pages = kvtables::PageCatalogue();
-    return page && page >= pages.data() && page < pages.data() + pages.size();
 }
 
 // Edits (insert, delete, replace) that turn a into b.
@@ -53,27 +48,26 @@ std::string KvPageLookup::Trim(std::string_view text)
 
 KvPageLookup::Found KvPageLookup::Find(std::string_view query)
 {
-    // Several commands share a title; the catalogue's own look-up gives the
-    // first in menu order, and also knows the per-port pages, which are not
-    // exported.
-    const PageCommand* exact = kvtables::FindPageByTitle(query);
-    if (InCatalogue(exact))
-        return {exact, Match::Exact};
+    // Several pages share a title: the first in menu order wins. The
+    // per-port pages of the front panel are not exported.
+    const std::vector<const PageCommand*>& pages = KvExportCatalogue::Pages();
+    for (const PageCommand* page : pages)
+        if (query == page->title)
+            return {page, Match::Exact};
 
-    const auto pages = kvtables::PageCatalogue();
     const std::string trimmed = Trim(query);
-    for (const PageCommand& page : pages)
-        if (Trim(page.title) == trimmed)
-            return {&page, Match::Trimmed};
+    for (const PageCommand* page : pages)
+        if (Trim(page->title) == trimmed)
+            return {page, Match::Trimmed};
 
     const std::string lower = Lower(trimmed);
-    for (const PageCommand& page : pages)
-        if (Lower(Trim(page.title)) == lower)
-            return {&page, Match::IgnoringCase};
+    for (const PageCommand* page : pages)
+        if (Lower(Trim(page->title)) == lower)
+            return {page, Match::IgnoringCase};
 
-    const PageCommand* named = kvtables::FindPageByName(trimmed);
-    if (InCatalogue(named))
-        return {named, Match::Name};
+    for (const PageCommand* page : pages)
+        if (trimmed == page->name)
+            return {page, Match::Name};
     return {};
 }
 
@@ -92,9 +86,9 @@ std::vector<std::string> KvPageLookup::Suggest(std::string_view query, size_t li
     // (not containing, distance, menu position, title)
     std::vector<std::tuple<bool, size_t, size_t, std::string>> candidates;
     std::set<std::string> seen;
-    const auto pages = kvtables::PageCatalogue();
+    const std::vector<const PageCommand*>& pages = KvExportCatalogue::Pages();
     for (size_t position = 0; position < pages.size(); ++position) {
-        const std::string title = Trim(pages[position].title);
+        const std::string title = Trim(pages[position]->title);
         if (!seen.insert(title).second)
             continue;
         const std::string lower = Lower(title);
@@ -103,7 +97,7 @@ std::vector<std::string> KvPageLookup::Suggest(std::string_view query, size_t li
         const size_t distance = EditDistance(wanted, lower);
         const size_t allowed = std::max<size_t>(2, wanted.size() / 3);
         if (containing || distance <= allowed)
-            candidates.emplace_back(!containing, distance, position, pages[position].title);
+            candidates.emplace_back(!containing, distance, position, pages[position]->title);
     }
     std::sort(candidates.begin(), candidates.end());
     std::vector<std::string> titles;
