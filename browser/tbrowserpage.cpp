@@ -13,9 +13,8 @@
 #include "pages/tsnmppanel.h"
 #include "shell/pagecommands.h"
 
-TBrowserPage::TBrowserPage(QWidget* browserWindow, const kvbrowser::BrowserTable& table,
-                           const std::string& agentAddress)
-    : TConfigForm(browserWindow, table.command.title, agentAddress), table_(table)
+TBrowserPage::TBrowserPage(QWidget* parent, const kvbrowser::BrowserTable& table, const std::string& agentAddress)
+    : TConfigForm(parent, table.command.title, agentAddress), table_(table)
 {
     setObjectName(QString::fromLatin1(table.command.name));
     setWindowFlags(Qt::Widget);
@@ -34,7 +33,7 @@ TBrowserPage::TBrowserPage(QWidget* browserWindow, const kvbrowser::BrowserTable
         autoRefresh_ = new TAutoRefreshControl(PagePanel()->BtnPanel, Adapter());
     }
     // Close closes the browser window, not only this table.
-    PagePanel()->PageWindow = browserWindow;
+    PagePanel()->PageWindow = window();
 
     if (KvSNMPRequest2Edits* main = MainBinding(); main && main->ListView()) {
         main->OnGetComplete = [previous = main->OnGetComplete, this](KvSNMPRequest2Controls& b,

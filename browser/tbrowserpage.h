@@ -16,7 +16,8 @@ class TAutoRefreshControl;
 // binding shows rates, and its button bar offers automatic refresh.
 class TBrowserPage : public TConfigForm {
 public:
-    TBrowserPage(QWidget* browserWindow, const kvbrowser::BrowserTable& table, const std::string& agentAddress);
+    // `parent`: the browser window, or its tabs.
+    TBrowserPage(QWidget* parent, const kvbrowser::BrowserTable& table, const std::string& agentAddress);
     ~TBrowserPage() override;
 
     const kvbrowser::BrowserTable& Table() const { return table_; }
