@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QProcess>
 #include <QThread>
 
 #include <filesystem>
@@ -23,6 +24,8 @@
 #include "browserrun.h"
 #include "platform/kvlauncher.h"
 #include "platform/kvprogram.h"
+#include "platform/kvregistry.h"
+#include "shell/kvstartup.h"
 #include "tests/support/simfixture.h"
 
 namespace {
@@ -119,6 +122,33 @@ protected:
     SimFixture sim;
     BrowserRun run;
 };
+
+// The set-up `make run` writes (scripts/lib/switch-setup.sh): the host check
+// of the launcher finds a host, and the module's directory it names holds the
+// stand-in under the launcher's names.
+TEST(BrowserSetUp, TheRunScriptsRegistryNamesTheHostAndTheModuleDirectory)
+{
+    TempDir dir;
+    std::string build = KvProgram::directory();
+    build.pop_back();
+    const int status = QProcess::execute(
+        QStringLiteral("bash"), {QStringLiteral("-c"), QStringLiteral(". \"$0/scripts/lib/switch-setup.sh\" && write_registry \"$1\" \"$2\""),
+                                 QStringLiteral(BROWSER_TEST_SOURCE_DIR), QString::fromStdString(dir.path()),
+                                 QString::fromStdString(build)});
+    ASSERT_EQ(status, 0);
+    KvRegistry registry(dir.file("registry.ini"));
+    EXPECT_EQ(launcher::HostCheckMessage(registry), "") << "no \"No Path!\"";
+
+    KvSNMPDeviceSettings device;
+    KvSNMPSecuritySettings security;
+    KvSNMPScopeSettings scope;
+    KvStartup startup(KvRegistry(dir.file("registry.ini")), device, security, scope);
+    const std::string module = startup.FindModuleDirectory();
+    EXPECT_EQ(module, KvProgram::directory());
+    const QString found = KvLauncher::findProgram(QStringLiteral("Rmon"), QString::fromStdString(module));
+    EXPECT_EQ(QFileInfo(found).canonicalFilePath(),
+              QFileInfo(QString::fromStdString(module) + "osprey-browser").canonicalFilePath());
+}
 
 TEST_F(BrowserProgram, TheSixNamesAreTheStandInBesideTheModule)
 {

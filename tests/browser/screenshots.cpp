@@ -3,7 +3,8 @@
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/browser_screenshots OUTDIR [ITEM...]
 // ITEM is a page name ("MIB_Info": the page once it has refreshed twice, so
 // that counter pages show their rates; pages of several tables once per
-// tab) or "launch:NAME" (the main window with the stand-in that its menu
+// tab), a page name and a column ("IFMib_ifXEntry@ifHCInOctets": the list
+// scrolled to that column) or "launch:NAME" (the main window with the stand-in that its menu
 // item NAME started, e.g. launch:Information3). Without items every page is
 // captured. Each picture is taken from the screen with `import -window root`
 // into OUTDIR.
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTabWidget>
+#include <QTreeWidget>
 
 #include <signal.h>
 
@@ -21,6 +23,7 @@
 
 #include "browser/tables/browsercatalogue.h"
 #include "browser/tbrowserform.h"
+#include "binding/kvsnmprequest2edits.h"
 #include "browser/tbrowserpage.h"
 #include "browserrun.h"
 #include "menutestwindow.h"
@@ -47,8 +50,11 @@ void Capture(const QString& name)
     std::printf("%s\n", qPrintable(file));
 }
 
-void CapturePage(const SimFixture& sim, const std::string& page)
+void CapturePage(const SimFixture& sim, const std::string& item)
 {
+    const size_t at = item.find('@');
+    const std::string page = item.substr(0, at);
+    const QString column = at == std::string::npos ? QString() : QString::fromStdString(item.substr(at + 1));
     BrowserRun run;
     run.WriteIni(sim.port());
     const auto settings = BrowserRun::V2cSettings(sim.port(), SimFixture::readCommunity, SimFixture::writeCommunity);
@@ -59,6 +65,14 @@ void CapturePage(const SimFixture& sim, const std::string& page)
             if (table->RateBinding())
                 table->Adapter()->DoRefresh();
         kvtest::WaitFor([&] { return window.Fetched(); }, 10000);
+        if (!column.isEmpty()) {
+            QTreeWidget* list = window.Pages()[0]->MainBinding()->ListView();
+            for (int c = 0; list && c < list->columnCount(); ++c)
+                if (list->headerItem()->text(c) == column)
+                    list->scrollTo(list->model()->index(0, c), QAbstractItemView::PositionAtTop);
+            Capture(QString::fromStdString(page) + QStringLiteral("-") + column);
+            return;
+        }
         if (!window.Tabs()) {
             Capture(QString::fromStdString(page));
             return;
