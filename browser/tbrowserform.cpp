@@ -13,7 +13,6 @@
 TBrowserForm::TBrowserForm(std::span<const kvbrowser::BrowserTable> tables, const std::string& agentAddress)
 {
     setObjectName(QStringLiteral("BrowserForm"));
-    setAttribute(Qt::WA_DeleteOnClose, false);
     QFont pageFont = font();
     pageFont.setPointSize(TBrowserPage::kFontPointSize);
     setFont(pageFont);

@@ -10,11 +10,11 @@ using kvtables::optTrueFalse;
 
 // 802.1d "Port Table": the bridge ports and their interfaces.
 const VarDef varsBasePortTable[] = {
-    {"1.3.6.1.2.1.17.1.4.1.1", "dot1dBasePort",                     synInteger,   accIdx, nullptr},
-    {"1.3.6.1.2.1.17.1.4.1.2", "dot1dBasePortIfIndex",              synInteger,   accRO,  nullptr},
-    {"1.3.6.1.2.1.17.1.4.1.3", "dot1dBasePortCircuit",              synOid,       accRO,  nullptr},
-    {"1.3.6.1.2.1.17.1.4.1.4", "dot1dBasePortDelayExceededDiscards", synCounter32, accRO, nullptr},
-    {"1.3.6.1.2.1.17.1.4.1.5", "dot1dBasePortMtuExceededDiscards",  synCounter32, accRO,  nullptr},
+    {"1.3.6.1.2.1.17.1.4.1.1", "dot1dBasePort",                      synInteger,   accIdx, nullptr},
+    {"1.3.6.1.2.1.17.1.4.1.2", "dot1dBasePortIfIndex",               synInteger,   accRO,  nullptr},
+    {"1.3.6.1.2.1.17.1.4.1.3", "dot1dBasePortCircuit",               synOid,       accRO,  nullptr},
+    {"1.3.6.1.2.1.17.1.4.1.4", "dot1dBasePortDelayExceededDiscards", synCounter32, accRO,  nullptr},
+    {"1.3.6.1.2.1.17.1.4.1.5", "dot1dBasePortMtuExceededDiscards",   synCounter32, accRO,  nullptr},
     {},
 };
 
@@ -81,11 +81,11 @@ const VarDef varsTpPortTable[] = {
 
 // "GMRP": the GMRP state of every port. Indexed by dot1dBasePort.
 const VarDef varsPortGmrpTable[] = {
-    {"1.3.6.1.2.1.17.1.4.1.1",   "dot1dBasePort",                        synInteger,    accIdx, nullptr},
-    {"1.3.6.1.2.1.17.6.1.4.1.1.1", "dot1dPortGmrpStatus",                synInteger,    accRO,  &optEnabledDisabled},
-    {"1.3.6.1.2.1.17.6.1.4.1.1.2", "dot1dPortGmrpFailedRegistrations",   synCounter32,  accRO,  nullptr},
-    {"1.3.6.1.2.1.17.6.1.4.1.1.3", "dot1dPortGmrpLastPduOrigin",         synMacAddress, accRO,  nullptr},
-    {"1.3.6.1.2.1.17.6.1.4.1.1.4", "dot1dPortRestrictedGroupRegistration", synInteger,  accRO,  &optTrueFalse},
+    {"1.3.6.1.2.1.17.1.4.1.1",     "dot1dBasePort",                        synInteger,    accIdx, nullptr},
+    {"1.3.6.1.2.1.17.6.1.4.1.1.1", "dot1dPortGmrpStatus",                  synInteger,    accRO,  &optEnabledDisabled},
+    {"1.3.6.1.2.1.17.6.1.4.1.1.2", "dot1dPortGmrpFailedRegistrations",     synCounter32,  accRO,  nullptr},
+    {"1.3.6.1.2.1.17.6.1.4.1.1.3", "dot1dPortGmrpLastPduOrigin",           synMacAddress, accRO,  nullptr},
+    {"1.3.6.1.2.1.17.6.1.4.1.1.4", "dot1dPortRestrictedGroupRegistration", synInteger,    accRO,  &optTrueFalse},
     {},
 };
 
