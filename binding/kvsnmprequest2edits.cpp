@@ -462,6 +462,15 @@ void KvSNMPRequest2Edits::FlushRows()
     QCoreApplication::processEvents();
 }
 
+QTreeWidgetItem* KvSNMPRequest2Edits::NewestRow() const
+{
+    if (!pendingRows_.empty())
+        return pendingRows_.back();
+    if (listView_ && listView_->topLevelItemCount() > 0)
+        return listView_->topLevelItem(listView_->topLevelItemCount() - 1);
+    return nullptr;
+}
+
 void KvSNMPRequest2Edits::DiscardPendingRows()
 {
     for (QTreeWidgetItem* row : pendingRows_)

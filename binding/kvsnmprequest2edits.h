@@ -140,6 +140,9 @@ public:
     // then every kRowBatchMs the rows received meanwhile, inserted with
     // updates suspended; the window handles its events after each batch.
     void FlushRows() override;
+    // The list row ShowRow made last, for a subclass that adds to it; it may
+    // not be in the list view yet. Null when there is none.
+    QTreeWidgetItem* NewestRow() const;
     static constexpr int kRowBatchMs = 40;
     // Widest a column grows to fit its values.
     static constexpr int kMaxColumnWidth = 360;

@@ -1,5 +1,6 @@
 #include "export/kvexportcatalogue.h"
 
+#include "browser/tables/browsercatalogue.h"
 #include "forms/port/portformtables.h"
 #include "forms/vlan/vlanformtables.h"
 #include "shell/tables/pagecatalogue.h"
@@ -35,6 +36,8 @@ std::vector<PageCommand> Build()
     for (const std::span<const FormTableDef> forms : {kvforms::PortFormTables(), kvforms::VlanFormTables()})
         for (const FormTableDef& table : forms)
             pages.push_back(PageOf(table));
+    for (const kvbrowser::BrowserTable& table : kvbrowser::BrowserTables())
+        pages.push_back(table.command);
     return pages;
 }
 

@@ -6,7 +6,9 @@
 # through a generated set-up in a private run directory (run/ by default):
 #   run/registry.ini       the registry stand-in (KORVAN_REGISTRY): where the
 #                          program and its message files are, where the
-#                          per-switch INI files are
+#                          per-switch INI files are, and the host, whose MIB
+#                          browser programs are the stand-in osprey-browser in
+#                          the build directory
 #   run/Conf/127.0.0.1.cfg the per-switch INI file: the simulator's port, SNMPv2c
 #   run/sim.log            what reached the simulator
 # The program runs in run/ (its SNMP boot counter file is kept there) as

@@ -119,11 +119,8 @@ QLabel* AddStpNotes(TConfigForm& form)
     return label;
 }
 
-std::unique_ptr<TConfigForm> BuildPage(const PageCommand& command, const std::string& pageTitle,
-                                       const std::string& agentAddress, int port)
+void BuildOn(TConfigForm& form, std::unique_ptr<KvSNMPRequest2Edits> binding, const PageCommand& command, int port)
 {
-    auto form = std::make_unique<TConfigForm>(nullptr, pageTitle, agentAddress);
-    auto binding = std::make_unique<KvSNMPRequest2Edits>(form.get());
     {
         // The request keeps its own copy; the temporary list goes.
         KvSNMPVarList list(command.variables, command.kind, command.keyCount);
@@ -137,29 +134,29 @@ std::unique_ptr<TConfigForm> BuildPage(const PageCommand& command, const std::st
     const PageRowOps& ops = command.rowOps;
     switch (command.builder) {
     case PageBuilder::SetEditorPage:
-        form->SetEditorPage(std::move(binding), command.layout);
+        form.SetEditorPage(std::move(binding), command.layout);
         break;
     case PageBuilder::SetEditorPageFromList:
-        form->SetEditorPageFromList(std::move(binding));
+        form.SetEditorPageFromList(std::move(binding));
         break;
     case PageBuilder::SetListViewPage:
-        form->SetListViewPage(std::move(binding), command.layout, ops.createIndex, ops.createText, ops.deleteIndex,
-                              ops.deleteText, ops.createMode);
+        form.SetListViewPage(std::move(binding), command.layout, ops.createIndex, ops.createText, ops.deleteIndex,
+                             ops.deleteText, ops.createMode);
         break;
     case PageBuilder::SetListViewPageFromList:
-        form->SetListViewPageFromList(std::move(binding), ops.createIndex, ops.createText, ops.deleteIndex,
-                                      ops.deleteText, ops.createMode);
+        form.SetListViewPageFromList(std::move(binding), ops.createIndex, ops.createText, ops.deleteIndex,
+                                     ops.deleteText, ops.createMode);
         break;
     }
 
-    ApplyAdjustments(*form, command.adjust);
+    ApplyAdjustments(form, command.adjust);
 
     if (command.special == PageSpecial::stpNotes)
-        AddStpNotes(*form);
+        AddStpNotes(form);
 
     if (port > 0) {
         // The port number, fixed, in place of the port-index editor.
-        UIEntryTable& entries = form->Entries();
+        UIEntryTable& entries = form.Entries();
         if (CountEntries(entries) > 0 && entries[0].editor) {
             QWidget* indexEditor = entries[0].editor;
             auto* edit = new QLineEdit(QString::number(port), indexEditor->parentWidget());
@@ -171,6 +168,14 @@ std::unique_ptr<TConfigForm> BuildPage(const PageCommand& command, const std::st
             indexEditor->hide();
         }
     }
+}
+
+std::unique_ptr<TConfigForm> BuildPage(const PageCommand& command, const std::string& pageTitle,
+                                       const std::string& agentAddress, int port)
+{
+    auto form = std::make_unique<TConfigForm>(nullptr, pageTitle, agentAddress);
+    auto binding = std::make_unique<KvSNMPRequest2Edits>(form.get());
+    BuildOn(*form, std::move(binding), command, port);
     return form;
 }
 

@@ -22,6 +22,7 @@
 
 #include "sim/simdatafile.h"
 #include "sim/simfrontpanel.h"
+#include "sim/simmovingcounter.h"
 #include "sim/simtransaction.h"
 
 // Module initialisers of Net-SNMP's MIB library that have no public header.
@@ -528,6 +529,15 @@ void SimAgent::readValue(const SimObject &object, variable_list *vb) const
         return;
     }
     default:
+        if (object.movingRate) {
+            const auto elapsed = std::chrono::steady_clock::now() - startTime_;
+            SimValue v = object.value;
+            v.integer = static_cast<int64_t>(SimMovingCounter::valueAt(
+                object.type, static_cast<uint64_t>(object.value.integer), object.movingRate,
+                static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count())));
+            v.toVarbind(object.type, vb);
+            return;
+        }
         object.value.toVarbind(object.type, vb);
         return;
     }

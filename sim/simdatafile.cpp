@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "sim/simmovingcounter.h"
+
 namespace {
 
 struct Token {
@@ -261,6 +263,8 @@ public:
             return mirror(tokens, number, error);
         if (!tokens[0].quoted && tokens[0].text == "count")
             return count(tokens, number, error);
+        if (!tokens[0].quoted && tokens[0].text == "moving")
+            return moving(tokens, number, error);
         return object(tokens, number, error);
     }
 
@@ -419,15 +423,14 @@ private:
         return true;
     }
 
-    bool object(const std::vector<Token> &tokens, int number, std::string &error)
+    // The OIDs an OID pattern with "[...]" lists stands for, each with the
+    // values of its lists.
+    bool expandOids(const std::string &pattern, int number, std::vector<std::pair<SimOid, std::vector<oid>>> &out,
+                    std::string &error)
     {
-        if (tokens.size() < 4)
-            return fail(number, "an object line reads: OID TYPE ACCESS VALUE [CONSTRAINT...]", error);
-        if (tokens[0].quoted)
-            return fail(number, "an object line starts with an OID", error);
         std::string skeleton, why;
         std::vector<std::vector<oid>> ranges;
-        if (!parseOidPattern(tokens[0].text, skeleton, ranges, why))
+        if (!parseOidPattern(pattern, skeleton, ranges, why))
             return fail(number, why, error);
         std::vector<std::vector<oid>> combos;
         if (ranges.empty()) {
@@ -442,6 +445,7 @@ private:
         }
         if (combos.size() > 200000)
             return fail(number, "the ranges expand to too many objects", error);
+        out.clear();
         for (const auto &arcs : combos) {
             std::string oidText;
             size_t k = 0;
@@ -451,13 +455,58 @@ private:
                 else
                     oidText += c;
             }
+            SimOid o;
+            if (!simoid::parse(oidText, store_.enterpriseNumber(), o))
+                return fail(number, "\"" + pattern + "\" is not an object identifier", error);
+            out.emplace_back(o, arcs);
+        }
+        return true;
+    }
+
+    bool object(const std::vector<Token> &tokens, int number, std::string &error)
+    {
+        if (tokens.size() < 4)
+            return fail(number, "an object line reads: OID TYPE ACCESS VALUE [CONSTRAINT...]", error);
+        if (tokens[0].quoted)
+            return fail(number, "an object line starts with an OID", error);
+        std::vector<std::pair<SimOid, std::vector<oid>>> oids;
+        if (!expandOids(tokens[0].text, number, oids, error))
+            return false;
+        std::string why;
+        for (const auto &[objectOid, arcs] : oids) {
             SimObject o;
-            if (!simoid::parse(oidText, store_.enterpriseNumber(), o.oid))
-                return fail(number, "\"" + tokens[0].text + "\" is not an object identifier", error);
+            o.oid = objectOid;
             if (!attributes(tokens, 1, number, false, arcs, o, error))
                 return false;
             if (!store_.addObject(o, why))
                 return fail(number, why, error);
+        }
+        return true;
+    }
+
+    // moving OID RATE: the counters named (declared above) grow by RATE per
+    // second; RATE may use $i and $j like a value.
+    bool moving(const std::vector<Token> &tokens, int number, std::string &error)
+    {
+        if (tokens.size() != 3 || tokens[1].quoted || tokens[2].quoted)
+            return fail(number, "a moving line reads: moving OID RATE (the counters' increase per second)", error);
+        std::vector<std::pair<SimOid, std::vector<oid>>> oids;
+        if (!expandOids(tokens[1].text, number, oids, error))
+            return false;
+        for (const auto &[objectOid, arcs] : oids) {
+            SimObject *o = store_.find(objectOid);
+            const std::string name = simoid::formatWithEnt(objectOid, store_.enterpriseNumber());
+            if (!o)
+                return fail(number, "moving " + name + ": no such object above", error);
+            if (!SimMovingCounter::canMove(o->type) || o->special != SimSpecial::None)
+                return fail(number, "moving " + name + ": only counter32 and counter64 objects move", error);
+            const std::string rate = substitute(tokens[2].text, arcs);
+            char *end = nullptr;
+            errno = 0;
+            const unsigned long long value = std::strtoull(rate.c_str(), &end, 10);
+            if (rate.empty() || rate[0] == '-' || *end || errno)
+                return fail(number, "moving " + name + ": the rate \"" + rate + "\" is not a whole number", error);
+            o->movingRate = value;
         }
         return true;
     }
@@ -634,6 +683,9 @@ std::string SimDataFile::toText(const SimStore &store)
                + simoid::formatWithEnt(c.table, ent) + '\n';
     for (const auto &o : store.objects())
         out += simoid::formatWithEnt(o.first, ent) + " " + attributesText(o.second, ent) + '\n';
+    for (const auto &o : store.objects())
+        if (o.second.movingRate)
+            out += "moving " + simoid::formatWithEnt(o.first, ent) + " " + std::to_string(o.second.movingRate) + '\n';
     return out;
 }
 

@@ -2,6 +2,8 @@
 // One object of the simulated switch: a scalar instance or one cell of a
 // table, with its type, access, value and constraints.
 
+#include <cstdint>
+
 #include "sim/simconstraint.h"
 #include "sim/simoid.h"
 #include "sim/simvalue.h"
@@ -29,6 +31,7 @@ struct SimObject {
     SimSpecial special = SimSpecial::None;
     unsigned indexArc = 1; // for SimSpecial::Index: which arc of the index, from 1
     SimConstraint constraint;
+    uint64_t movingRate = 0; // counters named by a "moving" line: increase per second
 
     bool writable() const
     {

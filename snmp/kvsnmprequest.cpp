@@ -416,6 +416,7 @@ KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int3
 {
     int32_t n = 0;
     int32_t finished = 0;
+    std::vector<int32_t> finishedColumns;
     std::string rowInstance;
     partialRow_ = false;
     const bool table = IsTable(variables.kind);
@@ -436,7 +437,7 @@ KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int3
         if (columnFinished) {
             ++finished;
             var.value = kNotDone;
-            var.lastOid = base + "." + BuildInstance();
+            finishedColumns.push_back(i);
         } else {
             VbToValue(i, vb);
             var.lastOid = received;
@@ -452,6 +453,11 @@ KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int3
         return Reading::AllFinished;
     if (table)
         DecodeInstance(rowInstance);
+    // A finished column goes on from the row just received. (Its instance is
+    // built only now: before the first row the index values are still empty,
+    // and an empty address or octet index has no instance at all.)
+    for (int32_t i : finishedColumns)
+        variables[i].lastOid = BaseOid(i) + "." + BuildInstance();
     // Every column moves forward at each step, but a broken agent can still
     // bring a walk back to where it was (columns that end start again at the
     // current row's instance, which need not be the one received). The walk

@@ -2,7 +2,10 @@
 # Writes the registry stand-in and the per-switch INI file the program reads.
 
 # write_registry DIR BUILD: DIR/registry.ini names the program (by its 12-character
-# module file name) and DIR/Conf/ as the folder of the per-switch INI files.
+# module file name) and DIR/Conf/ as the folder of the per-switch INI files, and
+# registers the host, whose MIB browser programs (MIB, IFMib, EthernetLike,
+# Bridge, VLan, Rmon) are the stand-in osprey-browser beside the program: the
+# browser pages of the menu then find a host and say no "No Path!".
 write_registry() {
     local dir=$1 build=$2 ent
     ent=$(sed -n 's/^#define OSPREY_ENT_NUMBER \([0-9]*\).*/\1/p' "$build/generated/osprey_config.h")
@@ -13,6 +16,8 @@ write_registry() {
 1.3.6.1.4.1.$ent.10.48.1=$build/osprey-panel
 [\\SOFTWARE\\Korvan\\Halyard5.1\\MibFile]
 Path=$dir/Conf/
+[\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\halyard51.exe]
+Path=$build/
 INI
 }
 

@@ -261,6 +261,9 @@ TEST_F(ScalarGroup, WithoutStatusTargetAFailedRefreshShowsAMessageBox)
 
 // --- a table ----------------------------------------------------------------------------
 
+// The interface table: 26 ports and the management VLAN interface.
+constexpr int kInterfaceRows = 27;
+
 class PortTable : public BindingSim {
 protected:
     void Bind()
@@ -302,8 +305,8 @@ TEST_F(PortTable, AWalkFillsOneListRowPerTableRow)
     ASSERT_NO_FATAL_FAILURE(Start());
     Bind();
     RefreshAndWait();
-    EXPECT_EQ(binding->rowsShown, 26);
-    ASSERT_EQ(list.topLevelItemCount(), 26);
+    EXPECT_EQ(binding->rowsShown, kInterfaceRows);
+    ASSERT_EQ(list.topLevelItemCount(), kInterfaceRows);
     ASSERT_EQ(list.columnCount(), 5);
     EXPECT_EQ(list.headerItem()->text(0), "MTU");
     EXPECT_EQ(list.header()->sectionSize(0), 0);
@@ -322,7 +325,7 @@ TEST_F(PortTable, AWalkFillsOneListRowPerTableRow)
 
     // A second refresh starts over.
     RefreshAndWait();
-    EXPECT_EQ(list.topLevelItemCount(), 26);
+    EXPECT_EQ(list.topLevelItemCount(), kInterfaceRows);
 }
 
 // The rows of a walk go in batch by batch: the first row is in the list
@@ -351,11 +354,11 @@ TEST_F(PortTable, RowsShowWhileTheWalkGoesOnAndColumnsFitTheirValues)
     // The first answer's rows are all in before the second answer arrives.
     EXPECT_EQ(rowsWhileWalking, 25);
     EXPECT_GT(ticks, 10);
-    EXPECT_EQ(list.topLevelItemCount(), 26);
+    EXPECT_EQ(list.topLevelItemCount(), 27);   // 26 ports and the VLAN interface
     const QFontMetrics metrics(list.font());
     const int description = Column("Description");
     EXPECT_GE(list.header()->sectionSize(description),
-              metrics.horizontalAdvance(list.topLevelItem(25)->text(description)));
+              metrics.horizontalAdvance(list.topLevelItem(25)->text(description)));   // "Port 26, 1000BASE-T uplink"
     EXPECT_EQ(list.header()->sectionSize(0), 0);   // the hidden column stays hidden
 }
 
@@ -403,7 +406,7 @@ TEST_F(PortTable, AnAsynchronousWriteIsFollowedByARefresh)
     EXPECT_EQ(log[0].find('|'), std::string::npos) << log[0];
     EXPECT_EQ(Count(log, "GETNEXT"), static_cast<int>(log.size()) - 1);
 
-    EXPECT_EQ(list.topLevelItemCount(), 26);
+    EXPECT_EQ(list.topLevelItemCount(), kInterfaceRows);
     EXPECT_EQ(list.topLevelItem(4)->text(Column("Admin State")), "down");
     const QStringList lines = MemoLines();
     ASSERT_EQ(lines.size(), 3);
@@ -441,7 +444,7 @@ TEST_F(PortTable, ABlockingWriteRefreshesOnlyWhenAsked)
     Bind();
     binding->mode = KvSNMPRequest2Controls::kModeBlocking;
     binding->Refresh();
-    ASSERT_EQ(list.topLevelItemCount(), 26);
+    ASSERT_EQ(list.topLevelItemCount(), kInterfaceRows);
     list.setCurrentItem(list.topLevelItem(1));
     admin.setCurrentText("down");
 

@@ -154,6 +154,28 @@ TEST_F(ExportSim, TablePageIsHeaderAndOneLinePerRow)
                                     Named(kNway, nway[i].value) + "\t" + Named(kState, flow[i].value));
 }
 
+TEST_F(ExportSim, MibBrowserTableWith64BitCounters)
+{
+    StartSimulator();
+    const auto octets = Walk("1.3.6.1.2.1.31.1.1.1.6");
+    ASSERT_EQ(octets.size(), 27u) << "26 ports and the VLAN interface";
+    const ExportResult result = Export({"--page", "IFMib_ifXEntry"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    const auto lines = result.OutLines();
+    ASSERT_EQ(lines.size(), octets.size() + 1);
+    const auto header = SplitTabs(lines[0]);
+    ASSERT_GE(header.size(), 7u);
+    EXPECT_EQ(header[0], "ifIndex");
+    EXPECT_EQ(header[6], "ifHCInOctets");
+    for (size_t i = 0; i < octets.size(); ++i) {
+        const auto fields = SplitTabs(lines[i + 1]);
+        EXPECT_EQ(fields[0], octets[i].instance);
+        // Read later than snmpwalk's: a counter that moves only grows.
+        EXPECT_GE(std::stoull(fields[6]), std::stoull(octets[i].value)) << lines[i + 1];
+    }
+    EXPECT_GT(std::stoull(SplitTabs(lines.back())[6]), 0xFFFFFFFFull) << "beyond 32 bits";
+}
+
 TEST_F(ExportSim, PortListsAreShownAsHexadecimal)
 {
     StartSimulator();

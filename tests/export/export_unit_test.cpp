@@ -102,6 +102,26 @@ TEST(ExportLookup, ExactTitleFirstThenTrimmedThenCaseThenName)
     EXPECT_EQ(found.match, KvPageLookup::Match::Name);
 }
 
+TEST(ExportLookup, MibBrowserPagesByTitleOrPageName)
+{
+    auto found = KvPageLookup::Find("IF Counters");
+    ASSERT_TRUE(found.page);
+    EXPECT_STREQ(found.page->name, "MIB_IFCounters");
+    EXPECT_EQ(found.match, KvPageLookup::Match::Exact);
+    // A page of two tables: each table by its own name.
+    found = KvPageLookup::Find("Rmon_AlarmEvent.eventTable");
+    ASSERT_TRUE(found.page);
+    EXPECT_STREQ(found.page->title, "Event Table");
+    EXPECT_EQ(found.match, KvPageLookup::Match::Name);
+    // The main menu's pages keep their titles: "Statistics" is the USM page.
+    found = KvPageLookup::Find("Statistics");
+    ASSERT_TRUE(found.page);
+    EXPECT_STREQ(found.page->name, "Statistics2");
+    auto close = KvPageLookup::Suggest("rmon statistic");
+    ASSERT_FALSE(close.empty());
+    EXPECT_EQ(close.front(), "RMON Statistics");
+}
+
 TEST(ExportLookup, PortMenuPagesAndUnknownTitlesAreNotFound)
 {
     EXPECT_FALSE(KvPageLookup::Find("Port Configuration").page);

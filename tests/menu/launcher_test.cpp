@@ -241,16 +241,19 @@ protected:
 
 TEST_F(LauncherStartTest, StartsTheProgramWithoutAShell)
 {
-    WriteProgram("MIB", "args.txt");
+    // A browser program of its own name: the build puts the stand-in for the
+    // host's programs (MIB, ...) beside the module, where the launcher looks
+    // first.
+    WriteProgram("Probe", "args.txt");
     KvStartupTexts texts;
     texts.AgentAddress = "10.1.1.1";
     // Shell syntax in a community is data for the program, never run.
     texts.ReadCommunity = "$(touch${IFS}pwned)";
     texts.WriteCommunity = ";touch${IFS}pwned2|";
     QLabel panel;
-    const std::string command = launcher::LaunchBrowserPage("/TMIB_Info", texts, &panel);
-    EXPECT_EQ(command.substr(0, 16), "MIB /I10.1.1.1 /");
-    EXPECT_EQ(WaitForFile("args.txt"), "/I10.1.1.1\n/R$(touch${IFS}pwned)\n/W;touch${IFS}pwned2|\n/TMIB_Info\n");
+    const std::string command = launcher::LaunchBrowserPage("/TProbe_Info", texts, &panel);
+    EXPECT_EQ(command.substr(0, 18), "Probe /I10.1.1.1 /");
+    EXPECT_EQ(WaitForFile("args.txt"), "/I10.1.1.1\n/R$(touch${IFS}pwned)\n/W;touch${IFS}pwned2|\n/TProbe_Info\n");
     EXPECT_FALSE(std::filesystem::exists(dir.file("pwned")));
     EXPECT_FALSE(std::filesystem::exists(dir.file("pwned2")));
     EXPECT_EQ(panel.text(), "No Path!") << "the registry names no host";

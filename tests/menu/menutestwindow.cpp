@@ -5,7 +5,39 @@
 #include "shell/kvstartup.h"
 #include "shell/tmainform.h"
 
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+#include <signal.h>
+
 #include <cstdlib>
+
+namespace {
+
+// The MIB browser programs a window started (its browser commands start the
+// stand-in beside the program, detached): they run in the window's working
+// directory.
+QList<pid_t> BrowserProgramsIn(const QString& workingDirectory)
+{
+    QList<pid_t> pids;
+    const QString standIn = QFileInfo(QString::fromStdString(KvProgram::directory()) + "osprey-browser")
+                                .canonicalFilePath();
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool number = false;
+        const pid_t pid = static_cast<pid_t>(entry.toLong(&number));
+        if (!number)
+            continue;
+        const QString proc = QStringLiteral("/proc/") + entry;
+        if (QFile::symLinkTarget(proc + "/exe") == standIn && QFile::symLinkTarget(proc + "/cwd") == workingDirectory)
+            pids << pid;
+    }
+    return pids;
+}
+
+} // namespace
 
 MenuTestWindow::MenuTestWindow(unsigned short agentPort, const std::string& registryExtra)
     : previous_(std::filesystem::current_path())
@@ -29,6 +61,19 @@ MenuTestWindow::MenuTestWindow(unsigned short agentPort, const std::string& regi
 MenuTestWindow::~MenuTestWindow()
 {
     form_.reset();
+    // The browser programs its commands started end with the window.
+    const QString work = QFileInfo(QString::fromStdString(dir_.file("work"))).canonicalFilePath();
+    QList<pid_t> started = BrowserProgramsIn(work);
+    for (pid_t pid : started)
+        ::kill(pid, SIGTERM);
+    QElapsedTimer waited;
+    waited.start();
+    while (!started.isEmpty() && waited.elapsed() < 3000) {
+        QThread::msleep(20);
+        started = BrowserProgramsIn(work);
+    }
+    for (pid_t pid : started)
+        ::kill(pid, SIGKILL);
     std::filesystem::current_path(previous_);
     unsetenv(KvRegistry::kEnvironmentVariable);
 }

@@ -12,7 +12,9 @@ class TMainForm;
 // directory and registry of their own (the message files beside the test
 // program, the per-switch INI files in the test's directory) and, when an
 // agent port is given, an INI file for 127.0.0.1 that points at it (SNMPv2c).
-// Started with /I127.0.0.1 /Rravine /Wlantern.
+// Started with /I127.0.0.1 /Rravine /Wlantern. The MIB browser programs that
+// its browser commands start (the stand-in beside the program) are ended when
+// the window goes.
 class MenuTestWindow {
 public:
     // `agentPort` 0: no INI file (the switch is not reachable).

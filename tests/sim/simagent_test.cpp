@@ -13,6 +13,7 @@
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <thread>
 
 #include "osprey_config.h"
 #include "sim/simdatafile.h"
@@ -218,7 +219,7 @@ TEST_F(SimAgentTest, ServesTheSwitchsValues)
 {
     EXPECT_EQ(value("1.3.6.1.2.1.1.1.0"), "\"Korvan Osprey 24+2 Port Managed Ethernet Switch\"");
     EXPECT_EQ(value("1.3.6.1.2.1.1.2.0"), "." + E + ".10.26");
-    EXPECT_EQ(value("1.3.6.1.2.1.2.1.0"), "26");
+    EXPECT_EQ(value("1.3.6.1.2.1.2.1.0"), "27");   // 26 ports and the VLAN interface
     EXPECT_EQ(value("1.3.6.1.2.1.17.7.1.4.3.1.1.10"), "\"sales\"");
     EXPECT_EQ(value(E + ".11.48.1.1.2.1.2.7.0"), "1");
     // The LED string has 31 octets.
@@ -234,6 +235,27 @@ TEST_F(SimAgentTest, ServesTheSwitchsValues)
     const ToolRun missing = get({"1.3.6.1.2.1.2.2.1.2.27", "1.3.6.1.2.1.99.0"});
     EXPECT_NE(missing.out.find("No Such Instance"), std::string::npos) << missing.out;
     EXPECT_NE(missing.out.find("No Such Object"), std::string::npos) << missing.out;
+}
+
+TEST_F(SimAgentTest, CountersOfPortsWithLinkMoveBetweenReads)
+{
+    // Port 25 (link) moves in the interface table and in the 64-bit
+    // counters; port 26 (no link) stays.
+    const std::vector<std::string> oids = {"1.3.6.1.2.1.2.2.1.10.25", "1.3.6.1.2.1.31.1.1.1.6.25",
+                                           "1.3.6.1.2.1.2.2.1.10.26"};
+    std::vector<uint64_t> first, second;
+    for (const std::string &o : oids)
+        first.push_back(std::stoull(value(o)));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    for (const std::string &o : oids)
+        second.push_back(std::stoull(value(o)));
+    EXPECT_GT(second[0], first[0]);
+    EXPECT_GT(second[1], first[1]);
+    EXPECT_GT(first[1], 0xFFFFFFFFull) << "a 64-bit counter beyond 32 bits";
+    EXPECT_EQ(second[2], first[2]);
+    // About 252500 octets a second; generous bounds for a busy machine.
+    EXPECT_GE(second[0] - first[0], 252500u);
+    EXPECT_LT(second[0] - first[0], 252500u * 10);
 }
 
 TEST_F(SimAgentTest, UsersAndCommunities)

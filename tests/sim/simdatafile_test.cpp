@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "sim/simdatafile.h"
+#include "sim/simmovingcounter.h"
 
 namespace {
 
@@ -130,6 +131,8 @@ TEST(SimDataFile, MalformedLinesNameTheFileAndLine)
         {"mirror 1.3.6.1.9.1",                            "a mirror line reads"},
         {"count 1.3.6.1.9.0 sometimes 1.3.6.1.9.1",       "a count line reads"},
         {"count 1.3.6.1.9.0 rows 1.3.6.1.9.1",            "not declared above"},
+        {"moving 1.3.6.1.9.0",                            "a moving line reads"},
+        {"moving 1.3.6.1.9.0 10",                         "no such object above"},
     };
     for (const Case &c : cases) {
         SimStore store(ent);
@@ -139,6 +142,54 @@ TEST(SimDataFile, MalformedLinesNameTheFileAndLine)
         EXPECT_EQ(error.rfind("bad.sim:2: ", 0), 0u) << c.line << " -> " << error;
         EXPECT_NE(error.find(c.why), std::string::npos) << c.line << " -> " << error;
     }
+}
+
+TEST(SimDataFile, MovingLinesMakeCountersGrowAndSurviveTheRoundTrip)
+{
+    SimStore store(ent);
+    std::string error;
+    ASSERT_TRUE(SimDataFile::loadText("1.3.6.1.9.1.[1..3] counter32 ro 100\n"
+                                      "1.3.6.1.9.2.1 counter64 ro 5\n"
+                                      "1.3.6.1.9.3.1 gauge32 ro 5\n"
+                                      "moving 1.3.6.1.9.1.[1..2] $i000\n"
+                                      "moving 1.3.6.1.9.2.1 7\n",
+                                      "m.sim", store, error))
+        << error;
+    EXPECT_EQ(store.find(oidOf("1.3.6.1.9.1.1"))->movingRate, 1000u);
+    EXPECT_EQ(store.find(oidOf("1.3.6.1.9.1.2"))->movingRate, 2000u);
+    EXPECT_EQ(store.find(oidOf("1.3.6.1.9.1.3"))->movingRate, 0u) << "not named: stays";
+    EXPECT_EQ(store.find(oidOf("1.3.6.1.9.2.1"))->movingRate, 7u);
+
+    const std::string text = SimDataFile::toText(store);
+    SimStore again(ent);
+    ASSERT_TRUE(SimDataFile::loadText(text, "again.sim", again, error)) << error << "\n" << text;
+    EXPECT_EQ(SimDataFile::toText(again), text);
+    EXPECT_EQ(again.find(oidOf("1.3.6.1.9.1.2"))->movingRate, 2000u);
+    EXPECT_EQ(again.find(oidOf("1.3.6.1.9.1.2"))->value.integer, 100);
+
+    // Only counters move, and the rate is a whole number.
+    for (const char *bad : {"moving 1.3.6.1.9.3.1 5\n", "moving 1.3.6.1.9.1.1 -5\n", "moving 1.3.6.1.9.1.1 2.5\n"}) {
+        SimStore copy(ent);
+        const std::string file = "1.3.6.1.9.1.1 counter32 ro 1\n1.3.6.1.9.3.1 gauge32 ro 5\n" + std::string(bad);
+        EXPECT_FALSE(SimDataFile::loadText(file, "b.sim", copy, error)) << bad;
+        EXPECT_EQ(error.rfind("b.sim:3: moving ", 0), 0u) << error;
+    }
+}
+
+TEST(SimMovingCounter, GrowsAtItsRateAndWrapsLikeTheCounterType)
+{
+    EXPECT_EQ(SimMovingCounter::valueAt(SimType::Counter32, 100, 1000, 0), 100u);
+    EXPECT_EQ(SimMovingCounter::valueAt(SimType::Counter32, 100, 1000, 2500), 2600u);
+    EXPECT_EQ(SimMovingCounter::valueAt(SimType::Counter32, 100, 3, 999), 102u);
+    // Counter32 wraps at 2^32, Counter64 goes on.
+    EXPECT_EQ(SimMovingCounter::valueAt(SimType::Counter32, 0xFFFFFF00u, 0x200, 1000), 0x100u);
+    EXPECT_EQ(SimMovingCounter::valueAt(SimType::Counter64, 0xFFFFFF00u, 0x200, 1000), 0x100000100ull);
+    EXPECT_EQ(SimMovingCounter::valueAt(SimType::Counter64, UINT64_MAX, 1, 1000), 0u);
+    // A gigabit of octets a second for a year does not overflow on the way.
+    const uint64_t year = 365ull * 24 * 3600 * 1000;
+    EXPECT_EQ(SimMovingCounter::valueAt(SimType::Counter64, 0, 125000000, year), 125000000ull * 365 * 24 * 3600);
+    EXPECT_TRUE(SimMovingCounter::canMove(SimType::Counter64));
+    EXPECT_FALSE(SimMovingCounter::canMove(SimType::Gauge32));
 }
 
 TEST(SimDataFile, DuplicatesAndOverlapsAreRefused)
@@ -166,12 +217,14 @@ TEST(SimDataFile, BundledSwitchLoads)
     SimStore store(ent);
     std::string error;
     ASSERT_TRUE(SimDataFile::load(OSPREY_SIM_DATA, store, error)) << error;
-    // 26 ports in the interface table, the LED string, the save variable.
+    // 26 ports and the management VLAN in the interface table, the LED
+    // string, the save variable.
     int ports = 0;
     for (const auto &o : store.objects())
-        if (simoid::isPrefix(oidOf("1.3.6.1.2.1.2.2.1.1"), o.first))
+        if (simoid::isPrefix(oidOf("1.3.6.1.2.1.2.2.1.1"), o.first) && o.first.back() <= 26)
             ++ports;
     EXPECT_EQ(ports, 26);
+    EXPECT_NE(store.find(oidOf("1.3.6.1.2.1.2.2.1.1.1001")), nullptr);
     EXPECT_NE(store.find(oidOf("ENT.11.36.2.5.1.5.0")), nullptr);
     EXPECT_NE(store.find(oidOf("ENT.11.48.1.1.2.1.2.7.0")), nullptr);
 }

@@ -1,0 +1,21 @@
+// The stand-in for the host's MIB browser programs (MIB, IFMib, EthernetLike,
+// Bridge, VLan, Rmon): the application object and the SNMP event pump, then
+// the window of the page the command line names.
+
+#include "browser/browserprogram.h"
+#include "platform/kvapplication.h"
+#include "snmp/snmpeventprocessor.h"
+
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    KvApplication application(argc, argv);
+    SnmpEventProcessor eventProcessor;
+    std::vector<std::string> parameters;
+    const QStringList arguments = KvApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        parameters.push_back(arguments[i].toStdString());
+    return RunBrowser(parameters);
+}
