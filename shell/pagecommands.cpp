@@ -169,6 +169,8 @@ std::unique_ptr<TConfigForm> BuildPage(const PageCommand& command, const std::st
             edit->setEnabled(false);
             edit->show();
             indexEditor->hide();
+            if (QLabel* label = entries[0].label; label && label->buddy() == indexEditor)
+                label->setBuddy(edit);
         }
     }
     return form;
