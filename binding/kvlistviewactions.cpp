@@ -100,8 +100,12 @@ void KvListViewActions::SortBy(int column, Qt::SortOrder order)
         return;
     sortColumn_ = column;
     sortOrder_ = order;
-    view_->header()->setSortIndicatorShown(true);
+    QHeaderView* header = view_->header();
+    header->setSortIndicatorShown(true);
     Resort();
+    // The caption keeps its room beside the sort mark.
+    if (header->sectionSize(column) > 0 && header->sectionSize(column) < header->sectionSizeHint(column))
+        header->resizeSection(column, header->sectionSizeHint(column));
 }
 
 void KvListViewActions::Resort()

@@ -224,6 +224,8 @@ TEST_F(ListActions, AHeaderClickSortsNumbersAsNumbersAndASecondClickReverses)
     ClickHeader("Hits");
     EXPECT_EQ(Column(hits), QStringList({"100", "10", "9", "2"}));
     EXPECT_EQ(list.header()->sortIndicatorOrder(), Qt::DescendingOrder);
+    // The caption still fits beside the sort mark.
+    EXPECT_GE(list.header()->sectionSize(hits), list.header()->sectionSizeHint(hits));
 
     // Another column starts ascending.
     ClickHeader("Name");
