@@ -1,5 +1,5 @@
 # Thin wrapper: the scripts do the work.
-.PHONY: run check build check-sanitize bench clean
+.PHONY: run check build check-sanitize bench package package-check clean
 
 run:
 	scripts/run.sh
@@ -20,6 +20,17 @@ bench:
 	OSPREY_EXTRA_PACKAGES=snmpsim scripts/install-deps.sh
 	scripts/build.sh
 	bench/run-all.sh build
+
+# The Debian package, build/osprey_<version>-1_<arch>.deb (CPack), and its
+# check: unpacked into a temporary directory, the export run against the
+# simulator from it.
+package:
+	OSPREY_EXTRA_PACKAGES="dpkg-dev file" scripts/install-deps.sh
+	scripts/build.sh
+	cmake --build build --target package
+
+package-check: package
+	scripts/package-check.sh
 
 clean:
 	rm -rf build build-asan

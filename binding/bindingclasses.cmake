@@ -8,7 +8,11 @@ if(OSPREY_BUILD_GUI AND TARGET kvsnmp AND TARGET kvcodec AND TARGET kvconstraint
     ${CMAKE_CURRENT_LIST_DIR}/kvsnmprequest2edits.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kvgridlinedelegate.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kvfieldmarker.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/kvlistrow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/kvlistviewactions.cpp
   )
+  # kvdelimited (the export's CSV and tab-separated writer) is declared in
+  # export/, which comes later; it is linked by name.
   target_link_libraries(kvbinding PUBLIC kvsnmp kvcodec kvconstraint_ui kvplatform_ui kvcommon
-                        Qt6::Widgets)
+                        kvdelimited Qt6::Widgets)
 endif()

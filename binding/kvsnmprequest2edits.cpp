@@ -18,6 +18,8 @@
 #include "binding/kvfieldmarker.h"
 #include "binding/kvgridlinedelegate.h"
 #include "binding/kvlineeditconstraint.h"
+#include "binding/kvlistrow.h"
+#include "binding/kvlistviewactions.h"
 #include "common/kvdatetime.h"
 #include "common/kvmessages.h"
 #include "common/kvnumlist.h"
@@ -124,7 +126,7 @@ KvSNMPRequest2Edits::KvSNMPRequest2Edits(QWidget* owner)
       marker_(std::make_unique<KvFieldMarker>())
 {
     flushTimer_.setSingleShot(true);
-    QObject::connect(&flushTimer_, &QTimer::timeout, [this] { FlushRows(); });
+    QObject::connect(&flushTimer_, &QTimer::timeout, [this] { InsertPendingRows(); });
 }
 
 KvSNMPRequest2Edits::~KvSNMPRequest2Edits()
@@ -286,6 +288,7 @@ void KvSNMPRequest2Edits::AttachListView(QTreeWidget* listView, bool disable)
 {
     QObject::disconnect(selectionConnection_);
     listView_ = listView;
+    listActions_ = nullptr;
     disableUntilSelected = disable;
     if (!listView)
         return;
@@ -305,6 +308,8 @@ void KvSNMPRequest2Edits::AttachListView(QTreeWidget* listView, bool disable)
     // earlier, run first); previousSelectionHandler is called before ours too.
     selectionConnection_ = QObject::connect(listView, &QTreeWidget::itemSelectionChanged,
                                             listView, [this] { SelectionChanged(); });
+    // Sorting by a column, copying and saving the rows.
+    listActions_ = KvListViewActions::Install(listView);
     EnsureColumns();
 }
 
@@ -368,11 +373,13 @@ void KvSNMPRequest2Edits::CopySelectedRow()
     const QList<QTreeWidgetItem*> selected = listView_->selectedItems();
     if (selected.isEmpty())
         return;
+    // The row the operator selected, wherever a sort has put it; its values
+    // as they came (KvListRow keeps the bytes a text cannot hold).
     const QTreeWidgetItem* row = selected.first();
     for (size_t c = 0; c < columnVariables_.size(); ++c) {
         const int i = columnVariables_[c];
         if (i < request.variables.Count())
-            request.variables[i].value = row->text(static_cast<int>(c)).toStdString();
+            request.variables[i].value = KvListRow::Cell(*row, static_cast<int>(c));
     }
 }
 
@@ -425,20 +432,29 @@ void KvSNMPRequest2Edits::ShowRow()
         FillControls(-1);
         return;
     }
-    auto* row = new QTreeWidgetItem;
+    auto* row = new KvListRow;
     for (size_t c = 0; c < columnVariables_.size(); ++c) {
         const int i = columnVariables_[c];
         if (i < request.variables.Count())
-            row->setText(static_cast<int>(c), QString::fromStdString(request.variables[i].value));
+            KvListRow::SetCell(*row, static_cast<int>(c), request.variables[i].value);
     }
     pendingRows_.push_back(row);
     if (!batchClock_.isValid() || batchClock_.elapsed() >= kRowBatchMs)
-        FlushRows();
+        InsertPendingRows();
     else if (!flushTimer_.isActive())
         flushTimer_.start(static_cast<int>(kRowBatchMs - batchClock_.elapsed()));
 }
 
 void KvSNMPRequest2Edits::FlushRows()
+{
+    InsertPendingRows();
+    // The walk is over: a chosen sort puts its rows in order, once.
+    if (listView_ && rowsUnsorted_ && listActions_ && listActions_->Sorted())
+        listActions_->Resort();
+    rowsUnsorted_ = false;
+}
+
+void KvSNMPRequest2Edits::InsertPendingRows()
 {
     flushTimer_.stop();
     if (!listView_) {
@@ -446,6 +462,7 @@ void KvSNMPRequest2Edits::FlushRows()
         return;
     }
     if (!pendingRows_.empty()) {
+        rowsUnsorted_ = true;
         const bool updates = listView_->updatesEnabled();
         listView_->setUpdatesEnabled(false);
         QList<QTreeWidgetItem*> batch(pendingRows_.begin(), pendingRows_.end());

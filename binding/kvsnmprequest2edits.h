@@ -15,6 +15,7 @@
 #include "binding/kvvaluecodec.h"
 
 class KvFieldMarker;
+class KvListViewActions;
 class KvLineEditConstraint;
 class KvOptionList;
 class QCheckBox;
@@ -109,7 +110,8 @@ public:
                          const QList<QWidget*>& controls);
 
     // Takes over a report list view: read-only, whole-row selection, grid
-    // lines; builds the columns (hidden variables first with width 0, then the
+    // lines, sorting by a header click, copying and saving the rows
+    // (KvListViewActions); builds the columns (hidden variables first with width 0, then the
     // shown ones fitted to their captions) unless it already has enough; a
     // refresh fills one row per table row; selecting a row copies it back into
     // the values and fills the controls. With `disableUntilSelected` the bound
@@ -138,7 +140,9 @@ public:
     void AfterRefresh() override;
     // A walk's rows go into the list view in batches: the first row at once,
     // then every kRowBatchMs the rows received meanwhile, inserted with
-    // updates suspended; the window handles its events after each batch.
+    // updates suspended, in arrival order; the window handles its events
+    // after each batch. FlushRows ends the walk: the last rows go in, and
+    // when the operator has chosen a sort column the rows are sorted once.
     void FlushRows() override;
     // The list row ShowRow made last, for a subclass that adds to it; it may
     // not be in the list view yet. Null when there is none.
@@ -204,9 +208,13 @@ private:
 
     // Shown columns grow to fit their captions and values (never shrink).
     void SettleColumnWidths();
+    // One batch of held-back rows into the list view.
+    void InsertPendingRows();
     void DiscardPendingRows();
 
     QPointer<QTreeWidget> listView_;
+    QPointer<KvListViewActions> listActions_;     // sorting, copying, saving; owned by the list view
+    bool rowsUnsorted_ = false;                   // rows went in since the last sort
     std::vector<QTreeWidgetItem*> pendingRows_;   // owned until inserted
     QElapsedTimer batchClock_;                    // since the last batch went in
     QTimer flushTimer_;                           // puts held-back rows in when no further row comes

@@ -27,6 +27,7 @@ KvSNMPRequest2Leds::KvSNMPRequest2Leds(QWidget* owner) : KvSNMPRequest2Controls(
 
 KvSNMPRequest2Leds::~KvSNMPRequest2Leds()
 {
+    ledsChanged = nullptr;   // whoever listens may be going too
     StopPolling();
     records_.clear();
     // A poll still waiting for a silent switch is dropped rather than waited
@@ -117,6 +118,8 @@ void KvSNMPRequest2Leds::ResetLeds()
         record->colour = record->colourMap->defaultColour;
         PaintShape(*record, record->colour);
     }
+    if (ledsChanged)
+        ledsChanged();
 }
 
 void KvSNMPRequest2Leds::UpdateLed(LedRecord& record)
@@ -168,6 +171,8 @@ void KvSNMPRequest2Leds::ShowRow()
     BlinkStep();
     if (blinking_ && !blinkTimer_.isActive())
         blinkTimer_.start();
+    if (ledsChanged)
+        ledsChanged();
 }
 
 bool KvSNMPRequest2Leds::AnyBlinking() const

@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -74,6 +75,9 @@ public:
     void BlinkStep();
 
     const std::vector<std::unique_ptr<LedRecord>>& Records() const { return records_; }
+    // Called whenever the LEDs' states change (after each poll and each
+    // reset), for what shows them besides the shapes.
+    std::function<void()> ledsChanged;
     QTimer& RefreshTimer() { return refreshTimer_; }
     QTimer& BlinkTimer() { return blinkTimer_; }
     int BlinkCount() const { return blinkCount_; }

@@ -64,6 +64,19 @@ bool KvExportOptions::Parse(const std::vector<std::string>& arguments, std::stri
                 return false;
             }
             page = value;
+        } else if (argument == "--boot-counter-dir" || SplitValue(argument, "--boot-counter-dir", value)) {
+            if (argument == "--boot-counter-dir") {
+                if (i + 1 >= arguments.size()) {
+                    error = "--boot-counter-dir needs a directory";
+                    return false;
+                }
+                value = arguments[++i];
+            }
+            if (value.empty()) {
+                error = "--boot-counter-dir needs a directory";
+                return false;
+            }
+            bootCounterDirectory = value;
         } else if (argument == "--list") {
             if (!SetAction(Action::List, error))
                 return false;
@@ -130,6 +143,12 @@ std::string KvExportOptions::Usage(const std::string& programName)
            "                    \\r and \\\\.\n"
            "  --csv             comma-separated output with double-quote quoting.\n"
            "  --json            JSON: one object per page (an array of them with --all).\n"
+           "  --boot-counter-dir <directory>\n"
+           "                    keep the SNMPv3 boot counter file (KvSNMP_PP_BootCounter)\n"
+           "                    in that directory, which must exist and be writable, instead\n"
+           "                    of the working directory. The environment variable\n"
+           "                    OSPREY_BOOT_COUNTER_DIR does the same for the export and the\n"
+           "                    program; this option wins over it.\n"
            "  -h, --help        show this text.\n"
            "\n"
            "A table page is written as a header line of column labels and one line per row,\n"
@@ -145,8 +164,8 @@ std::string KvExportOptions::Usage(const std::string& programName)
            "               /l<security level> /n<user> /A<auth password> /P<priv password>\n"
            "               /a<auth protocol> /p<priv protocol>\n"
            "The per-switch INI file and the registry stand-in (KORVAN_REGISTRY) are read as\n"
-           "the program reads them; the SNMPv3 boot counter file is kept in the working\n"
-           "directory.\n"
+           "the program reads them. The export needs no window system and leaves no file\n"
+           "behind but the SNMPv3 boot counter file (see --boot-counter-dir).\n"
            "\n"
            "Exit status: 0 success; 1 the switch answered with an error or not at all (the\n"
            "status line goes to standard error), or the SNMP engine could not start; 2 usage\n"

@@ -20,6 +20,7 @@ public:
     Action action = Action::None;
     Format format = Format::Tsv;
     std::string page;                     // the --page value as given
+    std::string bootCounterDirectory;     // --boot-counter-dir; empty: not given
     std::vector<std::string> parameters;  // the program's switches, in order
 
 private:

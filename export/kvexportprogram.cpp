@@ -85,6 +85,8 @@ int KvExportProgram::Run(const std::vector<std::string>& arguments)
         return UsageError(std::string(kNoParameter) + " (give the switch's address, e.g. /I10.90.90.90)");
     try {
         KvStartup startup;
+        if (!options.bootCounterDirectory.empty())
+            startup.bootCounterDirectory = options.bootCounterDirectory;
         startup.Run(options.parameters);
     } catch (const KvConvertError& failure) {
         return UsageError(failure.what());

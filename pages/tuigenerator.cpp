@@ -33,6 +33,17 @@ QLabel* NewLabel(QWidget* owner, const std::string& text)
     return label;
 }
 
+// A screen reader names the editor by its label ("System IP, 10.90.90.90").
+// A label with a buddy would take an ampersand for a mnemonic and hide it;
+// such a label names its editor directly instead.
+void NameEditorByLabel(QLabel* label, QWidget* editor)
+{
+    if (label->text().contains(u'&'))
+        editor->setAccessibleName(label->text());
+    else
+        label->setBuddy(editor);
+}
+
 } // namespace
 
 TUIGenerator::TUIGenerator(UIEntry* table, QWidget* owner)
@@ -52,6 +63,7 @@ TUIGenerator::TUIGenerator(UIEntry* table, QWidget* owner)
                 box->setVisible(false);
                 SetReadOnlyLook(edit, true);
             }
+            NameEditorByLabel(label, edit);
             e->checkBox = box;
             e->label = label;
             e->editor = edit;
@@ -68,6 +80,7 @@ TUIGenerator::TUIGenerator(UIEntry* table, QWidget* owner)
                 combo->setEnabled(false);
                 SetReadOnlyLook(combo, true);
             }
+            NameEditorByLabel(label, combo);
             e->checkBox = box;
             e->label = label;
             e->editor = combo;

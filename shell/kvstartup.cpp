@@ -7,6 +7,7 @@
 #include "platform/kvpath.h"
 #include "shell/kvconverterror.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <utility>
 
@@ -110,9 +111,15 @@ KvStartup::Result KvStartup::Run(const std::vector<std::string>& parameters)
     return Configure(parameters);
 }
 
+std::string KvStartup::DefaultBootCounterDirectory()
+{
+    const char* directory = std::getenv(kBootCounterDirVariable);
+    return directory ? directory : "";
+}
+
 void KvStartup::StartEngine()
 {
-    StartSnmpEngine("");
+    StartSnmpEngine(bootCounterDirectory);
     security_.version = 0;
 }
 

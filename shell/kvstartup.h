@@ -50,10 +50,18 @@ public:
     // The whole start-up: StartEngine, then Configure. Raises what they raise.
     Result Run(const std::vector<std::string>& parameters);
 
-    // Starts the process-wide SNMP engine with the empty directory (so its boot
-    // counter file is kept in the working directory), then sets version 0.
-    // Raises the engine's KvError (-506, -507, -508).
+    // Starts the process-wide SNMP engine with bootCounterDirectory (empty: its
+    // boot counter file is kept in the working directory), then sets version
+    // 0. Raises the engine's KvError (-506, -507, -508).
     void StartEngine();
+
+    // Where the SNMPv3 boot counter file is kept: the directory named by the
+    // environment variable OSPREY_BOOT_COUNTER_DIR when it is set and not
+    // empty, else "" (the working directory). Tools may set another one
+    // before Run.
+    static std::string DefaultBootCounterDirectory();
+    static constexpr const char* kBootCounterDirVariable = "OSPREY_BOOT_COUNTER_DIR";
+    std::string bootCounterDirectory = DefaultBootCounterDirectory();
 
     // Every step after the engine: clears the texts, finds the module's
     // directory, loads the message files, finds the configuration directory

@@ -166,6 +166,8 @@ void BuildOn(TConfigForm& form, std::unique_ptr<KvSNMPRequest2Edits> binding, co
             edit->setEnabled(false);
             edit->show();
             indexEditor->hide();
+            if (QLabel* label = entries[0].label; label && label->buddy() == indexEditor)
+                label->setBuddy(edit);
         }
     }
 }

@@ -44,8 +44,11 @@ std::string AbsoluteName(const std::string& file)
 // The message of the set, followed by what went wrong with which file, so that
 // the operator can act on it (typically: a working directory without write
 // permission).
-KvError BootCounterError(int code, const std::string& file, int result, int savedErrno)
+KvError BootCounterError(int code, const std::string& directory, const std::string& file, int result,
+                         int savedErrno)
 {
+    const std::string where = directory.empty() ? std::string("its working directory")
+                                                : "the directory \"" + AbsoluteName(directory) + "\"";
     std::string detail;
     switch (result) {
     case bootCounterCannotOpen:
@@ -54,7 +57,7 @@ KvError BootCounterError(int code, const std::string& file, int result, int save
         detail = "Cannot write the boot counter file \"" + AbsoluteName(file) + "\"";
         if (savedErrno)
             detail += std::string(": ") + std::strerror(savedErrno);
-        detail += ". The program keeps this file in its working directory, which must be writable.";
+        detail += ". The program keeps this file in " + where + ", which must exist and be writable.";
         break;
     case bootCounterMalformed:
         detail = "The boot counter file \"" + AbsoluteName(file) + "\" holds a malformed line.";
@@ -114,14 +117,14 @@ void StartSnmpEngine(const std::string& directory)
     errno = 0;
     int result = getBootCounter(file, kvLocalEngineId, boots);
     if (result < bootCounterCannotOpen)
-        throw BootCounterError(-507, file, result, 0);
+        throw BootCounterError(-507, directory, file, result, 0);
     if (result != bootCounterOk)
         boots = 0;
     ++boots;
     errno = 0;
     result = saveBootCounter(file, kvLocalEngineId, boots);
     if (result != bootCounterOk)
-        throw BootCounterError(-508, file, result, errno);
+        throw BootCounterError(-508, directory, file, result, errno);
 
     // 5. SNMPv3 message processing.
     SessionObject()->MpInit(kvLocalEngineId, boots);

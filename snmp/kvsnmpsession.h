@@ -87,7 +87,8 @@ inline constexpr const char* kvBootCounterFile = "KvSNMP_PP_BootCounter";
 // "KvSNMP_PP_Application", sets the defaults of the three settings records and
 // defaultTimeout, and starts the event processor if one is installed.
 // Raises KvError -506, -507 or -508 and leaves the settings untouched on failure
-// (an unwritable working directory gives -508). The main window passes "".
+// (an unwritable working directory gives -508). Start-up passes its boot
+// counter directory, "" (the working directory) unless told otherwise.
 void StartSnmpEngine(const std::string& directory);
 
 // "" + name gives name; a directory not ending in a backslash gets one inserted.

@@ -11,6 +11,7 @@
 #include "snmp/vardef.h"
 
 #include <QAction>
+#include <QColor>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -38,6 +39,18 @@ const KvLedColorEntry ledColourTable[] = {
     {4, 0xFF0000},
     {5, 0x0000FF},
     {0, -1},
+};
+
+// The LED colours by name, for the port buttons' descriptions.
+const struct {
+    int32_t colour;
+    const char* name;
+} kLedColourNames[] = {
+    {0x000000, "off"},
+    {0xFFFFFF, "white"},
+    {0x00FF00, "green"},
+    {0xFF0000, "blue"},
+    {0x0000FF, "red"},
 };
 
 constexpr uint8_t kLedValueMask = 7;
@@ -113,6 +126,8 @@ void TFrontPanel::CreateLayout()
         button->setIcon(uplink ? uplinkGlyph : (def.tag % 2 ? upperGlyph : lowerGlyph));
         button->setIconSize(uplink ? QSize(23, 20) : QSize(19, 17));
         button->setToolTip(QStringLiteral("Port %1").arg(def.tag));
+        button->setAccessibleName(PortButtonName(def.number));
+        button->setAccessibleDescription(LedDescription(kLedDefaultColour, false));
         button->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(button, &QToolButton::toggled, this, [this, button](bool down) { SpeedButtonToggled(button, down); });
         connect(button, &QWidget::customContextMenuRequested, this,
@@ -163,6 +178,42 @@ QToolButton* TFrontPanel::SpeedButton(int number) const
     return speedButtons_[static_cast<size_t>(number - 1)];
 }
 
+QString TFrontPanel::PortButtonName(int number)
+{
+    if (number < 1 || number > kButtonCount)
+        return QString();
+    const PortButtonDef& def = kPortButtons[number - 1];
+    const bool secondSocket = number > 1 && kPortButtons[number - 2].tag == def.tag;
+    return secondSocket ? QStringLiteral("Port %1 (second socket)").arg(def.tag)
+                        : QStringLiteral("Port %1").arg(def.tag);
+}
+
+QString TFrontPanel::LedDescription(int32_t colour, bool blinking)
+{
+    // Window colours are 0x00BBGGRR.
+    const QColor rgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+    QString name = QStringLiteral("colour ") + rgb.name().toUpper();
+    for (const auto& entry : kLedColourNames)
+        if (entry.colour == colour)
+            name = QString::fromLatin1(entry.name);
+    return QStringLiteral("LED ") + name + (blinking ? QStringLiteral(", blinking") : QString());
+}
+
+void TFrontPanel::DescribePortLeds()
+{
+    if (!LedRequest)
+        return;
+    for (const PortButtonDef& def : kPortButtons) {
+        for (const auto& record : LedRequest->Records()) {
+            if (record->byteIndex != PortLedByte(def.tag))
+                continue;
+            speedButtons_[static_cast<size_t>(def.number - 1)]->setAccessibleDescription(
+                LedDescription(record->colour, record->blinking));
+            break;
+        }
+    }
+}
+
 void TFrontPanel::SpeedButtonToggled(QToolButton* button, bool down)
 {
     if (!down)
@@ -189,6 +240,7 @@ void TFrontPanel::FormCreate(QLabel* statusPanel)
                                     group.width, group.height);
         }
         LedRequest->SetStatusTarget(statusPanel);
+        LedRequest->ledsChanged = [this] { DescribePortLeds(); };
         LedRequest->request.variables.name = kLedListName;
         LedRequest->StartPolling(kLedPollPeriod);
     } catch (...) {

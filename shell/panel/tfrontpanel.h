@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -59,6 +60,15 @@ public:
 
     // The port button SpeedButton<number>, number 1 to 28.
     QToolButton* SpeedButton(int number) const;
+    // What a screen reader says of the button SpeedButton<number>: "Port 1"
+    // to "Port 24"; the two sockets of each uplink port "Port 25" and "Port 25
+    // (second socket)", "Port 26" and "Port 26 (second socket)".
+    static QString PortButtonName(int number);
+    // Its description: the state of the port's LED ("LED green",
+    // "LED green, blinking", "LED off").
+    static QString LedDescription(int32_t colour, bool blinking);
+    // Byte of the LED status value that is port `port`'s LED.
+    static int PortLedByte(int port) { return port + 4; }
     // The button whose pop-up menu was opened last (null before).
     QToolButton* PopupButton() const { return popupButton_; }
     // Opens the pop-up menu on `button` at `globalPos` (what a right click does).
@@ -101,6 +111,8 @@ public:
 
 private:
     void CreateLayout();
+    // Every port button's accessible description from its LED.
+    void DescribePortLeds();
     void SpeedButtonToggled(QToolButton* button, bool down);
     // Per-port page of the pop-up menu item `name` ("PortInformation2" or
     // "PortConfiguration1") for the button the pop-up menu was opened on.

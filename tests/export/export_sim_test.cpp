@@ -5,6 +5,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -360,6 +361,85 @@ TEST_F(ExportSim, TitlesAreMatchedWithoutTheirTrailingBlanks)
 }
 
 // ---------------------------------------------------------------------------
+// Many switches in parallel: no window system, no file left behind but the
+// boot counter, which goes where it is told.
+
+// Every file below `directory`, relative to it.
+std::vector<std::string> FilesBelow(const std::string& directory)
+{
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(directory))
+        if (!entry.is_directory())
+            files.push_back(std::filesystem::relative(entry.path(), directory).string());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::string BootsIn(const std::string& directory)
+{
+    std::ifstream in(directory + "/KvSNMP_PP_BootCounter");
+    std::string encoded, boots;
+    in >> encoded >> boots;
+    return boots;
+}
+
+TEST_F(ExportSim, LeavesNoFileButTheBootCounterAndThatWhereItIsTold)
+{
+    StartSimulator();
+    const std::string home = File("home");
+    const std::string counters = File("counters");
+    const std::string other = File("other");
+    for (const std::string& d : {home, counters, other})
+        std::filesystem::create_directory(d);
+    const std::vector<std::string> before = FilesBelow(setup_.Directory());
+
+    auto run = [&](const std::vector<std::string>& options, const std::string& variable) {
+        std::vector<std::string> arguments{"/I127.0.0.1", "/Rravine", "/Wlantern", "--page", "Port Control Table"};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        ExportProcess process(setup_.Directory(), setup_.RegistryPath());
+        process.environment = {{"HOME", home}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""},
+                               {"OSPREY_BOOT_COUNTER_DIR", variable}};
+        return process.Run(arguments);
+    };
+
+    // The environment variable places it; nothing else appears anywhere.
+    ExportResult result = run({}, counters);
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.OutLines().size(), 27u);
+    EXPECT_EQ(FilesBelow(setup_.Directory()), [&] {
+        std::vector<std::string> files = before;
+        files.push_back("counters/KvSNMP_PP_BootCounter");
+        std::sort(files.begin(), files.end());
+        return files;
+    }());
+    EXPECT_EQ(BootsIn(counters), "1");
+    ASSERT_EQ(run({}, counters).status, 0);
+    EXPECT_EQ(BootsIn(counters), "2");
+
+    // The option wins over the variable.
+    ASSERT_EQ(run({"--boot-counter-dir", other}, counters).status, 0);
+    EXPECT_EQ(BootsIn(other), "1");
+    EXPECT_EQ(BootsIn(counters), "2");
+    ASSERT_EQ(run({"--boot-counter-dir=" + other}, "").status, 0);
+    EXPECT_EQ(BootsIn(other), "2");
+
+    // Neither: the working directory, as the program keeps it.
+    ASSERT_EQ(run({}, "").status, 0);
+    EXPECT_EQ(BootsIn(setup_.Directory()), "1");
+
+    // A directory that is not there is named, and nothing is read.
+    result = run({"--boot-counter-dir", File("missing")}, "");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("(VoDADI++) Error when saving SNMP engine boots counter!"), std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("the directory \"" + File("missing") + "\", which must exist and be writable"),
+              std::string::npos)
+        << result.err;
+    EXPECT_FALSE(std::filesystem::exists(File("missing")));
+}
+
+// ---------------------------------------------------------------------------
 // Usage errors: nothing is started, nothing is sent.
 
 class ExportUsage : public ::testing::Test {
@@ -380,7 +460,8 @@ TEST_F(ExportUsage, MistakesExitWithStatusTwoAndTheOptions)
 {
     for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
              {}, {"--page"}, {"--all", "--list"}, {"--all", "--csv", "--json"}, {"--bogus"},
-             {"/I127.0.0.1", "--page", "Port", "Control", "Table"}}) {
+             {"/I127.0.0.1", "--page", "Port", "Control", "Table"},
+             {"/I127.0.0.1", "--all", "--boot-counter-dir"}, {"/I127.0.0.1", "--all", "--boot-counter-dir="}}) {
         const ExportResult result = Run(arguments);
         EXPECT_EQ(result.status, 2) << result.err;
         EXPECT_EQ(result.out, "");

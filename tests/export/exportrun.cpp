@@ -129,6 +129,12 @@ bool ExportProcess::Start(const std::vector<std::string>& arguments)
             ::unsetenv("KORVAN_REGISTRY");
         else
             ::setenv("KORVAN_REGISTRY", registry_.c_str(), 1);
+        for (const auto& [name, value] : environment) {
+            if (value.empty())
+                ::unsetenv(name.c_str());
+            else
+                ::setenv(name.c_str(), value.c_str(), 1);
+        }
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }

@@ -5,6 +5,7 @@
 #include <sys/types.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 struct ExportResult {
@@ -34,6 +35,9 @@ public:
                            std::vector<std::string>& received);
     bool Running();
     ExportResult Finish(int limitMs = 60000);
+
+    // Variables set for the program (an empty value unsets the variable).
+    std::vector<std::pair<std::string, std::string>> environment;
 
     // The program, from the build.
     static std::string ProgramPath();

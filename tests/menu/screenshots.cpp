@@ -4,12 +4,16 @@
 // ITEM is a menu item's component name, "row:NAME" (the page and its first
 // row's Edit dialog), "port:NAME:PORT" (a per-port page), "set:NAME:ENTRY:TEXT"
 // (the page after TEXT was put into editor ENTRY and Set Check pressed),
-// "About1" or "Help2"; without items every menu is captured open.
+// "sort:NAME:COLUMN" (the list sorted by a click on the header of COLUMN, then
+// a second click, a row selected), "menu:NAME:COLUMN" (the same with the
+// list's context menu open on the selected row), "About1" or "Help2"; without
+// items every menu is captured open.
 // OSPREY_SIM_ARGS (blank-separated) are passed on to the simulator, for
 // example "--error-oid ENT.11.36.2.6.2.1.3=genErr".
 // Each open menu and each page (once its first fetch is over) is captured
 // from the screen with `import -window root` into OUTDIR.
 
+#include "binding/kvlistviewactions.h"
 #include "binding/kvsnmprequest2edits.h"
 #include "pages/tconfigform.h"
 #include "pages/tsnmplayoutadapter.h"
@@ -35,6 +39,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -206,6 +211,31 @@ int main(int argc, char** argv)
                                 combo->setCurrentIndex(combo->findText(text));   // -1 when none has it
                             page.Adapter()->DoSetSelected();
                             Settle(800);
+                        });
+            continue;
+        }
+        if (item.startsWith(QLatin1String("sort:")) || item.startsWith(QLatin1String("menu:"))) {
+            // sort:NAME:COLUMN, menu:NAME:COLUMN
+            const QStringList parts = item.split(QLatin1Char(':'));
+            const bool withMenu = parts.value(0) == QLatin1String("menu");
+            const int column = parts.value(2).toInt();
+            CapturePage([&] { menu->Click(parts.value(1).toStdString()); },
+                        QStringLiteral("%1-%2-%3").arg(parts.value(0), parts.value(1)).arg(column), false,
+                        [&](TConfigForm& page) {
+                            QTreeWidget* list = page.Adapter()->listView;
+                            KvListViewActions* actions = KvListViewActions::Of(list);
+                            if (!actions || list->topLevelItemCount() == 0)
+                                return;
+                            actions->SortBy(column, Qt::AscendingOrder);
+                            actions->SortBy(column, Qt::DescendingOrder);
+                            QTreeWidgetItem* row = list->topLevelItem(std::min(2, list->topLevelItemCount() - 1));
+                            list->setCurrentItem(row);
+                            row->setSelected(true);
+                            if (withMenu) {
+                                const QRect cell = list->visualItemRect(row);
+                                actions->ShowContextMenu(QPoint(cell.left() + 60, cell.center().y()));
+                            }
+                            Settle(500);
                         });
             continue;
         }

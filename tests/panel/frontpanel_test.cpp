@@ -13,6 +13,7 @@
 
 #include "tests/support/qttesthelpers.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QFrame>
@@ -258,6 +259,34 @@ TEST(FrontPanelPicture, IsDrawnAtThePanelsSize)
     EXPECT_LT(ledWindow.lightness(), 60);
     EXPECT_EQ(KvFrontPanelPicture::CopperPortGlyph(true).size(), QSize(19, 17));
     EXPECT_EQ(KvFrontPanelPicture::UplinkPortGlyph().size(), QSize(23, 20));
+}
+
+// What a screen reader finds: each port button by its port, with its LED's
+// state as the description.
+TEST(FrontPanelAccessibility, PortButtonsAreNamedByTheirPortsAndDescribeTheirLed)
+{
+    TFrontPanel panel;
+    QStringList names;
+    for (int n = 1; n <= 28; ++n) {
+        QAccessibleInterface* button = QAccessible::queryAccessibleInterface(panel.SpeedButton(n));
+        ASSERT_NE(button, nullptr) << n;
+        EXPECT_TRUE(button->state().checkable) << n;   // a button that stays down
+        names << button->text(QAccessible::Name);
+        EXPECT_EQ(button->text(QAccessible::Description), "LED off") << n;
+    }
+    QStringList expected;
+    for (int port = 1; port <= 24; ++port)
+        expected << QStringLiteral("Port %1").arg(port);
+    expected << "Port 25" << "Port 25 (second socket)" << "Port 26" << "Port 26 (second socket)";
+    EXPECT_EQ(names, expected);
+
+    EXPECT_EQ(TFrontPanel::LedDescription(0x00FF00, false), "LED green");
+    EXPECT_EQ(TFrontPanel::LedDescription(0x0000FF, true), "LED red, blinking");
+    EXPECT_EQ(TFrontPanel::LedDescription(0xFF0000, false), "LED blue");
+    EXPECT_EQ(TFrontPanel::LedDescription(0xFFFFFF, false), "LED white");
+    EXPECT_EQ(TFrontPanel::LedDescription(0x336699, false), "LED colour #996633");
+    EXPECT_EQ(TFrontPanel::PortLedByte(1), 5);
+    EXPECT_EQ(TFrontPanel::PortLedByte(26), 30);
 }
 
 int main(int argc, char** argv)

@@ -15,10 +15,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QThread>
+#include <QToolButton>
 
 #include <filesystem>
 #include <functional>
@@ -111,6 +113,18 @@ TEST_F(FrontPanelSim, LedsTakeTheSimulatorsColours)
     for (const auto& record : leds.Records())
         EXPECT_EQ(record->shape->FillColour(), record->colour) << "byte " << record->byteIndex;
 
+    // Each port button describes its port's LED to a screen reader.
+    for (int n = 1; n <= 28; ++n) {
+        const int port = panel->SpeedButton(n)->property("tag").toInt();
+        const uint8_t byte = bytes[static_cast<size_t>(TFrontPanel::PortLedByte(port))];
+        QAccessibleInterface* button = QAccessible::queryAccessibleInterface(panel->SpeedButton(n));
+        EXPECT_EQ(button->text(QAccessible::Description),
+                  TFrontPanel::LedDescription(colours[byte & 7], (byte & 0x80) != 0))
+            << "button " << n;
+    }
+    EXPECT_NE(QAccessible::queryAccessibleInterface(panel->SpeedButton(1))->text(QAccessible::Description),
+              "LED off");
+
     // Polling goes on every three seconds.
     EXPECT_TRUE(leds.RefreshTimer().isActive());
     ASSERT_TRUE(WaitFor([&] { return sim->logLines().size() >= 2; }, 5000));
@@ -137,6 +151,7 @@ TEST_F(FrontPanelSim, SilentSwitchTurnsTheLedsOffAndReportsTheTimeout)
         EXPECT_FALSE(record->blinking);
         EXPECT_EQ(record->shape->FillColour(), 0);
     }
+    EXPECT_EQ(panel->SpeedButton(1)->accessibleDescription(), "LED off");
     EXPECT_TRUE(leds.RefreshTimer().isActive()) << "polling goes on";
     const size_t requests = sim->logLines().size();
     ASSERT_TRUE(WaitFor([&] { return sim->logLines().size() > requests; }, 5000)) << "the next poll is sent";

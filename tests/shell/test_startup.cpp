@@ -357,6 +357,16 @@ TEST_F(StartupTest, MessageFilesAreLoadedFromTheModuleDirectory)
     EXPECT_EQ(KvErrorText(-101), "(SNMP) Response PDU Too Big!");
 }
 
+TEST(KvStartupBootCounter, TheEnvironmentCanPlaceTheBootCounterElsewhere)
+{
+    ::setenv(KvStartup::kBootCounterDirVariable, "/var/tmp/osprey-state", 1);
+    EXPECT_EQ(KvStartup().bootCounterDirectory, "/var/tmp/osprey-state");
+    ::setenv(KvStartup::kBootCounterDirVariable, "", 1);
+    EXPECT_EQ(KvStartup().bootCounterDirectory, "");
+    ::unsetenv(KvStartup::kBootCounterDirVariable);
+    EXPECT_EQ(KvStartup().bootCounterDirectory, "");   // the working directory
+}
+
 TEST(KvStartupFailure, BootCounterFailuresSayWhatToDo)
 {
     const std::string saving = KvStartup::DescribeFailure(KvError(-508, "(VoDADI++) Error when saving SNMP engine boots counter!"));
