@@ -1,5 +1,5 @@
 # Thin wrapper: the scripts do the work.
-.PHONY: run check build check-sanitize bench clean
+.PHONY: run check build check-sanitize fuzz bench clean
 
 run:
 	scripts/run.sh
@@ -15,6 +15,11 @@ build:
 check-sanitize:
 	BUILD_DIR=build-asan scripts/check.sh -DOSPREY_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 
+# The fuzz harnesses built with clang and libFuzzer (build-fuzz/), each run
+# for FUZZ_SECONDS (default 60); prints the executions per harness.
+fuzz:
+	scripts/fuzz.sh
+
 # The benchmarks also run against snmpsim, an agent nobody here wrote.
 bench:
 	OSPREY_EXTRA_PACKAGES=snmpsim scripts/install-deps.sh
@@ -22,4 +27,4 @@ bench:
 	bench/run-all.sh build
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz

@@ -99,14 +99,41 @@ bool tokenize(const std::string &line, std::vector<Token> &out, std::string &err
     return true;
 }
 
-// One OID arc pattern: either a number or a "[a..b,c]" list.
+// Objects one line may stand for, and a whole file.
+constexpr size_t kMaxObjectsPerLine = 200000;
+constexpr size_t kMaxObjectsPerFile = 1000000;
+
+// An OID text with up to two "[...]" lists: the literal texts around the
+// lists (one more than there are lists) and each list's values.
 struct OidPattern {
-    std::vector<std::string> arcsText;              // the text with ranges replaced by "$1", "$2"
-    std::vector<std::vector<oid>> ranges;           // values of each range, in order
+    std::vector<std::string> pieces;
+    std::vector<std::vector<oid>> lists;
+
+    // How many objects the lists stand for.
+    size_t count() const
+    {
+        size_t n = 1;
+        for (const auto &values : lists)
+            n *= values.size();
+        return n;
+    }
+
+    // The OID text for one value of each list.
+    std::string text(const std::vector<oid> &arcs) const
+    {
+        std::string out = pieces[0];
+        for (size_t k = 0; k < arcs.size(); ++k)
+            out += std::to_string(arcs[k]) + pieces[k + 1];
+        return out;
+    }
 };
 
-bool expandList(const std::string &inside, std::vector<oid> &values)
+// The values of "a..b,c,..."; false for a malformed list. Stops with
+// `tooMany` set once the list would hold more than `limit` values, before
+// they are made.
+bool expandList(const std::string &inside, size_t limit, std::vector<oid> &values, bool &tooMany)
 {
+    tooMany = false;
     size_t pos = 0;
     while (pos <= inside.size()) {
         size_t end = inside.find(',', pos);
@@ -120,8 +147,12 @@ bool expandList(const std::string &inside, std::vector<oid> &values)
         if (dots == std::string::npos) {
             errno = 0;
             unsigned long v = std::strtoul(part.c_str(), &stop, 10);
-            if (errno || *stop || part[0] == '-')
+            if (errno || *stop || part[0] == '-' || v > 0xFFFFFFFFul)
                 return false;
+            if (values.size() >= limit) {
+                tooMany = true;
+                return false;
+            }
             values.push_back(v);
         } else {
             const std::string a = part.substr(0, dots), b = part.substr(dots + 2);
@@ -132,8 +163,12 @@ bool expandList(const std::string &inside, std::vector<oid> &values)
             if (errno || *stop)
                 return false;
             unsigned long hi = std::strtoul(b.c_str(), &stop, 10);
-            if (errno || *stop || lo > hi || hi - lo > 100000)
+            if (errno || *stop || lo > hi || hi - lo > 100000 || hi > 0xFFFFFFFFul)
                 return false;
+            if (hi - lo + 1 > limit - values.size()) {
+                tooMany = true;
+                return false;
+            }
             for (unsigned long v = lo; v <= hi; ++v)
                 values.push_back(v);
         }
@@ -142,36 +177,40 @@ bool expandList(const std::string &inside, std::vector<oid> &values)
     return !values.empty();
 }
 
-// Splits an OID text with optional "[...]" ranges into literal texts and
-// the range value lists. At most two ranges.
-bool parseOidPattern(const std::string &text, std::string &skeleton,
-                     std::vector<std::vector<oid>> &ranges, std::string &error)
+// Splits an OID text with optional "[...]" lists into literal texts and the
+// lists' values. At most two lists, together standing for at most `limit`
+// objects.
+bool parseOidPattern(const std::string &text, size_t limit, OidPattern &pattern, std::string &error)
 {
-    skeleton.clear();
-    ranges.clear();
+    pattern = OidPattern();
+    pattern.pieces.emplace_back();
     size_t i = 0;
     while (i < text.size()) {
-        if (text[i] == '[') {
-            size_t close = text.find(']', i);
-            if (close == std::string::npos) {
-                error = "\"[\" without \"]\" in \"" + text + "\"";
-                return false;
-            }
-            std::vector<oid> values;
-            if (!expandList(text.substr(i + 1, close - i - 1), values)) {
-                error = "bad range \"" + text.substr(i, close - i + 1) + "\" (expected for example [1..26] or [1..8,25])";
-                return false;
-            }
-            ranges.push_back(values);
-            if (ranges.size() > 2) {
-                error = "at most two ranges in one OID";
-                return false;
-            }
-            skeleton += '\x01';
-            i = close + 1;
-        } else {
-            skeleton += text[i++];
+        if (text[i] != '[') {
+            pattern.pieces.back() += text[i++];
+            continue;
         }
+        size_t close = text.find(']', i);
+        if (close == std::string::npos) {
+            error = "\"[\" without \"]\" in \"" + text + "\"";
+            return false;
+        }
+        if (pattern.lists.size() == 2) {
+            error = "at most two ranges in one OID";
+            return false;
+        }
+        // What the lists before leave of the limit for this one.
+        const size_t left = limit / pattern.count();
+        std::vector<oid> values;
+        bool tooMany = false;
+        if (!expandList(text.substr(i + 1, close - i - 1), left, values, tooMany)) {
+            error = tooMany ? "the ranges expand to too many objects"
+                            : "bad range \"" + text.substr(i, close - i + 1) + "\" (expected for example [1..26] or [1..8,25])";
+            return false;
+        }
+        pattern.lists.push_back(std::move(values));
+        pattern.pieces.emplace_back();
+        i = close + 1;
     }
     return true;
 }
@@ -425,32 +464,27 @@ private:
             return fail(number, "an object line reads: OID TYPE ACCESS VALUE [CONSTRAINT...]", error);
         if (tokens[0].quoted)
             return fail(number, "an object line starts with an OID", error);
-        std::string skeleton, why;
-        std::vector<std::vector<oid>> ranges;
-        if (!parseOidPattern(tokens[0].text, skeleton, ranges, why))
+        std::string why;
+        OidPattern pattern;
+        if (!parseOidPattern(tokens[0].text, kMaxObjectsPerLine, pattern, why))
             return fail(number, why, error);
+        if (pattern.count() > kMaxObjectsPerFile - objects_)
+            return fail(number, "the file stands for more than " + std::to_string(kMaxObjectsPerFile) + " objects",
+                        error);
         std::vector<std::vector<oid>> combos;
-        if (ranges.empty()) {
+        if (pattern.lists.empty()) {
             combos.push_back({});
-        } else if (ranges.size() == 1) {
-            for (oid a : ranges[0])
+        } else if (pattern.lists.size() == 1) {
+            for (oid a : pattern.lists[0])
                 combos.push_back({a});
         } else {
-            for (oid a : ranges[0])
-                for (oid b : ranges[1])
+            for (oid a : pattern.lists[0])
+                for (oid b : pattern.lists[1])
                     combos.push_back({a, b});
         }
-        if (combos.size() > 200000)
-            return fail(number, "the ranges expand to too many objects", error);
+        objects_ += combos.size();
         for (const auto &arcs : combos) {
-            std::string oidText;
-            size_t k = 0;
-            for (char c : skeleton) {
-                if (c == '\x01')
-                    oidText += std::to_string(arcs[k++]);
-                else
-                    oidText += c;
-            }
+            const std::string oidText = pattern.text(arcs);
             SimObject o;
             if (!simoid::parse(oidText, store_.enterpriseNumber(), o.oid))
                 return fail(number, "\"" + tokens[0].text + "\" is not an object identifier", error);
@@ -536,6 +570,7 @@ private:
 
     std::string name_;
     SimStore &store_;
+    size_t objects_ = 0;   // objects of the lines so far, ranges expanded
 };
 
 std::string specialText(const SimObject &o)
