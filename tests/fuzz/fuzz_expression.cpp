@@ -14,6 +14,7 @@
 #include "common/kvtext.h"
 #include "common/kvtextcompare.h"
 #include "fuzzsupport.h"
+#include "tests/common/expressionrules.h"
 
 namespace {
 
@@ -22,6 +23,14 @@ const KvOptionDef kTextNames[] = {{0, "ab", "Alpha"}, {0, "a", "A"}, {0, "", "Em
 const KvOptionList kIntegers(KvOptionList::kIntegerValues, kIntegerNames);
 const KvOptionList kTexts(KvOptionList::kTextValues, kTextNames);
 const KvOptionList kPrefixes(KvOptionList::kTextPrefixes, kTextNames);
+
+bool ContainsNow(const std::string& text)
+{
+    for (size_t i = 0; i + 3 <= text.size(); ++i)
+        if (kvtext::Equal(std::string_view(text).substr(i, 3), "now", false))
+            return true;
+    return false;
+}
 
 void CheckTextFunctions(const std::string& text, const std::string& pattern, const std::string& replacement)
 {
@@ -80,11 +89,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const fuzz::Parts parts(data, size, 4);
     const std::string& expression = parts[0];
 
-    (void)EvaluateNumber(expression);
+    const double number = EvaluateNumber(expression);
+    int truth = -1;
     try {
-        (void)EvaluateLogic(expression);
+        truth = EvaluateLogic(expression);
     } catch (const KvError& error) {
         fuzz::Check(error.code() == -1, "a bad condition raises -1");
+    }
+
+    // Short texts against the straightforward rules ("NOW" reads the clock).
+    if (expression.size() <= 64 && !ContainsNow(expression)) {
+        const double expected = expressionrules::RulesNumber(expression);
+        fuzz::Check(number == expected || (std::isnan(number) && std::isnan(expected)),
+                    "arithmetic follows the rules", expression);
+        int expectedTruth = -1;
+        try {
+            expectedTruth = expressionrules::RulesLogic(expression);
+        } catch (const KvError&) {
+        }
+        fuzz::Check(truth == expectedTruth, "logic follows the rules", expression);
     }
     CheckTextFunctions(parts[1].empty() ? expression : parts[1], parts[2], parts[3]);
     return 0;

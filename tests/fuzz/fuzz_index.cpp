@@ -142,8 +142,11 @@ void CheckTypedKey(const Shape& shape, const std::string& typed)
     try {
         request.DecodeIndex(last, encoded);
     } catch (const KvError& error) {
-        // A key left empty encodes to nothing.
-        fuzz::Check(encoded.empty() && error.code() == -514, "an encoded key decodes again", typed + " -> " + encoded);
+        // A key left empty, or standing for no value yet, is encoded as the
+        // lenient reading gives it, which may be too short for its syntax.
+        const bool placeholder = typed.empty() || typed == "(NULL)" || typed == "(NOTDONE)";
+        fuzz::Check((encoded.empty() || placeholder) && error.code() == -514, "an encoded key decodes again",
+                    typed + " -> " + encoded);
         return;
     }
     fuzz::Check(request.EncodeIndex(last) == encoded, "a decoded key encodes alike", typed + " -> " + encoded);
