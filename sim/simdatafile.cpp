@@ -99,10 +99,6 @@ bool tokenize(const std::string &line, std::vector<Token> &out, std::string &err
     return true;
 }
 
-// Objects one line may stand for, and a whole file.
-constexpr size_t kMaxObjectsPerLine = 200000;
-constexpr size_t kMaxObjectsPerFile = 1000000;
-
 // An OID text with up to two "[...]" lists: the literal texts around the
 // lists (one more than there are lists) and each list's values.
 struct OidPattern {
@@ -279,8 +275,8 @@ const char *accessName(SimAccess a)
 
 class Parser {
 public:
-    Parser(const std::string &name, SimStore &store)
-        : name_(name), store_(store)
+    Parser(const std::string &name, SimStore &store, const SimDataFile::Limits &limits)
+        : name_(name), store_(store), limits_(limits)
     {
     }
 
@@ -466,11 +462,11 @@ private:
             return fail(number, "an object line starts with an OID", error);
         std::string why;
         OidPattern pattern;
-        if (!parseOidPattern(tokens[0].text, kMaxObjectsPerLine, pattern, why))
+        if (!parseOidPattern(tokens[0].text, limits_.objectsPerLine, pattern, why))
             return fail(number, why, error);
-        if (pattern.count() > kMaxObjectsPerFile - objects_)
-            return fail(number, "the file stands for more than " + std::to_string(kMaxObjectsPerFile) + " objects",
-                        error);
+        if (objects_ + pattern.count() > limits_.objectsPerFile)
+            return fail(number,
+                        "the file stands for more than " + std::to_string(limits_.objectsPerFile) + " objects", error);
         std::vector<std::vector<oid>> combos;
         if (pattern.lists.empty()) {
             combos.push_back({});
@@ -570,6 +566,7 @@ private:
 
     std::string name_;
     SimStore &store_;
+    SimDataFile::Limits limits_;
     size_t objects_ = 0;   // objects of the lines so far, ranges expanded
 };
 
@@ -608,7 +605,13 @@ std::string attributesText(const SimObject &o, unsigned ent)
 bool SimDataFile::loadText(const std::string &text, const std::string &name, SimStore &store,
                            std::string &error)
 {
-    Parser parser(name, store);
+    return loadText(text, name, store, error, Limits());
+}
+
+bool SimDataFile::loadText(const std::string &text, const std::string &name, SimStore &store,
+                           std::string &error, const Limits &limits)
+{
+    Parser parser(name, store, limits);
     std::istringstream in(text);
     std::string line;
     int number = 0;

@@ -170,31 +170,41 @@ TEST(SimDataFile, ControlBytesInAnOidAreRefused)
 
 // Ranges that stand for too many objects are refused before they are made:
 // a cross product of 10^10 or a list of 200 long parts ends at once, not after
-// gigabytes; so does a file whose lines together stand for millions.
+// gigabytes; so does a file whose lines together stand for too many.
 TEST(SimDataFile, TooManyObjectsAreRefusedBeforeTheyAreMade)
 {
     std::string parts = "0..100000";
     for (int i = 1; i < 200; ++i)
         parts += ",0..100000";
-    std::string manyLines;
-    for (int i = 0; i < 6; ++i)
-        manyLines += "1.3.6." + std::to_string(i) + ".[0..99999,100000..199999] integer ro 1\n";
     const std::pair<std::string, std::string> cases[] = {
         {"1.3.[0..100000].[0..100000] integer ro 1\n", "t.sim:1: the ranges expand to too many objects"},
         {"1.3.6.[" + parts + "] integer ro 1\n", "t.sim:1: the ranges expand to too many objects"},
         {"1.3.6.[0..99999,100000..199999,7] integer ro 1\n", "t.sim:1: the ranges expand to too many objects"},
-        {manyLines, "t.sim:6: the file stands for more than 1000000 objects"},
     };
     for (const auto &[text, message] : cases) {
         SimStore store(ent);
         std::string error;
         EXPECT_FALSE(SimDataFile::loadText(text, "t.sim", store, error));
         EXPECT_EQ(error, message);
+        EXPECT_TRUE(store.objects().empty());
     }
+
+    // The same limits, smaller: a line up to its limit loads, the file stops
+    // at the line that would go beyond its own.
+    const SimDataFile::Limits limits{50, 120};
     SimStore store(ent);
     std::string error;
-    EXPECT_TRUE(SimDataFile::loadText("1.3.6.[1..400].[1..500] integer ro $j\n", "t.sim", store, error)) << error;
-    EXPECT_EQ(store.objects().size(), 200000u);
+    EXPECT_TRUE(SimDataFile::loadText("1.3.6.1.[1..5].[1..10] integer ro $j\n", "t.sim", store, error, limits))
+        << error;
+    EXPECT_EQ(store.objects().size(), 50u);
+    EXPECT_FALSE(SimDataFile::loadText("1.3.6.1.[1..5].[1..11] integer ro 1\n", "t.sim", store, error, limits));
+    EXPECT_EQ(error, "t.sim:1: the ranges expand to too many objects");
+    SimStore file(ent);
+    EXPECT_FALSE(SimDataFile::loadText("1.3.6.1.[1..50] integer ro 1\n1.3.6.2.[1..50] integer ro 1\n"
+                                       "1.3.6.3 integer ro 1\n1.3.6.4.[1..20] integer ro 1\n",
+                                       "t.sim", file, error, limits));
+    EXPECT_EQ(error, "t.sim:4: the file stands for more than 120 objects");
+    EXPECT_EQ(file.objects().size(), 101u);
 }
 
 TEST(SimDataFile, MissingFileIsReportedWithItsPath)
