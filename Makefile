@@ -1,5 +1,5 @@
 # Thin wrapper: the scripts do the work.
-.PHONY: run check build check-sanitize bench package package-check clean
+.PHONY: run check build check-sanitize fuzz bench package package-check clean
 
 run:
 	scripts/run.sh
@@ -14,6 +14,11 @@ build:
 # The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 check-sanitize:
 	BUILD_DIR=build-asan scripts/check.sh -DOSPREY_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+
+# The fuzz harnesses built with clang and libFuzzer (build-fuzz/), each run
+# for FUZZ_SECONDS (default 60); prints the executions per harness.
+fuzz:
+	scripts/fuzz.sh
 
 # The benchmarks also run against snmpsim, an agent nobody here wrote.
 bench:
@@ -33,4 +38,4 @@ package-check: package
 	scripts/package-check.sh
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz

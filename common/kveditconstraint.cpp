@@ -28,7 +28,7 @@ constexpr const char* kNumberChars = "-0123456789.";
 // Beeps for the characters one change removes, at most.
 constexpr int kMaxBeeps = 5;
 
-[[noreturn]] void Malformed() { KvRaise(-2); }
+[[noreturn]] void Malformed() { KvRaise(-kLineBadFormat); }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 

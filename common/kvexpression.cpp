@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -37,6 +38,7 @@ public:
             } else if (t[i] == ')' && !open.empty()) {
                 closeOf_[open.back()] = i;
                 open.pop_back();
+                ++pairs_;
             }
         }
         // Depth counted over matched pairs only (they nest properly).
@@ -52,31 +54,104 @@ public:
     }
 
     size_t MaxDepth() const { return maxDepth_; }
+    size_t Count() const { return pairs_; }
+    // The partner of the '(' at `open`, or npos.
+    size_t CloseOf(size_t open) const { return closeOf_[open]; }
 
-    // The first '(' at or after `from` in the current text and its partner.
-    bool Find(const std::string& t, size_t from, size_t& open, size_t& close) const
+private:
+    std::vector<size_t> closeOf_;
+    size_t pairs_ = 0;
+    size_t maxDepth_ = 0;
+};
+
+// The text an evaluator works through. The part before `begin` is used up.
+// The parenthesis rule replaces a part that ends at some position by a new
+// text (without '('), which is written in place just before that position:
+// the rest of the text never moves, so what was found in it once (where its
+// operators, quotes and parenthesis pairs are) stays right, and a long text
+// is not copied again for every replacement. The text keeps room in front for
+// replacements longer than what they replace.
+//
+// The evaluators ask for the next operator, quote or parenthesis again after
+// every operand; the positions of those characters are kept in order (last
+// first, so that replacing the front of the text changes only the end of each
+// list) and found by binary search.
+class WorkText {
+public:
+    // `growth`: how much longer than the pair it replaces a replacement can be.
+    WorkText(const std::string& text, std::string_view specials, size_t growth)
+        : pairs_(text), specials_(specials), positions_(specials.size())
     {
-        open = t.find('(', from);
+        room_ = pairs_.Count() * growth;
+        t_.assign(room_, ' ');
+        t_ += text;
+        begin = room_;
+        for (size_t i = t_.size(); i-- > room_;)
+            Note(i);
+    }
+
+    size_t begin;
+
+    size_t End() const { return t_.size(); }
+    std::string Part(size_t from, size_t to) const { return t_.substr(from, to - from); }
+
+    // The first position of `c` (one of the specials) at or after `from`, or npos.
+    size_t Next(char c, size_t from) const
+    {
+        const std::vector<size_t>& list = positions_[specials_.find(c)];
+        // Positions at or after `from` come first in the list; the last of
+        // them is the one.
+        const auto it = std::partition_point(list.begin(), list.end(), [from](size_t at) { return at >= from; });
+        return it == list.begin() ? npos : *(it - 1);
+    }
+
+    // The first '(' at or after `from` and its partner.
+    bool FindPair(size_t from, size_t& open, size_t& close) const
+    {
+        open = Next('(', from);
         if (open == npos)
             return false;
-        size_t original = static_cast<size_t>(static_cast<std::ptrdiff_t>(open) - shift_);
-        if (closeOf_[original] == npos)
+        const size_t partner = pairs_.CloseOf(open - room_);
+        if (partner == npos)
             return false;
-        close = static_cast<size_t>(static_cast<std::ptrdiff_t>(closeOf_[original]) + shift_);
+        close = partner + room_;
         return true;
     }
 
-    // The text up to `end` was replaced by `length` characters without '('.
-    void Replaced(size_t end, size_t length)
+    // The text from `begin` up to `end` becomes `text`, which holds no '(';
+    // `begin` moves to its start.
+    void Replace(size_t end, const std::string& text)
     {
-        shift_ += static_cast<std::ptrdiff_t>(length) - static_cast<std::ptrdiff_t>(end);
+        begin = end - text.size();
+        t_.replace(begin, text.size(), text);
+        for (std::vector<size_t>& list : positions_)
+            while (!list.empty() && list.back() < end)
+                list.pop_back();
+        for (size_t i = end; i-- > begin;)
+            Note(i);
     }
 
 private:
-    std::vector<size_t> closeOf_; // by position in the text the object was built for
-    std::ptrdiff_t shift_ = 0;    // position in the current text minus that position
-    size_t maxDepth_ = 0;
+    void Note(size_t i)
+    {
+        const size_t k = specials_.find(t_[i]);
+        if (k != std::string_view::npos)
+            positions_[k].push_back(i);
+    }
+
+    Parentheses pairs_;           // of the text as given (before the room)
+    std::string_view specials_;
+    std::vector<std::vector<size_t>> positions_;
+    std::string t_;
+    size_t room_ = 0;
 };
+
+constexpr std::string_view kNumberSpecials = "(+-*/";
+constexpr std::string_view kLogicSpecials = "(\"|&!";
+// A replacement is a number (at most 24 characters) or a truth value (at
+// most 5); the pair it replaces has 2 characters at least.
+constexpr size_t kNumberGrowth = 22;
+constexpr size_t kLogicGrowth = 3;
 
 // "NOW" stands for one instant throughout an evaluation, so that NOW-NOW is
 // 0 even when the clock moves on while the text is evaluated.
@@ -106,41 +181,36 @@ double ReadOperand(const std::string& text, Instant& now)
     return IsNow(text) ? now.DayCount() : ReadNumber(text);
 }
 
-// Applies the parenthesis rule to t[begin..] for as long as it applies: the
-// first '(' and its partner are replaced by the value of the text between
-// them, and the new text is searched again. A replacement leaves no '(' before
-// the next one, so one pass from left to right does the same work. When
-// `quoteAware` is set, a pair with either end inside the first quoted region
-// of the current text is not replaced, and the rule no longer applies.
-// Returns true when something was replaced (t is then the new text, begin 0).
+// Applies the parenthesis rule to the text from `begin` for as long as it
+// applies: the first '(' and its partner are replaced by the value of the
+// text between them, and the new text is searched again. A replacement
+// leaves no '(' before the next one, so one pass from left to right does the
+// same work. When `quoteAware` is set, a pair with either end inside the
+// first quoted region of the current text is not replaced, and the rule no
+// longer applies. Returns true when something was replaced (the text from
+// `begin` is then the new text).
 template <typename EvaluateInner>
-bool ReplaceParenthesised(std::string& t, size_t& begin, Parentheses& pairs, bool quoteAware,
-                          EvaluateInner evaluateInner)
+bool ReplaceParenthesised(WorkText& text, bool quoteAware, EvaluateInner evaluateInner)
 {
-    std::vector<size_t> quotes; // positions of '"' at or after begin
-    if (quoteAware) {
-        for (size_t q = t.find('"', begin); q != npos; q = t.find('"', q + 1))
-            quotes.push_back(q);
-    }
-    size_t nextQuote = 0;         // first entry of `quotes` at or after pos
     std::string prefix;           // the new text so far
     size_t prefixQuote[2] = {};   // first two '"' of the prefix
     size_t prefixQuoteCount = 0;
-    size_t pos = begin;           // the rest of the new text is t[pos..]
+    size_t pos = text.begin;      // the rest of the new text is the text from pos
     bool replaced = false;
     for (;;) {
         size_t open = 0;
         size_t close = 0;
-        if (!pairs.Find(t, pos, open, close))
+        if (!text.FindPair(pos, open, close))
             break;
         if (quoteAware) {
-            // The first quoted region of prefix + t[pos..], in those coordinates.
+            // The first quoted region of prefix + the text from pos, in those
+            // coordinates.
             size_t region[2];
             size_t found = 0;
             for (; found < prefixQuoteCount; ++found)
                 region[found] = prefixQuote[found];
-            for (size_t i = nextQuote; found < 2 && i < quotes.size(); ++i)
-                region[found++] = prefix.size() + quotes[i] - pos;
+            for (size_t q = text.Next('"', pos); found < 2 && q != npos; q = text.Next('"', q + 1))
+                region[found++] = prefix.size() + q - pos;
             if (found == 2) {
                 auto inside = [&](size_t at) {
                     size_t x = prefix.size() + at - pos;
@@ -149,28 +219,23 @@ bool ReplaceParenthesised(std::string& t, size_t& begin, Parentheses& pairs, boo
                 if (inside(open) || inside(close))
                     break;
             }
-            for (; nextQuote < quotes.size() && quotes[nextQuote] < open; ++nextQuote) {
-                if (prefixQuoteCount < 2)
-                    prefixQuote[prefixQuoteCount++] = prefix.size() + quotes[nextQuote] - pos;
-            }
-            while (nextQuote < quotes.size() && quotes[nextQuote] <= close)
-                ++nextQuote;
+            // Quotes before the pair go into the prefix with the text.
+            for (size_t q = text.Next('"', pos); prefixQuoteCount < 2 && q != npos && q < open;
+                 q = text.Next('"', q + 1))
+                prefixQuote[prefixQuoteCount++] = prefix.size() + q - pos;
         }
-        std::string value = evaluateInner(t.substr(open + 1, close - open - 1));
-        prefix.append(t, pos, open - pos);
+        std::string value = evaluateInner(text.Part(open + 1, close));
+        prefix += text.Part(pos, open);
         prefix += value;
         pos = close + 1;
         replaced = true;
     }
-    if (replaced) {
-        pairs.Replaced(pos, prefix.size());
-        t = prefix + t.substr(pos);
-        begin = 0;
-    }
+    if (replaced)
+        text.Replace(pos, prefix);
     return replaced;
 }
 
-double EvaluateNumberPart(std::string t, int nesting, Instant& now)
+double EvaluateNumberPart(const std::string& t, int nesting, Instant& now)
 {
     if (nesting > kMaxNesting)
         return 0.0;
@@ -178,40 +243,40 @@ double EvaluateNumberPart(std::string t, int nesting, Instant& now)
     // The pending left operands are kept here and folded from the right at
     // the end, which gives the same result as evaluating rest recursively.
     std::vector<std::pair<char, double>> pending;
-    size_t begin = 0;
     double result = 0.0;
-    Parentheses pairs(t);
+    WorkText text(t, kNumberSpecials, kNumberGrowth);
     auto evaluateInner = [nesting, &now](const std::string& inner) {
         return FormatNumber(EvaluateNumberPart(inner, nesting + 1, now));
     };
     for (;;) {
-        if (ReplaceParenthesised(t, begin, pairs, false, evaluateInner))
+        if (ReplaceParenthesised(text, false, evaluateInner))
             continue;
-        size_t at = t.find('+', begin);
+        const size_t begin = text.begin;
+        size_t at = text.Next('+', begin);
         if (at != npos) {
-            pending.emplace_back('+', EvaluateNumberPart(t.substr(begin, at - begin), nesting, now));
-            begin = at + 1;
+            pending.emplace_back('+', EvaluateNumberPart(text.Part(begin, at), nesting, now));
+            text.begin = at + 1;
             continue;
         }
-        at = t.find('-', begin);
+        at = text.Next('-', begin);
         if (at != npos) {
-            pending.emplace_back('-', EvaluateNumberPart(t.substr(begin, at - begin), nesting, now));
-            begin = at + 1;
+            pending.emplace_back('-', EvaluateNumberPart(text.Part(begin, at), nesting, now));
+            text.begin = at + 1;
             continue;
         }
-        at = t.find('*', begin);
+        at = text.Next('*', begin);
         if (at != npos) {
-            pending.emplace_back('*', ReadOperand(t.substr(begin, at - begin), now));
-            begin = at + 1;
+            pending.emplace_back('*', ReadOperand(text.Part(begin, at), now));
+            text.begin = at + 1;
             continue;
         }
-        at = t.find('/', begin);
+        at = text.Next('/', begin);
         if (at != npos) {
-            pending.emplace_back('/', ReadOperand(t.substr(begin, at - begin), now));
-            begin = at + 1;
+            pending.emplace_back('/', ReadOperand(text.Part(begin, at), now));
+            text.begin = at + 1;
             continue;
         }
-        result = ReadOperand(t.substr(begin), now);
+        result = ReadOperand(text.Part(begin, text.End()), now);
         break;
     }
     for (auto it = pending.rbegin(); it != pending.rend(); ++it) {
@@ -231,11 +296,11 @@ struct QuotedRegion {
     size_t first = npos;
     size_t last = npos;
 
-    QuotedRegion(const std::string& t, size_t begin)
+    QuotedRegion(const WorkText& text, size_t begin) : text_(text)
     {
-        size_t q = t.find('"', begin);
+        size_t q = text.Next('"', begin);
         if (q != npos) {
-            size_t r = t.find('"', q + 1);
+            size_t r = text.Next('"', q + 1);
             if (r != npos) {
                 first = q;
                 last = r;
@@ -245,14 +310,14 @@ struct QuotedRegion {
     bool Contains(size_t pos) const { return first != npos && pos > first && pos < last; }
 
     // First occurrence of `c` at or after `begin` that lies outside the region.
-    size_t FindOutside(const std::string& t, size_t begin, char c) const
+    size_t FindOutside(size_t begin, char c) const
     {
-        for (size_t at = t.find(c, begin); at != npos; at = t.find(c, at + 1)) {
-            if (!Contains(at))
-                return at;
-        }
-        return npos;
+        const size_t at = text_.Next(c, begin);
+        return Contains(at) ? text_.Next(c, last) : at;
     }
+
+private:
+    const WorkText& text_;
 };
 
 std::string NowAsText(const std::string& part, Instant& now)
@@ -288,44 +353,44 @@ bool CompareTexts(const std::string& t, Instant& now)
     }
 }
 
-bool EvaluateLogicPart(std::string t, int nesting, Instant& now)
+bool EvaluateLogicPart(const std::string& t, int nesting, Instant& now)
 {
     if (nesting > kMaxNesting)
         KvRaise(kBadLogicOperandCode);
-    // The text still to evaluate is t[begin..]; the right part of '|', '&' and
-    // '!' is evaluated in place (the loop) instead of by a further call.
-    size_t begin = 0;
+    // The right part of '|', '&' and '!' is evaluated in place (the loop)
+    // instead of by a further call.
     bool negate = false;
-    Parentheses pairs(t);
+    WorkText text(t, kLogicSpecials, kLogicGrowth);
     auto evaluateInner = [nesting, &now](const std::string& inner) {
         return std::string(EvaluateLogicPart(inner, nesting + 1, now) ? "true" : "false");
     };
     for (;;) {
-        if (ReplaceParenthesised(t, begin, pairs, true, evaluateInner))
+        if (ReplaceParenthesised(text, true, evaluateInner))
             continue;
-        QuotedRegion quoted(t, begin);
-        size_t at = quoted.FindOutside(t, begin, '|');
+        const size_t begin = text.begin;
+        QuotedRegion quoted(text, begin);
+        size_t at = quoted.FindOutside(begin, '|');
         if (at != npos) {
-            if (EvaluateLogicPart(t.substr(begin, at - begin), nesting, now))
+            if (EvaluateLogicPart(text.Part(begin, at), nesting, now))
                 return !negate;
-            begin = at + 1;
+            text.begin = at + 1;
             continue;
         }
-        at = quoted.FindOutside(t, begin, '&');
+        at = quoted.FindOutside(begin, '&');
         if (at != npos) {
-            if (!EvaluateLogicPart(t.substr(begin, at - begin), nesting, now))
+            if (!EvaluateLogicPart(text.Part(begin, at), nesting, now))
                 return negate;
-            begin = at + 1;
+            text.begin = at + 1;
             continue;
         }
-        if (quoted.FindOutside(t, begin, '!') != npos) {
+        if (quoted.FindOutside(begin, '!') != npos) {
             // The '!' is expected to be the first character; whatever that
             // character is, it is dropped.
             negate = !negate;
-            ++begin;
+            text.begin = begin + 1;
             continue;
         }
-        return CompareTexts(t.substr(begin), now) != negate;
+        return CompareTexts(text.Part(begin, text.End()), now) != negate;
     }
 }
 

@@ -183,5 +183,12 @@ std::string FormatNumber(double value)
     auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
     if (error != std::errc())
         return "0";
+    // The largest numbers round to 15 digits beyond the largest double
+    // ("1.79769313486232e+308"), which reads back as infinity: they are
+    // written with the digits that read back exactly.
+    if (std::isfinite(value) && std::fabs(value) > 1.79769313486231e308) {
+        auto exact = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general);
+        end = exact.ptr;
+    }
     return std::string(buffer, end);
 }

@@ -36,5 +36,6 @@ std::string TrimText(const std::string& text);
 double ReadNumber(const std::string& text);
 
 // General floating-point text form with 15 significant digits ("1", "4094",
-// "0.5", "1e+20").
+// "0.5", "1e+20"). The few numbers next to the largest double, whose 15
+// digits would read back as infinity, get the digits that read back exactly.
 std::string FormatNumber(double value);

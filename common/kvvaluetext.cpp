@@ -6,6 +6,7 @@
 
 #include "common/kvdatetime.h"
 #include "common/kvmessages.h"
+#include "common/kvtext.h"
 
 // Only integers go through printf here (%lu, %d), which no locale changes;
 // floating-point numbers go through to_chars and from_chars.
@@ -282,9 +283,7 @@ double ReadLeadingReal(std::string_view text)
 
 std::string FormatReal(double value)
 {
-    char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    return std::string(buffer, result.ptr);
+    return FormatNumber(value);
 }
 
 uint64_t ReadCounter64(std::string_view text)

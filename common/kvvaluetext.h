@@ -59,7 +59,7 @@ int64_t ReadLeadingDecimal(std::string_view text);
 // none. Too large a number reads as infinity, too small as 0.
 double ReadLeadingReal(std::string_view text);
 // General floating-point form with up to 15 significant digits ("4094",
-// "0.5", "1e+20").
+// "0.5", "1e+20"); FormatNumber of common/kvtext.h.
 std::string FormatReal(double value);
 // A Counter64 text: digits alone are read exactly; any other form ("1e3",
 // "12.7") as a floating-point number truncated into the counter's range

@@ -3,6 +3,7 @@
 #include "platform/kvinifile.h"
 #include "platform/kvpath.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -24,6 +25,9 @@ std::string KvIni::ReadString(const std::string& section, const std::string& key
     std::string value = file.value(section, key).value_or(defaultValue);
     if (value.size() > kBufferSize - 1)
         value.resize(kBufferSize - 1);
+    // The buffer holds a zero-terminated text: a NUL byte in the file ends
+    // the value there.
+    value.resize(std::min(value.size(), value.find('\0')));
     if (value.empty())
         return defaultValue;
     size_t b = 0;

@@ -8,7 +8,8 @@ public:
     explicit KvIni(std::string fileName);
 
     // The key's value as the INI reading service gives it (at most 4095
-    // characters, as read into a buffer of 4096; `defaultValue` when the file,
+    // characters, as read into a buffer of 4096, and ending at a NUL byte as
+    // a zero-terminated text does; `defaultValue` when the file,
     // section or key is missing). A non-empty result comes back without leading
     // and trailing blanks and control characters; an empty one gives
     // `defaultValue` unchanged.

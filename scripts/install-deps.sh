@@ -10,7 +10,9 @@ packages=(
   xvfb xauth imagemagick x11-utils fonts-dejavu-core
   python3
 )
-# More packages for one purpose, e.g. OSPREY_EXTRA_PACKAGES=snmpsim for the benchmarks.
+# More packages for one purpose, e.g. OSPREY_EXTRA_PACKAGES=snmpsim for the benchmarks,
+# "clang libclang-rt-14-dev llvm" (clang, libFuzzer and the sanitizers' runtimes, the
+# symbolizer) for the fuzz harnesses (scripts/fuzz.sh).
 # shellcheck disable=SC2206
 packages+=(${OSPREY_EXTRA_PACKAGES:-})
 missing=()

@@ -101,14 +101,37 @@ bool tokenize(const std::string &line, std::vector<Token> &out, std::string &err
     return true;
 }
 
-// One OID arc pattern: either a number or a "[a..b,c]" list.
+// An OID text with up to two "[...]" lists: the literal texts around the
+// lists (one more than there are lists) and each list's values.
 struct OidPattern {
-    std::vector<std::string> arcsText;              // the text with ranges replaced by "$1", "$2"
-    std::vector<std::vector<oid>> ranges;           // values of each range, in order
+    std::vector<std::string> pieces;
+    std::vector<std::vector<oid>> lists;
+
+    // How many objects the lists stand for.
+    size_t count() const
+    {
+        size_t n = 1;
+        for (const auto &values : lists)
+            n *= values.size();
+        return n;
+    }
+
+    // The OID text for one value of each list.
+    std::string text(const std::vector<oid> &arcs) const
+    {
+        std::string out = pieces[0];
+        for (size_t k = 0; k < arcs.size(); ++k)
+            out += std::to_string(arcs[k]) + pieces[k + 1];
+        return out;
+    }
 };
 
-bool expandList(const std::string &inside, std::vector<oid> &values)
+// The values of "a..b,c,..."; false for a malformed list. Stops with
+// `tooMany` set once the list would hold more than `limit` values, before
+// they are made.
+bool expandList(const std::string &inside, size_t limit, std::vector<oid> &values, bool &tooMany)
 {
+    tooMany = false;
     size_t pos = 0;
     while (pos <= inside.size()) {
         size_t end = inside.find(',', pos);
@@ -122,8 +145,12 @@ bool expandList(const std::string &inside, std::vector<oid> &values)
         if (dots == std::string::npos) {
             errno = 0;
             unsigned long v = std::strtoul(part.c_str(), &stop, 10);
-            if (errno || *stop || part[0] == '-')
+            if (errno || *stop || part[0] == '-' || v > 0xFFFFFFFFul)
                 return false;
+            if (values.size() >= limit) {
+                tooMany = true;
+                return false;
+            }
             values.push_back(v);
         } else {
             const std::string a = part.substr(0, dots), b = part.substr(dots + 2);
@@ -134,8 +161,12 @@ bool expandList(const std::string &inside, std::vector<oid> &values)
             if (errno || *stop)
                 return false;
             unsigned long hi = std::strtoul(b.c_str(), &stop, 10);
-            if (errno || *stop || lo > hi || hi - lo > 100000)
+            if (errno || *stop || lo > hi || hi - lo > 100000 || hi > 0xFFFFFFFFul)
                 return false;
+            if (hi - lo + 1 > limit - values.size()) {
+                tooMany = true;
+                return false;
+            }
             for (unsigned long v = lo; v <= hi; ++v)
                 values.push_back(v);
         }
@@ -144,36 +175,40 @@ bool expandList(const std::string &inside, std::vector<oid> &values)
     return !values.empty();
 }
 
-// Splits an OID text with optional "[...]" ranges into literal texts and
-// the range value lists. At most two ranges.
-bool parseOidPattern(const std::string &text, std::string &skeleton,
-                     std::vector<std::vector<oid>> &ranges, std::string &error)
+// Splits an OID text with optional "[...]" lists into literal texts and the
+// lists' values. At most two lists, together standing for at most `limit`
+// objects.
+bool parseOidPattern(const std::string &text, size_t limit, OidPattern &pattern, std::string &error)
 {
-    skeleton.clear();
-    ranges.clear();
+    pattern = OidPattern();
+    pattern.pieces.emplace_back();
     size_t i = 0;
     while (i < text.size()) {
-        if (text[i] == '[') {
-            size_t close = text.find(']', i);
-            if (close == std::string::npos) {
-                error = "\"[\" without \"]\" in \"" + text + "\"";
-                return false;
-            }
-            std::vector<oid> values;
-            if (!expandList(text.substr(i + 1, close - i - 1), values)) {
-                error = "bad range \"" + text.substr(i, close - i + 1) + "\" (expected for example [1..26] or [1..8,25])";
-                return false;
-            }
-            ranges.push_back(values);
-            if (ranges.size() > 2) {
-                error = "at most two ranges in one OID";
-                return false;
-            }
-            skeleton += '\x01';
-            i = close + 1;
-        } else {
-            skeleton += text[i++];
+        if (text[i] != '[') {
+            pattern.pieces.back() += text[i++];
+            continue;
         }
+        size_t close = text.find(']', i);
+        if (close == std::string::npos) {
+            error = "\"[\" without \"]\" in \"" + text + "\"";
+            return false;
+        }
+        if (pattern.lists.size() == 2) {
+            error = "at most two ranges in one OID";
+            return false;
+        }
+        // What the lists before leave of the limit for this one.
+        const size_t left = limit / pattern.count();
+        std::vector<oid> values;
+        bool tooMany = false;
+        if (!expandList(text.substr(i + 1, close - i - 1), left, values, tooMany)) {
+            error = tooMany ? "the ranges expand to too many objects"
+                            : "bad range \"" + text.substr(i, close - i + 1) + "\" (expected for example [1..26] or [1..8,25])";
+            return false;
+        }
+        pattern.lists.push_back(std::move(values));
+        pattern.pieces.emplace_back();
+        i = close + 1;
     }
     return true;
 }
@@ -242,8 +277,8 @@ const char *accessName(SimAccess a)
 
 class Parser {
 public:
-    Parser(const std::string &name, SimStore &store)
-        : name_(name), store_(store)
+    Parser(const std::string &name, SimStore &store, const SimDataFile::Limits &limits)
+        : name_(name), store_(store), limits_(limits)
     {
     }
 
@@ -424,40 +459,36 @@ private:
     }
 
     // The OIDs an OID pattern with "[...]" lists stands for, each with the
-    // values of its lists.
-    bool expandOids(const std::string &pattern, int number, std::vector<std::pair<SimOid, std::vector<oid>>> &out,
-                    std::string &error)
+    // values of its lists. With `newObjects` they count against the file's
+    // limit, which is checked before anything is expanded.
+    bool expandOids(const std::string &text, int number, bool newObjects,
+                    std::vector<std::pair<SimOid, std::vector<oid>>> &out, std::string &error)
     {
-        std::string skeleton, why;
-        std::vector<std::vector<oid>> ranges;
-        if (!parseOidPattern(pattern, skeleton, ranges, why))
+        std::string why;
+        OidPattern pattern;
+        if (!parseOidPattern(text, limits_.objectsPerLine, pattern, why))
             return fail(number, why, error);
+        if (newObjects && objects_ + pattern.count() > limits_.objectsPerFile)
+            return fail(number,
+                        "the file stands for more than " + std::to_string(limits_.objectsPerFile) + " objects", error);
         std::vector<std::vector<oid>> combos;
-        if (ranges.empty()) {
+        if (pattern.lists.empty()) {
             combos.push_back({});
-        } else if (ranges.size() == 1) {
-            for (oid a : ranges[0])
+        } else if (pattern.lists.size() == 1) {
+            for (oid a : pattern.lists[0])
                 combos.push_back({a});
         } else {
-            for (oid a : ranges[0])
-                for (oid b : ranges[1])
+            for (oid a : pattern.lists[0])
+                for (oid b : pattern.lists[1])
                     combos.push_back({a, b});
         }
-        if (combos.size() > 200000)
-            return fail(number, "the ranges expand to too many objects", error);
+        if (newObjects)
+            objects_ += combos.size();
         out.clear();
         for (const auto &arcs : combos) {
-            std::string oidText;
-            size_t k = 0;
-            for (char c : skeleton) {
-                if (c == '\x01')
-                    oidText += std::to_string(arcs[k++]);
-                else
-                    oidText += c;
-            }
             SimOid o;
-            if (!simoid::parse(oidText, store_.enterpriseNumber(), o))
-                return fail(number, "\"" + pattern + "\" is not an object identifier", error);
+            if (!simoid::parse(pattern.text(arcs), store_.enterpriseNumber(), o))
+                return fail(number, "\"" + text + "\" is not an object identifier", error);
             out.emplace_back(o, arcs);
         }
         return true;
@@ -470,7 +501,7 @@ private:
         if (tokens[0].quoted)
             return fail(number, "an object line starts with an OID", error);
         std::vector<std::pair<SimOid, std::vector<oid>>> oids;
-        if (!expandOids(tokens[0].text, number, oids, error))
+        if (!expandOids(tokens[0].text, number, true, oids, error))
             return false;
         std::string why;
         for (const auto &[objectOid, arcs] : oids) {
@@ -491,7 +522,7 @@ private:
         if (tokens.size() != 3 || tokens[1].quoted || tokens[2].quoted)
             return fail(number, "a moving line reads: moving OID RATE (the counters' increase per second)", error);
         std::vector<std::pair<SimOid, std::vector<oid>>> oids;
-        if (!expandOids(tokens[1].text, number, oids, error))
+        if (!expandOids(tokens[1].text, number, false, oids, error))
             return false;
         for (const auto &[objectOid, arcs] : oids) {
             SimObject *o = store_.find(objectOid);
@@ -585,6 +616,8 @@ private:
 
     std::string name_;
     SimStore &store_;
+    SimDataFile::Limits limits_;
+    size_t objects_ = 0;   // objects of the lines so far, ranges expanded
 };
 
 std::string specialText(const SimObject &o)
@@ -622,7 +655,13 @@ std::string attributesText(const SimObject &o, unsigned ent)
 bool SimDataFile::loadText(const std::string &text, const std::string &name, SimStore &store,
                            std::string &error)
 {
-    Parser parser(name, store);
+    return loadText(text, name, store, error, Limits());
+}
+
+bool SimDataFile::loadText(const std::string &text, const std::string &name, SimStore &store,
+                           std::string &error, const Limits &limits)
+{
+    Parser parser(name, store, limits);
     std::istringstream in(text);
     std::string line;
     int number = 0;

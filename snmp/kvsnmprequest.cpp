@@ -788,12 +788,17 @@ std::string KvSNMPRequest::DecodeIndex(int32_t i, const std::string& suffix)
     if (var.options)
         text = var.options->ValueToLabel(text);
     var.value = text;
+    const auto rest = arcs.begin() + static_cast<std::ptrdiff_t>(used);
+    var.decodedIndex = KvSNMPVar::DecodedIndex{text, ArcsText(std::vector<uint32_t>(arcs.begin(), rest))};
     return ArcsText(arcs, used);
 }
 
 std::string KvSNMPRequest::EncodeIndex(int32_t i)
 {
     const KvSNMPVar& var = variables[i];
+    // A key as it was received addresses its row as the agent named it.
+    if (var.decodedIndex && var.decodedIndex->value == var.value)
+        return var.decodedIndex->arcs;
     const std::string text = var.options ? var.options->LabelToValue(var.value) : var.value;
     const bool implied = i == variables.keyCount - 1 && variables.IsImplied(i);
     auto halves = [](uint64_t bits) {

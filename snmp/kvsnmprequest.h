@@ -93,6 +93,10 @@ public:
     // Replaceable steps.
     virtual std::string SubstituteVariables(const std::string& expression, bool quote,
                                             const std::string& marker);
+    // An index element's value from the front of an instance suffix; gives
+    // the rest of the suffix. EncodeIndex gives the element's sub-identifiers:
+    // those it was decoded from while its value is unchanged (see
+    // KvSNMPVar::decodedIndex), else the encoding of its value.
     virtual std::string DecodeIndex(int32_t i, const std::string& suffix);
     virtual std::string EncodeIndex(int32_t i);
     virtual void VbToValue(int32_t i, const SnmpVb& vb);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,18 @@ struct KvSNMPVar {
     std::string spareText;
     std::string value;
     std::string lastOid;
+
+    // The value DecodeIndex last gave an index element and the
+    // sub-identifiers it read it from. While the value is unchanged,
+    // EncodeIndex gives those sub-identifiers again, so that the row is
+    // addressed exactly as the agent named it where the text does not keep
+    // every bit (15 digits of a real number, a truth value's number, a
+    // date-time's direction, a display string's padding).
+    struct DecodedIndex {
+        std::string value;
+        std::string arcs;
+    };
+    std::optional<DecodedIndex> decodedIndex;
 };
 
 // List kinds.

@@ -9,6 +9,7 @@
 #include <QSizePolicy>
 #include <QStatusBar>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <algorithm>
 #include <exception>
@@ -66,6 +67,13 @@ TBindingForm::TBindingForm(QWidget* owner, const KvFormHost& host, const QString
 TBindingForm::~TBindingForm()
 {
     closed_ = true;
+    // The handlers of the window's own controls must not run while the
+    // controls are being taken apart (a list view reports its rows going,
+    // its selection changing): the window they belong to is gone.
+    for (QObject* child : findChildren<QObject*>())
+        child->disconnect(this);
+    for (QTreeWidget* list : findChildren<QTreeWidget*>())
+        list->model()->disconnect(this);
     if (!binding_)
         return;
     // The window's own parts are gone already: nothing may call back into

@@ -7,6 +7,7 @@
 #include "common/kverror.h"
 #include "common/kvexpression.h"
 #include "common/kvtext.h"
+#include "expressionrules.h"
 
 namespace {
 
@@ -175,83 +176,52 @@ TEST(EvaluateLogic, HostileTextsDoNotCrash)
     EXPECT_EQ(LogicErrorCode(std::string(5000, '"')), -1);
 }
 
-// The evaluators work through long texts in one pass; these straightforward
-// recursive versions of the rules check them on many short random texts.
+// Long texts with an operand every few characters, as a value read from the
+// switch can make a condition: each is worked through in one pass. (Looking
+// for the next operator through the whole rest, or copying the rest for every
+// parenthesis rule, took minutes for these; the test's time limit catches a
+// return to that.)
+TEST(EvaluateLogic, LongTextsOfManyOperandsAreWorkedThroughInOnePass)
+{
+    const size_t n = 100000;
+    std::string quoted;
+    std::string alternatives;
+    std::string blocked = "\"(1)\"=\"(1)\"";
+    std::string negated;
+    for (size_t i = 0; i < n; ++i) {
+        quoted += "\"a\"=\"a\"&";
+        alternatives += "\"a\"=\"b\"|";
+        // A parenthesised operand after a quoted "(" that holds the rule up.
+        blocked += "&(2=2)&\"(3)\"=\"(3)\"";
+        negated += "x!";
+    }
+    EXPECT_TRUE(EvaluateLogic(quoted + "\"a\"=\"a\""));
+    EXPECT_FALSE(EvaluateLogic(alternatives + "\"a\"=\"b\""));
+    EXPECT_TRUE(EvaluateLogic(blocked));
+    EXPECT_EQ(LogicErrorCode(negated), -1);
+    EXPECT_EQ(LogicErrorCode(blocked + "&(x)"), -1);
+}
+
+TEST(EvaluateNumber, LongTextsOfManyOperandsAreWorkedThroughInOnePass)
+{
+    std::string product;
+    std::string quotients;
+    std::string groups;
+    for (size_t i = 0; i < 200000; ++i) {
+        product += "1*";
+        quotients += "8/";
+        groups += "(+(1)";
+    }
+    EXPECT_EQ(EvaluateNumber(product + "2"), 2.0);
+    EXPECT_EQ(EvaluateNumber(quotients + "1"), 1.0);   // 8/(8/(...(8/1))): 8 and 1 by turns
+    EXPECT_EQ(EvaluateNumber(groups + "+1"), 200001.0);
+}
+
+// The evaluators against the straightforward rules on many short random texts.
 namespace {
 
-size_t PartnerOf(const std::string& t, size_t open)
-{
-    int depth = 0;
-    for (size_t i = open; i < t.size(); ++i) {
-        if (t[i] == '(')
-            ++depth;
-        else if (t[i] == ')' && --depth == 0)
-            return i;
-    }
-    return std::string::npos;
-}
-
-double RulesNumber(const std::string& t)
-{
-    size_t open = t.find('(');
-    if (open != std::string::npos) {
-        size_t close = PartnerOf(t, open);
-        if (close != std::string::npos)
-            return RulesNumber(t.substr(0, open) + FormatNumber(RulesNumber(t.substr(open + 1, close - open - 1))) +
-                               t.substr(close + 1));
-    }
-    size_t at;
-    if ((at = t.find('+')) != std::string::npos)
-        return RulesNumber(t.substr(0, at)) + RulesNumber(t.substr(at + 1));
-    if ((at = t.find('-')) != std::string::npos)
-        return RulesNumber(t.substr(0, at)) - RulesNumber(t.substr(at + 1));
-    if ((at = t.find('*')) != std::string::npos)
-        return ReadNumber(t.substr(0, at)) * RulesNumber(t.substr(at + 1));
-    if ((at = t.find('/')) != std::string::npos)
-        return ReadNumber(t.substr(0, at)) / RulesNumber(t.substr(at + 1));
-    return ReadNumber(t);
-}
-
-bool RulesLogic(const std::string& t)
-{
-    size_t q1 = t.find('"');
-    size_t q2 = q1 == std::string::npos ? q1 : t.find('"', q1 + 1);
-    auto inside = [&](size_t x) { return q2 != std::string::npos && x > q1 && x < q2; };
-    auto outside = [&](char c) {
-        for (size_t at = t.find(c); at != std::string::npos; at = t.find(c, at + 1))
-            if (!inside(at))
-                return at;
-        return std::string::npos;
-    };
-    size_t open = t.find('(');
-    if (open != std::string::npos) {
-        size_t close = PartnerOf(t, open);
-        if (close != std::string::npos && !inside(open) && !inside(close))
-            return RulesLogic(t.substr(0, open) + (RulesLogic(t.substr(open + 1, close - open - 1)) ? "true" : "false") +
-                              t.substr(close + 1));
-    }
-    size_t at;
-    if ((at = outside('|')) != std::string::npos)
-        return RulesLogic(t.substr(0, at)) || RulesLogic(t.substr(at + 1));
-    if ((at = outside('&')) != std::string::npos)
-        return RulesLogic(t.substr(0, at)) && RulesLogic(t.substr(at + 1));
-    if (outside('!') != std::string::npos)
-        return !RulesLogic(t.substr(1));
-    std::string left, right;
-    int op = SplitAtOperator({"<>", ">=", "<=", ">", "<", "="}, t, left, right);
-    if (op < 0) {
-        std::string w = TrimText(t);
-        for (char& c : w)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (w == "true" || w == "false")
-            return w == "true";
-        throw KvError(-1, "bad");
-    }
-    left = Unquote(TrimText(left));
-    right = Unquote(TrimText(right));
-    const bool results[] = {left != right, left >= right, left <= right, left > right, left < right, left == right};
-    return results[op];
-}
+using expressionrules::RulesLogic;
+using expressionrules::RulesNumber;
 
 std::string RandomText(std::mt19937& random, const std::string& alphabet, size_t maxLength)
 {

@@ -34,6 +34,23 @@ TEST(ValueText, Counter64AndRealEdges)
     EXPECT_EQ(ReadLeadingDecimal("\t-42abc"), -42);
 }
 
+// 15 digits of the largest doubles round beyond the largest double; what is
+// shown must still read back as the number, not as infinity.
+TEST(ValueText, TheLargestRealsReadBackAsShown)
+{
+    for (double value : {std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(),
+                         std::nextafter(std::numeric_limits<double>::max(), 0.0), 1.7976931348623e308}) {
+        const std::string shown = FormatReal(value);
+        SCOPED_TRACE(shown);
+        double typed = 0;
+        EXPECT_TRUE(ReadWholeReal(shown, typed));
+        EXPECT_EQ(typed, value);
+        EXPECT_EQ(ReadLeadingReal(shown), value);
+    }
+    EXPECT_EQ(FormatReal(1.7976931348623e308), "1.7976931348623e+308");
+    EXPECT_EQ(FormatReal(std::numeric_limits<double>::infinity()), "inf");
+}
+
 TEST(ValueText, DottedForms)
 {
     EXPECT_EQ(ReadDottedNumbers(".1.3.6."), (Arcs{1, 3, 6}));

@@ -116,3 +116,15 @@ TEST(KvIni, LongValueIsCutToTheBuffer)
     dir.write("long.cfg", "[S]\nk=" + std::string(5000, 'a') + "\n");
     EXPECT_EQ(KvIni(dir.file("long.cfg")).ReadString("S", "k", "").size(), KvIni::kBufferSize - 1);
 }
+
+// A NUL byte in the file ends the value as it ends a zero-terminated text, so
+// that start-up converts and reports the text it holds ("'1' ..." rather
+// than a message cut short inside its quotes).
+TEST(KvIni, NulByteEndsTheValue)
+{
+    TempDir dir;
+    dir.write("nul.cfg", std::string("[S]\nAgentPort=1\0""61\nName=\0x\n", 27));
+    const KvIni ini(dir.file("nul.cfg"));
+    EXPECT_EQ(ini.ReadString("S", "AgentPort", ""), "1");
+    EXPECT_EQ(ini.ReadString("S", "Name", "dflt"), "dflt");
+}

@@ -204,6 +204,60 @@ TEST(SimDataFile, DuplicatesAndOverlapsAreRefused)
     EXPECT_NE(error.find("o.sim:2: table 1.3.6.1.9.1.4 overlaps"), std::string::npos) << error;
 }
 
+// Bytes the parser might use itself (it once marked ranges with 0x01 inside
+// the OID): an OID holding them is no OID.
+TEST(SimDataFile, ControlBytesInAnOidAreRefused)
+{
+    for (const std::string& line : {std::string("\x01 t t t"), std::string("1.3.6.[1]\x01 integer ro 1"),
+                                   std::string("1.3.6.\x01.[1..2] integer ro 1"), std::string("\x01\x01 integer ro 1")}) {
+        SimStore store(ent);
+        std::string error;
+        EXPECT_FALSE(SimDataFile::loadText(line + "\n", "c.sim", store, error));
+        EXPECT_NE(error.find("c.sim:1: "), std::string::npos) << error;
+        EXPECT_NE(error.find("is not an object identifier"), std::string::npos) << error;
+        EXPECT_TRUE(store.objects().empty());
+    }
+}
+
+// Ranges that stand for too many objects are refused before they are made:
+// a cross product of 10^10 or a list of 200 long parts ends at once, not after
+// gigabytes; so does a file whose lines together stand for too many.
+TEST(SimDataFile, TooManyObjectsAreRefusedBeforeTheyAreMade)
+{
+    std::string parts = "0..100000";
+    for (int i = 1; i < 200; ++i)
+        parts += ",0..100000";
+    const std::pair<std::string, std::string> cases[] = {
+        {"1.3.[0..100000].[0..100000] integer ro 1\n", "t.sim:1: the ranges expand to too many objects"},
+        {"1.3.6.[" + parts + "] integer ro 1\n", "t.sim:1: the ranges expand to too many objects"},
+        {"1.3.6.[0..99999,100000..199999,7] integer ro 1\n", "t.sim:1: the ranges expand to too many objects"},
+    };
+    for (const auto &[text, message] : cases) {
+        SimStore store(ent);
+        std::string error;
+        EXPECT_FALSE(SimDataFile::loadText(text, "t.sim", store, error));
+        EXPECT_EQ(error, message);
+        EXPECT_TRUE(store.objects().empty());
+    }
+
+    // The same limits, smaller: a line up to its limit loads, the file stops
+    // at the line that would go beyond its own.
+    const SimDataFile::Limits limits{50, 120};
+    SimStore store(ent);
+    std::string error;
+    EXPECT_TRUE(SimDataFile::loadText("1.3.6.1.[1..5].[1..10] integer ro $j\n", "t.sim", store, error, limits))
+        << error;
+    EXPECT_EQ(store.objects().size(), 50u);
+    EXPECT_FALSE(SimDataFile::loadText("1.3.6.1.[1..5].[1..11] integer ro 1\n", "t.sim", store, error, limits));
+    EXPECT_EQ(error, "t.sim:1: the ranges expand to too many objects");
+    SimStore file(ent);
+    EXPECT_FALSE(SimDataFile::loadText("1.3.6.1.[1..50] integer ro 1\n1.3.6.2.[1..50] integer ro 1\n"
+                                       "1.3.6.3 integer ro 1\n1.3.6.4.[1..20] integer ro 1\n",
+                                       "t.sim", file, error, limits));
+    EXPECT_EQ(error, "t.sim:4: the file stands for more than 120 objects");
+    EXPECT_EQ(file.objects().size(), 101u);
+}
+
 TEST(SimDataFile, MissingFileIsReportedWithItsPath)
 {
     SimStore store(ent);

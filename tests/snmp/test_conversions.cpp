@@ -385,10 +385,48 @@ TEST(IndexCoding, NumbersAndWideValues)
     EXPECT_EQ(r.EncodeIndex(3), "360000");
     EXPECT_EQ(r.DecodeIndex(4, "2"), "");
     EXPECT_EQ(r.variables[4].value, "true");
-    EXPECT_EQ(r.EncodeIndex(4), "1");
+    // The row received stays the row addressed; a key typed anew is 1.
+    EXPECT_EQ(r.EncodeIndex(4), "2");
+    r.variables[4].value = "false";
+    EXPECT_EQ(r.EncodeIndex(4), "0");
+    TestRequest typed({{synTruthValue, accIdx}}, kvListTableRows, 1);
+    typed.variables[0].value = "true";
+    EXPECT_EQ(typed.EncodeIndex(0), "1");
     EXPECT_EQ(r.DecodeIndex(5, "7.213.3.7.13.5.9.0.43.0.0"), "");
     EXPECT_EQ(r.variables[5].value, "2005-3-7,13:5:9.0");
     EXPECT_EQ(r.EncodeIndex(5), "7.213.3.7.13.5.9.0.43.0.0");
+}
+
+// Keys whose text does not keep every bit of what the agent sent: a real
+// number's 15 digits, a day count, a date-time's direction without an offset,
+// a display string's padding. The row decoded is the row addressed again
+// (walk steps after a column ends, writes), not a neighbour the text stands
+// for; a key the operator changes is encoded from its text.
+TEST(IndexCoding, LossyKeysAddressTheRowTheyCameFrom)
+{
+    TestRequest r({{synFloat, accIdx}, {synFloatDate, accIdx}, {synDateAndTime, accIdx}, {synDisplayString, accIdx},
+                   {synInteger, accRO}},
+                  kvListTable, 4);
+    // 1.0000000000000002 (low word 1) shows as "1", which is 1.0 (low word 0).
+    const std::string instance = "1.1072693248.1.1088602688.7.213.3.7.13.5.9.0.45.0.0.3.97.98.0";
+    r.DecodeInstance(instance + ".77");
+    EXPECT_EQ(r.variables[0].value, "1");
+    EXPECT_EQ(r.variables[1].value, "2005/03/07 12:00:00 am");
+    EXPECT_EQ(r.variables[2].value, "2005-3-7,13:5:9.0");
+    EXPECT_EQ(r.variables[3].value, "ab");
+    EXPECT_EQ(r.BuildInstance(), instance);
+
+    r.variables[0].value = "1";
+    EXPECT_EQ(r.EncodeIndex(0), "1.1072693248");
+    r.variables[0].value = "2";
+    EXPECT_EQ(r.EncodeIndex(0), "0.1073741824");
+    r.variables[3].value = "ab";
+    EXPECT_EQ(r.EncodeIndex(3), "3.97.98.0");
+    r.variables[3].value = "abc";
+    EXPECT_EQ(r.EncodeIndex(3), "3.97.98.99");
+    // The lists a page copies keep what was decoded.
+    KvSNMPVarList copy(r.variables);
+    EXPECT_EQ(copy[2].decodedIndex->arcs, "7.213.3.7.13.5.9.0.45.0.0");
 }
 
 TEST(IndexCoding, ShortSuffixesAreRejected)
