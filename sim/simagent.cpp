@@ -56,11 +56,22 @@ const UserRow users[] = {
     {"noauth-user", "noauth-user"},
 };
 
+// The communities and the word the request log writes for each: the log
+// says which community a request used, never its text.
+const char readCommunity[] = "ravine";
+const char writeCommunity[] = "lantern";
+const SimPduLog::Community communities[] = {
+    {readCommunity, "read"},
+    {writeCommunity, "write"},
+};
+
 // Communities, groups, views and access rights; these rows show in the
 // agent's VACM tables.
+const std::string communityConfig[] = {
+    std::string("com2sec readSec  default ") + readCommunity,
+    std::string("com2sec writeSec default ") + writeCommunity,
+};
 const char *const accessConfig[] = {
-    "com2sec readSec  default ravine",
-    "com2sec writeSec default lantern",
     "group readGroup  v1  readSec",
     "group readGroup  v2c readSec",
     "group writeGroup v1  writeSec",
@@ -188,6 +199,8 @@ bool SimAgent::writeConfig(std::string &error)
     }
     out << "# Written by osprey-sim at every start.\n";
     out << "exactEngineID 0x" << SimValue::hex(engineId_) << "\n";
+    for (const std::string &line : communityConfig)
+        out << line << "\n";
     for (const char *line : accessConfig)
         out << line << "\n";
     out.flush();
@@ -296,6 +309,7 @@ bool SimAgent::writeReadyFile(std::string &error)
 
 bool SimAgent::start(std::string &error)
 {
+    log_.setCommunities(std::vector<SimPduLog::Community>(std::begin(communities), std::end(communities)));
     if (!options_.logFile.empty() && !log_.open(options_.logFile, error))
         return false;
     if (!preparePrivateDirectory(error))
@@ -504,6 +518,12 @@ void SimAgent::sendError(netsnmp_session *session, netsnmp_pdu *pdu, int status,
 
 void SimAgent::readValue(const SimObject &object, variable_list *vb) const
 {
+    SimType wrongType;
+    SimValue wrongValue;
+    if (options_.faults.substitute(object.oid, object.type, wrongType, wrongValue)) {
+        wrongValue.toVarbind(wrongType, vb);
+        return;
+    }
     switch (object.special) {
     case SimSpecial::Uptime: {
         const auto elapsed = std::chrono::steady_clock::now() - startTime_;

@@ -51,6 +51,13 @@ public:
     bool start(std::string *error = nullptr);
     // SIGTERM and wait (the simulator writes its state on the way out).
     void stop();
+    // SIGKILL and wait: the agent dies at once, whatever it was doing.
+    void kill();
+    // The extra options of the next start() (for a restart with other faults).
+    void setExtraArgs(std::vector<std::string> args) { options_.extraArgs = std::move(args); }
+    // The port of the next start() (0: a free one); the running agent keeps its own.
+    void setPort(unsigned short port) { port_ = port; }
+    pid_t pid() const { return pid_; }
     bool running() const { return pid_ > 0; }
 
     const char *host() const { return "127.0.0.1"; }
