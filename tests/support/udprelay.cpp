@@ -150,9 +150,16 @@ void UdpRelay::Run()
             std::vector<uint8_t> datagram(buffer.begin(), buffer.begin() + n);
             if (options_.tamperAnswer)
                 options_.tamperAnswer(datagram);
-            const int out = answerFd_ >= 0 ? answerFd_ : listenFd_;
-            ::sendto(out, datagram.data(), datagram.size(), MSG_DONTWAIT,
-                     reinterpret_cast<const sockaddr*>(&manager->address), sizeof manager->address);
+            const auto* to = reinterpret_cast<const sockaddr*>(&manager->address);
+            if (options_.forgeAnswer && answerFd_ >= 0) {
+                std::vector<uint8_t> forged = datagram;
+                options_.forgeAnswer(forged);
+                ::sendto(answerFd_, forged.data(), forged.size(), MSG_DONTWAIT, to, sizeof manager->address);
+                ::sendto(listenFd_, datagram.data(), datagram.size(), MSG_DONTWAIT, to, sizeof manager->address);
+            } else {
+                const int out = answerFd_ >= 0 ? answerFd_ : listenFd_;
+                ::sendto(out, datagram.data(), datagram.size(), MSG_DONTWAIT, to, sizeof manager->address);
+            }
             ++answers_;
         }
     }

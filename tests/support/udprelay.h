@@ -10,7 +10,8 @@
 // Every manager (source address and port) gets a socket of its own towards
 // the agent, so answers go back to the socket that asked. Answers leave from
 // `answerFrom` (another socket of the relay, bound to that address) unless it
-// is the relay's own address. The relay runs on a thread of its own until
+// is the relay's own address; or, with `forgeAnswer`, a forged copy from
+// there and the real answer from the relay's own address. The relay runs on a thread of its own until
 // stop() or destruction.
 //
 // Plain C++ (no Qt, no Net-SNMP).
@@ -29,6 +30,10 @@ public:
         std::string answerFrom = "127.0.0.1";  // where answers leave from
         Tamper tamperRequest = {};             // may change a manager's datagram
         Tamper tamperAnswer = {};              // may change an agent's datagram
+        // With `answerFrom` another address: every answer goes twice, first
+        // changed by `forgeAnswer` from `answerFrom`, then as it is from the
+        // relay's own address (a forger who is quicker than the agent).
+        Tamper forgeAnswer = {};
     };
 
     UdpRelay(unsigned short agentPort, Options options);
