@@ -4,10 +4,12 @@
 #include <vector>
 
 #include "export/kvexportprogram.h"
+#include "shell/kvstartup.h"
 
 int main(int argc, char* argv[])
 {
-    std::vector<std::string> arguments(argv + 1, argv + argc);
+    // Communities and passwords leave the process list at once.
+    const std::vector<std::string> arguments = KvStartup::TakeParameters(argc, argv);
     KvExportProgram program(std::cout, std::cerr);
     return program.Run(arguments);
 }

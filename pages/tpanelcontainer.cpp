@@ -20,9 +20,9 @@ TPanelContainer::TPanelContainer(QWidget* owner, KvSNMPRequest2Edits* binding, U
             if (adapter)
                 adapter->OnGetComplete();
         };
-        binding_->OnSetComplete = [adapter](KvSNMPRequest2Controls&, const KvSNMPError&) {
+        binding_->OnSetComplete = [adapter](KvSNMPRequest2Controls&, const KvSNMPError& result) {
             if (adapter)
-                adapter->OnSetComplete();
+                adapter->OnSetComplete(result.code == 0);
         };
     }
 }

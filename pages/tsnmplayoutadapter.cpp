@@ -233,15 +233,29 @@ void TSNMPLayoutAdapter::OnGetComplete()
     ReselectRow();
 }
 
-void TSNMPLayoutAdapter::OnSetComplete()
+void TSNMPLayoutAdapter::OnSetComplete(bool written)
 {
     setComplete = true;
+    if (!readAfterWrite_)
+        return;
+    readAfterWrite_ = false;
+    if (!written || !binding_) {
+        getComplete = true;
+        return;
+    }
+    try {
+        AfterWriteSelected();
+    } catch (const std::exception& e) {
+        getComplete = true;
+        Report(e.what());
+    }
 }
 
 void TSNMPLayoutAdapter::DoStop()
 {
     getComplete = true;
     setComplete = true;
+    readAfterWrite_ = false;
     if (binding_)
         binding_->request.active = false;
 }
@@ -291,6 +305,7 @@ void TSNMPLayoutAdapter::DoSetSelected()
             WriteSelected();
         }
     } catch (const std::exception& e) {
+        readAfterWrite_ = false;
         getComplete = true;
         setComplete = true;
         Report(e.what());
@@ -300,15 +315,28 @@ void TSNMPLayoutAdapter::DoSetSelected()
 void TSNMPLayoutAdapter::WriteSelected()
 {
     AccessGuard access(binding_->Variables());
-    const int n = EntryCount();
     SkipUncheckedEntries();
     binding_->CollectValues();
+    // No read of the page while the write is on its way: it would race the
+    // write and put the switch's old values over what was typed.
+    getComplete = false;
     binding_->Apply(false, false, std::string());
-    if (!binding_->busy)
-        setComplete = true;   // a blocking write is over already
     access.Restore();
+    if (binding_->busy) {
+        readAfterWrite_ = true;   // OnSetComplete goes on
+        return;
+    }
+    // A blocking write is over already (a failed one raised).
+    setComplete = true;
+    AfterWriteSelected();
+}
+
+void TSNMPLayoutAdapter::AfterWriteSelected()
+{
+    const int n = EntryCount();
+    const bool deleted = deleteIndex >= 0 && deleteIndex < n && EditorText(table_[deleteIndex]) == deleteText;
     StartRefresh();
-    if (deleteIndex >= 0 && deleteIndex < n && EditorText(table_[deleteIndex]) == deleteText)
+    if (deleted)
         DoCloseDialog();
 }
 

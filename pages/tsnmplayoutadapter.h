@@ -31,6 +31,12 @@ class TSNMPPanel;
 //
 // Writes select their columns by setting the skip flag on the variables to
 // leave out; the saved access flags are put back on every path.
+//
+// Set Check reads the page again once the write has succeeded (and then
+// closes a row dialog whose row status says the delete text). A write that
+// failed leaves the editors as the operator left them, with the failure in
+// the status line and the field the agent named marked: nothing typed is
+// overwritten by a read that raced the write.
 class TSNMPLayoutAdapter : public TLayoutAdapter {
 public:
     static constexpr const char* kGetNotComplete = "Get data not complete";
@@ -56,7 +62,9 @@ public:
 
     // --- binding callbacks ----------------------------------------------------
     void OnGetComplete();      // sets getComplete, then ReselectRow
-    void OnSetComplete();      // sets setComplete
+    // Sets setComplete; after a Set Check write that succeeded, reads the
+    // page again (`written`: the write succeeded).
+    void OnSetComplete(bool written = true);
 
     // After a fetch: selects the first list row whose index cells equal the
     // texts of the index editors.
@@ -125,6 +133,9 @@ private:
     // Entries with a check box that is not ticked are left out of the write.
     void SkipUncheckedEntries();
     void WriteSelected();
+    // After a successful Set Check write: the refresh, and the row dialog
+    // closed when its row status says the delete text.
+    void AfterWriteSelected();
     void CreateRowInTwoSteps();
     bool IsCreateRowRequest() const;
     // Row dialog: steps shared by Edit and Add.
@@ -137,4 +148,5 @@ private:
     QPointer<QDialog> dialog_;
     QPointer<QWidget> dialogPanel_;
     bool addingRow_ = false;   // the new-row dialog is open (Check All sets every box)
+    bool readAfterWrite_ = false;   // an asynchronous Set Check write is outstanding
 };

@@ -43,7 +43,11 @@ QString KvLauncher::findProgram(const QString& name, const QString& moduleDirect
 
 bool KvLauncher::startCommandLine(const QString& commandLine, const QString& moduleDirectory)
 {
-    QStringList words = splitCommandLine(commandLine);
+    return start(splitCommandLine(commandLine), moduleDirectory);
+}
+
+bool KvLauncher::start(QStringList words, const QString& moduleDirectory)
+{
     if (words.isEmpty())
         return false;
     const QString program = findProgram(words.takeFirst(), moduleDirectory);

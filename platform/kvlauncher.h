@@ -11,6 +11,9 @@ public:
     // directory and PATH; a name with a '/' is taken as it is. Gives false when
     // the line is empty or the program cannot be found or started.
     static bool startCommandLine(const QString& commandLine, const QString& moduleDirectory);
+    // The same with the words given: `words` first is the program, every
+    // other word one argument exactly as it is (blanks included).
+    static bool start(QStringList words, const QString& moduleDirectory);
 
     // The program file that startCommandLine would start; empty when not found.
     static QString findProgram(const QString& name, const QString& moduleDirectory);

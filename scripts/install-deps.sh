@@ -9,6 +9,7 @@ packages=(
   libgtest-dev googletest
   xvfb xauth imagemagick x11-utils fonts-dejavu-core
   python3
+  tcpdump
 )
 # More packages for one purpose, e.g. OSPREY_EXTRA_PACKAGES=snmpsim for the benchmarks,
 # "clang libclang-rt-14-dev llvm" (clang, libFuzzer and the sanitizers' runtimes, the

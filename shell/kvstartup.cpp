@@ -1,5 +1,7 @@
 #include "shell/kvstartup.h"
 
+#include <cstring>
+
 #include "common/kverror.h"
 #include "common/kvmessages.h"
 #include "osprey_config.h"
@@ -42,6 +44,7 @@ using Apply = void (*)(Target&, const std::string& value);
 struct SwitchRule {
     const char* text;
     Apply apply;
+    bool secret = false;   // a community or a password
 };
 
 // "/I" is looked at before everything else; see ApplyParameter.
@@ -50,8 +53,8 @@ const SwitchRule kAddressSwitch =
 
 // Looked at for every other parameter, the first that occurs applies.
 const SwitchRule kCommonSwitches[] = {
-    {"/R", [](Target& t, const std::string& v) { t.security.readCommunity = v; t.texts.ReadCommunity = v; }},
-    {"/W", [](Target& t, const std::string& v) { t.security.writeCommunity = v; t.texts.WriteCommunity = v; }},
+    {"/R", [](Target& t, const std::string& v) { t.security.readCommunity = v; t.texts.ReadCommunity = v; }, true},
+    {"/W", [](Target& t, const std::string& v) { t.security.writeCommunity = v; t.texts.WriteCommunity = v; }, true},
     {"/v", [](Target& t, const std::string& v) { t.security.version = toVersion(v); }},
 };
 
@@ -63,8 +66,8 @@ const SwitchRule kVersion3Switches[] = {
     {"/m", [](Target& t, const std::string& v) { t.security.securityModel = KvStrToInt(v); }},
     {"/l", [](Target& t, const std::string& v) { t.security.securityLevel = KvStrToInt(v); }},
     {"/n", [](Target& t, const std::string& v) { t.security.securityName = v; }},
-    {"/A", [](Target& t, const std::string& v) { t.security.authPassword = v; }},
-    {"/P", [](Target& t, const std::string& v) { t.security.privPassword = v; }},
+    {"/A", [](Target& t, const std::string& v) { t.security.authPassword = v; }, true},
+    {"/P", [](Target& t, const std::string& v) { t.security.privPassword = v; }, true},
     {"/a", [](Target& t, const std::string& v) { t.security.authProtocol = KvStrToInt(v); }},
     {"/p", [](Target& t, const std::string& v) { t.security.privProtocol = KvStrToInt(v); }},
 };
@@ -89,6 +92,16 @@ bool applyFirstPresent(const SwitchRule (&rules)[N], Target& target, const std::
     return false;
 }
 
+// The first rule whose switch occurs in the parameter, or null.
+template <size_t N>
+const SwitchRule* firstPresent(const SwitchRule (&rules)[N], const std::string& parameter)
+{
+    for (const SwitchRule& rule : rules)
+        if (parameter.find(rule.text) != std::string::npos)
+            return &rule;
+    return nullptr;
+}
+
 } // namespace
 
 KvStartup::KvStartup() : KvStartup(KvRegistry(), KvSNMPDevice, KvSNMPSecurity, KvSNMPScope) {}
@@ -97,6 +110,32 @@ KvStartup::KvStartup(KvRegistry registry, KvSNMPDeviceSettings& device, KvSNMPSe
                      KvSNMPScopeSettings& scope)
     : registry_(std::move(registry)), device_(device), security_(security), scope_(scope)
 {
+}
+
+size_t KvStartup::SecretValueStart(const std::string& parameter)
+{
+    if (parameter.find(kAddressSwitch.text) != std::string::npos)
+        return std::string::npos;
+    // The switch that ApplyParameter would apply; an SNMPv3 switch counts
+    // whether SNMPv3 is in force or not (a password typed is a password).
+    const SwitchRule* rule = firstPresent(kCommonSwitches, parameter);
+    if (!rule)
+        rule = firstPresent(kVersion3Switches, parameter);
+    if (!rule || !rule->secret)
+        return std::string::npos;
+    return parameter.find(rule->text) + 2;
+}
+
+std::vector<std::string> KvStartup::TakeParameters(int argc, char** argv)
+{
+    std::vector<std::string> parameters;
+    for (int i = 1; i < argc && argv[i]; ++i) {
+        parameters.emplace_back(argv[i]);
+        const size_t from = SecretValueStart(parameters.back());
+        if (from != std::string::npos)
+            std::memset(argv[i] + from, 0, parameters.back().size() - from);
+    }
+    return parameters;
 }
 
 std::string KvStartup::ModuleValueName()

@@ -82,6 +82,16 @@ public:
     const std::string& ConfigDirectory() const { return configDirectory_; }
     std::string IniFileName() const;
 
+    // The parameters of the program's command line (argv[1] on). The values
+    // of the switches that carry secrets, the communities ("/R", "/W") and
+    // the SNMPv3 passwords ("/A", "/P"), are overwritten in `argv` once read,
+    // so that the process list (ps, /proc/PID/cmdline) shows the switch with
+    // nothing after it; the parameters given back keep them.
+    static std::vector<std::string> TakeParameters(int argc, char** argv);
+    // Where the secret value of a parameter begins (after the switch that
+    // ApplyParameter would apply), or npos when it carries none.
+    static size_t SecretValueStart(const std::string& parameter);
+
     // Text for showing a start-up failure: the error's own message, and for a
     // boot counter that cannot be kept, what to do about it.
     static std::string DescribeFailure(const std::exception& error);

@@ -10,6 +10,7 @@
 #include "snmp/kvsnmpvarlist.h"
 
 #include <QLabel>
+#include <QStringList>
 
 namespace launcher {
 
@@ -33,30 +34,35 @@ bool Version3Switches(const BrowserSettings& settings)
            settings.security.version == kvVersion3;
 }
 
-std::string BrowserCommandLine(std::string_view pageName, const BrowserSettings& settings)
+std::vector<std::string> BrowserArguments(std::string_view pageName, const BrowserSettings& settings)
 {
     const KvStartupTexts& texts = settings.texts;
-    std::string command = ModulePrefix(pageName);
-    command += " /I" + texts.AgentAddress;
-    command += " /R" + texts.ReadCommunity;
-    command += " /W" + texts.WriteCommunity;
-    command += " ";
-    command += pageName;
+    std::vector<std::string> words = {ModulePrefix(pageName), "/I" + texts.AgentAddress,
+                                      "/R" + texts.ReadCommunity, "/W" + texts.WriteCommunity,
+                                      std::string(pageName)};
     if (Version3Switches(settings)) {
         const KvSNMPSecuritySettings& security = settings.security;
         // Numbers in decimal; the version is a small signed number, not a character.
-        command += " /t" + std::to_string(settings.device.port);
-        command += " /v" + std::to_string(static_cast<int>(security.version));
-        command += " /d" + settings.scope.contextEngineId;
-        command += " /m" + std::to_string(security.securityModel);
-        command += " /n" + security.securityName;
-        command += " /c" + settings.scope.contextName;
-        command += " /l" + std::to_string(security.securityLevel);
-        command += " /a" + std::to_string(security.authProtocol);
-        command += " /A" + security.authPassword;
-        command += " /p" + std::to_string(security.privProtocol);
-        command += " /P" + security.privPassword;
+        words.insert(words.end(), {"/t" + std::to_string(settings.device.port),
+                                   "/v" + std::to_string(static_cast<int>(security.version)),
+                                   "/d" + settings.scope.contextEngineId,
+                                   "/m" + std::to_string(security.securityModel),
+                                   "/n" + security.securityName,
+                                   "/c" + settings.scope.contextName,
+                                   "/l" + std::to_string(security.securityLevel),
+                                   "/a" + std::to_string(security.authProtocol),
+                                   "/A" + security.authPassword,
+                                   "/p" + std::to_string(security.privProtocol),
+                                   "/P" + security.privPassword});
     }
+    return words;
+}
+
+std::string BrowserCommandLine(std::string_view pageName, const BrowserSettings& settings)
+{
+    std::string command;
+    for (const std::string& word : BrowserArguments(pageName, settings))
+        command += (command.empty() ? "" : " ") + word;
     return command;
 }
 
@@ -87,10 +93,14 @@ std::string BuildBrowserCommand(std::string_view pageName, const BrowserSettings
 std::string LaunchBrowserPage(std::string_view pageName, const KvStartupTexts& texts, QLabel* statusPanel)
 {
     KvRegistry registry;
-    const std::string command = BuildBrowserCommand(pageName, CurrentSettings(texts), registry, statusPanel);
+    const BrowserSettings settings = CurrentSettings(texts);
+    const std::string command = BuildBrowserCommand(pageName, settings, registry, statusPanel);
+    QStringList words;
+    for (const std::string& word : BrowserArguments(pageName, settings))
+        words.push_back(QString::fromStdString(word));
     // The outcome is not reported: a browser program that is not installed
     // simply does not start.
-    KvLauncher::startCommandLine(QString::fromStdString(command), QString::fromStdString(KvProgram::directory()));
+    KvLauncher::start(words, QString::fromStdString(KvProgram::directory()));
     return command;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "shell/kvstartup.h"
 #include "snmp/kvsnmpsession.h"
@@ -45,7 +46,10 @@ std::string ModulePrefix(std::string_view pageName);
 // version 3 was found, or version 3 is in force.
 bool Version3Switches(const BrowserSettings& settings);
 
-// The whole command line for `pageName`.
+// The command line for `pageName` as its words: the program's name, then one
+// word per switch ("/R" and the community, whatever characters it holds).
+std::vector<std::string> BrowserArguments(std::string_view pageName, const BrowserSettings& settings);
+// The whole command line for `pageName`: the words joined by blanks.
 std::string BrowserCommandLine(std::string_view pageName, const BrowserSettings& settings);
 
 // Looks for the host on the registry: none of the host's App Paths entries
@@ -66,7 +70,9 @@ std::string BuildBrowserCommand(std::string_view pageName, const BrowserSettings
                                 KvRegistry& registry, QLabel* statusPanel);
 
 // Builds the command line on the machine's registry and starts the browser
-// program detached, without a shell. The program is looked for beside the
+// program detached, without a shell, with its words as its arguments: a
+// community or password holding blanks, quotes, ";" or "$(...)" reaches the
+// program as one unchanged argument. The program is looked for beside the
 // module's program file, in the current directory and on PATH; a program
 // that cannot be found or started is not reported. Gives the command line.
 std::string LaunchBrowserPage(std::string_view pageName, const KvStartupTexts& texts, QLabel* statusPanel);

@@ -3,6 +3,7 @@
 // window and the message loop.
 
 #include "platform/kvapplication.h"
+#include "shell/kvstartup.h"
 #include "shell/programentry.h"
 #include "snmp/snmpeventprocessor.h"
 
@@ -13,9 +14,7 @@ int main(int argc, char** argv)
 {
     KvApplication application(argc, argv);
     SnmpEventProcessor eventProcessor;
-    std::vector<std::string> parameters;
-    const QStringList arguments = KvApplication::arguments();
-    for (qsizetype i = 1; i < arguments.size(); ++i)
-        parameters.push_back(arguments[i].toStdString());
+    // Communities and passwords leave the process list at once.
+    const std::vector<std::string> parameters = KvStartup::TakeParameters(argc, argv);
     return RunOsprey(parameters);
 }

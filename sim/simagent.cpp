@@ -54,25 +54,39 @@ struct UserRow {
 const UserRow users[] = {
     {"sha-user",    "sha-user SHA sha-auth-pass AES sha-priv-pass"},
     {"md5-user",    "md5-user MD5 md5-auth-pass DES md5-priv-pass"},
+    {"auth-user",   "auth-user SHA auth-user-pass"},
     {"noauth-user", "noauth-user"},
+};
+
+// The communities and the word the request log writes for each: the log
+// says which community a request used, never its text.
+const char readCommunity[] = "ravine";
+const char writeCommunity[] = "lantern";
+const SimPduLog::Community communities[] = {
+    {readCommunity, "read"},
+    {writeCommunity, "write"},
 };
 
 // Communities, groups, views and access rights; these rows show in the
 // agent's VACM tables.
+const std::string communityConfig[] = {
+    std::string("com2sec readSec  default ") + readCommunity,
+    std::string("com2sec writeSec default ") + writeCommunity,
+};
 const char *const accessConfig[] = {
-    "com2sec readSec  default ravine",
-    "com2sec writeSec default lantern",
     "group readGroup  v1  readSec",
     "group readGroup  v2c readSec",
     "group writeGroup v1  writeSec",
     "group writeGroup v2c writeSec",
     "group adminGroup usm sha-user",
     "group adminGroup usm md5-user",
+    "group authGroup  usm auth-user",
     "group guestGroup usm noauth-user",
     "view  all included .1",
     "access readGroup  \"\" any noauth exact all none none",
     "access writeGroup \"\" any noauth exact all all  none",
     "access adminGroup \"\" usm priv   exact all all  all",
+    "access authGroup  \"\" usm auth   exact all all  none",
     "access guestGroup \"\" usm noauth exact all all  none",
     // A management station in the SNMP target tables (read-only rows).
     "targetAddr nms .1.3.6.1.6.1.1 0x7f00000100a2 1500 3 \"trap\" nmsParams 5 1",
@@ -189,6 +203,8 @@ bool SimAgent::writeConfig(std::string &error)
     }
     out << "# Written by osprey-sim at every start.\n";
     out << "exactEngineID 0x" << SimValue::hex(engineId_) << "\n";
+    for (const std::string &line : communityConfig)
+        out << line << "\n";
     for (const char *line : accessConfig)
         out << line << "\n";
     out.flush();
@@ -297,6 +313,7 @@ bool SimAgent::writeReadyFile(std::string &error)
 
 bool SimAgent::start(std::string &error)
 {
+    log_.setCommunities(std::vector<SimPduLog::Community>(std::begin(communities), std::end(communities)));
     if (!options_.logFile.empty() && !log_.open(options_.logFile, error))
         return false;
     if (!preparePrivateDirectory(error))
@@ -435,6 +452,14 @@ int SimAgent::onPacket(int op, netsnmp_session *session, int reqid, netsnmp_pdu 
     if (op != NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE || !pdu || !isRequest(pdu->command))
         return handle_snmp_packet(op, session, reqid, pdu, nullptr);
 
+    // An SNMPv3 message whose digest is wrong reaches this point too: the
+    // agent library does nothing with it but count it. The log says so, and
+    // it counts for no fault.
+    if (pdu->version == SNMP_VERSION_3 && session->s_snmp_errno == SNMPERR_USM_AUTHENTICATIONFAILURE) {
+        log_.write(pdu, "authentication failed");
+        return handle_snmp_packet(op, session, reqid, pdu, nullptr);
+    }
+
     std::vector<SimOid> oids;
     for (variable_list *vb = pdu->variables; vb; vb = vb->next_variable)
         oids.emplace_back(vb->name, vb->name + vb->name_length);
@@ -505,6 +530,12 @@ void SimAgent::sendError(netsnmp_session *session, netsnmp_pdu *pdu, int status,
 
 void SimAgent::readValue(const SimObject &object, variable_list *vb) const
 {
+    SimType wrongType;
+    SimValue wrongValue;
+    if (options_.faults.substitute(object.oid, object.type, wrongType, wrongValue)) {
+        wrongValue.toVarbind(wrongType, vb);
+        return;
+    }
     switch (object.special) {
     case SimSpecial::Uptime: {
         const auto elapsed = std::chrono::steady_clock::now() - startTime_;

@@ -58,6 +58,97 @@ bool SimFaults::parseStatus(const std::string &text, int &status)
     return true;
 }
 
+namespace {
+
+// "OID" and "OID=REST": the rule's prefix, and REST (empty without "=").
+bool parseRuleOid(const std::string &text, unsigned enterpriseNumber, SimOid &prefix, std::string &rest,
+                  std::string &error)
+{
+    const size_t eq = text.find('=');
+    const std::string oidText = text.substr(0, eq);
+    rest = eq == std::string::npos ? std::string() : text.substr(eq + 1);
+    if (!simoid::parse(oidText, enterpriseNumber, prefix)) {
+        error = "\"" + oidText + "\" is not an object identifier";
+        return false;
+    }
+    return true;
+}
+
+bool isOctetType(SimType type)
+{
+    return type == SimType::String || type == SimType::Hex || type == SimType::IpAddress;
+}
+
+} // namespace
+
+bool SimFaults::parseWrongType(const std::string &text, unsigned enterpriseNumber, ValueRule &rule,
+                               std::string &error)
+{
+    std::string typeText;
+    if (!parseRuleOid(text, enterpriseNumber, rule.prefix, typeText, error))
+        return false;
+    rule.size = -1;
+    rule.typeGiven = text.find('=') != std::string::npos;
+    if (rule.typeGiven && !SimValue::typeFromName(typeText, rule.type)) {
+        error = "\"" + typeText + "\" is not a type (integer, string, hex, oid, ipaddress, counter32, gauge32, "
+                "timeticks, counter64, unsigned32)";
+        return false;
+    }
+    return true;
+}
+
+bool SimFaults::parseOversize(const std::string &text, unsigned enterpriseNumber, ValueRule &rule,
+                              std::string &error)
+{
+    std::string sizeText;
+    if (!parseRuleOid(text, enterpriseNumber, rule.prefix, sizeText, error))
+        return false;
+    char *end = nullptr;
+    errno = 0;
+    const long n = std::strtol(sizeText.c_str(), &end, 10);
+    if (sizeText.empty() || errno || *end || n < 0 || n > 65000) {
+        error = "\"" + text + "\" should read OID=N, N octets from 0 to 65000";
+        return false;
+    }
+    rule.size = n;
+    rule.typeGiven = false;
+    return true;
+}
+
+bool SimFaults::substitute(const SimOid &oid, SimType objectType, SimType &type, SimValue &value) const
+{
+    for (const ValueRule &r : valueRules) {
+        if (!simoid::isPrefix(r.prefix, oid))
+            continue;
+        value = SimValue();
+        if (r.size >= 0) {
+            type = SimType::String;
+            value.octets.assign(static_cast<size_t>(r.size), 'A');
+            return true;
+        }
+        type = r.typeGiven ? r.type : isOctetType(objectType) ? SimType::Integer : SimType::String;
+        switch (type) {
+        case SimType::String:
+            value.octets = "wrong type";
+            break;
+        case SimType::Hex:
+            value.octets = "\xDE\xAD\xBE\xEF";
+            break;
+        case SimType::IpAddress:
+            value.octets = std::string("\x0A\x00\x00\x01", 4);
+            break;
+        case SimType::ObjectId:
+            value.objectId = {1, 3, 6, 1, 4};
+            break;
+        default:
+            value.integer = 7;
+            break;
+        }
+        return true;
+    }
+    return false;
+}
+
 SimFaults::Decision SimFaults::next(const std::vector<SimOid> &oids)
 {
     ++count_;

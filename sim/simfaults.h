@@ -1,12 +1,14 @@
 #pragma once
 // The faults the simulator can be told to show: a delay before every
 // answer, dropping every Nth request, a fixed error status for the requests
-// that name an OID, and going silent after N requests.
+// that name an OID, going silent after N requests, and values of the wrong
+// type or of an outsize length in the answers.
 
 #include <string>
 #include <vector>
 
 #include "sim/simoid.h"
+#include "sim/simvalue.h"
 
 class SimFaults {
 public:
@@ -28,6 +30,16 @@ public:
         int errorIndex = 0; // from 1
     };
 
+    // The objects at or below `prefix` are answered with another value: one
+    // of `type` (--wrong-type), or, with `size` 0 or more, an OCTET STRING of
+    // `size` octets (--oversize).
+    struct ValueRule {
+        SimOid prefix;
+        bool typeGiven = false;
+        SimType type = SimType::String;
+        long size = -1;
+    };
+
     int delayMs = 0;
     long dropEvery = 0; // 0: never
     long stopAfter = -1; // -1: never; otherwise answer only the first stopAfter requests
@@ -36,6 +48,7 @@ public:
     // tooBig when repetitions x bindings would exceed bulkMaxBindings (0: no limit).
     int refuseBulk = 0;
     long bulkMaxBindings = 0;
+    std::vector<ValueRule> valueRules;
 
     // Parses "OID=STATUS" where STATUS is a number (1-18) or an SNMP error
     // name such as genErr or noSuchName.
@@ -44,6 +57,21 @@ public:
     static const char *statusName(int status);
     // A status given by name or number (1-18); false when it is neither.
     static bool parseStatus(const std::string &text, int &status);
+    // "OID" or "OID=TYPE" (a data-file type name: integer, string, hex, oid,
+    // ipaddress, counter32, gauge32, timeticks, counter64, unsigned32).
+    static bool parseWrongType(const std::string &text, unsigned enterpriseNumber, ValueRule &rule,
+                               std::string &error);
+    // "OID=N", N octets from 0 to 65000.
+    static bool parseOversize(const std::string &text, unsigned enterpriseNumber, ValueRule &rule,
+                              std::string &error);
+
+    // The value an answer carries for the object at `oid` (of type
+    // `objectType`) instead of its own; false when no value rule names it.
+    // Without a type, an octet string (string, hex, ipaddress) becomes the
+    // INTEGER 7 and anything else the OCTET STRING "wrong type"; with one,
+    // the sample value of that type (7, "wrong type", DEADBEEF, 1.3.6.1.4,
+    // 10.0.0.1). An outsize value is that many letters "A".
+    bool substitute(const SimOid &oid, SimType objectType, SimType &type, SimValue &value) const;
 
     // Called once per received request, in order, with the OIDs it names.
     Decision next(const std::vector<SimOid> &oids);

@@ -25,6 +25,7 @@ std::string SimOptions::usage()
     return "usage: osprey-sim [--listen udp:127.0.0.1:PORT] [--data FILE] [--log FILE] [--state FILE]\n"
            "                  [--ready-file FILE] [--delay MS] [--drop-every N] [--stop-after N]\n"
            "                  [--error-oid OID=STATUS]... [--refuse-bulk STATUS] [--bulk-max-bindings N]\n"
+           "                  [--wrong-type OID[=TYPE]]... [--oversize OID=N]...\n"
            "                  [--strict-rowstatus] [--exit-with-parent]\n"
            "                  [--check] [--dump]\n"
            "\n"
@@ -40,6 +41,9 @@ std::string SimOptions::usage()
            "                       (a name such as genErr or a number 1-18); may be repeated\n"
            "  --refuse-bulk ST     answer every GETBULK with error status ST (an agent without GETBULK)\n"
            "  --bulk-max-bindings N  answer tooBig to a GETBULK asking for more than N bindings\n"
+           "  --wrong-type OID[=TYPE]  answer the objects at or below OID with a value of another type\n"
+           "                       (TYPE a data-file type; default INTEGER for octet strings, else OCTET STRING)\n"
+           "  --oversize OID=N     answer the objects at or below OID with an OCTET STRING of N octets\n"
            "  --strict-rowstatus   refuse createAndGo on an existing row (inconsistentValue)\n"
            "  --exit-with-parent   stop when the process that started the simulator ends\n"
            "  --check              load the data file, report what is wrong, and exit\n"
@@ -142,6 +146,17 @@ bool SimOptions::parse(const std::vector<std::string> &args, unsigned enterprise
                 error = "--bulk-max-bindings: \"" + v + "\" is not a positive number";
                 return false;
             }
+        } else if (name == "--wrong-type" || name == "--oversize") {
+            if (!take(v))
+                return false;
+            SimFaults::ValueRule rule;
+            const bool ok = name == "--wrong-type" ? SimFaults::parseWrongType(v, enterpriseNumber, rule, error)
+                                                   : SimFaults::parseOversize(v, enterpriseNumber, rule, error);
+            if (!ok) {
+                error = name + ": " + error;
+                return false;
+            }
+            faults.valueRules.push_back(rule);
         } else if (name == "--strict-rowstatus") {
             if (!flag())
                 return false;

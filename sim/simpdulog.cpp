@@ -152,7 +152,18 @@ bool SimPduLog::open(const std::string &path, std::string &error)
     return true;
 }
 
-std::string SimPduLog::format(const snmp_pdu *pdu, const std::string &note)
+std::string SimPduLog::communityWord(const snmp_pdu *pdu) const
+{
+    if (!pdu->community || pdu->community_len == 0)
+        return "-";
+    const std::string text(reinterpret_cast<const char *>(pdu->community), pdu->community_len);
+    for (const Community &c : communities_)
+        if (c.text == text)
+            return c.word;
+    return "unknown";
+}
+
+std::string SimPduLog::format(const snmp_pdu *pdu, const std::string &note) const
 {
     std::string s = commandName(pdu->command);
     s += ' ';
@@ -165,9 +176,7 @@ std::string SimPduLog::format(const snmp_pdu *pdu, const std::string &note)
         s += levelName(pdu->securityLevel);
     } else {
         s += ' ';
-        s += pdu->community && pdu->community_len
-                 ? std::string(reinterpret_cast<const char *>(pdu->community), pdu->community_len)
-                 : std::string("-");
+        s += communityWord(pdu);
     }
     if (pdu->command == SNMP_MSG_GETBULK)
         s += " non-repeaters=" + std::to_string(pdu->non_repeaters) + " max-repetitions="

@@ -24,6 +24,9 @@ struct SnmpEngine::Session {
     std::string userName;   // SNMPv3 sessions
     void* handle = nullptr;   // Net-SNMP single-session handle
     int fd = -1;
+    // The agent's address and port: answers from anywhere else are not its.
+    sockaddr_in peer{};
+    bool peerKnown = false;
     // SNMPv3: the agent's engine ID is discovered asynchronously; requests
     // made meanwhile wait here (token of their record, built PDU).
     bool engineKnown = true;
@@ -288,6 +291,34 @@ int SessionError(void* handle)
     return status == snmpOk ? snmpClassError : status;
 }
 
+// The IPv4 address and port a target names (the first address of a name).
+bool ResolvePeer(const SnmpTarget& target, sockaddr_in& peer)
+{
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_DGRAM;
+    addrinfo* result = nullptr;
+    const std::string service = std::to_string(target.port);
+    if (getaddrinfo(target.address.c_str(), service.c_str(), &hints, &result) != 0 || !result)
+        return false;
+    std::memcpy(&peer, result->ai_addr, std::min<size_t>(sizeof peer, result->ai_addrlen));
+    freeaddrinfo(result);
+    return peer.sin_family == AF_INET;
+}
+
+// Whether a received PDU came from `peer`: the UDP transport hands the
+// datagram's source address along with it. A PDU without one is taken.
+bool FromPeer(const netsnmp_pdu* pdu, const sockaddr_in& peer)
+{
+    if (!pdu || !pdu->transport_data ||
+        pdu->transport_data_length < static_cast<int>(sizeof(netsnmp_sockaddr_storage)))
+        return true;
+    const auto* source = static_cast<const netsnmp_sockaddr_storage*>(pdu->transport_data);
+    if (source->sa.sa_family != AF_INET)
+        return true;
+    return source->sin.sin_addr.s_addr == peer.sin_addr.s_addr && source->sin.sin_port == peer.sin_port;
+}
+
 bool Readable(int fd)
 {
     pollfd p{fd, POLLIN, 0};
@@ -485,6 +516,7 @@ int SnmpEngine::OpenSession(const SnmpTarget& target, Session*& session)
         return status == snmpOk ? snmpClassError : status;
     }
     fresh->handle = handle;
+    fresh->peerKnown = ResolvePeer(target, fresh->peer);
     if (target.IsUserTarget()) {
         netsnmp_session* opened = snmp_sess_session(handle);
         opened->flags |= SNMP_FLAGS_DONT_PROBE;
@@ -743,6 +775,12 @@ int SnmpEngine::NetSnmpCallback(int op, snmp_session* sess, int, snmp_pdu* pdu, 
     auto found = engine.outstanding_.find(magic);
     if (found == engine.outstanding_.end())
         return 1;
+    // A datagram from another address than the agent's is no answer of the
+    // agent's (anyone on the network can send one): the library keeps the
+    // request waiting for the real answer, or its timeout.
+    if ((op == NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE || op == NETSNMP_CALLBACK_OP_SEC_ERROR) &&
+        session->peerKnown && !FromPeer(pdu, session->peer))
+        return 0;
     const Request& request = *found->second;
     Completion completion{snmpReasonResponse, SnmpPdu{}, request.target, request.callback,
                           request.data};

@@ -108,6 +108,11 @@ void TVlanStaticForm::FormCreate()
         if (UntaggedGrid)
             table_->BindControlList(kUntagged, bits, UntaggedGrid->CheckBoxes());
         table_->BindComboBox(kStatus, Status);
+        table_->OnSetComplete = [this](KvSNMPRequest2Controls&, const KvSNMPError& result) {
+            if (clearAfterWrite_ && result.code == 0)
+                ClearEditors();
+            clearAfterWrite_ = false;
+        };
         Status->setCurrentIndex(-1);
         table_->Refresh();
         LV_dot1qVlanStaticEntryChange();
@@ -149,10 +154,17 @@ void TVlanStaticForm::SetBtnClick()
     if (table_->busy)
         return;
     table_->lastOperation = KvSNMPRequest2Controls::kLastSet;
-    Guard(*table_, [this] {
-        table_->Apply(true, true);
-        ClearEditors();
-    });
+    Guard(*table_, [this] { WriteThenClear(); });
+}
+
+void TVlanStaticForm::WriteThenClear()
+{
+    clearAfterWrite_ = false;
+    table_->Apply(true, true);
+    if (table_->busy)
+        clearAfterWrite_ = true;
+    else
+        ClearEditors();   // a blocking write that failed has raised
 }
 
 void TVlanStaticForm::AddBtnClick()
@@ -191,8 +203,7 @@ void TVlanStaticForm::DeleteBtnClick()
     table_->lastOperation = KvSNMPRequest2Controls::kLastSet;
     Guard(*table_, [this] {
         Status->setCurrentIndex(kDestroy);
-        table_->Apply(true, true);
-        ClearEditors();
+        WriteThenClear();
         // After an asynchronous write the refresh that follows it shows the
         // list; a second walk now would run into that one.
         if (!table_->busy)

@@ -17,7 +17,9 @@ class QWidget;
 // Add creates a VLAN in three writes (the VLAN ID and the status
 // createAndGo; then everything but the untagged ports; then everything) and
 // leaves the table binding in blocking mode for the rest of the window's
-// life; Delete writes the status "Destroy".
+// life; Delete writes the status "Destroy". Set and Delete empty the editors
+// once the write has succeeded: after a failed one they keep what the
+// operator entered.
 class TVlanStaticForm : public TBridgeForm {
 public:
     // Status items of the combo box (the order of the value names).
@@ -63,7 +65,11 @@ public:
 
 private:
     void BuildWindow();
+    // Set and Delete: the write, then the editors emptied once it succeeded
+    // (at once for a blocking write, from the completion otherwise).
+    void WriteThenClear();
 
     KvSNMPRequest2Edits* table_ = nullptr;
+    bool clearAfterWrite_ = false;
     KvSNMPRequest2Edits* scalar_ = nullptr;
 };

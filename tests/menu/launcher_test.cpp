@@ -259,6 +259,36 @@ TEST_F(LauncherStartTest, StartsTheProgramWithoutAShell)
     EXPECT_EQ(panel.text(), "No Path!") << "the registry names no host";
 }
 
+TEST_F(LauncherStartTest, SecretsWithBlanksQuotesAndShellSyntaxArriveAsOneUnchangedArgumentEach)
+{
+    WriteProgram("MIB", "args.txt");
+    KvStartupTexts texts;
+    texts.AgentAddress = "10.1.1.1";
+    texts.ReadCommunity = "pub lic; $(touch pwned) 'single' \"double\" `touch pwned2` | cat";
+    texts.WriteCommunity = "  two  blanks  ";
+    const KvSNMPSecuritySettings saved = KvSNMPSecurity;
+    KvSNMPSecurity.version = 3;
+    KvSNMPSecurity.securityName = "an admin";
+    KvSNMPSecurity.authPassword = "auth pass; $(touch pwned3)";
+    KvSNMPSecurity.privPassword = "priv\tpass \"";
+    QLabel panel;
+    launcher::LaunchBrowserPage("/TMIB_Info", texts, &panel);
+    KvSNMPSecurity = saved;
+    const std::string received = WaitForFile("args.txt");
+    std::vector<std::string> args;
+    for (size_t at = 0, end; (end = received.find('\n', at)) != std::string::npos; at = end + 1)
+        args.push_back(received.substr(at, end - at));
+    ASSERT_EQ(args.size(), 15u) << received;
+    EXPECT_EQ(args[1], "/R" + texts.ReadCommunity);
+    EXPECT_EQ(args[2], "/W" + texts.WriteCommunity);
+    EXPECT_EQ(args[3], "/TMIB_Info");
+    EXPECT_EQ(args[8], "/nan admin");
+    EXPECT_EQ(args[12], "/Aauth pass; $(touch pwned3)");
+    EXPECT_EQ(args[14], "/Ppriv\tpass \"");
+    for (const char* marker : {"pwned", "pwned2", "pwned3"})
+        EXPECT_FALSE(std::filesystem::exists(dir.file(marker))) << marker;
+}
+
 TEST_F(LauncherStartTest, MissingProgramIsNotReported)
 {
     QLabel panel;

@@ -403,7 +403,7 @@ TEST_F(PageTest, SaveChangesWritesTheSaveVariableAfterConfirmation)
     ASSERT_EQ(ok.shown().size(), 1u) << "only the question; success shows nothing";
     const std::vector<std::string> lines = sets();
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].rfind("SET v2c lantern:", 0), 0u) << lines[0];
+    EXPECT_EQ(lines[0].rfind("SET v2c write:", 0), 0u) << lines[0];
     EXPECT_NE(lines[0].find(saveOid + " INTEGER 2"), std::string::npos) << lines[0];
 }
 

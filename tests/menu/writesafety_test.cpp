@@ -365,9 +365,9 @@ TEST_F(WriteTest, AnErrorIndexMarksTheFailedEditorAndKeepsTheStatusLine)
         EXPECT_EQ(vlan->toolTip().toStdString(), "Management VLan Id: " + wrongValue);
         for (int k : {0, 1, 2, 3, 5, 6})
             EXPECT_FALSE(Marked(form, form.Entries()[k].editor)) << k;
-        // The page shows the switch's values again; the mark stays until the
-        // operator changes the field or writes again.
-        EXPECT_EQ(vlan->text(), "1");
+        // What was typed stays (no read overwrites it after a failed write);
+        // the mark stays until the operator changes the field or writes again.
+        EXPECT_EQ(vlan->text(), "5000");
         EXPECT_TRUE(Marked(form, vlan));
         vlan->setText("2");
         Press(form, form.PagePanel()->BtnPanel->SetCheckBtn);

@@ -255,9 +255,13 @@ TEST_F(PagesSim, FailedWriteIsReportedAndLeavesTheButtonsWorking)
     ASSERT_EQ(Lines(sim->logLines(), "SET").size(), 1u);
     EXPECT_TRUE(Memo().contains("Set: ")) << Memo().toStdString();
     EXPECT_FALSE(Memo().contains("Set: (VoDADI++) Ok!")) << Memo().toStdString();
-    EXPECT_EQ(Edit(4)->text(), "1");
+    // No read follows a failed write: what was typed stays for the operator
+    // to correct.
+    EXPECT_EQ(Lines(sim->logLines(), "GET").size(), 0u);
+    EXPECT_EQ(Edit(4)->text(), "5000");
     bar->RefreshBtn->click();
     ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(Edit(4)->text(), "1");
     EXPECT_TRUE(answerer.shown().empty());
 }
 

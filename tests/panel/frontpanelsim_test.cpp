@@ -87,7 +87,7 @@ TEST_F(FrontPanelSim, LedsTakeTheSimulatorsColours)
     // One get of the LED status variable.
     const std::vector<std::string> log = sim->logLines();
     ASSERT_FALSE(log.empty());
-    EXPECT_NE(log[0].find(std::string("GET v2c ravine: ") + OSPREY_ENT_OID ".11.36.2.5.1.5.0 NULL"),
+    EXPECT_NE(log[0].find(std::string("GET v2c read: ") + OSPREY_ENT_OID ".11.36.2.5.1.5.0 NULL"),
               std::string::npos)
         << log[0];
 

@@ -147,7 +147,7 @@ TEST_F(PortPages, PortInformationReadsTheRowOfTheButtonsPort)
     // One get of row 7; the port-index column is not readable, so it is not
     // asked for (the page shows the port number itself).
     const std::string row = ent + ".11.36.2.6.1.1.4.7 NULL | " + ent + ".11.36.2.6.1.1.5.7 NULL";
-    EXPECT_EQ(CountContaining(sim.logLines(), "GET v2c ravine: " + row), 1);
+    EXPECT_EQ(CountContaining(sim.logLines(), "GET v2c read: " + row), 1);
     EXPECT_EQ(CountContaining(sim.logLines(), ".11.36.2.6.1.1."), 1);
     EXPECT_TRUE(answerer.shown().empty());
 }
@@ -166,7 +166,7 @@ TEST_F(PortPages, PortConfigurationOfTheSecondUplinkButtonReadsPort26)
     std::string row = ent + ".11.36.2.6.2.1.2.26 NULL";
     for (int column = 3; column <= 4; ++column)
         row += " | " + ent + ".11.36.2.6.2.1." + std::to_string(column) + ".26 NULL";
-    EXPECT_EQ(CountContaining(sim.logLines(), "GET v2c ravine: " + row), 1);
+    EXPECT_EQ(CountContaining(sim.logLines(), "GET v2c read: " + row), 1);
 }
 
 int main(int argc, char** argv)

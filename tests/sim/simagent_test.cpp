@@ -366,12 +366,32 @@ TEST_F(SimAgentTest, LogHasOneLinePerRequest)
     get({"1.3.6.1.2.1.1.1.0"}, v3Sha);
     const std::vector<std::string> lines = sim.logLines();
     ASSERT_EQ(lines.size(), 3u) << readFile(sim.logPath());
-    EXPECT_EQ(lines[0], "GET v2c ravine: 1.3.6.1.2.1.1.5.0 NULL");
-    EXPECT_EQ(lines[1], "SET v2c lantern: " + E + ".12.2.1.3.1.1.6 INTEGER 6 | " + E + ".12.2.1.3.1.5.6 INTEGER 4");
+    EXPECT_EQ(lines[0], "GET v2c read: 1.3.6.1.2.1.1.5.0 NULL");
+    EXPECT_EQ(lines[1], "SET v2c write: " + E + ".12.2.1.3.1.1.6 INTEGER 6 | " + E + ".12.2.1.3.1.5.6 INTEGER 4");
     EXPECT_EQ(lines[2], "GET v3 sha-user authPriv: 1.3.6.1.2.1.1.1.0 NULL");
     set({"1.3.6.1.2.1.1.5.0", "s", "a\"b", "1.3.6.1.2.1.17.7.1.2.4.1.2.1", "x", "0C000000"});
     EXPECT_EQ(sim.logLines().back(),
-              "SET v2c lantern: 1.3.6.1.2.1.1.5.0 STRING \"a\\\"b\" | 1.3.6.1.2.1.17.7.1.2.4.1.2.1 STRING 0x0C000000");
+              "SET v2c write: 1.3.6.1.2.1.1.5.0 STRING \"a\\\"b\" | 1.3.6.1.2.1.17.7.1.2.4.1.2.1 STRING 0x0C000000");
+}
+
+TEST_F(SimAgentTest, LogSaysWhichCommunityWasUsedNeverItsText)
+{
+    sim.clearLog();
+    get({"1.3.6.1.2.1.1.5.0"});
+    get({"1.3.6.1.2.1.1.5.0"}, v1Write);
+    set({"1.3.6.1.2.1.1.5.0", "s", "x"});
+    // Nothing answers an unknown community; the log still shows the request.
+    run(sim.directory(), {"snmpget", "-v2c", "-c", "Not a community; $(S3cret)", "-t", "0.5", "-r", "0",
+                          sim.peer(), "1.3.6.1.2.1.1.5.0"});
+    const std::vector<std::string> lines = sim.logLines();
+    ASSERT_EQ(lines.size(), 4u) << readFile(sim.logPath());
+    EXPECT_EQ(lines[0].rfind("GET v2c read: ", 0), 0u) << lines[0];
+    EXPECT_EQ(lines[1].rfind("GET v1 write: ", 0), 0u) << lines[1];
+    EXPECT_EQ(lines[2].rfind("SET v2c write: ", 0), 0u) << lines[2];
+    EXPECT_EQ(lines[3].rfind("GET v2c unknown: ", 0), 0u) << lines[3];
+    const std::string whole = readFile(sim.logPath());
+    for (const char* secret : {"ravine", "lantern", "S3cret"})
+        EXPECT_EQ(whole.find(secret), std::string::npos) << secret;
 }
 
 // ---------------------------------------------------------------- state
@@ -445,7 +465,7 @@ TEST_F(SimDropTest, EverySecondRequestGoesUnanswered)
     EXPECT_EQ(once(), 0);
     const std::vector<std::string> lines = sim.logLines();
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[1], "GET v2c ravine (dropped): 1.3.6.1.2.1.1.5.0 NULL");
+    EXPECT_EQ(lines[1], "GET v2c read (dropped): 1.3.6.1.2.1.1.5.0 NULL");
 }
 
 class SimStopTest : public SimAgentTest {
@@ -485,6 +505,29 @@ TEST_F(SimErrorOidTest, RequestsNamingTheOidGetTheStatus)
     EXPECT_NE(set({E + ".12.2.2.4.0", "i", "3"}).err.find("genError"), std::string::npos);
     EXPECT_EQ(value("1.3.6.1.2.1.1.5.0"), "\"osprey-lab\"");
     EXPECT_EQ(value(E + ".12.2.1.1.0"), "7");
+}
+
+class SimValueFaultTest : public SimAgentTest {
+protected:
+    SimValueFaultTest()
+        : SimAgentTest(SimFixture::Options{.extraArgs = {"--wrong-type", "1.3.6.1.2.1.1.5.0", "--wrong-type",
+                                                         "ENT.12.2.1.1.0=oid", "--oversize",
+                                                         "1.3.6.1.2.1.17.2.2.0=4000"}})
+    {
+    }
+};
+
+TEST_F(SimValueFaultTest, AnswersCarryTheWrongTypeOrAnOutsizeValue)
+{
+    EXPECT_EQ(value("1.3.6.1.2.1.1.5.0"), "7");
+    EXPECT_EQ(value(E + ".12.2.1.1.0"), ".1.3.6.1.4");
+    // Walks and SNMPv3 see them too; a value well beyond one Ethernet frame
+    // still travels.
+    const ToolRun w = tool("snmpwalk", v3Sha, {"-Ov", "1.3.6.1.2.1.17.2.2"});
+    EXPECT_EQ(w.out, "\"" + std::string(4000, 'A') + "\"\n") << w.err;
+    EXPECT_EQ(value("1.3.6.1.2.1.1.6.0"), "\"Building 2, rack C3\"") << "objects no rule names";
+    // Sets are checked against the object's own type.
+    EXPECT_EQ(set({"1.3.6.1.2.1.1.5.0", "s", "renamed"}).exitCode, 0);
 }
 
 // --------------------------------------------------------- data files

@@ -55,12 +55,48 @@ TEST(SimFaults, ErrorRuleMatchesTheOidAndBelowAndNamesTheBinding)
     EXPECT_FALSE(SimFaults::parseErrorRule("1.3.6.1.2.1.1.5.0", ent, rule, error));
 }
 
+TEST(SimFaults, ValueRulesGiveAnotherTypeOrAnOutsizeString)
+{
+    SimFaults f;
+    SimFaults::ValueRule rule;
+    std::string error;
+    ASSERT_TRUE(SimFaults::parseWrongType("1.3.6.1.2.1.1.5", ent, rule, error)) << error;
+    f.valueRules.push_back(rule);
+    ASSERT_TRUE(SimFaults::parseWrongType("ENT.12.2.1.1.0=oid", ent, rule, error)) << error;
+    f.valueRules.push_back(rule);
+    ASSERT_TRUE(SimFaults::parseOversize("ENT.12.2.1.2=4000", ent, rule, error)) << error;
+    f.valueRules.push_back(rule);
+
+    SimType type = SimType::Integer;
+    SimValue value;
+    // No type given: an octet string becomes an INTEGER, anything else an OCTET STRING.
+    ASSERT_TRUE(f.substitute(oidOf("1.3.6.1.2.1.1.5.0"), SimType::String, type, value));
+    EXPECT_EQ(type, SimType::Integer);
+    EXPECT_EQ(value.integer, 7);
+    ASSERT_TRUE(f.substitute(oidOf("1.3.6.1.2.1.1.5.0"), SimType::Counter32, type, value));
+    EXPECT_EQ(type, SimType::String);
+    EXPECT_EQ(value.octets, "wrong type");
+    ASSERT_TRUE(f.substitute(oidOf("ENT.12.2.1.1.0"), SimType::Integer, type, value));
+    EXPECT_EQ(type, SimType::ObjectId);
+    EXPECT_EQ(value.objectId, (SimOid{1, 3, 6, 1, 4}));
+    ASSERT_TRUE(f.substitute(oidOf("ENT.12.2.1.2.0"), SimType::Integer, type, value));
+    EXPECT_EQ(type, SimType::String);
+    EXPECT_EQ(value.octets, std::string(4000, 'A'));
+    EXPECT_FALSE(f.substitute(oidOf("1.3.6.1.2.1.1.6.0"), SimType::String, type, value));
+
+    for (const char* bad : {"nonsense", "1.3.6.1=strin", "1.3.6.1=", "x=integer"})
+        EXPECT_FALSE(SimFaults::parseWrongType(bad, ent, rule, error)) << bad;
+    for (const char* bad : {"1.3.6.1", "1.3.6.1=-1", "1.3.6.1=65001", "1.3.6.1=12k"})
+        EXPECT_FALSE(SimFaults::parseOversize(bad, ent, rule, error)) << bad;
+}
+
 TEST(SimOptions, CommandLine)
 {
     SimOptions o;
     std::string error;
     ASSERT_TRUE(o.parse({"--listen", "udp:127.0.0.1:0", "--data=x.sim", "--delay", "250", "--drop-every", "4",
-                         "--stop-after", "0", "--error-oid", "1.3.6.1.2.1.1.5.0=genErr", "--strict-rowstatus"},
+                         "--stop-after", "0", "--error-oid", "1.3.6.1.2.1.1.5.0=genErr", "--strict-rowstatus",
+                         "--wrong-type=1.3.6.1.2.1.1.5.0=ipaddress", "--oversize", "1.3.6.1.2.1.1.6.0=300"},
                         ent, error))
         << error;
     EXPECT_EQ(o.listen, "udp:127.0.0.1:0");
@@ -69,6 +105,9 @@ TEST(SimOptions, CommandLine)
     EXPECT_EQ(o.faults.dropEvery, 4);
     EXPECT_EQ(o.faults.stopAfter, 0);
     ASSERT_EQ(o.faults.errorRules.size(), 1u);
+    ASSERT_EQ(o.faults.valueRules.size(), 2u);
+    EXPECT_EQ(o.faults.valueRules[0].type, SimType::IpAddress);
+    EXPECT_EQ(o.faults.valueRules[1].size, 300);
     EXPECT_TRUE(o.strictRowStatus);
 
     SimOptions d;
@@ -78,7 +117,7 @@ TEST(SimOptions, CommandLine)
 
     for (const std::vector<std::string> &bad :
          {std::vector<std::string>{"--delay", "-1"}, {"--drop-every", "0"}, {"--log"}, {"--bogus"},
-          {"--check=yes"}, {"--error-oid", "1.3.6=bad"}}) {
+          {"--check=yes"}, {"--error-oid", "1.3.6=bad"}, {"--wrong-type", "1.3.6=text"}, {"--oversize", "1.3.6"}}) {
         SimOptions b;
         EXPECT_FALSE(b.parse(bad, ent, error)) << bad[0];
         EXPECT_FALSE(error.empty());

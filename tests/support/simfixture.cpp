@@ -139,8 +139,19 @@ bool SimFixture::start(std::string *error)
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+    // The simulator's private files go into the fixture's directory, so that
+    // one that was killed leaves nothing behind either.
+    std::vector<std::string> environment;
+    for (char **e = environ; *e; ++e)
+        if (std::strncmp(*e, "TMPDIR=", 7) != 0)
+            environment.emplace_back(*e);
+    environment.push_back("TMPDIR=" + dir_);
+    std::vector<char *> envp;
+    for (std::string &e : environment)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
     pid_t pid = -1;
-    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (rc != 0)
         return fail(std::string("cannot start ") + argv[0] + ": " + std::strerror(rc));
@@ -165,11 +176,21 @@ bool SimFixture::start(std::string *error)
     return fail("the simulator did not get ready within five seconds: " + stderrText());
 }
 
+void SimFixture::kill()
+{
+    if (pid_ <= 0)
+        return;
+    ::kill(pid_, SIGKILL);
+    int status = 0;
+    waitpid(pid_, &status, 0);
+    pid_ = -1;
+}
+
 void SimFixture::stop()
 {
     if (pid_ <= 0)
         return;
-    kill(pid_, SIGTERM);
+    ::kill(pid_, SIGTERM);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     int status = 0;
     while (std::chrono::steady_clock::now() < deadline) {
@@ -179,7 +200,7 @@ void SimFixture::stop()
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    kill(pid_, SIGKILL);
+    ::kill(pid_, SIGKILL);
     waitpid(pid_, &status, 0);
     pid_ = -1;
 }

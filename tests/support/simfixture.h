@@ -40,6 +40,8 @@ public:
     static constexpr const char *md5User = "md5-user";       // MD5 / DES, authPriv
     static constexpr const char *md5AuthPassword = "md5-auth-pass";
     static constexpr const char *md5PrivPassword = "md5-priv-pass";
+    static constexpr const char *authUser = "auth-user";     // SHA, authNoPriv
+    static constexpr const char *authPassword = "auth-user-pass";
     static constexpr const char *noAuthUser = "noauth-user"; // noAuthNoPriv
 
     SimFixture();
@@ -51,6 +53,13 @@ public:
     bool start(std::string *error = nullptr);
     // SIGTERM and wait (the simulator writes its state on the way out).
     void stop();
+    // SIGKILL and wait: the agent dies at once, whatever it was doing.
+    void kill();
+    // The extra options of the next start() (for a restart with other faults).
+    void setExtraArgs(std::vector<std::string> args) { options_.extraArgs = std::move(args); }
+    // The port of the next start() (0: a free one); the running agent keeps its own.
+    void setPort(unsigned short port) { port_ = port; }
+    pid_t pid() const { return pid_; }
     bool running() const { return pid_ > 0; }
 
     const char *host() const { return "127.0.0.1"; }
