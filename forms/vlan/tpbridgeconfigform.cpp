@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "binding/kvsnmprequest2edits.h"
+#include "forms/common/formwidgets.h"
 #include "forms/vlan/vlanformtables.h"
 
 TPBridgeConfigForm::TPBridgeConfigForm(QWidget* owner, const KvFormHost& host)
@@ -25,9 +26,9 @@ void TPBridgeConfigForm::BuildWindow()
     auto* panel = new QWidget(this);
     auto* fields = new QGridLayout(panel);
     fields->setContentsMargins(0, 0, 0, 0);
-    Edit_DeviceCapabilities = NewStaticText(panel, "Edit_DeviceCapabilities");
-    TrafficClassesState = NewCombo(panel, "TrafficClassesState");
-    GmrpStatus = NewCombo(panel, "GmrpStatus");
+    Edit_DeviceCapabilities = formwidgets::NewStaticText(panel, "Edit_DeviceCapabilities");
+    TrafficClassesState = formwidgets::NewCombo(panel, "TrafficClassesState");
+    GmrpStatus = formwidgets::NewCombo(panel, "GmrpStatus");
     AddField(fields, 0, 0, "Device Capabilities", Edit_DeviceCapabilities);
     AddField(fields, 1, 0, "Traffic Classes State", TrafficClassesState);
     AddField(fields, 2, 0, "GMRP Status", GmrpStatus);
@@ -61,20 +62,15 @@ void TPBridgeConfigForm::FormCreate()
 
 void TPBridgeConfigForm::BT_SetClick()
 {
-    for (KvSNMPRequest2Edits* binding : requests_) {
-        if (binding->busy)
-            continue;
-        binding->lastOperation = KvSNMPRequest2Controls::kLastSet;
-        Guard(*binding, [binding] {
+    for (KvSNMPRequest2Edits* binding : requests_)
+        WriteWhenIdle(*binding, [binding] {
             binding->CollectValues();
             binding->Apply(true, true);
         });
-    }
 }
 
 void TPBridgeConfigForm::BT_GetClick()
 {
     for (KvSNMPRequest2Edits* binding : requests_)
-        if (!binding->busy)
-            Guard(*binding, [binding] { binding->Refresh(); });
+        WhenIdle(*binding, [binding] { binding->Refresh(); });
 }

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "binding/kvsnmprequest2edits.h"
+#include "forms/common/formwidgets.h"
 #include "forms/vlan/vlanformtables.h"
 
 TVLanGeneralInfoForm::TVLanGeneralInfoForm(QWidget* owner, const KvFormHost& host)
@@ -25,11 +26,11 @@ void TVLanGeneralInfoForm::BuildWindow()
     auto* panel = new QWidget(this);
     auto* fields = new QGridLayout(panel);
     fields->setContentsMargins(0, 0, 0, 0);
-    VlanVersionNumber = NewStaticText(panel, "VlanVersionNumber");
-    MaxVlanId = NewStaticText(panel, "MaxVlanId");
-    MaxSupportedVlans = NewStaticText(panel, "MaxSupportedVlans");
-    CurrentNumOfVlans = NewStaticText(panel, "CurrentNumOfVlans");
-    GvrpStatus = NewCombo(panel, "GvrpStatus");
+    VlanVersionNumber = formwidgets::NewStaticText(panel, "VlanVersionNumber");
+    MaxVlanId = formwidgets::NewStaticText(panel, "MaxVlanId");
+    MaxSupportedVlans = formwidgets::NewStaticText(panel, "MaxSupportedVlans");
+    CurrentNumOfVlans = formwidgets::NewStaticText(panel, "CurrentNumOfVlans");
+    GvrpStatus = formwidgets::NewCombo(panel, "GvrpStatus");
     AddField(fields, 0, 0, "VLAN Version Number", VlanVersionNumber);
     AddField(fields, 1, 0, "Max VLAN ID", MaxVlanId);
     AddField(fields, 2, 0, "Max Supported VLANs", MaxSupportedVlans);
@@ -59,17 +60,12 @@ void TVLanGeneralInfoForm::FormCreate()
 
 void TVLanGeneralInfoForm::RefreshBtnClick()
 {
-    if (binding_->busy)
-        return;
-    Guard(*binding_, [this] { binding_->Refresh(); });
+    WhenIdle(*binding_, [this] { binding_->Refresh(); });
 }
 
 void TVLanGeneralInfoForm::SetBtnClick()
 {
-    if (binding_->busy)
-        return;
-    binding_->lastOperation = KvSNMPRequest2Controls::kLastSet;
-    Guard(*binding_, [this] {
+    WriteWhenIdle(*binding_, [this] {
         binding_->CollectValues();
         binding_->Apply(true, true);
     });
