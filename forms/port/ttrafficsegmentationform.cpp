@@ -137,38 +137,33 @@ void TTrafficSegmentationForm::FormCreate()
         SetComplete(true);   // nothing went out: nothing will complete
 }
 
-void TTrafficSegmentationForm::BT_GetClick()
+bool TTrafficSegmentationForm::StartFlow(const std::function<void(KvSNMPRequest2Edits&)>& start)
 {
     if (!GetComplete) {
         KvMessageBox::message(this, QString::fromLatin1(kNotComplete));
-        return;
+        return false;
     }
     // A walk that Stop ended may still have its last step out.
     StopAndWait();
-    const bool started = WithBinding([this](KvSNMPRequest2Edits& binding) {
+    const bool started = WithBinding([&](KvSNMPRequest2Edits& binding) {
         binding.Request().active = true;
         SetComplete(false);
-        binding.Refresh();
+        start(binding);
     });
     if (!started || !Binding()->busy)
         SetComplete(true);
+    return started;
+}
+
+void TTrafficSegmentationForm::BT_GetClick()
+{
+    StartFlow([](KvSNMPRequest2Edits& binding) { binding.Refresh(); });
 }
 
 void TTrafficSegmentationForm::BT_SetClick()
 {
-    if (!GetComplete) {
-        KvMessageBox::message(this, QString::fromLatin1(kNotComplete));
-        return;
-    }
-    StopAndWait();
-    const bool started = WithBinding([this](KvSNMPRequest2Edits& binding) {
-        binding.Request().active = true;
-        // The write and the walk after it are outstanding until the walk ends.
-        SetComplete(false);
-        binding.Apply(true, true, std::string());
-    });
-    if (!started || !Binding()->busy)
-        SetComplete(true);
+    // The write and the walk after it are outstanding until the walk ends.
+    StartFlow([](KvSNMPRequest2Edits& binding) { binding.Apply(true, true, std::string()); });
 }
 
 void TTrafficSegmentationForm::StopBtnClick()

@@ -90,21 +90,26 @@ void TPortBasedVLanForm::CloseBtnClick()
     close();
 }
 
+void TPortBasedVLanForm::WriteStatus(KvAccessScope& access, int statusItem)
+{
+    // The index and the status alone; from now on the binding blocks.
+    ComboBox1->setCurrentIndex(statusItem);
+    access.Skip({kName, kMembers});
+    binding_->CollectValues();
+    binding_->mode = KvSNMPRequest2Controls::kModeBlocking;
+    binding_->Apply(false, false);
+    access.Restore();
+    binding_->Refresh();
+}
+
 void TPortBasedVLanForm::AddBtnClick()
 {
     WriteWhenIdle(*binding_, [this] {
         KvAccessScope access(binding_->Variables());
-        // The index and the status createAndGo.
-        ComboBox1->setCurrentIndex(kCreateAndGo);
-        access.Skip({kName, kMembers});
-        binding_->CollectValues();
-        binding_->mode = KvSNMPRequest2Controls::kModeBlocking;
-        binding_->Apply(false, false);
-        access.Restore();
-        // The list shows the new row; the editors keep what was typed.
-        binding_->Refresh();
+        // The new row, which the list then shows; the editors keep what was
+        // typed.
+        WriteStatus(access, kCreateAndGo);
         // Then the index, name and member ports, without the status.
-        access.Restore();
         access.Skip({kStatus});
         binding_->CollectValues();
         binding_->Apply(false, false);
@@ -118,12 +123,6 @@ void TPortBasedVLanForm::DeleteBtnClick()
 {
     WriteWhenIdle(*binding_, [this] {
         KvAccessScope access(binding_->Variables());
-        ComboBox1->setCurrentIndex(kDestroy);
-        access.Skip({kName, kMembers});
-        binding_->CollectValues();
-        binding_->mode = KvSNMPRequest2Controls::kModeBlocking;
-        binding_->Apply(false, false);
-        access.Restore();
-        binding_->Refresh();
+        WriteStatus(access, kDestroy);
     });
 }
