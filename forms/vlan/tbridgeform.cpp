@@ -5,7 +5,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -256,6 +258,34 @@ QLabel* TBridgeForm::AddField(QGridLayout* grid, int row, int pair, const char* 
     grid->addWidget(editor, row, 2 * pair + 1);
     grid->setColumnStretch(2 * pair + 1, 1);
     return caption;
+}
+
+QLineEdit* TBridgeForm::AddEditField(QGridLayout* grid, int row, int pair, const char* label, const char* name)
+{
+    QLineEdit* edit = formwidgets::NewEdit(grid->parentWidget(), name);
+    AddField(grid, row, pair, label, edit);
+    return edit;
+}
+
+QComboBox* TBridgeForm::AddComboField(QGridLayout* grid, int row, int pair, const char* label, const char* name)
+{
+    QComboBox* combo = formwidgets::NewCombo(grid->parentWidget(), name);
+    AddField(grid, row, pair, label, combo);
+    return combo;
+}
+
+QLabel* TBridgeForm::AddTextField(QGridLayout* grid, int row, int pair, const char* label, const char* name)
+{
+    QLabel* text = formwidgets::NewStaticText(grid->parentWidget(), name);
+    AddField(grid, row, pair, label, text);
+    return text;
+}
+
+QGridLayout* TBridgeForm::AddFieldGrid(QVBoxLayout* column)
+{
+    auto* grid = new QGridLayout;
+    column->addLayout(grid);
+    return grid;
 }
 
 bool& TBridgeForm::GetReady()

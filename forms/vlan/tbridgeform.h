@@ -14,9 +14,11 @@
 
 class KvSNMPRequest2Controls;
 class KvSNMPRequest2Edits;
+class QComboBox;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
@@ -121,6 +123,13 @@ protected:
     void FinishButtons();
     // A label and its editor in cells (row, 2 x pair) and (row, 2 x pair + 1).
     static QLabel* AddField(QGridLayout* grid, int row, int pair, const char* label, QWidget* editor);
+    // The same with a new editor `name` on the grid's widget: a line edit, a
+    // combo box, a sunken text.
+    static QLineEdit* AddEditField(QGridLayout* grid, int row, int pair, const char* label, const char* name);
+    static QComboBox* AddComboField(QGridLayout* grid, int row, int pair, const char* label, const char* name);
+    static QLabel* AddTextField(QGridLayout* grid, int row, int pair, const char* label, const char* name);
+    // A new grid of fields below what `column` holds.
+    static QGridLayout* AddFieldGrid(QVBoxLayout* column);
 
     // The auxiliary window's ready flags (the window's own when the host has
     // none) and the completion handler that raises both.

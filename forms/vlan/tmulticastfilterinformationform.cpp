@@ -38,14 +38,10 @@ void TMulticastFilterInformationForm::BuildWindow()
     LV_dot1qStaticMulticastEntry = NewListView(splitter, "LV_dot1qStaticMulticastEntry");
     QVBoxLayout* column = AddDetailColumn(splitter);
     QWidget* detail = column->parentWidget();
-    auto* fields = new QGridLayout;
-    ED_MulticastVID = formwidgets::NewEdit(detail, "ED_MulticastVID");
-    ED_MACAddress = formwidgets::NewEdit(detail, "ED_MACAddress");
-    Status = formwidgets::NewCombo(detail, "Status");
-    AddField(fields, 0, 0, "VID", ED_MulticastVID);
-    AddField(fields, 0, 1, "MAC Address", ED_MACAddress);
-    AddField(fields, 1, 0, "Status", Status);
-    column->addLayout(fields);
+    QGridLayout* fields = AddFieldGrid(column);
+    ED_MulticastVID = AddEditField(fields, 0, 0, "VID", "ED_MulticastVID");
+    ED_MACAddress = AddEditField(fields, 0, 1, "MAC Address", "ED_MACAddress");
+    Status = AddComboField(fields, 1, 0, "Status", "Status");
     PageControl1 = NewPageControl(detail);
     column->addWidget(PageControl1, 1);
     SetSplit(splitter, 180, 220);

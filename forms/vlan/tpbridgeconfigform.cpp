@@ -7,7 +7,6 @@
 #include <QVBoxLayout>
 
 #include "binding/kvsnmprequest2edits.h"
-#include "forms/common/formwidgets.h"
 #include "forms/vlan/vlanformtables.h"
 
 TPBridgeConfigForm::TPBridgeConfigForm(QWidget* owner, const KvFormHost& host)
@@ -26,12 +25,9 @@ void TPBridgeConfigForm::BuildWindow()
     auto* panel = new QWidget(this);
     auto* fields = new QGridLayout(panel);
     fields->setContentsMargins(0, 0, 0, 0);
-    Edit_DeviceCapabilities = formwidgets::NewStaticText(panel, "Edit_DeviceCapabilities");
-    TrafficClassesState = formwidgets::NewCombo(panel, "TrafficClassesState");
-    GmrpStatus = formwidgets::NewCombo(panel, "GmrpStatus");
-    AddField(fields, 0, 0, "Device Capabilities", Edit_DeviceCapabilities);
-    AddField(fields, 1, 0, "Traffic Classes State", TrafficClassesState);
-    AddField(fields, 2, 0, "GMRP Status", GmrpStatus);
+    Edit_DeviceCapabilities = AddTextField(fields, 0, 0, "Device Capabilities", "Edit_DeviceCapabilities");
+    TrafficClassesState = AddComboField(fields, 1, 0, "Traffic Classes State", "TrafficClassesState");
+    GmrpStatus = AddComboField(fields, 2, 0, "GMRP Status", "GmrpStatus");
     fields->setRowStretch(3, 1);
     ClientLayout()->addWidget(panel);
 

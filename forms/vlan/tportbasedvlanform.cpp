@@ -9,7 +9,6 @@
 #include <QVBoxLayout>
 
 #include "binding/kvsnmprequest2edits.h"
-#include "forms/common/formwidgets.h"
 #include "forms/common/kvaccessscope.h"
 #include "forms/port/tstackingportuitform.h"
 #include "forms/vlan/vlanformtables.h"
@@ -39,15 +38,10 @@ void TPortBasedVLanForm::BuildWindow()
     QSplitter* splitter = AddSplitter();
     ListView1 = NewListView(splitter, "ListView1");
     QVBoxLayout* column = AddDetailColumn(splitter);
-    QWidget* detail = column->parentWidget();
-    auto* fields = new QGridLayout;
-    IndexEdit = formwidgets::NewEdit(detail, "IndexEdit");
-    NameEdit = formwidgets::NewEdit(detail, "NameEdit");
-    ComboBox1 = formwidgets::NewCombo(detail, "ComboBox1");
-    AddField(fields, 0, 0, "Vlan Index", IndexEdit);
-    AddField(fields, 0, 1, "Vlan Name", NameEdit);
-    AddField(fields, 1, 0, "Status", ComboBox1);
-    column->addLayout(fields);
+    QGridLayout* fields = AddFieldGrid(column);
+    IndexEdit = AddEditField(fields, 0, 0, "Vlan Index", "IndexEdit");
+    NameEdit = AddEditField(fields, 0, 1, "Vlan Name", "NameEdit");
+    ComboBox1 = AddComboField(fields, 1, 0, "Status", "ComboBox1");
     GroupBox1 = AddPortGroup(column, "Member Ports");
     SetSplit(splitter, 180, 200);
 

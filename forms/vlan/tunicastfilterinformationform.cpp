@@ -39,15 +39,10 @@ void TUnicastFilterInformationForm::BuildWindow()
     QSplitter* splitter = AddSplitter();
     LV_dot1qStaticUnicastEntry = NewListView(splitter, "LV_dot1qStaticUnicastEntry");
     QVBoxLayout* column = AddDetailColumn(splitter);
-    QWidget* detail = column->parentWidget();
-    auto* fields = new QGridLayout;
-    ED_UnicastVID = formwidgets::NewEdit(detail, "ED_UnicastVID");
-    UnicastAddress = formwidgets::NewEdit(detail, "UnicastAddress");
-    UStatus = formwidgets::NewCombo(detail, "UStatus");
-    AddField(fields, 0, 0, "VID", ED_UnicastVID);
-    AddField(fields, 0, 1, "MAC  Address", UnicastAddress);
-    AddField(fields, 1, 0, "Status", UStatus);
-    column->addLayout(fields);
+    QGridLayout* fields = AddFieldGrid(column);
+    ED_UnicastVID = AddEditField(fields, 0, 0, "VID", "ED_UnicastVID");
+    UnicastAddress = AddEditField(fields, 0, 1, "MAC  Address", "UnicastAddress");
+    UStatus = AddComboField(fields, 1, 0, "Status", "UStatus");
     GroupBox1 = AddPortGroup(column, "Allow To Go To Port");
     SetSplit(splitter, 180, 200);
 

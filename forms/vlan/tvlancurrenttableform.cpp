@@ -40,10 +40,8 @@ void TVLanCurrentTableForm::BuildWindow()
     GroupBox1 = new QGroupBox(column->parentWidget());
     GroupBox1->setObjectName("GroupBox1");
     auto* fields = new QGridLayout(GroupBox1);
-    VlanNumDeletes = formwidgets::NewStaticText(GroupBox1, "VlanNumDeletes");
-    StaticText1 = formwidgets::NewStaticText(GroupBox1, "StaticText1");
-    AddField(fields, 0, 0, "VLAN Delete Numbers", VlanNumDeletes);
-    AddField(fields, 0, 1, "VLAN Index", StaticText1);
+    VlanNumDeletes = AddTextField(fields, 0, 0, "VLAN Delete Numbers", "VlanNumDeletes");
+    StaticText1 = AddTextField(fields, 0, 1, "VLAN Index", "StaticText1");
     column->addWidget(GroupBox1);
     PageControl1 = NewPageControl(column->parentWidget());
     column->addWidget(PageControl1, 1);

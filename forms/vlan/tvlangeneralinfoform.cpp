@@ -7,7 +7,6 @@
 #include <QVBoxLayout>
 
 #include "binding/kvsnmprequest2edits.h"
-#include "forms/common/formwidgets.h"
 #include "forms/vlan/vlanformtables.h"
 
 TVLanGeneralInfoForm::TVLanGeneralInfoForm(QWidget* owner, const KvFormHost& host)
@@ -26,16 +25,11 @@ void TVLanGeneralInfoForm::BuildWindow()
     auto* panel = new QWidget(this);
     auto* fields = new QGridLayout(panel);
     fields->setContentsMargins(0, 0, 0, 0);
-    VlanVersionNumber = formwidgets::NewStaticText(panel, "VlanVersionNumber");
-    MaxVlanId = formwidgets::NewStaticText(panel, "MaxVlanId");
-    MaxSupportedVlans = formwidgets::NewStaticText(panel, "MaxSupportedVlans");
-    CurrentNumOfVlans = formwidgets::NewStaticText(panel, "CurrentNumOfVlans");
-    GvrpStatus = formwidgets::NewCombo(panel, "GvrpStatus");
-    AddField(fields, 0, 0, "VLAN Version Number", VlanVersionNumber);
-    AddField(fields, 1, 0, "Max VLAN ID", MaxVlanId);
-    AddField(fields, 2, 0, "Max Supported VLANs", MaxSupportedVlans);
-    AddField(fields, 3, 0, "Current Num Of VLANs", CurrentNumOfVlans);
-    AddField(fields, 4, 0, "GVRP Status", GvrpStatus);
+    VlanVersionNumber = AddTextField(fields, 0, 0, "VLAN Version Number", "VlanVersionNumber");
+    MaxVlanId = AddTextField(fields, 1, 0, "Max VLAN ID", "MaxVlanId");
+    MaxSupportedVlans = AddTextField(fields, 2, 0, "Max Supported VLANs", "MaxSupportedVlans");
+    CurrentNumOfVlans = AddTextField(fields, 3, 0, "Current Num Of VLANs", "CurrentNumOfVlans");
+    GvrpStatus = AddComboField(fields, 4, 0, "GVRP Status", "GvrpStatus");
     fields->setRowStretch(5, 1);
     ClientLayout()->addWidget(panel);
 

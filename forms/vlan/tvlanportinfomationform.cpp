@@ -35,14 +35,10 @@ void TVLanPortInfomationForm::BuildWindow()
     QSplitter* splitter = AddSplitter();
     LV_dot1qPortVlanEntry = NewListView(splitter, "LV_dot1qPortVlanEntry");
     QGridLayout* fields = AddDetailGrid(splitter);
-    QWidget* editors = fields->parentWidget();
-    PortVLanID = formwidgets::NewEdit(editors, "PortVLanID");
-    IngressFiltering = formwidgets::NewCombo(editors, "IngressFiltering");
-    GvrpStatus = formwidgets::NewCombo(editors, "GvrpStatus");
-    AcceptableFrameTypes = formwidgets::NewCombo(editors, "AcceptableFrameTypes");
-    AddField(fields, 0, 0, "Port VLAN ID", PortVLanID);
-    AddField(fields, 0, 1, "Ingress Filtering", IngressFiltering);
-    AddField(fields, 1, 0, "GVRP Status", GvrpStatus);
+    PortVLanID = AddEditField(fields, 0, 0, "Port VLAN ID", "PortVLanID");
+    IngressFiltering = AddComboField(fields, 0, 1, "Ingress Filtering", "IngressFiltering");
+    GvrpStatus = AddComboField(fields, 1, 0, "GVRP Status", "GvrpStatus");
+    AcceptableFrameTypes = formwidgets::NewCombo(fields->parentWidget(), "AcceptableFrameTypes");
     AcceptableFrameTypesLabel = AddField(fields, 1, 1, "Acceptable Frame Types", AcceptableFrameTypes);
     AcceptableFrameTypesLabel->hide();
     AcceptableFrameTypes->hide();

@@ -43,14 +43,10 @@ void TVlanStaticForm::BuildWindow()
     QGridLayout* grid = AddDetailGrid(Splitter1);
     grid->setHorizontalSpacing(8);
     QWidget* detail = grid->parentWidget();
-    ED_VLANID = formwidgets::NewEdit(detail, "ED_VLANID");
-    ED_VLANName = formwidgets::NewEdit(detail, "ED_VLANName");
-    Status = formwidgets::NewCombo(detail, "Status");
-    NextFreeLocalVlanIndex = formwidgets::NewStaticText(detail, "NextFreeLocalVlanIndex");
-    AddField(grid, 0, 0, "VLAN ID", ED_VLANID);
-    AddField(grid, 0, 1, "VLAN Name", ED_VLANName);
-    AddField(grid, 1, 0, "Status", Status);
-    AddField(grid, 1, 1, "Next Free Local VLAN Index", NextFreeLocalVlanIndex);
+    ED_VLANID = AddEditField(grid, 0, 0, "VLAN ID", "ED_VLANID");
+    ED_VLANName = AddEditField(grid, 0, 1, "VLAN Name", "ED_VLANName");
+    Status = AddComboField(grid, 1, 0, "Status", "Status");
+    NextFreeLocalVlanIndex = AddTextField(grid, 1, 1, "Next Free Local VLAN Index", "NextFreeLocalVlanIndex");
 
     PageControl1 = NewPageControl(detail);
     grid->addWidget(PageControl1, 2, 0, 1, 4);
