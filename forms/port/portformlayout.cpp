@@ -1,10 +1,10 @@
 #include "forms/port/portformlayout.h"
 
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "forms/common/formwidgets.h"
 #include "pages/tctrlbtnpanel.h"
 
 namespace portformlayout {
@@ -13,10 +13,12 @@ namespace {
 
 // Adds `control` at the column's foot, above the stretch that keeps the
 // controls at the top.
-void Stack(QWidget* column, QWidget* control)
+template <class Control>
+Control* Stack(QWidget* column, Control* control)
 {
     auto* layout = static_cast<QVBoxLayout*>(column->layout());
     layout->insertWidget(layout->count() - 1, control);
+    return control;
 }
 
 } // namespace
@@ -36,44 +38,28 @@ QWidget* ButtonColumn(QWidget* parent)
 
 QPushButton* AddButton(QWidget* column, const char* name, const char* caption)
 {
-    auto* button = new QPushButton(QString::fromLatin1(caption), column);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
+    QPushButton* button = formwidgets::NewButton(column, name, caption);
     button->setFixedSize(TCtrlBtnPanel::kButtonWidth, TCtrlBtnPanel::kButtonHeight);
-    Stack(column, button);
-    return button;
+    return Stack(column, button);
 }
 
 QLabel* AddRowCounter(QWidget* column, const char* name)
 {
-    auto* counter = new QLabel(QStringLiteral("0"), column);
-    counter->setObjectName(name);
-    counter->setAlignment(Qt::AlignCenter);
-    counter->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    counter->setFixedSize(TCtrlBtnPanel::kButtonWidth, TCtrlBtnPanel::kCounterHeight);
-    Stack(column, counter);
-    return counter;
+    QLabel* counter = formwidgets::NewRowCounter(column, name);
+    counter->setFixedHeight(TCtrlBtnPanel::kCounterHeight);
+    return Stack(column, counter);
 }
 
 QLabel* AddCaption(QWidget* column, const char* name, const char* caption)
 {
-    auto* label = new QLabel(QString::fromLatin1(caption), column);
-    label->setObjectName(name);
-    label->setAlignment(Qt::AlignCenter);
-    label->setFixedWidth(TCtrlBtnPanel::kButtonWidth);
-    Stack(column, label);
-    return label;
+    return Stack(column, formwidgets::NewButtonCaption(column, name, caption));
 }
 
-QPlainTextEdit* StatusMemo(QWidget* parent, const char* name, int height)
+QVBoxLayout* ClientColumn()
 {
-    auto* memo = new QPlainTextEdit(parent);
-    memo->setObjectName(name);
-    memo->setReadOnly(true);
-    memo->setFocusPolicy(Qt::ClickFocus);
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo->setFixedHeight(height);
-    return memo;
+    auto* client = new QVBoxLayout;
+    client->setContentsMargins(0, 0, 0, 0);
+    return client;
 }
 
 } // namespace portformlayout

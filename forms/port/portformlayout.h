@@ -1,8 +1,8 @@
 #pragma once
 
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
+class QVBoxLayout;
 class QWidget;
 
 // The pieces the port and traffic windows are laid out from, in the measures
@@ -18,7 +18,8 @@ QPushButton* AddButton(QWidget* column, const char* name, const char* caption);
 QLabel* AddRowCounter(QWidget* column, const char* name);
 // A plain centred label added below the column's last control.
 QLabel* AddCaption(QWidget* column, const char* name, const char* caption);
-// The read-only status memo under a window's contents, `height` high.
-QPlainTextEdit* StatusMemo(QWidget* parent, const char* name, int height = 50);
+// The column left of the button column, without margins, for the window's
+// contents (TBindingForm::LayOut).
+QVBoxLayout* ClientColumn();
 
 } // namespace portformlayout

@@ -1,9 +1,7 @@
 #include "forms/port/taggregatorporttableform.h"
 
-#include <QAbstractItemModel>
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -12,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "binding/kvsnmprequest2edits.h"
+#include "forms/common/formwidgets.h"
 #include "forms/port/portformlayout.h"
 #include "forms/port/portformtables.h"
 #include "snmp/kvsnmpvarlist.h"
@@ -51,8 +50,7 @@ TAggregatorPortTableForm::TAggregatorPortTableForm(QWidget* owner, const KvFormH
 
 void TAggregatorPortTableForm::BuildWindow()
 {
-    ListView1 = new QTreeWidget(this);
-    ListView1->setObjectName("ListView1");
+    ListView1 = formwidgets::NewList(this, "ListView1");
     ListView1->setFixedHeight(kListHeight);
 
     PageControl1 = new QTabWidget(this);
@@ -78,11 +76,10 @@ void TAggregatorPortTableForm::BuildWindow()
         PageControl1->addTab(page, QString::fromLatin1(kStateSheets[sheet]));
     }
 
-    Memo1 = portformlayout::StatusMemo(this, "Memo1", kMemoHeight);
+    Memo1 = formwidgets::NewStatusMemo(this, "Memo1", kMemoHeight);
     statusMemo_ = Memo1;
 
-    auto* client = new QVBoxLayout;
-    client->setContentsMargins(0, 0, 0, 0);
+    QVBoxLayout* client = portformlayout::ClientColumn();
     client->addWidget(ListView1);
     client->addWidget(PageControl1, 1);
     client->addWidget(Memo1);
@@ -91,17 +88,10 @@ void TAggregatorPortTableForm::BuildWindow()
     StaticText1 = portformlayout::AddRowCounter(right, "StaticText1");
     Label1 = portformlayout::AddCaption(right, "Label1", "Samples");
     GetBtn = portformlayout::AddButton(right, "GetBtn", "Refresh");
-
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(client, 1);
-    layout->addWidget(right);
+    LayOut(client, right);
 
     connect(GetBtn, &QPushButton::clicked, this, &TAggregatorPortTableForm::GetBtnClick);
-    QAbstractItemModel* rows = ListView1->model();
-    connect(rows, &QAbstractItemModel::rowsInserted, this, &TAggregatorPortTableForm::ListView1Change);
-    connect(rows, &QAbstractItemModel::rowsRemoved, this, &TAggregatorPortTableForm::ListView1Change);
-    connect(rows, &QAbstractItemModel::modelReset, this, &TAggregatorPortTableForm::ListView1Change);
+    formwidgets::ConnectRowChanges(ListView1, this, &TAggregatorPortTableForm::ListView1Change);
 }
 
 void TAggregatorPortTableForm::FormCreate()
@@ -137,5 +127,5 @@ void TAggregatorPortTableForm::GetBtnClick()
 
 void TAggregatorPortTableForm::ListView1Change()
 {
-    StaticText1->setText(QString::number(ListView1->topLevelItemCount()));
+    formwidgets::ShowCount(StaticText1, ListView1);
 }

@@ -3,19 +3,18 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFont>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSizePolicy>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
-#include <algorithm>
 #include <exception>
 
 #include "binding/kvsnmprequest2edits.h"
-#include "pages/tconfigform.h"
 #include "snmp/kvsnmpvarlist.h"
 
 namespace {
@@ -26,8 +25,7 @@ constexpr int kWaitTickMs = 20;
 // both be out, each with all its retries.
 int WaitLimitMs(const KvSNMPRequest& request)
 {
-    const int perRequest = std::max(0, request.timeout) * 10 * (std::max(0, request.retries) + 1);
-    return 2 * perRequest + 5000;
+    return 2 * TFormDialog::RequestTimeMs(request) + 5000;
 }
 
 } // namespace
@@ -55,12 +53,8 @@ public:
 
 TBindingForm::TBindingForm(QWidget* owner, const KvFormHost& host, const QString& caption,
                            int width, int height)
-    : QDialog(owner), host_(host)
+    : TFormDialog(owner, host, caption)
 {
-    setWindowTitle(caption);
-    QFont formFont = font();
-    formFont.setPointSize(TConfigForm::kFontPointSize);
-    setFont(formFont);
     resize(width, height);
 }
 
@@ -163,6 +157,33 @@ QLabel* TBindingForm::CreateStatusPanel(QStatusBar* bar)
     return panel;
 }
 
+void TBindingForm::LayOut(QLayout* client, QWidget* buttonColumn)
+{
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(client, 1);
+    layout->addWidget(buttonColumn);
+}
+
+QLabel* TBindingForm::LayOutAboveStatusBar(QLayout* client, QWidget* buttonColumn)
+{
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(0, 0, 0, 0);
+    body->addLayout(client, 1);
+    body->addWidget(buttonColumn);
+
+    auto* bar = new QStatusBar(this);
+    bar->setObjectName("StatusBar1");
+    QLabel* panel = CreateStatusPanel(bar);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(body, 1);
+    layout->addWidget(bar);
+    return panel;
+}
+
 void TBindingForm::FormClose()
 {
     if (closed_)
@@ -178,11 +199,11 @@ void TBindingForm::FormClose()
 void TBindingForm::closeEvent(QCloseEvent* event)
 {
     FormClose();
-    QDialog::closeEvent(event);
+    TFormDialog::closeEvent(event);
 }
 
 void TBindingForm::done(int result)
 {
     FormClose();
-    QDialog::done(result);
+    TFormDialog::done(result);
 }

@@ -1,21 +1,20 @@
 #pragma once
-#include <QDialog>
-
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 
-#include "forms/kvformhost.h"
+#include "forms/common/tformdialog.h"
 
 class KvSNMPRequest2Edits;
 class QLabel;
+class QLayout;
 class QPlainTextEdit;
 class QStatusBar;
 struct VarDef;
 
-// The common ground of the hand-made port and traffic windows: a modal
-// window in the pages' 8-point font that owns one binding on itself, reports
+// The common ground of the hand-made port and traffic windows: a form window
+// that owns one binding on itself, reports
 // what its handlers raise in the binding's status line, and closes cleanly
 // while a walk is under way.
 //
@@ -27,12 +26,11 @@ struct VarDef;
 // events through between rows) does not wait: the walk ends as soon as the
 // row is shown. The binding is freed with the window; a window destroyed
 // without being closed first drops the completions still to come.
-class TBindingForm : public QDialog {
+class TBindingForm : public TFormDialog {
 public:
     ~TBindingForm() override;
 
     KvSNMPRequest2Edits* Binding() const { return binding_.get(); }
-    const KvFormHost& Host() const { return host_; }
     bool Closed() const { return closed_; }
 
     void FormClose();
@@ -67,10 +65,15 @@ protected:
     // bar and never widening the window.
     QLabel* CreateStatusPanel(QStatusBar* bar);
 
+    // Lays the window out: its client column (see portformlayout) on the
+    // left, its button column on the right.
+    void LayOut(QLayout* client, QWidget* buttonColumn);
+    // The same above a status bar "StatusBar1"; its panel is returned.
+    QLabel* LayOutAboveStatusBar(QLayout* client, QWidget* buttonColumn);
+
     void closeEvent(QCloseEvent* event) override;
     void done(int result) override;
 
-    KvFormHost host_;
     // Where ReportError writes while there is no binding; may stay null.
     QLabel* statusPanel_ = nullptr;
     QPlainTextEdit* statusMemo_ = nullptr;

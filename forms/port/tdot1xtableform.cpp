@@ -1,12 +1,12 @@
 #include "forms/port/tdot1xtableform.h"
 
-#include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "binding/kvsnmprequest2edits.h"
+#include "forms/common/formwidgets.h"
 #include "forms/port/portformlayout.h"
 #include "snmp/kvsnmpvarlist.h"
 
@@ -19,23 +19,17 @@ TDot1xTableForm::TDot1xTableForm(QWidget* owner, const KvFormHost& host, const Q
 
 void TDot1xTableForm::BuildWindow()
 {
-    ListView1 = new QTreeWidget(this);
-    ListView1->setObjectName("ListView1");
-    Memo1 = portformlayout::StatusMemo(this, "Memo1", kMemoHeight);
+    ListView1 = formwidgets::NewList(this, "ListView1");
+    Memo1 = formwidgets::NewStatusMemo(this, "Memo1", kMemoHeight);
     statusMemo_ = Memo1;
 
-    auto* client = new QVBoxLayout;
-    client->setContentsMargins(0, 0, 0, 0);
+    QVBoxLayout* client = portformlayout::ClientColumn();
     client->addWidget(ListView1, 1);
     client->addWidget(Memo1);
 
     QWidget* right = portformlayout::ButtonColumn(this);
     Button1 = portformlayout::AddButton(right, "Button1", "Refresh");
-
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(client, 1);
-    layout->addWidget(right);
+    LayOut(client, right);
 
     connect(Button1, &QPushButton::clicked, this, &TDot1xTableForm::Button1Click);
 }

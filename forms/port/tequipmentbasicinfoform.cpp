@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "binding/kvsnmprequest2edits.h"
+#include "forms/common/formwidgets.h"
 #include "forms/port/portformlayout.h"
 #include "forms/port/portformtables.h"
 #include "snmp/kvsnmpvarlist.h"
@@ -47,7 +48,7 @@ void TEquipmentBasicInfoForm::BuildWindow()
     row->addLayout(fields, 1);
     row->addWidget(right);
 
-    Memo1 = portformlayout::StatusMemo(this, "Memo1");
+    Memo1 = formwidgets::NewStatusMemo(this, "Memo1", 50);
     Memo1->setMinimumHeight(0);
     Memo1->setMaximumHeight(QWIDGETSIZE_MAX);
     statusMemo_ = Memo1;

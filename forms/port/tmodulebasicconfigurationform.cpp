@@ -9,17 +9,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "pages/tconfigform.h"
+#include "forms/common/formwidgets.h"
 #include "pages/tctrlbtnpanel.h"
 
 TModuleBasicConfigurationForm::TModuleBasicConfigurationForm(QWidget* owner, const KvFormHost& host)
-    : QDialog(owner), host_(host)
+    : TFormDialog(owner, host, QStringLiteral("Module Basic Configuration"))
 {
     setObjectName("ModuleBasicConfigurationForm");
-    setWindowTitle(QStringLiteral("Module Basic Configuration"));
-    QFont formFont = font();
-    formFont.setPointSize(TConfigForm::kFontPointSize);
-    setFont(formFont);
 
     auto* group = new QGroupBox(this);
     group->setObjectName("GroupBox1");
@@ -40,9 +36,7 @@ TModuleBasicConfigurationForm::TModuleBasicConfigurationForm(QWidget* owner, con
     grid->setColumnStretch(3, 1);
 
     const auto button = [this](const char* name, const char* caption) {
-        auto* b = new QPushButton(QString::fromLatin1(caption), this);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
+        QPushButton* b = formwidgets::NewButton(this, name, caption);
         b->setFixedSize(TCtrlBtnPanel::kButtonWidth - 16, TCtrlBtnPanel::kButtonHeight);
         return b;
     };

@@ -1,7 +1,5 @@
 #pragma once
-#include <QDialog>
-
-#include "forms/kvformhost.h"
+#include "forms/common/tformdialog.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -11,7 +9,7 @@ class QPushButton;
 // and "&Set", which closes the main window's unit windows and resets its port
 // buttons; the window stays open. The check boxes and the minutes field are
 // offered but read by nothing.
-class TModuleBasicConfigurationForm : public QDialog {
+class TModuleBasicConfigurationForm : public TFormDialog {
 public:
     static constexpr int kWidth = 358;
     static constexpr int kHeight = 73;
@@ -26,7 +24,4 @@ public:
 
     void BitBtn1Click();
     void BitBtn2Click();
-
-private:
-    KvFormHost host_;
 };

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "binding/kvsnmprequest2edits.h"
@@ -60,29 +59,14 @@ void TPortMirrorForm::BuildWindow()
     portsLayout->addWidget(IngressPortGB, 1);
     portsLayout->addWidget(EgressPortGB);
 
-    auto* client = new QVBoxLayout;
-    client->setContentsMargins(0, 0, 0, 0);
+    QVBoxLayout* client = portformlayout::ClientColumn();
     client->addLayout(upper);
     client->addWidget(ports, 1);
 
     QWidget* right = portformlayout::ButtonColumn(this);
     BT_Refresh = portformlayout::AddButton(right, "BT_Refresh", "Refresh");
     BT_Set = portformlayout::AddButton(right, "BT_Set", "Set");
-
-    auto* body = new QHBoxLayout;
-    body->setContentsMargins(0, 0, 0, 0);
-    body->addLayout(client, 1);
-    body->addWidget(right);
-
-    auto* bar = new QStatusBar(this);
-    bar->setObjectName("StatusBar1");
-    StatusPanel0 = CreateStatusPanel(bar);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addLayout(body, 1);
-    layout->addWidget(bar);
+    StatusPanel0 = LayOutAboveStatusBar(client, right);
 
     connect(BT_Refresh, &QPushButton::clicked, this, &TPortMirrorForm::BT_RefreshClick);
     connect(BT_Set, &QPushButton::clicked, this, &TPortMirrorForm::BT_SetClick);
@@ -92,10 +76,8 @@ void TPortMirrorForm::FormCreate()
 {
     setWindowTitle(QString::fromStdString("Port Mirror Table:" + host_.agentAddress));
     Guarded([this] {
-        IngressGrid = TStackingPortUitForm::HostIn(IngressPortGB);
-        IngressGrid->Build(std::string(), 1, kGridBoxes, kGridPerRow);
-        EgressGrid = TStackingPortUitForm::HostIn(EgressPortGB);
-        EgressGrid->Build(std::string(), 1, kGridBoxes, kGridPerRow);
+        IngressGrid = TStackingPortUitForm::BuildIn(IngressPortGB, std::string(), kGridBoxes, kGridPerRow);
+        EgressGrid = TStackingPortUitForm::BuildIn(EgressPortGB, std::string(), kGridBoxes, kGridPerRow);
     });
     numberList_ = TStackingPortUitForm::BitIndexText(kGridBoxes);
 
@@ -105,9 +87,8 @@ void TPortMirrorForm::FormCreate()
         binding.SetStatusTarget(StatusPanel0);
         binding.BindControl(0, StaticText1);
         binding.BindEdits(3, "%i{n1x208l3}", ET_TargetPort);
-        const QList<QWidget*> none;
-        binding.BindControlList(1, numberList_, IngressGrid ? IngressGrid->CheckBoxes() : none);
-        binding.BindControlList(2, numberList_, EgressGrid ? EgressGrid->CheckBoxes() : none);
+        binding.BindControlList(1, numberList_, TStackingPortUitForm::CheckBoxesOf(IngressGrid));
+        binding.BindControlList(2, numberList_, TStackingPortUitForm::CheckBoxesOf(EgressGrid));
         // Ticked is "enabled", clear is "disabled": the box's own two values,
         // not the first two of the state's three names ("other" would be
         // clear and "disabled" ticked).

@@ -6,15 +6,15 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <functional>
 #include <tuple>
 #include <utility>
 
 #include "binding/kvsnmprequest2edits.h"
+#include "forms/common/formwidgets.h"
+#include "forms/common/kvaccessscope.h"
 #include "forms/port/portformlayout.h"
 #include "forms/port/portformtables.h"
 #include "forms/port/tstackingportuitform.h"
@@ -23,18 +23,6 @@
 namespace {
 
 constexpr int kPortPanelHeight = 165;
-
-// Puts the table's access flags back when the scope is left, whichever way.
-class AccessRestorer {
-public:
-    explicit AccessRestorer(std::function<void()> restore) : restore_(std::move(restore)) {}
-    ~AccessRestorer() { restore_(); }
-    AccessRestorer(const AccessRestorer&) = delete;
-    AccessRestorer& operator=(const AccessRestorer&) = delete;
-
-private:
-    std::function<void()> restore_;
-};
 
 } // namespace
 
@@ -48,8 +36,7 @@ TPortTrunkForm::TPortTrunkForm(QWidget* owner, const KvFormHost& host)
 
 void TPortTrunkForm::BuildWindow()
 {
-    LV_PortTrunk = new QTreeWidget(this);
-    LV_PortTrunk->setObjectName("LV_PortTrunk");
+    LV_PortTrunk = formwidgets::NewList(this, "LV_PortTrunk");
 
     auto* lower = new QWidget(this);
     lower->setObjectName("LowerPanel");
@@ -67,9 +54,7 @@ void TPortTrunkForm::BuildWindow()
     ED_Index = edit("Index(1-7)", "ED_Index", 60).second;
     ED_MasterPort = edit("Master Port", "ED_MasterPort", 60).second;
     fields->addWidget(new QLabel(QStringLiteral("Status"), lower));
-    Combo_State = new QComboBox(lower);
-    Combo_State->setObjectName("Combo_State");
-    Combo_State->setMinimumWidth(120);
+    Combo_State = formwidgets::NewCombo(lower, "Combo_State");
     fields->addWidget(Combo_State);
     fields->addSpacing(12);
     std::tie(NameLabel, ED_Name) = edit("Name", "ED_Name", 100);
@@ -86,8 +71,7 @@ void TPortTrunkForm::BuildWindow()
     lowerLayout->addLayout(fields);
     lowerLayout->addWidget(StackingPortPanel);
 
-    auto* client = new QVBoxLayout;
-    client->setContentsMargins(0, 0, 0, 0);
+    QVBoxLayout* client = portformlayout::ClientColumn();
     client->addWidget(LV_PortTrunk, 1);
     client->addWidget(lower);
 
@@ -96,21 +80,7 @@ void TPortTrunkForm::BuildWindow()
     SetBtn = portformlayout::AddButton(right, "SetBtn", "Set");
     BT_Set = portformlayout::AddButton(right, "BT_Set", "Add");
     BT_Delete = portformlayout::AddButton(right, "BT_Delete", "Delete");
-
-    auto* body = new QHBoxLayout;
-    body->setContentsMargins(0, 0, 0, 0);
-    body->addLayout(client, 1);
-    body->addWidget(right);
-
-    auto* bar = new QStatusBar(this);
-    bar->setObjectName("StatusBar1");
-    StatusPanel0 = CreateStatusPanel(bar);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addLayout(body, 1);
-    layout->addWidget(bar);
+    StatusPanel0 = LayOutAboveStatusBar(client, right);
 
     connect(BT_Get, &QPushButton::clicked, this, &TPortTrunkForm::BT_GetClick);
     connect(SetBtn, &QPushButton::clicked, this, &TPortTrunkForm::SetBtnClick);
@@ -121,8 +91,7 @@ void TPortTrunkForm::BuildWindow()
 void TPortTrunkForm::FormCreate()
 {
     Guarded([this] {
-        PortGrid = TStackingPortUitForm::HostIn(StackingPortPanel);
-        PortGrid->Build(std::string(), 1, kGridBoxes, kGridPerRow);
+        PortGrid = TStackingPortUitForm::BuildIn(StackingPortPanel, std::string(), kGridBoxes, kGridPerRow);
     });
     setWindowTitle(QString::fromStdString("Port Trunk Table :" + host_.agentAddress));
     numberList_ = TStackingPortUitForm::BitIndexText(kGridBoxes);
@@ -134,7 +103,7 @@ void TPortTrunkForm::FormCreate()
         binding.AttachListView(LV_PortTrunk, true);
         binding.BindEdits(0, "%i{n1x7}", ED_Index);
         binding.BindEdits(1, "%s{n1x208l3}", ED_MasterPort);
-        binding.BindControlList(2, numberList_, PortGrid ? PortGrid->CheckBoxes() : QList<QWidget*>());
+        binding.BindControlList(2, numberList_, TStackingPortUitForm::CheckBoxesOf(PortGrid));
         binding.BindComboBox(3, Combo_State);
     });
     // After the binding's own selection handler, which fills the editors.
@@ -183,34 +152,18 @@ void TPortTrunkForm::SetBtnClick()
     });
 }
 
-void TPortTrunkForm::SetAccess(uint32_t index, uint32_t master, uint32_t member, uint32_t state,
-                               uint32_t flooding)
-{
-    KvSNMPVarList& vars = Binding()->Variables();
-    const uint32_t access[] = {index, master, member, state, flooding};
-    for (int i = 0; i < 5 && i < vars.Count(); ++i)
-        vars[i].access = access[i];
-}
-
-void TPortTrunkForm::RestoreAccess()
-{
-    KvSNMPVarList& vars = Binding()->Variables();
-    for (int i = 0; i < vars.Count() && kvforms::varsPortTrunk[i].oid; ++i)
-        vars[i].access = kvforms::varsPortTrunk[i].access;
-}
-
 void TPortTrunkForm::BT_SetClick()
 {
     WithBinding([this](KvSNMPRequest2Edits& binding) {
-        AccessRestorer restore([this] { RestoreAccess(); });
+        KvAccessScope access(binding.Variables());
         // The new row alone, with its status.
-        SetAccess(accRO, accSkip, accSkip, accRW, accSkip);
+        access.Set({accRO, accSkip, accSkip, accRW, accSkip});
         Combo_State->setCurrentIndex(kCreateAndGoItem);
         binding.Apply(false, true, std::string());
         // Then its master port and members, without the status.
-        SetAccess(accRO, accRW, accRW, accSkip, accRO);
+        access.Set({accRO, accRW, accRW, accSkip, accRO});
         binding.Apply(false, true, std::string());
-        RestoreAccess();
+        access.Restore();
         binding.Refresh();
     });
 }
@@ -219,9 +172,9 @@ void TPortTrunkForm::BT_DeleteClick()
 {
     bool deleted = false;
     WithBinding([&](KvSNMPRequest2Edits& binding) {
-        AccessRestorer restore([this] { RestoreAccess(); });
+        KvAccessScope access(binding.Variables());
         // The status alone; the row is the one ED_Index names.
-        SetAccess(accRO, accSkip, accSkip, accRW, accSkip);
+        access.Set({accRO, accSkip, accSkip, accRW, accSkip});
         Combo_State->setCurrentIndex(kDestroyItem);
         binding.Apply(false, true, std::string());
         deleted = true;

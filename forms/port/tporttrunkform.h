@@ -54,9 +54,6 @@ private:
     // colour and disabled (the index of an existing group cannot change).
     void SetIndexEditable(bool editable);
     void ResetIndex();
-    // The access flags of the five variables for the next write.
-    void SetAccess(uint32_t index, uint32_t master, uint32_t member, uint32_t state, uint32_t flooding);
-    void RestoreAccess();
 
     std::string numberList_;
 };

@@ -42,6 +42,19 @@ TStackingPortUitForm* TStackingPortUitForm::HostIn(QWidget* panel)
     return grid;
 }
 
+TStackingPortUitForm* TStackingPortUitForm::BuildIn(QWidget* panel, const std::string& text, int count,
+                                                    int perRow)
+{
+    TStackingPortUitForm* grid = HostIn(panel);
+    grid->Build(text, 1, count, perRow);
+    return grid;
+}
+
+QList<QWidget*> TStackingPortUitForm::CheckBoxesOf(const TStackingPortUitForm* grid)
+{
+    return grid ? grid->CheckBoxes() : QList<QWidget*>();
+}
+
 void TStackingPortUitForm::Build(const std::string& text, int firstNumber, int count, int perRow)
 {
     unitText_ = text;

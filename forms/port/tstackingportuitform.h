@@ -31,6 +31,8 @@ public:
 
     // Creates the grid as a child of `panel`, filling its client area, shown.
     static TStackingPortUitForm* HostIn(QWidget* panel);
+    // HostIn and Build in one: a grid of `count` boxes, `perRow` to a row.
+    static TStackingPortUitForm* BuildIn(QWidget* panel, const std::string& text, int count, int perRow);
 
     // The unit's text and first port number are kept for stacked units; the
     // boxes are always numbered from 1. A second Build replaces the boxes.
@@ -39,6 +41,8 @@ public:
     void Clear();
     // The check boxes in creation order, ready for BindControlList.
     const QList<QWidget*>& CheckBoxes() const { return checkBoxes_; }
+    // The check boxes of `grid`; none without a grid.
+    static QList<QWidget*> CheckBoxesOf(const TStackingPortUitForm* grid);
     QCheckBox* CheckBox(int i) const;
     // How many boxes are ticked.
     int CheckedCount() const;

@@ -1,12 +1,10 @@
 #include "forms/port/ttrafficsegmentationform.h"
 
-#include <QAbstractItemModel>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -14,6 +12,7 @@
 
 #include "binding/kvsnmprequest2edits.h"
 #include "common/kvvaluetext.h"
+#include "forms/common/formwidgets.h"
 #include "forms/port/portformlayout.h"
 #include "forms/port/portformtables.h"
 #include "forms/port/tstackingportuitform.h"
@@ -41,8 +40,7 @@ std::pair<QString, QString> TTrafficSegmentationForm::UnitAndPort(int portIndex)
 
 void TTrafficSegmentationForm::BuildWindow()
 {
-    LV_TrafficForward = new QTreeWidget(this);
-    LV_TrafficForward->setObjectName("LV_TrafficForward");
+    LV_TrafficForward = formwidgets::NewList(this, "LV_TrafficForward");
     LV_TrafficForward->setFixedHeight(kListHeight);
 
     auto* lower = new QWidget(this);
@@ -80,8 +78,7 @@ void TTrafficSegmentationForm::BuildWindow()
     lowerLayout->addStretch(1);
     lowerLayout->addWidget(Panel4);
 
-    auto* client = new QVBoxLayout;
-    client->setContentsMargins(0, 0, 0, 0);
+    QVBoxLayout* client = portformlayout::ClientColumn();
     client->addWidget(LV_TrafficForward);
     client->addWidget(lower, 1);
 
@@ -90,29 +87,12 @@ void TTrafficSegmentationForm::BuildWindow()
     BT_Get = portformlayout::AddButton(right, "BT_Get", "Refresh");
     BT_Set = portformlayout::AddButton(right, "BT_Set", "Set");
     StopBtn = portformlayout::AddButton(right, "StopBtn", "Stop");
-
-    auto* body = new QHBoxLayout;
-    body->setContentsMargins(0, 0, 0, 0);
-    body->addLayout(client, 1);
-    body->addWidget(right);
-
-    auto* bar = new QStatusBar(this);
-    bar->setObjectName("StatusBar1");
-    StatusPanel0 = CreateStatusPanel(bar);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addLayout(body, 1);
-    layout->addWidget(bar);
+    StatusPanel0 = LayOutAboveStatusBar(client, right);
 
     connect(BT_Get, &QPushButton::clicked, this, &TTrafficSegmentationForm::BT_GetClick);
     connect(BT_Set, &QPushButton::clicked, this, &TTrafficSegmentationForm::BT_SetClick);
     connect(StopBtn, &QPushButton::clicked, this, &TTrafficSegmentationForm::StopBtnClick);
-    QAbstractItemModel* rows = LV_TrafficForward->model();
-    connect(rows, &QAbstractItemModel::rowsInserted, this, &TTrafficSegmentationForm::LV_TrafficForwardChange);
-    connect(rows, &QAbstractItemModel::rowsRemoved, this, &TTrafficSegmentationForm::LV_TrafficForwardChange);
-    connect(rows, &QAbstractItemModel::modelReset, this, &TTrafficSegmentationForm::LV_TrafficForwardChange);
+    formwidgets::ConnectRowChanges(LV_TrafficForward, this, &TTrafficSegmentationForm::LV_TrafficForwardChange);
 }
 
 void TTrafficSegmentationForm::SetComplete(bool complete)
@@ -125,8 +105,7 @@ void TTrafficSegmentationForm::FormCreate()
 {
     setWindowTitle(QString::fromStdString("Traffic Segmentation Table:" + host_.agentAddress));
     Guarded([this] {
-        PortGrid = TStackingPortUitForm::HostIn(Panel4);
-        PortGrid->Build("Unit1", 1, kGridBoxes, kGridPerRow);
+        PortGrid = TStackingPortUitForm::BuildIn(Panel4, "Unit1", kGridBoxes, kGridPerRow);
     });
     // The whole list covers 13 units; the grid shows the first unit's bits.
     numberList_ = TStackingPortUitForm::BitIndexText(kListBits);
@@ -136,7 +115,7 @@ void TTrafficSegmentationForm::FormCreate()
         binding.SetStatusTarget(StatusPanel0);
         binding.AttachListView(LV_TrafficForward, true);
         binding.BindControl(0, ST_Port);
-        const QList<QWidget*> boxes = PortGrid ? PortGrid->CheckBoxes() : QList<QWidget*>();
+        const QList<QWidget*> boxes = TStackingPortUitForm::CheckBoxesOf(PortGrid);
         const int shown = std::min(kListBits, static_cast<int>(boxes.size()));
         binding.BindControlList(1, TStackingPortUitForm::BitIndexText(shown), boxes);
         binding.OnGetComplete = [this](KvSNMPRequest2Controls&, const KvSNMPError&) { SetComplete(true); };
@@ -158,38 +137,33 @@ void TTrafficSegmentationForm::FormCreate()
         SetComplete(true);   // nothing went out: nothing will complete
 }
 
-void TTrafficSegmentationForm::BT_GetClick()
+bool TTrafficSegmentationForm::StartFlow(const std::function<void(KvSNMPRequest2Edits&)>& start)
 {
     if (!GetComplete) {
         KvMessageBox::message(this, QString::fromLatin1(kNotComplete));
-        return;
+        return false;
     }
     // A walk that Stop ended may still have its last step out.
     StopAndWait();
-    const bool started = WithBinding([this](KvSNMPRequest2Edits& binding) {
+    const bool started = WithBinding([&](KvSNMPRequest2Edits& binding) {
         binding.Request().active = true;
         SetComplete(false);
-        binding.Refresh();
+        start(binding);
     });
     if (!started || !Binding()->busy)
         SetComplete(true);
+    return started;
+}
+
+void TTrafficSegmentationForm::BT_GetClick()
+{
+    StartFlow([](KvSNMPRequest2Edits& binding) { binding.Refresh(); });
 }
 
 void TTrafficSegmentationForm::BT_SetClick()
 {
-    if (!GetComplete) {
-        KvMessageBox::message(this, QString::fromLatin1(kNotComplete));
-        return;
-    }
-    StopAndWait();
-    const bool started = WithBinding([this](KvSNMPRequest2Edits& binding) {
-        binding.Request().active = true;
-        // The write and the walk after it are outstanding until the walk ends.
-        SetComplete(false);
-        binding.Apply(true, true, std::string());
-    });
-    if (!started || !Binding()->busy)
-        SetComplete(true);
+    // The write and the walk after it are outstanding until the walk ends.
+    StartFlow([](KvSNMPRequest2Edits& binding) { binding.Apply(true, true, std::string()); });
 }
 
 void TTrafficSegmentationForm::StopBtnClick()
@@ -214,5 +188,5 @@ void TTrafficSegmentationForm::LV_TrafficForwardClick()
 
 void TTrafficSegmentationForm::LV_TrafficForwardChange()
 {
-    StaticText1->setText(QString::number(LV_TrafficForward->topLevelItemCount()));
+    formwidgets::ShowCount(StaticText1, LV_TrafficForward);
 }

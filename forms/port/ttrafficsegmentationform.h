@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -62,6 +63,10 @@ public:
 private:
     void BuildWindow();
     void SetComplete(bool complete);
+    // Refresh and Set: answered "Refresh not complete" while a flow is
+    // outstanding; otherwise a walk Stop ended is let finish and `start`
+    // runs on the request made active again. False when it did not start.
+    bool StartFlow(const std::function<void(KvSNMPRequest2Edits&)>& start);
 
     std::string numberList_;
 };

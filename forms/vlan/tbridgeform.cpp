@@ -1,14 +1,16 @@
 #include "forms/vlan/tbridgeform.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
@@ -18,7 +20,9 @@
 #include <exception>
 
 #include "binding/kvsnmprequest2edits.h"
+#include "forms/common/formwidgets.h"
 #include "forms/port/tstackingportuitform.h"
+#include "pages/tctrlbtnpanel.h"
 #include "snmp/kvsnmpvarlist.h"
 
 namespace {
@@ -32,14 +36,10 @@ constexpr int kMemoLines = 4;
 
 TBridgeForm::TBridgeForm(QWidget* owner, const KvFormHost& host, const char* objectName,
                          const char* caption)
-    : QDialog(owner), host_(host)
+    : TFormDialog(owner, host, QString::fromUtf8(caption))
 {
     setObjectName(objectName);
-    setWindowTitle(QString::fromUtf8(caption));
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
-    QFont formFont = font();
-    formFont.setPointSize(kFontPointSize);
-    setFont(formFont);
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(6, 6, 6, 6);
@@ -54,12 +54,8 @@ TBridgeForm::TBridgeForm(QWidget* owner, const KvFormHost& host, const char* obj
     top->addLayout(buttons_);
     outer->addLayout(top, 1);
 
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName("Memo1");
-    Memo1->setReadOnly(true);
-    Memo1->setFocusPolicy(Qt::NoFocus);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    const int lineHeight = QFontMetrics(formFont).lineSpacing();
+    Memo1 = formwidgets::NewStatusMemo(this, "Memo1", 0, Qt::NoFocus);
+    const int lineHeight = QFontMetrics(font()).lineSpacing();
     Memo1->setFixedHeight(kMemoLines * lineHeight + 2 * Memo1->frameWidth() + 8);
     outer->addWidget(Memo1);
 
@@ -118,10 +114,8 @@ int TBridgeForm::CloseWaitLimitMs() const
 {
     // A walk step and a write may both be out, each with all its retries.
     int limit = 0;
-    for (const auto& binding : bindings_) {
-        const KvSNMPRequest& r = binding->Request();
-        limit = std::max(limit, std::max(0, r.timeout) * 10 * (std::max(0, r.retries) + 1));
-    }
+    for (const auto& binding : bindings_)
+        limit = std::max(limit, RequestTimeMs(binding->Request()));
     return 2 * limit + 1000;
 }
 
@@ -161,31 +155,37 @@ bool TBridgeForm::Guard(KvSNMPRequest2Controls& binding, const std::function<voi
     }
 }
 
-void TBridgeForm::ShowCount(QLabel* counter, const QTreeWidget* list)
+bool TBridgeForm::WhenIdle(KvSNMPRequest2Edits& binding, const std::function<void()>& step)
 {
-    if (counter && list)
-        counter->setText(QString::number(list->topLevelItemCount()));
+    return !binding.busy && Guard(binding, step);
 }
 
-std::vector<uint32_t> TBridgeForm::SaveFlags(const KvSNMPVarList& variables)
+bool TBridgeForm::WriteWhenIdle(KvSNMPRequest2Edits& binding, const std::function<void()>& step)
 {
-    std::vector<uint32_t> saved;
-    for (int i = 0; i < variables.Count(); ++i)
-        saved.push_back(variables[i].access);
-    return saved;
+    if (binding.busy)
+        return false;
+    binding.lastOperation = KvSNMPRequest2Controls::kLastSet;
+    return Guard(binding, step);
 }
 
-void TBridgeForm::RestoreFlags(KvSNMPVarList& variables, const std::vector<uint32_t>& saved)
+bool TBridgeForm::GuardMemo(const std::function<void()>& step)
 {
-    for (int i = 0; i < variables.Count() && i < static_cast<int>(saved.size()); ++i)
-        variables[i].access = saved[static_cast<size_t>(i)];
+    try {
+        step();
+        return true;
+    } catch (const std::exception& e) {
+        Memo1->appendPlainText(QString::fromUtf8(e.what()));
+        return false;
+    }
 }
 
-void TBridgeForm::SkipVariables(KvSNMPVarList& variables, std::initializer_list<int> indexes)
+bool TBridgeForm::GuardGet(KvSNMPRequest2Controls& binding, const std::function<void()>& step)
 {
-    for (int i : indexes)
-        if (i >= 0 && i < variables.Count())
-            variables[i].access |= accSkip;
+    GetReady() = false;
+    if (Guard(binding, step))
+        return true;
+    GetReady() = true;
+    return false;
 }
 
 void TBridgeForm::SelectRowByCaption(QTreeWidget* list, const QString& caption,
@@ -212,6 +212,13 @@ void TBridgeForm::ClearPorts(TStackingPortUitForm* grid)
             box->setChecked(false);
 }
 
+void TBridgeForm::BindGrid(KvSNMPRequest2Edits& binding, int variable, TStackingPortUitForm* grid, int boxes)
+{
+    if (grid)
+        binding.BindControlList(variable, TStackingPortUitForm::BitIndexText(boxes),
+                                grid->CheckBoxes().mid(0, boxes));
+}
+
 QString TBridgeForm::SelectedCaption(const QTreeWidget* list)
 {
     const QList<QTreeWidgetItem*> selected = list->selectedItems();
@@ -223,25 +230,16 @@ QString TBridgeForm::SelectedCaption(const QTreeWidget* list)
 
 QPushButton* TBridgeForm::NewButton(const char* name, const char* caption)
 {
-    auto* button = new QPushButton(QString::fromUtf8(caption), this);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    button->setFixedWidth(kButtonWidth);
+    QPushButton* button = formwidgets::NewButton(this, name, caption);
+    button->setFixedWidth(TCtrlBtnPanel::kButtonWidth);
     buttons_->addWidget(button);
     return button;
 }
 
 QLabel* TBridgeForm::NewCounter(const char* name)
 {
-    auto* samples = new QLabel(QStringLiteral("Samples"), this);
-    samples->setAlignment(Qt::AlignCenter);
-    samples->setFixedWidth(kButtonWidth);
-    buttons_->addWidget(samples);
-    auto* counter = new QLabel(QStringLiteral("0"), this);
-    counter->setObjectName(name);
-    counter->setAlignment(Qt::AlignCenter);
-    counter->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    counter->setFixedWidth(kButtonWidth);
+    buttons_->addWidget(formwidgets::NewButtonCaption(this, nullptr, "Samples"));
+    QLabel* counter = formwidgets::NewRowCounter(this, name);
     buttons_->addWidget(counter);
     buttons_->addSpacing(6);
     return counter;
@@ -260,6 +258,34 @@ QLabel* TBridgeForm::AddField(QGridLayout* grid, int row, int pair, const char* 
     grid->addWidget(editor, row, 2 * pair + 1);
     grid->setColumnStretch(2 * pair + 1, 1);
     return caption;
+}
+
+QLineEdit* TBridgeForm::AddEditField(QGridLayout* grid, int row, int pair, const char* label, const char* name)
+{
+    QLineEdit* edit = formwidgets::NewEdit(grid->parentWidget(), name);
+    AddField(grid, row, pair, label, edit);
+    return edit;
+}
+
+QComboBox* TBridgeForm::AddComboField(QGridLayout* grid, int row, int pair, const char* label, const char* name)
+{
+    QComboBox* combo = formwidgets::NewCombo(grid->parentWidget(), name);
+    AddField(grid, row, pair, label, combo);
+    return combo;
+}
+
+QLabel* TBridgeForm::AddTextField(QGridLayout* grid, int row, int pair, const char* label, const char* name)
+{
+    QLabel* text = formwidgets::NewStaticText(grid->parentWidget(), name);
+    AddField(grid, row, pair, label, text);
+    return text;
+}
+
+QGridLayout* TBridgeForm::AddFieldGrid(QVBoxLayout* column)
+{
+    auto* grid = new QGridLayout;
+    column->addLayout(grid);
+    return grid;
 }
 
 bool& TBridgeForm::GetReady()
@@ -284,8 +310,7 @@ void TBridgeForm::RequestComplete()
 
 QTreeWidget* TBridgeForm::NewListView(QWidget* parent, const char* name)
 {
-    auto* list = new QTreeWidget(parent);
-    list->setObjectName(name);
+    QTreeWidget* list = formwidgets::NewList(parent, name);
     list->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     list->setMinimumHeight(90);
     // A row's texts are set after it is added: a cell widens when it changes.
@@ -321,36 +346,69 @@ void TBridgeForm::WidenColumns(QTreeWidget* list, int first, int last)
     }
 }
 
-QLabel* TBridgeForm::NewStaticText(QWidget* parent, const char* name)
+QSplitter* TBridgeForm::AddSplitter(const char* name)
 {
-    auto* text = new QLabel(parent);
-    text->setObjectName(name);
-    text->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    text->setMinimumWidth(120);
-    text->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return text;
+    auto* splitter = new QSplitter(Qt::Vertical, this);
+    if (name)
+        splitter->setObjectName(name);
+    splitter->setChildrenCollapsible(false);
+    client_->addWidget(splitter);
+    return splitter;
 }
 
-QLineEdit* TBridgeForm::NewEdit(QWidget* parent, const char* name)
+QVBoxLayout* TBridgeForm::AddDetailColumn(QSplitter* splitter)
 {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setMinimumWidth(120);
-    return edit;
+    auto* column = new QVBoxLayout(new QWidget(splitter));
+    column->setContentsMargins(0, 4, 0, 0);
+    return column;
 }
 
-QComboBox* TBridgeForm::NewCombo(QWidget* parent, const char* name)
+QGridLayout* TBridgeForm::AddDetailGrid(QSplitter* splitter)
 {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(name);
-    combo->setMinimumWidth(120);
-    return combo;
+    auto* grid = new QGridLayout(new QWidget(splitter));
+    grid->setContentsMargins(0, 4, 0, 0);
+    return grid;
+}
+
+void TBridgeForm::SetSplit(QSplitter* splitter, int listHeight, int detailHeight)
+{
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 0);
+    splitter->setSizes({listHeight, detailHeight});
+}
+
+QTabWidget* TBridgeForm::NewPageControl(QWidget* parent)
+{
+    auto* tabs = new QTabWidget(parent);
+    tabs->setObjectName("PageControl1");
+    return tabs;
+}
+
+QGroupBox* TBridgeForm::AddPortGroup(QVBoxLayout* column, const char* caption)
+{
+    auto* group = new QGroupBox(QString::fromUtf8(caption), column->parentWidget());
+    group->setObjectName("GroupBox1");
+    column->addWidget(group, 1);
+    return group;
+}
+
+void TBridgeForm::AddGridTabs(QTabWidget* tabs,
+                              std::initializer_list<std::pair<const char*, TStackingPortUitForm**>> grids,
+                              int count, int perRow)
+{
+    GuardMemo([&] {
+        for (const auto& [caption, grid] : grids) {
+            auto* panel = new QWidget;
+            panel->setObjectName(QStringLiteral("ScrollBox%1").arg(tabs->count() + 1));
+            tabs->addTab(panel, QString::fromUtf8(caption));
+            *grid = NewGrid(panel, count, perRow);
+        }
+    });
 }
 
 TStackingPortUitForm* TBridgeForm::NewGrid(QWidget* panel, int count, int perRow)
 {
-    TStackingPortUitForm* grid = TStackingPortUitForm::HostIn(panel);
-    grid->Build("Unit1", 1, count, perRow);
+    TStackingPortUitForm* grid = TStackingPortUitForm::BuildIn(panel, "Unit1", count, perRow);
     // Room for every visible box, so that the grid never needs its scroll bars
     // at the window's own size.
     QRect shown;
@@ -359,13 +417,4 @@ TStackingPortUitForm* TBridgeForm::NewGrid(QWidget* panel, int count, int perRow
             shown |= box->geometry();
     grid->setMinimumSize(shown.right() + 8, shown.bottom() + 8);
     return grid;
-}
-
-TStackingPortUitForm* TBridgeForm::AddGridTab(QTabWidget* tabs, const char* caption,
-                                              const char* scrollBoxName, int count, int perRow)
-{
-    auto* panel = new QWidget;
-    panel->setObjectName(scrollBoxName);
-    tabs->addTab(panel, QString::fromUtf8(caption));
-    return NewGrid(panel, count, perRow);
 }

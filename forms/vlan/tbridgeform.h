@@ -1,6 +1,4 @@
 #pragma once
-#include <QAbstractItemModel>
-#include <QDialog>
 #include <QElapsedTimer>
 #include <QTreeWidget>
 
@@ -9,30 +7,31 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "forms/kvformhost.h"
+#include "forms/common/tformdialog.h"
 
 class KvSNMPRequest2Controls;
 class KvSNMPRequest2Edits;
-class KvSNMPVarList;
-class QBoxLayout;
 class QComboBox;
 class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QSplitter;
 class QTabWidget;
 class QTimer;
 class QVBoxLayout;
 class TStackingPortUitForm;
 struct VarDef;
 
-// The frame every VLAN and bridge window is built on: an 8-point modal
-// dialog with a client area on the left, a button panel on the right and the
-// read-only memo Memo1 along the bottom, into which its bindings write their
-// status lines.
+// The frame every VLAN and bridge window is built on: a form window with a
+// client area on the left, a button panel on the right and the read-only
+// memo Memo1 along the bottom, into which its bindings write their status
+// lines.
 //
 // The window owns its bindings. Closing it clears the active flag of every
 // request (FormClose), so that a walk in progress sends nothing more, and
@@ -40,15 +39,16 @@ struct VarDef;
 // comes in first (at most a request's timeouts and retries). The wait runs in
 // the dialog's own event loop, never in a loop of its own, so a close that
 // arrives while a binding is handling a row cannot wait for itself.
-class TBridgeForm : public QDialog {
+class TBridgeForm : public TFormDialog {
 public:
-    static constexpr int kFontPointSize = 8;
-    static constexpr int kButtonWidth = 96;
+    // The port grid most of these windows show: 32 boxes (26 visible), 13 to
+    // a row.
+    static constexpr int kGridBoxes = 32;
+    static constexpr int kGridPerRow = 13;
 
     TBridgeForm(QWidget* owner, const KvFormHost& host, const char* objectName, const char* caption);
     ~TBridgeForm() override;
 
-    const KvFormHost& Host() const { return host_; }
     // The bindings in creation order.
     const std::vector<std::unique_ptr<KvSNMPRequest2Edits>>& Bindings() const { return bindings_; }
     bool AnyBusy() const;
@@ -60,15 +60,10 @@ public:
     // Runs `step`; an error it raises is written through `binding`'s status
     // line. False when it failed.
     static bool Guard(KvSNMPRequest2Controls& binding, const std::function<void()>& step);
-
-    // The number of list rows into a counter.
-    static void ShowCount(QLabel* counter, const QTreeWidget* list);
-
-    // Column selection for a write: the access flags are saved, the skip flag
-    // is added to some variables, and the saved flags come back.
-    static std::vector<uint32_t> SaveFlags(const KvSNMPVarList& variables);
-    static void RestoreFlags(KvSNMPVarList& variables, const std::vector<uint32_t>& saved);
-    static void SkipVariables(KvSNMPVarList& variables, std::initializer_list<int> indexes);
+    // Guard, unless a flow is still running on `binding` (then nothing, false).
+    static bool WhenIdle(KvSNMPRequest2Edits& binding, const std::function<void()>& step);
+    // The same for a write: the binding's last operation is the write.
+    static bool WriteWhenIdle(KvSNMPRequest2Edits& binding, const std::function<void()>& step);
 
     // Selects the first list row whose caption is `caption` and stops there;
     // `passed` runs for every row before it (all rows when none matches).
@@ -80,6 +75,10 @@ public:
     static void WidenColumns(QTreeWidget* list, int first, int last);
     // Unticks the visible boxes (ports 1 to 26) of a grid.
     static void ClearPorts(TStackingPortUitForm* grid);
+    // Binds the first `boxes` check boxes of `grid` to port list `variable`
+    // (bits 0..boxes-1); nothing without a grid.
+    static void BindGrid(KvSNMPRequest2Edits& binding, int variable, TStackingPortUitForm* grid,
+                         int boxes = kGridBoxes);
 
 protected:
     // A binding on this window over `table`, with Memo1 as its status target.
@@ -88,6 +87,10 @@ protected:
     // The window's close step: clears the active flag of every request.
     virtual void FormClose();
 
+    // Runs `step`; an error it raises goes into Memo1 (for what is built
+    // before there is a binding). False when it failed.
+    bool GuardMemo(const std::function<void()>& step);
+
     // --- building the window -------------------------------------------------
     QVBoxLayout* ClientLayout() const { return client_; }
     QVBoxLayout* ButtonLayout() const { return buttons_; }
@@ -95,28 +98,47 @@ protected:
     // "Samples" and the sunken row counter under it, in the button panel.
     QLabel* NewCounter(const char* name);
     QTreeWidget* NewListView(QWidget* parent, const char* name);
-    QLabel* NewStaticText(QWidget* parent, const char* name);
-    QLineEdit* NewEdit(QWidget* parent, const char* name);
-    QComboBox* NewCombo(QWidget* parent, const char* name);
-    // A tab holding a panel `scrollBoxName` with a port grid of `count`
-    // boxes, `perRow` to a row.
-    TStackingPortUitForm* AddGridTab(QTabWidget* tabs, const char* caption, const char* scrollBoxName,
-                                     int count, int perRow);
+    // A vertical splitter filling the client area, for a list view above and
+    // the selected row's details below; `name` may be null.
+    QSplitter* AddSplitter(const char* name = nullptr);
+    // The pane below the list: a column or a grid, 4 pixels below the list.
+    static QVBoxLayout* AddDetailColumn(QSplitter* splitter);
+    static QGridLayout* AddDetailGrid(QSplitter* splitter);
+    // The splitter's first heights; the list takes what the window grows by.
+    static void SetSplit(QSplitter* splitter, int listHeight, int detailHeight);
+    // The tab control "PageControl1" of the port grids.
+    static QTabWidget* NewPageControl(QWidget* parent);
+    // The group box "GroupBox1" with the caption of its port grid, taking
+    // the column's spare height.
+    static QGroupBox* AddPortGroup(QVBoxLayout* column, const char* caption);
+    // Port grids of `count` boxes, `perRow` to a row, on new tabs of `tabs`,
+    // one per (caption, grid) pair, in panels ScrollBox1, ScrollBox2, ...
+    // (numbered by tab); an error building them goes into Memo1
+    // and leaves the rest of the grids null.
+    void AddGridTabs(QTabWidget* tabs, std::initializer_list<std::pair<const char*, TStackingPortUitForm**>> grids,
+                     int count = kGridBoxes, int perRow = kGridPerRow);
     // A port grid in `panel` (a group box or a tab's panel).
-    TStackingPortUitForm* NewGrid(QWidget* panel, int count, int perRow);
+    TStackingPortUitForm* NewGrid(QWidget* panel, int count = kGridBoxes, int perRow = kGridPerRow);
     // Ends the button panel (the buttons stay at its top).
     void FinishButtons();
     // A label and its editor in cells (row, 2 x pair) and (row, 2 x pair + 1).
     static QLabel* AddField(QGridLayout* grid, int row, int pair, const char* label, QWidget* editor);
-    // `handler` runs whenever rows come into or go out of the list.
-    template <class Form>
-    void ConnectRowChanges(QTreeWidget* list, void (Form::*handler)());
+    // The same with a new editor `name` on the grid's widget: a line edit, a
+    // combo box, a sunken text.
+    static QLineEdit* AddEditField(QGridLayout* grid, int row, int pair, const char* label, const char* name);
+    static QComboBox* AddComboField(QGridLayout* grid, int row, int pair, const char* label, const char* name);
+    static QLabel* AddTextField(QGridLayout* grid, int row, int pair, const char* label, const char* name);
+    // A new grid of fields below what `column` holds.
+    static QGridLayout* AddFieldGrid(QVBoxLayout* column);
 
     // The auxiliary window's ready flags (the window's own when the host has
     // none) and the completion handler that raises both.
     bool& GetReady();
     bool& SetReady();
     void RequestComplete();
+    // Clears the get-ready flag and runs `step` under Guard; the flag is
+    // raised again when it failed (its completion raises it otherwise).
+    bool GuardGet(KvSNMPRequest2Controls& binding, const std::function<void()>& step);
 
     void done(int result) override;
 
@@ -125,7 +147,6 @@ private:
     void AbandonOutstanding();
     int CloseWaitLimitMs() const;
 
-    KvFormHost host_;
     std::vector<std::unique_ptr<KvSNMPRequest2Edits>> bindings_;
     QVBoxLayout* client_ = nullptr;
     QVBoxLayout* buttons_ = nullptr;
@@ -136,13 +157,3 @@ private:
     bool ownGetReady_ = false;
     bool ownSetReady_ = false;
 };
-
-template <class Form>
-void TBridgeForm::ConnectRowChanges(QTreeWidget* list, void (Form::*handler)())
-{
-    Form* form = static_cast<Form*>(this);
-    QAbstractItemModel* rows = list->model();
-    connect(rows, &QAbstractItemModel::rowsInserted, form, handler);
-    connect(rows, &QAbstractItemModel::rowsRemoved, form, handler);
-    connect(rows, &QAbstractItemModel::modelReset, form, handler);
-}

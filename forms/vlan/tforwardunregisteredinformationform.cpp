@@ -25,9 +25,7 @@ TForwardUnregisteredInformationForm::TForwardUnregisteredInformationForm(QWidget
 
 void TForwardUnregisteredInformationForm::RefreshBtnClick()
 {
-    if (binding_->busy)
-        return;
-    Guard(*binding_, [this] {
+    WhenIdle(*binding_, [this] {
         binding_->Refresh();
         ShowRowCount();
         for (TStackingPortUitForm* grid : Grids)

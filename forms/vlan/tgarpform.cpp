@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "binding/kvsnmprequest2edits.h"
+#include "forms/common/formwidgets.h"
 #include "forms/vlan/vlanformtables.h"
 
 namespace {
@@ -32,15 +33,13 @@ void TGARPForm::BuildWindow()
     SetBtn = NewButton("SetBtn", "Set");
     FinishButtons();
 
-    auto* splitter = new QSplitter(Qt::Vertical, this);
-    splitter->setChildrenCollapsible(false);
+    QSplitter* splitter = AddSplitter();
     LV_dot1dPortGarpEntry = NewListView(splitter, "LV_dot1dPortGarpEntry");
-    auto* editors = new QWidget(splitter);
-    auto* fields = new QGridLayout(editors);
-    fields->setContentsMargins(0, 4, 0, 0);
-    GarpJoinTime = NewEdit(editors, "GarpJoinTime");
-    GarpLeaveTime = NewEdit(editors, "GarpLeaveTime");
-    GarpLeaveAllTime = NewEdit(editors, "GarpLeaveAllTime");
+    QGridLayout* fields = AddDetailGrid(splitter);
+    QWidget* editors = fields->parentWidget();
+    GarpJoinTime = formwidgets::NewEdit(editors, "GarpJoinTime");
+    GarpLeaveTime = formwidgets::NewEdit(editors, "GarpLeaveTime");
+    GarpLeaveAllTime = formwidgets::NewEdit(editors, "GarpLeaveAllTime");
     const std::pair<const char*, QLineEdit*> rows[] = {
         {"GARP Join Time           (0....2147483647)", GarpJoinTime},
         {"GARP Leave Time       (0....2147483647)", GarpLeaveTime},
@@ -53,21 +52,18 @@ void TGARPForm::BuildWindow()
         ++row;
     }
     fields->setRowStretch(row, 1);
-    splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 0);
-    splitter->setSizes({220, 100});
-    ClientLayout()->addWidget(splitter);
+    SetSplit(splitter, 220, 100);
 
     connect(RefreshBtn, &QPushButton::clicked, this, &TGARPForm::RefreshBtnClick);
     connect(SetBtn, &QPushButton::clicked, this, &TGARPForm::SetBtnClick);
-    ConnectRowChanges(LV_dot1dPortGarpEntry, &TGARPForm::LV_dot1dPortGarpEntryChange);
+    formwidgets::ConnectRowChanges(LV_dot1dPortGarpEntry, this, &TGARPForm::LV_dot1dPortGarpEntryChange);
     resize(620, 480);
 }
 
 void TGARPForm::FormCreate()
 {
     binding_ = &NewBinding(kvforms::varsGarp, kvListTable, 1);
-    const bool started = Guard(*binding_, [this] {
+    GuardGet(*binding_, [this] {
         binding_->AttachListView(LV_dot1dPortGarpEntry, true);
         binding_->BindEdits(kJoin, kTimeConstraint, GarpJoinTime);
         binding_->BindEdits(kLeave, kTimeConstraint, GarpLeaveTime);
@@ -79,24 +75,19 @@ void TGARPForm::FormCreate()
             if (result.code != 0)
                 RequestComplete();
         };
-        GetReady() = false;
         binding_->Refresh();
         LV_dot1dPortGarpEntryChange();
     });
-    if (!started)
-        GetReady() = true;
 }
 
 void TGARPForm::RefreshBtnClick()
 {
     if (!GetReady() || !SetReady())
         return;
-    GetReady() = false;
-    if (!Guard(*binding_, [this] {
-            binding_->Refresh();
-            LV_dot1dPortGarpEntryChange();
-        }))
-        GetReady() = true;
+    GuardGet(*binding_, [this] {
+        binding_->Refresh();
+        LV_dot1dPortGarpEntryChange();
+    });
 }
 
 void TGARPForm::SetBtnClick()
@@ -125,5 +116,5 @@ void TGARPForm::SetBtnClick()
 
 void TGARPForm::LV_dot1dPortGarpEntryChange()
 {
-    ShowCount(ST_Count, LV_dot1dPortGarpEntry);
+    formwidgets::ShowCount(ST_Count, LV_dot1dPortGarpEntry);
 }

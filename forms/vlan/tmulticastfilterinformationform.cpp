@@ -4,24 +4,19 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include <exception>
-
 #include "binding/kvsnmprequest2edits.h"
+#include "forms/common/formwidgets.h"
 #include "forms/port/tstackingportuitform.h"
 #include "forms/vlan/vlanformtables.h"
 
 namespace {
 
 enum MulticastColumn { kVid, kAddress, kReceivePort, kEgress, kForbidden, kStatus };
-
-constexpr int kGridBoxes = 32;
-constexpr int kGridPerRow = 13;
 
 } // namespace
 
@@ -39,54 +34,36 @@ void TMulticastFilterInformationForm::BuildWindow()
     SetBtn = NewButton("SetBtn", "Set");
     FinishButtons();
 
-    auto* splitter = new QSplitter(Qt::Vertical, this);
-    splitter->setChildrenCollapsible(false);
+    QSplitter* splitter = AddSplitter();
     LV_dot1qStaticMulticastEntry = NewListView(splitter, "LV_dot1qStaticMulticastEntry");
-    auto* detail = new QWidget(splitter);
-    auto* column = new QVBoxLayout(detail);
-    column->setContentsMargins(0, 4, 0, 0);
-    auto* fields = new QGridLayout;
-    ED_MulticastVID = NewEdit(detail, "ED_MulticastVID");
-    ED_MACAddress = NewEdit(detail, "ED_MACAddress");
-    Status = NewCombo(detail, "Status");
-    AddField(fields, 0, 0, "VID", ED_MulticastVID);
-    AddField(fields, 0, 1, "MAC Address", ED_MACAddress);
-    AddField(fields, 1, 0, "Status", Status);
-    column->addLayout(fields);
-    PageControl1 = new QTabWidget(detail);
-    PageControl1->setObjectName("PageControl1");
+    QVBoxLayout* column = AddDetailColumn(splitter);
+    QWidget* detail = column->parentWidget();
+    QGridLayout* fields = AddFieldGrid(column);
+    ED_MulticastVID = AddEditField(fields, 0, 0, "VID", "ED_MulticastVID");
+    ED_MACAddress = AddEditField(fields, 0, 1, "MAC Address", "ED_MACAddress");
+    Status = AddComboField(fields, 1, 0, "Status", "Status");
+    PageControl1 = NewPageControl(detail);
     column->addWidget(PageControl1, 1);
-    splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 0);
-    splitter->setSizes({180, 220});
-    ClientLayout()->addWidget(splitter);
+    SetSplit(splitter, 180, 220);
 
     connect(RefreshBtn, &QPushButton::clicked, this, &TMulticastFilterInformationForm::RefreshBtnClick);
     connect(SetBtn, &QPushButton::clicked, this, &TMulticastFilterInformationForm::SetBtnClick);
-    ConnectRowChanges(LV_dot1qStaticMulticastEntry,
-                      &TMulticastFilterInformationForm::LV_dot1qStaticMulticastEntryChange);
+    formwidgets::ConnectRowChanges(LV_dot1qStaticMulticastEntry, this,
+                                   &TMulticastFilterInformationForm::LV_dot1qStaticMulticastEntryChange);
     resize(700, 540);
 }
 
 void TMulticastFilterInformationForm::FormCreate()
 {
-    try {
-        EgressGrid = AddGridTab(PageControl1, "Egress Ports", "ScrollBox1", kGridBoxes, kGridPerRow);
-        ForbiddenGrid = AddGridTab(PageControl1, "Forbidden Ports", "ScrollBox2", kGridBoxes, kGridPerRow);
-    } catch (const std::exception& e) {
-        Memo1->appendPlainText(QString::fromUtf8(e.what()));
-    }
+    AddGridTabs(PageControl1, {{"Egress Ports", &EgressGrid}, {"Forbidden Ports", &ForbiddenGrid}});
 
     binding_ = &NewBinding(kvforms::varsStaticMulticast, kvListTableRows, 3);
     Guard(*binding_, [this] {
         binding_->AttachListView(LV_dot1qStaticMulticastEntry, true);
         binding_->BindEdits(kVid, "%i{n1x4094}", ED_MulticastVID);
         binding_->BindEdits(kAddress, "%h", ED_MACAddress);
-        const std::string bits = TStackingPortUitForm::BitIndexText(kGridBoxes);
-        if (EgressGrid)
-            binding_->BindControlList(kEgress, bits, EgressGrid->CheckBoxes());
-        if (ForbiddenGrid)
-            binding_->BindControlList(kForbidden, bits, ForbiddenGrid->CheckBoxes());
+        BindGrid(*binding_, kEgress, EgressGrid);
+        BindGrid(*binding_, kForbidden, ForbiddenGrid);
         binding_->BindComboBox(kStatus, Status);
         Status->setCurrentIndex(-1);
         binding_->Refresh();
@@ -105,9 +82,7 @@ void TMulticastFilterInformationForm::ClearEditors()
 
 void TMulticastFilterInformationForm::RefreshBtnClick()
 {
-    if (binding_->busy)
-        return;
-    Guard(*binding_, [this] {
+    WhenIdle(*binding_, [this] {
         binding_->Refresh();
         ClearEditors();
     });
@@ -115,13 +90,10 @@ void TMulticastFilterInformationForm::RefreshBtnClick()
 
 void TMulticastFilterInformationForm::SetBtnClick()
 {
-    if (binding_->busy)
-        return;
-    binding_->lastOperation = KvSNMPRequest2Controls::kLastSet;
-    Guard(*binding_, [this] { binding_->Apply(true, true); });
+    WriteWhenIdle(*binding_, [this] { binding_->Apply(true, true); });
 }
 
 void TMulticastFilterInformationForm::LV_dot1qStaticMulticastEntryChange()
 {
-    ShowCount(ST_Count, LV_dot1qStaticMulticastEntry);
+    formwidgets::ShowCount(ST_Count, LV_dot1qStaticMulticastEntry);
 }

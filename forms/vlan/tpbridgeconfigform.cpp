@@ -25,12 +25,9 @@ void TPBridgeConfigForm::BuildWindow()
     auto* panel = new QWidget(this);
     auto* fields = new QGridLayout(panel);
     fields->setContentsMargins(0, 0, 0, 0);
-    Edit_DeviceCapabilities = NewStaticText(panel, "Edit_DeviceCapabilities");
-    TrafficClassesState = NewCombo(panel, "TrafficClassesState");
-    GmrpStatus = NewCombo(panel, "GmrpStatus");
-    AddField(fields, 0, 0, "Device Capabilities", Edit_DeviceCapabilities);
-    AddField(fields, 1, 0, "Traffic Classes State", TrafficClassesState);
-    AddField(fields, 2, 0, "GMRP Status", GmrpStatus);
+    Edit_DeviceCapabilities = AddTextField(fields, 0, 0, "Device Capabilities", "Edit_DeviceCapabilities");
+    TrafficClassesState = AddComboField(fields, 1, 0, "Traffic Classes State", "TrafficClassesState");
+    GmrpStatus = AddComboField(fields, 2, 0, "GMRP Status", "GmrpStatus");
     fields->setRowStretch(3, 1);
     ClientLayout()->addWidget(panel);
 
@@ -61,20 +58,15 @@ void TPBridgeConfigForm::FormCreate()
 
 void TPBridgeConfigForm::BT_SetClick()
 {
-    for (KvSNMPRequest2Edits* binding : requests_) {
-        if (binding->busy)
-            continue;
-        binding->lastOperation = KvSNMPRequest2Controls::kLastSet;
-        Guard(*binding, [binding] {
+    for (KvSNMPRequest2Edits* binding : requests_)
+        WriteWhenIdle(*binding, [binding] {
             binding->CollectValues();
             binding->Apply(true, true);
         });
-    }
 }
 
 void TPBridgeConfigForm::BT_GetClick()
 {
     for (KvSNMPRequest2Edits* binding : requests_)
-        if (!binding->busy)
-            Guard(*binding, [binding] { binding->Refresh(); });
+        WhenIdle(*binding, [binding] { binding->Refresh(); });
 }

@@ -4,23 +4,18 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include <exception>
-
 #include "binding/kvsnmprequest2edits.h"
+#include "forms/common/kvaccessscope.h"
 #include "forms/port/tstackingportuitform.h"
 #include "forms/vlan/vlanformtables.h"
 
 namespace {
 
 enum PortVlanColumn { kIndex, kName, kMembers, kStatus };
-
-constexpr int kGridBoxes = 32;
-constexpr int kGridPerRow = 13;
 
 } // namespace
 
@@ -40,27 +35,15 @@ void TPortBasedVLanForm::BuildWindow()
     DeleteBtn = NewButton("DeleteBtn", "Delete");
     FinishButtons();
 
-    auto* splitter = new QSplitter(Qt::Vertical, this);
-    splitter->setChildrenCollapsible(false);
+    QSplitter* splitter = AddSplitter();
     ListView1 = NewListView(splitter, "ListView1");
-    auto* detail = new QWidget(splitter);
-    auto* column = new QVBoxLayout(detail);
-    column->setContentsMargins(0, 4, 0, 0);
-    auto* fields = new QGridLayout;
-    IndexEdit = NewEdit(detail, "IndexEdit");
-    NameEdit = NewEdit(detail, "NameEdit");
-    ComboBox1 = NewCombo(detail, "ComboBox1");
-    AddField(fields, 0, 0, "Vlan Index", IndexEdit);
-    AddField(fields, 0, 1, "Vlan Name", NameEdit);
-    AddField(fields, 1, 0, "Status", ComboBox1);
-    column->addLayout(fields);
-    GroupBox1 = new QGroupBox("Member Ports", detail);
-    GroupBox1->setObjectName("GroupBox1");
-    column->addWidget(GroupBox1, 1);
-    splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 0);
-    splitter->setSizes({180, 200});
-    ClientLayout()->addWidget(splitter);
+    QVBoxLayout* column = AddDetailColumn(splitter);
+    QGridLayout* fields = AddFieldGrid(column);
+    IndexEdit = AddEditField(fields, 0, 0, "Vlan Index", "IndexEdit");
+    NameEdit = AddEditField(fields, 0, 1, "Vlan Name", "NameEdit");
+    ComboBox1 = AddComboField(fields, 1, 0, "Status", "ComboBox1");
+    GroupBox1 = AddPortGroup(column, "Member Ports");
+    SetSplit(splitter, 180, 200);
 
     connect(RefreshBtn, &QPushButton::clicked, this, &TPortBasedVLanForm::RefreshBtnClick);
     connect(SetBtn, &QPushButton::clicked, this, &TPortBasedVLanForm::SetBtnClick);
@@ -72,20 +55,14 @@ void TPortBasedVLanForm::BuildWindow()
 
 void TPortBasedVLanForm::FormCreate()
 {
-    try {
-        MemberGrid = NewGrid(GroupBox1, kGridBoxes, kGridPerRow);
-    } catch (const std::exception& e) {
-        Memo1->appendPlainText(QString::fromUtf8(e.what()));
-    }
+    GuardMemo([this] { MemberGrid = NewGrid(GroupBox1); });
 
     binding_ = &NewBinding(kvforms::varsPortBasedVlan, kvListTableRows, 1);
     Guard(*binding_, [this] {
         binding_->AttachListView(ListView1, true);
         binding_->BindEdits(kIndex, "%i", IndexEdit);
         binding_->BindEdits(kName, "%s", NameEdit);
-        if (MemberGrid)
-            binding_->BindControlList(kMembers, TStackingPortUitForm::BitIndexText(kGridBoxes),
-                                      MemberGrid->CheckBoxes());
+        BindGrid(*binding_, kMembers, MemberGrid);
         binding_->BindComboBox(kStatus, ComboBox1);
         ComboBox1->setCurrentIndex(-1);
         binding_->Refresh();
@@ -94,17 +71,12 @@ void TPortBasedVLanForm::FormCreate()
 
 void TPortBasedVLanForm::RefreshBtnClick()
 {
-    if (binding_->busy)
-        return;
-    Guard(*binding_, [this] { binding_->Refresh(); });
+    WhenIdle(*binding_, [this] { binding_->Refresh(); });
 }
 
 void TPortBasedVLanForm::SetBtnClick()
 {
-    if (binding_->busy)
-        return;
-    binding_->lastOperation = KvSNMPRequest2Controls::kLastSet;
-    Guard(*binding_, [this] { binding_->Apply(true, true); });
+    WriteWhenIdle(*binding_, [this] { binding_->Apply(true, true); });
 }
 
 void TPortBasedVLanForm::CloseBtnClick()
@@ -112,52 +84,39 @@ void TPortBasedVLanForm::CloseBtnClick()
     close();
 }
 
+void TPortBasedVLanForm::WriteStatus(KvAccessScope& access, int statusItem)
+{
+    // The index and the status alone; from now on the binding blocks.
+    ComboBox1->setCurrentIndex(statusItem);
+    access.Skip({kName, kMembers});
+    binding_->CollectValues();
+    binding_->mode = KvSNMPRequest2Controls::kModeBlocking;
+    binding_->Apply(false, false);
+    access.Restore();
+    binding_->Refresh();
+}
+
 void TPortBasedVLanForm::AddBtnClick()
 {
-    if (binding_->busy)
-        return;
-    KvSNMPVarList& vars = binding_->Variables();
-    const std::vector<uint32_t> saved = SaveFlags(vars);
-    binding_->lastOperation = KvSNMPRequest2Controls::kLastSet;
-    const bool done = Guard(*binding_, [&] {
-        // The index and the status createAndGo.
-        ComboBox1->setCurrentIndex(kCreateAndGo);
-        SkipVariables(vars, {kName, kMembers});
-        binding_->CollectValues();
-        binding_->mode = KvSNMPRequest2Controls::kModeBlocking;
-        binding_->Apply(false, false);
-        RestoreFlags(vars, saved);
-        // The list shows the new row; the editors keep what was typed.
-        binding_->Refresh();
+    WriteWhenIdle(*binding_, [this] {
+        KvAccessScope access(binding_->Variables());
+        // The new row, which the list then shows; the editors keep what was
+        // typed.
+        WriteStatus(access, kCreateAndGo);
         // Then the index, name and member ports, without the status.
-        RestoreFlags(vars, saved);
-        SkipVariables(vars, {kStatus});
+        access.Skip({kStatus});
         binding_->CollectValues();
         binding_->Apply(false, false);
-        RestoreFlags(vars, saved);
+        access.Restore();
         binding_->CollectValues();
         binding_->Refresh();
     });
-    if (!done)
-        RestoreFlags(vars, saved);
 }
 
 void TPortBasedVLanForm::DeleteBtnClick()
 {
-    if (binding_->busy)
-        return;
-    KvSNMPVarList& vars = binding_->Variables();
-    const std::vector<uint32_t> saved = SaveFlags(vars);
-    binding_->lastOperation = KvSNMPRequest2Controls::kLastSet;
-    const bool done = Guard(*binding_, [&] {
-        ComboBox1->setCurrentIndex(kDestroy);
-        SkipVariables(vars, {kName, kMembers});
-        binding_->CollectValues();
-        binding_->mode = KvSNMPRequest2Controls::kModeBlocking;
-        binding_->Apply(false, false);
-        RestoreFlags(vars, saved);
-        binding_->Refresh();
+    WriteWhenIdle(*binding_, [this] {
+        KvAccessScope access(binding_->Variables());
+        WriteStatus(access, kDestroy);
     });
-    if (!done)
-        RestoreFlags(vars, saved);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "forms/vlan/tbridgeform.h"
 
+class KvAccessScope;
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
@@ -41,6 +42,9 @@ public:
 
 private:
     void BuildWindow();
+    // Writes the index and the status item `statusItem` (the other
+    // variables skipped), then refreshes.
+    void WriteStatus(KvAccessScope& access, int statusItem);
 
     KvSNMPRequest2Edits* binding_ = nullptr;
 };

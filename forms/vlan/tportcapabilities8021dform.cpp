@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "binding/kvsnmprequest2edits.h"
+#include "forms/common/formwidgets.h"
 #include "forms/vlan/vlanformtables.h"
 
 TPortCapabilities8021dForm::TPortCapabilities8021dForm(QWidget* owner, const KvFormHost& host)
@@ -23,37 +24,33 @@ void TPortCapabilities8021dForm::BuildWindow()
     ClientLayout()->addWidget(LV_dot1dPortCapabilitiesEntry);
 
     connect(RefreshBtn, &QPushButton::clicked, this, &TPortCapabilities8021dForm::RefreshBtnClick);
-    ConnectRowChanges(LV_dot1dPortCapabilitiesEntry, &TPortCapabilities8021dForm::LV_dot1dPortCapabilitiesEntryChanging);
+    formwidgets::ConnectRowChanges(LV_dot1dPortCapabilitiesEntry, this,
+                                   &TPortCapabilities8021dForm::LV_dot1dPortCapabilitiesEntryChanging);
     resize(420, 440);
 }
 
 void TPortCapabilities8021dForm::FormCreate()
 {
     binding_ = &NewBinding(kvforms::varsPortCapabilities, kvListTable, 1);
-    const bool started = Guard(*binding_, [this] {
+    GuardGet(*binding_, [this] {
         binding_->AttachListView(LV_dot1dPortCapabilitiesEntry, true);
         binding_->OnGetComplete = [this](KvSNMPRequest2Controls&, const KvSNMPError&) { RequestComplete(); };
-        GetReady() = false;
         binding_->Refresh();
         LV_dot1dPortCapabilitiesEntryChanging();
     });
-    if (!started)
-        GetReady() = true;
 }
 
 void TPortCapabilities8021dForm::RefreshBtnClick()
 {
     if (!GetReady())
         return;
-    GetReady() = false;
-    if (!Guard(*binding_, [this] {
-            binding_->Refresh();
-            LV_dot1dPortCapabilitiesEntryChanging();
-        }))
-        GetReady() = true;
+    GuardGet(*binding_, [this] {
+        binding_->Refresh();
+        LV_dot1dPortCapabilitiesEntryChanging();
+    });
 }
 
 void TPortCapabilities8021dForm::LV_dot1dPortCapabilitiesEntryChanging()
 {
-    ShowCount(ST_Count, LV_dot1dPortCapabilitiesEntry);
+    formwidgets::ShowCount(ST_Count, LV_dot1dPortCapabilitiesEntry);
 }

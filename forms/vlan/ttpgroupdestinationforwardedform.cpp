@@ -1,12 +1,8 @@
 #include "forms/vlan/ttpgroupdestinationforwardedform.h"
 
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
-#include <QVBoxLayout>
-
-#include <exception>
 
 #include "binding/kvsnmprequest2edits.h"
 #include "forms/port/tstackingportuitform.h"
@@ -15,9 +11,6 @@
 namespace {
 
 enum GroupColumn { kVlan, kGroupAddress, kEgress, kLearnt };
-
-constexpr int kGridBoxes = 32;
-constexpr int kGridPerRow = 13;
 
 } // namespace
 
@@ -33,15 +26,10 @@ void TTpGroupDestinationForwardedForm::BuildWindow()
     RefreshBtn = NewButton("RefreshBtn", "Refresh");
     FinishButtons();
 
-    auto* splitter = new QSplitter(Qt::Vertical, this);
-    splitter->setChildrenCollapsible(false);
+    QSplitter* splitter = AddSplitter();
     LV_dot1qTpGroupEntry = NewListView(splitter, "LV_dot1qTpGroupEntry");
-    PageControl1 = new QTabWidget(splitter);
-    PageControl1->setObjectName("PageControl1");
-    splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 0);
-    splitter->setSizes({200, 120});
-    ClientLayout()->addWidget(splitter);
+    PageControl1 = NewPageControl(splitter);
+    SetSplit(splitter, 200, 120);
 
     connect(RefreshBtn, &QPushButton::clicked, this, &TTpGroupDestinationForwardedForm::RefreshBtnClick);
     resize(680, 480);
@@ -49,28 +37,18 @@ void TTpGroupDestinationForwardedForm::BuildWindow()
 
 void TTpGroupDestinationForwardedForm::FormCreate()
 {
-    try {
-        EgressGrid = AddGridTab(PageControl1, "Egress Ports", "ScrollBox1", kGridBoxes, kGridPerRow);
-        LearntGrid = AddGridTab(PageControl1, "GMRP Learn Port", "ScrollBox2", kGridBoxes, kGridPerRow);
-    } catch (const std::exception& e) {
-        Memo1->appendPlainText(QString::fromUtf8(e.what()));
-    }
+    AddGridTabs(PageControl1, {{"Egress Ports", &EgressGrid}, {"GMRP Learn Port", &LearntGrid}});
 
     binding_ = &NewBinding(kvforms::varsTpGroup, kvListTableRows, 2);
     Guard(*binding_, [this] {
         binding_->AttachListView(LV_dot1qTpGroupEntry, true);
-        const std::string bits = TStackingPortUitForm::BitIndexText(kGridBoxes);
-        if (EgressGrid)
-            binding_->BindControlList(kEgress, bits, EgressGrid->CheckBoxes());
-        if (LearntGrid)
-            binding_->BindControlList(kLearnt, bits, LearntGrid->CheckBoxes());
+        BindGrid(*binding_, kEgress, EgressGrid);
+        BindGrid(*binding_, kLearnt, LearntGrid);
         binding_->Refresh();
     });
 }
 
 void TTpGroupDestinationForwardedForm::RefreshBtnClick()
 {
-    if (binding_->busy)
-        return;
-    Guard(*binding_, [this] { binding_->Refresh(); });
+    WhenIdle(*binding_, [this] { binding_->Refresh(); });
 }

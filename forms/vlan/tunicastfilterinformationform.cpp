@@ -5,23 +5,18 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include <exception>
-
 #include "binding/kvsnmprequest2edits.h"
+#include "forms/common/formwidgets.h"
 #include "forms/port/tstackingportuitform.h"
 #include "forms/vlan/vlanformtables.h"
 
 namespace {
 
 enum UnicastColumn { kVid, kAddress, kReceivePort, kAllowed, kStatus };
-
-constexpr int kGridBoxes = 32;
-constexpr int kGridPerRow = 13;
 
 } // namespace
 
@@ -41,50 +36,33 @@ void TUnicastFilterInformationForm::BuildWindow()
     DeleteBtn->hide();
     FinishButtons();
 
-    auto* splitter = new QSplitter(Qt::Vertical, this);
-    splitter->setChildrenCollapsible(false);
+    QSplitter* splitter = AddSplitter();
     LV_dot1qStaticUnicastEntry = NewListView(splitter, "LV_dot1qStaticUnicastEntry");
-    auto* detail = new QWidget(splitter);
-    auto* column = new QVBoxLayout(detail);
-    column->setContentsMargins(0, 4, 0, 0);
-    auto* fields = new QGridLayout;
-    ED_UnicastVID = NewEdit(detail, "ED_UnicastVID");
-    UnicastAddress = NewEdit(detail, "UnicastAddress");
-    UStatus = NewCombo(detail, "UStatus");
-    AddField(fields, 0, 0, "VID", ED_UnicastVID);
-    AddField(fields, 0, 1, "MAC  Address", UnicastAddress);
-    AddField(fields, 1, 0, "Status", UStatus);
-    column->addLayout(fields);
-    GroupBox1 = new QGroupBox("Allow To Go To Port", detail);
-    GroupBox1->setObjectName("GroupBox1");
-    column->addWidget(GroupBox1, 1);
-    splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 0);
-    splitter->setSizes({180, 200});
-    ClientLayout()->addWidget(splitter);
+    QVBoxLayout* column = AddDetailColumn(splitter);
+    QGridLayout* fields = AddFieldGrid(column);
+    ED_UnicastVID = AddEditField(fields, 0, 0, "VID", "ED_UnicastVID");
+    UnicastAddress = AddEditField(fields, 0, 1, "MAC  Address", "UnicastAddress");
+    UStatus = AddComboField(fields, 1, 0, "Status", "UStatus");
+    GroupBox1 = AddPortGroup(column, "Allow To Go To Port");
+    SetSplit(splitter, 180, 200);
 
     connect(RefreshBtn, &QPushButton::clicked, this, &TUnicastFilterInformationForm::RefreshBtnClick);
     connect(SetBtn, &QPushButton::clicked, this, &TUnicastFilterInformationForm::SetBtnClick);
-    ConnectRowChanges(LV_dot1qStaticUnicastEntry, &TUnicastFilterInformationForm::LV_dot1qStaticUnicastEntryChange);
+    formwidgets::ConnectRowChanges(LV_dot1qStaticUnicastEntry, this,
+                                   &TUnicastFilterInformationForm::LV_dot1qStaticUnicastEntryChange);
     resize(700, 520);
 }
 
 void TUnicastFilterInformationForm::FormCreate()
 {
-    try {
-        AllowedGrid = NewGrid(GroupBox1, kGridBoxes, kGridPerRow);
-    } catch (const std::exception& e) {
-        Memo1->appendPlainText(QString::fromUtf8(e.what()));
-    }
+    GuardMemo([this] { AllowedGrid = NewGrid(GroupBox1); });
 
     binding_ = &NewBinding(kvforms::varsStaticUnicast, kvListTableRows, 3);
     Guard(*binding_, [this] {
         binding_->AttachListView(LV_dot1qStaticUnicastEntry, true);
         binding_->BindEdits(kVid, "%i{n1x4094}", ED_UnicastVID);
         binding_->BindEdits(kAddress, "%h", UnicastAddress);
-        if (AllowedGrid)
-            binding_->BindControlList(kAllowed, TStackingPortUitForm::BitIndexText(kGridBoxes),
-                                      AllowedGrid->CheckBoxes());
+        BindGrid(*binding_, kAllowed, AllowedGrid);
         binding_->BindComboBox(kStatus, UStatus);
         UStatus->setCurrentIndex(-1);
         binding_->Refresh();
@@ -94,9 +72,7 @@ void TUnicastFilterInformationForm::FormCreate()
 
 void TUnicastFilterInformationForm::RefreshBtnClick()
 {
-    if (binding_->busy)
-        return;
-    Guard(*binding_, [this] {
+    WhenIdle(*binding_, [this] {
         binding_->Refresh();
         LV_dot1qStaticUnicastEntryChange();
     });
@@ -104,10 +80,7 @@ void TUnicastFilterInformationForm::RefreshBtnClick()
 
 void TUnicastFilterInformationForm::SetBtnClick()
 {
-    if (binding_->busy)
-        return;
-    binding_->lastOperation = KvSNMPRequest2Controls::kLastSet;
-    Guard(*binding_, [this] {
+    WriteWhenIdle(*binding_, [this] {
         binding_->Apply(true, true);
         LV_dot1qStaticUnicastEntryChange();
     });
@@ -115,5 +88,5 @@ void TUnicastFilterInformationForm::SetBtnClick()
 
 void TUnicastFilterInformationForm::LV_dot1qStaticUnicastEntryChange()
 {
-    ShowCount(ST_Count, LV_dot1qStaticUnicastEntry);
+    formwidgets::ShowCount(ST_Count, LV_dot1qStaticUnicastEntry);
 }

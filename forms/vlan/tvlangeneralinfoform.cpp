@@ -25,16 +25,11 @@ void TVLanGeneralInfoForm::BuildWindow()
     auto* panel = new QWidget(this);
     auto* fields = new QGridLayout(panel);
     fields->setContentsMargins(0, 0, 0, 0);
-    VlanVersionNumber = NewStaticText(panel, "VlanVersionNumber");
-    MaxVlanId = NewStaticText(panel, "MaxVlanId");
-    MaxSupportedVlans = NewStaticText(panel, "MaxSupportedVlans");
-    CurrentNumOfVlans = NewStaticText(panel, "CurrentNumOfVlans");
-    GvrpStatus = NewCombo(panel, "GvrpStatus");
-    AddField(fields, 0, 0, "VLAN Version Number", VlanVersionNumber);
-    AddField(fields, 1, 0, "Max VLAN ID", MaxVlanId);
-    AddField(fields, 2, 0, "Max Supported VLANs", MaxSupportedVlans);
-    AddField(fields, 3, 0, "Current Num Of VLANs", CurrentNumOfVlans);
-    AddField(fields, 4, 0, "GVRP Status", GvrpStatus);
+    VlanVersionNumber = AddTextField(fields, 0, 0, "VLAN Version Number", "VlanVersionNumber");
+    MaxVlanId = AddTextField(fields, 1, 0, "Max VLAN ID", "MaxVlanId");
+    MaxSupportedVlans = AddTextField(fields, 2, 0, "Max Supported VLANs", "MaxSupportedVlans");
+    CurrentNumOfVlans = AddTextField(fields, 3, 0, "Current Num Of VLANs", "CurrentNumOfVlans");
+    GvrpStatus = AddComboField(fields, 4, 0, "GVRP Status", "GvrpStatus");
     fields->setRowStretch(5, 1);
     ClientLayout()->addWidget(panel);
 
@@ -59,17 +54,12 @@ void TVLanGeneralInfoForm::FormCreate()
 
 void TVLanGeneralInfoForm::RefreshBtnClick()
 {
-    if (binding_->busy)
-        return;
-    Guard(*binding_, [this] { binding_->Refresh(); });
+    WhenIdle(*binding_, [this] { binding_->Refresh(); });
 }
 
 void TVLanGeneralInfoForm::SetBtnClick()
 {
-    if (binding_->busy)
-        return;
-    binding_->lastOperation = KvSNMPRequest2Controls::kLastSet;
-    Guard(*binding_, [this] {
+    WriteWhenIdle(*binding_, [this] {
         binding_->CollectValues();
         binding_->Apply(true, true);
     });

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "binding/kvsnmprequest2edits.h"
+#include "forms/common/formwidgets.h"
 #include "forms/vlan/vlanformtables.h"
 
 namespace {
@@ -31,31 +32,22 @@ void TVLanPortInfomationForm::BuildWindow()
     SetBtn = NewButton("SetBtn", "Set");
     FinishButtons();
 
-    auto* splitter = new QSplitter(Qt::Vertical, this);
-    splitter->setChildrenCollapsible(false);
+    QSplitter* splitter = AddSplitter();
     LV_dot1qPortVlanEntry = NewListView(splitter, "LV_dot1qPortVlanEntry");
-    auto* editors = new QWidget(splitter);
-    auto* fields = new QGridLayout(editors);
-    fields->setContentsMargins(0, 4, 0, 0);
-    PortVLanID = NewEdit(editors, "PortVLanID");
-    IngressFiltering = NewCombo(editors, "IngressFiltering");
-    GvrpStatus = NewCombo(editors, "GvrpStatus");
-    AcceptableFrameTypes = NewCombo(editors, "AcceptableFrameTypes");
-    AddField(fields, 0, 0, "Port VLAN ID", PortVLanID);
-    AddField(fields, 0, 1, "Ingress Filtering", IngressFiltering);
-    AddField(fields, 1, 0, "GVRP Status", GvrpStatus);
+    QGridLayout* fields = AddDetailGrid(splitter);
+    PortVLanID = AddEditField(fields, 0, 0, "Port VLAN ID", "PortVLanID");
+    IngressFiltering = AddComboField(fields, 0, 1, "Ingress Filtering", "IngressFiltering");
+    GvrpStatus = AddComboField(fields, 1, 0, "GVRP Status", "GvrpStatus");
+    AcceptableFrameTypes = formwidgets::NewCombo(fields->parentWidget(), "AcceptableFrameTypes");
     AcceptableFrameTypesLabel = AddField(fields, 1, 1, "Acceptable Frame Types", AcceptableFrameTypes);
     AcceptableFrameTypesLabel->hide();
     AcceptableFrameTypes->hide();
     fields->setRowStretch(2, 1);
-    splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 0);
-    splitter->setSizes({260, 70});
-    ClientLayout()->addWidget(splitter);
+    SetSplit(splitter, 260, 70);
 
     connect(RefreshBtn, &QPushButton::clicked, this, &TVLanPortInfomationForm::RefreshBtnClick);
     connect(SetBtn, &QPushButton::clicked, this, &TVLanPortInfomationForm::SetBtnClick);
-    ConnectRowChanges(LV_dot1qPortVlanEntry, &TVLanPortInfomationForm::LV_dot1qPortVlanEntryChange);
+    formwidgets::ConnectRowChanges(LV_dot1qPortVlanEntry, this, &TVLanPortInfomationForm::LV_dot1qPortVlanEntryChange);
     resize(600, 480);
 }
 
@@ -77,9 +69,7 @@ void TVLanPortInfomationForm::FormCreate()
 
 void TVLanPortInfomationForm::RefreshBtnClick()
 {
-    if (binding_->busy)
-        return;
-    Guard(*binding_, [this] {
+    WhenIdle(*binding_, [this] {
         binding_->Refresh();
         LV_dot1qPortVlanEntryChange();
     });
@@ -87,11 +77,8 @@ void TVLanPortInfomationForm::RefreshBtnClick()
 
 void TVLanPortInfomationForm::SetBtnClick()
 {
-    if (binding_->busy)
-        return;
     const QString caption = SelectedCaption(LV_dot1qPortVlanEntry);
-    binding_->lastOperation = KvSNMPRequest2Controls::kLastSet;
-    Guard(*binding_, [&] {
+    WriteWhenIdle(*binding_, [&] {
         binding_->CollectValues();
         binding_->Apply(true, true);
         SelectRowByCaption(LV_dot1qPortVlanEntry, caption, [this] { PortVLanID->clear(); });
@@ -101,5 +88,5 @@ void TVLanPortInfomationForm::SetBtnClick()
 
 void TVLanPortInfomationForm::LV_dot1qPortVlanEntryChange()
 {
-    ShowCount(ST_Count, LV_dot1qPortVlanEntry);
+    formwidgets::ShowCount(ST_Count, LV_dot1qPortVlanEntry);
 }

@@ -4,16 +4,14 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTreeWidget>
-#include <QVBoxLayout>
-
-#include <exception>
 
 #include "binding/kvsnmprequest2edits.h"
+#include "forms/common/formwidgets.h"
+#include "forms/common/kvaccessscope.h"
 #include "forms/port/tstackingportuitform.h"
 #include "forms/vlan/vlanformtables.h"
 
@@ -21,9 +19,6 @@ namespace {
 
 // Variables of the table list.
 enum StaticColumn { kVlanId, kVlanName, kEgress, kForbidden, kUntagged, kStatus };
-
-constexpr int kGridBoxes = 32;
-constexpr int kGridPerRow = 13;
 
 } // namespace
 
@@ -43,32 +38,20 @@ void TVlanStaticForm::BuildWindow()
     DeleteBtn = NewButton("DeleteBtn", "Delete");
     FinishButtons();
 
-    Splitter1 = new QSplitter(Qt::Vertical, this);
-    Splitter1->setObjectName("Splitter1");
-    Splitter1->setChildrenCollapsible(false);
+    Splitter1 = AddSplitter("Splitter1");
     LV_dot1qVlanStaticEntry = NewListView(Splitter1, "LV_dot1qVlanStaticEntry");
-
-    auto* detail = new QWidget(Splitter1);
-    auto* grid = new QGridLayout(detail);
-    grid->setContentsMargins(0, 4, 0, 0);
+    QGridLayout* grid = AddDetailGrid(Splitter1);
     grid->setHorizontalSpacing(8);
-    ED_VLANID = NewEdit(detail, "ED_VLANID");
-    ED_VLANName = NewEdit(detail, "ED_VLANName");
-    Status = NewCombo(detail, "Status");
-    NextFreeLocalVlanIndex = NewStaticText(detail, "NextFreeLocalVlanIndex");
-    AddField(grid, 0, 0, "VLAN ID", ED_VLANID);
-    AddField(grid, 0, 1, "VLAN Name", ED_VLANName);
-    AddField(grid, 1, 0, "Status", Status);
-    AddField(grid, 1, 1, "Next Free Local VLAN Index", NextFreeLocalVlanIndex);
+    QWidget* detail = grid->parentWidget();
+    ED_VLANID = AddEditField(grid, 0, 0, "VLAN ID", "ED_VLANID");
+    ED_VLANName = AddEditField(grid, 0, 1, "VLAN Name", "ED_VLANName");
+    Status = AddComboField(grid, 1, 0, "Status", "Status");
+    NextFreeLocalVlanIndex = AddTextField(grid, 1, 1, "Next Free Local VLAN Index", "NextFreeLocalVlanIndex");
 
-    PageControl1 = new QTabWidget(detail);
-    PageControl1->setObjectName("PageControl1");
+    PageControl1 = NewPageControl(detail);
     grid->addWidget(PageControl1, 2, 0, 1, 4);
     grid->setRowStretch(2, 1);
-    Splitter1->setStretchFactor(0, 1);
-    Splitter1->setStretchFactor(1, 0);
-    Splitter1->setSizes({200, 220});
-    ClientLayout()->addWidget(Splitter1);
+    SetSplit(Splitter1, 200, 220);
 
     connect(RefreshBtn, &QPushButton::clicked, this, &TVlanStaticForm::RefreshBtnClick);
     connect(SetBtn, &QPushButton::clicked, this, &TVlanStaticForm::SetBtnClick);
@@ -77,36 +60,28 @@ void TVlanStaticForm::BuildWindow()
     // Connected before the binding takes the list over, so this runs first.
     connect(LV_dot1qVlanStaticEntry, &QTreeWidget::itemSelectionChanged, this,
             &TVlanStaticForm::LV_dot1qVlanStaticEntryClick);
-    ConnectRowChanges(LV_dot1qVlanStaticEntry, &TVlanStaticForm::LV_dot1qVlanStaticEntryChange);
+    formwidgets::ConnectRowChanges(LV_dot1qVlanStaticEntry, this, &TVlanStaticForm::LV_dot1qVlanStaticEntryChange);
     DeleteBtn->setEnabled(false);
     resize(720, 600);
 }
 
 void TVlanStaticForm::FormCreate()
 {
-    try {
-        EgressGrid = AddGridTab(PageControl1, "Egress ports", "ScrollBox1", kGridBoxes, kGridPerRow);
-        ForbiddenGrid = AddGridTab(PageControl1, "Forbidden Egress Ports", "ScrollBox2", kGridBoxes, kGridPerRow);
-        UntaggedGrid = AddGridTab(PageControl1, "Untagged Ports", "ScrollBox3", kGridBoxes, kGridPerRow);
-        ScrollBox1 = PageControl1->widget(0);
-        ScrollBox2 = PageControl1->widget(1);
-        ScrollBox3 = PageControl1->widget(2);
-    } catch (const std::exception& e) {
-        Memo1->appendPlainText(QString::fromUtf8(e.what()));
-    }
+    AddGridTabs(PageControl1, {{"Egress ports", &EgressGrid},
+                               {"Forbidden Egress Ports", &ForbiddenGrid},
+                               {"Untagged Ports", &UntaggedGrid}});
+    ScrollBox1 = PageControl1->widget(0);
+    ScrollBox2 = PageControl1->widget(1);
+    ScrollBox3 = PageControl1->widget(2);
 
     table_ = &NewBinding(kvforms::varsVlanStatic, kvListTableRows, 1);
     Guard(*table_, [this] {
         table_->AttachListView(LV_dot1qVlanStaticEntry, true);
         table_->BindEdits(kVlanId, "%s", ED_VLANID);
         table_->BindEdits(kVlanName, "%s", ED_VLANName);
-        const std::string bits = TStackingPortUitForm::BitIndexText(kGridBoxes);
-        if (EgressGrid)
-            table_->BindControlList(kEgress, bits, EgressGrid->CheckBoxes());
-        if (ForbiddenGrid)
-            table_->BindControlList(kForbidden, bits, ForbiddenGrid->CheckBoxes());
-        if (UntaggedGrid)
-            table_->BindControlList(kUntagged, bits, UntaggedGrid->CheckBoxes());
+        BindGrid(*table_, kEgress, EgressGrid);
+        BindGrid(*table_, kForbidden, ForbiddenGrid);
+        BindGrid(*table_, kUntagged, UntaggedGrid);
         table_->BindComboBox(kStatus, Status);
         table_->OnSetComplete = [this](KvSNMPRequest2Controls&, const KvSNMPError& result) {
             if (clearAfterWrite_ && result.code == 0)
@@ -138,11 +113,8 @@ void TVlanStaticForm::ClearEditors()
 void TVlanStaticForm::RefreshBtnClick()
 {
     // A flow still running on a binding is left to finish.
-    if (!scalar_->busy)
-        Guard(*scalar_, [this] { scalar_->Refresh(); });
-    if (table_->busy)
-        return;
-    Guard(*table_, [this] {
+    WhenIdle(*scalar_, [this] { scalar_->Refresh(); });
+    WhenIdle(*table_, [this] {
         table_->Refresh();
         LV_dot1qVlanStaticEntryChange();
         ClearEditors();
@@ -151,10 +123,7 @@ void TVlanStaticForm::RefreshBtnClick()
 
 void TVlanStaticForm::SetBtnClick()
 {
-    if (table_->busy)
-        return;
-    table_->lastOperation = KvSNMPRequest2Controls::kLastSet;
-    Guard(*table_, [this] { WriteThenClear(); });
+    WriteWhenIdle(*table_, [this] { WriteThenClear(); });
 }
 
 void TVlanStaticForm::WriteThenClear()
@@ -169,39 +138,30 @@ void TVlanStaticForm::WriteThenClear()
 
 void TVlanStaticForm::AddBtnClick()
 {
-    if (table_->busy)
-        return;
-    KvSNMPVarList& vars = table_->Variables();
-    const std::vector<uint32_t> saved = SaveFlags(vars);
-    table_->lastOperation = KvSNMPRequest2Controls::kLastSet;
-    const bool done = Guard(*table_, [&] {
+    WriteWhenIdle(*table_, [this] {
+        KvAccessScope access(table_->Variables());
         Status->setCurrentIndex(kCreateAndGo);
         // The VLAN ID (the row index) and the status alone.
-        SkipVariables(vars, {kVlanName, kEgress, kForbidden, kUntagged});
+        access.Skip({kVlanName, kEgress, kForbidden, kUntagged});
         table_->CollectValues();
         table_->mode = KvSNMPRequest2Controls::kModeBlocking;
         table_->Apply(false, false);
         // Then everything but the untagged ports.
-        RestoreFlags(vars, saved);
-        SkipVariables(vars, {kUntagged});
+        access.Restore();
+        access.Skip({kUntagged});
         table_->CollectValues();
         table_->Apply(false, false);
         // Then everything.
-        RestoreFlags(vars, saved);
+        access.Restore();
         table_->CollectValues();
         table_->Apply(false, false);
         table_->Refresh();
     });
-    if (!done)
-        RestoreFlags(vars, saved);
 }
 
 void TVlanStaticForm::DeleteBtnClick()
 {
-    if (table_->busy)
-        return;
-    table_->lastOperation = KvSNMPRequest2Controls::kLastSet;
-    Guard(*table_, [this] {
+    WriteWhenIdle(*table_, [this] {
         Status->setCurrentIndex(kDestroy);
         WriteThenClear();
         // After an asynchronous write the refresh that follows it shows the
@@ -221,5 +181,5 @@ void TVlanStaticForm::LV_dot1qVlanStaticEntryClick()
 
 void TVlanStaticForm::LV_dot1qVlanStaticEntryChange()
 {
-    ShowCount(ST_Count2, LV_dot1qVlanStaticEntry);
+    formwidgets::ShowCount(ST_Count2, LV_dot1qVlanStaticEntry);
 }

@@ -99,7 +99,7 @@ std::string ReadAll(const std::string& path)
 }
 
 // A GETBULK line carries its repetitions before the colon; they are left
-// out, so that " v2c ravine: OID" finds GETNEXT and GETBULK alike.
+// out, so that " v2c read: OID" finds GETNEXT and GETBULK alike.
 std::string WithoutRepetitions(const std::string& line)
 {
     static const std::regex repetitions(" non-repeaters=[0-9]+ max-repetitions=[0-9]+");
@@ -182,7 +182,7 @@ TEST_P(EachProgram, StartsWithTheLaunchersCommandLineAndReadsThePage)
     const std::string command = launcher::BrowserCommandLine("/T" + page, settings);
     Child child;
     ASSERT_TRUE(Start(child, command, run.Dir().file("err.txt"))) << command;
-    EXPECT_TRUE(LogHas(sim, " v2c ravine: " + firstOid, 15000)) << command << "\n" << ReadAll(child.errFile);
+    EXPECT_TRUE(LogHas(sim, " v2c read: " + firstOid, 15000)) << command << "\n" << ReadAll(child.errFile);
     EXPECT_EQ(child.WaitExit(300), -1) << "still showing its window: " << ReadAll(child.errFile);
 }
 

@@ -214,7 +214,7 @@ TEST_P(EveryPage, OpensWithTheSwitchsValues)
     const auto reads = sim.logLines();
     ASSERT_FALSE(reads.empty());
     for (const std::string& line : reads)
-        EXPECT_TRUE(Has(line, " v2c ravine")) << line;
+        EXPECT_TRUE(Has(line, " v2c read")) << line;
 }
 
 INSTANTIATE_TEST_SUITE_P(Browser, EveryPage, ::testing::ValuesIn(kvbrowser::BrowserPageNames()),
@@ -363,7 +363,7 @@ TEST_F(BrowserSim, AdministrationStateIsWrittenFromTheRowDialog)
         });
         const auto sets = LogLines(sim, "SET");
         ASSERT_EQ(sets.size(), 1u);
-        EXPECT_TRUE(Has(sets[0], "v2c lantern: 1.3.6.1.2.1.2.2.1.7.5 INTEGER 2")) << sets[0];
+        EXPECT_TRUE(Has(sets[0], "v2c write: 1.3.6.1.2.1.2.2.1.7.5 INTEGER 2")) << sets[0];
         EXPECT_FALSE(Has(sets[0], "|")) << "only the writable column: " << sets[0];
         EXPECT_EQ(Cell(list, "5", "ifAdminStatus"), "down");
     });

@@ -1,13 +1,17 @@
 // The variable tables of the VLAN and bridge forms, checked as the page
 // tables are: object identifiers well formed and unique within a request,
 // keys first, value names where a row status or enumeration is shown, and
-// titles the export can find (distinct, and hiding no generic page).
+// titles the export can find (distinct, and hiding no generic page). The
+// value names of both form folders come from the shared lists where one fits.
 #include <gtest/gtest.h>
 
 #include <set>
+#include <span>
 #include <string>
 
+#include "forms/port/portformtables.h"
 #include "forms/vlan/vlanformtables.h"
+#include "shell/tables/optionlists.h"
 #include "shell/tables/pagecatalogue.h"
 
 namespace {
@@ -79,6 +83,46 @@ TEST(VlanFormTables, ValueNamesInTheOrderOfTheCombos)
     EXPECT_EQ(kvforms::optFilterStatus.Labels(),
               (std::vector<std::string>{"other", "invalid", "permanent", "deleteOnReset", "deleteOnTimeout"}));
     EXPECT_EQ(kvforms::optVlanStatus.ValueToLabel("3"), "dynamicGvrp");
+}
+
+bool SameNames(const KvOptionList& a, const KvOptionList& b)
+{
+    if (a.Kind() != b.Kind() || a.Count() != b.Count())
+        return false;
+    for (int i = 0; i < a.Count(); ++i)
+        if (a.ValueText(i) != b.ValueText(i) || a.Label(i) != b.Label(i))
+            return false;
+    return true;
+}
+
+// A row of either form folder names its values through a shared list of the
+// page tables or one of the forms' own lists; an own list is not a retyped
+// shared one (the same values under the same names).
+TEST(FormTables, ValueNamesComeFromSharedListsWhereOneFits)
+{
+    std::set<const KvOptionList*> shared;
+    for (const kvtables::OptionListInfo& info : kvtables::OptionLists())
+        shared.insert(info.list);
+    const std::set<const KvOptionList*> own = {&kvforms::optRowStatusCapitalised, &kvforms::optVlanStatus,
+                                               &kvforms::optFilterStatus};
+    int named = 0;
+    for (std::span<const FormTableDef> tables : {kvforms::PortFormTables(), kvforms::VlanFormTables()}) {
+        for (const FormTableDef& table : tables) {
+            for (const VarDef* row = table.variables; row->oid; ++row) {
+                if (!row->options)
+                    continue;
+                ++named;
+                EXPECT_TRUE(shared.count(row->options) + own.count(row->options) == 1)
+                    << table.title << ": " << row->label;
+            }
+        }
+    }
+    EXPECT_GE(named, 10);
+    for (const KvOptionList* list : own) {
+        EXPECT_EQ(shared.count(list), 0u);
+        for (const KvOptionList* other : shared)
+            EXPECT_FALSE(SameNames(*list, *other)) << list->Label(0) << " retypes a shared list";
+    }
 }
 
 } // namespace
