@@ -47,6 +47,7 @@
 #include "snmp/snmpeventprocessor.h"
 
 #include "menutestwindow.h"
+#include "snmpdfixture.h"   // FreeUdpPort
 
 namespace {
 
@@ -104,22 +105,6 @@ void WriteSnmprec(const std::string& path, int rows)
     for (const auto& [oid, line] : records)
         out << line << "\n";
     out << "1.3.6.1.6.1.0|4|end\n";
-}
-
-uint16_t FreeUdpPort()
-{
-    int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    uint16_t port = 0;
-    if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    if (fd >= 0)
-        ::close(fd);
-    return port;
 }
 
 // An agent process (osprey-sim or snmpsimd) on a loopback port.

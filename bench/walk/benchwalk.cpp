@@ -40,6 +40,7 @@
 #include "snmp/kvsnmprequest.h"
 #include "snmp/kvsnmpsession.h"
 #include "snmp/snmpeventprocessor.h"
+#include "snmpdfixture.h"   // FreeUdpPort
 
 namespace {
 
@@ -89,24 +90,6 @@ int Run(const std::vector<std::string>& arguments, const std::string& output, bo
     int status = 0;
     ::waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// A loopback UDP port that is free now (bound for a moment, then released).
-uint16_t FreeUdpPort()
-{
-    int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    if (fd < 0)
-        return 0;
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    uint16_t port = 0;
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    ::close(fd);
-    return port;
 }
 
 class Agent {
