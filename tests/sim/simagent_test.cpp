@@ -392,6 +392,20 @@ TEST_F(SimAgentTest, LogSaysWhichCommunityWasUsedNeverItsText)
     const std::string whole = readFile(sim.logPath());
     for (const char* secret : {"ravine", "lantern", "S3cret"})
         EXPECT_EQ(whole.find(secret), std::string::npos) << secret;
+
+    // An SNMPv3 request with a wrong password is logged as such, and not
+    // answered.
+    sim.clearLog();
+    const ToolRun refused = run(sim.directory(), {"snmpget", "-v3", "-l", "authNoPriv", "-u", "auth-user", "-a", "SHA",
+                                                  "-A", "not-the-pass", "-t", "0.5", "-r", "0", sim.peer(),
+                                                  "1.3.6.1.2.1.1.5.0"});
+    EXPECT_NE(refused.exitCode, 0);
+    ASSERT_EQ(sim.logLines().size(), 1u) << readFile(sim.logPath());
+    EXPECT_EQ(sim.logLines()[0], "GET v3 auth-user authNoPriv (authentication failed): 1.3.6.1.2.1.1.5.0 NULL");
+    EXPECT_EQ(value("1.3.6.1.2.1.1.5.0", {"-v3", "-l", "authNoPriv", "-u", "auth-user", "-a", "SHA", "-A",
+                                          "auth-user-pass"}),
+              "\"x\"")
+        << "the authNoPriv user, with its password (the name was set above)";
 }
 
 // ---------------------------------------------------------------- state
