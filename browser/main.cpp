@@ -4,6 +4,7 @@
 
 #include "browser/browserprogram.h"
 #include "platform/kvapplication.h"
+#include "shell/kvstartup.h"
 #include "snmp/snmpeventprocessor.h"
 
 #include <string>
@@ -13,9 +14,6 @@ int main(int argc, char** argv)
 {
     KvApplication application(argc, argv);
     SnmpEventProcessor eventProcessor;
-    std::vector<std::string> parameters;
-    const QStringList arguments = KvApplication::arguments();
-    for (qsizetype i = 1; i < arguments.size(); ++i)
-        parameters.push_back(arguments[i].toStdString());
-    return RunBrowser(parameters);
+    // Communities and passwords leave the process list at once.
+    return RunBrowser(KvStartup::TakeParameters(argc, argv));
 }

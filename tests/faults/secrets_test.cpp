@@ -338,6 +338,29 @@ TEST(SecretsInTheProcessList, TheProgramRunsWithoutShowingThem)
     EXPECT_TRUE(FilesFreeOfSecrets(setup.Directory())) << "the program's files";
 }
 
+TEST(SecretsInTheProcessList, TheBrowserStandInRunsWithoutShowingThem)
+{
+    SimFixture sim;
+    std::string error;
+    ASSERT_TRUE(sim.start(&error)) << error;
+    ExportSetup setup;
+    std::vector<std::string> arguments = {OSPREY_BROWSER_PATH};
+    for (const std::string& s : Version3Switches(sim.port()))
+        arguments.push_back(s);
+    arguments.push_back("/TMIB_Info");
+    const pid_t pid = Spawn(arguments, setup.Directory(),
+                            {"KORVAN_REGISTRY=" + setup.RegistryPath(), "QT_QPA_PLATFORM=offscreen"});
+    ASSERT_GT(pid, 0);
+    // The page's first read, under the user with those passwords.
+    const bool read = kvtest::WaitFor([&] { return LogShows(sim, "v3 sha-user authPriv: "); }, 15000);
+    const std::string seen = CommandLineOf(pid);
+    ::kill(pid, SIGTERM);
+    Reap(pid, 10000);
+    ASSERT_TRUE(read) << ReadFile(setup.Directory() + "/err.txt");
+    EXPECT_TRUE(FreeOfSecrets("the browser's command line", seen));
+    EXPECT_NE(seen.find(" /TMIB_Info"), std::string::npos) << seen;
+}
+
 } // namespace
 
 int main(int argc, char** argv)

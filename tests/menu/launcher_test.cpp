@@ -259,11 +259,11 @@ TEST_F(LauncherStartTest, StartsTheProgramWithoutAShell)
     EXPECT_EQ(panel.text(), "No Path!") << "the registry names no host";
 }
 
-// Disabled for now: it timed out once merged beside the MIB browser stand-in (the
-// launcher finds the stand-in first); to be mended with the rest of the secrets work.
-TEST_F(LauncherStartTest, DISABLED_SecretsWithBlanksQuotesAndShellSyntaxArriveAsOneUnchangedArgumentEach)
+TEST_F(LauncherStartTest, SecretsWithBlanksQuotesAndShellSyntaxArriveAsOneUnchangedArgumentEach)
 {
-    WriteProgram("MIB", "args.txt");
+    // Not "MIB": the build's stand-in of that name sits beside the module and
+    // would be found first.
+    WriteProgram("Secrets", "args.txt");
     KvStartupTexts texts;
     texts.AgentAddress = "10.1.1.1";
     texts.ReadCommunity = "pub lic; $(touch pwned) 'single' \"double\" `touch pwned2` | cat";
@@ -274,7 +274,7 @@ TEST_F(LauncherStartTest, DISABLED_SecretsWithBlanksQuotesAndShellSyntaxArriveAs
     KvSNMPSecurity.authPassword = "auth pass; $(touch pwned3)";
     KvSNMPSecurity.privPassword = "priv\tpass \"";
     QLabel panel;
-    launcher::LaunchBrowserPage("/TMIB_Info", texts, &panel);
+    launcher::LaunchBrowserPage("/TSecrets_Info", texts, &panel);
     KvSNMPSecurity = saved;
     const std::string received = WaitForFile("args.txt");
     std::vector<std::string> args;
@@ -283,7 +283,7 @@ TEST_F(LauncherStartTest, DISABLED_SecretsWithBlanksQuotesAndShellSyntaxArriveAs
     ASSERT_EQ(args.size(), 15u) << received;
     EXPECT_EQ(args[1], "/R" + texts.ReadCommunity);
     EXPECT_EQ(args[2], "/W" + texts.WriteCommunity);
-    EXPECT_EQ(args[3], "/TMIB_Info");
+    EXPECT_EQ(args[3], "/TSecrets_Info");
     EXPECT_EQ(args[8], "/nan admin");
     EXPECT_EQ(args[12], "/Aauth pass; $(touch pwned3)");
     EXPECT_EQ(args[14], "/Ppriv\tpass \"");
