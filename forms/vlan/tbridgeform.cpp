@@ -251,23 +251,26 @@ QLabel* TBridgeForm::AddField(QGridLayout* grid, int row, int pair, const char* 
 
 QLineEdit* TBridgeForm::AddEditField(QGridLayout* grid, int row, int pair, const char* label, const char* name)
 {
-    QLineEdit* edit = formwidgets::NewEdit(grid->parentWidget(), name);
-    AddField(grid, row, pair, label, edit);
-    return edit;
+    return Labelled(grid, row, pair, label, formwidgets::NewEdit(grid->parentWidget(), name));
 }
 
 QComboBox* TBridgeForm::AddComboField(QGridLayout* grid, int row, int pair, const char* label, const char* name)
 {
-    QComboBox* combo = formwidgets::NewCombo(grid->parentWidget(), name);
-    AddField(grid, row, pair, label, combo);
-    return combo;
+    return Labelled(grid, row, pair, label, formwidgets::NewCombo(grid->parentWidget(), name));
 }
 
 QLabel* TBridgeForm::AddTextField(QGridLayout* grid, int row, int pair, const char* label, const char* name)
 {
-    QLabel* text = formwidgets::NewStaticText(grid->parentWidget(), name);
-    AddField(grid, row, pair, label, text);
-    return text;
+    return Labelled(grid, row, pair, label, formwidgets::NewStaticText(grid->parentWidget(), name));
+}
+
+QGridLayout* TBridgeForm::AddFieldPanel()
+{
+    auto* panel = new QWidget(this);
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(0, 0, 0, 0);
+    client_->addWidget(panel);
+    return grid;
 }
 
 QGridLayout* TBridgeForm::AddFieldGrid(QVBoxLayout* column)
