@@ -3,6 +3,7 @@
 #include <QFont>
 
 #include <algorithm>
+#include <exception>
 
 #include "snmp/kvsnmprequest.h"
 
@@ -18,4 +19,16 @@ TFormDialog::TFormDialog(QWidget* owner, const KvFormHost& host, const QString& 
 int TFormDialog::RequestTimeMs(const KvSNMPRequest& request)
 {
     return std::max(0, request.timeout) * 10 * (std::max(0, request.retries) + 1);
+}
+
+bool TFormDialog::Reporting(const std::function<void()>& step,
+                            const std::function<void(const std::string&)>& report)
+{
+    try {
+        step();
+        return true;
+    } catch (const std::exception& e) {
+        report(e.what());
+        return false;
+    }
 }

@@ -1,6 +1,9 @@
 #pragma once
 #include <QDialog>
 
+#include <functional>
+#include <string>
+
 #include "forms/kvformhost.h"
 
 class KvSNMPRequest;
@@ -16,6 +19,12 @@ public:
     // How long `request` may take to complete with all its retries (its
     // timeout is in hundredths of a second), in milliseconds.
     static int RequestTimeMs(const KvSNMPRequest& request);
+
+    // Runs `step`; the message of an error it raises goes to `report`. True
+    // when it ran through. The handlers' guards are made of it: no error
+    // leaves a handler, each is shown where the window shows its status.
+    static bool Reporting(const std::function<void()>& step,
+                          const std::function<void(const std::string&)>& report);
 
 protected:
     TFormDialog(QWidget* owner, const KvFormHost& host, const QString& caption);

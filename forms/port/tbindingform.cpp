@@ -12,8 +12,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <exception>
-
 #include "binding/kvsnmprequest2edits.h"
 #include "snmp/kvsnmpvarlist.h"
 
@@ -90,13 +88,7 @@ KvSNMPRequest2Edits& TBindingForm::CreateBinding(const VarDef* table, uint8_t ki
 
 bool TBindingForm::Guarded(const std::function<void()>& step)
 {
-    try {
-        step();
-        return true;
-    } catch (const std::exception& e) {
-        ReportError(e.what());
-    }
-    return false;
+    return Reporting(step, [this](const std::string& message) { ReportError(message); });
 }
 
 bool TBindingForm::WithBinding(const std::function<void(KvSNMPRequest2Edits&)>& step)

@@ -1,11 +1,11 @@
 #include "forms/vlan/tbridgeform.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -17,7 +17,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <exception>
 
 #include "binding/kvsnmprequest2edits.h"
 #include "forms/common/formwidgets.h"
@@ -146,13 +145,7 @@ void TBridgeForm::done(int result)
 
 bool TBridgeForm::Guard(KvSNMPRequest2Controls& binding, const std::function<void()>& step)
 {
-    try {
-        step();
-        return true;
-    } catch (const std::exception& e) {
-        binding.ReportStatus(e.what());
-        return false;
-    }
+    return Reporting(step, [&binding](const std::string& message) { binding.ReportStatus(message); });
 }
 
 bool TBridgeForm::WhenIdle(KvSNMPRequest2Edits& binding, const std::function<void()>& step)
@@ -170,13 +163,9 @@ bool TBridgeForm::WriteWhenIdle(KvSNMPRequest2Edits& binding, const std::functio
 
 bool TBridgeForm::GuardMemo(const std::function<void()>& step)
 {
-    try {
-        step();
-        return true;
-    } catch (const std::exception& e) {
-        Memo1->appendPlainText(QString::fromUtf8(e.what()));
-        return false;
-    }
+    return Reporting(step, [this](const std::string& message) {
+        Memo1->appendPlainText(QString::fromStdString(message));
+    });
 }
 
 bool TBridgeForm::GuardGet(KvSNMPRequest2Controls& binding, const std::function<void()>& step)
@@ -262,23 +251,26 @@ QLabel* TBridgeForm::AddField(QGridLayout* grid, int row, int pair, const char* 
 
 QLineEdit* TBridgeForm::AddEditField(QGridLayout* grid, int row, int pair, const char* label, const char* name)
 {
-    QLineEdit* edit = formwidgets::NewEdit(grid->parentWidget(), name);
-    AddField(grid, row, pair, label, edit);
-    return edit;
+    return Labelled(grid, row, pair, label, formwidgets::NewEdit(grid->parentWidget(), name));
 }
 
 QComboBox* TBridgeForm::AddComboField(QGridLayout* grid, int row, int pair, const char* label, const char* name)
 {
-    QComboBox* combo = formwidgets::NewCombo(grid->parentWidget(), name);
-    AddField(grid, row, pair, label, combo);
-    return combo;
+    return Labelled(grid, row, pair, label, formwidgets::NewCombo(grid->parentWidget(), name));
 }
 
 QLabel* TBridgeForm::AddTextField(QGridLayout* grid, int row, int pair, const char* label, const char* name)
 {
-    QLabel* text = formwidgets::NewStaticText(grid->parentWidget(), name);
-    AddField(grid, row, pair, label, text);
-    return text;
+    return Labelled(grid, row, pair, label, formwidgets::NewStaticText(grid->parentWidget(), name));
+}
+
+QGridLayout* TBridgeForm::AddFieldPanel()
+{
+    auto* panel = new QWidget(this);
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(0, 0, 0, 0);
+    client_->addWidget(panel);
+    return grid;
 }
 
 QGridLayout* TBridgeForm::AddFieldGrid(QVBoxLayout* column)

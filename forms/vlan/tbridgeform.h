@@ -93,7 +93,6 @@ protected:
 
     // --- building the window -------------------------------------------------
     QVBoxLayout* ClientLayout() const { return client_; }
-    QVBoxLayout* ButtonLayout() const { return buttons_; }
     QPushButton* NewButton(const char* name, const char* caption);
     // "Samples" and the sunken row counter under it, in the button panel.
     QLabel* NewCounter(const char* name);
@@ -130,6 +129,8 @@ protected:
     static QLabel* AddTextField(QGridLayout* grid, int row, int pair, const char* label, const char* name);
     // A new grid of fields below what `column` holds.
     static QGridLayout* AddFieldGrid(QVBoxLayout* column);
+    // A grid of fields filling the client area (a window of settings).
+    QGridLayout* AddFieldPanel();
 
     // The auxiliary window's ready flags (the window's own when the host has
     // none) and the completion handler that raises both.
@@ -143,6 +144,13 @@ protected:
     void done(int result) override;
 
 private:
+    template <class Editor>
+    static Editor* Labelled(QGridLayout* grid, int row, int pair, const char* label, Editor* editor)
+    {
+        AddField(grid, row, pair, label, editor);
+        return editor;
+    }
+
     void BeginClose();
     void AbandonOutstanding();
     int CloseWaitLimitMs() const;

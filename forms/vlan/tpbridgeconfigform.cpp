@@ -4,7 +4,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "binding/kvsnmprequest2edits.h"
 #include "forms/vlan/vlanformtables.h"
@@ -22,14 +21,11 @@ void TPBridgeConfigForm::BuildWindow()
     BT_Get = NewButton("BT_Get", "Refresh");
     FinishButtons();
 
-    auto* panel = new QWidget(this);
-    auto* fields = new QGridLayout(panel);
-    fields->setContentsMargins(0, 0, 0, 0);
+    QGridLayout* fields = AddFieldPanel();
     Edit_DeviceCapabilities = AddTextField(fields, 0, 0, "Device Capabilities", "Edit_DeviceCapabilities");
     TrafficClassesState = AddComboField(fields, 1, 0, "Traffic Classes State", "TrafficClassesState");
     GmrpStatus = AddComboField(fields, 2, 0, "GMRP Status", "GmrpStatus");
     fields->setRowStretch(3, 1);
-    ClientLayout()->addWidget(panel);
 
     connect(BT_Set, &QPushButton::clicked, this, &TPBridgeConfigForm::BT_SetClick);
     connect(BT_Get, &QPushButton::clicked, this, &TPBridgeConfigForm::BT_GetClick);

@@ -4,7 +4,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "binding/kvsnmprequest2edits.h"
 #include "forms/vlan/vlanformtables.h"
@@ -22,16 +21,13 @@ void TVLanGeneralInfoForm::BuildWindow()
     SetBtn = NewButton("SetBtn", "Set");
     FinishButtons();
 
-    auto* panel = new QWidget(this);
-    auto* fields = new QGridLayout(panel);
-    fields->setContentsMargins(0, 0, 0, 0);
+    QGridLayout* fields = AddFieldPanel();
     VlanVersionNumber = AddTextField(fields, 0, 0, "VLAN Version Number", "VlanVersionNumber");
     MaxVlanId = AddTextField(fields, 1, 0, "Max VLAN ID", "MaxVlanId");
     MaxSupportedVlans = AddTextField(fields, 2, 0, "Max Supported VLANs", "MaxSupportedVlans");
     CurrentNumOfVlans = AddTextField(fields, 3, 0, "Current Num Of VLANs", "CurrentNumOfVlans");
     GvrpStatus = AddComboField(fields, 4, 0, "GVRP Status", "GvrpStatus");
     fields->setRowStretch(5, 1);
-    ClientLayout()->addWidget(panel);
 
     connect(RefreshBtn, &QPushButton::clicked, this, &TVLanGeneralInfoForm::RefreshBtnClick);
     connect(SetBtn, &QPushButton::clicked, this, &TVLanGeneralInfoForm::SetBtnClick);

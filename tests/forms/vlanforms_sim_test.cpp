@@ -9,10 +9,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSplitter>
+#include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -739,6 +742,66 @@ TEST_F(VlanFormsSim, DestroyingAWindowDuringAWalkSendsNothingMore)
     const size_t requests = sim->logLines().size();
     kvtest::Settle(800);
     EXPECT_EQ(sim->logLines().size(), requests);
+}
+
+// The panels the windows' handlers and the host's scripts find by name: the
+// grids' tabs (panels ScrollBox1... in tab order), the group box of a single
+// grid, the splitter of the 802.1Q tables.
+TEST_F(VlanFormsSim, PortGridsSitOnTheirNamedTabsAndGroups)
+{
+    Start();
+    const auto tabs = [](const QDialog& form) {
+        QStringList found;
+        auto* pages = form.findChild<QTabWidget*>("PageControl1");
+        for (int i = 0; pages && i < pages->count(); ++i)
+            found << pages->tabText(i) + "/" + pages->widget(i)->objectName();
+        return found;
+    };
+    const auto group = [](const QDialog& form) {
+        auto* box = form.findChild<QGroupBox*>("GroupBox1");
+        return box ? box->title() : QString("(none)");
+    };
+    {
+        auto form = Open<TVlanStaticForm>();
+        EXPECT_EQ(tabs(*form), (QStringList{"Egress ports/ScrollBox1", "Forbidden Egress Ports/ScrollBox2",
+                                            "Untagged Ports/ScrollBox3"}));
+        EXPECT_EQ(form->ScrollBox3, form->PageControl1->widget(2));
+        EXPECT_NE(form->findChild<QSplitter*>("Splitter1"), nullptr);
+        EXPECT_EQ(form->EgressGrid->CheckBoxes().size(), 32);
+    }
+    {
+        auto form = Open<TVLanCurrentTableForm>();
+        EXPECT_EQ(tabs(*form), (QStringList{"Egress Port/ScrollBox1", "Untagged Port/ScrollBox2"}));
+        EXPECT_NE(form->findChild<QSplitter*>("Splitter1"), nullptr);
+    }
+    {
+        auto form = Open<TMulticastForwardingInformationForm>();
+        EXPECT_EQ(tabs(*form), (QStringList{"All Forwarded Ports/ScrollBox1", "All Static Ports/ScrollBox2",
+                                            "All Forbiden Ports/ScrollBox3"}));
+        EXPECT_EQ(form->Grids[2]->CheckBoxes().size(), 26);
+    }
+    {
+        auto form = Open<TForwardUnregisteredInformationForm>();
+        EXPECT_EQ(form->Grids[0]->CheckBoxes().size(), 728);
+    }
+    {
+        auto form = Open<TTpGroupDestinationForwardedForm>();
+        EXPECT_EQ(tabs(*form), (QStringList{"Egress Ports/ScrollBox1", "GMRP Learn Port/ScrollBox2"}));
+    }
+    {
+        auto form = Open<TMulticastFilterInformationForm>();
+        EXPECT_EQ(tabs(*form), (QStringList{"Egress Ports/ScrollBox1", "Forbidden Ports/ScrollBox2"}));
+    }
+    {
+        auto form = Open<TPortBasedVLanForm>();
+        EXPECT_EQ(group(*form), "Member Ports");
+        EXPECT_EQ(form->MemberGrid->parentWidget(), form->GroupBox1);
+    }
+    {
+        auto form = Open<TUnicastFilterInformationForm>();
+        EXPECT_EQ(group(*form), "Allow To Go To Port");
+        EXPECT_EQ(form->AllowedGrid->parentWidget(), form->GroupBox1);
+    }
 }
 
 } // namespace
