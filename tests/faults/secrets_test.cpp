@@ -293,7 +293,9 @@ bool LogShows(const SimFixture& sim, const std::string& text)
 
 TEST(SecretsInTheProcessList, TheExportRunsWithoutShowingThem)
 {
-    SimFixture sim(SimFixture::Options{.extraArgs = {"--delay", "1000"}});
+    // Late enough to read its command line while it waits, well inside one
+    // attempt's second (a later answer races the retry).
+    SimFixture sim(SimFixture::Options{.extraArgs = {"--delay", "400"}});
     std::string error;
     ASSERT_TRUE(sim.start(&error)) << error;
     ExportSetup setup;   // the registry; no INI file, so /v3 stands
