@@ -1,8 +1,6 @@
 # The binding classes: KvSNMPRequest2Controls (refresh and apply flows, status
 # line) and KvSNMPRequest2Edits (edits, combo boxes, check boxes, radio groups,
 # labels and the report list view). Included from binding/CMakeLists.txt.
-if(OSPREY_BUILD_GUI AND TARGET kvsnmp AND TARGET kvcodec AND TARGET kvconstraint_ui
-   AND TARGET kvplatform_ui)
   add_library(kvbinding STATIC
     ${CMAKE_CURRENT_LIST_DIR}/kvsnmprequest2controls.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kvsnmprequest2edits.cpp
@@ -11,8 +9,10 @@ if(OSPREY_BUILD_GUI AND TARGET kvsnmp AND TARGET kvcodec AND TARGET kvconstraint
     ${CMAKE_CURRENT_LIST_DIR}/kvlistrow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kvlistviewactions.cpp
   )
+  kv_expose(kvbinding binding)
+  # The list views hold their helpers by type (Q_OBJECT).
+  set_target_properties(kvbinding PROPERTIES AUTOMOC ON)
   # kvdelimited (the export's CSV and tab-separated writer) is declared in
   # export/, which comes later; it is linked by name.
   target_link_libraries(kvbinding PUBLIC kvsnmp kvcodec kvconstraint_ui kvplatform_ui kvcommon
                         kvdelimited Qt6::Widgets)
-endif()

@@ -40,7 +40,7 @@ KvListViewActions* KvListViewActions::Of(const QTreeWidget* view)
 {
     if (!view)
         return nullptr;
-    return view->findChild<KvListViewActions*>(QString::fromLatin1(kObjectName), Qt::FindDirectChildrenOnly);
+    return view->findChild<KvListViewActions*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 KvListViewActions::KvListViewActions(QTreeWidget* view) : QObject(view), view_(view)

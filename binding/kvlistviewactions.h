@@ -30,6 +30,8 @@ class QTreeWidget;
 //
 // Columns without width (the hidden columns) are neither copied nor saved.
 class KvListViewActions : public QObject {
+    Q_OBJECT
+
 public:
     static constexpr const char* kCopyText = "Copy";
     static constexpr const char* kSaveCsvText = "Save as CSV...";

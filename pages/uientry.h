@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "shell/tables/uientrydef.h"
+#include "pages/uientrydef.h"
 
 class QCheckBox;
 class QLabel;

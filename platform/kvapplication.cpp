@@ -8,10 +8,8 @@ bool KvApplication::notify(QObject* receiver, QEvent* event)
 {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        showException(error);
     } catch (...) {
-        KvMessageBox::error(activeWindow(), QStringLiteral("Unknown error"));
+        showCurrentException();
     }
     return false;
 }
@@ -19,4 +17,15 @@ bool KvApplication::notify(QObject* receiver, QEvent* event)
 void KvApplication::showException(const std::exception& error)
 {
     KvMessageBox::error(activeWindow(), QString::fromStdString(error.what()));
+}
+
+void KvApplication::showCurrentException()
+{
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        showException(error);
+    } catch (...) {
+        KvMessageBox::error(activeWindow(), QStringLiteral("Unknown error"));
+    }
 }

@@ -14,4 +14,17 @@ public:
 
     // The application's exception display.
     static void showException(const std::exception& error);
+    // The exception being handled, in the exception display; called from a
+    // catch block (a slot's, so that no exception crosses a signal).
+    static void showCurrentException();
+    // Runs `handler` (a slot's body), showing what it raises.
+    template <typename Handler>
+    static void runShowingErrors(Handler&& handler)
+    {
+        try {
+            handler();
+        } catch (...) {
+            showCurrentException();
+        }
+    }
 };

@@ -1,11 +1,6 @@
 #include "shell/mainmenu.h"
 
-#include "shell/formcommands.h"
-#include "shell/launcher.h"
-#include "shell/pagecommands.h"
-#include "shell/panel/tfrontpanel.h"
-#include "shell/taboutform.h"
-#include "shell/tmainform.h"
+#include "platform/kvapplication.h"
 
 #include <QAction>
 #include <QMenu>
@@ -18,17 +13,6 @@ namespace {
 bool IsFormItem(const MenuItemDef& item)
 {
     return item.action == MenuAction::appForm || item.action == MenuAction::mainForm;
-}
-
-KvStartupTexts TextsOf(const TMainForm& mainForm)
-{
-    KvStartupTexts texts;
-    texts.AgentAddress = mainForm.AgentAddress;
-    texts.ReadCommunity = mainForm.ReadCommunity;
-    texts.WriteCommunity = mainForm.WriteCommunity;
-    texts.IniVersion = mainForm.IniVersion;
-    texts.IniFileFound = mainForm.IniFileFound;
-    return texts;
 }
 
 } // namespace
@@ -83,7 +67,10 @@ void MainMenu::Build()
             action->setVisible(false);
         if (item.handler) {
             const MenuItemDef* def = &item;
-            connect(action, &QAction::triggered, this, [this, def] { Run(*def); });
+            // Qt's event loop does not carry exceptions: what a command
+            // raises is shown, as one escaping an event is.
+            connect(action, &QAction::triggered, this,
+                    [this, def] { KvApplication::runShowingErrors([this, def] { Run(*def); }); });
         }
         actions_.push_back(action);
     }
@@ -106,11 +93,9 @@ void MainMenu::Run(const MenuItemDef& item)
         const auto found = formCommands_.find(std::string_view(item.target));
         if (found == formCommands_.end() || !found->second)
             return;
-        if (item.title) {
-            // The form's caption is built from the page title it finds set.
-            if (auto* mainForm = dynamic_cast<TMainForm*>(window_))
-                mainForm->PageTitle = item.title;
-        }
+        // The form's caption is built from the page title it finds set.
+        if (item.title && commands_.setPageTitle)
+            commands_.setPageTitle(item.title);
         // Forms of the application object, or of the main window.
         found->second(item.action == MenuAction::mainForm ? window_ : nullptr);
         return;
@@ -197,34 +182,5 @@ void MainMenu::SetRmonItemsEnabled(bool enabled)
 
 MainMenu* MainMenu::Of(const QWidget* window)
 {
-    return window ? window->findChild<MainMenu*>(QString::fromLatin1(kObjectName), Qt::FindDirectChildrenOnly)
-                  : nullptr;
-}
-
-MainMenu* MainMenu::Install(TMainForm& mainForm)
-{
-    TMainForm* form = &mainForm;
-    Commands commands;
-    commands.openPage = [form](const MenuItemDef& item) {
-        if (const PageCommand* page = kvtables::PageOf(item))
-            pagecommands::OpenPage(*form, *page);
-    };
-    commands.openBrowserPage = [form](const std::string& pageName) {
-        launcher::LaunchBrowserPage(pageName, TextsOf(*form), form->StatusPanel0);
-    };
-    commands.help = [form] { launcher::OpenHelp(form); };
-    commands.saveChanges = [form] { launcher::SaveChanges(form); };
-    commands.about = [] { TAboutForm::ShowNew(); };
-    commands.refreshPanel = [form] { form->RefreshPanel1Click(); };
-    if (TFrontPanel* panel = mainForm.FrontPanel) {
-        // The port buttons' pop-up menu opens one row of a page; the panel
-        // refresh re-reads the RMON state.
-        panel->openPortPage = [form](const PageCommand& page, int port) {
-            pagecommands::OpenPortPage(*form, page, port);
-        };
-        panel->rereadRmonState = [form] { pagecommands::RereadRmonState(*form); };
-    }
-    auto* menu = new MainMenu(mainForm.MainMenu1, form, std::move(commands));
-    formcommands::Install(*menu, mainForm);
-    return menu;
+    return window ? window->findChild<MainMenu*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
 }

@@ -13,7 +13,6 @@ class QAction;
 class QMenu;
 class QMenuBar;
 class QWidget;
-class TMainForm;
 
 // The main window's menu bar, built from the menu tree (kvtables::MainMenu()):
 // every item in menu order with its caption exactly as written, its component
@@ -25,8 +24,14 @@ class TMainForm;
 //
 // Clicking an item runs the command of its kind through `commands`; a
 // hand-made form runs only once its form command has been given
-// (SetFormCommand), and its items stay disabled until then.
+// (SetFormCommand), and its items stay disabled until then. What a command
+// raises does not leave the item's slot: it goes to the application's
+// exception display (KvApplication).
+//
+// The program's own commands are given by menucommands::Install.
 class MainMenu : public QObject {
+    Q_OBJECT
+
 public:
     // What the items do, one handler per kind of command. Empty handlers do
     // nothing.
@@ -37,6 +42,9 @@ public:
         std::function<void()> saveChanges;
         std::function<void()> about;
         std::function<void()> refreshPanel;
+        // Before a hand-made form with a page title runs: the title its
+        // caption is built from.
+        std::function<void(const char* title)> setPageTitle;
     };
 
     // Builds the items into `bar`; `window` owns this object and parents the
@@ -44,11 +52,6 @@ public:
     MainMenu(QMenuBar* bar, QWidget* window, Commands commands);
     ~MainMenu() override;
 
-    // Builds the main window's menu with the program's own commands: page
-    // windows, browser pages, help, "Save Changes", About and the front
-    // panel's refresh; gives the front panel its per-port pages and the RMON
-    // state re-read. Called once the window's components exist.
-    static MainMenu* Install(TMainForm& mainForm);
     // The menu built into `window`, or nullptr.
     static MainMenu* Of(const QWidget* window);
 

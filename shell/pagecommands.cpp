@@ -19,17 +19,14 @@
 
 namespace pagecommands {
 
-namespace {
-
 // The main window's RMON-state binding: one variable, read blocking, shown in
-// the RMON state static text. Lives as long as the main window.
+// the RMON state static text. Lives as long as the main window, which holds
+// it (TMainForm::RmonState).
 class RmonStateBinding : public QObject {
 public:
-    static constexpr const char* kObjectName = "RmonStateBinding";
-
     RmonStateBinding(TMainForm& mainForm, QLabel* stateText) : QObject(&mainForm), text(stateText)
     {
-        setObjectName(QString::fromLatin1(kObjectName));
+        setObjectName(QStringLiteral("RmonStateBinding"));
         binding = std::make_unique<KvSNMPRequest2Edits>(&mainForm);
         binding->request.variables = KvSNMPVarList(kvtables::varsRmonControl, kvListScalars, 0);
         binding->mode = KvSNMPRequest2Controls::kModeBlocking;
@@ -39,8 +36,6 @@ public:
     std::unique_ptr<KvSNMPRequest2Edits> binding;
     QPointer<QLabel> text;
 };
-
-} // namespace
 
 void ApplyAdjustments(TConfigForm& form, const PageAdjust& adjust)
 {
@@ -214,8 +209,7 @@ QLabel* RmonStateText(TMainForm& mainForm)
 void RereadRmonState(TMainForm& mainForm)
 {
     try {
-        auto* holder = mainForm.findChild<RmonStateBinding*>(QString::fromLatin1(RmonStateBinding::kObjectName),
-                                                             Qt::FindDirectChildrenOnly);
+        RmonStateBinding*& holder = mainForm.RmonState;
         if (holder && !holder->text) {
             // The text it showed went away: bind the one there is now.
             delete holder;
@@ -225,7 +219,7 @@ void RereadRmonState(TMainForm& mainForm)
             holder = new RmonStateBinding(mainForm, RmonStateText(mainForm));
         holder->binding->Refresh();
         const QString state = holder->text->text();
-        if (MainMenu* menu = MainMenu::Of(&mainForm)) {
+        if (MainMenu* menu = mainForm.Menu) {
             if (state == QLatin1String("disabled"))
                 menu->SetRmonItemsEnabled(false);
             else if (state == QLatin1String("enabled"))

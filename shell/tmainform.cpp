@@ -2,7 +2,7 @@
 
 #include "platform/kvmessagebox.h"
 #include "shell/kvstartup.h"
-#include "shell/mainmenu.h"
+#include "shell/menucommands.h"
 #include "shell/panel/tfrontpanel.h"
 
 #include <QCloseEvent>
@@ -26,6 +26,17 @@ std::vector<std::string> applicationParameters()
     for (qsizetype i = 1; i < arguments.size(); ++i)
         parameters.push_back(arguments[i].toStdString());
     return parameters;
+}
+
+KvStartupTexts TextsOf(const TMainForm& mainForm)
+{
+    KvStartupTexts texts;
+    texts.AgentAddress = mainForm.AgentAddress;
+    texts.ReadCommunity = mainForm.ReadCommunity;
+    texts.WriteCommunity = mainForm.WriteCommunity;
+    texts.IniVersion = mainForm.IniVersion;
+    texts.IniFileFound = mainForm.IniFileFound;
+    return texts;
 }
 
 } // namespace
@@ -89,9 +100,17 @@ void TMainForm::CreateLayout()
     StatusBar->addWidget(StatusPanel0, 1);
     setStatusBar(StatusBar);
 
-    // Every command of the menu bar and of the front panel's pop-up menu
-    // (shell/mainmenu).
-    MainMenu::Install(*this);
+    // Every command of the menu bar and of the front panel's pop-up menu.
+    menucommands::MainWindowParts parts;
+    parts.mainForm = this;
+    parts.window = this;
+    parts.bar = MainMenu1;
+    parts.statusPanel = StatusPanel0;
+    parts.frontPanel = FrontPanel;
+    parts.texts = [this] { return TextsOf(*this); };
+    parts.setPageTitle = [this](const char* title) { PageTitle = title; };
+    parts.refreshPanel = [this] { RefreshPanel1Click(); };
+    Menu = menucommands::Install(parts);
 
     // Single fixed border: the window is as large as its parts, so the client
     // area keeps 781 by 117 below the menu bar however high the menu bar gets.

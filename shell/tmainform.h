@@ -4,11 +4,15 @@
 #include <string>
 #include <vector>
 
+class MainMenu;
 class QLabel;
 class QMenuBar;
 class QScrollArea;
 class QStatusBar;
 class TFrontPanel;
+namespace pagecommands {
+class RmonStateBinding;
+}
 
 // The main window. Constructing it is the program's start-up (see KvStartup):
 // first the window's own layout is created, then the SNMP engine is started,
@@ -44,6 +48,11 @@ public:
     QStatusBar* StatusBar = nullptr;
     QLabel* StatusPanel0 = nullptr;   // status bar panel 0
     TFrontPanel* FrontPanel = nullptr; // the scroll box's contents: picture, port buttons, LEDs
+
+    // The menu bar's commands (shell/menucommands) and the RMON-state binding
+    // (made on first re-read); the window owns both.
+    MainMenu* Menu = nullptr;
+    pagecommands::RmonStateBinding* RmonState = nullptr;
 
     // "Refresh Panel": the front panel's refresh through the waiting window.
     void RefreshPanel1Click();

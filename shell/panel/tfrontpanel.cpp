@@ -3,6 +3,7 @@
 #include "binding/kvsnmpledcolormaplist.h"
 #include "binding/kvsnmprequest2leds.h"
 #include "osprey_config.h"
+#include "platform/kvapplication.h"
 #include "platform/kvmessagebox.h"
 #include "shell/panel/kvfrontpanelpicture.h"
 #include "shell/panel/twaitingform.h"
@@ -106,8 +107,11 @@ void TFrontPanel::CreateLayout()
     PortInformation2->setObjectName(QStringLiteral("PortInformation2"));
     PortConfiguration1 = PortInfoPopupMenu->addAction(QStringLiteral("Port Configuration"));
     PortConfiguration1->setObjectName(QStringLiteral("PortConfiguration1"));
-    connect(PortInformation2, &QAction::triggered, this, [this] { PortInformation2Click(); });
-    connect(PortConfiguration1, &QAction::triggered, this, [this] { PortConfiguration1Click(); });
+    // What a page raises is shown, not carried through the event loop.
+    connect(PortInformation2, &QAction::triggered, this,
+            [this] { KvApplication::runShowingErrors([this] { PortInformation2Click(); }); });
+    connect(PortConfiguration1, &QAction::triggered, this,
+            [this] { KvApplication::runShowingErrors([this] { PortConfiguration1Click(); }); });
     connect(PortInfoPopupMenu, &QMenu::aboutToShow, this, [this] { PortInfoPopupMenuPopup(); });
 
     const QIcon upperGlyph(KvFrontPanelPicture::CopperPortGlyph(true));

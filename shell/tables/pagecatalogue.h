@@ -3,7 +3,7 @@
 #include <span>
 #include <string_view>
 
-#include "shell/tables/uientrydef.h"
+#include "pages/uientrydef.h"
 #include "snmp/vardef.h"
 
 // The four builders of the generic page window.

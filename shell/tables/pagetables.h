@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/tables/uientrydef.h"
+#include "pages/uientrydef.h"
 #include "snmp/vardef.h"
 
 // The variable tables and page layout tables of the generic pages, in menu

@@ -55,6 +55,22 @@ TEST(ListRowOrder, AColumnReadsAsNumbersHexadecimalOrText)
     EXPECT_EQ(KvListRow::ColumnOrder({"enabled", "disabled"}), Order::Text);
 }
 
+// A list view's actions are found by their type: another child of the view
+// bearing their object name is not taken for them, and Install makes them
+// only once.
+TEST(ListActionsLookup, FoundByTypeNotByObjectName)
+{
+    QTreeWidget view;
+    auto* decoy = new QObject(&view);
+    decoy->setObjectName(QStringLiteral("KvListViewActions"));
+    EXPECT_EQ(KvListViewActions::Of(&view), nullptr);
+    KvListViewActions* actions = KvListViewActions::Install(&view);
+    ASSERT_NE(actions, nullptr);
+    EXPECT_EQ(KvListViewActions::Of(&view), actions);
+    EXPECT_EQ(KvListViewActions::Install(&view), actions);
+    EXPECT_EQ(KvListViewActions::Of(nullptr), nullptr);
+}
+
 TEST(ListRowOrder, NumbersHexadecimalAndTextCompareByWhatTheyHold)
 {
     EXPECT_LT(Cmp(Order::Number, "9", "10"), 0);

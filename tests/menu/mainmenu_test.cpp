@@ -1,3 +1,4 @@
+#include "common/kverror.h"
 #include "platform/kvapplication.h"
 #include "platform/kvhelpwindow.h"
 #include "platform/kvmessagebox.h"
@@ -21,6 +22,7 @@
 #include <QTest>
 
 #include <span>
+#include <stdexcept>
 
 namespace {
 
@@ -304,6 +306,71 @@ TEST_F(MenuBarTest, HelpOpensTheDocumentBesideTheProgram)
     help->close();
     ProcessDeletes();
     EXPECT_TRUE(guard.isNull());
+}
+
+TEST_F(MenuBarTest, TheMainWindowHoldsItsMenu)
+{
+    EXPECT_EQ(window.Form().Menu, menu);
+}
+
+namespace {
+
+// The first item of the menu tree with a handler that runs `action`.
+const MenuItemDef& FirstItemOf(MenuAction action)
+{
+    for (const MenuItemDef& item : kvtables::MainMenu()) {
+        if (item.action == action && item.handler)
+            return item;
+    }
+    throw std::logic_error("no menu item of that kind");
+}
+
+} // namespace
+
+// A command that raises: its error goes to the application's exception
+// display (an error box with its text), not up through the signal into Qt's
+// event loop, whatever it raised; the items go on working.
+TEST(MenuCommandErrors, ReachTheExceptionDisplayNotTheEventLoop)
+{
+    QWidget window;
+    int pagesOpened = 0;
+    MainMenu::Commands commands;
+    commands.openPage = [&pagesOpened](const MenuItemDef&) {
+        ++pagesOpened;
+        throw KvError(-511, "The page failed");
+    };
+    commands.help = [] { throw std::runtime_error("No help today"); };
+    commands.about = [] { throw 42; };
+    auto* menu = new MainMenu(new QMenuBar(&window), &window, std::move(commands));
+    QAction* page = menu->Action(FirstItemOf(MenuAction::page).name);
+    ASSERT_NE(page, nullptr);
+
+    KvMessageBox::Answerer answerer;
+    EXPECT_NO_THROW(page->trigger());
+    EXPECT_NO_THROW(menu->Click(FirstItemOf(MenuAction::help).name));
+    EXPECT_NO_THROW(menu->Click(FirstItemOf(MenuAction::about).name));
+    EXPECT_NO_THROW(page->trigger());
+
+    ASSERT_EQ(answerer.shown().size(), 4u);
+    EXPECT_EQ(answerer.shown()[0].text, "The page failed");
+    EXPECT_EQ(answerer.shown()[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(answerer.shown()[1].text, "No help today");
+    EXPECT_EQ(answerer.shown()[2].text, "Unknown error");
+    EXPECT_EQ(answerer.shown()[3].text, "The page failed");
+    EXPECT_EQ(pagesOpened, 2);
+}
+
+// The menu of a window is found by its type: another child of the window
+// bearing the menu's object name is not taken for it.
+TEST(MenuLookup, FindsTheMenuByTypeNotByObjectName)
+{
+    QWidget window;
+    auto* decoy = new QObject(&window);
+    decoy->setObjectName(QString::fromLatin1(MainMenu::kObjectName));
+    EXPECT_EQ(MainMenu::Of(&window), nullptr);
+    auto* menu = new MainMenu(new QMenuBar(&window), &window, MainMenu::Commands{});
+    EXPECT_EQ(MainMenu::Of(&window), menu);
+    EXPECT_EQ(MainMenu::Of(nullptr), nullptr);
 }
 
 int main(int argc, char** argv)

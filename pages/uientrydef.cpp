@@ -1,4 +1,4 @@
-#include "shell/tables/uientrydef.h"
+#include "pages/uientrydef.h"
 
 namespace kvtables {
 
