@@ -203,8 +203,8 @@ void KvSNMPRequest2Edits::AddBitBinding(int variableIndex, const std::string& bi
 void KvSNMPRequest2Edits::AttachListView(QTreeWidget* listView, bool disable)
 {
     disableUntilSelected = disable;
-    // The page's own handlers stay connected to the list view (and, connected
-    // earlier, run first); previousSelectionHandler is called before ours too.
+    // previousSelectionHandler is called before the selection fills the
+    // controls (OnRowSelected).
     list_->Attach(listView);
 }
 

@@ -122,11 +122,9 @@ public:
     void ShowRow() override;
     void CollectValues() override;
     void AfterRefresh() override;
-    // A walk's rows go into the list view in batches: the first row at once,
-    // then every kRowBatchMs the rows received meanwhile, inserted with
-    // updates suspended, in arrival order; the window handles its events
-    // after each batch. FlushRows ends the walk: the last rows go in, and
-    // when the operator has chosen a sort column the rows are sorted once.
+    // A walk's rows go into the list view in batches of kRowBatchMs
+    // (KvListViewBinding); FlushRows ends the walk: the last rows go in,
+    // sorted once when the operator has chosen a sort column.
     void FlushRows() override;
     // The list row ShowRow made last, for a subclass that adds to it; it may
     // not be in the list view yet. Null when there is none.
@@ -160,6 +158,8 @@ private:
     // The same, raising -520 when there is none.
     const KvOptionList* RequiredItemOptionsOf(const ControlBinding& binding) const;
     void FillBinding(const ControlBinding& binding);
+    // One value over several edits, split and joined by the row of the
+    // binding's code in the KvEditParts table.
     void FillEdits(const ControlBinding& binding, const std::string& text, const KvOctets& octets);
     // The binding's part of the value, parsed with the binding's code.
     KvOctets CollectBinding(const ControlBinding& binding);
@@ -167,6 +167,7 @@ private:
     // that is no value of the code is refused at `control`.
     KvOctets ParsePart(const ControlBinding& binding, QWidget* control, const KvOptionList* options,
                        const std::string& text);
+    // The edits' texts joined; a part the join refuses is marked (-518).
     std::string JoinEdits(const ControlBinding& binding);
     // Refuses the edits whose constraint fails.
     void CheckConstraints(const ControlBinding& binding);
