@@ -4,6 +4,10 @@
   add_library(kvbinding STATIC
     ${CMAKE_CURRENT_LIST_DIR}/kvsnmprequest2controls.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kvsnmprequest2edits.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/controlbinding.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/kveditparts.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/kvlistviewbinding.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/kvradiogroup.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kvgridlinedelegate.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kvfieldmarker.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kvlistrow.cpp

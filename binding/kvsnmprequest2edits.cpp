@@ -1,30 +1,19 @@
 #include "binding/kvsnmprequest2edits.h"
 
-#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
-#include <QVBoxLayout>
 
-#include <cstdio>
-#include <cstring>
-
+#include "binding/kveditparts.h"
 #include "binding/kvfielderror.h"
 #include "binding/kvfieldmarker.h"
-#include "binding/kvgridlinedelegate.h"
 #include "binding/kvlineeditconstraint.h"
-#include "binding/kvlistrow.h"
-#include "binding/kvlistviewactions.h"
-#include "common/kvdatetime.h"
+#include "binding/kvradiogroup.h"
 #include "common/kvmessages.h"
 #include "common/kvnumlist.h"
 #include "common/kvoptionlist.h"
-#include "common/kvtext.h"
 
 namespace {
 
@@ -44,78 +33,9 @@ constexpr int kMaxBitIndex = 8 * 65536 - 1;
 constexpr const char* kNullText = "(NULL)";
 constexpr const char* kNotDoneText = "(NOTDONE)";
 
-uint32_t GetLE32(const KvOctets& octets, size_t at)
-{
-    return uint32_t(octets[at]) | uint32_t(octets[at + 1]) << 8 | uint32_t(octets[at + 2]) << 16 |
-           uint32_t(octets[at + 3]) << 24;
-}
-
-double GetDouble(const KvOctets& octets)
-{
-    double value = 0;
-    std::memcpy(&value, octets.data(), sizeof value);
-    return value;
-}
-
-std::string Hex2(uint8_t byte)
-{
-    char text[3];
-    std::snprintf(text, sizeof text, "%02X", byte);
-    return text;
-}
-
-
 bool IsTruthCode(int syntax)
 {
-    return syntax == 1 || syntax == 193 || syntax == 196;
-}
-
-// The radio buttons of a radio group, in order.
-QList<QRadioButton*> RadioItems(QGroupBox* group)
-{
-    return group->findChildren<QRadioButton*>(QString(), Qt::FindDirectChildrenOnly);
-}
-
-void SelectRadio(QGroupBox* group, int index)
-{
-    const QList<QRadioButton*> items = RadioItems(group);
-    for (int i = 0; i < items.size(); ++i) {
-        // Exclusive buttons cannot all be cleared; leave none checked when no
-        // item matches.
-        items[i]->setAutoExclusive(false);
-        items[i]->setChecked(i == index);
-        items[i]->setAutoExclusive(true);
-    }
-}
-
-int SelectedRadio(QGroupBox* group)
-{
-    const QList<QRadioButton*> items = RadioItems(group);
-    for (int i = 0; i < items.size(); ++i)
-        if (items[i]->isChecked())
-            return i;
-    return -1;
-}
-
-QString SelectedRadioText(QGroupBox* group)
-{
-    const QList<QRadioButton*> items = RadioItems(group);
-    const int index = SelectedRadio(group);
-    return index < 0 ? QString() : items[index]->text();
-}
-
-void FillRadioGroup(QGroupBox* group, const KvOptionList& options)
-{
-    // Clearing the items means destroying the buttons the group had.
-    for (QRadioButton* item : RadioItems(group))
-        delete item;
-    QLayout* layout = group->layout();
-    if (!layout)
-        layout = new QVBoxLayout(group);
-    for (const std::string& label : options.Labels()) {
-        auto* item = new QRadioButton(QString::fromStdString(label), group);
-        layout->addWidget(item);
-    }
+    return syntax == synTruthValue || syntax == synTruthByte || syntax == synTruthWord;
 }
 
 } // namespace
@@ -123,17 +43,12 @@ void FillRadioGroup(QGroupBox* group, const KvOptionList& options)
 KvSNMPRequest2Edits::KvSNMPRequest2Edits(QWidget* owner)
     : KvSNMPRequest2Controls(owner),
       constraint_(std::make_unique<KvLineEditConstraint>(owner, true)),
-      marker_(std::make_unique<KvFieldMarker>())
+      marker_(std::make_unique<KvFieldMarker>()),
+      list_(std::make_unique<KvListViewBinding>(request.variables, [this] { SelectionChanged(); }))
 {
-    flushTimer_.setSingleShot(true);
-    QObject::connect(&flushTimer_, &QTimer::timeout, [this] { InsertPendingRows(); });
 }
 
-KvSNMPRequest2Edits::~KvSNMPRequest2Edits()
-{
-    QObject::disconnect(selectionConnection_);
-    DiscardPendingRows();
-}
+KvSNMPRequest2Edits::~KvSNMPRequest2Edits() = default;
 
 // ---------------------------------------------------------------------------
 // Registration
@@ -197,7 +112,7 @@ void KvSNMPRequest2Edits::BindControl(int variableIndex, QWidget* control, int b
             combo->addItem(QString::fromStdString(label));
     } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
         const KvOptionList* items = RequiredItemOptionsOf(binding);
-        FillRadioGroup(group, *items);
+        KvRadioGroup(group).Fill(*items);
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
         // Values come from the switch: never let them be read as markup.
         label->setTextFormat(Qt::PlainText);
@@ -281,116 +196,42 @@ void KvSNMPRequest2Edits::AddBitBinding(int variableIndex, const std::string& bi
     bindings_.push_back(std::move(binding));
 }
 
+
 // ---------------------------------------------------------------------------
 // List view
 
 void KvSNMPRequest2Edits::AttachListView(QTreeWidget* listView, bool disable)
 {
-    QObject::disconnect(selectionConnection_);
-    listView_ = listView;
-    listActions_ = nullptr;
     disableUntilSelected = disable;
-    if (!listView)
-        return;
-
-    listView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    listView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    listView->setSelectionMode(QAbstractItemView::SingleSelection);
-    listView->setRootIsDecorated(false);
-    listView->setItemsExpandable(false);
-    listView->setUniformRowHeights(true);
-    listView->setAllColumnsShowFocus(true);
-    // Grid lines between the cells, unless the page draws its items itself.
-    if (listView->itemDelegate()->metaObject() == &QStyledItemDelegate::staticMetaObject)
-        listView->setItemDelegate(new KvGridLineDelegate(listView));
-
-    // The page's own handlers stay connected to the list view (and, connected
-    // earlier, run first); previousSelectionHandler is called before ours too.
-    selectionConnection_ = QObject::connect(listView, &QTreeWidget::itemSelectionChanged,
-                                            listView, [this] { SelectionChanged(); });
-    // Sorting by a column, copying and saving the rows.
-    listActions_ = KvListViewActions::Install(listView);
-    EnsureColumns();
+    // previousSelectionHandler is called before the selection fills the
+    // controls (OnRowSelected).
+    list_->Attach(listView);
 }
 
-bool KvSNMPRequest2Edits::HasOwnColumns() const
+QTreeWidget* KvSNMPRequest2Edits::ListView() const
 {
-    // A fresh tree widget has one unnamed column (its header shows "1").
-    const int columns = listView_->columnCount();
-    if (columns == 1 && listView_->headerItem()->text(0).isEmpty())
-        return false;
-    return columns > 0;
-}
-
-void KvSNMPRequest2Edits::EnsureColumns()
-{
-    if (!listView_)
-        return;
-    const KvSNMPVarList& vars = request.variables;
-    std::vector<int> order;
-    for (int i = 0; i < vars.Count(); ++i)
-        if (vars.IsUnshown(i))
-            order.push_back(i);
-    const size_t hidden = order.size();
-    for (int i = 0; i < vars.Count(); ++i)
-        if (vars.IsShown(i))
-            order.push_back(i);
-
-    const int present = HasOwnColumns() ? listView_->columnCount() : 0;
-    if (!columnVariables_.empty() && present >= static_cast<int>(order.size()))
-        return;   // built before, and still enough
-    columnVariables_ = order;
-    if (present >= static_cast<int>(order.size()) && present > 0)
-        return;   // the page's own columns stay
-
-    listView_->clear();
-    QStringList captions;
-    for (int i : order)
-        captions << QString::fromStdString(vars[i].label);
-    listView_->setColumnCount(static_cast<int>(order.size()));
-    listView_->setHeaderLabels(captions);
-    QHeaderView* header = listView_->header();
-    header->setStretchLastSection(false);
-    header->setMinimumSectionSize(0);
-    for (int c = 0; c < static_cast<int>(order.size()); ++c) {
-        header->setSectionResizeMode(c, QHeaderView::Interactive);
-        if (static_cast<size_t>(c) < hidden)
-            header->resizeSection(c, 0);
-        else
-            header->resizeSection(c, header->sectionSizeHint(c));   // fit to the caption
-    }
+    return list_->ListView();
 }
 
 std::vector<int> KvSNMPRequest2Edits::ColumnVariables() const
 {
-    return columnVariables_;
+    return list_->ColumnVariables();
 }
 
 void KvSNMPRequest2Edits::CopySelectedRow()
 {
-    if (!listView_)
-        return;
-    const QList<QTreeWidgetItem*> selected = listView_->selectedItems();
-    if (selected.isEmpty())
-        return;
-    // The row the operator selected, wherever a sort has put it; its values
-    // as they came (KvListRow keeps the bytes a text cannot hold).
-    const QTreeWidgetItem* row = selected.first();
-    for (size_t c = 0; c < columnVariables_.size(); ++c) {
-        const int i = columnVariables_[c];
-        if (i < request.variables.Count())
-            request.variables[i].value = KvListRow::Cell(*row, static_cast<int>(c));
-    }
+    list_->CopySelectedRow();
 }
 
 void KvSNMPRequest2Edits::SelectionChanged()
 {
-    if (!listView_)
+    QTreeWidget* listView = list_->ListView();
+    if (!listView)
         return;
-    const QList<QTreeWidgetItem*> selected = listView_->selectedItems();
+    const QList<QTreeWidgetItem*> selected = listView->selectedItems();
     QTreeWidgetItem* item = selected.isEmpty() ? nullptr : selected.first();
     try {
-        OnRowSelected(listView_, item, item != nullptr);
+        OnRowSelected(listView, item, item != nullptr);
     } catch (const std::exception& e) {
         // Raised inside a window event: report it where the page reports.
         if (HasStatusTarget())
@@ -412,107 +253,39 @@ void KvSNMPRequest2Edits::OnRowSelected(QTreeWidget* sender, QTreeWidgetItem* it
     FillControls(-1);
 }
 
+
 // ---------------------------------------------------------------------------
 // Hooks
 
 void KvSNMPRequest2Edits::BeforeRefresh()
 {
-    DiscardPendingRows();
-    if (!listView_)
-        return;
-    EnsureColumns();
-    listView_->clear();
-    batchClock_.invalidate();
-    widthsSettled_ = false;
+    list_->BeginRows();
 }
 
 void KvSNMPRequest2Edits::ShowRow()
 {
-    if (!listView_) {
+    if (!list_->ListView()) {
         FillControls(-1);
         return;
     }
-    auto* row = new KvListRow;
-    for (size_t c = 0; c < columnVariables_.size(); ++c) {
-        const int i = columnVariables_[c];
-        if (i < request.variables.Count())
-            KvListRow::SetCell(*row, static_cast<int>(c), request.variables[i].value);
-    }
-    pendingRows_.push_back(row);
-    if (!batchClock_.isValid() || batchClock_.elapsed() >= kRowBatchMs)
-        InsertPendingRows();
-    else if (!flushTimer_.isActive())
-        flushTimer_.start(static_cast<int>(kRowBatchMs - batchClock_.elapsed()));
+    list_->AddRow();
 }
 
 void KvSNMPRequest2Edits::FlushRows()
 {
-    InsertPendingRows();
-    // The walk is over: a chosen sort puts its rows in order, once.
-    if (listView_ && rowsUnsorted_ && listActions_ && listActions_->Sorted())
-        listActions_->Resort();
-    rowsUnsorted_ = false;
-}
-
-void KvSNMPRequest2Edits::InsertPendingRows()
-{
-    flushTimer_.stop();
-    if (!listView_) {
-        DiscardPendingRows();
-        return;
-    }
-    if (!pendingRows_.empty()) {
-        rowsUnsorted_ = true;
-        const bool updates = listView_->updatesEnabled();
-        listView_->setUpdatesEnabled(false);
-        QList<QTreeWidgetItem*> batch(pendingRows_.begin(), pendingRows_.end());
-        pendingRows_.clear();
-        listView_->addTopLevelItems(batch);
-        if (!widthsSettled_) {
-            SettleColumnWidths();
-            widthsSettled_ = true;
-        }
-        listView_->setUpdatesEnabled(updates);
-    }
-    batchClock_.restart();
-    // Let the operator work between the batches of a long walk.
-    QCoreApplication::processEvents();
+    list_->FlushRows();
 }
 
 QTreeWidgetItem* KvSNMPRequest2Edits::NewestRow() const
 {
-    if (!pendingRows_.empty())
-        return pendingRows_.back();
-    if (listView_ && listView_->topLevelItemCount() > 0)
-        return listView_->topLevelItem(listView_->topLevelItemCount() - 1);
-    return nullptr;
-}
-
-void KvSNMPRequest2Edits::DiscardPendingRows()
-{
-    for (QTreeWidgetItem* row : pendingRows_)
-        delete row;
-    pendingRows_.clear();
-}
-
-void KvSNMPRequest2Edits::SettleColumnWidths()
-{
-    QHeaderView* header = listView_->header();
-    for (int c = 0; c < listView_->columnCount(); ++c) {
-        const int width = header->sectionSize(c);
-        if (width == 0 || header->isSectionHidden(c))
-            continue;   // a hidden column stays hidden
-        // Fitted to the caption and the values, wider only.
-        listView_->resizeColumnToContents(c);
-        header->resizeSection(c, std::max(width, std::min(kMaxColumnWidth, header->sectionSize(c))));
-    }
+    return list_->NewestRow();
 }
 
 void KvSNMPRequest2Edits::CollectValues()
 {
     for (KvSNMPVar& var : request.variables.Elements())
         var.value.clear();
-    if (listView_)
+    if (list_->ListView())
         CopySelectedRow();
     CollectControls(-1);
 }
@@ -521,9 +294,8 @@ void KvSNMPRequest2Edits::AfterRefresh()
 {
     // Every row is in, and the widths fit the whole table once the walk is over.
     FlushRows();
-    if (listView_)
-        SettleColumnWidths();
-    if (listView_ && disableUntilSelected && request.variables.kind == kvListTable)
+    list_->SettleColumnWidths();
+    if (list_->ListView() && disableUntilSelected && request.variables.kind == kvListTable)
         EnableControls(false);
 }
 
@@ -554,48 +326,6 @@ void KvSNMPRequest2Edits::FillControls(int variableIndex)
     }
 }
 
-QWidget* KvSNMPRequest2Edits::ControlAt(const ControlBinding& binding, size_t i)
-{
-    QWidget* control = i < binding.controls.size() ? binding.controls[i].data() : nullptr;
-    if (!control)
-        KvRaise(kTooFewControls);   // destroyed since it was bound
-    return control;
-}
-
-QCheckBox* KvSNMPRequest2Edits::CheckBoxAt(const ControlBinding& binding, size_t i)
-{
-    auto* box = qobject_cast<QCheckBox*>(ControlAt(binding, i));
-    if (!box)
-        KvRaise(kBadControl);
-    return box;
-}
-
-QLineEdit* KvSNMPRequest2Edits::SecondEdit(const ControlBinding& binding)
-{
-    auto* rest = qobject_cast<QLineEdit*>(binding.second.data());
-    if (!rest)
-        KvRaise(kBadControl);
-    return rest;
-}
-
-std::vector<QLineEdit*> KvSNMPRequest2Edits::EditsOf(const ControlBinding& binding)
-{
-    std::vector<QLineEdit*> edits;
-    for (size_t i = 0; i < binding.controls.size(); ++i) {
-        auto* edit = qobject_cast<QLineEdit*>(ControlAt(binding, i));
-        if (!edit)
-            KvRaise(kBadControl);
-        edits.push_back(edit);
-    }
-    return edits;
-}
-
-void KvSNMPRequest2Edits::NeedControls(const ControlBinding& binding, size_t n)
-{
-    if (binding.controls.size() < n)
-        KvRaise(kTooFewControls);
-}
-
 void KvSNMPRequest2Edits::FillBinding(const ControlBinding& binding)
 {
     const KvSNMPVar& var = request.variables[binding.variableIndex];
@@ -614,7 +344,7 @@ void KvSNMPRequest2Edits::FillBinding(const ControlBinding& binding)
         text = options->ValueToLabel(text);
     const QString qtext = QString::fromStdString(text);
 
-    QWidget* first = ControlAt(binding, 0);
+    QWidget* first = binding.ControlAt(0);
 
     if (auto* label = qobject_cast<QLabel*>(first)) {
         label->setText(qtext);
@@ -623,14 +353,7 @@ void KvSNMPRequest2Edits::FillBinding(const ControlBinding& binding)
 
     if (qobject_cast<QCheckBox*>(first)) {
         if (binding.IsBitBinding()) {
-            for (size_t i = 0; i < binding.bitIndices.size(); ++i) {
-                QCheckBox* box = CheckBoxAt(binding, i);
-                const int bit = binding.bitIndices[i];
-                const size_t byte = static_cast<size_t>(bit / 8);
-                if (byte >= octets.size())
-                    KvRaise(kOutOfRange);
-                box->setChecked((octets[byte] & (0x80u >> (bit % 8))) != 0);
-            }
+            binding.ShowBits(octets);
             return;
         }
         auto* box = static_cast<QCheckBox*>(first);
@@ -652,7 +375,7 @@ void KvSNMPRequest2Edits::FillBinding(const ControlBinding& binding)
         const int index = items->SelectionIndex(text);
         combo->setCurrentIndex(index < combo->count() ? index : -1);
         if (binding.second) {
-            QLineEdit* rest = SecondEdit(binding);
+            QLineEdit* rest = binding.SecondEdit();
             QString remainder = qtext.mid(combo->currentIndex() >= 0 ? combo->currentText().size() : 0);
             if (binding.syntax == synOid && !remainder.isEmpty())
                 remainder.remove(0, 1);   // the dot between prefix and rest
@@ -663,7 +386,7 @@ void KvSNMPRequest2Edits::FillBinding(const ControlBinding& binding)
 
     if (auto* group = qobject_cast<QGroupBox*>(first)) {
         const KvOptionList* items = RequiredItemOptionsOf(binding);
-        SelectRadio(group, items->SelectionIndex(text));
+        KvRadioGroup(group).Select(items->SelectionIndex(text));
         return;
     }
 
@@ -679,96 +402,29 @@ void KvSNMPRequest2Edits::FillBinding(const ControlBinding& binding)
     KvRaise(kBadControl);
 }
 
+
 void KvSNMPRequest2Edits::FillEdits(const ControlBinding& binding, const std::string& text,
                                     const KvOctets& octets)
 {
-    const std::vector<QLineEdit*> edits = EditsOf(binding);
-    auto need = [&](size_t n) { NeedControls(binding, n); };
-    auto show = [&](size_t i, const std::string& s) { edits[i]->setText(QString::fromStdString(s)); };
-    const bool absent = text == kNullText || text == kNotDoneText;
-    // Enough edits and a value to show: false when the value is absent, -518
-    // when it is shorter than the edits need.
-    auto ready = [&](size_t editCount, size_t byteCount) {
-        need(editCount);
-        if (absent)
-            return false;
-        if (octets.size() < byteCount)
+    const std::vector<QLineEdit*> edits = binding.Edits();
+    const KvEditParts* parts = FindEditParts(binding.syntax);
+    if (!parts) {
+        edits[0]->setText(QString::fromStdString(text));
+        return;
+    }
+    if (parts->edits > 0) {
+        // Enough edits and a value to show: an absent value leaves the edits
+        // as they are, one shorter than the edits need is -518.
+        binding.NeedControls(parts->edits);
+        if (text == kNullText || text == kNotDoneText)
+            return;
+        if (octets.size() < parts->bytes)
             KvRaise(kBadValue);
-        return true;
-    };
-
-    switch (binding.syntax) {
-    case 3: case 4: case 68:
-        need(octets.size());
-        for (size_t i = 0; i < octets.size(); ++i)
-            show(i, Hex2(octets[i]));
-        return;
-    case 6: {
-        const size_t arcs = octets.size() / 4;
-        need(arcs);
-        for (size_t i = 0; i < arcs; ++i)
-            show(i, std::to_string(GetLE32(octets, i * 4)));
-        return;
     }
-    case 64: case 69:
-        if (!ready(4, 4))
-            return;
-        for (size_t i = 0; i < 4; ++i)
-            show(i, std::to_string(octets[i]));
-        return;
-    case 67: {
-        if (!ready(5, 4))
-            return;
-        uint32_t ticks = GetLE32(octets, 0);
-        show(0, std::to_string(ticks / 8640000u));
-        ticks %= 8640000u;
-        show(1, std::to_string(ticks / 360000u));
-        ticks %= 360000u;
-        show(2, std::to_string(ticks / 6000u));
-        ticks %= 6000u;
-        show(3, std::to_string(ticks / 100u));
-        show(4, std::to_string(ticks % 100u));
-        return;
-    }
-    case 73:
-        if (!ready(6, 6))
-            return;
-        for (size_t i = 0; i < 6; ++i)
-            show(i, Hex2(octets[i]));
-        return;
-    case 74: {
-        if (!ready(10, 0))
-            return;
-        const KvDateTime dt(text);
-        show(0, std::to_string(dt.year));
-        show(1, std::to_string(dt.month));
-        show(2, std::to_string(dt.day));
-        show(3, std::to_string(dt.hour));
-        show(4, std::to_string(dt.minutes));
-        show(5, std::to_string(dt.seconds));
-        show(6, std::to_string(dt.deciSeconds));
-        show(7, std::string(1, dt.direction));
-        show(8, std::to_string(dt.utcHours));
-        show(9, std::to_string(dt.utcMinutes));
-        return;
-    }
-    case 75: {
-        if (!ready(7, 8))
-            return;
-        const KvCivilTime t = KvDateTime::FromDayCount(GetDouble(octets));
-        show(0, std::to_string(t.year));
-        show(1, std::to_string(t.month));
-        show(2, std::to_string(t.day));
-        show(3, std::to_string(t.hour));
-        show(4, std::to_string(t.minute));
-        show(5, std::to_string(t.second));
-        show(6, std::to_string(t.millisecond));
-        return;
-    }
-    default:
-        show(0, text);
-        return;
-    }
+    const KvEditTexts texts = parts->split(text, octets);
+    binding.NeedControls(texts.size());
+    for (size_t i = 0; i < texts.size(); ++i)
+        edits[i]->setText(QString::fromStdString(texts[i]));
 }
 
 // ---------------------------------------------------------------------------
@@ -890,11 +546,13 @@ void KvSNMPRequest2Edits::MarkFailedVariable(int variableIndex, const std::strin
         for (const QPointer<QWidget>& control : binding.controls)
             marker_->Mark(control, tip, operation);
     }
-    if (!listView_)
+    QTreeWidget* listView = list_->ListView();
+    if (!listView)
         return;
-    for (size_t c = 0; c < columnVariables_.size(); ++c)
-        if (columnVariables_[c] == variableIndex)
-            marker_->MarkColumn(listView_, static_cast<int>(c), tip, operation);
+    const std::vector<int>& columns = list_->ColumnVariables();
+    for (size_t c = 0; c < columns.size(); ++c)
+        if (columns[c] == variableIndex)
+            marker_->MarkColumn(listView, static_cast<int>(c), tip, operation);
 }
 
 void KvSNMPRequest2Edits::ClearFailedVariables()
@@ -905,28 +563,14 @@ void KvSNMPRequest2Edits::ClearFailedVariables()
 KvOctets KvSNMPRequest2Edits::CollectBinding(const ControlBinding& binding)
 {
     const KvOptionList* options = OptionsOf(binding);
-    QWidget* first = ControlAt(binding, 0);
+    QWidget* first = binding.ControlAt(0);
 
     if (auto* label = qobject_cast<QLabel*>(first))
         return ParsePart(binding, label, options, label->text().toStdString());
 
     if (qobject_cast<QCheckBox*>(first)) {
-        if (binding.IsBitBinding()) {
-            KvOctets part;
-            for (size_t i = 0; i < binding.bitIndices.size(); ++i) {
-                QCheckBox* box = CheckBoxAt(binding, i);
-                const int bit = binding.bitIndices[i];
-                const size_t byte = static_cast<size_t>(bit / 8);
-                if (part.size() <= byte)
-                    part.resize(byte + 1, 0);
-                const uint8_t mask = static_cast<uint8_t>(0x80u >> (bit % 8));
-                if (box->isChecked())
-                    part[byte] |= mask;
-                else
-                    part[byte] &= static_cast<uint8_t>(~mask);
-            }
-            return part;
-        }
+        if (binding.IsBitBinding())
+            return binding.CollectBits();
         const bool checked = static_cast<QCheckBox*>(first)->isChecked();
         if (options)
             return ParsePart(binding, first, options, options->Label(checked ? 1 : 0));
@@ -942,7 +586,7 @@ KvOctets KvSNMPRequest2Edits::CollectBinding(const ControlBinding& binding)
             Refuse(binding, combo, kEmptyValue, KvErrorText(kEmptyValue));
         std::string text = combo->currentText().toStdString();
         if (binding.second) {
-            QLineEdit* rest = SecondEdit(binding);
+            QLineEdit* rest = binding.SecondEdit();
             const std::string tail = rest->text().toStdString();
             if (binding.syntax == synOid && !tail.empty())
                 text += ".";
@@ -953,9 +597,10 @@ KvOctets KvSNMPRequest2Edits::CollectBinding(const ControlBinding& binding)
 
     if (auto* group = qobject_cast<QGroupBox*>(first)) {
         const KvOptionList* items = RequiredItemOptionsOf(binding);
-        if (SelectedRadio(group) < 0)
+        const KvRadioGroup radios(group);
+        if (radios.Selected() < 0)
             Refuse(binding, group, kEmptyValue, KvErrorText(kEmptyValue));
-        return ParsePart(binding, group, items, SelectedRadioText(group).toStdString());
+        return ParsePart(binding, group, items, radios.SelectedText().toStdString());
     }
 
     if (qobject_cast<QLineEdit*>(first)) {
@@ -967,108 +612,22 @@ KvOctets KvSNMPRequest2Edits::CollectBinding(const ControlBinding& binding)
     KvRaise(kBadControl);
 }
 
+
 std::string KvSNMPRequest2Edits::JoinEdits(const ControlBinding& binding)
 {
-    const size_t count = binding.controls.size();
-    const std::vector<QLineEdit*> edits = EditsOf(binding);
-    auto need = [&](size_t n) { NeedControls(binding, n); };
-    auto refuse = [&](QWidget* control) { Refuse(binding, control, kBadValue, KvErrorText(kBadValue)); };
-    // One byte per edit: empty is 00, one digit is 0 and the digit.
-    auto hexJoin = [&](size_t n) {
-        std::string joined;
-        for (size_t i = 0; i < n; ++i) {
-            const std::string s = TrimText(edits[i]->text().toStdString());
-            KvOctets ignored;
-            if (s.size() > 2 || !ReadHexText(s.size() == 1 ? "0" + s : s, ignored))
-                refuse(edits[i]);
-            if (s.empty())
-                joined += "00";
-            else if (s.size() == 1)
-                joined += "0" + s;
-            else
-                joined += s;
-        }
-        return joined;
-    };
-    // A whole unsigned number up to `maximum`; an empty edit is 0.
-    auto number = [&](size_t i, uint64_t maximum = UINT32_MAX) -> int64_t {
-        const std::string s = TrimText(edits[i]->text().toStdString());
-        if (s.empty())
-            return 0;
-        uint64_t value = 0;
-        if (!ReadWholeUnsigned(s, value) || value > maximum)
-            refuse(edits[i]);
-        return static_cast<int64_t>(value);
-    };
-
-    switch (binding.syntax) {
-    case 3: case 4: case 68:
-        return hexJoin(count);
-    case 73:
-        need(6);
-        return hexJoin(6);
-    case 6: {
-        std::string joined;
-        for (size_t i = 0; i < count; ++i) {
-            if (i)
-                joined += ".";
-            joined += std::to_string(number(i));
-        }
-        return joined;
-    }
-    case 64: case 69:
-        // Each part a number up to 255 (an empty one is 0): never the low
-        // byte of a larger one.
-        need(4);
-        return std::to_string(number(0, 255)) + "." + std::to_string(number(1, 255)) + "." +
-               std::to_string(number(2, 255)) + "." + std::to_string(number(3, 255));
-    case 67: {
-        need(5);
-        auto u = [&](size_t i) { return static_cast<uint64_t>(number(i)); };
-        const uint64_t ticks = u(0) * 8640000u + u(1) * 360000u + u(2) * 6000u + u(3) * 100u + u(4);
-        if (ticks > UINT32_MAX)
-            refuse(nullptr);   // more than the 4-byte count holds
-        return FormatTimeTicks(static_cast<uint32_t>(ticks));
-    }
-    case 74: {
-        need(10);
-        KvDateTime dt(std::string{});
-        // Each field within its octet; the date-time text's check then
-        // takes the ranges.
-        dt.year = static_cast<uint16_t>(number(0, UINT16_MAX));
-        dt.month = static_cast<uint8_t>(number(1, UINT8_MAX));
-        dt.day = static_cast<uint8_t>(number(2, UINT8_MAX));
-        dt.hour = static_cast<uint8_t>(number(3, UINT8_MAX));
-        dt.minutes = static_cast<uint8_t>(number(4, UINT8_MAX));
-        dt.seconds = static_cast<uint8_t>(number(5, UINT8_MAX));
-        dt.deciSeconds = static_cast<uint8_t>(number(6, UINT8_MAX));
-        const QString direction = edits[7]->text().trimmed();
-        if (direction.size() > 1 || (direction.size() == 1 && direction != "+" && direction != "-"))
-            refuse(edits[7]);
-        dt.direction = direction.isEmpty() ? '+' : static_cast<char>(direction.at(0).toLatin1());
-        dt.utcHours = static_cast<uint8_t>(number(8, UINT8_MAX));
-        dt.utcMinutes = static_cast<uint8_t>(number(9, UINT8_MAX));
-        return dt.ToText();
-    }
-    case 75: {
-        need(7);
-        KvCivilTime t;
-        t.year = static_cast<int>(number(0, UINT16_MAX));
-        t.month = static_cast<int>(number(1, UINT16_MAX));
-        t.day = static_cast<int>(number(2, UINT16_MAX));
-        t.hour = static_cast<int>(number(3, UINT16_MAX));
-        t.minute = static_cast<int>(number(4, UINT16_MAX));
-        t.second = static_cast<int>(number(5, UINT16_MAX));
-        t.millisecond = static_cast<int>(number(6, 999));
-        // A date the calendar does not have (13th month, 30 February, 25 h)
-        // would roll over into another one.
-        const KvCivilTime back = KvDateTime::FromDayCount(KvDateTime::DayCount(t));
-        if (t.year < 1 || t.year > 9999 || back.year != t.year || back.month != t.month ||
-            back.day != t.day || back.hour != t.hour || back.minute != t.minute || back.second != t.second)
-            refuse(nullptr);
-        return FormatDayCount(KvDateTime::DayCount(t));
-    }
-    default:
+    const std::vector<QLineEdit*> edits = binding.Edits();
+    const KvEditParts* parts = FindEditParts(binding.syntax);
+    if (!parts)
         return edits[0]->text().toStdString();
+    binding.NeedControls(parts->edits);
+    const size_t count = parts->edits > 0 ? parts->edits : edits.size();
+    KvEditTexts texts;
+    for (size_t i = 0; i < count; ++i)
+        texts.push_back(edits[i]->text().toStdString());
+    try {
+        return parts->join(texts);
+    } catch (const KvEditPartRefusal& refusal) {
+        QWidget* control = refusal.edit >= 0 ? edits[static_cast<size_t>(refusal.edit)] : nullptr;
+        Refuse(binding, control, kBadValue, KvErrorText(kBadValue));
     }
 }

@@ -1,9 +1,6 @@
 #pragma once
-#include <QElapsedTimer>
 #include <QList>
-#include <QPointer>
 #include <QString>
-#include <QTimer>
 #include <QTreeWidget>
 
 #include <functional>
@@ -11,30 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "binding/controlbinding.h"
+#include "binding/kvlistviewbinding.h"
 #include "binding/kvsnmprequest2controls.h"
 #include "binding/kvvaluecodec.h"
 
 class KvFieldMarker;
-class KvListViewActions;
 class KvLineEditConstraint;
 class KvOptionList;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-
-// One registration of KvSNMPRequest2Edits: which part of which variable feeds
-// which controls.
-struct ControlBinding {
-    int variableIndex = 0;                  // element of the request's variable list
-    int byteOffset = 0;                     // where the part starts in the octet form
-    int syntax = 0;                         // syntax code of the part
-    const KvOptionList* options = nullptr;  // the binding's own value names, or null
-    std::vector<int> bitIndices;            // bit bindings only: one bit per control
-    std::vector<QPointer<QWidget>> controls;  // not owned
-    QPointer<QWidget> second;               // combo box: edit holding the rest of the value
-
-    bool IsBitBinding() const { return !bitIndices.empty(); }
-};
 
 // The binding behind every editable page: moves the values of its request's
 // variables into window controls and back.
@@ -118,7 +102,7 @@ public:
     // controls of a kind-2 table stay disabled after every refresh until a row
     // is selected.
     void AttachListView(QTreeWidget* listView, bool disableUntilSelected = true);
-    QTreeWidget* ListView() const { return listView_; }
+    QTreeWidget* ListView() const;
 
     // --- value movement --------------------------------------------------------
     // Values -> controls for one variable index, or for all with -1.
@@ -138,18 +122,16 @@ public:
     void ShowRow() override;
     void CollectValues() override;
     void AfterRefresh() override;
-    // A walk's rows go into the list view in batches: the first row at once,
-    // then every kRowBatchMs the rows received meanwhile, inserted with
-    // updates suspended, in arrival order; the window handles its events
-    // after each batch. FlushRows ends the walk: the last rows go in, and
-    // when the operator has chosen a sort column the rows are sorted once.
+    // A walk's rows go into the list view in batches of kRowBatchMs
+    // (KvListViewBinding); FlushRows ends the walk: the last rows go in,
+    // sorted once when the operator has chosen a sort column.
     void FlushRows() override;
     // The list row ShowRow made last, for a subclass that adds to it; it may
     // not be in the list view yet. Null when there is none.
     QTreeWidgetItem* NewestRow() const;
-    static constexpr int kRowBatchMs = 40;
+    static constexpr int kRowBatchMs = KvListViewBinding::kRowBatchMs;
     // Widest a column grows to fit its values.
-    static constexpr int kMaxColumnWidth = 360;
+    static constexpr int kMaxColumnWidth = KvListViewBinding::kMaxColumnWidth;
     void MarkFailedVariable(int variableIndex, const std::string& message) override;
     void ClearFailedVariables() override;
     // The list view's row-selection handler (slot 8).
@@ -175,9 +157,9 @@ private:
     const KvOptionList* ItemOptionsOf(const ControlBinding& binding) const;
     // The same, raising -520 when there is none.
     const KvOptionList* RequiredItemOptionsOf(const ControlBinding& binding) const;
-    bool HasOwnColumns() const;
-    void EnsureColumns();
     void FillBinding(const ControlBinding& binding);
+    // One value over several edits, split and joined by the row of the
+    // binding's code in the KvEditParts table.
     void FillEdits(const ControlBinding& binding, const std::string& text, const KvOctets& octets);
     // The binding's part of the value, parsed with the binding's code.
     KvOctets CollectBinding(const ControlBinding& binding);
@@ -185,6 +167,7 @@ private:
     // that is no value of the code is refused at `control`.
     KvOctets ParsePart(const ControlBinding& binding, QWidget* control, const KvOptionList* options,
                        const std::string& text);
+    // The edits' texts joined; a part the join refuses is marked (-518).
     std::string JoinEdits(const ControlBinding& binding);
     // Refuses the edits whose constraint fails.
     void CheckConstraints(const ControlBinding& binding);
@@ -194,34 +177,11 @@ private:
                              const std::string& message);
     // The tooltip and message text of a field's failure.
     std::string FieldMessage(int variableIndex, const std::string& message) const;
-    // Control i of a binding; raises -522 when it is gone.
-    static QWidget* ControlAt(const ControlBinding& binding, size_t i);
-    // Control i as a check box; raises -521 when it is another kind.
-    static QCheckBox* CheckBoxAt(const ControlBinding& binding, size_t i);
-    // The line edit beside a prefix combo box; raises -521 when missing.
-    static QLineEdit* SecondEdit(const ControlBinding& binding);
-    // Every control of the binding as a line edit (-521 when one is not).
-    static std::vector<QLineEdit*> EditsOf(const ControlBinding& binding);
-    // Raises -522 when the binding has fewer than n controls.
-    static void NeedControls(const ControlBinding& binding, size_t n);
+    // The list view's selection changed: OnRowSelected, its errors reported.
     void SelectionChanged();
 
-    // Shown columns grow to fit their captions and values (never shrink).
-    void SettleColumnWidths();
-    // One batch of held-back rows into the list view.
-    void InsertPendingRows();
-    void DiscardPendingRows();
-
-    QPointer<QTreeWidget> listView_;
-    QPointer<KvListViewActions> listActions_;     // sorting, copying, saving; owned by the list view
-    bool rowsUnsorted_ = false;                   // rows went in since the last sort
-    std::vector<QTreeWidgetItem*> pendingRows_;   // owned until inserted
-    QElapsedTimer batchClock_;                    // since the last batch went in
-    QTimer flushTimer_;                           // puts held-back rows in when no further row comes
-    bool widthsSettled_ = false;                  // after the first batch of a refresh
-    QMetaObject::Connection selectionConnection_;
-    std::vector<int> columnVariables_;   // variable of every list-view column
     std::vector<ControlBinding> bindings_;
     std::unique_ptr<KvLineEditConstraint> constraint_;
     std::unique_ptr<KvFieldMarker> marker_;
+    std::unique_ptr<KvListViewBinding> list_;   // the report list view and its rows
 };

@@ -5,6 +5,7 @@
 
 #include "common/kvdatetime.h"
 #include "common/kvmessages.h"
+#include "snmp/vardef.h"
 
 namespace {
 
@@ -46,14 +47,16 @@ double GetDouble(const uint8_t* p) {
 // Width of the part of a value by code: -1 for "the rest of the value".
 int PartWidth(int syntax) {
     switch (syntax) {
-    case 1: case 2: case 64: case 65: case 66: case 67: case 69: case 71: return 4;
-    case 70: case 72: case 75: return 8;
-    case 73: return 6;
-    case 74: return 11;
-    case 193: case 194: case 195: return 1;
-    case 196: case 197: case 198: return 2;
-    case 3: case 4: case 6: case 68: case 76: return -1;
-    case 5: return 0;
+    case synTruthValue: case synInteger: case synIpAddress: case synCounter32: case synGauge32:
+    case synTimeTicks: case synNetAddress: case synUInteger32:
+        return 4;
+    case synCounter64: case synFloat: case synFloatDate: return 8;
+    case synMacAddress: return 6;
+    case synDateAndTime: return 11;
+    case synTruthByte: case synSignedByte: case synUnsignedByte: return 1;
+    case synTruthWord: case synUnsignedWord: case synUnsignedWordAlt: return 2;
+    case synBits: case synOctets: case synOid: case synOpaque: case synDisplayString: return -1;
+    case synNull: return 0;
     default: return -2;
     }
 }
@@ -61,12 +64,14 @@ int PartWidth(int syntax) {
 // Bytes a code needs before it can be formatted.
 size_t MinimumBytes(int syntax) {
     switch (syntax) {
-    case 1: case 2: case 65: case 66: case 71: case 64: case 69: case 67: return 4;
-    case 193: case 194: case 195: return 1;
-    case 196: case 197: case 198: return 2;
-    case 70: case 72: case 75: return 8;
-    case 73: return 6;
-    case 74: return 11;
+    case synTruthValue: case synInteger: case synCounter32: case synGauge32: case synUInteger32:
+    case synIpAddress: case synNetAddress: case synTimeTicks:
+        return 4;
+    case synTruthByte: case synSignedByte: case synUnsignedByte: return 1;
+    case synTruthWord: case synUnsignedWord: case synUnsignedWordAlt: return 2;
+    case synCounter64: case synFloat: case synFloatDate: return 8;
+    case synMacAddress: return 6;
+    case synDateAndTime: return 11;
     default: return 1;
     }
 }
@@ -135,54 +140,54 @@ bool IsKnownValueSyntax(int syntax) { return PartWidth(syntax) != -2; }
 KvOctets ParseValueText(std::string_view text, int syntax) {
     if (!IsKnownValueSyntax(syntax)) KvRaise(kBadSyntax);
     KvOctets out;
-    if (syntax == 5 || text == kNullText) return out;
+    if (syntax == synNull || text == kNullText) return out;
     switch (syntax) {
-    case 1:
+    case synTruthValue:
         PutLE32(out, text == "true" ? 1 : 0);
         break;
-    case 193:
+    case synTruthByte:
         out.push_back(text == "true" ? 1 : 0);
         break;
-    case 196:
+    case synTruthWord:
         PutBE16(out, text == "true" ? 1 : 0);
         break;
-    case 2: case 65: case 66: case 71:
+    case synInteger: case synCounter32: case synGauge32: case synUInteger32:
         PutLE32(out, static_cast<uint32_t>(ReadLeadingDecimal(text)));
         break;
-    case 194: case 195:
+    case synSignedByte: case synUnsignedByte:
         out.push_back(static_cast<uint8_t>(ReadLeadingDecimal(text)));
         break;
-    case 197: case 198:
+    case synUnsignedWord: case synUnsignedWordAlt:
         PutBE16(out, static_cast<uint16_t>(ReadLeadingDecimal(text)));
         break;
-    case 3: case 4: case 68: case 73:
+    case synBits: case synOctets: case synOpaque: case synMacAddress:
         out = ParseHexOctets(text);
         break;
-    case 6:
+    case synOid:
         for (uint32_t arc : ReadDottedNumbers(text)) PutLE32(out, arc);
         break;
-    case 64: case 69:
+    case synIpAddress: case synNetAddress:
         out = ParseDottedOctets(text);
         break;
-    case 67:
+    case synTimeTicks:
         PutLE32(out, ParseTimeTicks(text));
         break;
-    case 70: {
+    case synCounter64: {
         const uint64_t value = ReadCounter64(text);
         PutLE32(out, static_cast<uint32_t>(value));
         PutLE32(out, static_cast<uint32_t>(value >> 32));
         break;
     }
-    case 72:
+    case synFloat:
         PutDouble(out, ReadLeadingReal(text));
         break;
-    case 74:
+    case synDateAndTime:
         out = DateTimeOctets(KvDateTime(std::string(text)));
         break;
-    case 75:
+    case synFloatDate:
         PutDouble(out, ParseDayCount(text));
         break;
-    case 76:
+    case synDisplayString:
         out = ParseDisplayText(text);
         break;
     }
@@ -192,31 +197,31 @@ KvOctets ParseValueText(std::string_view text, int syntax) {
 KvOctets ParseEnteredText(std::string_view text, int syntax) {
     if (!IsKnownValueSyntax(syntax)) KvRaise(kBadSyntax);
     KvOctets out;
-    if (syntax == 5 || text == kNullText) return out;
+    if (syntax == synNull || text == kNullText) return out;
     switch (syntax) {
-    case 1: case 193: case 196:
+    case synTruthValue: case synTruthByte: case synTruthWord:
         if (text != "true" && text != "false") KvRaise(kBadValue);
         return ParseValueText(text, syntax);
-    case 2:
+    case synInteger:
         PutLE32(out, static_cast<uint32_t>(EnteredNumber(text, INT32_MIN, INT32_MAX)));
         return out;
-    case 65: case 66: case 71:
+    case synCounter32: case synGauge32: case synUInteger32:
         PutLE32(out, static_cast<uint32_t>(EnteredNumber(text, 0, UINT32_MAX)));
         return out;
-    case 194:
+    case synSignedByte:
         out.push_back(static_cast<uint8_t>(EnteredNumber(text, INT8_MIN, INT8_MAX)));
         return out;
-    case 195:
+    case synUnsignedByte:
         out.push_back(static_cast<uint8_t>(EnteredNumber(text, 0, UINT8_MAX)));
         return out;
-    case 197: case 198:
+    case synUnsignedWord: case synUnsignedWordAlt:
         PutBE16(out, static_cast<uint16_t>(EnteredNumber(text, 0, UINT16_MAX)));
         return out;
-    case 3: case 4: case 68: case 73:
+    case synBits: case synOctets: case synOpaque: case synMacAddress:
         if (!ReadHexText(text, out)) KvRaise(kBadValue);
-        if (syntax == 73 && out.size() != 6) KvRaise(kBadValue);
+        if (syntax == synMacAddress && out.size() != 6) KvRaise(kBadValue);
         return out;
-    case 6: {
+    case synOid: {
         std::string dotted(text);
         if (!dotted.empty() && dotted.front() == '.') dotted.erase(0, 1);
         std::vector<uint32_t> arcs;
@@ -224,34 +229,34 @@ KvOctets ParseEnteredText(std::string_view text, int syntax) {
         for (uint32_t arc : arcs) PutLE32(out, arc);
         return out;
     }
-    case 64: case 69:
+    case synIpAddress: case synNetAddress:
         if (!ReadIpAddressText(text, out)) KvRaise(kBadValue);
         return out;
-    case 67: {
+    case synTimeTicks: {
         uint32_t ticks = 0;
         if (!ReadTimeTicksText(text, ticks)) KvRaise(kBadValue);
         PutLE32(out, ticks);
         return out;
     }
-    case 70: {
+    case synCounter64: {
         uint64_t value = 0;
         if (!ReadWholeUnsigned(text, value)) KvRaise(kBadValue);
         PutLE32(out, static_cast<uint32_t>(value));
         PutLE32(out, static_cast<uint32_t>(value >> 32));
         return out;
     }
-    case 72: {
+    case synFloat: {
         double value = 0;
         if (!ReadWholeReal(text, value)) KvRaise(kBadValue);
         PutDouble(out, value);
         return out;
     }
-    case 74:
+    case synDateAndTime:
         if (!IsDateTimeText(text)) KvRaise(kBadValue);
         return ParseValueText(text, syntax);
-    case 75:
+    case synFloatDate:
         return ParseValueText(text, syntax);   // raises -518 for a text without a valid date
-    case 76:
+    case synDisplayString:
         return ParseDisplayText(text);
     }
     KvRaise(kBadSyntax);
@@ -259,50 +264,50 @@ KvOctets ParseEnteredText(std::string_view text, int syntax) {
 
 std::string FormatValueOctets(const KvOctets& octets, int syntax) {
     if (!IsKnownValueSyntax(syntax)) KvRaise(kBadSyntax);
-    if (syntax == 5) return std::string(kNullText);
-    if (octets.empty()) return syntax == 76 ? std::string() : std::string(kNullText);
+    if (syntax == synNull) return std::string(kNullText);
+    if (octets.empty()) return syntax == synDisplayString ? std::string() : std::string(kNullText);
     if (octets.size() < MinimumBytes(syntax)) KvRaise(kBadValue);
     const uint8_t* p = octets.data();
     switch (syntax) {
-    case 1:
+    case synTruthValue:
         return GetLE32(p) != 0 ? "true" : "false";
-    case 193:
+    case synTruthByte:
         return p[0] != 0 ? "true" : "false";
-    case 196:
+    case synTruthWord:
         return GetBE16(p) != 0 ? "true" : "false";
-    case 2:
+    case synInteger:
         return std::to_string(static_cast<int32_t>(GetLE32(p)));
-    case 65: case 66: case 71:
+    case synCounter32: case synGauge32: case synUInteger32:
         return std::to_string(GetLE32(p));
-    case 194:
+    case synSignedByte:
         return std::to_string(static_cast<int8_t>(p[0]));
-    case 195:
+    case synUnsignedByte:
         return std::to_string(p[0]);
-    case 197: case 198:
+    case synUnsignedWord: case synUnsignedWordAlt:
         return std::to_string(GetBE16(p));
-    case 3: case 4: case 68: case 73:
+    case synBits: case synOctets: case synOpaque: case synMacAddress:
         return FormatHexOctets(p, octets.size());
-    case 6: {
+    case synOid: {
         if (octets.size() % 4 != 0) KvRaise(kBadValue);
         std::vector<uint32_t> arcs;
         for (size_t i = 0; i < octets.size(); i += 4) arcs.push_back(GetLE32(p + i));
         return ArcsText(arcs);
     }
-    case 64: case 69:
+    case synIpAddress: case synNetAddress:
         return FormatDottedOctets(p, 4);
-    case 67:
+    case synTimeTicks:
         return FormatTimeTicks(GetLE32(p));
-    case 70: {
+    case synCounter64: {
         const uint64_t value = uint64_t(GetLE32(p)) | uint64_t(GetLE32(p + 4)) << 32;
         return std::to_string(value);
     }
-    case 72:
+    case synFloat:
         return FormatReal(GetDouble(p));
-    case 74:
+    case synDateAndTime:
         return DateTimeFromOctets(p).ToText();
-    case 75:
+    case synFloatDate:
         return FormatDayCount(GetDouble(p));
-    case 76:
+    case synDisplayString:
         return FormatDisplayOctets(p, octets.size());
     }
     KvRaise(kBadSyntax);

@@ -64,7 +64,10 @@ TPanelListViewContainer::TPanelListViewContainer(QWidget* owner, KvSNMPRequest2E
     TSNMPLayoutAdapter* adapter = Adapter();
     adapter->editorBox = editorBox_;
     adapter->listView = listView_;
-    adapter->listContainer = this;
+    adapter->takeBackEditorBox = [container = QPointer<TPanelListViewContainer>(this)] {
+        if (container)
+            container->TakeBackEditorBox();
+    };
 
     connect(listView_, &QTreeWidget::itemSelectionChanged, this,
             [adapter] { adapter->UpdateEditDeleteEnabled(); });

@@ -13,30 +13,14 @@
 #include <exception>
 
 #include "binding/kvsnmprequest2edits.h"
-#include "common/kvtext.h"
 #include "pages/tctrlbtnpanel.h"
 #include "pages/tmsgpanel.h"
-#include "pages/tpanellistviewcontainer.h"
 #include "pages/tsnmppanel.h"
+#include "pages/tsnmprowdialog.h"
 #include "pages/tuigenerator.h"
 #include "platform/kvmessagebox.h"
 
 namespace {
-
-constexpr int kMaxDialogWidth = 800;
-constexpr int kMaxDialogHeight = 550;
-
-bool IsReadOnlyAccess(const UIEntry& e)
-{
-    return e.variable->access == accIndex || e.variable->access == accRead;
-}
-
-// Whether the generator hid the entry's check box (an edit field of an index
-// or read-only variable).
-bool CheckBoxHiddenByKind(const UIEntry& e)
-{
-    return (e.kind == uiEdit || e.kind == uiEditUnselected) && IsReadOnlyAccess(e);
-}
 
 // Text of an entry's editor: an edit field's text or a combo box's current
 // item; empty for other editors.
@@ -124,7 +108,7 @@ QDialog* TSNMPLayoutAdapter::Dialog() const
 
 TSNMPPanel* TSNMPLayoutAdapter::DialogPanel() const
 {
-    return dialog_ ? static_cast<TSNMPPanel*>(dialogPanel_.data()) : nullptr;
+    return dialog_ ? dialog_->Panel() : nullptr;
 }
 
 void TSNMPLayoutAdapter::DetachBinding()
@@ -464,38 +448,21 @@ void TSNMPLayoutAdapter::DoClearChecks()
 // ---------------------------------------------------------------------------
 // Row dialogs
 
-TSNMPPanel* TSNMPLayoutAdapter::OpenDialog(RowDialog kind, int width, int height)
+TSNMPRowDialog* TSNMPLayoutAdapter::OpenDialog(TSNMPRowDialog::Kind kind, QSize size)
 {
-    auto* dialog = new QDialog(PageWindow());
-    dialog->setObjectName(kind == RowDialog::Add ? "AddRowDialog" : "EditRowDialog");
-    dialog->setWindowTitle(dialogTitle);
-    dialog->setModal(true);
-    if (QWidget* page = PageWindow())
-        dialog->setFont(page->font());
-
-    auto* panel = new TSNMPPanel(dialog);
-    TCtrlBtnPanel* bar = panel->BtnPanel;
-    for (TCtrlBtnPanel::Control c :
-         {TCtrlBtnPanel::Refresh, TCtrlBtnPanel::RowCounter, TCtrlBtnPanel::Set,
-          TCtrlBtnPanel::SamplesLabel, TCtrlBtnPanel::Delete, TCtrlBtnPanel::Add,
-          TCtrlBtnPanel::Stop})
-        bar->HideControl(c);
+    auto* dialog = new TSNMPRowDialog(PageWindow(), kind, dialogTitle, size, editorBox);
+    TCtrlBtnPanel* bar = dialog->Panel()->BtnPanel;
     connect(bar->RefreshBtn, &QPushButton::clicked, this, [this] { DoRefresh(); });
     connect(bar->SetCheckBtn, &QPushButton::clicked, this, [this] { DoSetSelected(); });
     connect(bar->CheckAllBtn, &QPushButton::clicked, this, [this] { DoCheckAll(); });
     connect(bar->ClearChecksBtn, &QPushButton::clicked, this, [this] { DoClearChecks(); });
-    panel->RebindClose([this] { DoCloseDialog(); });
-
-    dialog->resize(width, height);
-    panel->SetContent(editorBox, false);
-    editorBox->show();
-    binding_->SetStatusTarget(panel->MsgPanel->Memo);
+    dialog->Panel()->RebindClose([this] { DoCloseDialog(); });
+    binding_->SetStatusTarget(dialog->Panel()->MsgPanel->Memo);
     dialog_ = dialog;
-    dialogPanel_ = panel;
-    return panel;
+    return dialog;
 }
 
-void TSNMPLayoutAdapter::RunDialog(RowDialog kind)
+void TSNMPLayoutAdapter::RunDialog()
 {
     // Whatever happens in the dialog, the editor box goes back to the page
     // (hidden) before the dialog is freed, and the page's memo is the status
@@ -509,14 +476,14 @@ void TSNMPLayoutAdapter::RunDialog(RowDialog kind)
                 self->binding_->SetStatusTarget(self->pageMemo.data());
             if (self->editorBox) {
                 self->editorBox->hide();
-                if (self->listContainer)
-                    self->listContainer->TakeBackEditorBox();
+                if (self->takeBackEditorBox)
+                    self->takeBackEditorBox();
             }
             delete self->dialog_.data();
             self->dialog_ = nullptr;
         }
     } giveBack{this};
-    addingRow_ = kind == RowDialog::Add;
+    addingRow_ = dialog_->RowKind() == TSNMPRowDialog::Kind::Add;
     dialog_->exec();
 }
 
@@ -525,43 +492,11 @@ void TSNMPLayoutAdapter::DoEditRow()
     if (!binding_ || !editorBox || dialog_)
         return;
     const int n = EntryCount();
-    int editorsRight = 0;
-    for (int i = 0; i < n; ++i) {
-        if (table_[i].editor)
-            editorsRight = std::max(editorsRight, table_[i].editor->geometry().right() + 1);
-    }
-    const int width = std::min(TCtrlBtnPanel::kWidth + editorsRight + 40, kMaxDialogWidth);
-    const int height = std::min(TMsgPanel::kHeight + extentBottom + 60, kMaxDialogHeight);
-    TSNMPPanel* panel = OpenDialog(RowDialog::Edit, width, height);
-
+    TSNMPRowDialog* dialog =
+        OpenDialog(TSNMPRowDialog::Kind::Edit, TSNMPRowDialog::EditSize(table_, n, extentBottom));
     const bool rowSelected = listView && !listView->selectedItems().isEmpty();
-    int writable = 0;
-    for (int i = 0; i < n; ++i) {
-        UIEntry& e = table_[i];
-        if (e.checkBox) {
-            const bool readOnly = IsReadOnlyAccess(e);
-            e.checkBox->setChecked(!readOnly);
-            e.checkBox->setVisible(!CheckBoxHiddenByKind(e));
-            if (!readOnly)
-                ++writable;
-        }
-        if (e.editor)
-            e.editor->setEnabled(true);
-        if (!rowSelected) {
-            if (auto* edit = qobject_cast<QLineEdit*>(e.editor))
-                edit->clear();
-        } else if (i < indexCount) {
-            // The key of an existing row cannot be changed.
-            if (e.editor)
-                e.editor->setEnabled(false);
-            if (e.checkBox)
-                e.checkBox->setVisible(false);
-        }
-    }
-    panel->BtnPanel->SetCheckButtons(writable == 0  ? TCtrlBtnPanel::CheckButtons::None
-                                     : writable > 1 ? TCtrlBtnPanel::CheckButtons::All
-                                                    : TCtrlBtnPanel::CheckButtons::SetCheckOnly);
-    RunDialog(RowDialog::Edit);
+    dialog->PrepareEdit(table_, n, indexCount, rowSelected);
+    RunDialog();
 }
 
 void TSNMPLayoutAdapter::DoAddRow()
@@ -573,41 +508,15 @@ void TSNMPLayoutAdapter::DoAddRow()
         listView->clearSelection();
         listView->setCurrentItem(nullptr);
     }
-    TSNMPPanel* panel = OpenDialog(RowDialog::Add, extentRight + TCtrlBtnPanel::kWidth + 40,
-                                   extentBottom + TMsgPanel::kHeight + 60);
-    panel->BtnPanel->SetCheckButtons(TCtrlBtnPanel::CheckButtons::All);
-
-    const int n = EntryCount();
-    for (int i = 0; i < n; ++i) {
-        UIEntry& e = table_[i];
-        if (e.checkBox) {
-            e.checkBox->setChecked(true);
-            e.checkBox->setVisible(!CheckBoxHiddenByKind(e));
-        }
-        if (auto* edit = qobject_cast<QLineEdit*>(e.editor)) {
-            edit->clear();
-            edit->setEnabled(true);
-            TUIGenerator::SetReadOnlyLook(edit, false);
-        } else if (auto* combo = qobject_cast<QComboBox*>(e.editor)) {
-            combo->setCurrentIndex(-1);
-            combo->setEnabled(e.variable->access != accRead);
-            TUIGenerator::SetReadOnlyLook(combo, false);
-            if (i == createIndex) {
-                for (int item = 0; item < combo->count(); ++item) {
-                    if (TrimText(combo->itemText(item).toStdString()) == createText) {
-                        combo->setCurrentIndex(item);
-                        break;
-                    }
-                }
-            }
-        }
-    }
+    TSNMPRowDialog* dialog =
+        OpenDialog(TSNMPRowDialog::Kind::Add, TSNMPRowDialog::AddSize(extentRight, extentBottom));
+    dialog->PrepareAdd(table_, EntryCount(), createIndex, createText);
     if (SetBtn)
         SetBtn->setEnabled(false);
     if (DeleteBtn)
         DeleteBtn->setEnabled(false);
 
-    RunDialog(RowDialog::Add);
+    RunDialog();
 }
 
 void TSNMPLayoutAdapter::DoCloseDialog()

@@ -3,19 +3,19 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "pages/tlayoutadapter.h"
+#include "pages/tsnmprowdialog.h"
 #include "pages/uientry.h"
 
 class KvSNMPRequest2Edits;
-class QDialog;
 class QPlainTextEdit;
 class QPushButton;
 class QScrollArea;
 class QTreeWidget;
 class TCtrlBtnPanel;
-class TPanelListViewContainer;
 class TSNMPPanel;
 
 // Connects a page's generated editors to its binding and carries the page's
@@ -104,7 +104,9 @@ public:
     // List-view pages.
     QPointer<QScrollArea> editorBox;
     QPointer<QTreeWidget> listView;
-    QPointer<TPanelListViewContainer> listContainer;   // takes the editor box back
+    // Puts the editor box back under the list view after a row dialog (set by
+    // the list-view container).
+    std::function<void()> takeBackEditorBox;
     int extentBottom = 0;
     int extentRight = 0;
     int32_t indexCount = 0;
@@ -120,8 +122,6 @@ public:
     QPointer<QPushButton> StopBtn;
 
 private:
-    enum class RowDialog { Edit, Add };
-
     void Report(const std::string& message);
     void ShowMessage(const char* text);
     // Starts a refresh with getComplete cleared; a refresh that is over when
@@ -138,15 +138,16 @@ private:
     void AfterWriteSelected();
     void CreateRowInTwoSteps();
     bool IsCreateRowRequest() const;
-    // Row dialog: steps shared by Edit and Add.
-    TSNMPPanel* OpenDialog(RowDialog kind, int width, int height);
-    void RunDialog(RowDialog kind);
+    // Row dialog: steps shared by Edit and Add. OpenDialog connects the
+    // dialog's buttons and makes its memo the status target; RunDialog runs
+    // it and gives everything back.
+    TSNMPRowDialog* OpenDialog(TSNMPRowDialog::Kind kind, QSize size);
+    void RunDialog();
     QWidget* PageWindow() const;
 
     UIEntry* table_;
     KvSNMPRequest2Edits* binding_;
-    QPointer<QDialog> dialog_;
-    QPointer<QWidget> dialogPanel_;
+    QPointer<TSNMPRowDialog> dialog_;
     bool addingRow_ = false;   // the new-row dialog is open (Check All sets every box)
     bool readAfterWrite_ = false;   // an asynchronous Set Check write is outstanding
 };

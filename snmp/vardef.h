@@ -25,6 +25,14 @@ enum KvSyntax : uint32_t {
     synDateAndTime = 74, // 11-octet SNMP DateAndTime
     synFloatDate = 75,   // day count as an 8-octet double
     synDisplayString = 76,
+    // Derived codes of the binding codec: a part of a value in one or two
+    // bytes (the two-byte ones big-endian).
+    synTruthByte = 193,
+    synSignedByte = 194,
+    synUnsignedByte = 195,
+    synTruthWord = 196,
+    synUnsignedWord = 197,
+    synUnsignedWordAlt = 198,   // handled as synUnsignedWord
 };
 
 // Access flags (bits of VarDef::access).
