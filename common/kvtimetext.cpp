@@ -1,6 +1,7 @@
 #include "common/kvtimetext.h"
 
 #include <cstdio>
+#include <limits>
 
 #include "common/kvdatetime.h"
 #include "common/kvmessages.h"
