@@ -20,12 +20,12 @@ namespace {
 // Set by SIGINT / SIGTERM; the main loop ends at its next turn.
 volatile std::sig_atomic_t stopRequested = 0;
 
-void onSignal(int)
+void OnSignal(int)
 {
     stopRequested = 1;
 }
 
-std::string defaultDataFile()
+std::string DefaultDataFile()
 {
     char buf[PATH_MAX];
     const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
@@ -37,55 +37,55 @@ std::string defaultDataFile()
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     SimOptions options;
     std::string error;
-    if (!options.parse(std::vector<std::string>(argv + 1, argv + argc), OSPREY_ENT_NUMBER, error)) {
-        std::fprintf(stderr, "osprey-sim: %s\n%s", error.c_str(), SimOptions::usage().c_str());
+    if (!options.Parse(std::vector<std::string>(argv + 1, argv + argc), OSPREY_ENT_NUMBER, error)) {
+        std::fprintf(stderr, "osprey-sim: %s\n%s", error.c_str(), SimOptions::Usage().c_str());
         return 2;
     }
     if (options.help) {
-        std::fputs(SimOptions::usage().c_str(), stdout);
+        std::fputs(SimOptions::Usage().c_str(), stdout);
         return 0;
     }
 
     // A stop request that comes while the data loads ends the program
     // after the start, in order.
     struct sigaction sa = {};
-    sa.sa_handler = onSignal;
+    sa.sa_handler = OnSignal;
     sigemptyset(&sa.sa_mask);
     sigaction(SIGINT, &sa, nullptr);
     sigaction(SIGTERM, &sa, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
-    std::string source = options.dataFile.empty() ? defaultDataFile() : options.dataFile;
+    std::string source = options.dataFile.empty() ? DefaultDataFile() : options.dataFile;
     std::error_code ec;
     if (!options.stateFile.empty() && std::filesystem::exists(options.stateFile, ec))
         source = options.stateFile;
     SimStore store(OSPREY_ENT_NUMBER);
-    if (!SimDataFile::load(source, store, error)) {
+    if (!SimDataFile::Load(source, store, error)) {
         std::fprintf(stderr, "osprey-sim: %s\n", error.c_str());
         return 1;
     }
     if (options.dump) {
-        std::fputs(SimDataFile::toText(store).c_str(), stdout);
+        std::fputs(SimDataFile::ToText(store).c_str(), stdout);
         return 0;
     }
     if (options.checkOnly) {
-        std::printf("%s: %zu objects, %zu tables\n", source.c_str(), store.objects().size(), store.tables().size());
+        std::printf("%s: %zu objects, %zu tables\n", source.c_str(), store.Objects().size(), store.Tables().size());
         return 0;
     }
 
     if (stopRequested)
         return 0;
     SimAgent agent(options, store);
-    if (!agent.start(error)) {
+    if (!agent.Start(error)) {
         std::fprintf(stderr, "osprey-sim: %s\n", error.c_str());
-        agent.shutdown();
+        agent.Shutdown();
         return 1;
     }
-    agent.run(&stopRequested);
-    agent.shutdown();
+    agent.Run(&stopRequested);
+    agent.Shutdown();
     return 0;
 }

@@ -8,12 +8,12 @@
 
 namespace {
 
-bool parseNumber(const std::string &t, int64_t &out)
+bool ParseNumber(const std::string& t, int64_t& out)
 {
     if (t.empty())
         return false;
     errno = 0;
-    char *end = nullptr;
+    char* end = nullptr;
     long long v = std::strtoll(t.c_str(), &end, 10);
     if (errno != 0 || *end != '\0')
         return false;
@@ -21,9 +21,9 @@ bool parseNumber(const std::string &t, int64_t &out)
     return true;
 }
 
-bool inRanges(const std::vector<SimConstraint::Range> &ranges, int64_t v)
+bool InRanges(const std::vector<SimConstraint::Range>& ranges, int64_t v)
 {
-    for (const auto &r : ranges)
+    for (const auto& r : ranges)
         if (v >= r.first && v <= r.second)
             return true;
     return false;
@@ -31,7 +31,7 @@ bool inRanges(const std::vector<SimConstraint::Range> &ranges, int64_t v)
 
 } // namespace
 
-bool SimConstraint::parseRanges(const std::string &text, std::vector<Range> &out)
+bool SimConstraint::ParseRanges(const std::string& text, std::vector<Range>& out)
 {
     if (text.empty())
         return false;
@@ -45,10 +45,10 @@ bool SimConstraint::parseRanges(const std::string &text, std::vector<Range> &out
         size_t dots = part.find("..");
         int64_t lo = 0, hi = 0;
         if (dots == std::string::npos) {
-            if (!parseNumber(part, lo))
+            if (!ParseNumber(part, lo))
                 return false;
             hi = lo;
-        } else if (!parseNumber(part.substr(0, dots), lo) || !parseNumber(part.substr(dots + 2), hi)) {
+        } else if (!ParseNumber(part.substr(0, dots), lo) || !ParseNumber(part.substr(dots + 2), hi)) {
             return false;
         }
         if (lo > hi)
@@ -59,7 +59,7 @@ bool SimConstraint::parseRanges(const std::string &text, std::vector<Range> &out
     return true;
 }
 
-bool SimConstraint::parseToken(const std::string &token, std::string &error)
+bool SimConstraint::ParseToken(const std::string& token, std::string& error)
 {
     if (token == "rowstatus") {
         rowStatus_ = true;
@@ -69,12 +69,12 @@ bool SimConstraint::parseToken(const std::string &token, std::string &error)
     const std::string key = eq == std::string::npos ? token : token.substr(0, eq);
     const std::string arg = eq == std::string::npos ? std::string() : token.substr(eq + 1);
     std::vector<Range> parsed;
-    if ((key == "enum" || key == "range" || key == "size") && !parseRanges(arg, parsed)) {
+    if ((key == "enum" || key == "range" || key == "size") && !ParseRanges(arg, parsed)) {
         error = "bad list in constraint \"" + token + "\" (expected for example enum=1,2,3, range=0..255 or size=6)";
         return false;
     }
     if (key == "enum") {
-        for (const Range &r : parsed) {
+        for (const Range& r : parsed) {
             if (r.first != r.second) {
                 error = "an enumeration lists single values: \"" + token + "\"";
                 return false;
@@ -88,7 +88,7 @@ bool SimConstraint::parseToken(const std::string &token, std::string &error)
         return true;
     }
     if (key == "size") {
-        for (const Range &r : parsed) {
+        for (const Range& r : parsed) {
             if (r.first < 0 || r.second > 65535) {
                 error = "a size lies between 0 and 65535: \"" + token + "\"";
                 return false;
@@ -101,12 +101,12 @@ bool SimConstraint::parseToken(const std::string &token, std::string &error)
     return false;
 }
 
-int SimConstraint::check(SimType type, const SimValue &value) const
+int SimConstraint::Check(SimType type, const SimValue& value) const
 {
     switch (type) {
     case SimType::String:
     case SimType::Hex:
-        if (!sizes_.empty() && !inRanges(sizes_, static_cast<int64_t>(value.octets.size())))
+        if (!sizes_.empty() && !InRanges(sizes_, static_cast<int64_t>(value.octets.size())))
             return SNMP_ERR_WRONGLENGTH;
         return SNMP_ERR_NOERROR;
     case SimType::IpAddress:
@@ -118,14 +118,14 @@ int SimConstraint::check(SimType type, const SimValue &value) const
     }
     if (rowStatus_ && (value.integer < 1 || value.integer > 6))
         return SNMP_ERR_WRONGVALUE;
-    if (!enums_.empty() && !inRanges(enums_, value.integer) && !inRanges(ranges_, value.integer))
+    if (!enums_.empty() && !InRanges(enums_, value.integer) && !InRanges(ranges_, value.integer))
         return SNMP_ERR_WRONGVALUE;
-    if (enums_.empty() && !ranges_.empty() && !inRanges(ranges_, value.integer))
+    if (enums_.empty() && !ranges_.empty() && !InRanges(ranges_, value.integer))
         return SNMP_ERR_WRONGVALUE;
     return SNMP_ERR_NOERROR;
 }
 
-int64_t SimConstraint::firstAllowed() const
+int64_t SimConstraint::FirstAllowed() const
 {
     if (rowStatus_)
         return 1;
@@ -136,15 +136,15 @@ int64_t SimConstraint::firstAllowed() const
     return 0;
 }
 
-size_t SimConstraint::smallestSize() const
+size_t SimConstraint::SmallestSize() const
 {
     return sizes_.empty() ? 0 : static_cast<size_t>(sizes_.front().first);
 }
 
-std::string SimConstraint::rangesText(const std::vector<Range> &ranges)
+std::string SimConstraint::RangesText(const std::vector<Range>& ranges)
 {
     std::string s;
-    for (const Range &r : ranges) {
+    for (const Range& r : ranges) {
         if (!s.empty())
             s += ',';
         s += std::to_string(r.first);
@@ -154,10 +154,10 @@ std::string SimConstraint::rangesText(const std::vector<Range> &ranges)
     return s;
 }
 
-std::string SimConstraint::toText() const
+std::string SimConstraint::ToText() const
 {
     std::string s;
-    auto add = [&s](const std::string &t) {
+    auto add = [&s](const std::string& t) {
         if (!s.empty())
             s += ' ';
         s += t;
@@ -165,10 +165,10 @@ std::string SimConstraint::toText() const
     if (rowStatus_)
         add("rowstatus");
     if (!enums_.empty())
-        add("enum=" + rangesText(enums_));
+        add("enum=" + RangesText(enums_));
     if (!ranges_.empty())
-        add("range=" + rangesText(ranges_));
+        add("range=" + RangesText(ranges_));
     if (!sizes_.empty())
-        add("size=" + rangesText(sizes_));
+        add("size=" + RangesText(sizes_));
     return s;
 }

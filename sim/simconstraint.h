@@ -16,25 +16,25 @@ public:
 
     // One token: "enum=1,2,3", "range=0..255[,300..400]", "size=6" or
     // "size=0..32", "rowstatus". Several tokens may apply to one object.
-    bool parseToken(const std::string &token, std::string &error);
+    bool ParseToken(const std::string& token, std::string& error);
 
     // SNMP_ERR_NOERROR, SNMP_ERR_WRONGVALUE (outside the enumeration or a
     // range) or SNMP_ERR_WRONGLENGTH (octet-string size).
-    int check(SimType type, const SimValue &value) const;
+    int Check(SimType type, const SimValue& value) const;
 
-    bool isRowStatus() const { return rowStatus_; }
-    bool empty() const { return !rowStatus_ && enums_.empty() && ranges_.empty() && sizes_.empty(); }
+    bool IsRowStatus() const { return rowStatus_; }
+    bool Empty() const { return !rowStatus_ && enums_.empty() && ranges_.empty() && sizes_.empty(); }
 
     // The smallest value the constraint allows (for new rows).
-    int64_t firstAllowed() const;
-    size_t smallestSize() const;
+    int64_t FirstAllowed() const;
+    size_t SmallestSize() const;
 
     // The tokens again, blank-separated, for writing the data file back.
-    std::string toText() const;
+    std::string ToText() const;
 
 private:
-    static bool parseRanges(const std::string &text, std::vector<Range> &out);
-    static std::string rangesText(const std::vector<Range> &ranges);
+    static bool ParseRanges(const std::string& text, std::vector<Range>& out);
+    static std::string RangesText(const std::vector<Range>& ranges);
 
     std::vector<Range> enums_;   // single values, kept as ranges of one
     std::vector<Range> ranges_;

@@ -9,7 +9,7 @@ class SimDataFile {
 public:
     // Loads `path` into `store`. On failure gives false and a message that
     // names the file and the line ("osprey.sim:12: ...").
-    static bool load(const std::string &path, SimStore &store, std::string &error);
+    static bool Load(const std::string& path, SimStore& store, std::string& error);
     // The most objects one line (its ranges expanded) and a whole file may
     // stand for; a file beyond them is refused before the objects are made.
     struct Limits {
@@ -18,13 +18,13 @@ public:
     };
 
     // Loads from text; `name` stands for the file in messages.
-    static bool loadText(const std::string &text, const std::string &name, SimStore &store,
-                         std::string &error);
-    static bool loadText(const std::string &text, const std::string &name, SimStore &store,
-                         std::string &error, const Limits &limits);
+    static bool LoadText(const std::string& text, const std::string& name, SimStore& store,
+                         std::string& error);
+    static bool LoadText(const std::string& text, const std::string& name, SimStore& store,
+                         std::string& error, const Limits& limits);
 
     // The whole store in data-file form, one object per line, tables first.
-    static std::string toText(const SimStore &store);
+    static std::string ToText(const SimStore& store);
     // Writes toText() through a temporary file and a rename.
-    static bool save(const std::string &path, const SimStore &store, std::string &error);
+    static bool Save(const std::string& path, const SimStore& store, std::string& error);
 };

@@ -6,7 +6,7 @@
 
 namespace {
 
-const char *const statusNames[] = {
+const char* const statusNames[] = {
     "noError",      "tooBig",           "noSuchName",  "badValue",          "readOnly",
     "genErr",       "noAccess",         "wrongType",   "wrongLength",       "wrongEncoding",
     "wrongValue",   "noCreation",       "inconsistentValue", "resourceUnavailable", "commitFailed",
@@ -16,32 +16,32 @@ constexpr int statusCount = sizeof(statusNames) / sizeof(statusNames[0]);
 
 } // namespace
 
-const char *SimFaults::statusName(int status)
+const char* SimFaults::StatusName(int status)
 {
     return status >= 0 && status < statusCount ? statusNames[status] : "unknown";
 }
 
-bool SimFaults::parseErrorRule(const std::string &text, unsigned enterpriseNumber, ErrorRule &rule,
-                               std::string &error)
+bool SimFaults::ParseErrorRule(const std::string& text, unsigned enterpriseNumber, ErrorRule& rule,
+                               std::string& error)
 {
     const size_t eq = text.rfind('=');
     if (eq == std::string::npos || eq == 0 || eq + 1 == text.size()) {
         error = "\"" + text + "\" should read OID=STATUS, for example 1.3.6.1.2.1.1.5.0=genErr";
         return false;
     }
-    if (!simoid::parse(text.substr(0, eq), enterpriseNumber, rule.prefix)) {
+    if (!simoid::Parse(text.substr(0, eq), enterpriseNumber, rule.prefix)) {
         error = "\"" + text.substr(0, eq) + "\" is not an object identifier";
         return false;
     }
     const std::string st = text.substr(eq + 1);
-    if (!parseStatus(st, rule.status)) {
+    if (!ParseStatus(st, rule.status)) {
         error = "\"" + st + "\" is not an SNMP error status (a name such as genErr, or 1 to 18)";
         return false;
     }
     return true;
 }
 
-bool SimFaults::parseStatus(const std::string &text, int &status)
+bool SimFaults::ParseStatus(const std::string& text, int& status)
 {
     for (int i = 1; i < statusCount; ++i) {
         if (strcasecmp(text.c_str(), statusNames[i]) == 0) {
@@ -49,7 +49,7 @@ bool SimFaults::parseStatus(const std::string &text, int &status)
             return true;
         }
     }
-    char *end = nullptr;
+    char* end = nullptr;
     errno = 0;
     long v = std::strtol(text.c_str(), &end, 10);
     if (text.empty() || errno || *end || v < 1 || v >= statusCount)
@@ -61,35 +61,35 @@ bool SimFaults::parseStatus(const std::string &text, int &status)
 namespace {
 
 // "OID" and "OID=REST": the rule's prefix, and REST (empty without "=").
-bool parseRuleOid(const std::string &text, unsigned enterpriseNumber, SimOid &prefix, std::string &rest,
-                  std::string &error)
+bool ParseRuleOid(const std::string& text, unsigned enterpriseNumber, SimOid& prefix, std::string& rest,
+                  std::string& error)
 {
     const size_t eq = text.find('=');
     const std::string oidText = text.substr(0, eq);
     rest = eq == std::string::npos ? std::string() : text.substr(eq + 1);
-    if (!simoid::parse(oidText, enterpriseNumber, prefix)) {
+    if (!simoid::Parse(oidText, enterpriseNumber, prefix)) {
         error = "\"" + oidText + "\" is not an object identifier";
         return false;
     }
     return true;
 }
 
-bool isOctetType(SimType type)
+bool IsOctetType(SimType type)
 {
     return type == SimType::String || type == SimType::Hex || type == SimType::IpAddress;
 }
 
 } // namespace
 
-bool SimFaults::parseWrongType(const std::string &text, unsigned enterpriseNumber, ValueRule &rule,
-                               std::string &error)
+bool SimFaults::ParseWrongType(const std::string& text, unsigned enterpriseNumber, ValueRule& rule,
+                               std::string& error)
 {
     std::string typeText;
-    if (!parseRuleOid(text, enterpriseNumber, rule.prefix, typeText, error))
+    if (!ParseRuleOid(text, enterpriseNumber, rule.prefix, typeText, error))
         return false;
     rule.size = -1;
     rule.typeGiven = text.find('=') != std::string::npos;
-    if (rule.typeGiven && !SimValue::typeFromName(typeText, rule.type)) {
+    if (rule.typeGiven && !SimValue::TypeFromName(typeText, rule.type)) {
         error = "\"" + typeText + "\" is not a type (integer, string, hex, oid, ipaddress, counter32, gauge32, "
                 "timeticks, counter64, unsigned32)";
         return false;
@@ -97,13 +97,13 @@ bool SimFaults::parseWrongType(const std::string &text, unsigned enterpriseNumbe
     return true;
 }
 
-bool SimFaults::parseOversize(const std::string &text, unsigned enterpriseNumber, ValueRule &rule,
-                              std::string &error)
+bool SimFaults::ParseOversize(const std::string& text, unsigned enterpriseNumber, ValueRule& rule,
+                              std::string& error)
 {
     std::string sizeText;
-    if (!parseRuleOid(text, enterpriseNumber, rule.prefix, sizeText, error))
+    if (!ParseRuleOid(text, enterpriseNumber, rule.prefix, sizeText, error))
         return false;
-    char *end = nullptr;
+    char* end = nullptr;
     errno = 0;
     const long n = std::strtol(sizeText.c_str(), &end, 10);
     if (sizeText.empty() || errno || *end || n < 0 || n > 65000) {
@@ -115,10 +115,10 @@ bool SimFaults::parseOversize(const std::string &text, unsigned enterpriseNumber
     return true;
 }
 
-bool SimFaults::substitute(const SimOid &oid, SimType objectType, SimType &type, SimValue &value) const
+bool SimFaults::Substitute(const SimOid& oid, SimType objectType, SimType& type, SimValue& value) const
 {
-    for (const ValueRule &r : valueRules) {
-        if (!simoid::isPrefix(r.prefix, oid))
+    for (const ValueRule& r : valueRules) {
+        if (!simoid::IsPrefix(r.prefix, oid))
             continue;
         value = SimValue();
         if (r.size >= 0) {
@@ -126,7 +126,7 @@ bool SimFaults::substitute(const SimOid &oid, SimType objectType, SimType &type,
             value.octets.assign(static_cast<size_t>(r.size), 'A');
             return true;
         }
-        type = r.typeGiven ? r.type : isOctetType(objectType) ? SimType::Integer : SimType::String;
+        type = r.typeGiven ? r.type : IsOctetType(objectType) ? SimType::Integer : SimType::String;
         switch (type) {
         case SimType::String:
             value.octets = "wrong type";
@@ -149,7 +149,7 @@ bool SimFaults::substitute(const SimOid &oid, SimType objectType, SimType &type,
     return false;
 }
 
-SimFaults::Decision SimFaults::next(const std::vector<SimOid> &oids)
+SimFaults::Decision SimFaults::Next(const std::vector<SimOid>& oids)
 {
     ++count_;
     Decision d;
@@ -162,8 +162,8 @@ SimFaults::Decision SimFaults::next(const std::vector<SimOid> &oids)
         return d;
     }
     for (size_t i = 0; i < oids.size(); ++i) {
-        for (const ErrorRule &r : errorRules) {
-            if (simoid::isPrefix(r.prefix, oids[i])) {
+        for (const ErrorRule& r : errorRules) {
+            if (simoid::IsPrefix(r.prefix, oids[i])) {
                 d.action = Action::Error;
                 d.errorStatus = r.status;
                 d.errorIndex = static_cast<int>(i + 1);

@@ -52,18 +52,18 @@ public:
 
     // Parses "OID=STATUS" where STATUS is a number (1-18) or an SNMP error
     // name such as genErr or noSuchName.
-    static bool parseErrorRule(const std::string &text, unsigned enterpriseNumber, ErrorRule &rule,
-                               std::string &error);
-    static const char *statusName(int status);
+    static bool ParseErrorRule(const std::string& text, unsigned enterpriseNumber, ErrorRule& rule,
+                               std::string& error);
+    static const char* StatusName(int status);
     // A status given by name or number (1-18); false when it is neither.
-    static bool parseStatus(const std::string &text, int &status);
+    static bool ParseStatus(const std::string& text, int& status);
     // "OID" or "OID=TYPE" (a data-file type name: integer, string, hex, oid,
     // ipaddress, counter32, gauge32, timeticks, counter64, unsigned32).
-    static bool parseWrongType(const std::string &text, unsigned enterpriseNumber, ValueRule &rule,
-                               std::string &error);
+    static bool ParseWrongType(const std::string& text, unsigned enterpriseNumber, ValueRule& rule,
+                               std::string& error);
     // "OID=N", N octets from 0 to 65000.
-    static bool parseOversize(const std::string &text, unsigned enterpriseNumber, ValueRule &rule,
-                              std::string &error);
+    static bool ParseOversize(const std::string& text, unsigned enterpriseNumber, ValueRule& rule,
+                              std::string& error);
 
     // The value an answer carries for the object at `oid` (of type
     // `objectType`) instead of its own; false when no value rule names it.
@@ -71,12 +71,12 @@ public:
     // INTEGER 7 and anything else the OCTET STRING "wrong type"; with one,
     // the sample value of that type (7, "wrong type", DEADBEEF, 1.3.6.1.4,
     // 10.0.0.1). An outsize value is that many letters "A".
-    bool substitute(const SimOid &oid, SimType objectType, SimType &type, SimValue &value) const;
+    bool Substitute(const SimOid& oid, SimType objectType, SimType& type, SimValue& value) const;
 
     // Called once per received request, in order, with the OIDs it names.
-    Decision next(const std::vector<SimOid> &oids);
+    Decision Next(const std::vector<SimOid>& oids);
 
-    long requestCount() const { return count_; }
+    long RequestCount() const { return count_; }
 
 private:
     long count_ = 0;

@@ -12,24 +12,24 @@ constexpr unsigned char ledBlink = 0x80;
 
 // ifOperStatus (1 up) and the switch's own port administration state
 // (2 disabled) of one port; a missing object counts as up and enabled.
-bool portUp(const SimStore &store, int port)
+bool PortUp(const SimStore& store, int port)
 {
     SimOid oper = {1, 3, 6, 1, 2, 1, 2, 2, 1, 8, static_cast<oid>(port)};
-    const SimObject *o = store.find(oper);
+    const SimObject* o = store.Find(oper);
     return !o || o->value.integer == 1;
 }
 
-bool portDisabled(const SimStore &store, int port)
+bool PortDisabled(const SimStore& store, int port)
 {
-    SimOid admin = simoid::enterprise(store.enterpriseNumber());
+    SimOid admin = simoid::Enterprise(store.EnterpriseNumber());
     admin.insert(admin.end(), {11, 36, 2, 6, 2, 1, 2, static_cast<oid>(port)});
-    const SimObject *o = store.find(admin);
+    const SimObject* o = store.Find(admin);
     return o && o->value.integer == 2;
 }
 
 } // namespace
 
-std::string SimFrontPanel::compute(const SimStore &store, long seconds)
+std::string SimFrontPanel::Compute(const SimStore& store, long seconds)
 {
     std::string s(octetCount, static_cast<char>(ledOff));
     s[0] = static_cast<char>(ledGreen); // power
@@ -39,14 +39,14 @@ std::string SimFrontPanel::compute(const SimStore &store, long seconds)
     s[4] = static_cast<char>(ledOff);
     const long step = seconds / 3; // the program polls every three seconds
     for (int port = 1; port <= portCount; ++port) {
-        bool up = portUp(store, port);
+        bool up = PortUp(store, port);
         // Ports 7 and 19 lose their link in turn, for 15 seconds each.
         if (port == 7 && (seconds / 15) % 2 == 1)
             up = !up;
         if (port == 19 && (seconds / 15) % 2 == 0)
             up = !up;
         unsigned char led = ledOff;
-        if (portDisabled(store, port))
+        if (PortDisabled(store, port))
             led = ledRed;
         else if (up)
             led = port > 24 ? ledBlue : ledGreen;

@@ -18,5 +18,5 @@ public:
     // up or down as its interface and port-control tables say. Every few
     // seconds other ports show traffic (blink); two ports lose and regain
     // their link in turn.
-    static std::string compute(const SimStore &store, long seconds);
+    static std::string Compute(const SimStore& store, long seconds);
 };

@@ -1,11 +1,11 @@
 #include "sim/simmovingcounter.h"
 
-bool SimMovingCounter::canMove(SimType type)
+bool SimMovingCounter::CanMove(SimType type)
 {
     return type == SimType::Counter32 || type == SimType::Counter64;
 }
 
-uint64_t SimMovingCounter::valueAt(SimType type, uint64_t start, uint64_t ratePerSecond, uint64_t elapsedMs)
+uint64_t SimMovingCounter::ValueAt(SimType type, uint64_t start, uint64_t ratePerSecond, uint64_t elapsedMs)
 {
     // Whole seconds and the rest apart, so that a high rate over a long run
     // does not overflow before the counter's own wrap.

@@ -11,9 +11,9 @@
 class SimMovingCounter {
 public:
     // Whether a "moving" line may name an object of this type.
-    static bool canMove(SimType type);
+    static bool CanMove(SimType type);
 
     // The counter's value `elapsedMs` milliseconds after the start, for a
     // counter that starts at `start` and grows by `ratePerSecond`.
-    static uint64_t valueAt(SimType type, uint64_t start, uint64_t ratePerSecond, uint64_t elapsedMs);
+    static uint64_t ValueAt(SimType type, uint64_t start, uint64_t ratePerSecond, uint64_t elapsedMs);
 };

@@ -33,7 +33,7 @@ struct SimObject {
     SimConstraint constraint;
     uint64_t movingRate = 0; // counters named by a "moving" line: increase per second
 
-    bool writable() const
+    bool Writable() const
     {
         return access != SimAccess::ReadOnly && special != SimSpecial::Uptime
                && special != SimSpecial::FrontPanel;

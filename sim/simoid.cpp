@@ -4,17 +4,17 @@
 
 namespace simoid {
 
-SimOid enterprise(unsigned enterpriseNumber)
+SimOid Enterprise(unsigned enterpriseNumber)
 {
     return {1, 3, 6, 1, 4, 1, enterpriseNumber};
 }
 
-bool parse(const std::string &text, unsigned enterpriseNumber, SimOid &out)
+bool Parse(const std::string& text, unsigned enterpriseNumber, SimOid& out)
 {
     out.clear();
     std::string rest = text;
     if (rest.rfind("ENT", 0) == 0) {
-        out = enterprise(enterpriseNumber);
+        out = Enterprise(enterpriseNumber);
         rest = rest.substr(3);
         if (rest.empty())
             return true;
@@ -48,7 +48,7 @@ bool parse(const std::string &text, unsigned enterpriseNumber, SimOid &out)
     return out.size() >= 2;
 }
 
-std::string format(const oid *arcs, size_t count)
+std::string Format(const oid* arcs, size_t count)
 {
     std::string s;
     for (size_t i = 0; i < count; ++i) {
@@ -59,24 +59,24 @@ std::string format(const oid *arcs, size_t count)
     return s;
 }
 
-std::string format(const SimOid &o)
+std::string Format(const SimOid& o)
 {
-    return format(o.data(), o.size());
+    return Format(o.data(), o.size());
 }
 
-std::string formatWithEnt(const SimOid &o, unsigned enterpriseNumber)
+std::string FormatWithEnt(const SimOid& o, unsigned enterpriseNumber)
 {
-    const SimOid ent = enterprise(enterpriseNumber);
-    if (isPrefix(ent, o)) {
+    const SimOid ent = Enterprise(enterpriseNumber);
+    if (IsPrefix(ent, o)) {
         std::string s = "ENT";
         for (size_t i = ent.size(); i < o.size(); ++i)
             s += "." + std::to_string(o[i]);
         return s;
     }
-    return format(o);
+    return Format(o);
 }
 
-bool isPrefix(const SimOid &prefix, const oid *arcs, size_t count)
+bool IsPrefix(const SimOid& prefix, const oid* arcs, size_t count)
 {
     if (prefix.size() > count)
         return false;
@@ -86,9 +86,9 @@ bool isPrefix(const SimOid &prefix, const oid *arcs, size_t count)
     return true;
 }
 
-bool isPrefix(const SimOid &prefix, const SimOid &o)
+bool IsPrefix(const SimOid& prefix, const SimOid& o)
 {
-    return isPrefix(prefix, o.data(), o.size());
+    return IsPrefix(prefix, o.data(), o.size());
 }
 
 } // namespace simoid

@@ -5,11 +5,11 @@
 
 namespace {
 
-bool parseCount(const std::string &text, long lo, long hi, long &out)
+bool ParseCount(const std::string& text, long lo, long hi, long& out)
 {
     if (text.empty())
         return false;
-    char *end = nullptr;
+    char* end = nullptr;
     errno = 0;
     long v = std::strtol(text.c_str(), &end, 10);
     if (errno || *end || v < lo || v > hi)
@@ -20,7 +20,7 @@ bool parseCount(const std::string &text, long lo, long hi, long &out)
 
 } // namespace
 
-std::string SimOptions::usage()
+std::string SimOptions::Usage()
 {
     return "usage: osprey-sim [--listen udp:127.0.0.1:PORT] [--data FILE] [--log FILE] [--state FILE]\n"
            "                  [--ready-file FILE] [--delay MS] [--drop-every N] [--stop-after N]\n"
@@ -50,7 +50,7 @@ std::string SimOptions::usage()
            "  --dump               print the loaded switch, one object per line, and exit\n";
 }
 
-bool SimOptions::parse(const std::vector<std::string> &args, unsigned enterpriseNumber, std::string &error)
+bool SimOptions::Parse(const std::vector<std::string>& args, unsigned enterpriseNumber, std::string& error)
 {
     for (size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
@@ -62,7 +62,7 @@ bool SimOptions::parse(const std::vector<std::string> &args, unsigned enterprise
             name = name.substr(0, eq);
             hasValue = true;
         }
-        auto take = [&](std::string &out) {
+        auto take = [&](std::string& out) {
             if (hasValue) {
                 out = value;
             } else if (i + 1 < args.size()) {
@@ -104,7 +104,7 @@ bool SimOptions::parse(const std::vector<std::string> &args, unsigned enterprise
         } else if (name == "--delay") {
             if (!take(v))
                 return false;
-            if (!parseCount(v, 0, 600000, n)) {
+            if (!ParseCount(v, 0, 600000, n)) {
                 error = "--delay: \"" + v + "\" is not a number of milliseconds (0 to 600000)";
                 return false;
             }
@@ -112,14 +112,14 @@ bool SimOptions::parse(const std::vector<std::string> &args, unsigned enterprise
         } else if (name == "--drop-every") {
             if (!take(v))
                 return false;
-            if (!parseCount(v, 1, 1000000000, faults.dropEvery)) {
+            if (!ParseCount(v, 1, 1000000000, faults.dropEvery)) {
                 error = "--drop-every: \"" + v + "\" is not a positive number";
                 return false;
             }
         } else if (name == "--stop-after") {
             if (!take(v))
                 return false;
-            if (!parseCount(v, 0, 1000000000, faults.stopAfter)) {
+            if (!ParseCount(v, 0, 1000000000, faults.stopAfter)) {
                 error = "--stop-after: \"" + v + "\" is not a number";
                 return false;
             }
@@ -127,7 +127,7 @@ bool SimOptions::parse(const std::vector<std::string> &args, unsigned enterprise
             if (!take(v))
                 return false;
             SimFaults::ErrorRule rule;
-            if (!SimFaults::parseErrorRule(v, enterpriseNumber, rule, error)) {
+            if (!SimFaults::ParseErrorRule(v, enterpriseNumber, rule, error)) {
                 error = "--error-oid: " + error;
                 return false;
             }
@@ -135,14 +135,14 @@ bool SimOptions::parse(const std::vector<std::string> &args, unsigned enterprise
         } else if (name == "--refuse-bulk") {
             if (!take(v))
                 return false;
-            if (!SimFaults::parseStatus(v, faults.refuseBulk)) {
+            if (!SimFaults::ParseStatus(v, faults.refuseBulk)) {
                 error = "--refuse-bulk: \"" + v + "\" is not an SNMP error status (a name such as genErr, or 1 to 18)";
                 return false;
             }
         } else if (name == "--bulk-max-bindings") {
             if (!take(v))
                 return false;
-            if (!parseCount(v, 1, 1000000, faults.bulkMaxBindings)) {
+            if (!ParseCount(v, 1, 1000000, faults.bulkMaxBindings)) {
                 error = "--bulk-max-bindings: \"" + v + "\" is not a positive number";
                 return false;
             }
@@ -150,8 +150,8 @@ bool SimOptions::parse(const std::vector<std::string> &args, unsigned enterprise
             if (!take(v))
                 return false;
             SimFaults::ValueRule rule;
-            const bool ok = name == "--wrong-type" ? SimFaults::parseWrongType(v, enterpriseNumber, rule, error)
-                                                   : SimFaults::parseOversize(v, enterpriseNumber, rule, error);
+            const bool ok = name == "--wrong-type" ? SimFaults::ParseWrongType(v, enterpriseNumber, rule, error)
+                                                   : SimFaults::ParseOversize(v, enterpriseNumber, rule, error);
             if (!ok) {
                 error = name + ": " + error;
                 return false;

@@ -22,7 +22,7 @@ public:
 
     // Parses argv[1..]; "--name value" and "--name=value" both work. On a
     // mistake gives false and a message.
-    bool parse(const std::vector<std::string> &args, unsigned enterpriseNumber, std::string &error);
+    bool Parse(const std::vector<std::string>& args, unsigned enterpriseNumber, std::string& error);
 
-    static std::string usage();
+    static std::string Usage();
 };

@@ -11,7 +11,7 @@
 
 namespace {
 
-const char *commandName(int command)
+const char* CommandName(int command)
 {
     switch (command) {
     case SNMP_MSG_GET:
@@ -37,7 +37,7 @@ const char *commandName(int command)
     }
 }
 
-const char *versionName(long version)
+const char* VersionName(long version)
 {
     switch (version) {
     case SNMP_VERSION_1:
@@ -51,7 +51,7 @@ const char *versionName(long version)
     }
 }
 
-const char *levelName(int level)
+const char* LevelName(int level)
 {
     switch (level) {
     case SNMP_SEC_LEVEL_AUTHPRIV:
@@ -63,7 +63,7 @@ const char *levelName(int level)
     }
 }
 
-bool printable(const u_char *s, size_t n)
+bool Printable(const u_char* s, size_t n)
 {
     for (size_t i = 0; i < n; ++i)
         if (s[i] < 0x20 || s[i] > 0x7E)
@@ -71,30 +71,30 @@ bool printable(const u_char *s, size_t n)
     return true;
 }
 
-std::string varbindText(const variable_list *vb)
+std::string VarbindText(const variable_list* vb)
 {
-    std::string s = simoid::format(vb->name, vb->name_length);
+    std::string s = simoid::Format(vb->name, vb->name_length);
     char buf[64];
     switch (vb->type) {
     case ASN_INTEGER:
         s += " INTEGER " + std::to_string(vb->val.integer ? *vb->val.integer : 0);
         break;
     case ASN_OCTET_STR: {
-        const u_char *p = vb->val.string;
+        const u_char* p = vb->val.string;
         const size_t n = p ? vb->val_len : 0;
-        if (printable(p, n))
-            s += " STRING " + SimValue::quote(std::string(reinterpret_cast<const char *>(p), n));
+        if (Printable(p, n))
+            s += " STRING " + SimValue::Quote(std::string(reinterpret_cast<const char*>(p), n));
         else
-            s += " STRING 0x" + SimValue::hex(std::string(reinterpret_cast<const char *>(p), n));
+            s += " STRING 0x" + SimValue::Hex(std::string(reinterpret_cast<const char*>(p), n));
         break;
     }
     case ASN_OPAQUE: {
         const size_t n = vb->val.string ? vb->val_len : 0;
-        s += " OPAQUE 0x" + SimValue::hex(std::string(reinterpret_cast<const char *>(vb->val.string), n));
+        s += " OPAQUE 0x" + SimValue::Hex(std::string(reinterpret_cast<const char*>(vb->val.string), n));
         break;
     }
     case ASN_OBJECT_ID:
-        s += " OID " + (vb->val.objid ? simoid::format(vb->val.objid, vb->val_len / sizeof(oid)) : std::string());
+        s += " OID " + (vb->val.objid ? simoid::Format(vb->val.objid, vb->val_len / sizeof(oid)) : std::string());
         break;
     case ASN_IPADDRESS:
         if (vb->val.string && vb->val_len == 4) {
@@ -103,7 +103,7 @@ std::string varbindText(const variable_list *vb)
             s += buf;
         } else {
             s += " IPADDRESS 0x"
-                 + SimValue::hex(std::string(reinterpret_cast<const char *>(vb->val.string),
+                 + SimValue::Hex(std::string(reinterpret_cast<const char*>(vb->val.string),
                                              vb->val.string ? vb->val_len : 0));
         }
         break;
@@ -142,7 +142,7 @@ SimPduLog::~SimPduLog()
         std::fclose(file_);
 }
 
-bool SimPduLog::open(const std::string &path, std::string &error)
+bool SimPduLog::Open(const std::string& path, std::string& error)
 {
     file_ = std::fopen(path.c_str(), "a");
     if (!file_) {
@@ -152,31 +152,31 @@ bool SimPduLog::open(const std::string &path, std::string &error)
     return true;
 }
 
-std::string SimPduLog::communityWord(const snmp_pdu *pdu) const
+std::string SimPduLog::CommunityWord(const snmp_pdu* pdu) const
 {
     if (!pdu->community || pdu->community_len == 0)
         return "-";
-    const std::string text(reinterpret_cast<const char *>(pdu->community), pdu->community_len);
-    for (const Community &c : communities_)
+    const std::string text(reinterpret_cast<const char*>(pdu->community), pdu->community_len);
+    for (const Community& c : communities_)
         if (c.text == text)
             return c.word;
     return "unknown";
 }
 
-std::string SimPduLog::format(const snmp_pdu *pdu, const std::string &note) const
+std::string SimPduLog::Format(const snmp_pdu* pdu, const std::string& note) const
 {
-    std::string s = commandName(pdu->command);
+    std::string s = CommandName(pdu->command);
     s += ' ';
-    s += versionName(pdu->version);
+    s += VersionName(pdu->version);
     if (pdu->version == SNMP_VERSION_3) {
         s += ' ';
         s += pdu->securityName && pdu->securityNameLen ? std::string(pdu->securityName, pdu->securityNameLen)
                                                        : std::string("-");
         s += ' ';
-        s += levelName(pdu->securityLevel);
+        s += LevelName(pdu->securityLevel);
     } else {
         s += ' ';
-        s += communityWord(pdu);
+        s += CommunityWord(pdu);
     }
     if (pdu->command == SNMP_MSG_GETBULK)
         s += " non-repeaters=" + std::to_string(pdu->non_repeaters) + " max-repetitions="
@@ -185,19 +185,19 @@ std::string SimPduLog::format(const snmp_pdu *pdu, const std::string &note) cons
         s += " (" + note + ")";
     s += ':';
     bool first = true;
-    for (const variable_list *vb = pdu->variables; vb; vb = vb->next_variable) {
+    for (const variable_list* vb = pdu->variables; vb; vb = vb->next_variable) {
         s += first ? " " : " | ";
         first = false;
-        s += varbindText(vb);
+        s += VarbindText(vb);
     }
     return s;
 }
 
-void SimPduLog::write(const snmp_pdu *pdu, const std::string &note)
+void SimPduLog::Write(const snmp_pdu* pdu, const std::string& note)
 {
     if (!file_)
         return;
-    const std::string line = format(pdu, note) + "\n";
+    const std::string line = Format(pdu, note) + "\n";
     std::fwrite(line.data(), 1, line.size(), file_);
     std::fflush(file_);
 }

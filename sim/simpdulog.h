@@ -23,28 +23,28 @@ class SimPduLog {
 public:
     SimPduLog() = default;
     ~SimPduLog();
-    SimPduLog(const SimPduLog &) = delete;
-    SimPduLog &operator=(const SimPduLog &) = delete;
+    SimPduLog(const SimPduLog&) = delete;
+    SimPduLog& operator=(const SimPduLog&) = delete;
 
     struct Community {
         std::string text;
         std::string word;   // what the log writes for it
     };
 
-    bool open(const std::string &path, std::string &error);
-    bool isOpen() const { return file_ != nullptr; }
+    bool Open(const std::string& path, std::string& error);
+    bool IsOpen() const { return file_ != nullptr; }
     // The communities the agent knows.
-    void setCommunities(std::vector<Community> communities) { communities_ = std::move(communities); }
+    void SetCommunities(std::vector<Community> communities) { communities_ = std::move(communities); }
 
     // The line for a PDU; `note` (may be empty) is shown in parentheses
     // before the colon, for example "dropped".
-    std::string format(const snmp_pdu *pdu, const std::string &note) const;
-    void write(const snmp_pdu *pdu, const std::string &note);
+    std::string Format(const snmp_pdu* pdu, const std::string& note) const;
+    void Write(const snmp_pdu* pdu, const std::string& note);
 
 private:
     // The word for a PDU's community.
-    std::string communityWord(const snmp_pdu *pdu) const;
+    std::string CommunityWord(const snmp_pdu* pdu) const;
 
-    std::FILE *file_ = nullptr;
+    std::FILE* file_ = nullptr;
     std::vector<Community> communities_;
 };

@@ -8,59 +8,59 @@ SimStore::SimStore(unsigned enterpriseNumber)
 {
 }
 
-bool SimStore::addObject(const SimObject &object, std::string &error)
+bool SimStore::AddObject(const SimObject& object, std::string& error)
 {
     if (objects_.count(object.oid)) {
-        error = "object " + simoid::format(object.oid) + " is listed twice";
+        error = "object " + simoid::Format(object.oid) + " is listed twice";
         return false;
     }
     objects_.emplace(object.oid, object);
     return true;
 }
 
-void SimStore::putObject(const SimObject &object)
+void SimStore::PutObject(const SimObject& object)
 {
     objects_[object.oid] = object;
 }
 
-void SimStore::eraseObject(const SimOid &o)
+void SimStore::EraseObject(const SimOid& o)
 {
     objects_.erase(o);
 }
 
-const SimObject *SimStore::find(const SimOid &o) const
+const SimObject* SimStore::Find(const SimOid& o) const
 {
     auto it = objects_.find(o);
     return it == objects_.end() ? nullptr : &it->second;
 }
 
-SimObject *SimStore::find(const SimOid &o)
+SimObject* SimStore::Find(const SimOid& o)
 {
     auto it = objects_.find(o);
     return it == objects_.end() ? nullptr : &it->second;
 }
 
-const SimObject *SimStore::next(const SimOid &o) const
+const SimObject* SimStore::Next(const SimOid& o) const
 {
     auto it = objects_.upper_bound(o);
     return it == objects_.end() ? nullptr : &it->second;
 }
 
-bool SimStore::hasObjectsUnder(const SimOid &prefix) const
+bool SimStore::HasObjectsUnder(const SimOid& prefix) const
 {
     auto it = objects_.lower_bound(prefix);
-    return it != objects_.end() && simoid::isPrefix(prefix, it->first);
+    return it != objects_.end() && simoid::IsPrefix(prefix, it->first);
 }
 
-bool SimStore::addTable(const SimTable &table, std::string &error)
+bool SimStore::AddTable(const SimTable& table, std::string& error)
 {
-    for (const SimTable &t : tables_) {
+    for (const SimTable& t : tables_) {
         if (t.entry == table.entry) {
-            error = "table " + simoid::format(table.entry) + " is declared twice";
+            error = "table " + simoid::Format(table.entry) + " is declared twice";
             return false;
         }
-        if (simoid::isPrefix(t.entry, table.entry) || simoid::isPrefix(table.entry, t.entry)) {
-            error = "table " + simoid::format(table.entry) + " overlaps table " + simoid::format(t.entry);
+        if (simoid::IsPrefix(t.entry, table.entry) || simoid::IsPrefix(table.entry, t.entry)) {
+            error = "table " + simoid::Format(table.entry) + " overlaps table " + simoid::Format(t.entry);
             return false;
         }
     }
@@ -68,25 +68,25 @@ bool SimStore::addTable(const SimTable &table, std::string &error)
     return true;
 }
 
-const SimTable *SimStore::tableFor(const SimOid &o) const
+const SimTable* SimStore::TableFor(const SimOid& o) const
 {
-    for (const SimTable &t : tables_)
-        if (o.size() >= t.entry.size() + 2 && simoid::isPrefix(t.entry, o))
+    for (const SimTable& t : tables_)
+        if (o.size() >= t.entry.size() + 2 && simoid::IsPrefix(t.entry, o))
             return &t;
     return nullptr;
 }
 
-const SimTable *SimStore::table(const SimOid &entry) const
+const SimTable* SimStore::Table(const SimOid& entry) const
 {
-    for (const SimTable &t : tables_)
+    for (const SimTable& t : tables_)
         if (t.entry == entry)
             return &t;
     return nullptr;
 }
 
-bool SimStore::addMirror(const SimMirror &mirror, std::string &error)
+bool SimStore::AddMirror(const SimMirror& mirror, std::string& error)
 {
-    if (!table(mirror.source) || !table(mirror.target)) {
+    if (!Table(mirror.source) || !Table(mirror.target)) {
         error = "mirror names a table that is not declared above";
         return false;
     }
@@ -98,9 +98,9 @@ bool SimStore::addMirror(const SimMirror &mirror, std::string &error)
     return true;
 }
 
-bool SimStore::addRowCount(const SimRowCount &count, std::string &error)
+bool SimStore::AddRowCount(const SimRowCount& count, std::string& error)
 {
-    if (!table(count.table)) {
+    if (!Table(count.table)) {
         error = "count names a table that is not declared above";
         return false;
     }
@@ -108,31 +108,31 @@ bool SimStore::addRowCount(const SimRowCount &count, std::string &error)
     return true;
 }
 
-int64_t SimStore::uptimeTicks() const
+int64_t SimStore::UptimeTicks() const
 {
     const auto elapsed = std::chrono::steady_clock::now() - startTime_;
     return static_cast<int64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() / 10
                                 % 0x100000000ll);
 }
 
-SimTable *SimStore::tableEntry(const SimOid &entry)
+SimTable* SimStore::TableEntry(const SimOid& entry)
 {
-    for (SimTable &t : tables_)
+    for (SimTable& t : tables_)
         if (t.entry == entry)
             return &t;
     return nullptr;
 }
 
-std::vector<oid> SimStore::columnsOf(const SimTable &table) const
+std::vector<oid> SimStore::ColumnsOf(const SimTable& table) const
 {
     std::set<oid> cols;
-    for (const auto &c : table.columns)
+    for (const auto& c : table.columns)
         cols.insert(c.first);
     // Skip from column to column instead of visiting every row.
     SimOid probe = table.entry;
     probe.push_back(0);
     auto it = objects_.lower_bound(probe);
-    while (it != objects_.end() && simoid::isPrefix(table.entry, it->first)) {
+    while (it != objects_.end() && simoid::IsPrefix(table.entry, it->first)) {
         if (it->first.size() <= table.entry.size())
             break;
         const oid col = it->first[table.entry.size()];
@@ -144,7 +144,7 @@ std::vector<oid> SimStore::columnsOf(const SimTable &table) const
     return {cols.begin(), cols.end()};
 }
 
-bool SimStore::columnTemplate(const SimTable &table, oid column, SimObject &out) const
+bool SimStore::ColumnTemplate(const SimTable& table, oid column, SimObject& out) const
 {
     auto c = table.columns.find(column);
     if (c != table.columns.end()) {
@@ -154,27 +154,27 @@ bool SimStore::columnTemplate(const SimTable &table, oid column, SimObject &out)
     SimOid colOid = table.entry;
     colOid.push_back(column);
     auto it = objects_.upper_bound(colOid);
-    if (it == objects_.end() || !simoid::isPrefix(colOid, it->first))
+    if (it == objects_.end() || !simoid::IsPrefix(colOid, it->first))
         return false;
     out = it->second;
     out.oid = colOid;
     return true;
 }
 
-oid SimStore::statusColumn(const SimTable &table) const
+oid SimStore::StatusColumn(const SimTable& table) const
 {
-    for (oid col : columnsOf(table)) {
+    for (oid col : ColumnsOf(table)) {
         SimObject t;
-        if (columnTemplate(table, col, t) && t.constraint.isRowStatus())
+        if (ColumnTemplate(table, col, t) && t.constraint.IsRowStatus())
             return col;
     }
     return 0;
 }
 
-std::vector<SimOid> SimStore::rowCells(const SimTable &table, const SimOid &index) const
+std::vector<SimOid> SimStore::RowCells(const SimTable& table, const SimOid& index) const
 {
     std::vector<SimOid> cells;
-    for (oid col : columnsOf(table)) {
+    for (oid col : ColumnsOf(table)) {
         SimOid cell = table.entry;
         cell.push_back(col);
         cell.insert(cell.end(), index.begin(), index.end());
@@ -184,21 +184,21 @@ std::vector<SimOid> SimStore::rowCells(const SimTable &table, const SimOid &inde
     return cells;
 }
 
-std::vector<SimOid> SimStore::registrationRoots() const
+std::vector<SimOid> SimStore::RegistrationRoots() const
 {
     std::set<SimOid> roots;
-    auto addRoot = [&roots](const SimOid &o) {
+    auto addRoot = [&roots](const SimOid& o) {
         SimOid r(o.begin(), o.begin() + static_cast<long>(std::min<size_t>(o.size(), 7)));
         roots.insert(r);
     };
-    for (const auto &o : objects_)
+    for (const auto& o : objects_)
         addRoot(o.first);
-    for (const SimTable &t : tables_)
+    for (const SimTable& t : tables_)
         addRoot(t.entry);
     // A shorter root covers the longer ones below it.
     std::vector<SimOid> out;
-    for (const SimOid &r : roots) {
-        if (!out.empty() && simoid::isPrefix(out.back(), r))
+    for (const SimOid& r : roots) {
+        if (!out.empty() && simoid::IsPrefix(out.back(), r))
             continue;
         out.push_back(r);
     }

@@ -14,56 +14,56 @@ class SimStore {
 public:
     explicit SimStore(unsigned enterpriseNumber);
 
-    unsigned enterpriseNumber() const { return enterpriseNumber_; }
+    unsigned EnterpriseNumber() const { return enterpriseNumber_; }
 
     // Adds a new object; fails (with a message) when the OID is already there.
-    bool addObject(const SimObject &object, std::string &error);
+    bool AddObject(const SimObject& object, std::string& error);
     // Inserts or replaces.
-    void putObject(const SimObject &object);
-    void eraseObject(const SimOid &o);
+    void PutObject(const SimObject& object);
+    void EraseObject(const SimOid& o);
 
-    const SimObject *find(const SimOid &o) const;
-    SimObject *find(const SimOid &o);
+    const SimObject* Find(const SimOid& o) const;
+    SimObject* Find(const SimOid& o);
     // The first object after `o` in SNMP order, or nullptr.
-    const SimObject *next(const SimOid &o) const;
-    bool hasObjectsUnder(const SimOid &prefix) const;
+    const SimObject* Next(const SimOid& o) const;
+    bool HasObjectsUnder(const SimOid& prefix) const;
 
-    bool addTable(const SimTable &table, std::string &error);
+    bool AddTable(const SimTable& table, std::string& error);
     // The table whose entry is followed in `o` by a column arc and at least
     // one index arc; nullptr when none.
-    const SimTable *tableFor(const SimOid &o) const;
-    SimTable *tableEntry(const SimOid &entry);
+    const SimTable* TableFor(const SimOid& o) const;
+    SimTable* TableEntry(const SimOid& entry);
 
     // The column numbers of a table: its templates and every column that has
     // rows.
-    std::vector<oid> columnsOf(const SimTable &table) const;
+    std::vector<oid> ColumnsOf(const SimTable& table) const;
     // The template of a column: the declared one, or else the first row's
     // object of that column. False when the column is unknown.
-    bool columnTemplate(const SimTable &table, oid column, SimObject &out) const;
+    bool ColumnTemplate(const SimTable& table, oid column, SimObject& out) const;
     // The RowStatus column of a table, or 0.
-    oid statusColumn(const SimTable &table) const;
+    oid StatusColumn(const SimTable& table) const;
     // The OIDs of the existing cells of one row.
-    std::vector<SimOid> rowCells(const SimTable &table, const SimOid &index) const;
+    std::vector<SimOid> RowCells(const SimTable& table, const SimOid& index) const;
 
-    const std::map<SimOid, SimObject> &objects() const { return objects_; }
-    const std::vector<SimTable> &tables() const { return tables_; }
-    const SimTable *table(const SimOid &entry) const;
+    const std::map<SimOid, SimObject>& Objects() const { return objects_; }
+    const std::vector<SimTable>& Tables() const { return tables_; }
+    const SimTable* Table(const SimOid& entry) const;
 
     // Rules that tie tables together (see SimMirror, SimRowCount). Both name
     // tables declared before them.
-    bool addMirror(const SimMirror &mirror, std::string &error);
-    bool addRowCount(const SimRowCount &count, std::string &error);
-    const std::vector<SimMirror> &mirrors() const { return mirrors_; }
-    const std::vector<SimRowCount> &rowCounts() const { return rowCounts_; }
+    bool AddMirror(const SimMirror& mirror, std::string& error);
+    bool AddRowCount(const SimRowCount& count, std::string& error);
+    const std::vector<SimMirror>& Mirrors() const { return mirrors_; }
+    const std::vector<SimRowCount>& RowCounts() const { return rowCounts_; }
 
     // The switch's clock: hundredths of a second since the store was made
     // (sysUpTime, and the time a row is created at).
-    std::chrono::steady_clock::time_point startTime() const { return startTime_; }
-    int64_t uptimeTicks() const;
+    std::chrono::steady_clock::time_point StartTime() const { return startTime_; }
+    int64_t UptimeTicks() const;
 
     // Subtrees to register with the agent: the distinct first seven arcs
     // (or the whole OID when it is shorter) of every object and table.
-    std::vector<SimOid> registrationRoots() const;
+    std::vector<SimOid> RegistrationRoots() const;
 
 private:
     unsigned enterpriseNumber_;

@@ -14,20 +14,20 @@ constexpr int64_t rsCreateAndGo = 4;
 constexpr int64_t rsCreateAndWait = 5;
 constexpr int64_t rsDestroy = 6;
 
-bool isNumeric(unsigned char asn)
+bool IsNumeric(unsigned char asn)
 {
     return asn == ASN_INTEGER || asn == ASN_COUNTER || asn == ASN_GAUGE || asn == ASN_TIMETICKS
            || asn == ASN_COUNTER64;
 }
 
 // The value a new row's cell starts with when no column line gives one.
-void neutralDefault(SimObject &o)
+void NeutralDefault(SimObject& o)
 {
     o.value = SimValue();
     switch (o.type) {
     case SimType::String:
     case SimType::Hex:
-        o.value.octets.assign(o.constraint.smallestSize(), '\0');
+        o.value.octets.assign(o.constraint.SmallestSize(), '\0');
         break;
     case SimType::IpAddress:
         o.value.octets.assign(4, '\0');
@@ -36,14 +36,14 @@ void neutralDefault(SimObject &o)
         o.value.objectId = {0, 0};
         break;
     default:
-        o.value.integer = o.constraint.firstAllowed();
+        o.value.integer = o.constraint.FirstAllowed();
         break;
     }
 }
 
 } // namespace
 
-SimSetItem SimSetItem::fromVarbind(const variable_list *vb)
+SimSetItem SimSetItem::FromVarbind(const variable_list* vb)
 {
     SimSetItem item;
     item.oid.assign(vb->name, vb->name + vb->name_length);
@@ -68,7 +68,7 @@ SimSetItem SimSetItem::fromVarbind(const variable_list *vb)
     case ASN_IPADDRESS:
     case ASN_OPAQUE:
         if (vb->val.string && vb->val_len)
-            item.value.octets.assign(reinterpret_cast<const char *>(vb->val.string), vb->val_len);
+            item.value.octets.assign(reinterpret_cast<const char*>(vb->val.string), vb->val_len);
         break;
     case ASN_OBJECT_ID:
         if (vb->val.objid)
@@ -80,67 +80,67 @@ SimSetItem SimSetItem::fromVarbind(const variable_list *vb)
     return item;
 }
 
-SimTransaction::SimTransaction(SimStore &store, bool strictRowStatus)
+SimTransaction::SimTransaction(SimStore& store, bool strictRowStatus)
     : store_(store), strict_(strictRowStatus)
 {
 }
 
-SimTransaction::Result SimTransaction::check(const std::vector<SimSetItem> &items)
+SimTransaction::Result SimTransaction::Check(const std::vector<SimSetItem>& items)
 {
     rows_.clear();
     writes_.clear();
 
     // Row creations named anywhere in the request come first, so that the
     // other columns of a new row may stand before its status.
-    for (const SimSetItem &item : items) {
-        const SimTable *table = store_.tableFor(item.oid);
+    for (const SimSetItem& item : items) {
+        const SimTable* table = store_.TableFor(item.oid);
         if (!table || item.asnType != ASN_INTEGER)
             continue;
         const oid col = item.oid[table->entry.size()];
-        if (col != store_.statusColumn(*table))
+        if (col != store_.StatusColumn(*table))
             continue;
         const SimOid index(item.oid.begin() + static_cast<long>(table->entry.size()) + 1, item.oid.end());
         if (item.value.integer == rsCreateAndGo || item.value.integer == rsCreateAndWait) {
-            if (store_.rowCells(*table, index).empty())
+            if (store_.RowCells(*table, index).empty())
                 rows_[{table->entry, index}] = item.value.integer == rsCreateAndGo ? RowAction::CreateAndGo
                                                                                    : RowAction::CreateAndWait;
         }
     }
 
     for (size_t i = 0; i < items.size(); ++i) {
-        const SimSetItem &item = items[i];
-        const SimTable *table = store_.tableFor(item.oid);
+        const SimSetItem& item = items[i];
+        const SimTable* table = store_.TableFor(item.oid);
         oid col = 0;
         SimOid index;
         if (table) {
             col = item.oid[table->entry.size()];
             index.assign(item.oid.begin() + static_cast<long>(table->entry.size()) + 1, item.oid.end());
         }
-        const oid statusCol = table ? store_.statusColumn(*table) : 0;
+        const oid statusCol = table ? store_.StatusColumn(*table) : 0;
 
-        const SimObject *obj = store_.find(item.oid);
+        const SimObject* obj = store_.Find(item.oid);
         SimObject templ;
         if (obj) {
             templ = *obj;
         } else {
-            if (!table || !store_.columnTemplate(*table, col, templ))
-                return fail(SNMP_ERR_NOCREATION, i);
+            if (!table || !store_.ColumnTemplate(*table, col, templ))
+                return Fail(SNMP_ERR_NOCREATION, i);
         }
-        if (!templ.writable())
-            return fail(SNMP_ERR_NOTWRITABLE, i);
-        if (item.asnType != SimValue::asnType(templ.type))
-            return fail(SNMP_ERR_WRONGTYPE, i);
-        const int c = templ.constraint.check(templ.type, item.value);
+        if (!templ.Writable())
+            return Fail(SNMP_ERR_NOTWRITABLE, i);
+        if (item.asnType != SimValue::AsnType(templ.type))
+            return Fail(SNMP_ERR_WRONGTYPE, i);
+        const int c = templ.constraint.Check(templ.type, item.value);
         if (c != SNMP_ERR_NOERROR)
-            return fail(c, i);
+            return Fail(c, i);
 
         // A column that holds an arc of the row's index must agree with it.
         SimObject declared;
-        if (table && store_.columnTemplate(*table, col, declared) && declared.special == SimSpecial::Index
-            && isNumeric(item.asnType)) {
+        if (table && store_.ColumnTemplate(*table, col, declared) && declared.special == SimSpecial::Index
+            && IsNumeric(item.asnType)) {
             if (declared.indexArc > index.size()
                 || static_cast<int64_t>(index[declared.indexArc - 1]) != item.value.integer)
-                return fail(SNMP_ERR_INCONSISTENTVALUE, i);
+                return Fail(SNMP_ERR_INCONSISTENTVALUE, i);
         }
 
         SimValue value = item.value;
@@ -149,9 +149,9 @@ SimTransaction::Result SimTransaction::check(const std::vector<SimSetItem> &item
             if (isStatus) {
                 const int64_t v = item.value.integer;
                 if (v == rsNotReady)
-                    return fail(SNMP_ERR_WRONGVALUE, i);
+                    return Fail(SNMP_ERR_WRONGVALUE, i);
                 if (v == rsCreateAndWait || (v == rsCreateAndGo && strict_))
-                    return fail(SNMP_ERR_INCONSISTENTVALUE, i);
+                    return Fail(SNMP_ERR_INCONSISTENTVALUE, i);
                 if (v == rsCreateAndGo)
                     value.integer = rsActive; // the row exists: keep it active
                 if (v == rsDestroy) {
@@ -169,33 +169,33 @@ SimTransaction::Result SimTransaction::check(const std::vector<SimSetItem> &item
         }
 
         // The instance does not exist: it may be a cell of a new row.
-        if (!store_.rowCells(*table, index).empty())
-            return fail(SNMP_ERR_NOCREATION, i); // the row exists without this column
-        if (!indexAllowed(*table, index))
-            return fail(SNMP_ERR_NOCREATION, i); // a row that can never exist (VLAN 0, trunk group 8)
+        if (!store_.RowCells(*table, index).empty())
+            return Fail(SNMP_ERR_NOCREATION, i); // the row exists without this column
+        if (!IndexAllowed(*table, index))
+            return Fail(SNMP_ERR_NOCREATION, i); // a row that can never exist (VLAN 0, trunk group 8)
         if (statusCol != 0) {
             if (isStatus) {
                 const int64_t v = item.value.integer;
                 if (v == rsNotReady)
-                    return fail(SNMP_ERR_WRONGVALUE, i);
+                    return Fail(SNMP_ERR_WRONGVALUE, i);
                 if (v == rsActive || v == rsNotInService)
-                    return fail(SNMP_ERR_INCONSISTENTVALUE, i);
+                    return Fail(SNMP_ERR_INCONSISTENTVALUE, i);
                 continue; // createAndGo/createAndWait planned above; destroy of nothing does nothing
             }
             auto plan = rows_.find({table->entry, index});
             if (plan == rows_.end()
                 || (plan->second != RowAction::CreateAndGo && plan->second != RowAction::CreateAndWait))
-                return fail(SNMP_ERR_NOCREATION, i);
+                return Fail(SNMP_ERR_NOCREATION, i);
             writes_.push_back({item.oid, value});
             continue;
         }
         if (!table->createOnAnyColumn)
-            return fail(SNMP_ERR_NOCREATION, i);
+            return Fail(SNMP_ERR_NOCREATION, i);
         if (table->deleteColumn == col && item.value.integer == table->deleteValue)
             continue; // removing a row that is not there
-        if (!indexAllowed(*table, index))
-            return fail(SNMP_ERR_NOCREATION, i);
-        auto &action = rows_[{table->entry, index}];
+        if (!IndexAllowed(*table, index))
+            return Fail(SNMP_ERR_NOCREATION, i);
+        auto& action = rows_[{table->entry, index}];
         if (action == RowAction::None)
             action = RowAction::CreateByColumn;
         writes_.push_back({item.oid, value});
@@ -203,40 +203,40 @@ SimTransaction::Result SimTransaction::check(const std::vector<SimSetItem> &item
     return Result{};
 }
 
-bool SimTransaction::indexAllowed(const SimTable &table, const SimOid &index)
+bool SimTransaction::IndexAllowed(const SimTable& table, const SimOid& index)
 {
     // The table's declared range for its first index arc (index=LOW..HIGH).
-    if (!table.index.empty()) {
+    if (!table.index.Empty()) {
         if (index.empty())
             return false;
         SimValue first;
         first.integer = static_cast<int64_t>(index[0]);
-        if (table.index.check(SimType::Integer, first) != SNMP_ERR_NOERROR)
+        if (table.index.Check(SimType::Integer, first) != SNMP_ERR_NOERROR)
             return false;
     }
     // Every column that holds an arc of the index accepts that arc.
-    for (const auto &column : table.columns) {
-        const SimObject &cell = column.second;
+    for (const auto& column : table.columns) {
+        const SimObject& cell = column.second;
         if (cell.special != SimSpecial::Index)
             continue;
         if (cell.indexArc > index.size())
             return false;
         SimValue arc;
         arc.integer = static_cast<int64_t>(index[cell.indexArc - 1]);
-        if (cell.constraint.check(cell.type, arc) != SNMP_ERR_NOERROR)
+        if (cell.constraint.Check(cell.type, arc) != SNMP_ERR_NOERROR)
             return false;
     }
     return true;
 }
 
-SimObject SimTransaction::newCell(const SimTable &table, oid column, const SimOid &index, bool &ok) const
+SimObject SimTransaction::NewCell(const SimTable& table, oid column, const SimOid& index, bool& ok) const
 {
     SimObject cell;
-    ok = store_.columnTemplate(table, column, cell);
+    ok = store_.ColumnTemplate(table, column, cell);
     if (!ok)
         return cell;
     if (!table.columns.count(column) && cell.special == SimSpecial::None)
-        neutralDefault(cell);
+        NeutralDefault(cell);
     cell.oid = table.entry;
     cell.oid.push_back(column);
     cell.oid.insert(cell.oid.end(), index.begin(), index.end());
@@ -249,48 +249,48 @@ SimObject SimTransaction::newCell(const SimTable &table, oid column, const SimOi
     if (cell.special == SimSpecial::Uptime) {
         // A column whose default is the clock holds the time the row was made.
         cell.value = SimValue();
-        cell.value.integer = store_.uptimeTicks();
+        cell.value.integer = store_.UptimeTicks();
         cell.special = SimSpecial::None;
     }
     return cell;
 }
 
-void SimTransaction::snapshot(const SimOid &o)
+void SimTransaction::Snapshot(const SimOid& o)
 {
-    for (const auto &u : undo_)
+    for (const auto& u : undo_)
         if (u.first == o)
             return;
-    const SimObject *old = store_.find(o);
+    const SimObject* old = store_.Find(o);
     undo_.emplace_back(o, old ? std::optional<SimObject>(*old) : std::nullopt);
 }
 
-void SimTransaction::commit()
+void SimTransaction::Commit()
 {
     undo_.clear();
     // Remember every cell the request may touch.
-    for (const auto &row : rows_) {
-        const SimTable *table = nullptr;
-        for (const SimTable &t : store_.tables())
+    for (const auto& row : rows_) {
+        const SimTable* table = nullptr;
+        for (const SimTable& t : store_.Tables())
             if (t.entry == row.first.first)
                 table = &t;
         if (!table)
             continue;
-        for (oid col : store_.columnsOf(*table)) {
+        for (oid col : store_.ColumnsOf(*table)) {
             SimOid cell = table->entry;
             cell.push_back(col);
             cell.insert(cell.end(), row.first.second.begin(), row.first.second.end());
-            snapshot(cell);
+            Snapshot(cell);
         }
     }
-    for (const Write &w : writes_)
-        snapshot(w.oid);
+    for (const Write& w : writes_)
+        Snapshot(w.oid);
 
     // New rows get every column, with the defaults of their templates.
-    for (const auto &row : rows_) {
+    for (const auto& row : rows_) {
         if (row.second != RowAction::CreateAndGo && row.second != RowAction::CreateAndWait
             && row.second != RowAction::CreateByColumn)
             continue;
-        const SimTable *table = store_.tableFor([&] {
+        const SimTable* table = store_.TableFor([&] {
             SimOid probe = row.first.first;
             probe.push_back(1);
             probe.insert(probe.end(), row.first.second.begin(), row.first.second.end());
@@ -298,36 +298,36 @@ void SimTransaction::commit()
         }());
         if (!table)
             continue;
-        const oid statusCol = store_.statusColumn(*table);
-        for (oid col : store_.columnsOf(*table)) {
+        const oid statusCol = store_.StatusColumn(*table);
+        for (oid col : store_.ColumnsOf(*table)) {
             bool ok = false;
-            SimObject cell = newCell(*table, col, row.first.second, ok);
+            SimObject cell = NewCell(*table, col, row.first.second, ok);
             if (!ok)
                 continue;
             if (col == statusCol && statusCol != 0)
                 cell.value.integer = row.second == RowAction::CreateAndGo ? rsActive : rsNotInService;
-            store_.putObject(cell);
+            store_.PutObject(cell);
         }
     }
 
-    for (const Write &w : writes_) {
-        SimObject *obj = store_.find(w.oid);
+    for (const Write& w : writes_) {
+        SimObject* obj = store_.Find(w.oid);
         if (!obj) {
             // A column of a new row that the row's other cells did not bring.
-            const SimTable *table = store_.tableFor(w.oid);
+            const SimTable* table = store_.TableFor(w.oid);
             if (!table)
                 continue;
             const oid col = w.oid[table->entry.size()];
             const SimOid index(w.oid.begin() + static_cast<long>(table->entry.size()) + 1, w.oid.end());
             bool ok = false;
-            SimObject cell = newCell(*table, col, index, ok);
+            SimObject cell = NewCell(*table, col, index, ok);
             if (!ok)
                 continue;
-            store_.putObject(cell);
-            obj = store_.find(w.oid);
+            store_.PutObject(cell);
+            obj = store_.Find(w.oid);
         }
-        const SimTable *table = store_.tableFor(w.oid);
-        if (table && w.oid[table->entry.size()] == store_.statusColumn(*table)) {
+        const SimTable* table = store_.TableFor(w.oid);
+        if (table && w.oid[table->entry.size()] == store_.StatusColumn(*table)) {
             auto plan = rows_.find({table->entry, SimOid(w.oid.begin() + static_cast<long>(table->entry.size()) + 1,
                                                          w.oid.end())});
             if (plan != rows_.end() && plan->second != RowAction::None && plan->second != RowAction::Destroy)
@@ -337,112 +337,112 @@ void SimTransaction::commit()
         obj->special = SimSpecial::None;
     }
 
-    for (const auto &row : rows_) {
+    for (const auto& row : rows_) {
         if (row.second != RowAction::Destroy)
             continue;
-        for (const SimTable &t : store_.tables()) {
+        for (const SimTable& t : store_.Tables()) {
             if (t.entry != row.first.first)
                 continue;
-            for (const SimOid &cell : store_.rowCells(t, row.first.second))
-                store_.eraseObject(cell);
+            for (const SimOid& cell : store_.RowCells(t, row.first.second))
+                store_.EraseObject(cell);
         }
     }
 
-    applyRowRules();
+    ApplyRowRules();
 }
 
-void SimTransaction::applyRowRules()
+void SimTransaction::ApplyRowRules()
 {
     // Rows this request created or removed, and rows it wrote to.
     std::vector<RowKey> created, destroyed, written;
-    for (const auto &row : rows_) {
+    for (const auto& row : rows_) {
         if (row.second == RowAction::Destroy)
             destroyed.push_back(row.first);
         else if (row.second != RowAction::None)
             created.push_back(row.first);
     }
-    for (const Write &w : writes_) {
-        const SimTable *table = store_.tableFor(w.oid);
+    for (const Write& w : writes_) {
+        const SimTable* table = store_.TableFor(w.oid);
         if (table)
             written.emplace_back(table->entry,
                                  SimOid(w.oid.begin() + static_cast<long>(table->entry.size()) + 1, w.oid.end()));
     }
 
-    for (const SimMirror &m : store_.mirrors()) {
-        const SimTable *source = store_.table(m.source);
-        const SimTable *target = store_.table(m.target);
+    for (const SimMirror& m : store_.Mirrors()) {
+        const SimTable* source = store_.Table(m.source);
+        const SimTable* target = store_.Table(m.target);
         if (!source || !target)
             continue;
-        auto targetIndex = [&m](const SimOid &index) {
+        auto targetIndex = [&m](const SimOid& index) {
             SimOid t = m.prefix;
             t.insert(t.end(), index.begin(), index.end());
             return t;
         };
-        for (const RowKey &row : destroyed) {
+        for (const RowKey& row : destroyed) {
             if (row.first != m.source)
                 continue;
-            for (const SimOid &cell : store_.rowCells(*target, targetIndex(row.second))) {
-                snapshot(cell);
-                store_.eraseObject(cell);
+            for (const SimOid& cell : store_.RowCells(*target, targetIndex(row.second))) {
+                Snapshot(cell);
+                store_.EraseObject(cell);
             }
         }
         std::vector<RowKey> touched = created;
         touched.insert(touched.end(), written.begin(), written.end());
-        for (const RowKey &row : touched) {
-            if (row.first != m.source || store_.rowCells(*source, row.second).empty())
+        for (const RowKey& row : touched) {
+            if (row.first != m.source || store_.RowCells(*source, row.second).empty())
                 continue;
             const SimOid index = targetIndex(row.second);
-            if (store_.rowCells(*target, index).empty()) {
-                for (oid col : store_.columnsOf(*target)) {
+            if (store_.RowCells(*target, index).empty()) {
+                for (oid col : store_.ColumnsOf(*target)) {
                     bool ok = false;
-                    SimObject cell = newCell(*target, col, index, ok);
+                    SimObject cell = NewCell(*target, col, index, ok);
                     if (!ok)
                         continue;
-                    snapshot(cell.oid);
-                    store_.putObject(cell);
+                    Snapshot(cell.oid);
+                    store_.PutObject(cell);
                 }
             }
-            for (const auto &copy : m.copies) {
+            for (const auto& copy : m.copies) {
                 SimOid from = m.source, to = m.target;
                 from.push_back(copy.first);
                 from.insert(from.end(), row.second.begin(), row.second.end());
                 to.push_back(copy.second);
                 to.insert(to.end(), index.begin(), index.end());
-                const SimObject *value = store_.find(from);
-                SimObject *cell = store_.find(to);
+                const SimObject* value = store_.Find(from);
+                SimObject* cell = store_.Find(to);
                 if (!value || !cell)
                     continue;
-                snapshot(to);
+                Snapshot(to);
                 cell->value = value->value;
                 cell->special = SimSpecial::None;
             }
         }
     }
 
-    for (const SimRowCount &c : store_.rowCounts()) {
+    for (const SimRowCount& c : store_.RowCounts()) {
         int64_t delta = 0;
-        for (const RowKey &row : created)
+        for (const RowKey& row : created)
             if (row.first == c.table && c.event != SimRowCount::Event::Deleted)
                 ++delta;
-        for (const RowKey &row : destroyed)
+        for (const RowKey& row : destroyed)
             if (row.first == c.table && c.event != SimRowCount::Event::Created)
                 delta += c.event == SimRowCount::Event::Rows ? -1 : 1;
-        SimObject *counter = store_.find(c.counter);
+        SimObject* counter = store_.Find(c.counter);
         if (delta == 0 || !counter)
             continue;
-        snapshot(c.counter);
+        Snapshot(c.counter);
         counter->value.integer = std::max<int64_t>(0, counter->value.integer + delta);
         counter->special = SimSpecial::None;
     }
 }
 
-void SimTransaction::undo()
+void SimTransaction::Undo()
 {
     for (auto it = undo_.rbegin(); it != undo_.rend(); ++it) {
         if (it->second)
-            store_.putObject(*it->second);
+            store_.PutObject(*it->second);
         else
-            store_.eraseObject(it->first);
+            store_.EraseObject(it->first);
     }
     undo_.clear();
 }

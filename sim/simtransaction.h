@@ -17,7 +17,7 @@ struct SimSetItem {
     unsigned char asnType = 0;
     SimValue value; // decoded by asnType: integer, octets or objectId
 
-    static SimSetItem fromVarbind(const variable_list *vb);
+    static SimSetItem FromVarbind(const variable_list* vb);
 };
 
 class SimTransaction {
@@ -29,12 +29,12 @@ public:
 
     // strictRowStatus: refuse createAndGo on an existing row
     // (inconsistentValue) instead of treating it as "make it active".
-    SimTransaction(SimStore &store, bool strictRowStatus);
+    SimTransaction(SimStore& store, bool strictRowStatus);
 
-    Result check(const std::vector<SimSetItem> &items);
+    Result Check(const std::vector<SimSetItem>& items);
     // Applies what check() accepted; remembers the old state for undo().
-    void commit();
-    void undo();
+    void Commit();
+    void Undo();
 
 private:
     using RowKey = std::pair<SimOid, SimOid>; // table entry, index
@@ -46,17 +46,17 @@ private:
         SimValue value;
     };
 
-    Result fail(int status, size_t index) const { return Result{status, index}; }
-    void snapshot(const SimOid &o);
+    Result Fail(int status, size_t index) const { return Result{status, index}; }
+    void Snapshot(const SimOid& o);
     // The mirrors and row counts of the store, after the request's own changes.
-    void applyRowRules();
+    void ApplyRowRules();
     // False when the index lies outside the table's declared range (VLAN 0
     // or 4095), or a column that holds an arc of the index would not accept
     // that arc (a trunk group 8 where groups are numbered 1 to 7).
-    static bool indexAllowed(const SimTable &table, const SimOid &index);
-    SimObject newCell(const SimTable &table, oid column, const SimOid &index, bool &ok) const;
+    static bool IndexAllowed(const SimTable& table, const SimOid& index);
+    SimObject NewCell(const SimTable& table, oid column, const SimOid& index, bool& ok) const;
 
-    SimStore &store_;
+    SimStore& store_;
     bool strict_;
     std::map<RowKey, RowAction> rows_;
     std::vector<Write> writes_;

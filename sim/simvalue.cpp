@@ -8,11 +8,13 @@
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 
+#include "sim/simhex.h"
+
 namespace {
 
 struct TypeRow {
     SimType type;
-    const char *name;
+    const char* name;
     unsigned char asn;
 };
 
@@ -29,12 +31,12 @@ const TypeRow typeRows[] = {
     {SimType::Unsigned32, "unsigned32", ASN_UNSIGNED},
 };
 
-bool parseSigned(const std::string &t, int64_t lo, int64_t hi, int64_t &out)
+bool ParseSigned(const std::string& t, int64_t lo, int64_t hi, int64_t& out)
 {
     if (t.empty())
         return false;
     errno = 0;
-    char *end = nullptr;
+    char* end = nullptr;
     long long v = std::strtoll(t.c_str(), &end, 10);
     if (errno != 0 || *end != '\0' || v < lo || v > hi)
         return false;
@@ -42,12 +44,12 @@ bool parseSigned(const std::string &t, int64_t lo, int64_t hi, int64_t &out)
     return true;
 }
 
-bool parseUnsigned(const std::string &t, uint64_t hi, uint64_t &out)
+bool ParseUnsigned(const std::string& t, uint64_t hi, uint64_t& out)
 {
     if (t.empty() || !std::isdigit(static_cast<unsigned char>(t[0])))
         return false;
     errno = 0;
-    char *end = nullptr;
+    char* end = nullptr;
     unsigned long long v = std::strtoull(t.c_str(), &end, 10);
     if (errno != 0 || *end != '\0' || v > hi)
         return false;
@@ -55,18 +57,7 @@ bool parseUnsigned(const std::string &t, uint64_t hi, uint64_t &out)
     return true;
 }
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-bool parseHex(const std::string &token, std::string &out)
+bool ParseHex(const std::string& token, std::string& out)
 {
     std::string t = token;
     if (t.rfind("0x", 0) == 0 || t.rfind("0X", 0) == 0)
@@ -76,7 +67,7 @@ bool parseHex(const std::string &token, std::string &out)
     for (char c : t) {
         if (c == ':' || c == '-' || c == '.')
             continue;
-        int d = hexDigit(c);
+        int d = simhex::DigitValue(c);
         if (d < 0)
             return false;
         if (high < 0) {
@@ -89,7 +80,7 @@ bool parseHex(const std::string &token, std::string &out)
     return high < 0;
 }
 
-bool parseIp(const std::string &t, std::string &out)
+bool ParseIp(const std::string& t, std::string& out)
 {
     out.clear();
     size_t pos = 0;
@@ -115,9 +106,9 @@ bool parseIp(const std::string &t, std::string &out)
 
 } // namespace
 
-bool SimValue::typeFromName(const std::string &name, SimType &type)
+bool SimValue::TypeFromName(const std::string& name, SimType& type)
 {
-    for (const TypeRow &r : typeRows) {
+    for (const TypeRow& r : typeRows) {
         if (name == r.name) {
             type = r.type;
             return true;
@@ -126,30 +117,30 @@ bool SimValue::typeFromName(const std::string &name, SimType &type)
     return false;
 }
 
-const char *SimValue::typeName(SimType type)
+const char* SimValue::TypeName(SimType type)
 {
-    for (const TypeRow &r : typeRows)
+    for (const TypeRow& r : typeRows)
         if (r.type == type)
             return r.name;
     return "?";
 }
 
-unsigned char SimValue::asnType(SimType type)
+unsigned char SimValue::AsnType(SimType type)
 {
-    for (const TypeRow &r : typeRows)
+    for (const TypeRow& r : typeRows)
         if (r.type == type)
             return r.asn;
     return ASN_NULL;
 }
 
-bool SimValue::parse(SimType type, const std::string &token, bool quoted,
-                     unsigned enterpriseNumber, SimValue &out, std::string &error)
+bool SimValue::Parse(SimType type, const std::string& token, bool quoted,
+                     unsigned enterpriseNumber, SimValue& out, std::string& error)
 {
     out = SimValue();
     uint64_t u = 0;
     switch (type) {
     case SimType::Integer:
-        if (quoted || !parseSigned(token, INT32_MIN, INT32_MAX, out.integer)) {
+        if (quoted || !ParseSigned(token, INT32_MIN, INT32_MAX, out.integer)) {
             error = "\"" + token + "\" is not an integer (-2147483648..2147483647)";
             return false;
         }
@@ -160,19 +151,19 @@ bool SimValue::parse(SimType type, const std::string &token, bool quoted,
     case SimType::Hex:
         if (quoted && token.empty())
             return true;
-        if (quoted || !parseHex(token, out.octets)) {
+        if (quoted || !ParseHex(token, out.octets)) {
             error = "\"" + token + "\" is not hexadecimal octets (for example 00:0D:88:01:02:03 or FFC0)";
             return false;
         }
         return true;
     case SimType::ObjectId:
-        if (quoted || !simoid::parse(token, enterpriseNumber, out.objectId)) {
+        if (quoted || !simoid::Parse(token, enterpriseNumber, out.objectId)) {
             error = "\"" + token + "\" is not an object identifier";
             return false;
         }
         return true;
     case SimType::IpAddress:
-        if (quoted || !parseIp(token, out.octets)) {
+        if (quoted || !ParseIp(token, out.octets)) {
             error = "\"" + token + "\" is not an IP address";
             return false;
         }
@@ -181,14 +172,14 @@ bool SimValue::parse(SimType type, const std::string &token, bool quoted,
     case SimType::Gauge32:
     case SimType::TimeTicks:
     case SimType::Unsigned32:
-        if (quoted || !parseUnsigned(token, 0xFFFFFFFFull, u)) {
+        if (quoted || !ParseUnsigned(token, 0xFFFFFFFFull, u)) {
             error = "\"" + token + "\" is not an unsigned 32-bit number";
             return false;
         }
         out.integer = static_cast<int64_t>(u);
         return true;
     case SimType::Counter64:
-        if (quoted || !parseUnsigned(token, UINT64_MAX, u)) {
+        if (quoted || !ParseUnsigned(token, UINT64_MAX, u)) {
             error = "\"" + token + "\" is not an unsigned 64-bit number";
             return false;
         }
@@ -199,9 +190,8 @@ bool SimValue::parse(SimType type, const std::string &token, bool quoted,
     return false;
 }
 
-std::string SimValue::quote(const std::string &text)
+std::string SimValue::Quote(const std::string& text)
 {
-    static const char digits[] = "0123456789ABCDEF";
     std::string s = "\"";
     for (unsigned char c : text) {
         if (c == '"' || c == '\\') {
@@ -213,8 +203,7 @@ std::string SimValue::quote(const std::string &text)
             s += "\\t";
         } else if (c < 0x20 || c >= 0x7F) {
             s += "\\x";
-            s += digits[c >> 4];
-            s += digits[c & 15];
+            simhex::AppendByte(s, c);
         } else {
             s += static_cast<char>(c);
         }
@@ -222,28 +211,25 @@ std::string SimValue::quote(const std::string &text)
     return s + "\"";
 }
 
-std::string SimValue::hex(const std::string &octets)
+std::string SimValue::Hex(const std::string& octets)
 {
-    static const char digits[] = "0123456789ABCDEF";
     std::string s;
-    for (unsigned char c : octets) {
-        s += digits[c >> 4];
-        s += digits[c & 15];
-    }
+    for (unsigned char c : octets)
+        simhex::AppendByte(s, c);
     return s;
 }
 
-std::string SimValue::toDataText(SimType type, unsigned enterpriseNumber) const
+std::string SimValue::ToDataText(SimType type, unsigned enterpriseNumber) const
 {
     switch (type) {
     case SimType::Integer:
         return std::to_string(integer);
     case SimType::String:
-        return quote(octets);
+        return Quote(octets);
     case SimType::Hex:
-        return octets.empty() ? std::string("\"\"") : hex(octets);
+        return octets.empty() ? std::string("\"\"") : Hex(octets);
     case SimType::ObjectId:
-        return simoid::formatWithEnt(objectId, enterpriseNumber);
+        return simoid::FormatWithEnt(objectId, enterpriseNumber);
     case SimType::IpAddress: {
         std::string s;
         for (size_t i = 0; i < octets.size(); ++i) {
@@ -263,10 +249,10 @@ std::string SimValue::toDataText(SimType type, unsigned enterpriseNumber) const
     return "";
 }
 
-bool SimValue::fromVarbind(const variable_list *vb, SimType type, SimValue &out)
+bool SimValue::FromVarbind(const variable_list* vb, SimType type, SimValue& out)
 {
     out = SimValue();
-    if (vb->type != asnType(type))
+    if (vb->type != AsnType(type))
         return false;
     switch (type) {
     case SimType::Integer:
@@ -278,7 +264,7 @@ bool SimValue::fromVarbind(const variable_list *vb, SimType type, SimValue &out)
     case SimType::Hex:
     case SimType::IpAddress:
         if (vb->val_len && vb->val.string)
-            out.octets.assign(reinterpret_cast<const char *>(vb->val.string), vb->val_len);
+            out.octets.assign(reinterpret_cast<const char*>(vb->val.string), vb->val_len);
         return true;
     case SimType::ObjectId:
         if (vb->val.objid)
@@ -302,9 +288,9 @@ bool SimValue::fromVarbind(const variable_list *vb, SimType type, SimValue &out)
     return false;
 }
 
-void SimValue::toVarbind(SimType type, variable_list *vb) const
+void SimValue::ToVarbind(SimType type, variable_list* vb) const
 {
-    const unsigned char asn = asnType(type);
+    const unsigned char asn = AsnType(type);
     switch (type) {
     case SimType::Integer: {
         long v = static_cast<long>(integer);
@@ -338,7 +324,7 @@ void SimValue::toVarbind(SimType type, variable_list *vb) const
     }
 }
 
-bool SimValue::equals(const SimValue &other) const
+bool SimValue::Equals(const SimValue& other) const
 {
     return integer == other.integer && octets == other.octets && objectId == other.objectId;
 }

@@ -32,29 +32,29 @@ public:
     SimOid objectId;         // ObjectId
 
     // Data-file type names ("integer", "string", "hex", ...).
-    static bool typeFromName(const std::string &name, SimType &type);
-    static const char *typeName(SimType type);
+    static bool TypeFromName(const std::string& name, SimType& type);
+    static const char* TypeName(SimType type);
     // The ASN.1 tag the type travels with.
-    static unsigned char asnType(SimType type);
+    static unsigned char AsnType(SimType type);
 
     // Parses one data-file value token (quotes already removed for quoted
     // strings: `quoted` tells whether the token was quoted).
-    static bool parse(SimType type, const std::string &token, bool quoted,
-                      unsigned enterpriseNumber, SimValue &out, std::string &error);
+    static bool Parse(SimType type, const std::string& token, bool quoted,
+                      unsigned enterpriseNumber, SimValue& out, std::string& error);
 
     // The data-file token of this value (quoted where needed).
-    std::string toDataText(SimType type, unsigned enterpriseNumber) const;
+    std::string ToDataText(SimType type, unsigned enterpriseNumber) const;
 
     // Decodes a received variable binding whose tag matches `type`.
-    static bool fromVarbind(const variable_list *vb, SimType type, SimValue &out);
+    static bool FromVarbind(const variable_list* vb, SimType type, SimValue& out);
 
     // Stores this value into a variable binding.
-    void toVarbind(SimType type, variable_list *vb) const;
+    void ToVarbind(SimType type, variable_list* vb) const;
 
-    bool equals(const SimValue &other) const;
+    bool Equals(const SimValue& other) const;
 
     // Quotes a text for the data file: "..." with \" \\ \n \t \xNN escapes.
-    static std::string quote(const std::string &text);
+    static std::string Quote(const std::string& text);
     // Upper-case hexadecimal without separators.
-    static std::string hex(const std::string &octets);
+    static std::string Hex(const std::string& octets);
 };

@@ -60,14 +60,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     SimStore store(kEnterprise);
     std::string error;
-    if (!SimDataFile::loadText(text, "fuzz.sim", store, error)) {
+    if (!SimDataFile::LoadText(text, "fuzz.sim", store, error)) {
         fuzz::Check(error.rfind("fuzz.sim:", 0) == 0, "a refused data file names the file and line", error);
         return 0;
     }
-    const std::string written = SimDataFile::toText(store);
+    const std::string written = SimDataFile::ToText(store);
     SimStore again(kEnterprise);
-    fuzz::Check(SimDataFile::loadText(written, "written.sim", again, error), "a written store loads again",
+    fuzz::Check(SimDataFile::LoadText(written, "written.sim", again, error), "a written store loads again",
                 error + "\n" + written);
-    fuzz::Check(SimDataFile::toText(again) == written, "a written store loads to the same text", written);
+    fuzz::Check(SimDataFile::ToText(again) == written, "a written store loads to the same text", written);
     return 0;
 }

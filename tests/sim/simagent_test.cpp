@@ -98,16 +98,16 @@ SimStore bundledSwitch()
 {
     SimStore store(ent);
     std::string error;
-    EXPECT_TRUE(SimDataFile::load(OSPREY_SIM_DATA, store, error)) << error;
+    EXPECT_TRUE(SimDataFile::Load(OSPREY_SIM_DATA, store, error)) << error;
     return store;
 }
 
 std::set<std::string> storeOidsUnder(const SimStore &store, const SimOid &prefix, bool withCounter64 = true)
 {
     std::set<std::string> oids;
-    for (const auto &o : store.objects())
-        if (simoid::isPrefix(prefix, o.first) && (withCounter64 || o.second.type != SimType::Counter64))
-            oids.insert(simoid::format(o.first));
+    for (const auto &o : store.Objects())
+        if (simoid::IsPrefix(prefix, o.first) && (withCounter64 || o.second.type != SimType::Counter64))
+            oids.insert(simoid::Format(o.first));
     return oids;
 }
 
@@ -171,9 +171,9 @@ protected:
 TEST_F(SimAgentTest, EveryTableWalksToTheRowsTheDataFileDescribes)
 {
     const SimStore store = bundledSwitch();
-    ASSERT_GE(store.tables().size(), 60u);
-    for (const SimTable &t : store.tables()) {
-        const std::string entry = simoid::format(t.entry);
+    ASSERT_GE(store.Tables().size(), 60u);
+    for (const SimTable &t : store.Tables()) {
+        const std::string entry = simoid::Format(t.entry);
         const ToolRun r = walk(entry);
         ASSERT_EQ(r.exitCode, 0) << entry << ": " << r.err;
         EXPECT_EQ(oidsIn(r.out), storeOidsUnder(store, t.entry)) << entry;

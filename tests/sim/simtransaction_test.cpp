@@ -45,13 +45,13 @@ protected:
     void SetUp() override
     {
         std::string error;
-        ASSERT_TRUE(SimDataFile::loadText(switchText, "switch.sim", store, error)) << error;
+        ASSERT_TRUE(SimDataFile::LoadText(switchText, "switch.sim", store, error)) << error;
     }
 
     static SimOid oid(const std::string &text)
     {
         SimOid o;
-        EXPECT_TRUE(simoid::parse(text, ent, o)) << text;
+        EXPECT_TRUE(simoid::Parse(text, ent, o)) << text;
         return o;
     }
     static SimSetItem integer(const std::string &o, int64_t v, unsigned char asn = ASN_INTEGER)
@@ -75,19 +75,19 @@ protected:
     int set(const std::vector<SimSetItem> &items, size_t *index = nullptr, bool strict = false)
     {
         SimTransaction tx(store, strict);
-        const SimTransaction::Result r = tx.check(items);
+        const SimTransaction::Result r = tx.Check(items);
         if (index)
             *index = r.index;
         if (r.status == 0)
-            tx.commit();
+            tx.Commit();
         return r.status;
     }
     int64_t number(const std::string &o)
     {
-        const SimObject *obj = store.find(oid(o));
+        const SimObject *obj = store.Find(oid(o));
         return obj ? obj->value.integer : -999;
     }
-    bool exists(const std::string &o) { return store.find(oid(o)) != nullptr; }
+    bool exists(const std::string &o) { return store.Find(oid(o)) != nullptr; }
 
     SimStore store{ent};
 };
@@ -95,7 +95,7 @@ protected:
 TEST_F(SimTransactionTest, ValuesAreKept)
 {
     EXPECT_EQ(set({octets("1.3.6.1.2.1.1.5.0", "core"), integer("1.3.6.1.2.1.2.2.1.7.2", 2)}), 0);
-    EXPECT_EQ(store.find(oid("1.3.6.1.2.1.1.5.0"))->value.octets, "core");
+    EXPECT_EQ(store.Find(oid("1.3.6.1.2.1.1.5.0"))->value.octets, "core");
     EXPECT_EQ(number("1.3.6.1.2.1.2.2.1.7.2"), 2);
 }
 
@@ -201,16 +201,16 @@ TEST_F(SimTransactionTest, TablesWithoutRowStatus)
 
 TEST_F(SimTransactionTest, UndoRestoresTheOldState)
 {
-    const std::string before = SimDataFile::toText(store);
+    const std::string before = SimDataFile::ToText(store);
     SimTransaction tx(store, false);
-    ASSERT_EQ(tx.check({integer("ENT.12.2.1.3.1.5.3", 4), integer("ENT.12.2.1.3.1.5.1", 6),
+    ASSERT_EQ(tx.Check({integer("ENT.12.2.1.3.1.5.3", 4), integer("ENT.12.2.1.3.1.5.1", 6),
                         octets("1.3.6.1.2.1.1.5.0", "x")})
                   .status,
               0);
-    tx.commit();
-    EXPECT_NE(SimDataFile::toText(store), before);
-    tx.undo();
-    EXPECT_EQ(SimDataFile::toText(store), before);
+    tx.Commit();
+    EXPECT_NE(SimDataFile::ToText(store), before);
+    tx.Undo();
+    EXPECT_EQ(SimDataFile::ToText(store), before);
 }
 
 // The VLAN tables: static rows (index 1..4094) mirrored into the current
@@ -248,7 +248,7 @@ protected:
     void SetUp() override
     {
         std::string error;
-        ASSERT_TRUE(SimDataFile::loadText(vlanText, "vlans.sim", store, error)) << error;
+        ASSERT_TRUE(SimDataFile::LoadText(vlanText, "vlans.sim", store, error)) << error;
     }
     static std::string staticCell(int column, int vlan)
     {
@@ -260,7 +260,7 @@ protected:
     }
     std::string bytes(const std::string &o)
     {
-        const SimObject *obj = store.find(oid(o));
+        const SimObject *obj = store.Find(oid(o));
         return obj ? obj->value.octets : "(none)";
     }
 };
@@ -285,7 +285,7 @@ TEST_F(SimRowRulesTest, AStaticVlanInThreeWritesShowsInTheCurrentTable)
     EXPECT_EQ(number("1.3.6.1.2.1.17.7.1.1.4.0"), 2);
     EXPECT_EQ(number("1.3.6.1.2.1.17.7.1.4.1.0"), 0);
     // The creation time is the clock at creation, kept.
-    const SimObject *created = store.find(oid(currentCell(7, 10)));
+    const SimObject *created = store.Find(oid(currentCell(7, 10)));
     ASSERT_NE(created, nullptr);
     EXPECT_EQ(created->special, SimSpecial::None);
 
@@ -317,14 +317,14 @@ TEST_F(SimRowRulesTest, BadVlansAreRefusedWithTheStandardErrors)
 
 TEST_F(SimRowRulesTest, UndoTakesTheMirrorAndCountersBack)
 {
-    const std::string before = SimDataFile::toText(store);
+    const std::string before = SimDataFile::ToText(store);
     SimTransaction tx(store, false);
-    ASSERT_EQ(tx.check({integer(staticCell(5, 20), 4), integer(staticCell(5, 1), 6)}).status, 0);
-    tx.commit();
+    ASSERT_EQ(tx.Check({integer(staticCell(5, 20), 4), integer(staticCell(5, 1), 6)}).status, 0);
+    tx.Commit();
     EXPECT_TRUE(exists(currentCell(3, 20)));
     EXPECT_FALSE(exists(currentCell(3, 1)));
-    tx.undo();
-    EXPECT_EQ(SimDataFile::toText(store), before);
+    tx.Undo();
+    EXPECT_EQ(SimDataFile::ToText(store), before);
 }
 
 } // namespace
