@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kBadValue = -518;
+constexpr int kBadValue = kvErrBadValue;
 
 constexpr uint32_t kTicksPerDay = 8640000;
 constexpr uint32_t kTicksPerHour = 360000;
