@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class SnmpEngine;
 
@@ -24,5 +25,9 @@ SnmpEngine& Session();
 
 // Two dotted OID parts joined by a dot (either may be empty).
 std::string JoinArcs(const std::string& a, const std::string& b);
+
+// The element of the variable list that binding `errorIndex` (counted from 1)
+// names, given the element of every binding sent; -1 for none.
+int32_t ElementOfBinding(const std::vector<int32_t>& elements, int32_t errorIndex);
 
 } // namespace kvrequest
