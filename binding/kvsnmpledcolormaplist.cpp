@@ -5,7 +5,7 @@
 namespace {
 // "(VoDADI++) Out of range for the bit(byte) index of the associated SNMP
 // variable's (partial) data!"
-constexpr int kErrByteIndexOutOfRange = -519;
+constexpr int kErrByteIndexOutOfRange = kvErrOutOfRange;
 } // namespace
 
 KvSNMPLedColorMapList::KvSNMPLedColorMapList(const KvLedColorEntry* table, uint8_t valueMask_,

@@ -298,7 +298,7 @@ void KvSNMPRequest2Controls::FetchCompleted(const KvSNMPError& error)
         if (const auto* kv = dynamic_cast<const KvError*>(&e))
             failure.code = kv->code();
         else
-            failure.code = -528;
+            failure.code = kvErrUnknownCode;
         failure.message = e.what();
         failure.finished = true;
         busy = false;

@@ -18,14 +18,14 @@
 namespace {
 
 constexpr int kEmptyValue = -3;
-constexpr int kBadSyntax = -511;
-constexpr int kBadListItem = -516;
-constexpr int kBadPartSyntax = -517;
-constexpr int kBadValue = -518;
-constexpr int kOutOfRange = -519;
-constexpr int kNoOptionList = -520;
-constexpr int kBadControl = -521;
-constexpr int kTooFewControls = -522;
+constexpr int kBadSyntax = kvErrBadSyntax;
+constexpr int kBadListItem = kvErrBadAssociatedList;
+constexpr int kBadPartSyntax = kvErrBadPartSyntax;
+constexpr int kBadValue = kvErrBadValue;
+constexpr int kOutOfRange = kvErrOutOfRange;
+constexpr int kNoOptionList = kvErrNoOptionList;
+constexpr int kBadControl = kvErrBadControl;
+constexpr int kTooFewControls = kvErrTooFewControls;
 
 // A bit index beyond this is a mistake of the page, not a port list.
 constexpr int kMaxBitIndex = 8 * 65536 - 1;

@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr int kBadSyntax = -511;
-constexpr int kBadValue = -518;
-constexpr int kOutOfRange = -519;
 
 constexpr std::string_view kNullText = "(NULL)";
 
@@ -127,7 +124,7 @@ bool IsDateTimeText(std::string_view text) {
 // The whole number of `text` in [minimum, maximum]; -518 when it is not one.
 int64_t EnteredNumber(std::string_view text, int64_t minimum, int64_t maximum) {
     int64_t value = 0;
-    if (!ReadWholeNumber(text, minimum, maximum, value)) KvRaise(kBadValue);
+    if (!ReadWholeNumber(text, minimum, maximum, value)) KvRaise(kvErrBadValue);
     return value;
 }
 
@@ -138,7 +135,7 @@ int64_t EnteredNumber(std::string_view text, int64_t minimum, int64_t maximum) {
 bool IsKnownValueSyntax(int syntax) { return PartWidth(syntax) != -2; }
 
 KvOctets ParseValueText(std::string_view text, int syntax) {
-    if (!IsKnownValueSyntax(syntax)) KvRaise(kBadSyntax);
+    if (!IsKnownValueSyntax(syntax)) KvRaise(kvErrBadSyntax);
     KvOctets out;
     if (syntax == synNull || text == kNullText) return out;
     switch (syntax) {
@@ -195,12 +192,12 @@ KvOctets ParseValueText(std::string_view text, int syntax) {
 }
 
 KvOctets ParseEnteredText(std::string_view text, int syntax) {
-    if (!IsKnownValueSyntax(syntax)) KvRaise(kBadSyntax);
+    if (!IsKnownValueSyntax(syntax)) KvRaise(kvErrBadSyntax);
     KvOctets out;
     if (syntax == synNull || text == kNullText) return out;
     switch (syntax) {
     case synTruthValue: case synTruthByte: case synTruthWord:
-        if (text != "true" && text != "false") KvRaise(kBadValue);
+        if (text != "true" && text != "false") KvRaise(kvErrBadValue);
         return ParseValueText(text, syntax);
     case synInteger:
         PutLE32(out, static_cast<uint32_t>(EnteredNumber(text, INT32_MIN, INT32_MAX)));
@@ -218,55 +215,55 @@ KvOctets ParseEnteredText(std::string_view text, int syntax) {
         PutBE16(out, static_cast<uint16_t>(EnteredNumber(text, 0, UINT16_MAX)));
         return out;
     case synBits: case synOctets: case synOpaque: case synMacAddress:
-        if (!ReadHexText(text, out)) KvRaise(kBadValue);
-        if (syntax == synMacAddress && out.size() != 6) KvRaise(kBadValue);
+        if (!ReadHexText(text, out)) KvRaise(kvErrBadValue);
+        if (syntax == synMacAddress && out.size() != 6) KvRaise(kvErrBadValue);
         return out;
     case synOid: {
         std::string dotted(text);
         if (!dotted.empty() && dotted.front() == '.') dotted.erase(0, 1);
         std::vector<uint32_t> arcs;
-        if (!ParseArcs(dotted, arcs) || arcs.empty()) KvRaise(kBadValue);
+        if (!ParseArcs(dotted, arcs) || arcs.empty()) KvRaise(kvErrBadValue);
         for (uint32_t arc : arcs) PutLE32(out, arc);
         return out;
     }
     case synIpAddress: case synNetAddress:
-        if (!ReadIpAddressText(text, out)) KvRaise(kBadValue);
+        if (!ReadIpAddressText(text, out)) KvRaise(kvErrBadValue);
         return out;
     case synTimeTicks: {
         uint32_t ticks = 0;
-        if (!ReadTimeTicksText(text, ticks)) KvRaise(kBadValue);
+        if (!ReadTimeTicksText(text, ticks)) KvRaise(kvErrBadValue);
         PutLE32(out, ticks);
         return out;
     }
     case synCounter64: {
         uint64_t value = 0;
-        if (!ReadWholeUnsigned(text, value)) KvRaise(kBadValue);
+        if (!ReadWholeUnsigned(text, value)) KvRaise(kvErrBadValue);
         PutLE32(out, static_cast<uint32_t>(value));
         PutLE32(out, static_cast<uint32_t>(value >> 32));
         return out;
     }
     case synFloat: {
         double value = 0;
-        if (!ReadWholeReal(text, value)) KvRaise(kBadValue);
+        if (!ReadWholeReal(text, value)) KvRaise(kvErrBadValue);
         PutDouble(out, value);
         return out;
     }
     case synDateAndTime:
-        if (!IsDateTimeText(text)) KvRaise(kBadValue);
+        if (!IsDateTimeText(text)) KvRaise(kvErrBadValue);
         return ParseValueText(text, syntax);
     case synFloatDate:
         return ParseValueText(text, syntax);   // raises -518 for a text without a valid date
     case synDisplayString:
         return ParseDisplayText(text);
     }
-    KvRaise(kBadSyntax);
+    KvRaise(kvErrBadSyntax);
 }
 
 std::string FormatValueOctets(const KvOctets& octets, int syntax) {
-    if (!IsKnownValueSyntax(syntax)) KvRaise(kBadSyntax);
+    if (!IsKnownValueSyntax(syntax)) KvRaise(kvErrBadSyntax);
     if (syntax == synNull) return std::string(kNullText);
     if (octets.empty()) return syntax == synDisplayString ? std::string() : std::string(kNullText);
-    if (octets.size() < MinimumBytes(syntax)) KvRaise(kBadValue);
+    if (octets.size() < MinimumBytes(syntax)) KvRaise(kvErrBadValue);
     const uint8_t* p = octets.data();
     switch (syntax) {
     case synTruthValue:
@@ -288,7 +285,7 @@ std::string FormatValueOctets(const KvOctets& octets, int syntax) {
     case synBits: case synOctets: case synOpaque: case synMacAddress:
         return FormatHexOctets(p, octets.size());
     case synOid: {
-        if (octets.size() % 4 != 0) KvRaise(kBadValue);
+        if (octets.size() % 4 != 0) KvRaise(kvErrBadValue);
         std::vector<uint32_t> arcs;
         for (size_t i = 0; i < octets.size(); i += 4) arcs.push_back(GetLE32(p + i));
         return ArcsText(arcs);
@@ -310,18 +307,18 @@ std::string FormatValueOctets(const KvOctets& octets, int syntax) {
     case synDisplayString:
         return FormatDisplayOctets(p, octets.size());
     }
-    KvRaise(kBadSyntax);
+    KvRaise(kvErrBadSyntax);
 }
 
 KvOctets ExtractPartialValue(const KvOctets& octets, int offset, int syntax) {
     const int width = PartWidth(syntax);
-    if (width == -2) KvRaise(kBadSyntax);
+    if (width == -2) KvRaise(kvErrBadSyntax);
     if (octets.empty()) return {};
-    if (offset < 0 || static_cast<size_t>(offset) > octets.size()) KvRaise(kOutOfRange);
+    if (offset < 0 || static_cast<size_t>(offset) > octets.size()) KvRaise(kvErrOutOfRange);
     if (width == 0) return {};
     const size_t start = static_cast<size_t>(offset);
     const size_t length = width < 0 ? octets.size() - start : static_cast<size_t>(width);
-    if (octets.size() - start < length) KvRaise(kOutOfRange);
+    if (octets.size() - start < length) KvRaise(kvErrOutOfRange);
     return KvOctets(octets.begin() + static_cast<std::ptrdiff_t>(start),
                     octets.begin() + static_cast<std::ptrdiff_t>(start + length));
 }

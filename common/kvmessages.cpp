@@ -157,12 +157,14 @@ const char* const kStatusLineTexts[] = {
     /*  1 */ "Set: [ERROR] Request:[VARLIST]. Receive at [TIME].",
 };
 
-static_assert(std::size(kCommonTexts) == 19);
-static_assert(std::size(kSnmpTexts) == 18);
-static_assert(std::size(kSnmpV3Texts) == 17);
-static_assert(std::size(kUsmTexts) == 14);
-static_assert(std::size(kSnmpClassTexts) == 23);
-static_assert(std::size(kKvSnmpTexts) == 29);
+// Every code of a range has its line (the common set and the library's own
+// set begin with the line of code 0).
+static_assert(std::size(kCommonTexts) == 1 - kvErrCommonLast);
+static_assert(std::size(kSnmpTexts) == 1 + kvErrSnmpFirst - kvErrSnmpLast);
+static_assert(std::size(kSnmpV3Texts) == 1 + kvErrSnmpV3First - kvErrSnmpV3Last);
+static_assert(std::size(kUsmTexts) == 1 + kvErrUsmFirst - kvErrUsmLast);
+static_assert(std::size(kSnmpClassTexts) == 1 + kvErrSnmpClassFirst - kvErrSnmpClassLast);
+static_assert(std::size(kKvSnmpTexts) == 2 + kvErrKvSnmpFirst - kvErrKvSnmpLast);
 static_assert(std::size(kStatusLineTexts) == 2);
 
 struct SetInfo {
@@ -185,7 +187,7 @@ const SetInfo kSets[kKvMessageSetCount] = {
 // Error code ranges: codes first..last map to lines 0..(first - last) of a set,
 // except the common set (line = -code) and the library's own set (line =
 // -code - 500, so that code 0 is line 0).
-constexpr int kKvSnmpUnknownCodeLine = 28;
+constexpr int kKvSnmpUnknownCodeLine = kvErrKvSnmpFirst + 1 - kvErrUnknownCode;
 
 int Index(KvMessageSetId id)
 {
@@ -225,20 +227,20 @@ std::string KvMessageText(KvMessageSetId id, int line)
 
 std::string KvErrorText(int code)
 {
-    if (code == 0)
+    if (code == kvErrOk)
         return KvMessageText(KvMessageSetId::KvSnmp, 0);
-    if (code <= -1 && code >= -18)
+    if (code <= kvErrCommonFirst && code >= kvErrCommonLast)
         return KvMessageText(KvMessageSetId::Common, -code);
-    if (code <= -101 && code >= -118)
-        return KvMessageText(KvMessageSetId::Snmp, -code - 101);
-    if (code <= -201 && code >= -217)
-        return KvMessageText(KvMessageSetId::SnmpV3, -code - 201);
-    if (code <= -301 && code >= -314)
-        return KvMessageText(KvMessageSetId::Usm, -code - 301);
-    if (code <= -401 && code >= -423)
-        return KvMessageText(KvMessageSetId::SnmpClass, -code - 401);
-    if (code <= -501 && code >= -528)
-        return KvMessageText(KvMessageSetId::KvSnmp, -code - 500);
+    if (code <= kvErrSnmpFirst && code >= kvErrSnmpLast)
+        return KvMessageText(KvMessageSetId::Snmp, kvErrSnmpFirst - code);
+    if (code <= kvErrSnmpV3First && code >= kvErrSnmpV3Last)
+        return KvMessageText(KvMessageSetId::SnmpV3, kvErrSnmpV3First - code);
+    if (code <= kvErrUsmFirst && code >= kvErrUsmLast)
+        return KvMessageText(KvMessageSetId::Usm, kvErrUsmFirst - code);
+    if (code <= kvErrSnmpClassFirst && code >= kvErrSnmpClassLast)
+        return KvMessageText(KvMessageSetId::SnmpClass, kvErrSnmpClassFirst - code);
+    if (code <= kvErrKvSnmpFirst && code >= kvErrKvSnmpLast)
+        return KvMessageText(KvMessageSetId::KvSnmp, kvErrKvSnmpFirst + 1 - code);
     return KvMessageText(KvMessageSetId::KvSnmp, kKvSnmpUnknownCodeLine);
 }
 

@@ -2,8 +2,15 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 
 namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const noexcept { std::fclose(file); }
+};
+// An open file, closed however the reading ends.
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 // A message file line is read in pieces of at most this many characters.
 constexpr int kPieceLength = 1023;
@@ -61,19 +68,19 @@ bool KvMessageSet::Load(const std::string& path) noexcept
         std::error_code error;
         if (!std::filesystem::is_regular_file(path, error))
             return false;
-        std::FILE* file = std::fopen(path.c_str(), "rb");
+        FileHandle file(std::fopen(path.c_str(), "rb"));
         if (!file)
             return false;
         // One pass: the file is read once, so a file that changes while it is
         // read cannot leave the set half-filled.
         auto lines = std::make_shared<std::vector<std::string>>();
         std::string piece;
-        while (ReadPiece(file, piece)) {
+        while (ReadPiece(file.get(), piece)) {
             std::string text = MessageText(piece);
             if (!IsBlank(text))
                 lines->push_back(std::move(text));
         }
-        std::fclose(file);
+        file.reset();
         if (lines->empty())
             return false;
         loaded_ = std::move(lines);

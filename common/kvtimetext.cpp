@@ -17,7 +17,7 @@ using kvscan::Trimmed;
 
 namespace {
 
-constexpr int kBadValue = -518;
+constexpr int kBadValue = kvErrBadValue;
 
 constexpr uint32_t kTicksPerDay = 8640000;
 constexpr uint32_t kTicksPerHour = 360000;

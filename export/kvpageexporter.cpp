@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr int32_t kTimeoutCode = -405;
-constexpr int32_t kUnknownErrorCode = -528;
+constexpr int32_t kTimeoutCode = kvErrTimeout;
+constexpr int32_t kUnknownErrorCode = kvErrUnknownCode;
 
 } // namespace
 

@@ -32,7 +32,7 @@ constexpr int kCloseWaitTickMs = 20;
 
 int CloseWaitLimitMs(const KvSNMPRequest& request)
 {
-    const int perRequest = std::max(0, request.timeout) * 10 * (std::max(0, request.retries) + 1);
+    const int perRequest = request.RequestTimeMs();
     return 2 * perRequest + 5000;
 }
 

@@ -266,7 +266,7 @@ std::string KvStartup::DescribeFailure(const std::exception& error)
 {
     std::string text = error.what();
     const auto* kvError = dynamic_cast<const KvError*>(&error);
-    if (!kvError || (kvError->code() != -507 && kvError->code() != -508))
+    if (!kvError || (kvError->code() != kvErrBootCounterLoad && kvError->code() != kvErrBootCounterSave))
         return text;
     // The engine may have said which file already.
     if (text.find(kvBootCounterFile) != std::string::npos)
@@ -274,7 +274,7 @@ std::string KvStartup::DescribeFailure(const std::exception& error)
     std::error_code ignored;
     const std::string here = std::filesystem::current_path(ignored).string();
     const std::string file = std::string("\"") + kvBootCounterFile + "\"";
-    if (kvError->code() == -508)
+    if (kvError->code() == kvErrBootCounterSave)
         text += "\n\nThe SNMP engine boot counter file " + file + " cannot be written in the working directory " +
                 here + ". Start the program from a directory you can write to.";
     else

@@ -14,6 +14,7 @@ int main(int argc, char** argv)
 {
     KvApplication application(argc, argv);
     SnmpEventProcessor eventProcessor;
+    eventProcessor.SetErrorReport(&KvApplication::showException);
     // Communities and passwords leave the process list at once.
     const std::vector<std::string> parameters = KvStartup::TakeParameters(argc, argv);
     return RunOsprey(parameters);

@@ -1,4 +1,5 @@
 #include "snmp/bootcounter.h"
+#include "snmp/uniquefd.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -147,16 +148,16 @@ int saveBootCounter(const std::string& file, const std::string& engineId, uint32
     std::string temp = path + ".XXXXXX";
     std::vector<char> name(temp.begin(), temp.end());
     name.push_back('\0');
-    int fd = ::mkstemp(name.data());
-    if (fd < 0)
-        return bootCounterCannotCreate;
     std::string content;
     for (const std::string& l : lines)
         content += l + "\n";
+    UniqueFd fd(::mkstemp(name.data()));
+    if (!fd.IsOpen())
+        return bootCounterCannotCreate;
     bool written = true;
     size_t offset = 0;
     while (offset < content.size()) {
-        ssize_t n = ::write(fd, content.data() + offset, content.size() - offset);
+        ssize_t n = ::write(fd.Get(), content.data() + offset, content.size() - offset);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -165,8 +166,8 @@ int saveBootCounter(const std::string& file, const std::string& engineId, uint32
         }
         offset += static_cast<size_t>(n);
     }
-    ::fchmod(fd, 0644);
-    if (::close(fd) != 0)
+    ::fchmod(fd.Get(), 0644);
+    if (!fd.Close())
         written = false;
     if (!written) {
         int saved = errno;

@@ -1,62 +1,46 @@
+// The request flow of KvSNMPRequest: settings, targets and PDUs, reading
+// responses, and the blocking operations. The asynchronous operations are in
+// kvsnmprequestasync.cpp, conversions in kvsnmprequestconversions.cpp,
+// expressions in kvsnmprequestexpressions.cpp, table walks in kvsnmpwalk.cpp.
 #include "snmp/kvsnmprequest.h"
 #include "snmp/kvsnmprequestcompletion.h"
+#include "snmp/kvsnmprequestsupport.h"
 
 #include <chrono>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 #include <memory>
 
-#include "common/kvdatetime.h"
-#include "common/kvexpression.h"
 #include "common/kvmessages.h"
 #include "common/kvnumlist.h"
-#include "common/kvoptionlist.h"
 #include "common/kvtext.h"
 #include "common/kvvaluetext.h"
 #include "snmp/kvsnmpsession.h"
 #include "snmp/snmpengine.h"
 #include "snmp/snmpstatus.h"
 
-// Conversions by syntax code (text is the element's value; value names are
-// applied after reading and before writing):
-//
-//  code        wire -> text                 text -> wire             index sub-ids
-//  1           nonzero "true", else "false" INTEGER 1 for "true"     1
-//  2           signed decimal               INTEGER                  1
-//  3, 4, 68    hex of the octets            octets from hex          implied: all, else 1 + length
-//  5           "(NULL)"                     NULL                     0
-//  6           dotted OID                   OID                      implied: all, else 1 + length
-//  64, 69      dotted quad                  IpAddress                4
-//  65, 66, 71  unsigned decimal             Counter32/Gauge32/UInt32 1
-//  67          time-ticks text              TimeTicks                1
-//  70          decimal                      Counter64                2 (high, low)
-//  72          8-octet double, printed      8 octets                 2 (low half, high half)
-//  73          hex                          octets from hex          6
-//  74          DateAndTime text             11 octets                11
-//  75          8-octet day count, formatted 8 octets                 2 (low half, high half)
-//  76          characters                   octets                   like 3
-//
-// Received values shorter than their syntax needs and index suffixes shorter
-// than a fixed-size index are rejected; nothing is read past the end. The text
-// forms are those of common/kvvaluetext.h, which the value codec shares: a day
-// count outside the years 1 to 9999, and a date-time text that holds no valid
-// date, raise -518 rather than stand for 1899/12/30.
-
 namespace {
 
-constexpr const char* kNull = "(NULL)";
-constexpr const char* kNotDone = "(NOTDONE)";
 constexpr int kDestroyWaitMs = 6000;
 
-[[noreturn]] void Raise(int code)
+// True when `received` comes after `previous` in the order of object
+// identifiers (arc by arc; a prefix comes first). Texts that are no dotted
+// identifiers (a column reset to a base OID without an instance) only need to
+// differ.
+bool ComesAfter(const std::string& previous, const std::string& received)
 {
-    throw KvMakeError(code);
+    std::vector<uint32_t> before;
+    std::vector<uint32_t> after;
+    if (!ParseArcs(previous, before) || !ParseArcs(received, after))
+        return received != previous;
+    return before < after;
 }
 
-// Raises the mapped code of a library status.
-[[noreturn]] void RaiseStatus(int status)
+} // namespace
+
+namespace kvrequest {
+
+void RaiseStatus(int status)
 {
     int32_t code = 0;
     std::string message;
@@ -73,127 +57,8 @@ SnmpEngine& Session()
 {
     SnmpEngine* engine = KvSnmpSession();
     if (!engine)
-        Raise(-506);
+        KvRaise(kvErrNoSession);
     return *engine;
-}
-
-// The four octets of an address text; -518 for anything but a dotted quad
-// of parts up to 255 (never the low byte of a larger number).
-std::vector<uint8_t> AddressOctets(const std::string& text)
-{
-    std::vector<uint8_t> octets;
-    if (!ReadIpAddressText(text, octets))
-        Raise(-518);
-    return octets;
-}
-
-double DoubleFromOctets(const std::vector<uint8_t>& octets)
-{
-    double value = 0;
-    std::memcpy(&value, octets.data(), sizeof value);
-    return value;
-}
-
-std::vector<uint8_t> OctetsOfDouble(double value)
-{
-    std::vector<uint8_t> octets(sizeof value);
-    std::memcpy(octets.data(), &value, sizeof value);
-    return octets;
-}
-
-uint64_t BitsOfDouble(double value)
-{
-    uint64_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
-double DoubleOfBits(uint64_t bits)
-{
-    double value = 0;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
-// Truncation toward zero that never overflows.
-int64_t Truncate(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    if (value >= 9.2e18)
-        return std::numeric_limits<int64_t>::max();
-    if (value <= -9.2e18)
-        return std::numeric_limits<int64_t>::min();
-    return static_cast<int64_t>(value);
-}
-
-// A printable form for a received value whose type does not fit the syntax.
-std::string PrintableOf(const SnmpVb& vb)
-{
-    switch (vb.tag) {
-    case tagInteger:
-        return std::to_string(vb.Integer());
-    case tagCounter32:
-    case tagGauge32:
-    case tagTimeTicks:
-    case tagUInteger32:
-        return std::to_string(vb.Unsigned());
-    case tagCounter64:
-        return std::to_string(vb.number);
-    case tagOid:
-        return ArcsText(vb.arcs);
-    case tagNull:
-    case tagNoSuchObject:
-    case tagNoSuchInstance:
-    case tagEndOfMibView:
-        return "";
-    default:
-        return FormatHexOctets(vb.octets);
-    }
-}
-
-bool HasNumber(const SnmpVb& vb)
-{
-    return vb.tag == tagInteger || vb.tag == tagCounter32 || vb.tag == tagGauge32 ||
-           vb.tag == tagTimeTicks || vb.tag == tagUInteger32 || vb.tag == tagCounter64;
-}
-
-bool HasOctets(const SnmpVb& vb)
-{
-    return vb.tag == tagOctets || vb.tag == tagIpAddress || vb.tag == tagOpaque ||
-           vb.tag == tagNsapAddress;
-}
-
-// Consumes `count` sub-identifiers from `arcs` starting at `at`; -514 when
-// the suffix is too short.
-void Need(const std::vector<uint32_t>& arcs, size_t at, size_t count)
-{
-    if (arcs.size() < at || arcs.size() - at < count)
-        Raise(-514);
-}
-
-std::vector<uint8_t> OctetsOfArcs(const std::vector<uint32_t>& arcs, size_t from, size_t count)
-{
-    std::vector<uint8_t> octets;
-    for (size_t i = from; i < from + count; ++i) {
-        if (arcs[i] > 255)
-            Raise(-511);
-        octets.push_back(static_cast<uint8_t>(arcs[i]));
-    }
-    return octets;
-}
-
-// True when `received` comes after `previous` in the order of object
-// identifiers (arc by arc; a prefix comes first). Texts that are no dotted
-// identifiers (a column reset to a base OID without an instance) only need to
-// differ.
-bool ComesAfter(const std::string& previous, const std::string& received)
-{
-    std::vector<uint32_t> before;
-    std::vector<uint32_t> after;
-    if (!ParseArcs(previous, before) || !ParseArcs(received, after))
-        return received != previous;
-    return before < after;
 }
 
 std::string JoinArcs(const std::string& a, const std::string& b)
@@ -205,12 +70,6 @@ std::string JoinArcs(const std::string& a, const std::string& b)
     return a + "." + b;
 }
 
-} // namespace
-
-
-namespace {
-
-// The element that binding `errorIndex` (from 1) named, or -1.
 int32_t ElementOfBinding(const std::vector<int32_t>& elements, int32_t errorIndex)
 {
     if (errorIndex < 1 || static_cast<size_t>(errorIndex) > elements.size())
@@ -218,7 +77,15 @@ int32_t ElementOfBinding(const std::vector<int32_t>& elements, int32_t errorInde
     return elements[static_cast<size_t>(errorIndex - 1)];
 }
 
-} // namespace
+} // namespace kvrequest
+
+using kvrequest::ElementOfBinding;
+using kvrequest::IsTable;
+using kvrequest::kNotDone;
+using kvrequest::RaiseStatus;
+using kvrequest::Session;
+
+
 
 int32_t KvSNMPRequest::VariableOfBinding(int32_t errorIndex) const
 {
@@ -287,25 +154,21 @@ void KvSNMPRequest::AbandonCompletions()
 
 void KvSNMPRequest::MapStatus(int status, int32_t& code, std::string& message)
 {
-    if (status == 0 || status == 1400 || status == -1401) {
-        code = 0;
-        message = KvMessageText(KvMessageSetId::KvSnmp, 0);
-    } else if (status >= 1 && status <= 18) {
-        code = -100 - status;
-        message = KvMessageText(KvMessageSetId::Snmp, status - 1);
-    } else if (status >= 1401 && status <= 1414) {
-        code = 1100 - status;
-        message = KvMessageText(KvMessageSetId::Usm, status - 1401);
-    } else if (status >= -1418 && status <= -1402) {
-        code = status + 1201;
-        message = KvMessageText(KvMessageSetId::SnmpV3, -1402 - status);
-    } else if (status >= -23 && status <= -1) {
-        code = status - 400;
-        message = KvMessageText(KvMessageSetId::SnmpClass, -1 - status);
-    } else {
-        code = -528;
-        message = KvMessageText(KvMessageSetId::KvSnmp, 28);
-    }
+    // Each range of the library numbering maps onto the range of its message
+    // set, first to first.
+    if (status == snmpOk || status == usmOk || status == snmpV3Ok)
+        code = kvErrOk;
+    else if (status >= snmpPduTooBig && status <= snmpPduInconsistentName)
+        code = kvErrSnmpFirst - (status - snmpPduTooBig);
+    else if (status >= usmError && status <= usmAddressError)
+        code = kvErrUsmFirst - (status - usmError);
+    else if (status >= snmpV3ReportSent && status <= snmpV3UnsupportedSecurityModel)
+        code = kvErrSnmpV3First + (status - snmpV3UnsupportedSecurityModel);
+    else if (status >= snmpClassTransportAccessDenied && status <= snmpClassError)
+        code = kvErrSnmpClassFirst + (status - snmpClassError);
+    else
+        code = kvErrUnknownCode;
+    message = KvErrorText(code);
 }
 
 // ---------------------------------------------------------------------------
@@ -324,7 +187,7 @@ SnmpTarget KvSNMPRequest::BuildTarget()
     target.port = port;
     if (address.empty() || address != validAddress_) {
         if (!target.IsValidAddress())
-            Raise(-509);
+            KvRaise(kvErrBadAddress);
         validAddress_ = address;
     }
     target.version = version;
@@ -349,7 +212,7 @@ SnmpPdu KvSNMPRequest::BuildPdu(PduType type)
     pdu.contextEngineId = contextEngineId;
     const uint8_t kind = variables.kind;
     if (kind > kvListTableRows)
-        Raise(-515);
+        KvRaise(kvErrBadListKind);
     pduVariables_.clear();
     switch (type) {
     case PduType::Get:
@@ -365,7 +228,7 @@ SnmpPdu KvSNMPRequest::BuildPdu(PduType type)
         break;
     case PduType::GetNext:
         if (!IsTable(kind))
-            Raise(-510);
+            KvRaise(kvErrGetNextOnScalars);
         for (int32_t i = 0; i < variables.Count(); ++i) {
             if (!variables.IsReadable(i))
                 continue;
@@ -429,7 +292,7 @@ KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int3
         const std::string base = BaseOid(i);
         const std::string& received = vb.oid;
         KvSNMPVar& var = variables[i];
-        if (code == -102 && table) {
+        if (code == kvErrNoSuchName && table) {
             // An SNMPv1 agent ends a walk by returning the request unchanged.
             return var.lastOid == received ? Reading::WalkEnded : Reading::NoSuchName;
         }
@@ -494,497 +357,6 @@ std::string KvSNMPRequest::WalkPosition() const
     return position;
 }
 
-std::string KvSNMPRequest::BuildInstance()
-{
-    std::string instance;
-    for (int32_t i = 0; i < variables.keyCount && i < variables.Count(); ++i)
-        instance = JoinArcs(instance, EncodeIndex(i));
-    return instance;
-}
-
-void KvSNMPRequest::DecodeInstance(const std::string& rowInstance)
-{
-    std::string rest = rowInstance;
-    for (int32_t i = 0; i < variables.keyCount; ++i) {
-        if (rest.empty() || i >= variables.Count())
-            Raise(-514);
-        if (!variables.IsReadable(i))
-            variables[i].lastOid = BaseOid(i) + "." + rowInstance;
-        rest = DecodeIndex(i, rest);
-    }
-}
-
-// ---------------------------------------------------------------------------
-// Conversions
-
-void KvSNMPRequest::VbToValue(int32_t i, const SnmpVb& vb)
-{
-    KvSNMPVar& var = variables[i];
-    std::string text;
-    if (vb.IsException() || vb.tag == tagNull) {
-        text = "";
-    } else {
-        switch (var.syntax) {
-        case synTruthValue:
-            text = HasNumber(vb) ? (vb.number != 0 ? "true" : "false") : PrintableOf(vb);
-            break;
-        case synInteger:
-            text = vb.tag == tagInteger ? std::to_string(vb.Integer()) : PrintableOf(vb);
-            break;
-        case synBits:
-        case synOctets:
-        case synOpaque:
-        case synMacAddress:
-            text = HasOctets(vb) ? FormatHexOctets(vb.octets) : PrintableOf(vb);
-            break;
-        case synNull:
-            text = kNull;
-            break;
-        case synOid:
-            text = vb.tag == tagOid ? ArcsText(vb.arcs) : PrintableOf(vb);
-            break;
-        case synIpAddress:
-        case synNetAddress:
-            if (HasOctets(vb)) {
-                if (vb.octets.size() < 4)
-                    Raise(-518);
-                text = FormatDottedOctets(vb.octets.data(), 4);
-            } else {
-                text = PrintableOf(vb);
-            }
-            break;
-        case synCounter32:
-        case synGauge32:
-        case synUInteger32:
-            text = HasNumber(vb) ? std::to_string(vb.Unsigned()) : PrintableOf(vb);
-            break;
-        case synTimeTicks:
-            text = HasNumber(vb) ? FormatTimeTicks(vb.Unsigned()) : PrintableOf(vb);
-            break;
-        case synCounter64:
-            text = HasNumber(vb) ? std::to_string(vb.tag == tagInteger ? static_cast<uint64_t>(vb.Unsigned())
-                                                                       : vb.number)
-                                 : PrintableOf(vb);
-            break;
-        case synFloat:
-            if (HasOctets(vb)) {
-                if (vb.octets.size() < 8)
-                    Raise(-518);
-                text = FormatReal(DoubleFromOctets(vb.octets));
-            } else {
-                text = PrintableOf(vb);
-            }
-            break;
-        case synDateAndTime:
-            if (HasOctets(vb)) {
-                // A DateAndTime has 11 octets, or 8 without the offset from UTC.
-                if (vb.octets.size() < 8 || (vb.octets.size() > 8 && vb.octets.size() < 11))
-                    Raise(-518);
-                text = KvDateTime::FromOctets(vb.octets.data(), vb.octets.size()).ToText();
-            } else {
-                text = PrintableOf(vb);
-            }
-            break;
-        case synFloatDate:
-            if (HasOctets(vb)) {
-                if (vb.octets.size() < 8)
-                    Raise(-518);
-                text = FormatDayCount(DoubleFromOctets(vb.octets));
-            } else {
-                text = PrintableOf(vb);
-            }
-            break;
-        case synDisplayString:
-            text = HasOctets(vb) ? FormatDisplayOctets(vb.octets) : PrintableOf(vb);
-            break;
-        default:
-            Raise(-511);
-        }
-    }
-    const uint32_t s = var.syntax;
-    if (text.empty() && s != synBits && s != synOctets && s != synOpaque && s != synMacAddress)
-        text = s == synDisplayString ? "" : kNull;
-    if (vb.IsException() && s != synDisplayString)
-        text = kNull;
-    if (var.options)
-        text = var.options->ValueToLabel(text);
-    var.value = text;
-}
-
-void KvSNMPRequest::ValueToVb(int32_t i, SnmpVb& vb)
-{
-    const KvSNMPVar& var = variables[i];
-    std::string text = var.options ? var.options->LabelToValue(var.value) : var.value;
-    if (text == kNull) {
-        vb.SetNull();
-        return;
-    }
-    switch (var.syntax) {
-    case synTruthValue:
-        vb.SetInteger(text == "true" ? 1 : 0);
-        break;
-    case synInteger:
-        vb.SetInteger(static_cast<int32_t>(ReadLeadingDecimal(text)));
-        break;
-    case synBits:
-    case synOctets:
-    case synMacAddress:
-        vb.SetOctets(tagOctets, ParseHexOctets(text));
-        break;
-    case synOpaque:
-        vb.SetOctets(tagOpaque, ParseHexOctets(text));
-        break;
-    case synNull:
-        vb.SetNull();
-        break;
-    case synOid: {
-        std::vector<uint32_t> arcs;
-        if (!ParseArcs(text, arcs) || arcs.empty())
-            RaiseStatus(snmpClassInvalidOid);
-        vb.SetObjectId(std::move(arcs));
-        break;
-    }
-    case synIpAddress:
-    case synNetAddress:
-        vb.SetOctets(tagIpAddress, AddressOctets(text));
-        break;
-    case synCounter32:
-        vb.SetUnsigned(tagCounter32, static_cast<uint32_t>(ReadLeadingDecimal(text)));
-        break;
-    case synGauge32:
-        vb.SetUnsigned(tagGauge32, static_cast<uint32_t>(ReadLeadingDecimal(text)));
-        break;
-    case synUInteger32:
-        vb.SetUnsigned(tagUInteger32, static_cast<uint32_t>(ReadLeadingDecimal(text)));
-        break;
-    case synTimeTicks:
-        vb.SetUnsigned(tagTimeTicks, ParseTimeTicks(text));
-        break;
-    case synCounter64:
-        vb.SetCounter64(ReadCounter64(text));
-        break;
-    case synFloat:
-        vb.SetOctets(tagOctets, OctetsOfDouble(ReadLeadingReal(text)));
-        break;
-    case synDateAndTime: {
-        auto octets = KvDateTime(text).ToOctets();
-        vb.SetOctets(tagOctets, std::vector<uint8_t>(octets.begin(), octets.end()));
-        break;
-    }
-    case synFloatDate:
-        vb.SetOctets(tagOctets, OctetsOfDouble(ParseDayCount(text)));
-        break;
-    case synDisplayString:
-        vb.SetOctets(tagOctets, ParseDisplayText(text));
-        break;
-    default:
-        Raise(-511);
-    }
-}
-
-std::string KvSNMPRequest::DecodeIndex(int32_t i, const std::string& suffix)
-{
-    KvSNMPVar& var = variables[i];
-    std::vector<uint32_t> arcs;
-    if (!ParseArcs(suffix, arcs))
-        Raise(-514);
-    const bool implied = i == variables.keyCount - 1 && variables.IsImplied(i);
-    size_t used = 0;
-    std::string text;
-    switch (var.syntax) {
-    case synTruthValue:
-        Need(arcs, 0, 1);
-        text = arcs[0] != 0 ? "true" : "false";
-        used = 1;
-        break;
-    case synInteger:
-        Need(arcs, 0, 1);
-        text = std::to_string(static_cast<int32_t>(arcs[0]));
-        used = 1;
-        break;
-    case synBits:
-    case synOctets:
-    case synOpaque:
-    case synDisplayString: {
-        size_t from = 0;
-        size_t length = arcs.size();
-        if (!implied) {
-            Need(arcs, 0, 1);
-            length = arcs[0];
-            from = 1;
-            Need(arcs, 1, length);
-        }
-        std::vector<uint8_t> octets = OctetsOfArcs(arcs, from, length);
-        text = var.syntax == synDisplayString ? FormatDisplayOctets(octets) : FormatHexOctets(octets);
-        used = from + length;
-        break;
-    }
-    case synNull:
-        text = kNull;
-        used = 0;
-        break;
-    case synOid: {
-        if (implied) {
-            text = suffix;
-            used = arcs.size();
-        } else {
-            Need(arcs, 0, 1);
-            size_t length = arcs[0];
-            Need(arcs, 1, length);
-            text = ArcsText(std::vector<uint32_t>(arcs.begin() + 1, arcs.begin() + 1 + static_cast<long>(length)));
-            used = 1 + length;
-        }
-        break;
-    }
-    case synIpAddress:
-    case synNetAddress:
-        // An arc above 255 is no address part (like an octet-string key).
-        Need(arcs, 0, 4);
-        text = FormatDottedOctets(OctetsOfArcs(arcs, 0, 4));
-        used = 4;
-        break;
-    case synCounter32:
-    case synGauge32:
-    case synUInteger32:
-        Need(arcs, 0, 1);
-        text = std::to_string(arcs[0]);
-        used = 1;
-        break;
-    case synTimeTicks:
-        Need(arcs, 0, 1);
-        text = FormatTimeTicks(arcs[0]);
-        used = 1;
-        break;
-    case synCounter64:
-        Need(arcs, 0, 2);
-        text = std::to_string((static_cast<uint64_t>(arcs[0]) << 32) | arcs[1]);
-        used = 2;
-        break;
-    case synFloat:
-        Need(arcs, 0, 2);
-        text = FormatReal(DoubleOfBits((static_cast<uint64_t>(arcs[1]) << 32) | arcs[0]));
-        used = 2;
-        break;
-    case synMacAddress:
-        Need(arcs, 0, 6);
-        text = FormatHexOctets(OctetsOfArcs(arcs, 0, 6));
-        used = 6;
-        break;
-    case synDateAndTime: {
-        Need(arcs, 0, 11);
-        std::vector<uint8_t> octets = OctetsOfArcs(arcs, 0, 11);
-        text = KvDateTime::FromOctets(octets.data(), octets.size()).ToText();
-        used = 11;
-        break;
-    }
-    case synFloatDate:
-        Need(arcs, 0, 2);
-        text = FormatDayCount(DoubleOfBits((static_cast<uint64_t>(arcs[1]) << 32) | arcs[0]));
-        used = 2;
-        break;
-    default:
-        Raise(-511);
-    }
-    if (var.options)
-        text = var.options->ValueToLabel(text);
-    var.value = text;
-    const auto rest = arcs.begin() + static_cast<std::ptrdiff_t>(used);
-    var.decodedIndex = KvSNMPVar::DecodedIndex{text, ArcsText(std::vector<uint32_t>(arcs.begin(), rest))};
-    return ArcsText(arcs, used);
-}
-
-std::string KvSNMPRequest::EncodeIndex(int32_t i)
-{
-    const KvSNMPVar& var = variables[i];
-    // A key as it was received addresses its row as the agent named it.
-    if (var.decodedIndex && var.decodedIndex->value == var.value)
-        return var.decodedIndex->arcs;
-    const std::string text = var.options ? var.options->LabelToValue(var.value) : var.value;
-    const bool implied = i == variables.keyCount - 1 && variables.IsImplied(i);
-    auto halves = [](uint64_t bits) {
-        return std::to_string(static_cast<uint32_t>(bits & 0xFFFFFFFFu)) + "." +
-               std::to_string(static_cast<uint32_t>(bits >> 32));
-    };
-    switch (var.syntax) {
-    case synTruthValue:
-        return text == "true" ? "1" : "0";
-    case synInteger:
-        return std::to_string(static_cast<uint32_t>(static_cast<int32_t>(ReadLeadingDecimal(text))));
-    case synBits:
-    case synOctets:
-    case synOpaque:
-    case synDisplayString: {
-        std::vector<uint8_t> octets = var.syntax == synDisplayString ? ParseDisplayText(text) : ParseHexOctets(text);
-        std::string arcs = FormatDottedOctets(octets);
-        return implied ? arcs : JoinArcs(std::to_string(octets.size()), arcs);
-    }
-    case synNull:
-        return "";
-    case synOid: {
-        std::vector<uint32_t> arcs;
-        if (!ParseArcs(text, arcs))
-            RaiseStatus(snmpClassInvalidOid);
-        return implied ? ArcsText(arcs) : JoinArcs(std::to_string(arcs.size()), ArcsText(arcs));
-    }
-    case synIpAddress:
-    case synNetAddress:
-        // The key of a row not read yet (or of a finished column) stays as
-        // the lenient reading gives it; any other text must be an address.
-        if (text.empty() || text == kNull || text == kNotDone)
-            return FormatDottedOctets(ParseDottedOctets(text));
-        return FormatDottedOctets(AddressOctets(text));
-    case synCounter32:
-    case synGauge32:
-    case synUInteger32:
-        return std::to_string(static_cast<uint32_t>(ReadLeadingDecimal(text)));
-    case synTimeTicks:
-        return std::to_string(ParseTimeTicks(text));
-    case synCounter64: {
-        uint64_t v = ReadCounter64(text);
-        return std::to_string(static_cast<uint32_t>(v >> 32)) + "." +
-               std::to_string(static_cast<uint32_t>(v & 0xFFFFFFFFu));
-    }
-    case synFloat:
-        return halves(BitsOfDouble(ReadLeadingReal(text)));
-    case synMacAddress: {
-        std::vector<uint8_t> octets = ParseHexOctets(text);
-        if (octets.size() < 6)
-            return "";
-        octets.resize(6);
-        return FormatDottedOctets(octets);
-    }
-    case synDateAndTime: {
-        auto octets = KvDateTime(text).ToOctets();
-        return FormatDottedOctets(octets.data(), octets.size());
-    }
-    case synFloatDate:
-        return halves(BitsOfDouble(ParseDayCount(text)));
-    default:
-        Raise(-511);
-    }
-}
-
-// ---------------------------------------------------------------------------
-// Expressions and conditions
-
-std::string KvSNMPRequest::SubstituteVariables(const std::string& expression, bool quote,
-                                               const std::string& marker)
-{
-    if (marker.empty())
-        return expression;
-    std::string text = expression;
-    size_t from = 0;
-    while (true) {
-        size_t at = text.find(marker, from);
-        if (at == std::string::npos)
-            break;
-        size_t digitsEnd = at + marker.size();
-        while (digitsEnd < text.size() && text[digitsEnd] >= '0' && text[digitsEnd] <= '9')
-            ++digitsEnd;
-        const std::string digits = text.substr(at + marker.size(), digitsEnd - at - marker.size());
-        if (digits.empty() || digits.size() > 9)
-            Raise(-511);
-        const int32_t n = std::stoi(digits);
-        if (n >= variables.Count())
-            Raise(-511);
-        const KvSNMPVar& var = variables[n];
-        const std::string value = var.options ? var.options->LabelToValue(var.value) : var.value;
-        if (value == kNull)
-            Raise(-512);
-        std::string replacement;
-        switch (var.syntax) {
-        case synTruthValue:
-        case 193:
-        case 196:
-            replacement = value == "true" ? "1" : "0";
-            break;
-        case synInteger:
-        case synCounter32:
-        case synGauge32:
-        case synCounter64:
-        case synUInteger32:
-        case synFloat:
-        case 194:
-        case 195:
-        case 197:
-        case 198:
-            replacement = value;
-            break;
-        case synTimeTicks:
-            replacement = std::to_string(ParseTimeTicks(value));
-            break;
-        case synFloatDate:
-            replacement = FormatNumber(ParseDayCount(value));
-            break;
-        default:
-            if (!quote)
-                Raise(-513);
-            replacement = "\"" + value + "\"";
-            break;
-        }
-        text.replace(at, digitsEnd - at, replacement);
-        // Go on after the value: a value may itself contain the marker.
-        from = at + replacement.size();
-    }
-    return text;
-}
-
-void KvSNMPRequest::ApplyExpression(int32_t i, bool afterRead)
-{
-    KvSNMPVar& var = variables[i];
-    const std::string& expression = afterRead ? var.getExpression : var.setExpression;
-    if (expression.empty())
-        return;
-    const double number = EvaluateNumber(SubstituteVariables(expression, false, "$"));
-    std::string text;
-    switch (var.syntax) {
-    case synTruthValue:
-        text = number != 0 ? "true" : "false";
-        break;
-    case synInteger:
-        text = std::to_string(static_cast<int32_t>(Truncate(number)));
-        break;
-    case synCounter32:
-    case synGauge32:
-    case synUInteger32:
-        text = std::to_string(static_cast<uint32_t>(Truncate(number)));
-        break;
-    case synTimeTicks:
-        text = FormatTimeTicks(static_cast<uint32_t>(Truncate(number)));
-        break;
-    case synCounter64:
-        text = std::to_string(number <= 0 ? 0 : static_cast<uint64_t>(Truncate(number)));
-        break;
-    case synFloat:
-        text = FormatReal(number);
-        break;
-    case synFloatDate:
-        text = FormatDayCount(number);
-        break;
-    default:
-        Raise(-513);
-    }
-    if (var.options)
-        text = var.options->ValueToLabel(text);
-    var.value = text;
-}
-
-bool KvSNMPRequest::EvaluateCondition(const std::string& condition)
-{
-    if (condition.empty())
-        return true;
-    return EvaluateLogic(SubstituteVariables(condition, true, "$"));
-}
-
-bool KvSNMPRequest::CheckRowCondition()
-{
-    return EvaluateCondition(rowCondition);
-}
-
-bool KvSNMPRequest::CheckCondition(const std::string& condition)
-{
-    return EvaluateCondition(condition);
-}
 
 // ---------------------------------------------------------------------------
 // Operations
@@ -1018,7 +390,7 @@ bool KvSNMPRequest::Fetch(bool firstRow)
             }
             pdu.maxRepetitions = bulk_.repetitions;
             status = Session().GetBulk(pdu, target);
-            if (status >= 1 && status <= 18) {
+            if (status >= snmpPduTooBig && status <= snmpPduInconsistentName) {
                 BulkRefused(status);
                 continue;
             }
@@ -1037,7 +409,7 @@ bool KvSNMPRequest::Fetch(bool firstRow)
     int32_t code = 0;
     std::string message;
     MapStatus(status, code, message);
-    if (code != 0 && !(code == -102 && table))
+    if (code != 0 && !(code == kvErrNoSuchName && table))
         throw KvSNMPResponseError(code, message, pdu.errorIndex, VariableOfBinding(pdu.errorIndex));
     const Reading reading = ReadResponse(pdu, code, true);
     if (reading != Reading::Row) {
@@ -1054,59 +426,6 @@ bool KvSNMPRequest::Fetch(bool firstRow)
     default:
         return false;
     }
-}
-
-void KvSNMPRequest::SendAsync(PduType type, CompletionCallback callback, void* context,
-                              bool readValues)
-{
-    SnmpTarget target = BuildTarget();
-    SnmpPdu pdu = BuildPdu(type);
-    auto record = std::make_unique<Completion>(
-        Completion{this, callback, context, readValues, type != PduType::Set, pduVariables_});
-    SnmpEngine& engine = Session();
-    int status;
-    if (type == PduType::Set)
-        status = engine.Set(pdu, target, &KvSNMPRequest::OnResponse, record.get());
-    else if (IsTable(variables.kind))
-        status = engine.GetNext(pdu, target, &KvSNMPRequest::OnResponse, record.get());
-    else
-        status = engine.Get(pdu, target, &KvSNMPRequest::OnResponse, record.get());
-    if (status != 0)
-        RaiseStatus(status);
-    outstanding_.insert(record.release());
-    ++pending;
-}
-
-void KvSNMPRequest::FetchAsync(CompletionCallback callback, void* context, bool firstRow)
-{
-    if (!active)
-        return;
-    if (!IsTable(variables.kind)) {
-        SendAsync(PduType::Get, callback, context, true);
-        return;
-    }
-    if (firstRow) {
-        walkPositions_.clear();
-        StartWalk();
-    } else if (!bulk_.rows.empty()) {
-        // The next row of the last GETBULK follows as a completion of its own.
-        auto record = std::make_unique<Completion>(Completion{this, callback, context, true, true});
-        record->walk = bulk_.walk;
-        record->batch = bulk_.batch;
-        record->buffered = true;
-        SnmpPdu row = std::move(bulk_.rows.front());
-        bulk_.rows.pop_front();
-        Session().Post(&KvSNMPRequest::OnResponse, record.get(), std::move(row), bulk_.target);
-        outstanding_.insert(record.release());
-        ++pending;
-        return;
-    } else if (bulk_.ahead) {
-        // The GETBULK sent ahead brings the next rows.
-        bulk_.ahead->callback = callback;
-        bulk_.ahead->context = context;
-        return;
-    }
-    SendWalkStep(callback, context, firstRow);
 }
 
 void KvSNMPRequest::SelectColumns(const std::string& columns)
@@ -1151,97 +470,4 @@ bool KvSNMPRequest::Store(bool readBack, const std::string& columns)
     if (!readBack)
         return false;
     return ReadResponse(pdu, code, false) == Reading::Row;
-}
-
-void KvSNMPRequest::StoreAsync(CompletionCallback callback, void* context, bool readBack,
-                               const std::string& columns)
-{
-    if (!active)
-        return;
-    const KvSNMPVarList saved(variables);
-    try {
-        SelectColumns(columns);
-        for (int32_t i = 0; i < variables.Count(); ++i)
-            ApplyExpression(i, false);
-        SendAsync(PduType::Set, callback, context, readBack);
-    } catch (...) {
-        variables = saved;
-        throw;
-    }
-    variables = saved;
-}
-
-void KvSNMPRequest::OnResponse(int reason, SnmpEngine&, SnmpPdu& response,
-                               const SnmpTarget& target, void* data)
-{
-    std::unique_ptr<Completion> record(static_cast<Completion*>(data));
-    if (!record->request)
-        return;   // the request was destroyed while this was outstanding
-    record->request->Complete(reason, response, target, *record);
-}
-
-void KvSNMPRequest::Complete(int reason, SnmpPdu& response, const SnmpTarget& target,
-                             Completion& record)
-{
-    outstanding_.erase(&record);
-    if (reason == snmpReasonSessionClosed) {
-        if (&record == bulk_.ahead)
-            bulk_.ahead = nullptr;
-        --pending;
-        return;
-    }
-    if ((record.bulk || record.buffered) && TakeBulkCompletion(reason, response, target, record))
-        return;
-
-    KvSNMPError error;
-    const int status = reason == snmpReasonTimeout ? snmpClassTimeout : response.errorStatus;
-    MapStatus(status, error.code, error.message);
-    error.errorIndex = response.errorIndex;
-    if (error.code != 0)
-        error.errorVariable = ElementOfBinding(record.bindingVariables, response.errorIndex);
-    error.agentAddress = target.address;
-    error.agentPort = target.port;
-
-    const bool table = IsTable(variables.kind);
-    if ((error.code == 0 && record.readValues) || (error.code == -102 && table)) {
-        error.finished = false;
-        try {
-            switch (ReadResponse(response, error.code, record.walkStep)) {
-            case Reading::WalkEnded:
-                error.code = 0;
-                error.message = KvMessageText(KvMessageSetId::KvSnmp, 0);
-                error.finished = true;
-                break;
-            case Reading::NoSuchName:
-            case Reading::AllFinished:
-            case Reading::Values:
-                error.finished = true;
-                break;
-            case Reading::Row:
-                break;
-            }
-        } catch (const KvError& e) {
-            // A value that cannot be converted ends the operation with its code.
-            error.code = e.code();
-            error.message = e.message();
-            error.finished = true;
-        } catch (const std::exception&) {
-            MapStatus(-528, error.code, error.message);
-            error.finished = true;
-        }
-    } else {
-        error.finished = true;
-    }
-    if (error.finished && record.walkStep) {
-        walkPositions_.clear();
-        DropBulkRows();
-    } else if (record.walkStep && partialRow_) {
-        DropBulkRows();
-    }
-    // Counted off before the callback runs: the owner may take the request
-    // apart from inside its callback.
-    --pending;
-    if (destroying_ || !record.callback)
-        return;
-    record.callback(record.context, error, variables);
 }

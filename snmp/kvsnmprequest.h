@@ -121,6 +121,9 @@ public:
     // oid, plus "." + instance when the list has one.
     std::string BaseOid(int32_t i) const;
 
+    // Milliseconds one request may take with all its retries.
+    int RequestTimeMs() const { return static_cast<int>(SnmpRequestTimeMs(timeout, retries)); }
+
     // SNMP library status -> code and message text.
     static void MapStatus(int status, int32_t& code, std::string& message);
 

@@ -107,7 +107,7 @@ void StartSnmpEngine(const std::string& directory)
         int status = -1;
         auto engine = std::make_unique<SnmpEngine>(status);
         if (status != 0)
-            throw KvMakeError(-506);
+            throw KvMakeError(kvErrNoSession);
         SessionObject() = std::move(engine);
     }
 
@@ -117,14 +117,14 @@ void StartSnmpEngine(const std::string& directory)
     errno = 0;
     int result = getBootCounter(file, kvLocalEngineId, boots);
     if (result < bootCounterCannotOpen)
-        throw BootCounterError(-507, directory, file, result, 0);
+        throw BootCounterError(kvErrBootCounterLoad, directory, file, result, 0);
     if (result != bootCounterOk)
         boots = 0;
     ++boots;
     errno = 0;
     result = saveBootCounter(file, kvLocalEngineId, boots);
     if (result != bootCounterOk)
-        throw BootCounterError(-508, directory, file, result, errno);
+        throw BootCounterError(kvErrBootCounterSave, directory, file, result, errno);
 
     // 5. SNMPv3 message processing.
     SessionObject()->MpInit(kvLocalEngineId, boots);

@@ -18,20 +18,12 @@
 #include "common/kvmessages.h"
 #include "snmp/kvsnmprequest.h"
 #include "snmp/kvsnmprequestcompletion.h"
+#include "snmp/kvsnmprequestsupport.h"
 #include "snmp/kvsnmpsession.h"
 #include "snmp/snmpengine.h"
+#include "snmp/snmpstatus.h"
 
 namespace {
-
-constexpr int32_t kTooBig = 1;
-
-SnmpEngine& Session()
-{
-    SnmpEngine* engine = KvSnmpSession();
-    if (!engine)
-        throw KvMakeError(-506);
-    return *engine;
-}
 
 bool InSubtree(const std::string& base, const SnmpVb& vb)
 {
@@ -40,6 +32,8 @@ bool InSubtree(const std::string& base, const SnmpVb& vb)
 }
 
 } // namespace
+
+using kvrequest::Session;
 
 int32_t KvSNMPRequest::WalkedColumns() const
 {
@@ -75,7 +69,7 @@ void KvSNMPRequest::DropBulkRows()
 
 void KvSNMPRequest::BulkRefused(int32_t errorStatus)
 {
-    if (errorStatus == kTooBig && bulk_.repetitions > 1)
+    if (errorStatus == snmpPduTooBig && bulk_.repetitions > 1)
         bulk_.repetitions /= 2;
     else
         bulk_.repetitions = 0;

@@ -1,8 +1,11 @@
+// The session side of SnmpEngine: Net-SNMP set-up, sessions by target,
+// sending and completions. Event processing is in snmpengineevents.cpp, PDU
+// translation in snmppdutranslation.cpp, USM keys in snmpusmsetup.cpp, engine
+// discovery in snmpenginediscovery.cpp.
 #include "snmp/snmpengine.h"
 
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
-#include <net-snmp/library/large_fd_set.h>
 
 #include <arpa/inet.h>
 #include <netdb.h>
@@ -16,39 +19,10 @@
 #include <cstring>
 
 #include "snmp/snmpdiscovery.h"
+#include "snmp/snmpenginesession.h"
+#include "snmp/snmppdutranslation.h"
 #include "snmp/snmpstatus.h"
-
-struct SnmpEngine::Session {
-    SnmpEngine* engine = nullptr;
-    std::string key;
-    std::string userName;   // SNMPv3 sessions
-    void* handle = nullptr;   // Net-SNMP single-session handle
-    int fd = -1;
-    // The agent's address and port: answers from anywhere else are not its.
-    sockaddr_in peer{};
-    bool peerKnown = false;
-    // SNMPv3: the agent's engine ID is discovered asynchronously; requests
-    // made meanwhile wait here (token of their record, built PDU).
-    bool engineKnown = true;
-    std::vector<std::pair<const void*, netsnmp_pdu*>> waiting;
-    struct Discovery {
-        int fd = -1;
-        uint32_t msgId = 0;
-        std::vector<uint8_t> probe;
-        int attemptsLeft = 0;
-        long perAttemptMs = 1000;
-        std::chrono::steady_clock::time_point next;
-    };
-    std::unique_ptr<Discovery> discovery;
-
-    ~Session()
-    {
-        for (auto& w : waiting)
-            snmp_free_pdu(w.second);
-        if (discovery && discovery->fd >= 0)
-            ::close(discovery->fd);
-    }
-};
+#include "snmp/snmpusmsetup.h"
 
 namespace {
 
@@ -70,225 +44,6 @@ void InitialiseNetSnmpOnce()
     netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DONT_CHECK_RANGE, 1);
     netsnmp_set_mib_directory("");
     init_snmp("kvsnmp");
-}
-
-bool ParseOid(const std::string& text, oid* out, size_t& length)
-{
-    length = 0;
-    size_t i = 0;
-    if (i < text.size() && text[i] == '.')
-        ++i;
-    if (i >= text.size())
-        return false;
-    while (i < text.size()) {
-        if (length >= MAX_OID_LEN)
-            return false;
-        uint64_t arc = 0;
-        size_t start = i;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-            arc = arc * 10 + static_cast<uint64_t>(text[i] - '0');
-            if (arc > 0xFFFFFFFFu)
-                return false;
-            ++i;
-        }
-        if (i == start)
-            return false;
-        out[length++] = static_cast<oid>(arc);
-        if (i < text.size()) {
-            if (text[i] != '.' || i + 1 == text.size())
-                return false;
-            ++i;
-        }
-    }
-    return true;
-}
-
-std::string OidText(const oid* arcs, size_t length)
-{
-    std::string text;
-    for (size_t i = 0; i < length; ++i) {
-        if (i)
-            text += '.';
-        text += std::to_string(static_cast<unsigned long>(arcs[i]));
-    }
-    return text;
-}
-
-// Builds a Net-SNMP PDU; 0 or a status of the numbering.
-int BuildNetSnmpPdu(int command, const SnmpPdu& pdu, const SnmpTarget& target,
-                    netsnmp_pdu*& out)
-{
-    netsnmp_pdu* p = snmp_pdu_create(command);
-    if (!p)
-        return snmpClassResourceUnavailable;
-    if (command == SNMP_MSG_GETBULK) {
-        p->non_repeaters = 0;
-        p->max_repetitions = std::max(1, pdu.maxRepetitions);
-    }
-    if (target.IsUserTarget()) {
-        if (pdu.securityLevel < SNMP_SEC_LEVEL_NOAUTH || pdu.securityLevel > SNMP_SEC_LEVEL_AUTHPRIV) {
-            snmp_free_pdu(p);
-            return usmUnsupportedSecurityLevel;
-        }
-        p->securityLevel = pdu.securityLevel;
-        p->securityModel = SNMP_SEC_MODEL_USM;
-        if (!pdu.contextName.empty()) {
-            p->contextName = strdup(pdu.contextName.c_str());
-            p->contextNameLen = pdu.contextName.size();
-        }
-        if (!pdu.contextEngineId.empty()) {
-            p->contextEngineID = static_cast<u_char*>(netsnmp_memdup(pdu.contextEngineId.data(),
-                                                                     pdu.contextEngineId.size()));
-            p->contextEngineIDLen = pdu.contextEngineId.size();
-        }
-    } else {
-        const std::string& community = command == SNMP_MSG_SET ? target.writeCommunity
-                                                                : target.readCommunity;
-        if (!community.empty()) {
-            p->community = static_cast<u_char*>(netsnmp_memdup(community.data(), community.size()));
-            p->community_len = community.size();
-        }
-    }
-    for (const SnmpVb& vb : pdu.vbs) {
-        oid name[MAX_OID_LEN];
-        size_t nameLength = 0;
-        if (!ParseOid(vb.oid, name, nameLength)) {
-            snmp_free_pdu(p);
-            return snmpClassInvalidOid;
-        }
-        netsnmp_variable_list* added = nullptr;
-        switch (vb.tag) {
-        case tagInteger: {
-            long v = vb.Integer();
-            added = snmp_pdu_add_variable(p, name, nameLength, ASN_INTEGER, &v, sizeof v);
-            break;
-        }
-        case tagCounter32:
-        case tagGauge32:
-        case tagTimeTicks:
-        case tagUInteger32: {
-            u_long v = vb.Unsigned();
-            added = snmp_pdu_add_variable(p, name, nameLength, vb.tag, &v, sizeof v);
-            break;
-        }
-        case tagCounter64: {
-            struct counter64 v;
-            v.high = static_cast<u_long>(vb.number >> 32);
-            v.low = static_cast<u_long>(vb.number & 0xFFFFFFFFu);
-            added = snmp_pdu_add_variable(p, name, nameLength, ASN_COUNTER64, &v, sizeof v);
-            break;
-        }
-        case tagOctets:
-        case tagIpAddress:
-        case tagOpaque:
-        case tagNsapAddress:
-            added = snmp_pdu_add_variable(p, name, nameLength, vb.tag,
-                                          vb.octets.empty() ? nullptr : vb.octets.data(),
-                                          vb.octets.size());
-            break;
-        case tagOid: {
-            std::vector<oid> arcs(vb.arcs.begin(), vb.arcs.end());
-            if (arcs.size() > MAX_OID_LEN) {
-                snmp_free_pdu(p);
-                return snmpClassInvalidOid;
-            }
-            added = snmp_pdu_add_variable(p, name, nameLength, ASN_OBJECT_ID,
-                                          arcs.empty() ? nullptr : arcs.data(),
-                                          arcs.size() * sizeof(oid));
-            break;
-        }
-        case tagNull:
-            added = snmp_pdu_add_variable(p, name, nameLength, ASN_NULL, nullptr, 0);
-            break;
-        default:
-            snmp_free_pdu(p);
-            return snmpClassInvalidPdu;
-        }
-        if (!added) {
-            snmp_free_pdu(p);
-            return snmpClassInvalidPdu;
-        }
-    }
-    out = p;
-    return snmpOk;
-}
-
-// Copies a received PDU. A report (SNMPv3) becomes an empty PDU whose error
-// status is the report's meaning in the numbering.
-void ReadNetSnmpPdu(const netsnmp_pdu* p, SnmpPdu& out)
-{
-    out.vbs.clear();
-    out.errorIndex = static_cast<int32_t>(p->errindex);
-    if (p->command == SNMP_MSG_REPORT) {
-        out.errorStatus = SnmpTranslateError(snmpv3_get_report_type(const_cast<netsnmp_pdu*>(p)));
-        if (out.errorStatus == snmpOk)
-            out.errorStatus = usmError;
-        out.errorIndex = 0;
-        return;
-    }
-    out.errorStatus = static_cast<int32_t>(p->errstat);
-    for (const netsnmp_variable_list* v = p->variables; v; v = v->next_variable) {
-        SnmpVb vb;
-        vb.oid = OidText(v->name, v->name_length);
-        switch (v->type) {
-        case ASN_INTEGER:
-            vb.SetInteger(v->val.integer ? static_cast<int32_t>(*v->val.integer) : 0);
-            break;
-        case ASN_COUNTER:
-        case ASN_GAUGE:
-        case ASN_TIMETICKS:
-        case ASN_UINTEGER:
-            vb.SetUnsigned(v->type, v->val.integer
-                                        ? static_cast<uint32_t>(*v->val.integer & 0xFFFFFFFFul)
-                                        : 0);
-            break;
-        case ASN_COUNTER64:
-            vb.SetCounter64(v->val.counter64
-                                ? (static_cast<uint64_t>(v->val.counter64->high & 0xFFFFFFFFul) << 32) |
-                                      (v->val.counter64->low & 0xFFFFFFFFul)
-                                : 0);
-            break;
-        case ASN_OBJECT_ID: {
-            std::vector<uint32_t> arcs;
-            size_t n = v->val.objid ? v->val_len / sizeof(oid) : 0;
-            for (size_t i = 0; i < n; ++i)
-                arcs.push_back(static_cast<uint32_t>(v->val.objid[i]));
-            vb.SetObjectId(std::move(arcs));
-            break;
-        }
-        case ASN_NULL:
-            vb.SetNull();
-            break;
-        case SNMP_NOSUCHOBJECT:
-        case SNMP_NOSUCHINSTANCE:
-        case SNMP_ENDOFMIBVIEW:
-            vb.SetNull();
-            vb.tag = v->type;
-            break;
-        default: {
-            // OCTET STRING, IpAddress, Opaque, NsapAddress and anything else that
-            // carries octets.
-            std::vector<uint8_t> octets;
-            if (v->val.string && v->val_len)
-                octets.assign(v->val.string, v->val.string + v->val_len);
-            vb.SetOctets(v->type, std::move(octets));
-            break;
-        }
-        }
-        out.vbs.push_back(std::move(vb));
-    }
-}
-
-// Session status after a failed Net-SNMP call on a session.
-int SessionError(void* handle)
-{
-    int libErrno = 0;
-    int snmpErrno = 0;
-    char* text = nullptr;
-    snmp_sess_error(handle, &libErrno, &snmpErrno, &text);
-    free(text);
-    int status = SnmpTranslateError(snmpErrno);
-    return status == snmpOk ? snmpClassError : status;
 }
 
 // The IPv4 address and port a target names (the first address of a name).
@@ -319,13 +74,44 @@ bool FromPeer(const netsnmp_pdu* pdu, const sockaddr_in& peer)
     return source->sin.sin_addr.s_addr == peer.sin_addr.s_addr && source->sin.sin_port == peer.sin_port;
 }
 
+// A user's protocols and passwords as one text (sessions and library user
+// entries are told apart by it).
+std::string Credentials(const SnmpEngine::UsmUser& user)
+{
+    return std::to_string(user.authProtocol) + '\x1f' + std::to_string(user.privProtocol) + '\x1f' +
+           user.authPassword + '\x1f' + user.privPassword;
+}
+
+} // namespace
+
+namespace snmpengine {
+
 bool Readable(int fd)
 {
     pollfd p{fd, POLLIN, 0};
     return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLIN | POLLERR | POLLHUP));
 }
 
-} // namespace
+int SessionError(void* handle)
+{
+    int libErrno = 0;
+    int snmpErrno = 0;
+    char* text = nullptr;
+    snmp_sess_error(handle, &libErrno, &snmpErrno, &text);
+    free(text);
+    int status = SnmpTranslateError(snmpErrno);
+    return status == snmpOk ? snmpClassError : status;
+}
+
+std::chrono::steady_clock::time_point RequestDeadline(const SnmpTarget& target)
+{
+    const long ms = SnmpRequestTimeMs(std::max(1, target.timeout), std::max(0, target.retries) + 1) + 2000;
+    return std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+}
+
+} // namespace snmpengine
+
+using snmpengine::SessionError;
 
 bool SnmpTarget::IsValidAddress() const
 {
@@ -348,8 +134,8 @@ SnmpEngine::SnmpEngine(int& status)
 {
     InitialiseNetSnmpOnce();
     // The session object must be able to talk UDP from any local port.
-    int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    if (fd < 0) {
+    UniqueFd probe(::socket(AF_INET, SOCK_DGRAM, 0));
+    if (!probe.IsOpen()) {
         status = snmpClassTransportFailed;
         return;
     }
@@ -357,10 +143,9 @@ SnmpEngine::SnmpEngine(int& status)
     local.sin_family = AF_INET;
     local.sin_port = 0;
     local.sin_addr.s_addr = htonl(INADDR_ANY);
-    status = ::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) == 0
+    status = ::bind(probe.Get(), reinterpret_cast<sockaddr*>(&local), sizeof local) == 0
                  ? snmpOk
                  : snmpClassTransportFailed;
-    ::close(fd);
 }
 
 SnmpEngine::~SnmpEngine()
@@ -372,9 +157,6 @@ SnmpEngine::~SnmpEngine()
                                           request->callback, request->data});
     outstanding_.clear();
     DeliverCompletions();
-    for (auto& [key, session] : sessions_)
-        if (session->handle)
-            snmp_sess_close(session->handle);
     sessions_.clear();
 }
 
@@ -418,9 +200,7 @@ int SnmpEngine::OpenSession(const SnmpTarget& target, Session*& session)
         auto found = users_.find(target.securityName);
         if (found != users_.end())
             user = found->second;
-        key += '\x1f' + target.securityName + '\x1f' + std::to_string(user.authProtocol) + '\x1f' +
-               std::to_string(user.privProtocol) + '\x1f' + user.authPassword + '\x1f' +
-               user.privPassword;
+        key += '\x1f' + target.securityName + '\x1f' + Credentials(user);
     }
     auto existing = sessions_.find(key);
     if (existing != sessions_.end()) {
@@ -428,9 +208,7 @@ int SnmpEngine::OpenSession(const SnmpTarget& target, Session*& session)
         return snmpOk;
     }
     if (target.IsUserTarget())
-        ReplaceUsmUser(target.securityName,
-                       std::to_string(user.authProtocol) + '\x1f' + std::to_string(user.privProtocol) +
-                           '\x1f' + user.authPassword + '\x1f' + user.privPassword);
+        ReplaceUsmUser(target.securityName, Credentials(user));
 
     netsnmp_session s;
     snmp_sess_init(&s);
@@ -449,56 +227,11 @@ int SnmpEngine::OpenSession(const SnmpTarget& target, Session*& session)
         fresh->userName = target.securityName;
     s.callback_magic = fresh.get();
 
-    u_char authKey[USM_AUTH_KU_LEN];
-    u_char privKey[USM_PRIV_KU_LEN];
     std::string securityName = target.securityName;
     if (target.IsUserTarget()) {
-        s.securityModel = SNMP_SEC_MODEL_USM;
-        s.securityName = const_cast<char*>(securityName.c_str());
-        s.securityNameLen = securityName.size();
-        s.securityLevel = SNMP_SEC_LEVEL_NOAUTH;
-        const oid* authOid = nullptr;
-        size_t authOidLength = 0;
-        switch (user.authProtocol) {
-        case 1: break;
-        case 2: authOid = usmHMACMD5AuthProtocol; authOidLength = OID_LENGTH(usmHMACMD5AuthProtocol); break;
-        case 3: authOid = usmHMACSHA1AuthProtocol; authOidLength = OID_LENGTH(usmHMACSHA1AuthProtocol); break;
-        default: return usmUnsupportedAuthProtocol;
-        }
-        const oid* privOid = nullptr;
-        size_t privOidLength = 0;
-        switch (user.privProtocol) {
-        case 1: break;
-        case 2: privOid = usmDESPrivProtocol; privOidLength = OID_LENGTH(usmDESPrivProtocol); break;
-        case 4: privOid = usmAESPrivProtocol; privOidLength = OID_LENGTH(usmAESPrivProtocol); break;
-        case 20: privOid = usmAES192PrivProtocol; privOidLength = OID_LENGTH(usmAES192PrivProtocol); break;
-        case 21: privOid = usmAES256PrivProtocol; privOidLength = OID_LENGTH(usmAES256PrivProtocol); break;
-        default: return usmUnsupportedPrivProtocol;
-        }
-        if (authOid) {
-            s.securityAuthProto = const_cast<oid*>(authOid);
-            s.securityAuthProtoLen = authOidLength;
-            s.securityAuthKeyLen = USM_AUTH_KU_LEN;
-            if (generate_Ku(authOid, static_cast<u_int>(authOidLength),
-                            reinterpret_cast<const u_char*>(user.authPassword.data()),
-                            user.authPassword.size(), authKey,
-                            &s.securityAuthKeyLen) != SNMPERR_SUCCESS)
-                return usmAuthenticationError;
-            std::memcpy(s.securityAuthKey, authKey, s.securityAuthKeyLen);
-            s.securityLevel = SNMP_SEC_LEVEL_AUTHNOPRIV;
-            if (privOid) {
-                s.securityPrivProto = const_cast<oid*>(privOid);
-                s.securityPrivProtoLen = privOidLength;
-                s.securityPrivKeyLen = USM_PRIV_KU_LEN;
-                if (generate_Ku(authOid, static_cast<u_int>(authOidLength),
-                                reinterpret_cast<const u_char*>(user.privPassword.data()),
-                                user.privPassword.size(), privKey,
-                                &s.securityPrivKeyLen) != SNMPERR_SUCCESS)
-                    return usmEncryptionError;
-                std::memcpy(s.securityPrivKey, privKey, s.securityPrivKeyLen);
-                s.securityLevel = SNMP_SEC_LEVEL_AUTHPRIV;
-            }
-        }
+        const int status = SnmpUsmSetup::Apply(s, securityName, user);
+        if (status != snmpOk)
+            return status;
     } else {
         // The community goes with every PDU; the session's own is never used.
         static u_char noCommunity[] = "";
@@ -510,12 +243,12 @@ int SnmpEngine::OpenSession(const SnmpTarget& target, Session*& session)
     // (StartDiscovery), not by the library while it opens the session.
     if (target.IsUserTarget())
         s.flags |= SNMP_FLAGS_DONT_PROBE;
-    void* handle = snmp_sess_open(&s);
-    if (!handle) {
+    fresh->handle.reset(snmp_sess_open(&s));
+    if (!fresh->handle) {
         int status = SnmpTranslateError(s.s_snmp_errno);
         return status == snmpOk ? snmpClassError : status;
     }
-    fresh->handle = handle;
+    void* handle = fresh->handle.get();
     fresh->peerKnown = ResolvePeer(target, fresh->peer);
     if (target.IsUserTarget()) {
         netsnmp_session* opened = snmp_sess_session(handle);
@@ -546,14 +279,7 @@ void SnmpEngine::ReplaceUsmUser(const std::string& name, const std::string& cred
             stale.push_back(key);
     for (const std::string& key : stale)
         CloseSession(key);
-    for (struct usmUser* u = usm_get_userList(); u;) {
-        struct usmUser* next = u->next;
-        if (u->name && name == u->name) {
-            usm_remove_user(u);
-            usm_free_user(u);
-        }
-        u = next;
-    }
+    SnmpUsmSetup::ForgetUser(name);
     usmCredentials_[name] = credentials;
 }
 
@@ -573,19 +299,19 @@ void SnmpEngine::CloseSession(const std::string& key)
             ++it;
         }
     }
-    // Whoever watches the socket lets go of it before it is closed.
+    // Whoever watches the socket lets go of it before it is closed (with
+    // `closing`, on the way out).
     std::unique_ptr<Session> closing = std::move(found->second);
     sessions_.erase(found);
     if (sessionsChanged_)
         sessionsChanged_();
-    snmp_sess_close(closing->handle);
 }
 
 int SnmpEngine::Send(Op op, const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback,
                      void* data)
 {
     if (!callback)
-        return -13;   // invalid callback
+        return snmpClassInvalidCallback;
     if (closing_)
         return snmpClassSessionDestroyed;
     Session* session = nullptr;
@@ -606,8 +332,8 @@ int SnmpEngine::Send(Op op, const SnmpPdu& pdu, const SnmpTarget& target, SnmpCa
                         : op == Op::GetNext ? SNMP_MSG_GETNEXT
                         : op == Op::GetBulk ? SNMP_MSG_GETBULK
                                             : SNMP_MSG_SET;
-    netsnmp_pdu* request = nullptr;
-    status = BuildNetSnmpPdu(command, pdu, target, request);
+    NetSnmpPdu request;
+    status = SnmpPduTranslation::Build(command, pdu, target, request);
     if (status != snmpOk)
         return status;
     auto record = std::make_unique<Request>();
@@ -615,154 +341,29 @@ int SnmpEngine::Send(Op op, const SnmpPdu& pdu, const SnmpTarget& target, SnmpCa
     record->target = target;
     record->callback = callback;
     record->data = data;
-    const long perAttemptMs = static_cast<long>(std::max(1, target.timeout)) * 10L;
-    record->deadline = std::chrono::steady_clock::now() +
-                       std::chrono::milliseconds(perAttemptMs * (std::max(0, target.retries) + 2) + 2000);
+    record->deadline = snmpengine::RequestDeadline(target);
     const void* token = record.get();
     if (!session->engineKnown) {
         // Sent once the agent's engine ID is known.
         if (!session->discovery) {
             status = StartDiscovery(*session, target);
-            if (status != snmpOk) {
-                snmp_free_pdu(request);
+            if (status != snmpOk)
                 return status;
-            }
         }
-        session->waiting.emplace_back(token, request);
+        session->waiting.emplace_back(token, std::move(request));
         outstanding_.emplace(token, std::move(record));
         if (activity_)
             activity_();
         return snmpOk;
     }
-    if (snmp_sess_async_send(session->handle, request, &SnmpEngine::NetSnmpCallback,
-                             record.get()) == 0) {
-        status = SessionError(session->handle);
-        snmp_free_pdu(request);   // freed only when sending failed
-        return status;
-    }
+    if (snmp_sess_async_send(session->handle.get(), request.get(), &SnmpEngine::NetSnmpCallback,
+                             record.get()) == 0)
+        return SessionError(session->handle.get());   // `request` is still ours and goes
+    request.release();                                 // sent: the library's now
     outstanding_.emplace(token, std::move(record));
     if (activity_)
         activity_();
     return snmpOk;
-}
-
-int SnmpEngine::StartDiscovery(Session& session, const SnmpTarget& target)
-{
-    // A socket of its own, connected to the agent, so that nothing else is read
-    // from it; the probe is retransmitted like any request.
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_DGRAM;
-    addrinfo* result = nullptr;
-    const std::string service = std::to_string(target.port);
-    if (getaddrinfo(target.address.c_str(), service.c_str(), &hints, &result) != 0 || !result)
-        return snmpClassInvalidAddress;
-    int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    bool connected = fd >= 0 && ::connect(fd, result->ai_addr, result->ai_addrlen) == 0;
-    freeaddrinfo(result);
-    if (!connected) {
-        if (fd >= 0)
-            ::close(fd);
-        return snmpClassTransportFailed;
-    }
-    auto discovery = std::make_unique<Session::Discovery>();
-    discovery->fd = fd;
-    discovery->msgId = static_cast<uint32_t>(random()) & 0x7FFFFFFF;
-    discovery->probe = SnmpDiscovery::BuildProbe(discovery->msgId,
-                                                 static_cast<uint32_t>(random()) & 0x7FFFFFFF);
-    discovery->attemptsLeft = std::max(0, target.retries);
-    discovery->perAttemptMs = static_cast<long>(std::max(1, target.timeout)) * 10L;
-    discovery->next = std::chrono::steady_clock::now() + std::chrono::milliseconds(discovery->perAttemptMs);
-    if (::send(fd, discovery->probe.data(), discovery->probe.size(), MSG_DONTWAIT) < 0) {
-        ::close(fd);
-        return snmpClassTransportFailed;
-    }
-    session.discovery = std::move(discovery);
-    if (sessionsChanged_)
-        sessionsChanged_();
-    return snmpOk;
-}
-
-void SnmpEngine::ServeDiscovery(Session& session, bool readable)
-{
-    Session::Discovery& d = *session.discovery;
-    if (readable) {
-        for (int packets = 0; packets < 16 && Readable(d.fd); ++packets) {
-            uint8_t buffer[2048];
-            ssize_t n = ::recv(d.fd, buffer, sizeof buffer, MSG_DONTWAIT);
-            if (n <= 0)
-                break;   // nothing, or an ICMP error: the retransmissions go on
-            SnmpDiscovery::Engine engine;
-            if (SnmpDiscovery::ParseReport(buffer, static_cast<size_t>(n), d.msgId, engine)) {
-                EndDiscovery(session, &engine);
-                return;
-            }
-        }
-    }
-    const auto now = std::chrono::steady_clock::now();
-    if (now < d.next)
-        return;
-    if (d.attemptsLeft-- > 0) {
-        ::send(d.fd, d.probe.data(), d.probe.size(), MSG_DONTWAIT);
-        d.next = now + std::chrono::milliseconds(d.perAttemptMs);
-        return;
-    }
-    EndDiscovery(session, nullptr);
-}
-
-void SnmpEngine::EndDiscovery(Session& session, const SnmpDiscovery::Engine* found)
-{
-    if (session.discovery) {
-        ::close(session.discovery->fd);
-        session.discovery.reset();
-        if (sessionsChanged_)
-            sessionsChanged_();
-    }
-    netsnmp_session* opened = snmp_sess_session(session.handle);
-    if (found && opened) {
-        auto* id = reinterpret_cast<const u_char*>(found->engineId.data());
-        const size_t length = found->engineId.size();
-        if (opened->securityEngineIDLen == 0) {
-            opened->securityEngineID = static_cast<u_char*>(netsnmp_memdup(id, length));
-            opened->securityEngineIDLen = length;
-        }
-        if (opened->contextEngineIDLen == 0) {
-            opened->contextEngineID = static_cast<u_char*>(netsnmp_memdup(id, length));
-            opened->contextEngineIDLen = length;
-        }
-        // The agent's clock, so that the first authenticated request is in its
-        // time window, and the user entry with keys localised for that engine.
-        set_enginetime(const_cast<u_char*>(id), static_cast<u_int>(length), found->boots, found->time, TRUE);
-        usm_create_user_from_session(opened);
-        session.engineKnown = true;
-    }
-    std::vector<std::pair<const void*, netsnmp_pdu*>> waiting;
-    waiting.swap(session.waiting);
-    for (auto& [token, pdu] : waiting) {
-        auto record = outstanding_.find(token);
-        if (record == outstanding_.end()) {
-            snmp_free_pdu(pdu);   // completed meanwhile (overdue)
-            continue;
-        }
-        int status = snmpClassTimeout;
-        if (session.engineKnown) {
-            Request& request = *record->second;
-            const long perAttemptMs = static_cast<long>(std::max(1, request.target.timeout)) * 10L;
-            request.deadline = std::chrono::steady_clock::now() +
-                               std::chrono::milliseconds(perAttemptMs * (std::max(0, request.target.retries) + 2) + 2000);
-            if (snmp_sess_async_send(session.handle, pdu, &SnmpEngine::NetSnmpCallback,
-                                     const_cast<void*>(token)) != 0)
-                continue;
-            status = SessionError(session.handle);
-        }
-        snmp_free_pdu(pdu);
-        Completion completion{status == snmpClassTimeout ? snmpReasonTimeout : snmpReasonResponse,
-                              SnmpPdu{}, record->second->target, record->second->callback,
-                              record->second->data};
-        completion.response.errorStatus = status == snmpClassTimeout ? 0 : status;
-        completions_.push_back(std::move(completion));
-        outstanding_.erase(record);
-    }
 }
 
 int SnmpEngine::NetSnmpCallback(int op, snmp_session* sess, int, snmp_pdu* pdu, void* magic)
@@ -787,7 +388,7 @@ int SnmpEngine::NetSnmpCallback(int op, snmp_session* sess, int, snmp_pdu* pdu, 
     switch (op) {
     case NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE:
         if (pdu)
-            ReadNetSnmpPdu(pdu, completion.response);
+            SnmpPduTranslation::Read(pdu, completion.response);
         break;
     case NETSNMP_CALLBACK_OP_TIMED_OUT:
         completion.reason = snmpReasonTimeout;
@@ -799,7 +400,7 @@ int SnmpEngine::NetSnmpCallback(int op, snmp_session* sess, int, snmp_pdu* pdu, 
     case NETSNMP_CALLBACK_OP_SEC_ERROR:
         // SNMPv3 reports of security errors (unknown user, wrong digest, ...)
         if (pdu && pdu->command == SNMP_MSG_REPORT) {
-            ReadNetSnmpPdu(pdu, completion.response);
+            SnmpPduTranslation::Read(pdu, completion.response);
         } else {
             int status = SnmpTranslateError(sess ? sess->s_snmp_errno : 0);
             completion.response.errorStatus = status == snmpOk ? usmError : status;
@@ -822,136 +423,6 @@ void SnmpEngine::DeliverCompletions()
         completions_.pop_front();
         c.callback(c.reason, *this, c.response, c.target, c.data);
     }
-}
-
-namespace {
-
-void ReadSession(void* handle, int fd)
-{
-    // Drain what is waiting, but let other sockets have their turn too.
-    for (int packets = 0; packets < 64 && Readable(fd); ++packets) {
-        netsnmp_large_fd_set set;
-        netsnmp_large_fd_set_init(&set, fd + 1);
-        NETSNMP_LARGE_FD_SET(fd, &set);
-        snmp_sess_read2(handle, &set);
-        netsnmp_large_fd_set_cleanup(&set);
-    }
-}
-
-} // namespace
-
-void SnmpEngine::ProcessSocket(int fd)
-{
-    for (auto& [key, session] : sessions_) {
-        if (session->fd == fd) {
-            ReadSession(session->handle, fd);
-            break;
-        }
-        if (session->discovery && session->discovery->fd == fd) {
-            ServeDiscovery(*session, true);
-            break;
-        }
-    }
-    DeliverCompletions();
-}
-
-void SnmpEngine::ProcessPendingEvents()
-{
-    for (auto& [key, session] : sessions_)
-        if (session->fd >= 0)
-            ReadSession(session->handle, session->fd);
-    for (auto& [key, session] : sessions_) {
-        snmp_sess_timeout(session->handle);
-        if (session->discovery)
-            ServeDiscovery(*session, true);
-    }
-    ExpireOverdue();
-    DeliverCompletions();
-}
-
-void SnmpEngine::ExpireOverdue()
-{
-    // A request the library dropped without completing it (an answer it could
-    // not match, for instance) must still end.
-    const auto now = std::chrono::steady_clock::now();
-    for (auto it = outstanding_.begin(); it != outstanding_.end();) {
-        if (it->second->deadline <= now) {
-            completions_.push_back(Completion{snmpReasonTimeout, SnmpPdu{}, it->second->target,
-                                              it->second->callback, it->second->data});
-            it = outstanding_.erase(it);
-        } else {
-            ++it;
-        }
-    }
-}
-
-int SnmpEngine::NextTimeoutMs()
-{
-    long best = -1;
-    for (auto& [key, session] : sessions_) {
-        int numfds = 0;
-        int block = 1;
-        timeval tv{};
-        netsnmp_large_fd_set set;
-        netsnmp_large_fd_set_init(&set, FD_SETSIZE);
-        snmp_sess_select_info2(session->handle, &numfds, &set, &tv, &block);
-        netsnmp_large_fd_set_cleanup(&set);
-        if (!block) {
-            long ms = tv.tv_sec * 1000L + (tv.tv_usec + 999) / 1000;
-            if (best < 0 || ms < best)
-                best = ms;
-        }
-    }
-    const auto now = std::chrono::steady_clock::now();
-    for (const auto& [key, session] : sessions_) {
-        if (!session->discovery)
-            continue;
-        long ms = std::max<long>(0, std::chrono::duration_cast<std::chrono::milliseconds>(
-                                        session->discovery->next - now).count());
-        if (best < 0 || ms < best)
-            best = ms;
-    }
-    for (const auto& [token, request] : outstanding_) {
-        long ms = std::max<long>(0, std::chrono::duration_cast<std::chrono::milliseconds>(
-                                        request->deadline - now).count());
-        if (best < 0 || ms < best)
-            best = ms;
-    }
-    return static_cast<int>(best);
-}
-
-void SnmpEngine::WaitForEvents(int maxMs)
-{
-    if (!completions_.empty()) {
-        DeliverCompletions();
-        return;
-    }
-    int wait = std::max(0, maxMs);
-    int next = NextTimeoutMs();
-    if (next >= 0 && next < wait)
-        wait = next;
-    std::vector<pollfd> fds;
-    for (int fd : Descriptors())
-        fds.push_back(pollfd{fd, POLLIN, 0});
-    if (fds.empty()) {
-        if (wait > 0)
-            ::poll(nullptr, 0, wait);
-    } else {
-        ::poll(fds.data(), fds.size(), wait);
-    }
-    ProcessPendingEvents();
-}
-
-std::vector<int> SnmpEngine::Descriptors() const
-{
-    std::vector<int> fds;
-    for (const auto& [key, session] : sessions_) {
-        if (session->fd >= 0)
-            fds.push_back(session->fd);
-        if (session->discovery)
-            fds.push_back(session->discovery->fd);
-    }
-    return fds;
 }
 
 namespace {

@@ -131,6 +131,9 @@ private:
     int StartDiscovery(Session& session, const SnmpTarget& target);
     void ServeDiscovery(Session& session, bool readable);
     void EndDiscovery(Session& session, const SnmpDiscovery::Engine* found);
+    // The discovered engine ID, boots and time into the session and the
+    // library's user entry.
+    void AdoptEngine(Session& session, const SnmpDiscovery::Engine& found);
     int SendBlocking(Op op, SnmpPdu& pdu, const SnmpTarget& target);
     int OpenSession(const SnmpTarget& target, Session*& session);
     void DeliverCompletions();

@@ -1,8 +1,10 @@
 #include "snmp/snmpeventprocessor.h"
 
 #include <QSocketNotifier>
+#include <QtGlobal>
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "snmp/kvsnmpsession.h"
 #include "snmp/snmpengine.h"
@@ -58,17 +60,14 @@ void SnmpEventProcessor::OnTick()
     // Retransmissions, timeouts and anything a notifier has not yet seen.
     timer_.stop();
     SnmpEngine* engine = KvSnmpSession();
-    if (engine) {
-        try {
-            engine->ProcessPendingEvents();
-        } catch (...) {
-            // A completion callback let an error escape; the pump keeps going.
-        }
-    }
+    std::exception_ptr escaped;
+    if (engine)
+        escaped = Guarded([engine] { engine->ProcessPendingEvents(); });
     // With nothing outstanding the pump rests until the next request (the
     // engine's activity hook); answers are read by the socket notifiers.
     if (running_ && (!engine || !engine->Idle()))
         timer_.start();
+    Report(escaped);
 }
 
 void SnmpEventProcessor::OnReadable(int fd)
@@ -76,11 +75,45 @@ void SnmpEventProcessor::OnReadable(int fd)
     SnmpEngine* engine = KvSnmpSession();
     if (!engine)
         return;
+    Report(Guarded([engine, fd] { engine->ProcessSocket(fd); }));
+}
+
+template <typename Step>
+std::exception_ptr SnmpEventProcessor::Guarded(Step step)
+{
+    // A completion callback that lets an error escape leaves the completions
+    // after it queued for the next step: the pump keeps going.
     try {
-        engine->ProcessSocket(fd);
+        step();
     } catch (...) {
-        // As in OnTick.
+        return std::current_exception();
     }
+    return nullptr;
+}
+
+void SnmpEventProcessor::Report(std::exception_ptr escaped)
+{
+    // Reported after the timer is set again, so that a report that waits (a
+    // message box) does not hold the engine up.
+    if (!escaped)
+        return;
+    try {
+        std::rethrow_exception(escaped);
+    } catch (const std::exception& error) {
+        report_(error);
+    } catch (...) {
+        report_(std::runtime_error("Unknown error"));
+    }
+}
+
+void SnmpEventProcessor::SetErrorReport(ErrorReport report)
+{
+    report_ = report ? report : &SnmpEventProcessor::LogError;
+}
+
+void SnmpEventProcessor::LogError(const std::exception& error)
+{
+    qWarning("SNMP event processing: %s", error.what());
 }
 
 void SnmpEventProcessor::SyncNotifiers()

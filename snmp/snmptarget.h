@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -22,3 +23,10 @@ struct SnmpTarget {
     // address or a name that resolves.
     bool IsValidAddress() const;
 };
+
+// Milliseconds a request may take with all its attempts (the first and every
+// retry) when each attempt waits `timeout` hundredths of a second.
+inline long SnmpRequestTimeMs(int32_t timeout, int32_t retries)
+{
+    return std::max<int32_t>(0, timeout) * 10L * (std::max<int32_t>(0, retries) + 1);
+}

@@ -18,7 +18,7 @@ TFormDialog::TFormDialog(QWidget* owner, const KvFormHost& host, const QString& 
 
 int TFormDialog::RequestTimeMs(const KvSNMPRequest& request)
 {
-    return std::max(0, request.timeout) * 10 * (std::max(0, request.retries) + 1);
+    return request.RequestTimeMs();
 }
 
 bool TFormDialog::Reporting(const std::function<void()>& step,

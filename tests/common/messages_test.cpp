@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <stdlib.h>
 #include <string>
@@ -40,6 +41,17 @@ protected:
 };
 
 KvMessageSet& Common() { return KvMessages(KvMessageSetId::Common); }
+
+// Descriptors this process has open.
+int OpenDescriptors()
+{
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        (void)entry;
+        ++count;
+    }
+    return count;
+}
 KvMessageSet& Library() { return KvMessages(KvMessageSetId::KvSnmp); }
 
 } // namespace
@@ -111,6 +123,70 @@ TEST_F(MessageFileTest, FilesThatLeaveTheBuiltInTextsInForce)
     EXPECT_FALSE(Common().Load(fifo));
     EXPECT_FALSE(Common().IsLoaded());
     EXPECT_EQ(Common().Lookup(1), "(KvCommon) Bad logic operand!");
+}
+
+TEST(MessageSets, NamedCodesGiveTheTextsOfTheirLines)
+{
+    KvResetMessageSets();
+    const struct {
+        int code;
+        const char* text;
+    } named[] = {
+        {kvErrOk,                 "(VoDADI++) Ok!"},
+        {kvErrNoSuchName,         "(SNMP) Variable does not exist!"},
+        {kvErrTimeout,            "(SNMPClass) SNMP request timed out!"},
+        {kvErrVarFileRead,        "(VoDADI++) Fail to read SNMP variables from file([FILENAME])!"},
+        {kvErrVarFileAccess,      "(VoDADI++) Bad access type at line([LINENO])in SNMP variables file([FILENAME])!"},
+        {kvErrNoSession,          "(VoDADI++) Cannot create the global VoDADI++ session!"},
+        {kvErrBootCounterLoad,    "(VoDADI++) Error when loading SNMP engine boots counter!"},
+        {kvErrBootCounterSave,    "(VoDADI++) Error when saving SNMP engine boots counter!"},
+        {kvErrBadAddress,         "(VoDADI++) Invalid IP Address or DNS name!"},
+        {kvErrGetNextOnScalars,   "(VoDADI++) Can't send get-next command for a SNMP variable list with single value!"},
+        {kvErrBadSyntax,          "(VoDADI++) Bad SNMP syntax!"},
+        {kvErrNullInExpression,   "(VoDADI++) Null value in the expression!"},
+        {kvErrExpressionSyntax,   "(VoDADI++) Bad SNMP syntax in the expression!"},
+        {kvErrBadKeyCount,        "(VoDADI++) Bad key count of SNMP variable list!"},
+        {kvErrBadListKind,        "(VoDADI++) Bad item type of SNMP variable list!"},
+        {kvErrBadAssociatedList,  "(VoDADI++) Bad item type of associated SNMP variable list!"},
+        {kvErrBadPartSyntax,      "(VoDADI++) Bad syntax of the associated SNMP variable's (partial) data!"},
+        {kvErrBadValue,           "(VoDADI++) Bad value of the associated SNMP variable's (partial) data!"},
+        {kvErrOutOfRange,         "(VoDADI++) Out of range for the bit(byte) index of the associated SNMP variable's (partial) data!"},
+        {kvErrNoOptionList,       "(VoDADI++) No reference option list for a SNMP variable's (partial) data associating with a optional visual control!"},
+        {kvErrBadControl,         "(VoDADI++) Bad type of the associated visual control!"},
+        {kvErrTooFewControls,     "(VoDADI++) Count of the associated visual controls is not enough!"},
+        {kvErrNoStartTime,        "(VoDADI++) No system start time for the time whose data source is the SNMP variable's (partial) data with syntax timeticks!"},
+        {kvErrTooFewHistoryItems, "(VoDADI++) Count of the value items for the chart's history data is not enough!"},
+        {kvErrLogNotConnected,    "(VoDADI++) Log database is not connected!"},
+        {kvErrLogFieldNotFound,   "(VoDADI++) Log database field not found!"},
+        {kvErrBadChartSyntax,     "(VoDADI++) Bad syntax for the history chart of log!"},
+        {kvErrUnknownCode,        "(VoDADI++) Unknown error code!"},
+    };
+    for (const auto& n : named)
+        EXPECT_EQ(KvErrorText(n.code), n.text) << n.code;
+    // The range ends are the codes whose texts end each set.
+    EXPECT_EQ(KvErrorText(kvErrCommonLast), "(KvCommon) Fail to read option data from file([FILENAME])!");
+    EXPECT_EQ(KvErrorText(kvErrSnmpLast), "(SNMP) Cannot create variable, Inconsistent Name!");
+    EXPECT_EQ(KvErrorText(kvErrSnmpV3Last), "(SNMPv3) Report sent!");
+    EXPECT_EQ(KvErrorText(kvErrUsmLast), "(SNMPv3USM) Address error!");
+    EXPECT_EQ(KvErrorText(kvErrSnmpClassLast), "(SNMPClass) Blocked Mode Shutdown!");
+    EXPECT_EQ(KvErrorText(kvErrKvSnmpLast), "(VoDADI++) Unknown error code!");
+}
+
+TEST_F(MessageFileTest, EveryLoadClosesItsFile)
+{
+    const std::string good = Write("good.err", "zero\none\n");
+    const std::string blank = Write("blank.err", "\n \n\t\n");
+    const std::string empty = Write("empty.err", "");
+    const int before = OpenDescriptors();
+    for (int i = 0; i < 50; ++i) {
+        EXPECT_TRUE(Common().Load(good));
+        EXPECT_FALSE(Common().Load(blank));
+        EXPECT_FALSE(Common().Load(empty));
+        EXPECT_FALSE(Common().Load(dir_ + "/missing.err"));
+        EXPECT_FALSE(Common().Load(dir_));
+    }
+    EXPECT_EQ(OpenDescriptors(), before);
+    EXPECT_EQ(Common().Lookup(1), "one");
 }
 
 TEST_F(MessageFileTest, LineRulesOfTheFileFormat)

@@ -8,6 +8,9 @@
 #include <QTimer>
 
 #include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "snmp/kvsnmprequest.h"
 #include "snmp/kvsnmpsession.h"
@@ -175,4 +178,118 @@ TEST_F(Pump, ThePumpRestsWhileNothingIsOutstanding)
         settle(100);
         EXPECT_FALSE(processor_->IsTicking());
     }
+}
+
+namespace {
+
+std::vector<std::string> reported;
+
+void Capture(const std::exception& error)
+{
+    reported.push_back(error.what());
+}
+
+std::vector<std::string> logged;
+
+void CaptureLog(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtWarningMsg)
+        logged.push_back(text.toStdString());
+}
+
+struct Throwing {
+    int calls = 0;
+    bool stdError = true;
+};
+
+void ThrowFromCallback(void* context, KvSNMPError&, KvSNMPVarList&)
+{
+    auto* t = static_cast<Throwing*>(context);
+    ++t->calls;
+    if (t->stdError)
+        throw std::runtime_error("callback failed");
+    throw 42;
+}
+
+// Processes events until `done` or `ms` have passed.
+template <typename Done>
+bool ProcessUntil(Done done, int ms)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!done() && waited.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
+} // namespace
+
+// A completion callback that lets an error escape: the error is reported (to
+// the report set, else as a warning), never swallowed, and the pump goes on
+// driving requests, whether the completion came from a socket (an answer) or
+// from the timer (a timeout).
+TEST_F(Pump, ErrorsEscapingCallbacksAreReportedAndThePumpGoesOn)
+{
+    ASSERT_TRUE(error_.empty()) << error_;
+    reported.clear();
+    processor_->SetErrorReport(&Capture);
+    SilentPort silent;
+    for (const uint16_t port : {agent_->Port(), silent.Port()}) {
+        for (const bool stdError : {true, false}) {
+            KvSNMPRequest r;
+            r.variables = KvSNMPVarList(kUsmUsers, kvListTable, 2);
+            r.address = "127.0.0.1";
+            r.port = port;
+            r.version = 1;
+            r.readCommunity = "public";
+            r.timeout = 20;
+            r.retries = 0;
+            Throwing t;
+            t.stdError = stdError;
+            const size_t before = reported.size();
+            r.FetchAsync(&ThrowFromCallback, &t, true);
+            ASSERT_TRUE(ProcessUntil([&] { return reported.size() > before; }, 5000)) << port;
+            EXPECT_EQ(t.calls, 1);
+            EXPECT_EQ(r.pending, 0);
+            EXPECT_EQ(reported.back(), stdError ? "callback failed" : "Unknown error");
+        }
+    }
+    EXPECT_EQ(reported.size(), 4u);
+
+    // The pump still drives a walk to its end.
+    KvSNMPRequest r;
+    r.variables = KvSNMPVarList(kUsmUsers, kvListTable, 2);
+    r.address = "127.0.0.1";
+    r.port = agent_->Port();
+    r.version = 1;
+    r.readCommunity = "public";
+    QEventLoop loop;
+    Walk walk;
+    walk.request = &r;
+    walk.loop = &loop;
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    r.FetchAsync(&OnStep, &walk, true);
+    loop.exec();
+    EXPECT_TRUE(walk.last.finished);
+    EXPECT_EQ(walk.last.code, 0) << walk.last.message;
+    EXPECT_EQ(reported.size(), 4u);
+
+    // Without a report of its own the error goes to the log as a warning.
+    processor_->SetErrorReport(nullptr);
+    logged.clear();
+    QtMessageHandler previous = qInstallMessageHandler(&CaptureLog);
+    KvSNMPRequest silentRequest;
+    silentRequest.variables = KvSNMPVarList(kUsmUsers, kvListTable, 2);
+    silentRequest.address = "127.0.0.1";
+    silentRequest.port = silent.Port();
+    silentRequest.version = 1;
+    silentRequest.timeout = 20;
+    silentRequest.retries = 0;
+    Throwing t;
+    silentRequest.FetchAsync(&ThrowFromCallback, &t, true);
+    const bool warned = ProcessUntil([] { return !logged.empty(); }, 5000);
+    qInstallMessageHandler(previous);
+    ASSERT_TRUE(warned);
+    EXPECT_NE(logged.front().find("callback failed"), std::string::npos) << logged.front();
+    EXPECT_EQ(reported.size(), 4u);
 }
