@@ -295,7 +295,6 @@ void KvSNMPRequest2Edits::AttachListView(QTreeWidget* listView, bool disable)
 
     listView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     listView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    listView->setSelectionMode(QAbstractItemView::SingleSelection);
     listView->setRootIsDecorated(false);
     listView->setItemsExpandable(false);
     listView->setUniformRowHeights(true);
@@ -370,12 +369,11 @@ void KvSNMPRequest2Edits::CopySelectedRow()
 {
     if (!listView_)
         return;
-    const QList<QTreeWidgetItem*> selected = listView_->selectedItems();
-    if (selected.isEmpty())
-        return;
     // The row the operator selected, wherever a sort has put it; its values
     // as they came (KvListRow keeps the bytes a text cannot hold).
-    const QTreeWidgetItem* row = selected.first();
+    const QTreeWidgetItem* row = KvListViewActions::SelectedRow(listView_);
+    if (!row)
+        return;
     for (size_t c = 0; c < columnVariables_.size(); ++c) {
         const int i = columnVariables_[c];
         if (i < request.variables.Count())
@@ -387,8 +385,7 @@ void KvSNMPRequest2Edits::SelectionChanged()
 {
     if (!listView_)
         return;
-    const QList<QTreeWidgetItem*> selected = listView_->selectedItems();
-    QTreeWidgetItem* item = selected.isEmpty() ? nullptr : selected.first();
+    QTreeWidgetItem* item = KvListViewActions::SelectedRow(listView_);
     try {
         OnRowSelected(listView_, item, item != nullptr);
     } catch (const std::exception& e) {

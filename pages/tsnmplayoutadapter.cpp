@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "binding/kvlistviewactions.h"
 #include "binding/kvsnmprequest2edits.h"
 #include "common/kvtext.h"
 #include "pages/tctrlbtnpanel.h"
@@ -193,7 +194,7 @@ void TSNMPLayoutAdapter::BindButtons(TCtrlBtnPanel* bar)
 
 void TSNMPLayoutAdapter::UpdateEditDeleteEnabled()
 {
-    const bool selected = listView && !listView->selectedItems().isEmpty();
+    const bool selected = KvListViewActions::SelectedRow(listView) != nullptr;
     for (QPushButton* button : {SetBtn.data(), DeleteBtn.data()}) {
         if (button)
             button->setEnabled(button->isHidden() || selected);
@@ -275,9 +276,7 @@ void TSNMPLayoutAdapter::ReselectRow()
             for (int c = 0; c < indexCount && c < listView->columnCount(); ++c)
                 rowKey += row->text(c).toStdString();
             if (rowKey == key) {
-                listView->setCurrentItem(row);
-                row->setSelected(true);
-                listView->scrollToItem(row);
+                KvListViewActions::SelectOnly(listView, row);
                 break;
             }
         }
@@ -534,7 +533,7 @@ void TSNMPLayoutAdapter::DoEditRow()
     const int height = std::min(TMsgPanel::kHeight + extentBottom + 60, kMaxDialogHeight);
     TSNMPPanel* panel = OpenDialog(RowDialog::Edit, width, height);
 
-    const bool rowSelected = listView && !listView->selectedItems().isEmpty();
+    const bool rowSelected = KvListViewActions::SelectedRow(listView) != nullptr;
     int writable = 0;
     for (int i = 0; i < n; ++i) {
         UIEntry& e = table_[i];

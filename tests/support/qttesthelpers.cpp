@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTest>
 #include <QThread>
+#include <QTreeWidget>
 
 namespace kvtest {
 
@@ -26,6 +28,12 @@ bool WaitFor(const std::function<bool()>& done, int ms)
 void Settle(int ms)
 {
     WaitFor([] { return false; }, ms);
+}
+
+void ClickRow(QTreeWidget* list, QTreeWidgetItem* row, Qt::KeyboardModifiers keys)
+{
+    list->scrollToItem(row);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, keys, list->visualItemRect(row).center());
 }
 
 } // namespace kvtest
