@@ -248,6 +248,8 @@ TEST_F(PortFormsSim, WithBothTrunksSelectedSetWritesTheOneClickedLast)
     ASSERT_NO_FATAL_FAILURE(Start());
     TPortTrunkForm form(nullptr, host);
     form.show();
+    const QStringList narrow = kvtest::NarrowColumns(form.LV_PortTrunk, KvSNMPRequest2Edits::kMaxColumnWidth);
+    EXPECT_TRUE(narrow.isEmpty()) << narrow.join(", ").toStdString();
     kvtest::ClickRow(form.LV_PortTrunk, RowOf(form.LV_PortTrunk, "1"));
     kvtest::ClickRow(form.LV_PortTrunk, RowOf(form.LV_PortTrunk, "2"), Qt::ControlModifier);
     ASSERT_EQ(form.LV_PortTrunk->selectedItems().size(), 2);

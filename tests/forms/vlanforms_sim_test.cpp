@@ -323,6 +323,8 @@ TEST_F(VlanFormsSim, WithTwoStaticVlansSelectedTheEditorsAndDeleteTakeTheOneClic
     auto form = Open<TVlanStaticForm>();
     QTreeWidget* list = form->LV_dot1qVlanStaticEntry;
     auto row = [list](int place) { return list->topLevelItem(place); };   // 1, 10, 20, 30
+    const QStringList narrow = kvtest::NarrowColumns(list, KvSNMPRequest2Edits::kMaxColumnWidth);
+    EXPECT_TRUE(narrow.isEmpty()) << narrow.join(", ").toStdString();
     kvtest::ClickRow(list, row(1));
     kvtest::ClickRow(list, row(2), Qt::ControlModifier);
     ASSERT_EQ(list->selectedItems().size(), 2);

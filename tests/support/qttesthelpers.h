@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
 #include <QtCore/qnamespace.h>
 
 #include <functional>
@@ -44,5 +45,9 @@ void Settle(int ms);
 // Clicks a row of a shown list view as the operator does, Shift or Ctrl
 // held down for a range or one more row; scrolls it into view first.
 void ClickRow(QTreeWidget* list, QTreeWidgetItem* row, Qt::KeyboardModifiers keys = Qt::NoModifier);
+
+// The captions of the shown columns of `list` narrower than their caption
+// and their widest value, up to `cap` pixels (a test expects none).
+QStringList NarrowColumns(const QTreeWidget* list, int cap);
 
 } // namespace kvtest
