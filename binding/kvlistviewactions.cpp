@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <fstream>
@@ -63,9 +64,55 @@ KvListViewActions::KvListViewActions(QTreeWidget* view) : QObject(view), view_(v
     connect(copy_, &QAction::triggered, this, [this] { CopySelectedRows(); });
     connect(saveCsv_, &QAction::triggered, this, [this] { SaveCsvAs(); });
 
+    // Shift and Ctrl clicks select ranges and single rows besides.
+    view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    connect(view_, &QTreeWidget::itemSelectionChanged, this, [this] { announcedRow_ = SelectedRow(view_); });
+    // A click sets the current row before the selection, a key after it:
+    // look once both are done.
+    connect(view_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        if (current)
+            QTimer::singleShot(0, this, &KvListViewActions::AnnounceMovedRow);
+    });
+    // An emptied list has forgotten its selection without a word.
+    connect(view_->model(), &QAbstractItemModel::modelReset, this, [this] { announcedRow_ = nullptr; });
+
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view_, &QWidget::customContextMenuRequested, this, &KvListViewActions::ShowContextMenu);
     view_->installEventFilter(this);
+}
+
+// ---------------------------------------------------------------------------
+// The operator's row
+
+QTreeWidgetItem* KvListViewActions::SelectedRow(const QTreeWidget* view)
+{
+    if (!view)
+        return nullptr;
+    QTreeWidgetItem* current = view->currentItem();
+    if (current && current->isSelected())
+        return current;
+    const QList<QTreeWidgetItem*> selected = view->selectedItems();
+    return selected.size() == 1 ? selected.first() : nullptr;
+}
+
+void KvListViewActions::SelectOnly(QTreeWidget* view, QTreeWidgetItem* row)
+{
+    if (!view)
+        return;
+    if (!row) {
+        view->clearSelection();
+        view->setCurrentItem(nullptr);
+        return;
+    }
+    // Not setCurrentItem(row) alone: with Ctrl held down it would toggle.
+    view->setCurrentItem(row, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    view->scrollToItem(row);
+}
+
+void KvListViewActions::AnnounceMovedRow()
+{
+    if (view_->currentItem() && SelectedRow(view_) != announcedRow_)
+        emit view_->itemSelectionChanged();
 }
 
 // ---------------------------------------------------------------------------
@@ -125,9 +172,8 @@ void KvListViewActions::Resort()
     }
     // Also shows the sort column and order in the header.
     view_->sortItems(sortColumn_, sortOrder_);
-    const QList<QTreeWidgetItem*> selected = view_->selectedItems();
-    if (!selected.isEmpty())
-        view_->scrollToItem(selected.first());
+    if (QTreeWidgetItem* row = SelectedRow(view_))
+        view_->scrollToItem(row);
 }
 
 // ---------------------------------------------------------------------------

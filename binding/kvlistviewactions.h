@@ -12,6 +12,7 @@ class QAction;
 class QMenu;
 class QPoint;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 // What a report list view offers around its rows. The binding installs it on
 // every list view it takes over (AttachListView), generic page or hand-made
@@ -22,8 +23,15 @@ class QTreeWidget;
 //     The selected row stays selected and in view. The rows of a refresh go
 //     in in arrival order; when a sort is chosen, the binding sorts them once
 //     when the refresh is over (Resort).
-//   - Ctrl+C copies the selected rows: a line of column captions, then one
-//     line per row, tab-separated as osprey-export writes them.
+//   - Several rows can be selected (Shift and Ctrl clicks, Ctrl+A). Ctrl+C
+//     copies the selected rows in the order shown: a line of column
+//     captions, then one line per row, tab-separated as osprey-export
+//     writes them.
+//   - Whatever works on one row (the binding's values, row dialogs, Delete,
+//     a window's editors) takes SelectedRow(): the row last clicked. When
+//     the keyboard moves the current row without changing the selection
+//     (Ctrl+arrow keys), the list view's itemSelectionChanged is sent again
+//     so that every handler of it sees the row that is now meant.
 //   - A context menu offers "Copy" (the same) and "Save as CSV...": the whole
 //     list, in the order shown, in the file osprey-export --csv writes for
 //     the same rows of a table page.
@@ -41,6 +49,14 @@ public:
     static KvListViewActions* Install(QTreeWidget* view);
     // The actions installed on `view`, or null.
     static KvListViewActions* Of(const QTreeWidget* view);
+
+    // --- the operator's row ----------------------------------------------------
+    // The one row of the selection that single-row work acts on: the current
+    // row while it is selected, else the only selected row, else none.
+    static QTreeWidgetItem* SelectedRow(const QTreeWidget* view);
+    // Makes `row` the current and only selected row, in view (null: none),
+    // whichever keys the operator holds down meanwhile.
+    static void SelectOnly(QTreeWidget* view, QTreeWidgetItem* row);
 
     // --- sorting -------------------------------------------------------------
     bool Sorted() const;
@@ -85,6 +101,9 @@ private:
     // A header click: that column ascending, or the other way round when it
     // is the sort column already.
     void SectionClicked(int column);
+    // Sends itemSelectionChanged again when the current row has moved
+    // without the selection changing and SelectedRow() is another row now.
+    void AnnounceMovedRow();
     // Writes every row, or the selected ones, as osprey-export writes a table
     // page in that style (KvDelimitedWriter).
     void WriteRows(std::ostream& out, bool csv, bool selectedOnly) const;
@@ -95,4 +114,7 @@ private:
     QAction* saveCsv_ = nullptr;
     int sortColumn_ = -1;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
+    // SelectedRow() as itemSelectionChanged last told it; compared, never
+    // dereferenced (the row may be gone).
+    const QTreeWidgetItem* announcedRow_ = nullptr;
 };

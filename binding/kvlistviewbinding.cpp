@@ -34,7 +34,6 @@ void KvListViewBinding::Attach(QTreeWidget* listView)
 
     listView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     listView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    listView->setSelectionMode(QAbstractItemView::SingleSelection);
     listView->setRootIsDecorated(false);
     listView->setItemsExpandable(false);
     listView->setUniformRowHeights(true);
@@ -104,12 +103,11 @@ void KvListViewBinding::CopySelectedRow()
 {
     if (!listView_)
         return;
-    const QList<QTreeWidgetItem*> selected = listView_->selectedItems();
-    if (selected.isEmpty())
-        return;
     // The row the operator selected, wherever a sort has put it; its values
     // as they came (KvListRow keeps the bytes a text cannot hold).
-    const QTreeWidgetItem* row = selected.first();
+    const QTreeWidgetItem* row = KvListViewActions::SelectedRow(listView_);
+    if (!row)
+        return;
     for (size_t c = 0; c < columnVariables_.size(); ++c) {
         const int i = columnVariables_[c];
         if (i < variables_.Count())

@@ -10,6 +10,7 @@
 #include "binding/kvfielderror.h"
 #include "binding/kvfieldmarker.h"
 #include "binding/kvlineeditconstraint.h"
+#include "binding/kvlistviewactions.h"
 #include "binding/kvradiogroup.h"
 #include "common/kvmessages.h"
 #include "common/kvnumlist.h"
@@ -228,8 +229,7 @@ void KvSNMPRequest2Edits::SelectionChanged()
     QTreeWidget* listView = list_->ListView();
     if (!listView)
         return;
-    const QList<QTreeWidgetItem*> selected = listView->selectedItems();
-    QTreeWidgetItem* item = selected.isEmpty() ? nullptr : selected.first();
+    QTreeWidgetItem* item = KvListViewActions::SelectedRow(listView);
     try {
         OnRowSelected(listView, item, item != nullptr);
     } catch (const std::exception& e) {

@@ -11,6 +11,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "binding/kvlistviewactions.h"
 #include "binding/kvsnmprequest2edits.h"
 #include "pages/rowhint.h"
 #include "pages/tsnmplayoutadapter.h"
@@ -72,7 +73,7 @@ TPanelListViewContainer::TPanelListViewContainer(QWidget* owner, KvSNMPRequest2E
     connect(listView_, &QTreeWidget::itemSelectionChanged, this,
             [adapter] { adapter->UpdateEditDeleteEnabled(); });
     connect(listView_, &QTreeWidget::itemDoubleClicked, this, [this, adapter] {
-        if (!listView_->selectedItems().isEmpty())
+        if (KvListViewActions::SelectedRow(listView_))
             adapter->DoEditRow();
     });
     QAbstractItemModel* model = listView_->model();

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "binding/kvlistviewactions.h"
 #include "binding/kvsnmprequest2edits.h"
 #include "pages/tctrlbtnpanel.h"
 #include "pages/tmsgpanel.h"
@@ -177,7 +178,7 @@ void TSNMPLayoutAdapter::BindButtons(TCtrlBtnPanel* bar)
 
 void TSNMPLayoutAdapter::UpdateEditDeleteEnabled()
 {
-    const bool selected = listView && !listView->selectedItems().isEmpty();
+    const bool selected = KvListViewActions::SelectedRow(listView) != nullptr;
     for (QPushButton* button : {SetBtn.data(), DeleteBtn.data()}) {
         if (button)
             button->setEnabled(button->isHidden() || selected);
@@ -259,9 +260,7 @@ void TSNMPLayoutAdapter::ReselectRow()
             for (int c = 0; c < indexCount && c < listView->columnCount(); ++c)
                 rowKey += row->text(c).toStdString();
             if (rowKey == key) {
-                listView->setCurrentItem(row);
-                row->setSelected(true);
-                listView->scrollToItem(row);
+                KvListViewActions::SelectOnly(listView, row);
                 break;
             }
         }
@@ -494,7 +493,7 @@ void TSNMPLayoutAdapter::DoEditRow()
     const int n = EntryCount();
     TSNMPRowDialog* dialog =
         OpenDialog(TSNMPRowDialog::Kind::Edit, TSNMPRowDialog::EditSize(table_, n, extentBottom));
-    const bool rowSelected = listView && !listView->selectedItems().isEmpty();
+    const bool rowSelected = KvListViewActions::SelectedRow(listView) != nullptr;
     dialog->PrepareEdit(table_, n, indexCount, rowSelected);
     RunDialog();
 }

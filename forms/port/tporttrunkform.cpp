@@ -12,6 +12,7 @@
 #include <tuple>
 #include <utility>
 
+#include "binding/kvlistviewactions.h"
 #include "binding/kvsnmprequest2edits.h"
 #include "forms/common/formwidgets.h"
 #include "forms/common/kvaccessscope.h"
@@ -138,7 +139,7 @@ void TPortTrunkForm::BT_GetClick()
 
 void TPortTrunkForm::LV_PortTrunkClick()
 {
-    if (!LV_PortTrunk->selectedItems().isEmpty())
+    if (KvListViewActions::SelectedRow(LV_PortTrunk))
         SetIndexEditable(false);
     else if (PortGrid)
         PortGrid->Clear();

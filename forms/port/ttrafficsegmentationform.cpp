@@ -10,6 +10,7 @@
 
 #include <algorithm>
 
+#include "binding/kvlistviewactions.h"
 #include "binding/kvsnmprequest2edits.h"
 #include "common/kvvaluetext.h"
 #include "forms/common/formwidgets.h"
@@ -175,7 +176,7 @@ void TTrafficSegmentationForm::StopBtnClick()
 
 void TTrafficSegmentationForm::LV_TrafficForwardClick()
 {
-    if (LV_TrafficForward->selectedItems().isEmpty()) {
+    if (!KvListViewActions::SelectedRow(LV_TrafficForward)) {
         Combo_Unit->clear();
         Combo_Port->clear();
         return;

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 
+#include "binding/kvlistviewactions.h"
 #include "binding/kvsnmprequest2edits.h"
 #include "forms/common/formwidgets.h"
 #include "forms/port/tstackingportuitform.h"
@@ -183,8 +184,7 @@ void TBridgeForm::SelectRowByCaption(QTreeWidget* list, const QString& caption,
     for (int row = 0; row < list->topLevelItemCount(); ++row) {
         QTreeWidgetItem* item = list->topLevelItem(row);
         if (item->text(0) == caption) {
-            list->setCurrentItem(item);
-            item->setSelected(true);
+            KvListViewActions::SelectOnly(list, item);
             return;
         }
         if (passed)
@@ -210,8 +210,8 @@ void TBridgeForm::BindGrid(KvSNMPRequest2Edits& binding, int variable, TStacking
 
 QString TBridgeForm::SelectedCaption(const QTreeWidget* list)
 {
-    const QList<QTreeWidgetItem*> selected = list->selectedItems();
-    return selected.isEmpty() ? QString() : selected.first()->text(0);
+    const QTreeWidgetItem* row = KvListViewActions::SelectedRow(list);
+    return row ? row->text(0) : QString();
 }
 
 // ---------------------------------------------------------------------------

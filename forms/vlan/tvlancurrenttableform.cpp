@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "binding/kvlistviewactions.h"
 #include "binding/kvsnmprequest2edits.h"
 #include "forms/common/formwidgets.h"
 #include "forms/port/tstackingportuitform.h"
@@ -96,7 +97,7 @@ void TVLanCurrentTableForm::RefreshBtnClick()
 
 void TVLanCurrentTableForm::LV_dot1qVlanCurrentEntryClick()
 {
-    if (LV_dot1qVlanCurrentEntry->selectedItems().isEmpty())
+    if (!KvListViewActions::SelectedRow(LV_dot1qVlanCurrentEntry))
         ClearDetail();
 }
 

@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 
+#include "binding/kvlistviewactions.h"
 #include "binding/kvsnmprequest2edits.h"
 #include "forms/common/formwidgets.h"
 #include "forms/common/kvaccessscope.h"
@@ -173,7 +174,7 @@ void TVlanStaticForm::DeleteBtnClick()
 
 void TVlanStaticForm::LV_dot1qVlanStaticEntryClick()
 {
-    const bool selected = !LV_dot1qVlanStaticEntry->selectedItems().isEmpty();
+    const bool selected = KvListViewActions::SelectedRow(LV_dot1qVlanStaticEntry) != nullptr;
     if (!selected)
         ClearEditors();
     DeleteBtn->setEnabled(selected);

@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -326,6 +327,99 @@ TEST_F(ListActions, CtrlCCopiesTheSelectedRowWithACaptionLine)
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               "Index\tAddress\tMAC\tName\tHits\n"
               "7\t10.1.1.1\t00-00-00-00-00-07\ttab\\there\t5\n");
+}
+
+TEST_F(ListActions, ShiftAndCtrlClicksCopySeveralRowsInTheOrderShownWhileTheRowIsTheOneClicked)
+{
+    Refresh();
+    ClickHeader("Hits");   // rows 4, 2, 1, 3
+    auto copied = [&] {
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(&list, Qt::Key_C, Qt::ControlModifier);
+        return QGuiApplication::clipboard()->text();
+    };
+    const QString caption = "Index\tAddress\tMAC\tName\tHits\n";
+    const QString row1 = "1\t10.0.0.10\t00-0A-00-00-00-01\talpha\t10\n";
+    const QString row2 = "2\t10.0.0.9\t00-09-FF-00-00-00\tbeta\t9\n";
+    const QString row3 = "3\t9.255.0.1\t00-0a-00-00-00-00\tgamma\t100\n";
+    const QString row4 = "4\t10.0.1.0\t00-10-00-00-00-00\tdelta\t2\n";
+
+    // A range: the binding's row is where it ended, the copy has all three.
+    kvtest::ClickRow(&list, list.topLevelItem(0));
+    kvtest::ClickRow(&list, list.topLevelItem(2), Qt::ShiftModifier);
+    EXPECT_EQ(list.selectedItems().size(), 3);
+    EXPECT_EQ(KvListViewActions::SelectedRow(&list), RowWithIndex("1"));
+    EXPECT_EQ(index.text(), "1");
+    EXPECT_EQ(name.text(), "alpha");
+    EXPECT_EQ(copied(), caption + row4 + row2 + row1);
+
+    // Sorted the other way: copied the other way, the same row meant.
+    ClickHeader("Hits");
+    EXPECT_EQ(copied(), caption + row1 + row2 + row4);
+    EXPECT_EQ(KvListViewActions::SelectedRow(&list), RowWithIndex("1"));
+
+    // Ctrl adds a row and makes it the row; the context menu copies the same.
+    kvtest::ClickRow(&list, RowWithIndex("3"), Qt::ControlModifier);
+    EXPECT_EQ(index.text(), "3");
+    EXPECT_EQ(copied(), caption + row3 + row1 + row2 + row4);
+    QGuiApplication::clipboard()->clear();
+    actions->CopyAction()->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), caption + row3 + row1 + row2 + row4);
+
+    // Ctrl on the row again takes it out: several rows left, none of them
+    // the row, so nothing of a row goes into the values.
+    kvtest::ClickRow(&list, RowWithIndex("3"), Qt::ControlModifier);
+    EXPECT_EQ(list.selectedItems().size(), 3);
+    EXPECT_EQ(KvListViewActions::SelectedRow(&list), nullptr);
+    EXPECT_EQ(copied(), caption + row1 + row2 + row4);
+    binding->CollectValues();
+    EXPECT_EQ(binding->Variables()[5].value, "");   // the hidden key of no row
+
+    // Ctrl+A selects every row; the row stays the current one.
+    kvtest::ClickRow(&list, RowWithIndex("2"));
+    QTest::keyClick(&list, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(list.selectedItems().size(), 4);
+    EXPECT_EQ(KvListViewActions::SelectedRow(&list), RowWithIndex("2"));
+    EXPECT_EQ(copied(), caption + row3 + row1 + row2 + row4);
+}
+
+TEST_F(ListActions, MovingTheCurrentRowByKeyTellsTheSelectionHandlersWhichRowIsMeant)
+{
+    Refresh();
+    QSignalSpy changes(&list, &QTreeWidget::itemSelectionChanged);
+    kvtest::ClickRow(&list, RowWithIndex("1"));
+    kvtest::Settle(20);
+    // One row selected: it stays the row while Ctrl+Down moves the current
+    // row off it, and nothing is told.
+    changes.clear();
+    QTest::keyClick(&list, Qt::Key_Down, Qt::ControlModifier);
+    kvtest::Settle(20);
+    EXPECT_EQ(list.currentItem(), RowWithIndex("2"));
+    EXPECT_EQ(KvListViewActions::SelectedRow(&list), RowWithIndex("1"));
+    EXPECT_EQ(changes.count(), 0);
+
+    // Two rows selected: moving off them leaves no row, and the handlers
+    // hear of it; moving back onto one makes it the row again.
+    kvtest::ClickRow(&list, RowWithIndex("2"), Qt::ControlModifier);
+    ASSERT_EQ(index.text(), "2");
+    changes.clear();
+    QTest::keyClick(&list, Qt::Key_Down, Qt::ControlModifier);
+    ASSERT_TRUE(kvtest::WaitFor([&] { return changes.count() == 1; }, 1000));
+    EXPECT_EQ(KvListViewActions::SelectedRow(&list), nullptr);
+    EXPECT_EQ(list.selectedItems().size(), 2);
+    index.clear();
+    QTest::keyClick(&list, Qt::Key_Up, Qt::ControlModifier);
+    ASSERT_TRUE(kvtest::WaitFor([&] { return changes.count() == 2; }, 1000));
+    EXPECT_EQ(KvListViewActions::SelectedRow(&list), RowWithIndex("2"));
+    EXPECT_EQ(index.text(), "2");
+    // Refreshed, the list has no row, and says nothing more on its own.
+    Refresh();
+    kvtest::Settle(20);
+    changes.clear();
+    QTest::keyClick(&list, Qt::Key_Down, Qt::ControlModifier);
+    kvtest::Settle(20);
+    EXPECT_EQ(KvListViewActions::SelectedRow(&list), nullptr);
+    EXPECT_EQ(changes.count(), 0);
 }
 
 TEST_F(ListActions, CsvHoldsEveryRowInTheOrderShownWithoutHiddenColumns)

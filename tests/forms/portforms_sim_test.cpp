@@ -243,6 +243,30 @@ TEST_F(PortFormsSim, TrunkSetWritesTheSelectedGroup)
     EXPECT_EQ(form.ED_Index->text(), "");
 }
 
+TEST_F(PortFormsSim, WithBothTrunksSelectedSetWritesTheOneClickedLast)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    TPortTrunkForm form(nullptr, host);
+    form.show();
+    const QStringList narrow = kvtest::NarrowColumns(form.LV_PortTrunk, KvSNMPRequest2Edits::kMaxColumnWidth);
+    EXPECT_TRUE(narrow.isEmpty()) << narrow.join(", ").toStdString();
+    kvtest::ClickRow(form.LV_PortTrunk, RowOf(form.LV_PortTrunk, "1"));
+    kvtest::ClickRow(form.LV_PortTrunk, RowOf(form.LV_PortTrunk, "2"), Qt::ControlModifier);
+    ASSERT_EQ(form.LV_PortTrunk->selectedItems().size(), 2);
+    EXPECT_EQ(form.ED_Index->text(), "2");
+    EXPECT_FALSE(form.ED_Index->isEnabled());
+    form.ED_MasterPort->setText("4");
+    Tick(form.PortGrid, {5});
+    sim->clearLog();
+    form.SetBtn->click();
+    const std::vector<std::string> sets = Requests(*sim, "SET");
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_EQ(Bindings(sets[0]), (std::vector<std::string>{kTrunk + "3.2 INTEGER 4",
+                                                            kTrunk + "4.2 STRING 0x38000000",
+                                                            kTrunk + "5.2 INTEGER 1"}));
+    EXPECT_NE(RowOf(form.LV_PortTrunk, "1")->text(1), "4");
+}
+
 TEST_F(PortFormsSim, RefusedTrunkWritesAreSetLinesAndLeaveTheFlags)
 {
     ASSERT_NO_FATAL_FAILURE(Start());

@@ -320,6 +320,32 @@ TEST_F(VlanFormsSim, DeletingAndAddingVlanTenWritesStatusSixThenThreeSets)
     EXPECT_EQ(current->VlanNumDeletes->text(), "3");
 }
 
+TEST_F(VlanFormsSim, WithTwoStaticVlansSelectedTheEditorsAndDeleteTakeTheOneClickedLast)
+{
+    Start();
+    auto form = Open<TVlanStaticForm>();
+    QTreeWidget* list = form->LV_dot1qVlanStaticEntry;
+    auto row = [list](int place) { return list->topLevelItem(place); };   // 1, 10, 20, 30
+    const QStringList narrow = kvtest::NarrowColumns(list, KvSNMPRequest2Edits::kMaxColumnWidth);
+    EXPECT_TRUE(narrow.isEmpty()) << narrow.join(", ").toStdString();
+    kvtest::ClickRow(list, row(1));
+    kvtest::ClickRow(list, row(2), Qt::ControlModifier);
+    ASSERT_EQ(list->selectedItems().size(), 2);
+    EXPECT_EQ(form->ED_VLANID->text(), "20");
+    EXPECT_EQ(form->ED_VLANName->text(), "engineering");
+    EXPECT_TRUE(form->DeleteBtn->isEnabled());
+
+    sim->clearLog();
+    form->DeleteBtn->click();
+    ASSERT_TRUE(Idle(*form));
+    ASSERT_TRUE(WaitFor([&] { return list->topLevelItemCount() == 3; }));
+    const std::vector<std::string> sets = Sets();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_EQ(Bindings(sets[0]).back(), kStatic + "5.20 INTEGER 6");
+    EXPECT_EQ(sets[0].find(".10 "), std::string::npos) << sets[0];
+    EXPECT_EQ(Column(list, 0), (QStringList{"1", "10", "30"}));
+}
+
 TEST_F(VlanFormsSim, RefusedVlansAreShownAsSetLinesAndChangeNothing)
 {
     Start();

@@ -5,8 +5,9 @@
 // row's Edit dialog), "port:NAME:PORT" (a per-port page), "set:NAME:ENTRY:TEXT"
 // (the page after TEXT was put into editor ENTRY and Set Check pressed),
 // "sort:NAME:COLUMN" (the list sorted by a click on the header of COLUMN, then
-// a second click, a row selected), "menu:NAME:COLUMN" (the same with the
-// list's context menu open on the selected row), "About1" or "Help2"; without
+// a second click, three rows selected), "menu:NAME:COLUMN" (the same with the
+// list's context menu open on the row clicked last; NAME may be a hand-made
+// form, its first list is taken), "About1" or "Help2"; without
 // items every menu is captured open.
 // OSPREY_SIM_ARGS (blank-separated) are passed on to the simulator, for
 // example "--error-oid ENT.11.36.2.6.2.1.3=genErr".
@@ -67,8 +68,9 @@ void Capture(const QString& name)
     std::printf("%s\n", qPrintable(file));
 }
 
-// What is done on an open page before it is captured (nothing when empty).
-using PageAction = std::function<void(TConfigForm&)>;
+// What is done on an open page or hand-made form before it is captured
+// (nothing when empty).
+using PageAction = std::function<void(QWidget&)>;
 
 // Opens the page (modal) and captures it once its first fetch is over; with
 // `rowDialog`, the first row's Edit dialog is captured as well.
@@ -91,6 +93,8 @@ void CapturePage(const std::function<void()>& open, const QString& name, bool ro
                 return;
             done = true;
             poll.stop();
+            if (before)
+                before(*modal);
             Capture(name);
             modal->close();
             return;
@@ -203,13 +207,16 @@ int main(int argc, char** argv)
             const int entry = parts.value(2).toInt();
             const QString text = parts.mid(3).join(QLatin1Char(':'));
             CapturePage([&] { menu->Click(parts.value(1).toStdString()); },
-                        QStringLiteral("set-%1-%2").arg(parts.value(1)).arg(entry), false, [&](TConfigForm& page) {
-                            QWidget* editor = page.Entries()[entry].editor;
+                        QStringLiteral("set-%1-%2").arg(parts.value(1)).arg(entry), false, [&](QWidget& window) {
+                            auto* page = dynamic_cast<TConfigForm*>(&window);
+                            if (!page)
+                                return;
+                            QWidget* editor = page->Entries()[entry].editor;
                             if (auto* edit = qobject_cast<QLineEdit*>(editor))
                                 edit->setText(text);
                             else if (auto* combo = qobject_cast<QComboBox*>(editor))
                                 combo->setCurrentIndex(combo->findText(text));   // -1 when none has it
-                            page.Adapter()->DoSetSelected();
+                            page->Adapter()->DoSetSelected();
                             Settle(800);
                         });
             continue;
@@ -221,16 +228,22 @@ int main(int argc, char** argv)
             const int column = parts.value(2).toInt();
             CapturePage([&] { menu->Click(parts.value(1).toStdString()); },
                         QStringLiteral("%1-%2-%3").arg(parts.value(0), parts.value(1)).arg(column), false,
-                        [&](TConfigForm& page) {
-                            QTreeWidget* list = page.Adapter()->listView;
+                        [&](QWidget& window) {
+                            auto* page = dynamic_cast<TConfigForm*>(&window);
+                            QTreeWidget* list =
+                                page ? page->Adapter()->listView.data() : window.findChild<QTreeWidget*>();
                             KvListViewActions* actions = KvListViewActions::Of(list);
                             if (!actions || list->topLevelItemCount() == 0)
                                 return;
                             actions->SortBy(column, Qt::AscendingOrder);
                             actions->SortBy(column, Qt::DescendingOrder);
-                            QTreeWidgetItem* row = list->topLevelItem(std::min(2, list->topLevelItemCount() - 1));
-                            list->setCurrentItem(row);
-                            row->setSelected(true);
+                            // Rows 2 to 4 (as many as there are), the last one clicked last.
+                            const int last = std::min(3, list->topLevelItemCount() - 1);
+                            QTreeWidgetItem* row = list->topLevelItem(last);
+                            KvListViewActions::SelectOnly(list, list->topLevelItem(std::max(0, last - 2)));
+                            for (int r = std::max(0, last - 2); r <= last; ++r)
+                                list->topLevelItem(r)->setSelected(true);
+                            list->setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
                             if (withMenu) {
                                 const QRect cell = list->visualItemRect(row);
                                 actions->ShowContextMenu(QPoint(cell.left() + 60, cell.center().y()));

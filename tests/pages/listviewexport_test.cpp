@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
@@ -106,6 +107,58 @@ protected:
         QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     }
 
+    // Port Control Table sorted by Port Index descending: port 26 first,
+    // port n in the place 26 - n.
+    void OpenPortsDescending()
+    {
+        ASSERT_NO_FATAL_FAILURE(Open("PortControl1"));
+        ASSERT_NE(view, nullptr);
+        ClickHeader(view, 0);
+        ClickHeader(view, 0);
+        ASSERT_EQ(view->topLevelItem(0)->text(0), "26");
+    }
+
+    // The page's Set button opens the row dialog; it must show port `port`
+    // (the row `row`), and writes the admin state "disabled" alone. Gives
+    // the SET lines that reached the agent.
+    std::vector<std::string> DisableThroughRowDialog(const QString& port, QTreeWidgetItem* row)
+    {
+        UIEntryTable& entries = form->Entries();
+        auto* index = qobject_cast<QLineEdit*>(entries[0].editor);
+        auto* admin = qobject_cast<QComboBox*>(entries[1].editor);
+        EXPECT_TRUE(index && admin);
+        if (!index || !admin)
+            return {};
+        const QString wanted = admin->itemText(admin->findText("disabled"));
+        EXPECT_FALSE(wanted.isEmpty());
+        const QString shown = row->text(1);
+        sim.clearLog();
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            ran = adapter->Dialog() != nullptr;
+            if (!ran)
+                return;
+            EXPECT_EQ(index->text(), port);
+            EXPECT_EQ(admin->currentText(), shown);
+            TCtrlBtnPanel* dialogBar = adapter->DialogPanel()->BtnPanel;
+            dialogBar->ClearChecksBtn->click();
+            entries[1].checkBox->setChecked(true);
+            admin->setCurrentText(wanted);
+            dialogBar->SetCheckBtn->click();
+            kvtest::WaitFor(
+                [&] { return adapter->getComplete && adapter->setComplete && !form->MainBinding()->busy; }, 10000);
+            adapter->Dialog()->close();
+        });
+        form->PagePanel()->BtnPanel->SetBtn->click();
+        EXPECT_TRUE(ran) << "no row dialog";
+
+        std::vector<std::string> sets;
+        for (const std::string& line : sim.logLines())
+            if (line.rfind("SET ", 0) == 0)
+                sets.push_back(line);
+        return sets;
+    }
+
     static inline std::unique_ptr<TestSnmpEngine> engine_;
 
     KvMessageBox::Answerer answerer;
@@ -140,55 +193,51 @@ TEST_F(ListViewExport, SaveAsCsvWritesTheFileTheExportWritesForAHandMadeWindow)
 
 TEST_F(ListViewExport, ASortedListsRowDialogEditsAndWritesTheRowThatWasClicked)
 {
-    Open("PortControl1");
-    ASSERT_NE(view, nullptr);
-    // Port Index descending: port 26 first, port 3 in the 24th place.
-    ClickHeader(view, 0);
-    ClickHeader(view, 0);
-    ASSERT_EQ(view->topLevelItem(0)->text(0), "26");
+    ASSERT_NO_FATAL_FAILURE(OpenPortsDescending());
     QTreeWidgetItem* port3 = view->topLevelItem(23);
     ASSERT_EQ(port3->text(0), "3");
-    view->scrollToItem(port3);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, view->visualItemRect(port3).center());
+    kvtest::ClickRow(view, port3);
     ASSERT_EQ(view->selectedItems().value(0), port3);
 
-    UIEntryTable& entries = form->Entries();
-    auto* index = qobject_cast<QLineEdit*>(entries[0].editor);
-    auto* admin = qobject_cast<QComboBox*>(entries[1].editor);
-    ASSERT_TRUE(index && admin);
-    const QString wanted = admin->itemText(admin->findText("disabled"));
-    ASSERT_FALSE(wanted.isEmpty());
-    sim.clearLog();
-    bool ran = false;
-    QTimer::singleShot(0, [&] {
-        ran = adapter->Dialog() != nullptr;
-        if (!ran)
-            return;
-        EXPECT_EQ(index->text(), "3");
-        EXPECT_EQ(admin->currentText(), port3->text(1));
-        TCtrlBtnPanel* dialogBar = adapter->DialogPanel()->BtnPanel;
-        dialogBar->ClearChecksBtn->click();
-        entries[1].checkBox->setChecked(true);
-        admin->setCurrentText(wanted);
-        dialogBar->SetCheckBtn->click();
-        kvtest::WaitFor([&] { return adapter->getComplete && adapter->setComplete && !form->MainBinding()->busy; },
-                        10000);
-        adapter->Dialog()->close();
-    });
-    form->PagePanel()->BtnPanel->SetBtn->click();
-    ASSERT_TRUE(ran) << "no row dialog";
-
-    std::vector<std::string> sets;
-    for (const std::string& line : sim.logLines())
-        if (line.rfind("SET ", 0) == 0)
-            sets.push_back(line);
+    const std::vector<std::string> sets = DisableThroughRowDialog("3", port3);
     ASSERT_EQ(sets.size(), 1u);
     EXPECT_NE(sets[0].find(kPortControl + ".2.3 INTEGER"), std::string::npos) << sets[0];
     // The refresh after the write is sorted again, the row selected again.
     EXPECT_EQ(view->topLevelItem(0)->text(0), "26");
     ASSERT_EQ(view->selectedItems().size(), 1);
     EXPECT_EQ(view->selectedItems()[0]->text(0), "3");
-    EXPECT_EQ(view->selectedItems()[0]->text(1), wanted);
+    EXPECT_EQ(view->selectedItems()[0]->text(1), "disabled");
+}
+
+TEST_F(ListViewExport, ARangeOfASortedListIsCopiedAsShownAndItsDialogEditsTheRowClickedLast)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenPortsDescending());
+    // Ports 10 down to 3, Shift-clicked on port 3 last.
+    kvtest::ClickRow(view, view->topLevelItem(16));
+    QTreeWidgetItem* port3 = view->topLevelItem(23);
+    kvtest::ClickRow(view, port3, Qt::ShiftModifier);
+    ASSERT_EQ(view->selectedItems().size(), 8);
+    EXPECT_TRUE(form->PagePanel()->BtnPanel->SetBtn->isEnabled());
+
+    // Ctrl+C: the caption line and the eight rows in the order shown, each
+    // the line the saved CSV has for it.
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    const QStringList copied = QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    const QStringList saved = QString::fromStdString(SavedCsv(view)).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(copied.size(), 9);
+    ASSERT_EQ(saved.size(), 27);
+    EXPECT_EQ(QString(copied[0]).replace('\t', ','), saved[0]);
+    for (int i = 1; i < copied.size(); ++i) {
+        EXPECT_EQ(copied[i].section('\t', 0, 0), QString::number(11 - i));
+        EXPECT_EQ(QString(copied[i]).replace('\t', ','), saved[16 + i]);
+    }
+
+    // The dialog edits port 3 and the write goes to port 3 alone.
+    const std::vector<std::string> sets = DisableThroughRowDialog("3", port3);
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_NE(sets[0].find(kPortControl + ".2.3 INTEGER"), std::string::npos) << sets[0];
+    EXPECT_EQ(sets[0].find(kPortControl + ".2.10 "), std::string::npos) << sets[0];
 }
 
 TEST_F(ListViewExport, AScreenReaderReadsEachEditorByItsLabel)

@@ -10,7 +10,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
+#include <QtCore/qnamespace.h>
+
 #include <functional>
+
+class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace kvtest {
 
@@ -35,5 +41,13 @@ bool WaitFor(const std::function<bool()>& done, int ms);
 // Lets the event loop run for ms milliseconds (to see that nothing more
 // happens).
 void Settle(int ms);
+
+// Clicks a row of a shown list view as the operator does, Shift or Ctrl
+// held down for a range or one more row; scrolls it into view first.
+void ClickRow(QTreeWidget* list, QTreeWidgetItem* row, Qt::KeyboardModifiers keys = Qt::NoModifier);
+
+// The captions of the shown columns of `list` narrower than their caption
+// and their widest value, up to `cap` pixels (a test expects none).
+QStringList NarrowColumns(const QTreeWidget* list, int cap);
 
 } // namespace kvtest
