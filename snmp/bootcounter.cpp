@@ -10,18 +10,11 @@
 #include <fstream>
 #include <vector>
 
+#include "platform/kvpath.h"
+
 namespace {
 
 constexpr size_t kMaxEngineIdOctets = 32;
-
-std::string NativePath(const std::string& path)
-{
-    std::string native = path;
-    for (char& c : native)
-        if (c == '\\')
-            c = '/';
-    return native;
-}
 
 bool IsComment(const std::string& line)
 {
@@ -94,7 +87,7 @@ int getBootCounter(const std::string& file, const std::string& engineId, uint32_
     boots = 0;
     if (engineId.size() > kMaxEngineIdOctets)
         return bootCounterIdTooLong;
-    std::ifstream in(NativePath(file), std::ios::binary);
+    std::ifstream in(KvNativePath(file), std::ios::binary);
     if (!in)
         return bootCounterCannotOpen;
     const std::string wanted = EncodeBootCounterEngineId(engineId);
@@ -119,7 +112,7 @@ int saveBootCounter(const std::string& file, const std::string& engineId, uint32
 {
     if (engineId.size() > kMaxEngineIdOctets)
         return bootCounterIdTooLong;
-    const std::string path = NativePath(file);
+    const std::string path = KvNativePath(file);
     const std::string wanted = EncodeBootCounterEngineId(engineId);
     const std::string ours = wanted + " " + std::to_string(boots);
 

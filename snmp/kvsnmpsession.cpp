@@ -2,10 +2,10 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 
 #include "common/kvmessages.h"
+#include "platform/kvpath.h"
 #include "snmp/bootcounter.h"
 #include "snmp/snmpengine.h"
 
@@ -30,17 +30,6 @@ KvSnmpEventPump*& EventPump()
     return pump;
 }
 
-std::string AbsoluteName(const std::string& file)
-{
-    std::string native = file;
-    for (char& c : native)
-        if (c == '\\')
-            c = '/';
-    std::error_code error;
-    std::filesystem::path absolute = std::filesystem::absolute(native, error);
-    return error ? native : absolute.string();
-}
-
 // The message of the set, followed by what went wrong with which file, so that
 // the operator can act on it (typically: a working directory without write
 // permission).
@@ -48,19 +37,19 @@ KvError BootCounterError(int code, const std::string& directory, const std::stri
                          int savedErrno)
 {
     const std::string where = directory.empty() ? std::string("its working directory")
-                                                : "the directory \"" + AbsoluteName(directory) + "\"";
+                                                : "the directory \"" + KvAbsoluteNativePath(directory) + "\"";
     std::string detail;
     switch (result) {
     case bootCounterCannotOpen:
     case bootCounterCannotCreate:
     case bootCounterCannotRename:
-        detail = "Cannot write the boot counter file \"" + AbsoluteName(file) + "\"";
+        detail = "Cannot write the boot counter file \"" + KvAbsoluteNativePath(file) + "\"";
         if (savedErrno)
             detail += std::string(": ") + std::strerror(savedErrno);
         detail += ". The program keeps this file in " + where + ", which must exist and be writable.";
         break;
     case bootCounterMalformed:
-        detail = "The boot counter file \"" + AbsoluteName(file) + "\" holds a malformed line.";
+        detail = "The boot counter file \"" + KvAbsoluteNativePath(file) + "\" holds a malformed line.";
         break;
     case bootCounterIdTooLong:
         detail = "The SNMP engine ID is too long.";

@@ -15,16 +15,10 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QTimer>
 #include <QThread>
 #include <QTreeWidget>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <signal.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -48,6 +42,9 @@
 
 #include "menutestwindow.h"
 #include "snmpdfixture.h"   // FreeUdpPort
+#include "snmpsimagent.h"
+#include "tests/support/childprocess.h"
+#include "tests/support/simfixture.h"
 
 namespace {
 
@@ -107,41 +104,6 @@ void WriteSnmprec(const std::string& path, int rows)
     out << "1.3.6.1.6.1.0|4|end\n";
 }
 
-// An agent process (osprey-sim or snmpsimd) on a loopback port.
-class Agent {
-public:
-    ~Agent()
-    {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.terminate();
-            process_.waitForFinished(5000);
-        }
-    }
-    uint16_t Start(const QString& program, const QStringList& arguments, uint16_t port)
-    {
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.setStandardOutputFile(QProcess::nullDevice());
-        process_.start(program, arguments);
-        if (!process_.waitForStarted(5000))
-            return 0;
-        for (int i = 0; i < 120; ++i) {
-            QProcess probe;
-            probe.start("snmpget", {"-v2c", "-c", "ravine", "-t", "1", "-r", "0",
-                                    QStringLiteral("127.0.0.1:%1").arg(port), "1.3.6.1.2.1.1.1.0"});
-            probe.waitForFinished(3000);
-            if (probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0)
-                return port;
-            if (process_.state() == QProcess::NotRunning)
-                return 0;
-            QThread::msleep(250);
-        }
-        return 0;
-    }
-
-private:
-    QProcess process_;
-};
-
 long ResidentKilobytes()
 {
     std::ifstream statm("/proc/self/statm");
@@ -200,12 +162,12 @@ double ExportPage(int expectedRows)
 {
     QElapsedTimer clock;
     clock.start();
-    QProcess exporter;
-    exporter.setStandardOutputFile(QProcess::nullDevice());
-    exporter.start(QString::fromStdString(KvProgram::directory() + "osprey-export"),
-                   {"/I127.0.0.1", "/Rravine", "/Wlantern", "--page", kPageTitle, "--tsv"});
-    if (!exporter.waitForFinished(300000) || exporter.exitCode() != 0) {
-        std::fprintf(stderr, "bench-page: osprey-export failed (%d)\n", exporter.exitCode());
+    ChildProcess exporter;
+    const bool started = exporter.start({KvProgram::directory() + "osprey-export", "/I127.0.0.1", "/Rravine",
+                                         "/Wlantern", "--page", kPageTitle, "--tsv"});
+    const int status = started ? exporter.wait(300000) : -1;
+    if (status != 0) {
+        std::fprintf(stderr, "bench-page: osprey-export failed (%d)\n", status);
         return -1;
     }
     (void)expectedRows;
@@ -285,15 +247,13 @@ int main(int argc, char** argv)
 
     {
         WriteSimData(dir + "/switch.sim", options.rows);
-        Agent sim;
-        const uint16_t port = FreeUdpPort();
-        if (!sim.Start(QString::fromStdString(KvProgram::directory() + "osprey-sim"),
-                       {"--listen", QStringLiteral("udp:127.0.0.1:%1").arg(port), "--data",
-                        QString::fromStdString(dir + "/switch.sim"), "--exit-with-parent"},
-                       port)) {
-            std::fprintf(stderr, "bench-page: osprey-sim did not start\n");
+        SimFixture sim({.dataFile = dir + "/switch.sim", .requestLog = false});
+        std::string why;
+        if (!sim.start(&why)) {
+            std::fprintf(stderr, "bench-page: osprey-sim did not start: %s\n", why.c_str());
             return 1;
         }
+        const uint16_t port = sim.port();
         if (!Measure("osprey-sim", port, options.rows, options.rows + kBundledEntries, options, true))
             return 1;
     }
@@ -302,13 +262,9 @@ int main(int argc, char** argv)
     WriteSnmprec(dir + "/snmprec/ravine.snmprec", options.rows);
     std::filesystem::permissions(dir, std::filesystem::perms::all, std::filesystem::perm_options::add);
     std::filesystem::permissions(dir + "/snmprec", std::filesystem::perms::all, std::filesystem::perm_options::add);
-    Agent snmpsim;
-    const uint16_t port = FreeUdpPort();
-    QStringList arguments{QString::fromStdString("--data-dir=" + dir + "/snmprec"),
-                          QStringLiteral("--agent-udpv4-endpoint=127.0.0.1:%1").arg(port)};
-    if (::getuid() == 0)
-        arguments << "--process-user=nobody" << "--process-group=nogroup";
-    if (!snmpsim.Start(QString::fromStdString(options.snmpsim), arguments, port)) {
+    SnmpsimAgent snmpsim;
+    const uint16_t port = snmpsim.Start(options.snmpsim, dir + "/snmprec", FreeUdpPort(), dir + "/snmpsim.log");
+    if (!port) {
         std::printf("snmpsim: %s did not start or answer (Debian package snmpsim); skipped\n",
                     options.snmpsim.c_str());
         return 0;

@@ -17,12 +17,6 @@
 #include <QEventLoop>
 #include <QTimer>
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -41,6 +35,9 @@
 #include "snmp/kvsnmpsession.h"
 #include "snmp/snmpeventprocessor.h"
 #include "snmpdfixture.h"   // FreeUdpPort
+#include "snmpsimagent.h"
+#include "tests/support/childprocess.h"
+#include "tests/support/simfixture.h"
 
 namespace {
 
@@ -64,122 +61,19 @@ std::string ProgramDirectory()
 // `output` ("" keeps it, "/dev/null" drops it).
 int Run(const std::vector<std::string>& arguments, const std::string& output, bool noMibs = false)
 {
-    pid_t pid = ::fork();
-    if (pid < 0)
+    ChildProcess::Options options{.out = output.empty() ? ChildProcess::Output::inherit()
+                                                        : ChildProcess::Output::file(output),
+                                  .err = ChildProcess::Output::inherit()};
+    if (noMibs) {
+        options.environment = {"MIBS=", "MIBDIRS=/nonexistent"};
+        options.err = ChildProcess::Output::discard();
+    }
+    ChildProcess child;
+    if (!child.start(arguments, options))
         return -1;
-    if (pid == 0) {
-        if (!output.empty()) {
-            int fd = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            if (fd >= 0)
-                ::dup2(fd, 1);
-        }
-        if (noMibs) {
-            ::setenv("MIBS", "", 1);
-            ::setenv("MIBDIRS", "/nonexistent", 1);
-            int null = ::open("/dev/null", O_WRONLY);
-            if (null >= 0)
-                ::dup2(null, 2);
-        }
-        std::vector<char*> argv;
-        for (const std::string& a : arguments)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        ::execvp(argv[0], argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const int status = child.wait(600000);
+    return child.exitedNormally() ? status : -1;
 }
-
-class Agent {
-public:
-    ~Agent()
-    {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-
-    // Starts osprey-sim on a free loopback port; gives the port, 0 on failure.
-    uint16_t StartSim(const std::string& program, const std::string& data, const std::string& dir)
-    {
-        const std::string ready = dir + "/ready";
-        pid_ = ::fork();
-        if (pid_ < 0)
-            return 0;
-        if (pid_ == 0) {
-            ::execl(program.c_str(), program.c_str(), "--listen", "udp:127.0.0.1:0", "--data", data.c_str(),
-                    "--ready-file", ready.c_str(), "--exit-with-parent", static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-        for (int i = 0; i < 200; ++i) {
-            std::ifstream in(ready);
-            std::string address;
-            if (in >> address) {
-                size_t colon = address.rfind(':');
-                if (colon != std::string::npos)
-                    return static_cast<uint16_t>(std::atoi(address.c_str() + colon + 1));
-            }
-            if (Ended())
-                return 0;
-            std::this_thread::sleep_for(std::chrono::milliseconds(25));
-        }
-        return 0;
-    }
-
-    // Starts snmpsimd on `port` with the data files of `dataDir` (the
-    // community is the file's name); gives the port once it answers, 0 on
-    // failure.
-    uint16_t StartSnmpsim(const std::string& program, const std::string& dataDir, uint16_t port,
-                          const std::string& log)
-    {
-        pid_ = ::fork();
-        if (pid_ < 0)
-            return 0;
-        if (pid_ == 0) {
-            int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            if (fd >= 0) {
-                ::dup2(fd, 1);
-                ::dup2(fd, 2);
-            }
-            const std::string data = "--data-dir=" + dataDir;
-            const std::string endpoint = "--agent-udpv4-endpoint=127.0.0.1:" + std::to_string(port);
-            std::vector<const char*> argv{program.c_str(), data.c_str(), endpoint.c_str()};
-            if (::getuid() == 0) {
-                // It will not run as root.
-                argv.push_back("--process-user=nobody");
-                argv.push_back("--process-group=nogroup");
-            }
-            argv.push_back(nullptr);
-            ::execvp(argv[0], const_cast<char**>(argv.data()));
-            ::_exit(127);
-        }
-        for (int i = 0; i < 120; ++i) {
-            if (Ended())
-                return 0;
-            if (Run({"snmpget", "-v2c", "-c", "ravine", "-t", "1", "-r", "0",
-                     "127.0.0.1:" + std::to_string(port), "1.3.6.1.2.1.1.1.0"},
-                    "/dev/null", true) == 0)
-                return port;
-            std::this_thread::sleep_for(std::chrono::milliseconds(250));
-        }
-        return 0;
-    }
-
-private:
-    bool Ended()
-    {
-        if (pid_ > 0 && ::waitpid(pid_, nullptr, WNOHANG) == pid_) {
-            pid_ = -1;
-            return true;
-        }
-        return false;
-    }
-
-    pid_t pid_ = -1;
-};
 
 struct Walker {
     KvSNMPRequest* request = nullptr;
@@ -403,19 +297,20 @@ int main(int argc, char** argv)
     };
 
     {
-        Agent sim;
-        const uint16_t port = sim.StartSim(options.sim, data, dir);
-        if (!port) {
-            std::fprintf(stderr, "bench-walk: %s did not start (build the osprey-sim target)\n", options.sim.c_str());
+        SimFixture sim({.dataFile = data, .program = options.sim, .requestLog = false});
+        std::string why;
+        if (!sim.start(&why)) {
+            std::fprintf(stderr, "bench-walk: %s did not start (build the osprey-sim target): %s\n",
+                         options.sim.c_str(), why.c_str());
             return 1;
         }
-        if (!Measure("osprey-sim", port, table, entry, options, dir))
+        if (!Measure("osprey-sim", sim.port(), table, entry, options, dir))
             return 1;
     }
     if (options.snmpsim == "none")
         return 0;
-    Agent snmpsim;
-    const uint16_t port = snmpsim.StartSnmpsim(options.snmpsim, recordDir, FreeUdpPort(), dir + "/snmpsim.log");
+    SnmpsimAgent snmpsim;
+    const uint16_t port = snmpsim.Start(options.snmpsim, recordDir, FreeUdpPort(), dir + "/snmpsim.log");
     if (!port) {
         std::printf("snmpsim: %s did not start or answer (Debian package snmpsim); skipped\n", options.snmpsim.c_str());
         return 0;

@@ -5,14 +5,9 @@
 // with a message and status 2.
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QProcess>
 #include <QThread>
 
 #include <filesystem>
@@ -27,40 +22,19 @@
 #include "platform/kvprogram.h"
 #include "platform/kvregistry.h"
 #include "shell/kvstartup.h"
+#include "tests/support/childprocess.h"
 #include "tests/support/simfixture.h"
 
 namespace {
 
 struct Child {
-    pid_t pid = -1;
+    ChildProcess process;
     std::string errFile;
 
     // Status once it ended within `ms`, else -1 (still running).
-    int WaitExit(int ms)
-    {
-        QElapsedTimer waited;
-        waited.start();
-        int status = 0;
-        while (waited.elapsed() < ms) {
-            if (::waitpid(pid, &status, WNOHANG) == pid) {
-                pid = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            QThread::msleep(20);
-        }
-        return -1;
-    }
+    int WaitExit(int ms) { return process.wait(ms, ChildProcess::AtDeadline::LeaveRunning); }
 
-    ~Child()
-    {
-        if (pid > 0) {
-            ::kill(pid, SIGTERM);
-            if (WaitExit(5000) < 0) {
-                ::kill(pid, SIGKILL);
-                ::waitpid(pid, nullptr, 0);
-            }
-        }
-    }
+    ~Child() { process.stop(5000); }
 };
 
 // Starts the program the command line names as the launcher finds it (beside
@@ -75,19 +49,9 @@ bool Start(Child& child, const std::string& commandLine, const std::string& errF
     for (const QString& w : words)
         argv.push_back(w.toStdString());
     child.errFile = errFile;
-    child.pid = ::fork();
-    if (child.pid == 0) {
-        std::vector<char*> args;
-        for (std::string& a : argv)
-            args.push_back(a.data());
-        args.push_back(nullptr);
-        if (FILE* err = std::freopen(errFile.c_str(), "w", stderr); !err)
-            ::_exit(126);
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        ::execv(args[0], args.data());
-        ::_exit(127);
-    }
-    return child.pid > 0;
+    return child.process.start(argv, {.environment = {"QT_QPA_PLATFORM=offscreen"},
+                                      .out = ChildProcess::Output::inherit(),
+                                      .err = ChildProcess::Output::file(errFile)});
 }
 
 std::string ReadAll(const std::string& path)
@@ -140,10 +104,11 @@ TEST(BrowserSetUp, TheRunScriptsRegistryNamesTheHostAndTheModuleDirectory)
     TempDir dir;
     std::string build = KvProgram::directory();
     build.pop_back();
-    const int status = QProcess::execute(
-        QStringLiteral("bash"), {QStringLiteral("-c"), QStringLiteral(". \"$0/scripts/lib/switch-setup.sh\" && write_registry \"$1\" \"$2\""),
-                                 QStringLiteral(BROWSER_TEST_SOURCE_DIR), QString::fromStdString(dir.path()),
-                                 QString::fromStdString(build)});
+    ChildProcess setUp;
+    ASSERT_TRUE(setUp.start({"bash", "-c", ". \"$0/scripts/lib/switch-setup.sh\" && write_registry \"$1\" \"$2\"",
+                             BROWSER_TEST_SOURCE_DIR, dir.path(), build},
+                            {.out = ChildProcess::Output::inherit(), .err = ChildProcess::Output::inherit()}));
+    const int status = setUp.wait(60000);
     ASSERT_EQ(status, 0);
     KvRegistry registry(dir.file("registry.ini"));
     EXPECT_EQ(launcher::HostCheckMessage(registry), "") << "no \"No Path!\"";

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/childprocess.h"
+
 struct ExportResult {
     int status = -1;         // exit status; -1 when it did not exit normally
     bool timedOut = false;   // killed after the time limit
@@ -50,9 +52,8 @@ private:
 
     std::string directory_;
     std::string registry_;
-    pid_t pid_ = -1;
-    int outFd_ = -1;
-    int errFd_ = -1;
+    ChildProcess process_;
+    bool started_ = false;   // until Collect has the end
     std::string pendingOut_;
 };
 

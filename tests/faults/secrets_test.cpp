@@ -12,10 +12,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -43,13 +39,12 @@
 #include "shell/tmainform.h"
 #include "snmp/snmpeventprocessor.h"
 #include "tests/export/exportsetup.h"
+#include "tests/support/childprocess.h"
 #include "tests/support/qttesthelpers.h"
 #include "tests/support/simfixture.h"
 
 #include "pagevisit.h"
 #include "tempdir.h"
-
-extern char** environ;
 
 namespace {
 
@@ -219,36 +214,15 @@ TEST_F(SecretsShown, PasswordsTheSwitchRefuses)
 
 // --- in the process list ---------------------------------------------------------------------
 
-// A program started with an environment of its own; its pid.
-pid_t Spawn(const std::vector<std::string>& arguments, const std::string& directory,
-            const std::vector<std::string>& extraEnvironment)
+// A program started in `directory` with an environment of its own; its
+// output goes to out.txt and err.txt there.
+bool Spawn(ChildProcess& child, const std::vector<std::string>& arguments, const std::string& directory,
+           const std::vector<std::string>& extraEnvironment)
 {
-    std::vector<std::string> args = arguments;
-    std::vector<char*> argv;
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e)
-        env.emplace_back(*e);
-    env.insert(env.end(), extraEnvironment.begin(), extraEnvironment.end());
-    std::vector<char*> envp;
-    for (std::string& e : env)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    const std::string out = directory + "/out.txt";
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, (directory + "/err.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    pid_t pid = -1;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0)
-        pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
+    return child.start(arguments, {.directory = directory,
+                                   .environment = extraEnvironment,
+                                   .out = ChildProcess::Output::file(directory + "/out.txt"),
+                                   .err = ChildProcess::Output::file(directory + "/err.txt")});
 }
 
 std::string CommandLineOf(pid_t pid)
@@ -258,21 +232,6 @@ std::string CommandLineOf(pid_t pid)
         if (c == '\0')
             c = ' ';
     return text;
-}
-
-// Waits for the process to end; its exit status, or -1.
-int Reap(pid_t pid, int limitMs)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-    int status = 0;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (waitpid(pid, &status, WNOHANG) == pid)
-            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    ::kill(pid, SIGKILL);
-    waitpid(pid, &status, 0);
-    return -1;
 }
 
 std::vector<std::string> Version3Switches(unsigned short port)
@@ -303,16 +262,16 @@ TEST(SecretsInTheProcessList, TheExportRunsWithoutShowingThem)
     for (const std::string& s : Version3Switches(sim.port()))
         arguments.push_back(s);
     arguments.insert(arguments.end(), {"--page", "Spanning Tree Control"});
-    const pid_t pid = Spawn(arguments, setup.Directory(), {"KORVAN_REGISTRY=" + setup.RegistryPath()});
-    ASSERT_GT(pid, 0);
+    ChildProcess exporter;
+    ASSERT_TRUE(Spawn(exporter, arguments, setup.Directory(), {"KORVAN_REGISTRY=" + setup.RegistryPath()}));
     // While it waits for the switch's late answer.
     ASSERT_TRUE(kvtest::WaitFor([&] { return LogShows(sim, "sha-user authPriv"); }, 10000));
-    const std::string seen = CommandLineOf(pid);
+    const std::string seen = CommandLineOf(exporter.pid());
     EXPECT_TRUE(FreeOfSecrets("the export's command line", seen));
     EXPECT_NE(seen.find(" /nsha-user "), std::string::npos) << seen;
     EXPECT_NE(seen.find(" /A "), std::string::npos) << seen;
     // It read them: the page came over SNMPv3 with those passwords.
-    EXPECT_EQ(Reap(pid, 30000), 0) << ReadFile(setup.Directory() + "/err.txt");
+    EXPECT_EQ(exporter.wait(30000), 0) << ReadFile(setup.Directory() + "/err.txt");
     EXPECT_NE(ReadFile(setup.Directory() + "/out.txt").find("Priority[0-61440]\t32768"), std::string::npos)
         << ReadFile(setup.Directory() + "/out.txt");
 }
@@ -326,14 +285,13 @@ TEST(SecretsInTheProcessList, TheProgramRunsWithoutShowingThem)
     std::vector<std::string> arguments = {OSPREY_PROGRAM_PATH};
     for (const std::string& s : Version3Switches(sim.port()))
         arguments.push_back(s);
-    const pid_t pid = Spawn(arguments, setup.Directory(),
-                            {"KORVAN_REGISTRY=" + setup.RegistryPath(), "QT_QPA_PLATFORM=offscreen"});
-    ASSERT_GT(pid, 0);
+    ChildProcess program;
+    ASSERT_TRUE(Spawn(program, arguments, setup.Directory(),
+                      {"KORVAN_REGISTRY=" + setup.RegistryPath(), "QT_QPA_PLATFORM=offscreen"}));
     // The front panel's first poll, under the user with those passwords.
     const bool polled = kvtest::WaitFor([&] { return LogShows(sim, "GET v3 sha-user authPriv: "); }, 15000);
-    const std::string seen = CommandLineOf(pid);
-    ::kill(pid, SIGTERM);
-    Reap(pid, 10000);
+    const std::string seen = CommandLineOf(program.pid());
+    program.stop(10000);
     ASSERT_TRUE(polled) << ReadFile(setup.Directory() + "/err.txt");
     EXPECT_TRUE(FreeOfSecrets("the program's command line", seen));
     EXPECT_NE(seen.find(" /P"), std::string::npos) << seen;
@@ -350,14 +308,13 @@ TEST(SecretsInTheProcessList, TheBrowserStandInRunsWithoutShowingThem)
     for (const std::string& s : Version3Switches(sim.port()))
         arguments.push_back(s);
     arguments.push_back("/TMIB_Info");
-    const pid_t pid = Spawn(arguments, setup.Directory(),
-                            {"KORVAN_REGISTRY=" + setup.RegistryPath(), "QT_QPA_PLATFORM=offscreen"});
-    ASSERT_GT(pid, 0);
+    ChildProcess program;
+    ASSERT_TRUE(Spawn(program, arguments, setup.Directory(),
+                      {"KORVAN_REGISTRY=" + setup.RegistryPath(), "QT_QPA_PLATFORM=offscreen"}));
     // The page's first read, under the user with those passwords.
     const bool read = kvtest::WaitFor([&] { return LogShows(sim, "v3 sha-user authPriv: "); }, 15000);
-    const std::string seen = CommandLineOf(pid);
-    ::kill(pid, SIGTERM);
-    Reap(pid, 10000);
+    const std::string seen = CommandLineOf(program.pid());
+    program.stop(10000);
     ASSERT_TRUE(read) << ReadFile(setup.Directory() + "/err.txt");
     EXPECT_TRUE(FreeOfSecrets("the browser's command line", seen));
     EXPECT_NE(seen.find(" /TMIB_Info"), std::string::npos) << seen;

@@ -14,10 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -42,14 +39,13 @@
 #include "pages/tsnmppanel.h"
 #include "platform/kvmessagebox.h"
 #include "snmp/kvsnmpsession.h"
+#include "tests/support/childprocess.h"
 #include "tests/support/qttesthelpers.h"
 #include "tests/support/simfixture.h"
 #include "tests/support/testsnmpengine.h"
 #include "tests/support/udprelay.h"
 
 #include "faultexpect.h"
-
-extern char** environ;
 
 namespace {
 
@@ -125,27 +121,13 @@ public:
         }
         std::vector<std::string> args = {program, "-i", "lo", "--immediate-mode", "-U", "-n", "-s", "0", "-w", File(),
                                          "udp port " + std::to_string(port)};
-        std::vector<char*> argv;
-        for (std::string& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 2, ErrFile().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int rc = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        if (rc != 0) {
+        if (!process_.start(args, {.err = ChildProcess::Output::file(ErrFile())})) {
             why = "tcpdump cannot be started";
-            pid_ = -1;
             return false;
         }
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (std::chrono::steady_clock::now() < deadline) {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;
+            if (!process_.running()) {
                 why = "capturing on the loopback interface is not permitted here: " + ReadFile(ErrFile());
                 return false;
             }
@@ -158,14 +140,11 @@ public:
         return false;
     }
 
+    // SIGINT: tcpdump writes out what it holds and ends.
     void Stop()
     {
-        if (pid_ <= 0)
-            return;
-        ::kill(pid_, SIGINT);
-        int status = 0;
-        waitpid(pid_, &status, 0);
-        pid_ = -1;
+        process_.signal(SIGINT);
+        process_.wait(10000);
     }
 
     // The captured packets (link-layer frames) of the pcap file.
@@ -202,7 +181,7 @@ private:
     std::string ErrFile() const { return dir_ + "/tcpdump.txt"; }
 
     std::string dir_;
-    pid_t pid_ = -1;
+    ChildProcess process_;
 };
 
 // Replaces every occurrence of `from` by `to` (of the same length) and

@@ -6,12 +6,22 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 TEST(KvNativePath, TurnsEveryBackslashIntoSlash)
 {
     EXPECT_EQ(KvNativePath("errmsg\\common.err"), "errmsg/common.err");
     EXPECT_EQ(KvNativePath("/opt/h/bin/..\\Conf\\MBF\\10.1.1.1.cfg"), "/opt/h/bin/../Conf/MBF/10.1.1.1.cfg");
     EXPECT_EQ(KvNativePath("plain/name"), "plain/name");
     EXPECT_EQ(KvNativePath(""), "");
+}
+
+TEST(KvNativePath, AbsoluteAgainstTheWorkingDirectoryForMessages)
+{
+    const std::string cwd = std::filesystem::current_path().string();
+    EXPECT_EQ(KvAbsoluteNativePath("BootCount\\engine.dat"), cwd + "/BootCount/engine.dat");
+    EXPECT_EQ(KvAbsoluteNativePath("..\\Conf\\"), cwd + "/../Conf/");
+    EXPECT_EQ(KvAbsoluteNativePath("/var\\lib/x"), "/var/lib/x") << "an absolute path stays as it is";
 }
 
 TEST(KvIniFile, NamesAreCaseInsensitiveAndBlanksAroundThemIgnored)

@@ -5,10 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <cstring>
 #include <fstream>
 #include <set>
@@ -17,9 +13,8 @@
 
 #include "osprey_config.h"
 #include "sim/simdatafile.h"
+#include "tests/support/childprocess.h"
 #include "tests/support/simfixture.h"
-
-extern char **environ;
 
 namespace {
 
@@ -44,41 +39,18 @@ std::string readFile(const std::string &path)
 // configuration and persistent files stay in `dir`.
 ToolRun run(const std::string &dir, std::vector<std::string> args)
 {
-    std::vector<std::string> env;
-    for (char **e = environ; *e; ++e) {
-        const std::string v = *e;
-        if (v.rfind("SNMPCONFPATH=", 0) && v.rfind("SNMP_PERSISTENT_DIR=", 0) && v.rfind("MIBS=", 0)
-            && v.rfind("MIBDIRS=", 0))
-            env.push_back(v);
-    }
-    env.push_back("SNMPCONFPATH=" + dir);
-    env.push_back("SNMP_PERSISTENT_DIR=" + dir);
-    env.push_back("MIBDIRS=" + dir);
-    env.push_back("MIBS=");
-    std::vector<char *> envp, argv;
-    for (std::string &v : env)
-        envp.push_back(v.data());
-    envp.push_back(nullptr);
-    for (std::string &a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-
     const std::string outPath = dir + "/tool.out", errPath = dir + "/tool.err";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    pid_t pid = -1;
+    ChildProcess tool;
     ToolRun r;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (tool.start(args, {.environment = {"SNMPCONFPATH=" + dir, "SNMP_PERSISTENT_DIR=" + dir, "MIBDIRS=" + dir,
+                                          "MIBS="},
+                          .out = ChildProcess::Output::file(outPath),
+                          .err = ChildProcess::Output::file(errPath)})) {
+        const int status = tool.wait(120000);
+        r.exitCode = tool.exitedNormally() ? status : -1;
         r.out = readFile(outPath);
         r.err = readFile(errPath);
     }
-    posix_spawn_file_actions_destroy(&actions);
     return r;
 }
 

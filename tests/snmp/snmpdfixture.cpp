@@ -1,12 +1,9 @@
 #include "snmpdfixture.h"
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
-#include <signal.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -141,41 +138,24 @@ bool SnmpdFixture::Launch()
     const std::string log = dir_ + "/snmpd.log";
     const std::string persistent = dir_ + "/persist";
     const std::string endpoint = "udp:127.0.0.1:" + std::to_string(port_);
-    pid_t pid = ::fork();
-    if (pid < 0) {
-        error_ = "fork failed";
-        return false;
+    const ChildProcess::Options options{
+        .environment = {"SNMP_PERSISTENT_DIR=" + persistent, "MIBS=", "MIBDIRS=" + persistent},
+        .out = ChildProcess::Output::appendTo(log),
+        .err = ChildProcess::Output::sameAsOut()};
+    for (const char* path : {"/usr/sbin/snmpd", "/usr/local/sbin/snmpd", "snmpd"}) {
+        if (process_.start({path, "-f", "-Lo", "-C", "-c", conf, "-p", pidFile, "-I", "-smux", endpoint}, options))
+            return true;
     }
-    if (pid == 0) {
-        int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-        if (out >= 0) {
-            ::dup2(out, 1);
-            ::dup2(out, 2);
-        }
-        ::setenv("SNMP_PERSISTENT_DIR", persistent.c_str(), 1);
-        ::setenv("MIBS", "", 1);
-        ::setenv("MIBDIRS", persistent.c_str(), 1);
-        const char* paths[] = {"/usr/sbin/snmpd", "/usr/local/sbin/snmpd", "snmpd"};
-        for (const char* path : paths)
-            ::execlp(path, "snmpd", "-f", "-Lo", "-C", "-c", conf.c_str(), "-p", pidFile.c_str(),
-                     "-I", "-smux", endpoint.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    pid_ = pid;
-    return true;
+    error_ = "snmpd is not installed (Debian package snmpd)";
+    return false;
 }
 
 bool SnmpdFixture::WaitUntilAnswering(int ms)
 {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     while (std::chrono::steady_clock::now() < deadline) {
-        int status = 0;
-        if (pid_ > 0 && ::waitpid(pid_, &status, WNOHANG) == pid_) {
-            pid_ = -1;
-            if (WIFEXITED(status) && WEXITSTATUS(status) == 127)
-                error_ = "snmpd is not installed (Debian package snmpd)";
+        if (!process_.running())
             return false;
-        }
         if (Answers(port_))
             return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -185,55 +165,17 @@ bool SnmpdFixture::WaitUntilAnswering(int ms)
 
 void SnmpdFixture::Stop()
 {
-    if (pid_ <= 0)
-        return;
-    ::kill(pid_, SIGTERM);
-    for (int i = 0; i < 100; ++i) {
-        if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
-            pid_ = -1;
-            return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    ::kill(pid_, SIGKILL);
-    ::waitpid(pid_, nullptr, 0);
-    pid_ = -1;
+    process_.stop(2000);
 }
 
 std::string SnmpdFixture::RunTool(const std::vector<std::string>& arguments)
 {
-    int pipeFds[2];
-    if (::pipe(pipeFds) != 0)
+    ChildProcess tool;
+    if (!tool.start(arguments, {.environment = {"MIBS=", "SNMPCONFPATH=/nonexistent"},
+                                .out = ChildProcess::Output::pipe()}))
         return "";
-    pid_t pid = ::fork();
-    if (pid < 0) {
-        ::close(pipeFds[0]);
-        ::close(pipeFds[1]);
-        return "";
-    }
-    if (pid == 0) {
-        ::dup2(pipeFds[1], 1);
-        int null = ::open("/dev/null", O_WRONLY);
-        if (null >= 0)
-            ::dup2(null, 2);
-        ::close(pipeFds[0]);
-        ::close(pipeFds[1]);
-        ::setenv("MIBS", "", 1);
-        ::setenv("SNMPCONFPATH", "/nonexistent", 1);
-        std::vector<char*> argv;
-        for (const std::string& a : arguments)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        ::execvp(argv[0], argv.data());
-        ::_exit(127);
-    }
-    ::close(pipeFds[1]);
-    std::string output;
-    char buffer[4096];
-    ssize_t n;
-    while ((n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0)
-        output.append(buffer, static_cast<size_t>(n));
-    ::close(pipeFds[0]);
-    ::waitpid(pid, nullptr, 0);
+    std::string output, ignored;
+    tool.readOutput(output, ignored, 60000);
+    tool.wait(5000);
     return output;
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/childprocess.h"
+
 // Net-SNMP's snmpd on a free loopback UDP port with a private configuration in
 // a temporary directory (persistent files there too):
 //   communities "public" (read), "private" (read-write), "sysonly" (read, view
@@ -40,7 +42,7 @@ private:
     std::string dir_;
     std::string error_;
     uint16_t port_ = 0;
-    pid_t pid_ = -1;
+    ChildProcess process_;
 };
 
 // A loopback UDP port that is bound and never answers (for timeouts).

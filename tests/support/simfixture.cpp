@@ -1,20 +1,13 @@
 #include "tests/support/simfixture.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
-
-extern char **environ;
 
 namespace {
 
@@ -113,11 +106,14 @@ bool SimFixture::start(std::string *error)
     const std::string ready = dir_ + "/ready";
     std::remove(ready.c_str());
 
-    std::vector<std::string> args = {simulatorPath(),
+    std::vector<std::string> args = {options_.program.empty() ? simulatorPath() : options_.program,
                                      "--listen", "udp:127.0.0.1:" + std::to_string(port_),
                                      "--ready-file", ready,
-                                     "--log", logPath(),
                                      "--exit-with-parent"};
+    if (options_.requestLog) {
+        args.push_back("--log");
+        args.push_back(logPath());
+    }
     if (!options_.dataFile.empty()) {
         args.push_back("--data");
         args.push_back(options_.dataFile);
@@ -127,45 +123,21 @@ bool SimFixture::start(std::string *error)
         args.push_back(statePath());
     }
     args.insert(args.end(), options_.extraArgs.begin(), options_.extraArgs.end());
-    std::vector<char *> argv;
-    for (std::string &a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    const std::string errPath = dir_ + "/stderr.txt";
-    const std::string outPath = dir_ + "/stdout.txt";
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
     // The simulator's private files go into the fixture's directory, so that
     // one that was killed leaves nothing behind either.
-    std::vector<std::string> environment;
-    for (char **e = environ; *e; ++e)
-        if (std::strncmp(*e, "TMPDIR=", 7) != 0)
-            environment.emplace_back(*e);
-    environment.push_back("TMPDIR=" + dir_);
-    std::vector<char *> envp;
-    for (std::string &e : environment)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-    pid_t pid = -1;
-    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0)
-        return fail(std::string("cannot start ") + argv[0] + ": " + std::strerror(rc));
-    pid_ = pid;
+    const ChildProcess::Options spawn{.environment = {"TMPDIR=" + dir_},
+                                      .out = ChildProcess::Output::appendTo(dir_ + "/stdout.txt"),
+                                      .err = ChildProcess::Output::appendTo(dir_ + "/stderr.txt")};
+    std::string why;
+    if (!process_.start(args, spawn, &why))
+        return fail(why);
 
     // Generous: under the sanitizers on a busy machine loading the standard
     // groups takes seconds; a simulator that ends is reported at once.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (std::chrono::steady_clock::now() < deadline) {
-        int status = 0;
-        if (waitpid(pid_, &status, WNOHANG) == pid_) {
-            pid_ = -1;
+        if (!process_.running())
             return fail("the simulator ended at start: " + stderrText());
-        }
         const std::string text = readFile(ready);
         const size_t colon = text.rfind(':');
         if (!text.empty() && text.back() == '\n' && colon != std::string::npos) {
@@ -180,29 +152,10 @@ bool SimFixture::start(std::string *error)
 
 void SimFixture::kill()
 {
-    if (pid_ <= 0)
-        return;
-    ::kill(pid_, SIGKILL);
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    pid_ = -1;
+    process_.kill();
 }
 
 void SimFixture::stop()
 {
-    if (pid_ <= 0)
-        return;
-    ::kill(pid_, SIGTERM);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    int status = 0;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (waitpid(pid_, &status, WNOHANG) == pid_) {
-            pid_ = -1;
-            return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    ::kill(pid_, SIGKILL);
-    waitpid(pid_, &status, 0);
-    pid_ = -1;
+    process_.stop(5000);
 }

@@ -23,12 +23,16 @@
 #include <sys/types.h>
 #include <vector>
 
+#include "tests/support/childprocess.h"
+
 class SimFixture {
 public:
     struct Options {
         std::string dataFile = {};           // empty: the bundled 26-port switch
         bool keepState = false;              // pass --state <directory>/state.sim
         std::vector<std::string> extraArgs = {}; // more options, e.g. {"--drop-every", "2"}
+        std::string program = {};            // empty: the simulator of the build
+        bool requestLog = true;              // pass --log <directory>/requests.log
     };
 
     // The agent's documented access (see sim/README.md).
@@ -59,8 +63,8 @@ public:
     void setExtraArgs(std::vector<std::string> args) { options_.extraArgs = std::move(args); }
     // The port of the next start() (0: a free one); the running agent keeps its own.
     void setPort(unsigned short port) { port_ = port; }
-    pid_t pid() const { return pid_; }
-    bool running() const { return pid_ > 0; }
+    pid_t pid() const { return process_.pid(); }
+    bool running() const { return process_.pid() > 0; }
 
     const char *host() const { return "127.0.0.1"; }
     unsigned short port() const { return port_; }
@@ -81,6 +85,6 @@ public:
 private:
     Options options_;
     std::string dir_;
-    pid_t pid_ = -1;
+    ChildProcess process_;
     unsigned short port_ = 0;
 };
