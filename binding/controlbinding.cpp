@@ -17,7 +17,7 @@ QWidget* ControlBinding::ControlAt(size_t i) const
 {
     QWidget* control = i < controls.size() ? controls[i].data() : nullptr;
     if (!control)
-        KvRaise(kTooFewControls);   // destroyed since it was bound
+        KvRaise(kTooFewControls); // destroyed since it was bound
     return control;
 }
 

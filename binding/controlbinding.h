@@ -18,13 +18,13 @@ class QLineEdit;
 // -522 for a control that is missing (destroyed since it was bound), -521 for
 // one of another kind.
 struct ControlBinding {
-    int variableIndex = 0;                  // element of the request's variable list
-    int byteOffset = 0;                     // where the part starts in the octet form
-    int syntax = 0;                         // syntax code of the part
-    const KvOptionList* options = nullptr;  // the binding's own value names, or null
-    std::vector<int> bitIndices;            // bit bindings only: one bit per control
-    std::vector<QPointer<QWidget>> controls;  // not owned
-    QPointer<QWidget> second;               // combo box: edit holding the rest of the value
+    int variableIndex = 0;                   // element of the request's variable list
+    int byteOffset = 0;                      // where the part starts in the octet form
+    int syntax = 0;                          // syntax code of the part
+    const KvOptionList* options = nullptr;   // the binding's own value names, or null
+    std::vector<int> bitIndices;             // bit bindings only: one bit per control
+    std::vector<QPointer<QWidget>> controls; // not owned
+    QPointer<QWidget> second;                // combo box: edit holding the rest of the value
 
     bool IsBitBinding() const { return !bitIndices.empty(); }
 

@@ -132,19 +132,17 @@ KvEditTexts SplitTicks(const std::string&, const KvOctets& octets)
 KvEditTexts SplitDateTime(const std::string& text, const KvOctets&)
 {
     const KvDateTime dt(text);
-    return {std::to_string(dt.year),        std::to_string(dt.month),
-            std::to_string(dt.day),         std::to_string(dt.hour),
-            std::to_string(dt.minutes),     std::to_string(dt.seconds),
-            std::to_string(dt.deciSeconds), std::string(1, dt.direction),
-            std::to_string(dt.utcHours),    std::to_string(dt.utcMinutes)};
+    return {std::to_string(dt.year),        std::to_string(dt.month),     std::to_string(dt.day),
+            std::to_string(dt.hour),        std::to_string(dt.minutes),   std::to_string(dt.seconds),
+            std::to_string(dt.deciSeconds), std::string(1, dt.direction), std::to_string(dt.utcHours),
+            std::to_string(dt.utcMinutes)};
 }
 
 KvEditTexts SplitDayCount(const std::string&, const KvOctets& octets)
 {
     const KvCivilTime t = KvDateTime::FromDayCount(GetDouble(octets));
-    return {std::to_string(t.year),   std::to_string(t.month),  std::to_string(t.day),
-            std::to_string(t.hour),   std::to_string(t.minute), std::to_string(t.second),
-            std::to_string(t.millisecond)};
+    return {std::to_string(t.year),   std::to_string(t.month),  std::to_string(t.day),        std::to_string(t.hour),
+            std::to_string(t.minute), std::to_string(t.second), std::to_string(t.millisecond)};
 }
 
 // --- join: edit texts -> value text ----------------------------------------
@@ -171,10 +169,10 @@ std::string JoinQuad(const KvEditTexts& texts)
 std::string JoinTicks(const KvEditTexts& texts)
 {
     auto u = [&](size_t i) { return static_cast<uint64_t>(Number(texts, i)); };
-    const uint64_t ticks = u(0) * kTicksPerDay + u(1) * kTicksPerHour + u(2) * kTicksPerMinute +
-                           u(3) * kTicksPerSecond + u(4);
+    const uint64_t ticks =
+        u(0) * kTicksPerDay + u(1) * kTicksPerHour + u(2) * kTicksPerMinute + u(3) * kTicksPerSecond + u(4);
     if (ticks > UINT32_MAX)
-        RefuseValue();   // more than the 4-byte count holds
+        RefuseValue(); // more than the 4-byte count holds
     return FormatTimeTicks(static_cast<uint32_t>(ticks));
 }
 
@@ -212,24 +210,24 @@ std::string JoinDayCount(const KvEditTexts& texts)
     // A date the calendar does not have (13th month, 30 February, 25 h)
     // would roll over into another one.
     const KvCivilTime back = KvDateTime::FromDayCount(KvDateTime::DayCount(t));
-    if (t.year < 1 || t.year > 9999 || back.year != t.year || back.month != t.month ||
-        back.day != t.day || back.hour != t.hour || back.minute != t.minute || back.second != t.second)
+    if (t.year < 1 || t.year > 9999 || back.year != t.year || back.month != t.month || back.day != t.day ||
+        back.hour != t.hour || back.minute != t.minute || back.second != t.second)
         RefuseValue();
     return FormatDayCount(KvDateTime::DayCount(t));
 }
 
 const KvEditParts kEditParts[] = {
     // syntax          edits bytes split          join
-    {synBits,              0,  0,  SplitBytes,    JoinHex},
-    {synOctets,            0,  0,  SplitBytes,    JoinHex},
-    {synOid,               0,  0,  SplitArcs,     JoinArcs},
-    {synIpAddress,         4,  4,  SplitQuad,     JoinQuad},
-    {synTimeTicks,         5,  4,  SplitTicks,    JoinTicks},
-    {synOpaque,            0,  0,  SplitBytes,    JoinHex},
-    {synNetAddress,        4,  4,  SplitQuad,     JoinQuad},
-    {synMacAddress,        6,  6,  SplitMac,      JoinHex},
-    {synDateAndTime,      10,  0,  SplitDateTime, JoinDateTime},
-    {synFloatDate,         7,  8,  SplitDayCount, JoinDayCount},
+    {synBits, 0, 0, SplitBytes, JoinHex},
+    {synOctets, 0, 0, SplitBytes, JoinHex},
+    {synOid, 0, 0, SplitArcs, JoinArcs},
+    {synIpAddress, 4, 4, SplitQuad, JoinQuad},
+    {synTimeTicks, 5, 4, SplitTicks, JoinTicks},
+    {synOpaque, 0, 0, SplitBytes, JoinHex},
+    {synNetAddress, 4, 4, SplitQuad, JoinQuad},
+    {synMacAddress, 6, 6, SplitMac, JoinHex},
+    {synDateAndTime, 10, 0, SplitDateTime, JoinDateTime},
+    {synFloatDate, 7, 8, SplitDayCount, JoinDayCount},
 };
 
 } // namespace

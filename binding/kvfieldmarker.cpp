@@ -61,13 +61,12 @@ void KvFieldMarker::MarkColumn(QTreeWidget* view, int column, const QString& tip
 {
     if (!view || column < 0 || column >= view->columnCount())
         return;
-    auto found = std::find_if(columns_.begin(), columns_.end(), [view, column](const ColumnMark& m) {
-        return m.view == view && m.column == column;
-    });
+    auto found = std::find_if(columns_.begin(), columns_.end(),
+                              [view, column](const ColumnMark& m) { return m.view == view && m.column == column; });
     QTreeWidgetItem* header = view->headerItem();
     if (found == columns_.end()) {
-        ColumnMark mark{view, column, operation, tip, header->toolTip(column),
-                        header->data(column, Qt::ForegroundRole)};
+        ColumnMark mark{
+            view, column, operation, tip, header->toolTip(column), header->data(column, Qt::ForegroundRole)};
         columns_.push_back(mark);
         found = columns_.end() - 1;
     }
@@ -150,9 +149,8 @@ bool KvFieldMarker::IsMarked(const QWidget* control) const
 
 bool KvFieldMarker::IsColumnMarked(const QTreeWidget* view, int column) const
 {
-    return std::any_of(columns_.begin(), columns_.end(), [view, column](const ColumnMark& m) {
-        return m.view == view && m.column == column;
-    });
+    return std::any_of(columns_.begin(), columns_.end(),
+                       [view, column](const ColumnMark& m) { return m.view == view && m.column == column; });
 }
 
 QString KvFieldMarker::Tip(const QWidget* control) const

@@ -32,8 +32,7 @@ void KvGridLineDelegate::SetColumnMarked(int column, bool marked)
         marked_.remove(column);
 }
 
-void KvGridLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                               const QModelIndex& index) const
+void KvGridLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     QStyledItemDelegate::paint(painter, option, index);
     painter->save();

@@ -46,8 +46,7 @@ public:
     // Raises KvError -2 for a malformed constraint text (nothing is hooked).
     // `previousChange` and `previousExit` are the field's own handlers, run
     // after a passed keystroke check and a passed exit check.
-    void Register(const QString& text, QLineEdit* edit, Handler previousChange = {},
-                  Handler previousExit = {});
+    void Register(const QString& text, QLineEdit* edit, Handler previousChange = {}, Handler previousExit = {});
     // Piece k of `text` (cut before every '%' but the first) for edits[k].
     void RegisterMany(const QString& text, const QList<QLineEdit*>& edits);
     // A registered field's current text becomes its last valid text; any

@@ -69,7 +69,7 @@ bool IsDecimal(QStringView text)
 struct Decimal {
     bool negative = false;
     QStringView whole;
-    QStringView fraction;   // without trailing zeros
+    QStringView fraction; // without trailing zeros
 };
 
 Decimal ReadDecimal(QStringView text)
@@ -88,7 +88,7 @@ Decimal ReadDecimal(QStringView text)
     for (QChar c : d.whole)
         zero = zero && c == u'0';
     if (zero)
-        d.negative = false;   // -0 is 0
+        d.negative = false; // -0 is 0
     return d;
 }
 

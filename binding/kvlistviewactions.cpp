@@ -24,7 +24,7 @@
 namespace {
 
 constexpr const char* kObjectName = "KvListViewActions";
-constexpr int kWriteFailed = -16;   // "Fail to write data to file([FILENAME])!"
+constexpr int kWriteFailed = -16; // "Fail to write data to file([FILENAME])!"
 
 } // namespace
 

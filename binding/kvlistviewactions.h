@@ -108,7 +108,7 @@ private:
     // page in that style (KvDelimitedWriter).
     void WriteRows(std::ostream& out, bool csv, bool selectedOnly) const;
 
-    QTreeWidget* view_;   // the parent
+    QTreeWidget* view_; // the parent
     QMenu* menu_ = nullptr;
     QAction* copy_ = nullptr;
     QAction* saveCsv_ = nullptr;

@@ -44,8 +44,8 @@ void KvListViewBinding::Attach(QTreeWidget* listView)
 
     // The page's own handlers stay connected to the list view (and, connected
     // earlier, run first).
-    selectionConnection_ = QObject::connect(listView, &QTreeWidget::itemSelectionChanged,
-                                            listView, [this] { selectionChanged_(); });
+    selectionConnection_ =
+        QObject::connect(listView, &QTreeWidget::itemSelectionChanged, listView, [this] { selectionChanged_(); });
     // Sorting by a column, copying and saving the rows.
     listActions_ = KvListViewActions::Install(listView);
     EnsureColumns();
@@ -76,10 +76,10 @@ void KvListViewBinding::EnsureColumns()
 
     const int present = HasOwnColumns() ? listView_->columnCount() : 0;
     if (!columnVariables_.empty() && present >= static_cast<int>(order.size()))
-        return;   // built before, and still enough
+        return; // built before, and still enough
     columnVariables_ = order;
     if (present >= static_cast<int>(order.size()) && present > 0)
-        return;   // the page's own columns stay
+        return; // the page's own columns stay
 
     listView_->clear();
     QStringList captions;
@@ -95,7 +95,7 @@ void KvListViewBinding::EnsureColumns()
         if (static_cast<size_t>(c) < hidden)
             header->resizeSection(c, 0);
         else
-            header->resizeSection(c, header->sectionSizeHint(c));   // fit to the caption
+            header->resizeSection(c, header->sectionSizeHint(c)); // fit to the caption
     }
 }
 
@@ -202,7 +202,7 @@ void KvListViewBinding::SettleColumnWidths()
     for (int c = 0; c < listView_->columnCount(); ++c) {
         const int width = header->sectionSize(c);
         if (width == 0 || header->isSectionHidden(c))
-            continue;   // a hidden column stays hidden
+            continue; // a hidden column stays hidden
         // Fitted to the caption and the values, wider only.
         listView_->resizeColumnToContents(c);
         header->resizeSection(c, std::max(width, std::min(kMaxColumnWidth, header->sectionSize(c))));

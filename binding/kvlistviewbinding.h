@@ -71,12 +71,12 @@ private:
     KvSNMPVarList& variables_;
     std::function<void()> selectionChanged_;
     QPointer<QTreeWidget> listView_;
-    QPointer<KvListViewActions> listActions_;     // sorting, copying, saving; owned by the list view
-    bool rowsUnsorted_ = false;                   // rows went in since the last sort
-    std::vector<QTreeWidgetItem*> pendingRows_;   // owned until inserted
-    QElapsedTimer batchClock_;                    // since the last batch went in
-    QTimer flushTimer_;                           // puts held-back rows in when no further row comes
-    bool widthsSettled_ = false;                  // after the first batch of a refresh
+    QPointer<KvListViewActions> listActions_;   // sorting, copying, saving; owned by the list view
+    bool rowsUnsorted_ = false;                 // rows went in since the last sort
+    std::vector<QTreeWidgetItem*> pendingRows_; // owned until inserted
+    QElapsedTimer batchClock_;                  // since the last batch went in
+    QTimer flushTimer_;                         // puts held-back rows in when no further row comes
+    bool widthsSettled_ = false;                // after the first batch of a refresh
     QMetaObject::Connection selectionConnection_;
-    std::vector<int> columnVariables_;            // variable of every column
+    std::vector<int> columnVariables_; // variable of every column
 };

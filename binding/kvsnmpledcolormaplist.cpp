@@ -8,11 +8,9 @@ namespace {
 constexpr int kErrByteIndexOutOfRange = kvErrOutOfRange;
 } // namespace
 
-KvSNMPLedColorMapList::KvSNMPLedColorMapList(const KvLedColorEntry* table, uint8_t valueMask_,
-                                             uint8_t blinkMask_, int32_t defaultColour_,
-                                             int32_t outOfRangeColour_)
-    : valueMask(valueMask_), blinkMask(blinkMask_), defaultColour(defaultColour_),
-      outOfRangeColour(outOfRangeColour_)
+KvSNMPLedColorMapList::KvSNMPLedColorMapList(const KvLedColorEntry* table, uint8_t valueMask_, uint8_t blinkMask_,
+                                             int32_t defaultColour_, int32_t outOfRangeColour_)
+    : valueMask(valueMask_), blinkMask(blinkMask_), defaultColour(defaultColour_), outOfRangeColour(outOfRangeColour_)
 {
     Append(table);
 }

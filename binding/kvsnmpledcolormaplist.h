@@ -26,8 +26,8 @@ struct KvLedState {
 // error instead.
 class KvSNMPLedColorMapList {
 public:
-    KvSNMPLedColorMapList(const KvLedColorEntry* table, uint8_t valueMask, uint8_t blinkMask,
-                          int32_t defaultColour, int32_t outOfRangeColour);
+    KvSNMPLedColorMapList(const KvLedColorEntry* table, uint8_t valueMask, uint8_t blinkMask, int32_t defaultColour,
+                          int32_t outOfRangeColour);
 
     // Appends copies of the rows of `table` up to its end row (null: none).
     void Append(const KvLedColorEntry* table);

@@ -79,8 +79,7 @@ std::string KvSNMPRequest2Controls::FormatStatusTime(const QTime& time)
     return std::string(digits) + ampm.toStdString();
 }
 
-std::string KvSNMPRequest2Controls::StatusLine(const std::string& message,
-                                               const QTime& time) const
+std::string KvSNMPRequest2Controls::StatusLine(const std::string& message, const QTime& time) const
 {
     std::string line = KvStatusTemplate(lastOperation == kLastSet);
     const std::string& name = request.variables.name;
@@ -156,8 +155,7 @@ void KvSNMPRequest2Controls::ClearFailedVariables() {}
 void KvSNMPRequest2Controls::MarkFailure(const std::exception& failure)
 {
     const auto* response = dynamic_cast<const KvSNMPResponseError*>(&failure);
-    if (response && response->errorVariable() >= 0 &&
-        response->errorVariable() < request.variables.Count())
+    if (response && response->errorVariable() >= 0 && response->errorVariable() < request.variables.Count())
         MarkFailedVariable(response->errorVariable(), response->message());
 }
 
@@ -218,7 +216,7 @@ void KvSNMPRequest2Controls::Refresh()
                     ShowIfAccepted();
                 }
             } catch (const std::exception& e) {
-                FlushRows();   // the rows received before the failure stay
+                FlushRows(); // the rows received before the failure stay
                 lastOperation = kLastGet;
                 MarkFailure(e);
                 throw;
@@ -335,8 +333,7 @@ void KvSNMPRequest2Controls::FinishRefresh(const KvSNMPError& error)
 // ---------------------------------------------------------------------------
 // Apply
 
-void KvSNMPRequest2Controls::Apply(bool refreshAfterSetFlag, bool collectFirst,
-                                   const std::string& columns)
+void KvSNMPRequest2Controls::Apply(bool refreshAfterSetFlag, bool collectFirst, const std::string& columns)
 {
     lastOperation = kLastSet;
     refreshAfterSet = refreshAfterSetFlag ? 1 : 0;

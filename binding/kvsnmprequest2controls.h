@@ -71,8 +71,7 @@ public:
     // request unchanged (element indexes separated by ","; empty for all).
     // Blocking: a failed write is raised and nothing else happens; a table is
     // refreshed after a successful write when `refreshAfterSet` is set.
-    void Apply(bool refreshAfterSet = true, bool collectFirst = true,
-               const std::string& columns = std::string());
+    void Apply(bool refreshAfterSet = true, bool collectFirst = true, const std::string& columns = std::string());
 
     // Writes one status line with `message` for the last operation into the
     // status target (nothing without one).
@@ -122,10 +121,10 @@ public:
     CompletionHandler OnGetComplete; // after an asynchronous refresh
     CompletionHandler OnSetComplete; // after an asynchronous apply
     uint8_t mode = kModeAsync;
-    bool busy = false;               // true while a flow runs
-    int rowsShown = 0;               // rows (or value sets) the last refresh showed
-    int lastOperation = kLastGet;    // selects the status template
-    int refreshAfterSet = 1;         // table refresh after a successful write
+    bool busy = false;            // true while a flow runs
+    int rowsShown = 0;            // rows (or value sets) the last refresh showed
+    int lastOperation = kLastGet; // selects the status template
+    int refreshAfterSet = 1;      // table refresh after a successful write
 
 protected:
     // Shows a message box over the owner (program file name as caption, OK).

@@ -42,8 +42,7 @@ bool IsTruthCode(int syntax)
 } // namespace
 
 KvSNMPRequest2Edits::KvSNMPRequest2Edits(QWidget* owner)
-    : KvSNMPRequest2Controls(owner),
-      constraint_(std::make_unique<KvLineEditConstraint>(owner, true)),
+    : KvSNMPRequest2Controls(owner), constraint_(std::make_unique<KvLineEditConstraint>(owner, true)),
       marker_(std::make_unique<KvFieldMarker>()),
       list_(std::make_unique<KvListViewBinding>(request.variables, [this] { SelectionChanged(); }))
 {
@@ -93,8 +92,8 @@ ControlBinding KvSNMPRequest2Edits::NewBinding(int variableIndex, int byteOffset
     return binding;
 }
 
-void KvSNMPRequest2Edits::BindControl(int variableIndex, QWidget* control, int byteOffset,
-                                      int syntax, const KvOptionList* options, QWidget* second)
+void KvSNMPRequest2Edits::BindControl(int variableIndex, QWidget* control, int byteOffset, int syntax,
+                                      const KvOptionList* options, QWidget* second)
 {
     ControlBinding binding = NewBinding(variableIndex, byteOffset, syntax, options);
     if (!control)
@@ -123,16 +122,16 @@ void KvSNMPRequest2Edits::BindControl(int variableIndex, QWidget* control, int b
     bindings_.push_back(std::move(binding));
 }
 
-void KvSNMPRequest2Edits::BindComboBox(int variableIndex, QComboBox* combo, int byteOffset,
-                                       int syntax, const KvOptionList* options, QWidget* second)
+void KvSNMPRequest2Edits::BindComboBox(int variableIndex, QComboBox* combo, int byteOffset, int syntax,
+                                       const KvOptionList* options, QWidget* second)
 {
     if (combo)
-        combo->setEditable(false);   // a drop-down list: no free typing
+        combo->setEditable(false); // a drop-down list: no free typing
     BindControl(variableIndex, combo, byteOffset, syntax, options, second);
 }
 
-void KvSNMPRequest2Edits::BindEdits(int variableIndex, const std::string& constraint,
-                                    QLineEdit* first, const QList<QLineEdit*>& further)
+void KvSNMPRequest2Edits::BindEdits(int variableIndex, const std::string& constraint, QLineEdit* first,
+                                    const QList<QLineEdit*>& further)
 {
     ControlBinding binding = NewBinding(variableIndex, 0, 0, nullptr);
     const int items = KvEditConstraint::CountItems(constraint);
@@ -158,10 +157,9 @@ void KvSNMPRequest2Edits::BindEdits(int variableIndex, const std::string& constr
     bindings_.push_back(std::move(binding));
 }
 
-void KvSNMPRequest2Edits::BindCheckBoxes(int variableIndex, const std::string& bitIndices,
-                                         QCheckBox* box0, QCheckBox* box1, QCheckBox* box2,
-                                         QCheckBox* box3, QCheckBox* box4, QCheckBox* box5,
-                                         QCheckBox* box6, QCheckBox* box7)
+void KvSNMPRequest2Edits::BindCheckBoxes(int variableIndex, const std::string& bitIndices, QCheckBox* box0,
+                                         QCheckBox* box1, QCheckBox* box2, QCheckBox* box3, QCheckBox* box4,
+                                         QCheckBox* box5, QCheckBox* box6, QCheckBox* box7)
 {
     const QList<QWidget*> boxes{box0, box1, box2, box3, box4, box5, box6, box7};
     AddBitBinding(variableIndex, bitIndices, boxes);
@@ -361,7 +359,7 @@ void KvSNMPRequest2Edits::FillBinding(const ControlBinding& binding)
             int position = options->IndexOfLabel(text);
             if (position < 0)
                 position = options->IndexOfValue(text);
-            box->setChecked(position > 0);   // position 0 is the unchecked value
+            box->setChecked(position > 0); // position 0 is the unchecked value
         } else if (IsTruthCode(binding.syntax)) {
             box->setChecked(text == "true");
         } else {
@@ -378,7 +376,7 @@ void KvSNMPRequest2Edits::FillBinding(const ControlBinding& binding)
             QLineEdit* rest = binding.SecondEdit();
             QString remainder = qtext.mid(combo->currentIndex() >= 0 ? combo->currentText().size() : 0);
             if (binding.syntax == synOid && !remainder.isEmpty())
-                remainder.remove(0, 1);   // the dot between prefix and rest
+                remainder.remove(0, 1); // the dot between prefix and rest
             rest->setText(remainder);
         }
         return;
@@ -403,8 +401,7 @@ void KvSNMPRequest2Edits::FillBinding(const ControlBinding& binding)
 }
 
 
-void KvSNMPRequest2Edits::FillEdits(const ControlBinding& binding, const std::string& text,
-                                    const KvOctets& octets)
+void KvSNMPRequest2Edits::FillEdits(const ControlBinding& binding, const std::string& text, const KvOctets& octets)
 {
     const std::vector<QLineEdit*> edits = binding.Edits();
     const KvEditParts* parts = FindEditParts(binding.syntax);
@@ -470,8 +467,7 @@ void KvSNMPRequest2Edits::CollectControls(int variableIndex)
             }
             CheckConstraints(binding);
             const KvOctets part = CollectBinding(binding);
-            const bool wholeValue = binding.byteOffset == 0 && binding.syntax == varSyntax &&
-                                    !binding.IsBitBinding();
+            const bool wholeValue = binding.byteOffset == 0 && binding.syntax == varSyntax && !binding.IsBitBinding();
             if (wholeValue) {
                 // The part is the whole value: a shorter text must not keep
                 // the old value's tail.
@@ -497,8 +493,7 @@ std::string KvSNMPRequest2Edits::FieldMessage(int variableIndex, const std::stri
     return request.variables[variableIndex].label + ": " + message;
 }
 
-void KvSNMPRequest2Edits::Refuse(const ControlBinding& binding, QWidget* control, int code,
-                                 const std::string& message)
+void KvSNMPRequest2Edits::Refuse(const ControlBinding& binding, QWidget* control, int code, const std::string& message)
 {
     const std::string text = FieldMessage(binding.variableIndex, message);
     const QString tip = QString::fromStdString(text);
@@ -523,8 +518,8 @@ void KvSNMPRequest2Edits::CheckConstraints(const ControlBinding& binding)
     }
 }
 
-KvOctets KvSNMPRequest2Edits::ParsePart(const ControlBinding& binding, QWidget* control,
-                                        const KvOptionList* options, const std::string& text)
+KvOctets KvSNMPRequest2Edits::ParsePart(const ControlBinding& binding, QWidget* control, const KvOptionList* options,
+                                        const std::string& text)
 {
     const std::string value = options ? options->LabelToValue(text) : text;
     try {

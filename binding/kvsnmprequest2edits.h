@@ -84,14 +84,11 @@ public:
                    const QList<QLineEdit*>& further = {});
     // One check box per bit: `bitIndices` is a comma-separated list ("1,2,3");
     // as many boxes as numbers are taken, in argument order (at most eight).
-    void BindCheckBoxes(int variableIndex, const std::string& bitIndices, QCheckBox* box0,
-                        QCheckBox* box1 = nullptr, QCheckBox* box2 = nullptr,
-                        QCheckBox* box3 = nullptr, QCheckBox* box4 = nullptr,
-                        QCheckBox* box5 = nullptr, QCheckBox* box6 = nullptr,
-                        QCheckBox* box7 = nullptr);
+    void BindCheckBoxes(int variableIndex, const std::string& bitIndices, QCheckBox* box0, QCheckBox* box1 = nullptr,
+                        QCheckBox* box2 = nullptr, QCheckBox* box3 = nullptr, QCheckBox* box4 = nullptr,
+                        QCheckBox* box5 = nullptr, QCheckBox* box6 = nullptr, QCheckBox* box7 = nullptr);
     // The same with the boxes taken from a list (any length).
-    void BindControlList(int variableIndex, const std::string& bitIndices,
-                         const QList<QWidget*>& controls);
+    void BindControlList(int variableIndex, const std::string& bitIndices, const QList<QWidget*>& controls);
 
     // Takes over a report list view: read-only, whole-row selection, grid
     // lines, sorting by a header click, copying and saving the rows
@@ -146,10 +143,8 @@ public:
 
 private:
     // A checked registration record (the variable exists, the code is known).
-    ControlBinding NewBinding(int variableIndex, int byteOffset, int syntax,
-                              const KvOptionList* options) const;
-    void AddBitBinding(int variableIndex, const std::string& bitIndices,
-                       const QList<QWidget*>& controls);
+    ControlBinding NewBinding(int variableIndex, int byteOffset, int syntax, const KvOptionList* options) const;
+    void AddBitBinding(int variableIndex, const std::string& bitIndices, const QList<QWidget*>& controls);
     // The option list that maps a binding's texts: its own, or the variable's
     // for a whole-value binding; null when none applies.
     const KvOptionList* OptionsOf(const ControlBinding& binding) const;
@@ -173,8 +168,7 @@ private:
     void CheckConstraints(const ControlBinding& binding);
     // Marks `control` (every control of the binding when null) and raises
     // KvFieldError with the field's label before `message`.
-    [[noreturn]] void Refuse(const ControlBinding& binding, QWidget* control, int code,
-                             const std::string& message);
+    [[noreturn]] void Refuse(const ControlBinding& binding, QWidget* control, int code, const std::string& message);
     // The tooltip and message text of a field's failure.
     std::string FieldMessage(int variableIndex, const std::string& message) const;
     // The list view's selection changed: OnRowSelected, its errors reported.
@@ -183,5 +177,5 @@ private:
     std::vector<ControlBinding> bindings_;
     std::unique_ptr<KvLineEditConstraint> constraint_;
     std::unique_ptr<KvFieldMarker> marker_;
-    std::unique_ptr<KvListViewBinding> list_;   // the report list view and its rows
+    std::unique_ptr<KvListViewBinding> list_; // the report list view and its rows
 };

@@ -27,7 +27,7 @@ KvSNMPRequest2Leds::KvSNMPRequest2Leds(QWidget* owner) : KvSNMPRequest2Controls(
 
 KvSNMPRequest2Leds::~KvSNMPRequest2Leds()
 {
-    ledsChanged = nullptr;   // whoever listens may be going too
+    ledsChanged = nullptr; // whoever listens may be going too
     StopPolling();
     records_.clear();
     // A poll still waiting for a silent switch is dropped rather than waited
@@ -51,8 +51,8 @@ void KvSNMPRequest2Leds::PaintShape(LedRecord& record, int32_t colour)
     record.shape->ShowShape();
 }
 
-void KvSNMPRequest2Leds::AddLed(int32_t variableIndex, int32_t byteIndex,
-                                const KvSNMPLedColorMapList* colourMap, KvLedShape* shape)
+void KvSNMPRequest2Leds::AddLed(int32_t variableIndex, int32_t byteIndex, const KvSNMPLedColorMapList* colourMap,
+                                KvLedShape* shape)
 {
     if (!colourMap || !shape)
         return;
@@ -72,8 +72,8 @@ void KvSNMPRequest2Leds::AddLed(int32_t variableIndex, int32_t byteIndex,
 }
 
 void KvSNMPRequest2Leds::AddLedGroup(int32_t variableIndex, const std::string& byteIndexes,
-                                     const KvSNMPLedColorMapList* colourMap, QWidget* panel, int left,
-                                     int spacing, int shapeKind, int width, int height)
+                                     const KvSNMPLedColorMapList* colourMap, QWidget* panel, int left, int spacing,
+                                     int shapeKind, int width, int height)
 {
     if (!panel)
         return;

@@ -20,11 +20,11 @@ class QWidget;
 struct LedRecord {
     int32_t variableIndex = 0;
     int32_t byteIndex = 0;
-    const KvSNMPLedColorMapList* colourMap = nullptr;   // not owned
-    KvLedShape* shape = nullptr;                        // owned by the window
+    const KvSNMPLedColorMapList* colourMap = nullptr; // not owned
+    KvLedShape* shape = nullptr;                      // owned by the window
     bool blinking = false;
-    int32_t colour = 0;                                 // colour of the lit phase
-    QPointer<QObject> shapeObject;                      // the shape while it exists, when it is a QObject
+    int32_t colour = 0;            // colour of the lit phase
+    QPointer<QObject> shapeObject; // the shape while it exists, when it is a QObject
     bool shapeIsObject = false;
 };
 
@@ -38,7 +38,7 @@ struct LedRecord {
 // the status target (never in a message box).
 class KvSNMPRequest2Leds : public KvSNMPRequest2Controls {
 public:
-    static constexpr int kBlinkInterval = 60;   // ms
+    static constexpr int kBlinkInterval = 60; // ms
     static constexpr int kBlinkLimit = 6;
 
     explicit KvSNMPRequest2Leds(QWidget* owner);
@@ -48,15 +48,13 @@ public:
 
     // Registers a LED with blinking off and the map's default colour, and
     // paints and shows the shape in that colour.
-    void AddLed(int32_t variableIndex, int32_t byteIndex, const KvSNMPLedColorMapList* colourMap,
-                KvLedShape* shape);
+    void AddLed(int32_t variableIndex, int32_t byteIndex, const KvSNMPLedColorMapList* colourMap, KvLedShape* shape);
     // Registers one LED per number of the comma-separated `byteIndexes`: the
     // i-th (from 0) gets a new shape of kind `shapeKind` (0 rectangle) on
     // `panel`, `width` by `height`, at left + i * (spacing + width), top 1.
     // The panel loses its bevels.
-    void AddLedGroup(int32_t variableIndex, const std::string& byteIndexes,
-                     const KvSNMPLedColorMapList* colourMap, QWidget* panel, int left, int spacing,
-                     int shapeKind, int width, int height);
+    void AddLedGroup(int32_t variableIndex, const std::string& byteIndexes, const KvSNMPLedColorMapList* colourMap,
+                     QWidget* panel, int left, int spacing, int shapeKind, int width, int height);
     // Left edge of the i-th shape of a group.
     static int GroupShapeLeft(int left, int spacing, int width, int i) { return left + i * (spacing + width); }
 

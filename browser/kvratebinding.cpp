@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int kGap = 5;   // between an editor and its rate label
+constexpr int kGap = 5; // between an editor and its rate label
 
 } // namespace
 

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int kGapAbove = 15;   // below the last button
+constexpr int kGapAbove = 15; // below the last button
 
 } // namespace
 
@@ -56,7 +56,7 @@ void TAutoRefreshControl::SetInterval(int seconds)
     if (index < 0)
         return;
     if (choice_->currentIndex() != index)
-        choice_->setCurrentIndex(index);   // comes back here
+        choice_->setCurrentIndex(index); // comes back here
     if (seconds == 0)
         timer_.stop();
     else

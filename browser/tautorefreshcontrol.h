@@ -40,7 +40,7 @@ private:
     // Below the lowest visible control of the bar.
     void Place();
 
-    TCtrlBtnPanel* bar_;   // the parent
+    TCtrlBtnPanel* bar_; // the parent
     QPointer<TSNMPLayoutAdapter> adapter_;
     QLabel* label_ = nullptr;
     QComboBox* choice_ = nullptr;

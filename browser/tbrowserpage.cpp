@@ -36,8 +36,7 @@ TBrowserPage::TBrowserPage(QWidget* parent, const kvbrowser::BrowserTable& table
     PagePanel()->PageWindow = window();
 
     if (KvSNMPRequest2Edits* main = MainBinding(); main && main->ListView()) {
-        main->OnGetComplete = [previous = main->OnGetComplete, this](KvSNMPRequest2Controls& b,
-                                                                     const KvSNMPError& e) {
+        main->OnGetComplete = [previous = main->OnGetComplete, this](KvSNMPRequest2Controls& b, const KvSNMPError& e) {
             if (previous)
                 previous(b, e);
             FitColumns();

@@ -119,8 +119,8 @@ KvDateTime::KvDateTime(const std::string& text)
 std::string KvDateTime::ToText() const
 {
     std::string text = std::to_string(year) + '-' + std::to_string(month) + '-' + std::to_string(day) + ',' +
-                       std::to_string(hour) + ':' + std::to_string(minutes) + ':' + std::to_string(seconds) +
-                       '.' + std::to_string(deciSeconds);
+                       std::to_string(hour) + ':' + std::to_string(minutes) + ':' + std::to_string(seconds) + '.' +
+                       std::to_string(deciSeconds);
     if ((utcHours != 0 || utcMinutes != 0) && (direction == '+' || direction == '-'))
         text += std::string(",") + direction + std::to_string(utcHours) + ':' + std::to_string(utcMinutes);
     return text;
@@ -133,8 +133,17 @@ void KvDateTime::SwapYearBytes()
 
 std::array<uint8_t, KvDateTime::kOctets> KvDateTime::ToOctets() const
 {
-    return {static_cast<uint8_t>(year >> 8), static_cast<uint8_t>(year & 0xFF), month, day, hour, minutes,
-            seconds, deciSeconds, static_cast<uint8_t>(direction), utcHours, utcMinutes};
+    return {static_cast<uint8_t>(year >> 8),
+            static_cast<uint8_t>(year & 0xFF),
+            month,
+            day,
+            hour,
+            minutes,
+            seconds,
+            deciSeconds,
+            static_cast<uint8_t>(direction),
+            utcHours,
+            utcMinutes};
 }
 
 KvDateTime KvDateTime::FromOctets(const uint8_t* octets, std::size_t length)
@@ -159,9 +168,8 @@ KvDateTime KvDateTime::FromOctets(const uint8_t* octets, std::size_t length)
 double KvDateTime::DayCount(const KvCivilTime& t)
 {
     const double days = static_cast<double>(DaysFromCivil(t.year, t.month, t.day) - kEpochDays);
-    const double fraction =
-        (((static_cast<double>(t.hour) * 60 + t.minute) * 60 + t.second) * 1000 + t.millisecond) /
-        static_cast<double>(kMillisecondsPerDay);
+    const double fraction = (((static_cast<double>(t.hour) * 60 + t.minute) * 60 + t.second) * 1000 + t.millisecond) /
+                            static_cast<double>(kMillisecondsPerDay);
     // Before day 0 the time of day counts away from zero, as the whole part does.
     return days < 0 ? days - fraction : days + fraction;
 }

@@ -8,9 +8,9 @@
 
 // The parsed form of one constraint text such as "%i{n1x4094}" or "%s{l12}".
 struct EditConstraint_s {
-    char type = 's';         // f float, h hex text, i signed, s any text, u unsigned, n number list
-    char delimiter = 0;      // list delimiter of type n, else 0
-    double minimum = 0;      // bounds of types f, i, u, n
+    char type = 's';    // f float, h hex text, i signed, s any text, u unsigned, n number list
+    char delimiter = 0; // list delimiter of type n, else 0
+    double minimum = 0; // bounds of types f, i, u, n
     double maximum = 0;
     int32_t maxLength = 0;   // characters (h, s) or numbers (n); 0 = no limit
     uint8_t lengthFlags = 0; // kAutoAdvance | kExactLength | kNotEmpty
@@ -42,7 +42,7 @@ public:
         virtual std::string Text() const = 0;
         // Setting the text runs OnChangeCheck again (like every change).
         virtual void SetText(const std::string& text) = 0;
-        virtual void SetMaxLength(int length) = 0;  // 0 removes the limit
+        virtual void SetMaxLength(int length) = 0; // 0 removes the limit
         virtual void SetWidth(int pixels) = 0;
         virtual void SetFocus() = 0;
         // The field's tag; a previous handler sets it to -1 to veto.
@@ -75,8 +75,7 @@ public:
     // empty) are the field's own handlers: they run after a passed check.
     // A malformed text raises KvError -2 and registers nothing. Registering a
     // field again replaces its constraint (its last valid text is kept).
-    void Register(const std::string& text, Field& field, Handler previousChange = {},
-                  Handler previousExit = {});
+    void Register(const std::string& text, Field& field, Handler previousChange = {}, Handler previousExit = {});
 
     // Registers piece k of `text` (cut before every '%' but the first) for
     // fields[k]; pieces without a field and fields without a piece are left.
@@ -124,8 +123,8 @@ public:
     // The message (placeholders filled in) that leaving a field with `text`
     // gives, or nothing when the text passes; `line` receives the message's
     // line of the common set (its code is minus the line).
-    static std::optional<std::string> ExitViolation(const EditConstraint_s& constraint,
-                                                    const std::string& text, int* line = nullptr);
+    static std::optional<std::string> ExitViolation(const EditConstraint_s& constraint, const std::string& text,
+                                                    int* line = nullptr);
     // The texts that both checks leave alone.
     static bool IsPlaceholder(const std::string& text);
 

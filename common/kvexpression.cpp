@@ -139,7 +139,7 @@ private:
             positions_[k].push_back(i);
     }
 
-    Parentheses pairs_;           // of the text as given (before the room)
+    Parentheses pairs_; // of the text as given (before the room)
     std::string_view specials_;
     std::vector<std::vector<size_t>> positions_;
     std::string t_;
@@ -192,10 +192,10 @@ double ReadOperand(const std::string& text, Instant& now)
 template <typename EvaluateInner>
 bool ReplaceParenthesised(WorkText& text, bool quoteAware, EvaluateInner evaluateInner)
 {
-    std::string prefix;           // the new text so far
-    size_t prefixQuote[2] = {};   // first two '"' of the prefix
+    std::string prefix;         // the new text so far
+    size_t prefixQuote[2] = {}; // first two '"' of the prefix
     size_t prefixQuoteCount = 0;
-    size_t pos = text.begin;      // the rest of the new text is the text from pos
+    size_t pos = text.begin; // the rest of the new text is the text from pos
     bool replaced = false;
     for (;;) {
         size_t open = 0;
@@ -281,10 +281,18 @@ double EvaluateNumberPart(const std::string& t, int nesting, Instant& now)
     }
     for (auto it = pending.rbegin(); it != pending.rend(); ++it) {
         switch (it->first) {
-        case '+': result = it->second + result; break;
-        case '-': result = it->second - result; break;
-        case '*': result = it->second * result; break;
-        default: result = it->second / result; break;
+        case '+':
+            result = it->second + result;
+            break;
+        case '-':
+            result = it->second - result;
+            break;
+        case '*':
+            result = it->second * result;
+            break;
+        default:
+            result = it->second / result;
+            break;
         }
     }
     return result;
@@ -344,12 +352,18 @@ bool CompareTexts(const std::string& t, Instant& now)
     right = NowAsText(Unquote(TrimText(right)), now);
     int order = left.compare(right);
     switch (op) {
-    case 0: return order != 0;
-    case 1: return order >= 0;
-    case 2: return order <= 0;
-    case 3: return order > 0;
-    case 4: return order < 0;
-    default: return order == 0;
+    case 0:
+        return order != 0;
+    case 1:
+        return order >= 0;
+    case 2:
+        return order <= 0;
+    case 3:
+        return order > 0;
+    case 4:
+        return order < 0;
+    default:
+        return order == 0;
     }
 }
 

@@ -18,9 +18,15 @@ const char* const kCommonTexts[] = {
     /*  6 */ "(KvCommon) Please enter a hex string whose length is less than [MAXLEN]!",
     /*  7 */ "(KvCommon) Please enter a hex string whose length is [LEN]!",
     /*  8 */ "(KvCommon) Please enter a number between [MIN] and [MAX]!",
-    /*  9 */ "(KvCommon) Please enter a delimited number string with delimiter '[DELIMITER]'.\nHere,the count of the number is less than [MAXCOUNT]!",
-    /* 10 */ "(KvCommon) Please enter a delimited number string with delimiter '[DELIMITER]'.\nHere,the count of the number is equal to [COUNT]!",
-    /* 11 */ "(KvCommon) Please enter a delimited number string with delimiter '[DELIMITER]'.\nHere,each number is between [MIN] and [MAX]!",
+    /*  9 */
+    "(KvCommon) Please enter a delimited number string with delimiter '[DELIMITER]'.\nHere,the count of the number is "
+    "less than [MAXCOUNT]!",
+    /* 10 */
+    "(KvCommon) Please enter a delimited number string with delimiter '[DELIMITER]'.\nHere,the count of the number is "
+    "equal to [COUNT]!",
+    /* 11 */
+    "(KvCommon) Please enter a delimited number string with delimiter '[DELIMITER]'.\nHere,each number is between "
+    "[MIN] and [MAX]!",
     /* 12 */ "(KvCommon) Out of range at index of array or list!",
     /* 13 */ "(KvCommon) Destination buffer is undersize!",
     /* 14 */ "(KvCommon) The source to dncrypt is not encrypted!",
@@ -140,10 +146,14 @@ const char* const kKvSnmpTexts[] = {
     /* 17 */ "(VoDADI++) Bad syntax of the associated SNMP variable's (partial) data!",
     /* 18 */ "(VoDADI++) Bad value of the associated SNMP variable's (partial) data!",
     /* 19 */ "(VoDADI++) Out of range for the bit(byte) index of the associated SNMP variable's (partial) data!",
-    /* 20 */ "(VoDADI++) No reference option list for a SNMP variable's (partial) data associating with a optional visual control!",
+    /* 20 */
+    "(VoDADI++) No reference option list for a SNMP variable's (partial) data associating with a optional visual "
+    "control!",
     /* 21 */ "(VoDADI++) Bad type of the associated visual control!",
     /* 22 */ "(VoDADI++) Count of the associated visual controls is not enough!",
-    /* 23 */ "(VoDADI++) No system start time for the time whose data source is the SNMP variable's (partial) data with syntax timeticks!",
+    /* 23 */
+    "(VoDADI++) No system start time for the time whose data source is the SNMP variable's (partial) data with syntax "
+    "timeticks!",
     /* 24 */ "(VoDADI++) Count of the value items for the chart's history data is not enough!",
     /* 25 */ "(VoDADI++) Log database is not connected!",
     /* 26 */ "(VoDADI++) Log database field not found!",
@@ -175,13 +185,13 @@ struct SetInfo {
 
 // Indexed by KvMessageSetId.
 const SetInfo kSets[kKvMessageSetCount] = {
-    {"errmsg\\common.err",    kCommonTexts,     static_cast<int>(std::size(kCommonTexts))},
-    {"errmsg\\snmp.err",      kSnmpTexts,       static_cast<int>(std::size(kSnmpTexts))},
-    {"errmsg\\snmpv3.err",    kSnmpV3Texts,     static_cast<int>(std::size(kSnmpV3Texts))},
-    {"errmsg\\snmpusm.err",   kUsmTexts,        static_cast<int>(std::size(kUsmTexts))},
-    {"errmsg\\snmpclass.err", kSnmpClassTexts,  static_cast<int>(std::size(kSnmpClassTexts))},
-    {"errmsg\\kvsnmp.err",    kKvSnmpTexts,     static_cast<int>(std::size(kKvSnmpTexts))},
-    {"errmsg\\snmp.msg",      kStatusLineTexts, static_cast<int>(std::size(kStatusLineTexts))},
+    {"errmsg\\common.err", kCommonTexts, static_cast<int>(std::size(kCommonTexts))},
+    {"errmsg\\snmp.err", kSnmpTexts, static_cast<int>(std::size(kSnmpTexts))},
+    {"errmsg\\snmpv3.err", kSnmpV3Texts, static_cast<int>(std::size(kSnmpV3Texts))},
+    {"errmsg\\snmpusm.err", kUsmTexts, static_cast<int>(std::size(kUsmTexts))},
+    {"errmsg\\snmpclass.err", kSnmpClassTexts, static_cast<int>(std::size(kSnmpClassTexts))},
+    {"errmsg\\kvsnmp.err", kKvSnmpTexts, static_cast<int>(std::size(kKvSnmpTexts))},
+    {"errmsg\\snmp.msg", kStatusLineTexts, static_cast<int>(std::size(kStatusLineTexts))},
 };
 
 // Error code ranges: codes first..last map to lines 0..(first - last) of a set,
@@ -201,9 +211,8 @@ KvMessageSet& KvMessages(KvMessageSetId id)
 {
     // The message sets live for the whole run (created on first use).
     static KvMessageSet sets[kKvMessageSetCount] = {
-        {kSets[0].texts, kSets[0].count}, {kSets[1].texts, kSets[1].count},
-        {kSets[2].texts, kSets[2].count}, {kSets[3].texts, kSets[3].count},
-        {kSets[4].texts, kSets[4].count}, {kSets[5].texts, kSets[5].count},
+        {kSets[0].texts, kSets[0].count}, {kSets[1].texts, kSets[1].count}, {kSets[2].texts, kSets[2].count},
+        {kSets[3].texts, kSets[3].count}, {kSets[4].texts, kSets[4].count}, {kSets[5].texts, kSets[5].count},
         {kSets[6].texts, kSets[6].count},
     };
     return sets[Index(id)];

@@ -32,8 +32,8 @@ constexpr int kKvMessageSetCount = 7;
 // First and last code of each range.
 constexpr int kvErrCommonFirst = -1;
 constexpr int kvErrCommonLast = -18;
-constexpr int kvErrSnmpFirst = -101;      // PDU error status 1
-constexpr int kvErrSnmpLast = -118;       // PDU error status 18
+constexpr int kvErrSnmpFirst = -101; // PDU error status 1
+constexpr int kvErrSnmpLast = -118;  // PDU error status 18
 constexpr int kvErrSnmpV3First = -201;
 constexpr int kvErrSnmpV3Last = -217;
 constexpr int kvErrUsmFirst = -301;
@@ -44,18 +44,18 @@ constexpr int kvErrKvSnmpFirst = -501;
 constexpr int kvErrKvSnmpLast = -528;
 
 // The codes the program raises or tests by name.
-constexpr int kvErrOk = 0;                      // "(VoDADI++) Ok!"
-constexpr int kvErrNoSuchName = -102;           // PDU error status noSuchName
-constexpr int kvErrTimeout = -405;              // no answer after all retries
+constexpr int kvErrOk = 0;            // "(VoDADI++) Ok!"
+constexpr int kvErrNoSuchName = -102; // PDU error status noSuchName
+constexpr int kvErrTimeout = -405;    // no answer after all retries
 constexpr int kvErrVarFileRead = -501;
 constexpr int kvErrVarFileFormat = -502;
 constexpr int kvErrVarFileItemType = -503;
 constexpr int kvErrVarFileSyntax = -504;
 constexpr int kvErrVarFileAccess = -505;
-constexpr int kvErrNoSession = -506;            // the global session cannot be created
+constexpr int kvErrNoSession = -506; // the global session cannot be created
 constexpr int kvErrBootCounterLoad = -507;
 constexpr int kvErrBootCounterSave = -508;
-constexpr int kvErrBadAddress = -509;           // invalid IP address or DNS name
+constexpr int kvErrBadAddress = -509; // invalid IP address or DNS name
 constexpr int kvErrGetNextOnScalars = -510;
 constexpr int kvErrBadSyntax = -511;
 constexpr int kvErrNullInExpression = -512;
@@ -65,7 +65,7 @@ constexpr int kvErrBadListKind = -515;
 constexpr int kvErrBadAssociatedList = -516;
 constexpr int kvErrBadPartSyntax = -517;
 constexpr int kvErrBadValue = -518;
-constexpr int kvErrOutOfRange = -519;           // bit or byte index beyond the value
+constexpr int kvErrOutOfRange = -519; // bit or byte index beyond the value
 constexpr int kvErrNoOptionList = -520;
 constexpr int kvErrBadControl = -521;
 constexpr int kvErrTooFewControls = -522;
@@ -74,7 +74,7 @@ constexpr int kvErrTooFewHistoryItems = -524;
 constexpr int kvErrLogNotConnected = -525;
 constexpr int kvErrLogFieldNotFound = -526;
 constexpr int kvErrBadChartSyntax = -527;
-constexpr int kvErrUnknownCode = -528;          // "(VoDADI++) Unknown error code!"
+constexpr int kvErrUnknownCode = -528; // "(VoDADI++) Unknown error code!"
 
 // The set itself (created on first use, lives until the process ends).
 KvMessageSet& KvMessages(KvMessageSetId id);

@@ -34,7 +34,9 @@ public:
     static constexpr uint32_t kTextPrefixes = 3;
 
     constexpr KvOptionList(uint32_t kind, const KvOptionDef* table, bool caseSensitive = false)
-        : kind_(kind), caseSensitive_(caseSensitive), table_(table) {}
+        : kind_(kind), caseSensitive_(caseSensitive), table_(table)
+    {
+    }
 
     uint32_t Kind() const { return kind_; }
     bool CaseSensitive() const { return caseSensitive_; }

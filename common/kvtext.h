@@ -17,15 +17,14 @@ int SpanOf(const std::string& text, int start, const std::string& set);
 // Replaces every occurrence of `pattern`, scanning left to right and going on
 // after each replacement (replacements are not scanned again). An empty
 // pattern leaves the text unchanged.
-std::string ReplaceAll(const std::string& text, const std::string& pattern,
-                       const std::string& replacement);
+std::string ReplaceAll(const std::string& text, const std::string& pattern, const std::string& replacement);
 
 // For the operators in list order, the first that occurs anywhere in `text`
 // wins: returns its index in `operators` and puts the text before its first
 // occurrence into `left`, the text after it into `right`. Returns -1 when none
 // occurs (then `left` is the whole text and `right` is empty).
-int SplitAtOperator(const std::vector<std::string>& operators, const std::string& text,
-                    std::string& left, std::string& right);
+int SplitAtOperator(const std::vector<std::string>& operators, const std::string& text, std::string& left,
+                    std::string& right);
 
 // Removes leading and trailing blanks and control characters (bytes <= ' ').
 std::string TrimText(const std::string& text);

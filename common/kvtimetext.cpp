@@ -157,8 +157,8 @@ std::string FormatDayCount(double days)
     if (hour12 == 0)
         hour12 = 12;
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d %02d:%02d:%02d %s", t.year, t.month, t.day, hour12,
-                  t.minute, t.second, t.hour < 12 ? "am" : "pm");
+    std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d %02d:%02d:%02d %s", t.year, t.month, t.day, hour12, t.minute,
+                  t.second, t.hour < 12 ? "am" : "pm");
     return buffer;
 }
 

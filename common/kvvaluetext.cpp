@@ -65,7 +65,7 @@ size_t Utf8SequenceAt(const uint8_t* data, size_t size, size_t i)
     if (code < least[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
         return 0;
     if (code >= 0x80 && code < 0xA0)
-        return 0;   // C1 control characters
+        return 0; // C1 control characters
     return length;
 }
 
@@ -197,8 +197,8 @@ int64_t ReadLeadingDecimal(std::string_view text)
         }
         magnitude = magnitude * 10 + digit;
     }
-    const uint64_t limit = negative ? uint64_t(std::numeric_limits<int64_t>::max()) + 1
-                                    : uint64_t(std::numeric_limits<int64_t>::max());
+    const uint64_t limit =
+        negative ? uint64_t(std::numeric_limits<int64_t>::max()) + 1 : uint64_t(std::numeric_limits<int64_t>::max());
     if (saturated || magnitude > limit)
         magnitude = limit;
     if (negative)
@@ -244,9 +244,8 @@ uint64_t ReadCounter64(std::string_view text)
         t.remove_prefix(1);
     uint64_t value = 0;
     auto exact = std::from_chars(t.data(), t.data() + t.size(), value);
-    const bool digitsOnly =
-        exact.ec == std::errc() &&
-        (exact.ptr == t.data() + t.size() || !(*exact.ptr == '.' || *exact.ptr == 'e' || *exact.ptr == 'E'));
+    const bool digitsOnly = exact.ec == std::errc() && (exact.ptr == t.data() + t.size() ||
+                                                        !(*exact.ptr == '.' || *exact.ptr == 'e' || *exact.ptr == 'E'));
     if (digitsOnly)
         return value;
     const double real = ReadLeadingReal(text);

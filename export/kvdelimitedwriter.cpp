@@ -9,11 +9,21 @@ std::string KvDelimitedWriter::Field(const std::string& raw) const
     if (style_ == Style::Tsv) {
         for (char c : text) {
             switch (c) {
-            case '\t': field += "\\t"; break;
-            case '\n': field += "\\n"; break;
-            case '\r': field += "\\r"; break;
-            case '\\': field += "\\\\"; break;
-            default: field += c; break;
+            case '\t':
+                field += "\\t";
+                break;
+            case '\n':
+                field += "\\n";
+                break;
+            case '\r':
+                field += "\\r";
+                break;
+            case '\\':
+                field += "\\\\";
+                break;
+            default:
+                field += c;
+                break;
             }
         }
         return field;

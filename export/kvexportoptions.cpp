@@ -119,9 +119,14 @@ bool KvExportOptions::Parse(const std::vector<std::string>& arguments, std::stri
 
 std::string KvExportOptions::Usage(const std::string& programName)
 {
-    return "Usage: " + programName + " [switches] --page \"<page title>\" [--tsv | --csv | --json]\n"
-           "       " + programName + " [switches] --all [--tsv | --csv | --json]\n"
-           "       " + programName + " --list [--tsv | --csv | --json]\n"
+    return "Usage: " + programName +
+           " [switches] --page \"<page title>\" [--tsv | --csv | --json]\n"
+           "       " +
+           programName +
+           " [switches] --all [--tsv | --csv | --json]\n"
+           "       " +
+           programName +
+           " --list [--tsv | --csv | --json]\n"
            "\n"
            "Reads pages of the switch without a window and writes them to standard output,\n"
            "each value in the text form the window shows (value names, not numbers).\n"

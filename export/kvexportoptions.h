@@ -19,9 +19,9 @@ public:
 
     Action action = Action::None;
     Format format = Format::Tsv;
-    std::string page;                     // the --page value as given
-    std::string bootCounterDirectory;     // --boot-counter-dir; empty: not given
-    std::vector<std::string> parameters;  // the program's switches, in order
+    std::string page;                    // the --page value as given
+    std::string bootCounterDirectory;    // --boot-counter-dir; empty: not given
+    std::vector<std::string> parameters; // the program's switches, in order
 
 private:
     bool SetAction(Action wanted, std::string& error);

@@ -19,7 +19,9 @@ public:
     static constexpr int kUsage = 2;
 
     KvExportProgram(std::ostream& out, std::ostream& err, std::string programName = "osprey-export")
-        : out_(out), err_(err), programName_(std::move(programName)) {}
+        : out_(out), err_(err), programName_(std::move(programName))
+    {
+    }
 
     int Run(const std::vector<std::string>& arguments);
 

@@ -8,15 +8,15 @@
 
 // What a writer needs to know about a page before its values arrive.
 struct KvExportPageInfo {
-    std::string title;   // the page title exactly as the menu holds it
-    std::string name;    // the menu item's component name
-    bool table = false;  // a table (header and rows) or a group of scalars (label, value)
+    std::string title;  // the page title exactly as the menu holds it
+    std::string name;   // the menu item's component name
+    bool table = false; // a table (header and rows) or a group of scalars (label, value)
 };
 
 // One line of --list.
 struct KvExportListEntry {
     std::string title;
-    std::string kind;    // "scalars" or "table"
+    std::string kind; // "scalars" or "table"
     int variables = 0;
     std::string name;
 };

@@ -33,12 +33,28 @@ std::string KvJsonWriter::Quote(const std::string& text)
     while (i < text.size()) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         switch (c) {
-        case '"': quoted += "\\\""; ++i; continue;
-        case '\\': quoted += "\\\\"; ++i; continue;
-        case '\n': quoted += "\\n"; ++i; continue;
-        case '\r': quoted += "\\r"; ++i; continue;
-        case '\t': quoted += "\\t"; ++i; continue;
-        default: break;
+        case '"':
+            quoted += "\\\"";
+            ++i;
+            continue;
+        case '\\':
+            quoted += "\\\\";
+            ++i;
+            continue;
+        case '\n':
+            quoted += "\\n";
+            ++i;
+            continue;
+        case '\r':
+            quoted += "\\r";
+            ++i;
+            continue;
+        case '\t':
+            quoted += "\\t";
+            ++i;
+            continue;
+        default:
+            break;
         }
         if (c < 0x20 || c == 0x7F) {
             quoted += Escape(c);
@@ -122,9 +138,8 @@ void KvJsonWriter::List(const std::vector<KvExportListEntry>& entries)
     out_ << "[";
     for (size_t i = 0; i < entries.size(); ++i) {
         const KvExportListEntry& entry = entries[i];
-        out_ << (i ? ",\n  " : "\n  ") << "{\"title\": " << Quote(entry.title)
-             << ", \"kind\": " << Quote(entry.kind) << ", \"variables\": " << entry.variables
-             << ", \"name\": " << Quote(entry.name) << "}";
+        out_ << (i ? ",\n  " : "\n  ") << "{\"title\": " << Quote(entry.title) << ", \"kind\": " << Quote(entry.kind)
+             << ", \"variables\": " << entry.variables << ", \"name\": " << Quote(entry.name) << "}";
     }
     out_ << (entries.empty() ? "]\n" : "\n]\n");
     out_.flush();

@@ -22,11 +22,11 @@ class KvPageExporter {
 public:
     struct Result {
         bool ok = true;
-        int32_t code = 0;        // 0, or the code of the failure
-        std::string message;     // the failure's message
-        std::string statusLine;  // "Get: <message> Request: <title>. Receive at <time>."
-        int rows = 0;            // rows written (tables)
-        bool NoAnswer() const;   // the switch did not answer (time-out)
+        int32_t code = 0;       // 0, or the code of the failure
+        std::string message;    // the failure's message
+        std::string statusLine; // "Get: <message> Request: <title>. Receive at <time>."
+        int rows = 0;           // rows written (tables)
+        bool NoAnswer() const;  // the switch did not answer (time-out)
     };
 
     explicit KvPageExporter(KvExportWriter& writer) : writer_(writer) {}

@@ -91,8 +91,8 @@ std::vector<std::string> KvPageLookup::Suggest(std::string_view query, size_t li
         if (!seen.insert(title).second)
             continue;
         const std::string lower = Lower(title);
-        const bool containing = !wanted.empty() && (lower.find(wanted) != std::string::npos ||
-                                                     wanted.find(lower) != std::string::npos);
+        const bool containing =
+            !wanted.empty() && (lower.find(wanted) != std::string::npos || wanted.find(lower) != std::string::npos);
         const size_t distance = EditDistance(wanted, lower);
         const size_t allowed = std::max<size_t>(2, wanted.size() / 3);
         if (containing || distance <= allowed)

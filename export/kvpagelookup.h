@@ -11,10 +11,10 @@ class KvPageLookup {
 public:
     enum class Match {
         None,
-        Exact,         // the title exactly as the menu holds it
-        Trimmed,       // equal once leading and trailing blanks are dropped on both sides
-        IgnoringCase,  // the same, ignoring ASCII letter case
-        Name,          // the menu item's component name ("TargetAddressTable1")
+        Exact,        // the title exactly as the menu holds it
+        Trimmed,      // equal once leading and trailing blanks are dropped on both sides
+        IgnoringCase, // the same, ignoring ASCII letter case
+        Name,         // the menu item's component name ("TargetAddressTable1")
     };
 
     struct Found {

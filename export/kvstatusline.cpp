@@ -17,8 +17,8 @@ std::string TimeText(const std::tm& time)
 
 } // namespace
 
-std::string KvStatusLine::Fill(const std::string& pattern, const std::string& message,
-                               const std::string& listName, const std::tm& time)
+std::string KvStatusLine::Fill(const std::string& pattern, const std::string& message, const std::string& listName,
+                               const std::tm& time)
 {
     static const std::string kError = "[ERROR]";
     static const std::string kVarList = "[VARLIST]";

@@ -13,6 +13,6 @@ public:
     // The line after a read that ended with `message`, at the current time.
     static std::string Get(const std::string& message, const std::string& listName);
     // The same for a given template and a given time (tests).
-    static std::string Fill(const std::string& pattern, const std::string& message,
-                            const std::string& listName, const std::tm& time);
+    static std::string Fill(const std::string& pattern, const std::string& message, const std::string& listName,
+                            const std::tm& time);
 };

@@ -21,28 +21,21 @@ enum Kind { Box, Dot };
 
 struct Shape {
     Kind kind;
-    double x, y, w, h, radius;   // a dot: centre x, y and radius w
+    double x, y, w, h, radius; // a dot: centre x, y and radius w
     unsigned rgb;
 };
 
 // Drawn in order, over the body.
 const Shape kShapes[] = {
-    {Box,  6.0, 18.0, 52.0,  3.0, 1.5, 0x8FA3B6},   // light edge
-    {Box,  7.0, 25.0,  7.0,  7.0, 1.0, 0x161B20},   // ports, upper row
-    {Box, 16.0, 25.0,  7.0,  7.0, 1.0, 0x161B20},
-    {Box, 25.0, 25.0,  7.0,  7.0, 1.0, 0x161B20},
-    {Box, 34.0, 25.0,  7.0,  7.0, 1.0, 0x161B20},
-    {Box,  7.0, 35.0,  7.0,  7.0, 1.0, 0x161B20},   // lower row
-    {Box, 16.0, 35.0,  7.0,  7.0, 1.0, 0x161B20},
-    {Box, 25.0, 35.0,  7.0,  7.0, 1.0, 0x161B20},
-    {Box, 34.0, 35.0,  7.0,  7.0, 1.0, 0x161B20},
-    {Box, 45.0, 27.0, 13.0, 13.0, 1.5, 0x161B20},   // uplink module
-    {Box, 48.0, 31.0,  7.0,  5.0, 0.0, 0x3C6E4A},
-    {Dot, 10.5, 46.0,  1.8,  0.0, 0.0, 0x3DDC5A},   // link LEDs
-    {Dot, 19.5, 46.0,  1.8,  0.0, 0.0, 0x3DDC5A},
-    {Dot, 28.5, 46.0,  1.8,  0.0, 0.0, 0xF2A33A},
-    {Dot, 37.5, 46.0,  1.8,  0.0, 0.0, 0x3DDC5A},
-    {Dot, 51.5, 45.0,  1.8,  0.0, 0.0, 0x3DDC5A},
+    {Box, 6.0, 18.0, 52.0, 3.0, 1.5, 0x8FA3B6}, // light edge
+    {Box, 7.0, 25.0, 7.0, 7.0, 1.0, 0x161B20},  // ports, upper row
+    {Box, 16.0, 25.0, 7.0, 7.0, 1.0, 0x161B20}, {Box, 25.0, 25.0, 7.0, 7.0, 1.0, 0x161B20},
+    {Box, 34.0, 25.0, 7.0, 7.0, 1.0, 0x161B20}, {Box, 7.0, 35.0, 7.0, 7.0, 1.0, 0x161B20}, // lower row
+    {Box, 16.0, 35.0, 7.0, 7.0, 1.0, 0x161B20}, {Box, 25.0, 35.0, 7.0, 7.0, 1.0, 0x161B20},
+    {Box, 34.0, 35.0, 7.0, 7.0, 1.0, 0x161B20}, {Box, 45.0, 27.0, 13.0, 13.0, 1.5, 0x161B20}, // uplink module
+    {Box, 48.0, 31.0, 7.0, 5.0, 0.0, 0x3C6E4A}, {Dot, 10.5, 46.0, 1.8, 0.0, 0.0, 0x3DDC5A},   // link LEDs
+    {Dot, 19.5, 46.0, 1.8, 0.0, 0.0, 0x3DDC5A}, {Dot, 28.5, 46.0, 1.8, 0.0, 0.0, 0xF2A33A},
+    {Dot, 37.5, 46.0, 1.8, 0.0, 0.0, 0x3DDC5A}, {Dot, 51.5, 45.0, 1.8, 0.0, 0.0, 0x3DDC5A},
 };
 
 QImage Draw(int size)

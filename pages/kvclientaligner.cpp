@@ -14,8 +14,7 @@ void KvClientAligner::Attach(QWidget* child)
     new KvClientAligner(child);
 }
 
-KvClientAligner::KvClientAligner(QWidget* child)
-    : QObject(child), child_(child), parent_(child->parentWidget())
+KvClientAligner::KvClientAligner(QWidget* child) : QObject(child), child_(child), parent_(child->parentWidget())
 {
     parent_->installEventFilter(this);
     Fit();

@@ -49,8 +49,8 @@ void KvFlowRowLayout::Place(std::vector<KvFlowEntry>& entries)
         ++column;
     }
 
-    const bool anyCheckBox = std::any_of(entries.begin(), entries.end(),
-                                         [](const KvFlowEntry& e) { return e.checkBox.visible; });
+    const bool anyCheckBox =
+        std::any_of(entries.begin(), entries.end(), [](const KvFlowEntry& e) { return e.checkBox.visible; });
     if (!anyCheckBox && !entries.empty()) {
         for (KvFlowEntry& e : entries) {
             e.label.left -= kNoCheckBoxShift;

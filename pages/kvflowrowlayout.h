@@ -23,7 +23,7 @@ struct KvFlowEntry {
     KvFlowRect checkBox;
     KvFlowRect label;
     KvFlowRect editor;
-    int labelChars = 0;   // characters of the label's text
+    int labelChars = 0; // characters of the label's text
 };
 
 class KvFlowRowLayout {

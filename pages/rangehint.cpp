@@ -16,7 +16,7 @@ std::string RangeHint(const std::string& format)
 {
     const size_t open = format.rfind('{');
     const size_t close = format.rfind('}');
-    if (open == close)   // neither occurs
+    if (open == close) // neither occurs
         return {};
     const std::string part = format.substr(open == std::string::npos ? 0 : open);
     std::string lower;

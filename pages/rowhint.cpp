@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-std::string RowHintText(const std::vector<std::string>& captions,
-                        const std::vector<std::string>& cells)
+std::string RowHintText(const std::vector<std::string>& captions, const std::vector<std::string>& cells)
 {
     size_t longest = 0;
     for (const std::string& caption : captions)

@@ -6,5 +6,4 @@
 // line per column, the column caption, as many tab characters as the caption
 // is shorter than the longest caption, two blanks, the cell text, a line feed.
 // Cells missing at the end of `cells` count as empty.
-std::string RowHintText(const std::vector<std::string>& captions,
-                        const std::vector<std::string>& cells);
+std::string RowHintText(const std::vector<std::string>& captions, const std::vector<std::string>& cells);

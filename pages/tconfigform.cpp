@@ -38,9 +38,7 @@ int CloseWaitLimitMs(const KvSNMPRequest& request)
 
 } // namespace
 
-TConfigForm::TConfigForm(QWidget* owner, const std::string& pageTitle,
-                         const std::string& agentAddress)
-    : QDialog(owner)
+TConfigForm::TConfigForm(QWidget* owner, const std::string& pageTitle, const std::string& agentAddress) : QDialog(owner)
 {
     setObjectName("ConfigForm");
     setWindowTitle(QString::fromStdString(pageTitle + " : " + agentAddress));
@@ -82,12 +80,10 @@ void TConfigForm::BeginBuilder(int kind, KvSNMPRequest2Edits* binding, const UIE
     if (!binding)
         throw std::invalid_argument("page builder called without a binding");
     pageKind_ = kind;
-    entries_ = table ? MakeEntries(table, binding->Variables())
-                     : BuildEntriesFromList(binding->Variables());
+    entries_ = table ? MakeEntries(table, binding->Variables()) : BuildEntriesFromList(binding->Variables());
 }
 
-void TConfigForm::SetEditorPage(std::unique_ptr<KvSNMPRequest2Edits> binding,
-                                const UIEntryDef* table)
+void TConfigForm::SetEditorPage(std::unique_ptr<KvSNMPRequest2Edits> binding, const UIEntryDef* table)
 {
     BeginBuilder(kPageEditor, binding.get(), table ? table : nullptr);
     BuildEditorPage(std::move(binding));
@@ -99,24 +95,20 @@ void TConfigForm::SetEditorPageFromList(std::unique_ptr<KvSNMPRequest2Edits> bin
     BuildEditorPage(std::move(binding));
 }
 
-void TConfigForm::SetListViewPage(std::unique_ptr<KvSNMPRequest2Edits> binding,
-                                  const UIEntryDef* table, int32_t createIndex,
-                                  const char* createText, int32_t deleteIndex,
+void TConfigForm::SetListViewPage(std::unique_ptr<KvSNMPRequest2Edits> binding, const UIEntryDef* table,
+                                  int32_t createIndex, const char* createText, int32_t deleteIndex,
                                   const char* deleteText, int32_t createMode)
 {
     BeginBuilder(kPageListView, binding.get(), table);
-    BuildListViewPage(std::move(binding), createIndex, createText, deleteIndex, deleteText,
-                      createMode);
+    BuildListViewPage(std::move(binding), createIndex, createText, deleteIndex, deleteText, createMode);
 }
 
-void TConfigForm::SetListViewPageFromList(std::unique_ptr<KvSNMPRequest2Edits> binding,
-                                          int32_t createIndex, const char* createText,
-                                          int32_t deleteIndex, const char* deleteText,
+void TConfigForm::SetListViewPageFromList(std::unique_ptr<KvSNMPRequest2Edits> binding, int32_t createIndex,
+                                          const char* createText, int32_t deleteIndex, const char* deleteText,
                                           int32_t createMode)
 {
     BeginBuilder(kPageListView, binding.get(), nullptr);
-    BuildListViewPage(std::move(binding), createIndex, createText, deleteIndex, deleteText,
-                      createMode);
+    BuildListViewPage(std::move(binding), createIndex, createText, deleteIndex, deleteText, createMode);
 }
 
 void TConfigForm::BuildEditorPage(std::unique_ptr<KvSNMPRequest2Edits> owned)
@@ -133,18 +125,16 @@ void TConfigForm::BuildEditorPage(std::unique_ptr<KvSNMPRequest2Edits> owned)
     adapter->BindButtons(bar);
     adapter->pageMemo = panel->MsgPanel->Memo;
     binding->SetStatusTarget(panel->MsgPanel->Memo);
-    for (TCtrlBtnPanel::Control c : {TCtrlBtnPanel::RowCounter, TCtrlBtnPanel::SamplesLabel,
-                                     TCtrlBtnPanel::Set, TCtrlBtnPanel::Add,
-                                     TCtrlBtnPanel::Delete})
+    for (TCtrlBtnPanel::Control c : {TCtrlBtnPanel::RowCounter, TCtrlBtnPanel::SamplesLabel, TCtrlBtnPanel::Set,
+                                     TCtrlBtnPanel::Add, TCtrlBtnPanel::Delete})
         bar->HideControl(c);
 
     SizeToContent();
     mainBinding_ = binding;
 }
 
-void TConfigForm::BuildListViewPage(std::unique_ptr<KvSNMPRequest2Edits> owned,
-                                    int32_t createIndex, const char* createText,
-                                    int32_t deleteIndex, const char* deleteText,
+void TConfigForm::BuildListViewPage(std::unique_ptr<KvSNMPRequest2Edits> owned, int32_t createIndex,
+                                    const char* createText, int32_t deleteIndex, const char* deleteText,
                                     int32_t createMode)
 {
     KvSNMPRequest2Edits* binding = owned.get();
@@ -185,8 +175,7 @@ void TConfigForm::SizeToContent()
     if (!pagePanel_)
         return;
     pagePanel_->PageWindow = this;
-    resize(std::min(pagePanel_->ContentWidth(), kMaxWidth),
-           std::min(pagePanel_->ContentHeight(), kMaxHeight));
+    resize(std::min(pagePanel_->ContentWidth(), kMaxWidth), std::min(pagePanel_->ContentHeight(), kMaxHeight));
 }
 
 void TConfigForm::ShowStopButton()
@@ -245,8 +234,7 @@ void TConfigForm::FormClose()
         QTimer wakeUp;
         wakeUp.start(kCloseWaitTickMs);
         while (binding->busy && waited.elapsed() < limit)
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
-                                            QEventLoop::WaitForMoreEvents);
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
         if (binding.get() == mainBinding_) {
             if (TPanelContainer* c = Container())
                 c->DetachBinding();

@@ -56,12 +56,10 @@ public:
     // `createText` null hides Add, `deleteText` null hides Delete; create mode
     // 0 writes a new row in one request, 1 in two (index columns and row
     // status first, then the other checked columns).
-    void SetListViewPage(std::unique_ptr<KvSNMPRequest2Edits> binding, const UIEntryDef* table,
-                         int32_t createIndex, const char* createText, int32_t deleteIndex,
-                         const char* deleteText, int32_t createMode);
-    void SetListViewPageFromList(std::unique_ptr<KvSNMPRequest2Edits> binding,
-                                 int32_t createIndex, const char* createText,
-                                 int32_t deleteIndex, const char* deleteText,
+    void SetListViewPage(std::unique_ptr<KvSNMPRequest2Edits> binding, const UIEntryDef* table, int32_t createIndex,
+                         const char* createText, int32_t deleteIndex, const char* deleteText, int32_t createMode);
+    void SetListViewPageFromList(std::unique_ptr<KvSNMPRequest2Edits> binding, int32_t createIndex,
+                                 const char* createText, int32_t deleteIndex, const char* deleteText,
                                  int32_t createMode);
 
     // Shows the Stop button of a list-view page's bar.
@@ -99,9 +97,8 @@ private:
     // table; returns the runtime table to build on.
     void BeginBuilder(int kind, KvSNMPRequest2Edits* binding, const UIEntryDef* table);
     void BuildEditorPage(std::unique_ptr<KvSNMPRequest2Edits> binding);
-    void BuildListViewPage(std::unique_ptr<KvSNMPRequest2Edits> binding, int32_t createIndex,
-                           const char* createText, int32_t deleteIndex,
-                           const char* deleteText, int32_t createMode);
+    void BuildListViewPage(std::unique_ptr<KvSNMPRequest2Edits> binding, int32_t createIndex, const char* createText,
+                           int32_t deleteIndex, const char* deleteText, int32_t createMode);
     void SizeToContent();
     TPanelContainer* Container() const;
 

@@ -13,18 +13,18 @@ namespace {
 
 struct GlyphFile {
     TCtrlBtnPanel::Control button;
-    const char* file;   // appended to the working directory
+    const char* file; // appended to the working directory
 };
 
 constexpr GlyphFile kGlyphFiles[] = {
-    {TCtrlBtnPanel::Refresh,     "\\Get.bmp"},
-    {TCtrlBtnPanel::Set,         "\\Set.bmp"},
-    {TCtrlBtnPanel::SetCheck,    "\\SetCheck.bmp"},
-    {TCtrlBtnPanel::Add,         "\\Add.bmp"},
-    {TCtrlBtnPanel::Delete,      "\\Delete.bmp"},
-    {TCtrlBtnPanel::CheckAll,    "\\SelectAll.bmp"},
+    {TCtrlBtnPanel::Refresh, "\\Get.bmp"},
+    {TCtrlBtnPanel::Set, "\\Set.bmp"},
+    {TCtrlBtnPanel::SetCheck, "\\SetCheck.bmp"},
+    {TCtrlBtnPanel::Add, "\\Add.bmp"},
+    {TCtrlBtnPanel::Delete, "\\Delete.bmp"},
+    {TCtrlBtnPanel::CheckAll, "\\SelectAll.bmp"},
     {TCtrlBtnPanel::ClearChecks, "\\SelectNone.bmp"},
-    {TCtrlBtnPanel::Close,       "\\Close.bmp"},
+    {TCtrlBtnPanel::Close, "\\Close.bmp"},
 };
 
 // Tallest glyph shown inside a button.
@@ -32,8 +32,7 @@ constexpr int kMaxGlyphHeight = TCtrlBtnPanel::kButtonHeight - 6;
 
 } // namespace
 
-TCtrlBtnPanel::TCtrlBtnPanel(QWidget* parent)
-    : QFrame(parent)
+TCtrlBtnPanel::TCtrlBtnPanel(QWidget* parent) : QFrame(parent)
 {
     setObjectName("CtrlBtnPanel");
     setMinimumWidth(kWidth);
@@ -67,7 +66,7 @@ TCtrlBtnPanel::TCtrlBtnPanel(QWidget* parent)
     StopBtn = button("StopBtn", "Stop");
     CloseBtn = button("CloseBtn", "Close");
 
-    controls_ = {ST_Count, SamplesLbl, RefreshBtn, SetBtn, SetCheckBtn, AddBtn,
+    controls_ = {ST_Count,  SamplesLbl,  RefreshBtn,     SetBtn,  SetCheckBtn, AddBtn,
                  DeleteBtn, CheckAllBtn, ClearChecksBtn, StopBtn, CloseBtn};
 
     LoadGlyphs(QDir::currentPath());
@@ -126,8 +125,7 @@ void TCtrlBtnPanel::LoadGlyphs(const QString& directory)
 {
     try {
         for (const GlyphFile& glyph : kGlyphFiles) {
-            const QString path =
-                directory + QString::fromStdString(KvNativePath(glyph.file));
+            const QString path = directory + QString::fromStdString(KvNativePath(glyph.file));
             if (!QFile::exists(path))
                 continue;
             QPixmap picture(path);

@@ -34,16 +34,16 @@ public:
     // Which of Set Check, Check All and Clear Checks are shown.
     enum class CheckButtons { None, All, SetCheckOnly };
 
-    static constexpr int kMargin = 10;       // left and top margin
+    static constexpr int kMargin = 10; // left and top margin
     static constexpr int kButtonWidth = 96;
-    static constexpr int kGap = 5;           // between stacked controls
-    static constexpr int kWidth = 2 * kMargin + kButtonWidth;   // 116
+    static constexpr int kGap = 5;                            // between stacked controls
+    static constexpr int kWidth = 2 * kMargin + kButtonWidth; // 116
     static constexpr int kButtonHeight = 25;
     static constexpr int kCounterHeight = 21;
 
     explicit TCtrlBtnPanel(QWidget* parent);
 
-    QLabel* ST_Count = nullptr;        // row counter
+    QLabel* ST_Count = nullptr; // row counter
     QLabel* SamplesLbl = nullptr;
     QPushButton* RefreshBtn = nullptr;
     QPushButton* SetBtn = nullptr;

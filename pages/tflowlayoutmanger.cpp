@@ -34,8 +34,7 @@ bool FillsItsContainer(const QWidget* w)
 
 } // namespace
 
-TFlowLayoutManger::TFlowLayoutManger(QWidget* owner, QWidget* container,
-                                     QList<QWidget*>* controls)
+TFlowLayoutManger::TFlowLayoutManger(QWidget* owner, QWidget* container, QList<QWidget*>* controls)
     : container_(container), controls_(controls)
 {
     for (QWidget* control : *controls_) {

@@ -3,8 +3,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-TMsgPanel::TMsgPanel(QWidget* parent)
-    : QFrame(parent)
+TMsgPanel::TMsgPanel(QWidget* parent) : QFrame(parent)
 {
     setObjectName("MsgPanel");
     resize(width(), kHeight);

@@ -34,5 +34,5 @@ private:
     KvSNMPRequest2Edits* binding_;
     std::unique_ptr<TUIGenerator> generator_;
     std::unique_ptr<TFlowLayoutManger> layout_;
-    TSNMPLayoutAdapter* adapter_ = nullptr;   // child object
+    TSNMPLayoutAdapter* adapter_ = nullptr; // child object
 };

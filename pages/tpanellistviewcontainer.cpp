@@ -22,8 +22,7 @@ constexpr int kEditorBoxMargin = 20;
 
 } // namespace
 
-TPanelListViewContainer::TPanelListViewContainer(QWidget* owner, KvSNMPRequest2Edits* binding,
-                                                 UIEntry* table)
+TPanelListViewContainer::TPanelListViewContainer(QWidget* owner, KvSNMPRequest2Edits* binding, UIEntry* table)
     : TPanelContainer(owner, binding, table)
 {
     setObjectName("PanelListViewContainer");
@@ -70,8 +69,7 @@ TPanelListViewContainer::TPanelListViewContainer(QWidget* owner, KvSNMPRequest2E
             container->TakeBackEditorBox();
     };
 
-    connect(listView_, &QTreeWidget::itemSelectionChanged, this,
-            [adapter] { adapter->UpdateEditDeleteEnabled(); });
+    connect(listView_, &QTreeWidget::itemSelectionChanged, this, [adapter] { adapter->UpdateEditDeleteEnabled(); });
     connect(listView_, &QTreeWidget::itemDoubleClicked, this, [this, adapter] {
         if (KvListViewActions::SelectedRow(listView_))
             adapter->DoEditRow();

@@ -50,5 +50,5 @@ private:
     QScrollArea* editorBox_ = nullptr;
     QWidget* editorContent_ = nullptr;
     QPointer<QLabel> rowCounter_;
-    QString hintTable_;   // the hint as the tooltip shows it
+    QString hintTable_; // the hint as the tooltip shows it
 };

@@ -8,22 +8,18 @@
 
 namespace {
 
-constexpr int kContentMargin = 20;   // room right of and below the last control
+constexpr int kContentMargin = 20; // room right of and below the last control
 
 } // namespace
 
-TSNMPEditorPanel::TSNMPEditorPanel(QWidget* owner)
-    : TSNMPPanel(owner)
-{
-}
+TSNMPEditorPanel::TSNMPEditorPanel(QWidget* owner) : TSNMPPanel(owner) {}
 
 void TSNMPEditorPanel::BuildPage(UIEntry* table, KvSNMPRequest2Edits* binding)
 {
     container_ = new TPanelContainer(this, binding, table);
     TFlowLayoutManger* layout = container_->LayoutManager();
     layout->Layout(TFlowLayoutManger::kRowMode);
-    container_->setMinimumSize(layout->ExtentRight() + kContentMargin,
-                               layout->ExtentBottom() + kContentMargin);
+    container_->setMinimumSize(layout->ExtentRight() + kContentMargin, layout->ExtentBottom() + kContentMargin);
     SetContent(container_, true);
 
     BtnPanel->HideControl(TCtrlBtnPanel::Stop);

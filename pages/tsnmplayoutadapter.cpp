@@ -62,8 +62,7 @@ private:
 
 } // namespace
 
-TSNMPLayoutAdapter::TSNMPLayoutAdapter(UIEntry* table, KvSNMPRequest2Edits* binding,
-                                       QObject* parent)
+TSNMPLayoutAdapter::TSNMPLayoutAdapter(UIEntry* table, KvSNMPRequest2Edits* binding, QObject* parent)
     : TLayoutAdapter(parent), table_(table), binding_(binding)
 {
     int index = 0;
@@ -306,7 +305,7 @@ void TSNMPLayoutAdapter::WriteSelected()
     binding_->Apply(false, false, std::string());
     access.Restore();
     if (binding_->busy) {
-        readAfterWrite_ = true;   // OnSetComplete goes on
+        readAfterWrite_ = true; // OnSetComplete goes on
         return;
     }
     // A blocking write is over already (a failed one raised).
@@ -339,8 +338,7 @@ bool TSNMPLayoutAdapter::IsCreateRowRequest() const
         return false;
     const UIEntry& e = table_[createIndex];
     auto* combo = qobject_cast<QComboBox*>(e.editor);
-    return combo && combo->currentText().toStdString() == createText && e.checkBox &&
-           e.checkBox->isChecked();
+    return combo && combo->currentText().toStdString() == createText && e.checkBox && e.checkBox->isChecked();
 }
 
 void TSNMPLayoutAdapter::CreateRowInTwoSteps()
@@ -491,8 +489,7 @@ void TSNMPLayoutAdapter::DoEditRow()
     if (!binding_ || !editorBox || dialog_)
         return;
     const int n = EntryCount();
-    TSNMPRowDialog* dialog =
-        OpenDialog(TSNMPRowDialog::Kind::Edit, TSNMPRowDialog::EditSize(table_, n, extentBottom));
+    TSNMPRowDialog* dialog = OpenDialog(TSNMPRowDialog::Kind::Edit, TSNMPRowDialog::EditSize(table_, n, extentBottom));
     const bool rowSelected = KvListViewActions::SelectedRow(listView) != nullptr;
     dialog->PrepareEdit(table_, n, indexCount, rowSelected);
     RunDialog();
@@ -507,8 +504,7 @@ void TSNMPLayoutAdapter::DoAddRow()
         listView->clearSelection();
         listView->setCurrentItem(nullptr);
     }
-    TSNMPRowDialog* dialog =
-        OpenDialog(TSNMPRowDialog::Kind::Add, TSNMPRowDialog::AddSize(extentRight, extentBottom));
+    TSNMPRowDialog* dialog = OpenDialog(TSNMPRowDialog::Kind::Add, TSNMPRowDialog::AddSize(extentRight, extentBottom));
     dialog->PrepareAdd(table_, EntryCount(), createIndex, createText);
     if (SetBtn)
         SetBtn->setEnabled(false);

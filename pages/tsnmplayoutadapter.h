@@ -51,8 +51,8 @@ public:
 
     // --- actions of the buttons -----------------------------------------------
     void DoRefresh();
-    void DoSetSelected();      // Set Check
-    void DoEditRow();          // Set, captioned "Edit" on list-view pages
+    void DoSetSelected(); // Set Check
+    void DoEditRow();     // Set, captioned "Edit" on list-view pages
     void DoAddRow();
     void DoDeleteRow();
     void DoStop();
@@ -61,7 +61,7 @@ public:
     void DoCloseDialog();
 
     // --- binding callbacks ----------------------------------------------------
-    void OnGetComplete();      // sets getComplete, then ReselectRow
+    void OnGetComplete(); // sets getComplete, then ReselectRow
     // Sets setComplete; after a Set Check write that succeeded, reads the
     // page again (`written`: the write succeeded).
     void OnSetComplete(bool written = true);
@@ -95,10 +95,10 @@ public:
     std::string createText;
     int32_t createMode = 0;
 
-    QPointer<QPlainTextEdit> pageMemo;   // the page's status target
+    QPointer<QPlainTextEdit> pageMemo; // the page's status target
     bool getComplete = false;
     bool setComplete = true;
-    bool editDeleteEnabled = false;      // initial state of Edit and Delete
+    bool editDeleteEnabled = false; // initial state of Edit and Delete
     QString dialogTitle;
 
     // List-view pages.
@@ -148,6 +148,6 @@ private:
     UIEntry* table_;
     KvSNMPRequest2Edits* binding_;
     QPointer<TSNMPRowDialog> dialog_;
-    bool addingRow_ = false;   // the new-row dialog is open (Check All sets every box)
-    bool readAfterWrite_ = false;   // an asynchronous Set Check write is outstanding
+    bool addingRow_ = false;      // the new-row dialog is open (Check All sets every box)
+    bool readAfterWrite_ = false; // an asynchronous Set Check write is outstanding
 };

@@ -14,10 +14,7 @@
 #include "pages/tsnmplayoutadapter.h"
 #include "pages/tuigenerator.h"
 
-TSNMPListViewPanel::TSNMPListViewPanel(QWidget* owner)
-    : TSNMPPanel(owner)
-{
-}
+TSNMPListViewPanel::TSNMPListViewPanel(QWidget* owner) : TSNMPPanel(owner) {}
 
 void TSNMPListViewPanel::MoveEditorsIntoBox()
 {
@@ -41,8 +38,8 @@ void TSNMPListViewPanel::BuildPage(UIEntry* table, KvSNMPRequest2Edits* binding)
     MoveEditorsIntoBox();
     SetContent(container_, false);
 
-    for (TCtrlBtnPanel::Control c : {TCtrlBtnPanel::SetCheck, TCtrlBtnPanel::CheckAll,
-                                     TCtrlBtnPanel::ClearChecks, TCtrlBtnPanel::Stop})
+    for (TCtrlBtnPanel::Control c :
+         {TCtrlBtnPanel::SetCheck, TCtrlBtnPanel::CheckAll, TCtrlBtnPanel::ClearChecks, TCtrlBtnPanel::Stop})
         BtnPanel->HideControl(c);
 
     SetContentSize(kPixelsPerLabelChar * layout->LabelChars() + TCtrlBtnPanel::kWidth + 40,

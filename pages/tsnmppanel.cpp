@@ -11,8 +11,7 @@
 #include "pages/tmsgpanel.h"
 #include "platform/kvmessagebox.h"
 
-TSNMPPanel::TSNMPPanel(QWidget* owner)
-    : QWidget(owner)
+TSNMPPanel::TSNMPPanel(QWidget* owner) : QWidget(owner)
 {
     setObjectName("SNMPPanel");
     if (owner) {
@@ -48,8 +47,7 @@ TSNMPPanel::TSNMPPanel(QWidget* owner)
     BtnSplitter->setStretchFactor(0, 1);
     BtnSplitter->setStretchFactor(1, 0);
 
-    closeConnection_ =
-        connect(BtnPanel->CloseBtn, &QPushButton::clicked, this, [this] { CloseBtnClick(); });
+    closeConnection_ = connect(BtnPanel->CloseBtn, &QPushButton::clicked, this, [this] { CloseBtnClick(); });
 }
 
 TSNMPPanel::~TSNMPPanel() = default;
@@ -83,8 +81,8 @@ void TSNMPPanel::SetContentSize(int width, int height)
 void TSNMPPanel::RebindClose(std::function<void()> action)
 {
     disconnect(closeConnection_);
-    closeConnection_ = connect(BtnPanel->CloseBtn, &QPushButton::clicked, this,
-                               [action = std::move(action)] { action(); });
+    closeConnection_ =
+        connect(BtnPanel->CloseBtn, &QPushButton::clicked, this, [action = std::move(action)] { action(); });
 }
 
 void TSNMPPanel::CloseBtnClick()

@@ -23,10 +23,10 @@ public:
     ~TSNMPPanel() override;
 
     TCtrlBtnPanel* BtnPanel = nullptr;
-    QSplitter* BtnSplitter = nullptr;      // between client panel and bar
+    QSplitter* BtnSplitter = nullptr; // between client panel and bar
     QWidget* ClientPanel = nullptr;
     TMsgPanel* MsgPanel = nullptr;
-    QSplitter* ClientSplitter = nullptr;   // between content and message panel
+    QSplitter* ClientSplitter = nullptr; // between content and message panel
 
     // Puts `content` into the client panel above the message panel, filling
     // it. A `scrollable` content keeps its minimum size and gets scroll bars

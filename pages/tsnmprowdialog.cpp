@@ -34,8 +34,7 @@ bool CheckBoxHiddenByKind(const UIEntry& e)
 
 } // namespace
 
-TSNMPRowDialog::TSNMPRowDialog(QWidget* page, Kind kind, const QString& title, QSize size,
-                               QScrollArea* editorBox)
+TSNMPRowDialog::TSNMPRowDialog(QWidget* page, Kind kind, const QString& title, QSize size, QScrollArea* editorBox)
     : QDialog(page), kind_(kind)
 {
     setObjectName(kind == Kind::Add ? "AddRowDialog" : "EditRowDialog");
@@ -47,9 +46,8 @@ TSNMPRowDialog::TSNMPRowDialog(QWidget* page, Kind kind, const QString& title, Q
     panel_ = new TSNMPPanel(this);
     TCtrlBtnPanel* bar = panel_->BtnPanel;
     for (TCtrlBtnPanel::Control c :
-         {TCtrlBtnPanel::Refresh, TCtrlBtnPanel::RowCounter, TCtrlBtnPanel::Set,
-          TCtrlBtnPanel::SamplesLabel, TCtrlBtnPanel::Delete, TCtrlBtnPanel::Add,
-          TCtrlBtnPanel::Stop})
+         {TCtrlBtnPanel::Refresh, TCtrlBtnPanel::RowCounter, TCtrlBtnPanel::Set, TCtrlBtnPanel::SamplesLabel,
+          TCtrlBtnPanel::Delete, TCtrlBtnPanel::Add, TCtrlBtnPanel::Stop})
         bar->HideControl(c);
 
     resize(size);
@@ -72,8 +70,7 @@ QSize TSNMPRowDialog::EditSize(const UIEntry* table, int count, int extentBottom
 
 QSize TSNMPRowDialog::AddSize(int extentRight, int extentBottom)
 {
-    return QSize(extentRight + TCtrlBtnPanel::kWidth + kExtraWidth,
-                 extentBottom + TMsgPanel::kHeight + kExtraHeight);
+    return QSize(extentRight + TCtrlBtnPanel::kWidth + kExtraWidth, extentBottom + TMsgPanel::kHeight + kExtraHeight);
 }
 
 void TSNMPRowDialog::PrepareEdit(UIEntry* table, int count, int indexCount, bool rowSelected)

@@ -48,5 +48,5 @@ public:
 
 private:
     Kind kind_;
-    TSNMPPanel* panel_ = nullptr;   // child
+    TSNMPPanel* panel_ = nullptr; // child
 };

@@ -46,8 +46,7 @@ void NameEditorByLabel(QLabel* label, QWidget* editor)
 
 } // namespace
 
-TUIGenerator::TUIGenerator(UIEntry* table, QWidget* owner)
-    : table_(table), owner_(owner)
+TUIGenerator::TUIGenerator(UIEntry* table, QWidget* owner) : table_(table), owner_(owner)
 {
     for (UIEntry* e = table_; e && e->variable; ++e) {
         const bool readOnly = IsReadOnlyAccess(e->variable);
@@ -102,7 +101,7 @@ TUIGenerator::TUIGenerator(UIEntry* table, QWidget* owner)
             break;
         }
         default:
-            break;   // an unknown kind gets no controls
+            break; // an unknown kind gets no controls
         }
     }
 }
@@ -122,8 +121,7 @@ void TUIGenerator::SetReadOnlyLook(QWidget* editor, bool readOnly)
         edit->setReadOnly(readOnly);
     QPalette palette = editor->palette();
     const QPalette standard = QApplication::palette(editor);
-    palette.setColor(QPalette::Base, readOnly ? standard.color(QPalette::Button)
-                                              : standard.color(QPalette::Base));
+    palette.setColor(QPalette::Base, readOnly ? standard.color(QPalette::Button) : standard.color(QPalette::Base));
     editor->setPalette(palette);
     editor->setFocusPolicy(readOnly ? Qt::ClickFocus : Qt::StrongFocus);
 }

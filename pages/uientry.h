@@ -20,13 +20,13 @@ struct KvSNMPVar;
 // (MakeEntries) or derived from the variable list (BuildEntriesFromList), so
 // two pages of the same kind never share controls.
 struct UIEntry {
-    int32_t kind = 0;                  // KvUIKind; 0 only in the end entry
-    const char* format = nullptr;      // "%s", "%i", "%i{n1x4094}"; may be null for a combo box
-    KvSNMPVar* variable = nullptr;     // label text and access flags
+    int32_t kind = 0;              // KvUIKind; 0 only in the end entry
+    const char* format = nullptr;  // "%s", "%i", "%i{n1x4094}"; may be null for a combo box
+    KvSNMPVar* variable = nullptr; // label text and access flags
     int32_t reserved = 0;
-    QWidget* editor = nullptr;         // edit field, combo box, memo or list view
-    QCheckBox* checkBox = nullptr;     // write check box (none for memo and list view)
-    QLabel* label = nullptr;           // label (none for memo and list view)
+    QWidget* editor = nullptr;     // edit field, combo box, memo or list view
+    QCheckBox* checkBox = nullptr; // write check box (none for memo and list view)
+    QLabel* label = nullptr;       // label (none for memo and list view)
 };
 
 using UIEntryTable = std::vector<UIEntry>;

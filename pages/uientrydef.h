@@ -5,11 +5,11 @@
 
 // Editor kinds of a page layout entry. 0 marks only the end row of a table.
 enum KvUIKind : int32_t {
-    uiEdit = 1,            // edit field, write check box set
-    uiCombo = 2,           // drop-down list filled from the variable's value names
-    uiMemo = 3,            // memo (the page's status target); sole entry of its table
-    uiEditUnselected = 4,  // edit field, write check box clear
-    uiListView = 5,        // report list view; sole entry of its table
+    uiEdit = 1,           // edit field, write check box set
+    uiCombo = 2,          // drop-down list filled from the variable's value names
+    uiMemo = 3,           // memo (the page's status target); sole entry of its table
+    uiEditUnselected = 4, // edit field, write check box clear
+    uiListView = 5,       // report list view; sole entry of its table
 };
 
 // One row of a static page layout table. The page framework turns each row into

@@ -21,8 +21,8 @@ KvHelpWindow* KvHelpWindow::open(const QString& filePath, QWidget* parent)
 {
     const QFileInfo info(filePath);
     if (!info.isFile() || !info.isReadable()) {
-        KvMessageBox::show(parent, QStringLiteral("The help file \"%1\" cannot be found.").arg(filePath),
-                           QString(), QMessageBox::Ok, QMessageBox::Warning);
+        KvMessageBox::show(parent, QStringLiteral("The help file \"%1\" cannot be found.").arg(filePath), QString(),
+                           QMessageBox::Ok, QMessageBox::Warning);
         return nullptr;
     }
     auto* window = new KvHelpWindow(filePath, parent);

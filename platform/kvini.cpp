@@ -17,8 +17,7 @@ bool isBlankOrControl(char c)
 
 KvIni::KvIni(std::string name) : fileName(std::move(name)) {}
 
-std::string KvIni::ReadString(const std::string& section, const std::string& key,
-                              const std::string& defaultValue) const
+std::string KvIni::ReadString(const std::string& section, const std::string& key, const std::string& defaultValue) const
 {
     const KvIniFile file(KvNativePath(fileName));
     // The reading service hands the default through when the key is missing.

@@ -13,8 +13,7 @@ public:
     // section or key is missing). A non-empty result comes back without leading
     // and trailing blanks and control characters; an empty one gives
     // `defaultValue` unchanged.
-    std::string ReadString(const std::string& section, const std::string& key,
-                           const std::string& defaultValue) const;
+    std::string ReadString(const std::string& section, const std::string& key, const std::string& defaultValue) const;
 
     std::string fileName;
 

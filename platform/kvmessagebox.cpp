@@ -9,8 +9,7 @@ KvMessageBox::Answerer* currentAnswerer = nullptr;
 
 } // namespace
 
-KvMessageBox::Answerer::Answerer(QMessageBox::StandardButton answer)
-    : answer_(answer), previous_(currentAnswerer)
+KvMessageBox::Answerer::Answerer(QMessageBox::StandardButton answer) : answer_(answer), previous_(currentAnswerer)
 {
     currentAnswerer = this;
 }

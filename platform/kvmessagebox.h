@@ -20,8 +20,7 @@ class KvMessageBox {
 public:
     static QString programCaption();
 
-    static QMessageBox::StandardButton show(QWidget* parent, const QString& text,
-                                            const QString& title = QString(),
+    static QMessageBox::StandardButton show(QWidget* parent, const QString& text, const QString& title = QString(),
                                             QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                             QMessageBox::Icon icon = QMessageBox::NoIcon);
 

@@ -88,8 +88,10 @@ void Install(MainMenu& menu, TMainForm& mainForm)
     menu.SetFormCommand("TVLanCurrentTableForm", CommandOf<TVLanCurrentTableForm>(mainForm));
     menu.SetFormCommand("TPortBasedVLanForm", CommandOf<TPortBasedVLanForm>(mainForm));
     menu.SetFormCommand("TTpGroupDestinationForwardedForm", CommandOf<TTpGroupDestinationForwardedForm>(mainForm));
-    menu.SetFormCommand("TMulticastForwardingInformationForm", CommandOf<TMulticastForwardingInformationForm>(mainForm));
-    menu.SetFormCommand("TForwardUnregisteredInformationForm", CommandOf<TForwardUnregisteredInformationForm>(mainForm));
+    menu.SetFormCommand("TMulticastForwardingInformationForm",
+                        CommandOf<TMulticastForwardingInformationForm>(mainForm));
+    menu.SetFormCommand("TForwardUnregisteredInformationForm",
+                        CommandOf<TForwardUnregisteredInformationForm>(mainForm));
     menu.SetFormCommand("TUnicastFilterInformationForm", CommandOf<TUnicastFilterInformationForm>(mainForm));
     menu.SetFormCommand("TMulticastFilterInformationForm", CommandOf<TMulticastFilterInformationForm>(mainForm));
     menu.SetFormCommand("TPBridgeConfigForm", CommandOf<TPBridgeConfigForm>(mainForm));

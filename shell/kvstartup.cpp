@@ -44,17 +44,29 @@ using Apply = void (*)(Target&, const std::string& value);
 struct SwitchRule {
     const char* text;
     Apply apply;
-    bool secret = false;   // a community or a password
+    bool secret = false; // a community or a password
 };
 
 // "/I" is looked at before everything else; see ApplyParameter.
-const SwitchRule kAddressSwitch =
-    {"/I", [](Target& t, const std::string& v) { t.texts.AgentAddress = v; t.device.address = v; }};
+const SwitchRule kAddressSwitch = {"/I", [](Target& t, const std::string& v) {
+                                       t.texts.AgentAddress = v;
+                                       t.device.address = v;
+                                   }};
 
 // Looked at for every other parameter, the first that occurs applies.
 const SwitchRule kCommonSwitches[] = {
-    {"/R", [](Target& t, const std::string& v) { t.security.readCommunity = v; t.texts.ReadCommunity = v; }, true},
-    {"/W", [](Target& t, const std::string& v) { t.security.writeCommunity = v; t.texts.WriteCommunity = v; }, true},
+    {"/R",
+     [](Target& t, const std::string& v) {
+         t.security.readCommunity = v;
+         t.texts.ReadCommunity = v;
+     },
+     true},
+    {"/W",
+     [](Target& t, const std::string& v) {
+         t.security.writeCommunity = v;
+         t.texts.WriteCommunity = v;
+     },
+     true},
     {"/v", [](Target& t, const std::string& v) { t.security.version = toVersion(v); }},
 };
 

@@ -9,11 +9,11 @@
 
 // What start-up leaves for the main window besides the session settings.
 struct KvStartupTexts {
-    std::string AgentAddress;     // the "/I" value exactly as given; empty until then
-    std::string ReadCommunity;    // the "/R" value
-    std::string WriteCommunity;   // the "/W" value
-    std::string IniVersion;       // INI "Version" as stored (8 bits), as decimal text; empty when no INI was read
-    bool IniFileFound = false;    // whether the INI file existed when last looked for
+    std::string AgentAddress;   // the "/I" value exactly as given; empty until then
+    std::string ReadCommunity;  // the "/R" value
+    std::string WriteCommunity; // the "/W" value
+    std::string IniVersion;     // INI "Version" as stored (8 bits), as decimal text; empty when no INI was read
+    bool IniFileFound = false;  // whether the INI file existed when last looked for
 };
 
 // The program's start-up without any window: the SNMP engine, the module's
@@ -43,8 +43,8 @@ public:
               KvSNMPScopeSettings& scope);
 
     enum class Result {
-        Ready,         // the settings are in force
-        NoParameter,   // the command line was empty: the program is to end
+        Ready,       // the settings are in force
+        NoParameter, // the command line was empty: the program is to end
     };
 
     // The whole start-up: StartEngine, then Configure. Raises what they raise.

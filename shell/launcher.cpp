@@ -30,30 +30,24 @@ std::string ModulePrefix(std::string_view pageName)
 
 bool Version3Switches(const BrowserSettings& settings)
 {
-    return (settings.texts.IniFileFound && settings.texts.IniVersion == "3") ||
-           settings.security.version == kvVersion3;
+    return (settings.texts.IniFileFound && settings.texts.IniVersion == "3") || settings.security.version == kvVersion3;
 }
 
 std::vector<std::string> BrowserArguments(std::string_view pageName, const BrowserSettings& settings)
 {
     const KvStartupTexts& texts = settings.texts;
-    std::vector<std::string> words = {ModulePrefix(pageName), "/I" + texts.AgentAddress,
-                                      "/R" + texts.ReadCommunity, "/W" + texts.WriteCommunity,
-                                      std::string(pageName)};
+    std::vector<std::string> words = {ModulePrefix(pageName), "/I" + texts.AgentAddress, "/R" + texts.ReadCommunity,
+                                      "/W" + texts.WriteCommunity, std::string(pageName)};
     if (Version3Switches(settings)) {
         const KvSNMPSecuritySettings& security = settings.security;
         // Numbers in decimal; the version is a small signed number, not a character.
-        words.insert(words.end(), {"/t" + std::to_string(settings.device.port),
-                                   "/v" + std::to_string(static_cast<int>(security.version)),
-                                   "/d" + settings.scope.contextEngineId,
-                                   "/m" + std::to_string(security.securityModel),
-                                   "/n" + security.securityName,
-                                   "/c" + settings.scope.contextName,
-                                   "/l" + std::to_string(security.securityLevel),
-                                   "/a" + std::to_string(security.authProtocol),
-                                   "/A" + security.authPassword,
-                                   "/p" + std::to_string(security.privProtocol),
-                                   "/P" + security.privPassword});
+        words.insert(words.end(),
+                     {"/t" + std::to_string(settings.device.port),
+                      "/v" + std::to_string(static_cast<int>(security.version)), "/d" + settings.scope.contextEngineId,
+                      "/m" + std::to_string(security.securityModel), "/n" + security.securityName,
+                      "/c" + settings.scope.contextName, "/l" + std::to_string(security.securityLevel),
+                      "/a" + std::to_string(security.authProtocol), "/A" + security.authPassword,
+                      "/p" + std::to_string(security.privProtocol), "/P" + security.privPassword});
     }
     return words;
 }
@@ -81,8 +75,8 @@ std::string HostCheckMessage(KvRegistry& registry)
     return message;
 }
 
-std::string BuildBrowserCommand(std::string_view pageName, const BrowserSettings& settings,
-                                KvRegistry& registry, QLabel* statusPanel)
+std::string BuildBrowserCommand(std::string_view pageName, const BrowserSettings& settings, KvRegistry& registry,
+                                QLabel* statusPanel)
 {
     const std::string message = HostCheckMessage(registry);
     if (!message.empty() && statusPanel)

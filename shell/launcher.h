@@ -28,7 +28,7 @@ namespace launcher {
 
 // The settings a browser command line carries.
 struct BrowserSettings {
-    KvStartupTexts texts;            // AgentAddress, communities, IniVersion, IniFileFound
+    KvStartupTexts texts; // AgentAddress, communities, IniVersion, IniFileFound
     KvSNMPDeviceSettings device;
     KvSNMPSecuritySettings security;
     KvSNMPScopeSettings scope;
@@ -66,8 +66,8 @@ constexpr const char* kOpenViewPathValue = "OV_PATH";
 
 // The command line for `pageName`; the host check's message, when there is
 // one, goes into `statusPanel` (status panel 0 of the main window).
-std::string BuildBrowserCommand(std::string_view pageName, const BrowserSettings& settings,
-                                KvRegistry& registry, QLabel* statusPanel);
+std::string BuildBrowserCommand(std::string_view pageName, const BrowserSettings& settings, KvRegistry& registry,
+                                QLabel* statusPanel);
 
 // Builds the command line on the machine's registry and starts the browser
 // program detached, without a shell, with its words as its arguments: a

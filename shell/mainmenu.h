@@ -36,7 +36,7 @@ public:
     // What the items do, one handler per kind of command. Empty handlers do
     // nothing.
     struct Commands {
-        std::function<void(const MenuItemDef&)> openPage;            // generic page
+        std::function<void(const MenuItemDef&)> openPage; // generic page
         std::function<void(const std::string& pageName)> openBrowserPage;
         std::function<void()> help;
         std::function<void()> saveChanges;
@@ -95,7 +95,7 @@ private:
     QMenuBar* bar_;
     QWidget* window_;
     Commands commands_;
-    std::vector<QAction*> actions_;                 // parallel to kvtables::MainMenu()
+    std::vector<QAction*> actions_; // parallel to kvtables::MainMenu()
     std::map<std::string, QMenu*, std::less<>> submenus_;
     std::map<std::string, FormCommand, std::less<>> formCommands_;
 };

@@ -18,12 +18,12 @@ namespace menucommands {
 // What the commands use of the main window. The window gives it, so that the
 // commands do not depend on the window's class.
 struct MainWindowParts {
-    TMainForm* mainForm = nullptr;   // handed on to the page and form commands
-    QWidget* window = nullptr;       // the same window: owns the menu, parents what it opens
+    TMainForm* mainForm = nullptr; // handed on to the page and form commands
+    QWidget* window = nullptr;     // the same window: owns the menu, parents what it opens
     QMenuBar* bar = nullptr;
-    QLabel* statusPanel = nullptr;   // status bar panel 0
+    QLabel* statusPanel = nullptr; // status bar panel 0
     TFrontPanel* frontPanel = nullptr;
-    std::function<KvStartupTexts()> texts;   // the start-up texts as they are when an item runs
+    std::function<KvStartupTexts()> texts; // the start-up texts as they are when an item runs
     std::function<void(const char* title)> setPageTitle;
     std::function<void()> refreshPanel;
 };

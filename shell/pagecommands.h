@@ -40,8 +40,7 @@ std::unique_ptr<TConfigForm> BuildPage(const PageCommand& command, const std::st
 // Steps 3 to 5 on a page window and binding the caller made (a window class
 // or binding of its own derived from the generic ones): the variable list
 // into the binding's request, the builder, the adjustments.
-void BuildOn(TConfigForm& form, std::unique_ptr<KvSNMPRequest2Edits> binding, const PageCommand& command,
-             int port = 0);
+void BuildOn(TConfigForm& form, std::unique_ptr<KvSNMPRequest2Edits> binding, const PageCommand& command, int port = 0);
 
 // The whole command for the main window's menu.
 void OpenPage(TMainForm& mainForm, const PageCommand& command);

@@ -102,9 +102,7 @@ void TAboutForm::CreateLayout()
     }
 }
 
-void TAboutForm::FormCreate()
-{
-}
+void TAboutForm::FormCreate() {}
 
 void TAboutForm::BT_OkClick()
 {

@@ -46,7 +46,7 @@ public:
     QMenuBar* MainMenu1 = nullptr;
     QScrollArea* ScrollBox1 = nullptr;
     QStatusBar* StatusBar = nullptr;
-    QLabel* StatusPanel0 = nullptr;   // status bar panel 0
+    QLabel* StatusPanel0 = nullptr;    // status bar panel 0
     TFrontPanel* FrontPanel = nullptr; // the scroll box's contents: picture, port buttons, LEDs
 
     // The menu bar's commands (shell/menucommands) and the RMON-state binding

@@ -54,8 +54,8 @@ int LogCallback(int, int, void* serverarg, void*)
 
 bool IsRequest(int command)
 {
-    return command == SNMP_MSG_GET || command == SNMP_MSG_GETNEXT || command == SNMP_MSG_GETBULK
-           || command == SNMP_MSG_SET;
+    return command == SNMP_MSG_GET || command == SNMP_MSG_GETNEXT || command == SNMP_MSG_GETBULK ||
+           command == SNMP_MSG_SET;
 }
 
 } // namespace
@@ -159,8 +159,8 @@ bool SimAgent::Start(std::string& error)
         return false;
     if (!config_.Prepare(options_.stateFile, error))
         return false;
-    const std::string engineText = options_.stateFile.empty() ? std::string(appName) + "-" + std::to_string(getpid())
-                                                              : std::string(appName);
+    const std::string engineText =
+        options_.stateFile.empty() ? std::string(appName) + "-" + std::to_string(getpid()) : std::string(appName);
     engineId_ = EngineId(store_.EnterpriseNumber(), engineText);
     requests_.SetEngineId(engineId_);
     if (!config_.Write(engineId_, error))
@@ -314,9 +314,9 @@ int SimAgent::OnPacket(int op, netsnmp_session* session, int reqid, netsnmp_pdu*
     if (pdu->command == SNMP_MSG_GETBULK) {
         const SimFaults& f = options_.faults;
         const long asked = static_cast<long>(oids.size()) * std::max(0L, pdu->max_repetitions);
-        const int status = f.refuseBulk ? f.refuseBulk
+        const int status = f.refuseBulk                                         ? f.refuseBulk
                            : f.bulkMaxBindings > 0 && asked > f.bulkMaxBindings ? SNMP_ERR_TOOBIG
-                                                                                  : 0;
+                                                                                : 0;
         if (status) {
             log_.Write(pdu, std::string("answered ") + SimFaults::StatusName(status));
             SendError(session, pdu, status, 0);
@@ -360,4 +360,3 @@ void SimAgent::SendError(netsnmp_session* session, netsnmp_pdu* pdu, int status,
     if (!snmp_send(session, response))
         snmp_free_pdu(response);
 }
-

@@ -23,9 +23,9 @@ struct UserRow {
 };
 
 const UserRow users[] = {
-    {"sha-user",    "sha-user SHA sha-auth-pass AES sha-priv-pass"},
-    {"md5-user",    "md5-user MD5 md5-auth-pass DES md5-priv-pass"},
-    {"auth-user",   "auth-user SHA auth-user-pass"},
+    {"sha-user", "sha-user SHA sha-auth-pass AES sha-priv-pass"},
+    {"md5-user", "md5-user MD5 md5-auth-pass DES md5-priv-pass"},
+    {"auth-user", "auth-user SHA auth-user-pass"},
     {"noauth-user", "noauth-user"},
 };
 

@@ -36,7 +36,7 @@ private:
     static bool ParseRanges(const std::string& text, std::vector<Range>& out);
     static std::string RangesText(const std::vector<Range>& ranges);
 
-    std::vector<Range> enums_;   // single values, kept as ranges of one
+    std::vector<Range> enums_; // single values, kept as ranges of one
     std::vector<Range> ranges_;
     std::vector<Range> sizes_;
     bool rowStatus_ = false;

@@ -55,14 +55,13 @@ std::string AttributesText(const SimObject& o, unsigned ent)
 
 } // namespace
 
-bool SimDataFile::LoadText(const std::string& text, const std::string& name, SimStore& store,
-                           std::string& error)
+bool SimDataFile::LoadText(const std::string& text, const std::string& name, SimStore& store, std::string& error)
 {
     return LoadText(text, name, store, error, Limits());
 }
 
-bool SimDataFile::LoadText(const std::string& text, const std::string& name, SimStore& store,
-                           std::string& error, const Limits& limits)
+bool SimDataFile::LoadText(const std::string& text, const std::string& name, SimStore& store, std::string& error,
+                           const Limits& limits)
 {
     SimDataParser parser(name, store, limits);
     std::istringstream in(text);
@@ -121,8 +120,8 @@ std::string SimDataFile::ToText(const SimStore& store)
     }
     static const char* events[] = {"created", "deleted", "rows"};
     for (const SimRowCount& c : store.RowCounts())
-        out += "count " + simoid::FormatWithEnt(c.counter, ent) + " " + events[static_cast<int>(c.event)] + " "
-               + simoid::FormatWithEnt(c.table, ent) + '\n';
+        out += "count " + simoid::FormatWithEnt(c.counter, ent) + " " + events[static_cast<int>(c.event)] + " " +
+               simoid::FormatWithEnt(c.table, ent) + '\n';
     for (const auto& o : store.Objects())
         out += simoid::FormatWithEnt(o.first, ent) + " " + AttributesText(o.second, ent) + '\n';
     for (const auto& o : store.Objects())

@@ -18,10 +18,9 @@ public:
     };
 
     // Loads from text; `name` stands for the file in messages.
-    static bool LoadText(const std::string& text, const std::string& name, SimStore& store,
-                         std::string& error);
-    static bool LoadText(const std::string& text, const std::string& name, SimStore& store,
-                         std::string& error, const Limits& limits);
+    static bool LoadText(const std::string& text, const std::string& name, SimStore& store, std::string& error);
+    static bool LoadText(const std::string& text, const std::string& name, SimStore& store, std::string& error,
+                         const Limits& limits);
 
     // The whole store in data-file form, one object per line, tables first.
     static std::string ToText(const SimStore& store);

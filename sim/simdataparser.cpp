@@ -168,8 +168,8 @@ bool SimDataParser::Mirror(const std::vector<SimDataToken>& tokens, int number, 
             while (std::getline(pairs, pair, ',')) {
                 const size_t colon = pair.find(':');
                 SimOid from, to;
-                if (colon == std::string::npos || !Arcs(pair.substr(0, colon), from)
-                    || !Arcs(pair.substr(colon + 1), to) || from.size() != 1 || to.size() != 1)
+                if (colon == std::string::npos || !Arcs(pair.substr(0, colon), from) ||
+                    !Arcs(pair.substr(colon + 1), to) || from.size() != 1 || to.size() != 1)
                     return Fail(number, "\"" + opt + "\" should read copy=S:T,...", error);
                 m.copies.emplace_back(from[0], to[0]);
             }
@@ -212,8 +212,8 @@ bool SimDataParser::ExpandOids(const std::string& text, int number, bool newObje
     if (!SimOidPattern::Parse(text, limits_.objectsPerLine, pattern, why))
         return Fail(number, why, error);
     if (newObjects && objects_ + pattern.Count() > limits_.objectsPerFile)
-        return Fail(number,
-                    "the file stands for more than " + std::to_string(limits_.objectsPerFile) + " objects", error);
+        return Fail(number, "the file stands for more than " + std::to_string(limits_.objectsPerFile) + " objects",
+                    error);
     std::vector<std::vector<oid>> combos;
     if (pattern.lists.empty()) {
         combos.push_back({});
@@ -247,7 +247,7 @@ bool SimDataParser::Object(const std::vector<SimDataToken>& tokens, int number, 
     if (!ExpandOids(tokens[0].text, number, true, oids, error))
         return false;
     std::string why;
-    for (const auto &[objectOid, arcs] : oids) {
+    for (const auto& [objectOid, arcs] : oids) {
         SimObject o;
         o.oid = objectOid;
         if (!Attributes(tokens, 1, number, false, arcs, o, error))
@@ -265,7 +265,7 @@ bool SimDataParser::Moving(const std::vector<SimDataToken>& tokens, int number, 
     std::vector<std::pair<SimOid, std::vector<oid>>> oids;
     if (!ExpandOids(tokens[1].text, number, false, oids, error))
         return false;
-    for (const auto &[objectOid, arcs] : oids) {
+    for (const auto& [objectOid, arcs] : oids) {
         SimObject* o = store_.Find(objectOid);
         const std::string name = simoid::FormatWithEnt(objectOid, store_.EnterpriseNumber());
         if (!o)
@@ -289,9 +289,9 @@ bool SimDataParser::Attributes(const std::vector<SimDataToken>& tokens, size_t f
     const SimDataToken& typeTok = tokens[first];
     if (!SimValue::TypeFromName(typeTok.text, o.type))
         return Fail(number,
-                    "unknown type \"" + typeTok.text
-                        + "\" (known: integer, string, hex, oid, ipaddress, counter32, gauge32, "
-                          "timeticks, counter64, unsigned32)",
+                    "unknown type \"" + typeTok.text +
+                        "\" (known: integer, string, hex, oid, ipaddress, counter32, gauge32, "
+                        "timeticks, counter64, unsigned32)",
                     error);
     if (!ParseAccess(tokens[first + 1].text, o.access))
         return Fail(number, "unknown access \"" + tokens[first + 1].text + "\" (known: ro, rw, rc)", error);
@@ -344,12 +344,13 @@ bool SimDataParser::Special(const std::string& value, int number, bool isColumn,
             if (*end || arc == 0 || value.size() == 7)
                 return Fail(number, "\"" + value + "\" should read @index or @index.N", error);
         }
-        if (o.type == SimType::String || o.type == SimType::Hex || o.type == SimType::ObjectId
-            || o.type == SimType::IpAddress)
+        if (o.type == SimType::String || o.type == SimType::Hex || o.type == SimType::ObjectId ||
+            o.type == SimType::IpAddress)
             return Fail(number, "@index needs a numeric type", error);
         o.special = SimSpecial::Index;
         o.indexArc = arc;
         return true;
     }
-    return Fail(number, "unknown special value \"" + value + "\" (known: @uptime, @frontpanel, @engineid, @index)", error);
+    return Fail(number, "unknown special value \"" + value + "\" (known: @uptime, @frontpanel, @engineid, @index)",
+                error);
 }

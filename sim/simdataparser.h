@@ -53,5 +53,5 @@ private:
     std::string name_;
     SimStore& store_;
     SimDataFile::Limits limits_;
-    size_t objects_ = 0;   // objects of the lines so far, ranges expanded
+    size_t objects_ = 0; // objects of the lines so far, ranges expanded
 };

@@ -7,10 +7,25 @@
 namespace {
 
 const char* const statusNames[] = {
-    "noError",      "tooBig",           "noSuchName",  "badValue",          "readOnly",
-    "genErr",       "noAccess",         "wrongType",   "wrongLength",       "wrongEncoding",
-    "wrongValue",   "noCreation",       "inconsistentValue", "resourceUnavailable", "commitFailed",
-    "undoFailed",   "authorizationError", "notWritable", "inconsistentName",
+    "noError",
+    "tooBig",
+    "noSuchName",
+    "badValue",
+    "readOnly",
+    "genErr",
+    "noAccess",
+    "wrongType",
+    "wrongLength",
+    "wrongEncoding",
+    "wrongValue",
+    "noCreation",
+    "inconsistentValue",
+    "resourceUnavailable",
+    "commitFailed",
+    "undoFailed",
+    "authorizationError",
+    "notWritable",
+    "inconsistentName",
 };
 constexpr int statusCount = sizeof(statusNames) / sizeof(statusNames[0]);
 
@@ -21,8 +36,7 @@ const char* SimFaults::StatusName(int status)
     return status >= 0 && status < statusCount ? statusNames[status] : "unknown";
 }
 
-bool SimFaults::ParseErrorRule(const std::string& text, unsigned enterpriseNumber, ErrorRule& rule,
-                               std::string& error)
+bool SimFaults::ParseErrorRule(const std::string& text, unsigned enterpriseNumber, ErrorRule& rule, std::string& error)
 {
     const size_t eq = text.rfind('=');
     if (eq == std::string::npos || eq == 0 || eq + 1 == text.size()) {
@@ -81,8 +95,7 @@ bool IsOctetType(SimType type)
 
 } // namespace
 
-bool SimFaults::ParseWrongType(const std::string& text, unsigned enterpriseNumber, ValueRule& rule,
-                               std::string& error)
+bool SimFaults::ParseWrongType(const std::string& text, unsigned enterpriseNumber, ValueRule& rule, std::string& error)
 {
     std::string typeText;
     if (!ParseRuleOid(text, enterpriseNumber, rule.prefix, typeText, error))
@@ -90,15 +103,15 @@ bool SimFaults::ParseWrongType(const std::string& text, unsigned enterpriseNumbe
     rule.size = -1;
     rule.typeGiven = text.find('=') != std::string::npos;
     if (rule.typeGiven && !SimValue::TypeFromName(typeText, rule.type)) {
-        error = "\"" + typeText + "\" is not a type (integer, string, hex, oid, ipaddress, counter32, gauge32, "
+        error = "\"" + typeText +
+                "\" is not a type (integer, string, hex, oid, ipaddress, counter32, gauge32, "
                 "timeticks, counter64, unsigned32)";
         return false;
     }
     return true;
 }
 
-bool SimFaults::ParseOversize(const std::string& text, unsigned enterpriseNumber, ValueRule& rule,
-                              std::string& error)
+bool SimFaults::ParseOversize(const std::string& text, unsigned enterpriseNumber, ValueRule& rule, std::string& error)
 {
     std::string sizeText;
     if (!ParseRuleOid(text, enterpriseNumber, rule.prefix, sizeText, error))

@@ -18,10 +18,10 @@ public:
     };
 
     enum class Action {
-        Answer,  // handle normally (possibly after the delay)
-        Drop,    // the Nth request: no answer
-        Silent,  // past the stop limit: no answer
-        Error,   // answer with errorStatus / errorIndex
+        Answer, // handle normally (possibly after the delay)
+        Drop,   // the Nth request: no answer
+        Silent, // past the stop limit: no answer
+        Error,  // answer with errorStatus / errorIndex
     };
 
     struct Decision {
@@ -41,7 +41,7 @@ public:
     };
 
     int delayMs = 0;
-    long dropEvery = 0; // 0: never
+    long dropEvery = 0;  // 0: never
     long stopAfter = -1; // -1: never; otherwise answer only the first stopAfter requests
     std::vector<ErrorRule> errorRules;
     // GETBULK: refused with this error status (0: answered), or answered
@@ -52,18 +52,15 @@ public:
 
     // Parses "OID=STATUS" where STATUS is a number (1-18) or an SNMP error
     // name such as genErr or noSuchName.
-    static bool ParseErrorRule(const std::string& text, unsigned enterpriseNumber, ErrorRule& rule,
-                               std::string& error);
+    static bool ParseErrorRule(const std::string& text, unsigned enterpriseNumber, ErrorRule& rule, std::string& error);
     static const char* StatusName(int status);
     // A status given by name or number (1-18); false when it is neither.
     static bool ParseStatus(const std::string& text, int& status);
     // "OID" or "OID=TYPE" (a data-file type name: integer, string, hex, oid,
     // ipaddress, counter32, gauge32, timeticks, counter64, unsigned32).
-    static bool ParseWrongType(const std::string& text, unsigned enterpriseNumber, ValueRule& rule,
-                               std::string& error);
+    static bool ParseWrongType(const std::string& text, unsigned enterpriseNumber, ValueRule& rule, std::string& error);
     // "OID=N", N octets from 0 to 65000.
-    static bool ParseOversize(const std::string& text, unsigned enterpriseNumber, ValueRule& rule,
-                              std::string& error);
+    static bool ParseOversize(const std::string& text, unsigned enterpriseNumber, ValueRule& rule, std::string& error);
 
     // The value an answer carries for the object at `oid` (of type
     // `objectType`) instead of its own; false when no value rule names it.

@@ -35,7 +35,6 @@ struct SimObject {
 
     bool Writable() const
     {
-        return access != SimAccess::ReadOnly && special != SimSpecial::Uptime
-               && special != SimSpecial::FrontPanel;
+        return access != SimAccess::ReadOnly && special != SimSpecial::Uptime && special != SimSpecial::FrontPanel;
     }
 };

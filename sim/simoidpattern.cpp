@@ -90,7 +90,8 @@ bool SimOidPattern::Parse(const std::string& text, size_t limit, SimOidPattern& 
         bool tooMany = false;
         if (!ExpandList(text.substr(i + 1, close - i - 1), left, values, tooMany)) {
             error = tooMany ? "the ranges expand to too many objects"
-                            : "bad range \"" + text.substr(i, close - i + 1) + "\" (expected for example [1..26] or [1..8,25])";
+                            : "bad range \"" + text.substr(i, close - i + 1) +
+                                  "\" (expected for example [1..26] or [1..8,25])";
             return false;
         }
         pattern.lists.push_back(std::move(values));

@@ -9,7 +9,7 @@
 class SimOptions {
 public:
     std::string listen = "udp:127.0.0.1:1161";
-    std::string dataFile;  // empty: osprey.sim beside the program
+    std::string dataFile; // empty: osprey.sim beside the program
     std::string logFile;
     std::string stateFile;
     std::string readyFile;

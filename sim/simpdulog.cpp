@@ -102,9 +102,8 @@ std::string VarbindText(const variable_list* vb)
                           vb->val.string[2], vb->val.string[3]);
             s += buf;
         } else {
-            s += " IPADDRESS 0x"
-                 + SimValue::Hex(std::string(reinterpret_cast<const char*>(vb->val.string),
-                                             vb->val.string ? vb->val_len : 0));
+            s += " IPADDRESS 0x" + SimValue::Hex(std::string(reinterpret_cast<const char*>(vb->val.string),
+                                                             vb->val.string ? vb->val_len : 0));
         }
         break;
     case ASN_COUNTER:
@@ -118,8 +117,8 @@ std::string VarbindText(const variable_list* vb)
         break;
     case ASN_COUNTER64:
         if (vb->val.counter64) {
-            const uint64_t v = (static_cast<uint64_t>(vb->val.counter64->high) << 32)
-                               | (vb->val.counter64->low & 0xFFFFFFFFul);
+            const uint64_t v =
+                (static_cast<uint64_t>(vb->val.counter64->high) << 32) | (vb->val.counter64->low & 0xFFFFFFFFul);
             s += " COUNTER64 " + std::to_string(v);
         }
         break;
@@ -179,8 +178,8 @@ std::string SimPduLog::Format(const snmp_pdu* pdu, const std::string& note) cons
         s += CommunityWord(pdu);
     }
     if (pdu->command == SNMP_MSG_GETBULK)
-        s += " non-repeaters=" + std::to_string(pdu->non_repeaters) + " max-repetitions="
-             + std::to_string(pdu->max_repetitions);
+        s += " non-repeaters=" + std::to_string(pdu->non_repeaters) +
+             " max-repetitions=" + std::to_string(pdu->max_repetitions);
     if (!note.empty())
         s += " (" + note + ")";
     s += ':';

@@ -28,7 +28,7 @@ public:
 
     struct Community {
         std::string text;
-        std::string word;   // what the log writes for it
+        std::string word; // what the log writes for it
     };
 
     bool Open(const std::string& path, std::string& error);

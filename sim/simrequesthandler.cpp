@@ -68,16 +68,16 @@ void SimRequestHandler::ReadValue(const SimObject& object, variable_list* vb) co
     case SimSpecial::Uptime: {
         const auto elapsed = std::chrono::steady_clock::now() - startTime_;
         SimValue v;
-        v.integer = static_cast<int64_t>(
-            std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() / 10 % 0x100000000ll);
+        v.integer = static_cast<int64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() / 10 %
+                                         0x100000000ll);
         v.ToVarbind(object.type, vb);
         return;
     }
     case SimSpecial::FrontPanel: {
         const auto elapsed = std::chrono::steady_clock::now() - startTime_;
         SimValue v;
-        v.octets = SimFrontPanel::Compute(store_,
-                                          static_cast<long>(std::chrono::duration_cast<std::chrono::seconds>(elapsed).count()));
+        v.octets = SimFrontPanel::Compute(
+            store_, static_cast<long>(std::chrono::duration_cast<std::chrono::seconds>(elapsed).count()));
         v.ToVarbind(object.type, vb);
         return;
     }

@@ -3,10 +3,7 @@
 #include <algorithm>
 #include <set>
 
-SimStore::SimStore(unsigned enterpriseNumber)
-    : enterpriseNumber_(enterpriseNumber)
-{
-}
+SimStore::SimStore(unsigned enterpriseNumber) : enterpriseNumber_(enterpriseNumber) {}
 
 bool SimStore::AddObject(const SimObject& object, std::string& error)
 {
@@ -111,8 +108,8 @@ bool SimStore::AddRowCount(const SimRowCount& count, std::string& error)
 int64_t SimStore::UptimeTicks() const
 {
     const auto elapsed = std::chrono::steady_clock::now() - startTime_;
-    return static_cast<int64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() / 10
-                                % 0x100000000ll);
+    return static_cast<int64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() / 10 %
+                                0x100000000ll);
 }
 
 SimTable* SimStore::TableEntry(const SimOid& entry)

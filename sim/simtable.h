@@ -30,10 +30,10 @@ struct SimTable {
 // whenever it is written (and at creation); destroying the source row
 // removes the target row. The current VLAN table follows the static one so.
 struct SimMirror {
-    SimOid source;                               // table entries
+    SimOid source; // table entries
     SimOid target;
-    SimOid prefix;                               // arcs before the source's index
-    std::vector<std::pair<oid, oid>> copies;     // source column -> target column
+    SimOid prefix;                           // arcs before the source's index
+    std::vector<std::pair<oid, oid>> copies; // source column -> target column
 };
 
 // "count OBJECT created|deleted|rows TABLE": a scalar that follows the rows of
@@ -43,5 +43,5 @@ struct SimRowCount {
     enum class Event { Created, Deleted, Rows };
     SimOid counter;
     Event event = Event::Created;
-    SimOid table;                                // table entry
+    SimOid table; // table entry
 };

@@ -16,8 +16,7 @@ constexpr int64_t rsDestroy = 6;
 
 bool IsNumeric(unsigned char asn)
 {
-    return asn == ASN_INTEGER || asn == ASN_COUNTER || asn == ASN_GAUGE || asn == ASN_TIMETICKS
-           || asn == ASN_COUNTER64;
+    return asn == ASN_INTEGER || asn == ASN_COUNTER || asn == ASN_GAUGE || asn == ASN_TIMETICKS || asn == ASN_COUNTER64;
 }
 
 // The value a new row's cell starts with when no column line gives one.
@@ -61,8 +60,8 @@ SimSetItem SimSetItem::FromVarbind(const variable_list* vb)
         break;
     case ASN_COUNTER64:
         if (vb->val.counter64)
-            item.value.integer = static_cast<int64_t>((static_cast<uint64_t>(vb->val.counter64->high) << 32)
-                                                      | (vb->val.counter64->low & 0xFFFFFFFFul));
+            item.value.integer = static_cast<int64_t>((static_cast<uint64_t>(vb->val.counter64->high) << 32) |
+                                                      (vb->val.counter64->low & 0xFFFFFFFFul));
         break;
     case ASN_OCTET_STR:
     case ASN_IPADDRESS:
@@ -80,10 +79,7 @@ SimSetItem SimSetItem::FromVarbind(const variable_list* vb)
     return item;
 }
 
-SimTransaction::SimTransaction(SimStore& store, bool strictRowStatus)
-    : store_(store), strict_(strictRowStatus)
-{
-}
+SimTransaction::SimTransaction(SimStore& store, bool strictRowStatus) : store_(store), strict_(strictRowStatus) {}
 
 SimTransaction::Result SimTransaction::Check(const std::vector<SimSetItem>& items)
 {
@@ -102,8 +98,8 @@ SimTransaction::Result SimTransaction::Check(const std::vector<SimSetItem>& item
         const SimOid index(item.oid.begin() + static_cast<long>(table->entry.size()) + 1, item.oid.end());
         if (item.value.integer == rsCreateAndGo || item.value.integer == rsCreateAndWait) {
             if (store_.RowCells(*table, index).empty())
-                rows_[{table->entry, index}] = item.value.integer == rsCreateAndGo ? RowAction::CreateAndGo
-                                                                                   : RowAction::CreateAndWait;
+                rows_[{table->entry, index}] =
+                    item.value.integer == rsCreateAndGo ? RowAction::CreateAndGo : RowAction::CreateAndWait;
         }
     }
 
@@ -136,10 +132,10 @@ SimTransaction::Result SimTransaction::Check(const std::vector<SimSetItem>& item
 
         // A column that holds an arc of the row's index must agree with it.
         SimObject declared;
-        if (table && store_.ColumnTemplate(*table, col, declared) && declared.special == SimSpecial::Index
-            && IsNumeric(item.asnType)) {
-            if (declared.indexArc > index.size()
-                || static_cast<int64_t>(index[declared.indexArc - 1]) != item.value.integer)
+        if (table && store_.ColumnTemplate(*table, col, declared) && declared.special == SimSpecial::Index &&
+            IsNumeric(item.asnType)) {
+            if (declared.indexArc > index.size() ||
+                static_cast<int64_t>(index[declared.indexArc - 1]) != item.value.integer)
                 return Fail(SNMP_ERR_INCONSISTENTVALUE, i);
         }
 
@@ -159,8 +155,8 @@ SimTransaction::Result SimTransaction::Check(const std::vector<SimSetItem>& item
                     continue;
                 }
             }
-            if (table && table->deleteColumn == col && table->deleteColumn != 0
-                && item.value.integer == table->deleteValue) {
+            if (table && table->deleteColumn == col && table->deleteColumn != 0 &&
+                item.value.integer == table->deleteValue) {
                 rows_[{table->entry, index}] = RowAction::Destroy;
                 continue;
             }
@@ -183,8 +179,8 @@ SimTransaction::Result SimTransaction::Check(const std::vector<SimSetItem>& item
                 continue; // createAndGo/createAndWait planned above; destroy of nothing does nothing
             }
             auto plan = rows_.find({table->entry, index});
-            if (plan == rows_.end()
-                || (plan->second != RowAction::CreateAndGo && plan->second != RowAction::CreateAndWait))
+            if (plan == rows_.end() ||
+                (plan->second != RowAction::CreateAndGo && plan->second != RowAction::CreateAndWait))
                 return Fail(SNMP_ERR_NOCREATION, i);
             writes_.push_back({item.oid, value});
             continue;
@@ -287,8 +283,8 @@ void SimTransaction::Commit()
 
     // New rows get every column, with the defaults of their templates.
     for (const auto& row : rows_) {
-        if (row.second != RowAction::CreateAndGo && row.second != RowAction::CreateAndWait
-            && row.second != RowAction::CreateByColumn)
+        if (row.second != RowAction::CreateAndGo && row.second != RowAction::CreateAndWait &&
+            row.second != RowAction::CreateByColumn)
             continue;
         const SimTable* table = store_.TableFor([&] {
             SimOid probe = row.first.first;
@@ -328,8 +324,8 @@ void SimTransaction::Commit()
         }
         const SimTable* table = store_.TableFor(w.oid);
         if (table && w.oid[table->entry.size()] == store_.StatusColumn(*table)) {
-            auto plan = rows_.find({table->entry, SimOid(w.oid.begin() + static_cast<long>(table->entry.size()) + 1,
-                                                         w.oid.end())});
+            auto plan = rows_.find(
+                {table->entry, SimOid(w.oid.begin() + static_cast<long>(table->entry.size()) + 1, w.oid.end())});
             if (plan != rows_.end() && plan->second != RowAction::None && plan->second != RowAction::Destroy)
                 continue; // the new row's status was set above
         }

@@ -19,15 +19,15 @@ struct TypeRow {
 };
 
 const TypeRow typeRows[] = {
-    {SimType::Integer,    "integer",    ASN_INTEGER},
-    {SimType::String,     "string",     ASN_OCTET_STR},
-    {SimType::Hex,        "hex",        ASN_OCTET_STR},
-    {SimType::ObjectId,   "oid",        ASN_OBJECT_ID},
-    {SimType::IpAddress,  "ipaddress",  ASN_IPADDRESS},
-    {SimType::Counter32,  "counter32",  ASN_COUNTER},
-    {SimType::Gauge32,    "gauge32",    ASN_GAUGE},
-    {SimType::TimeTicks,  "timeticks",  ASN_TIMETICKS},
-    {SimType::Counter64,  "counter64",  ASN_COUNTER64},
+    {SimType::Integer, "integer", ASN_INTEGER},
+    {SimType::String, "string", ASN_OCTET_STR},
+    {SimType::Hex, "hex", ASN_OCTET_STR},
+    {SimType::ObjectId, "oid", ASN_OBJECT_ID},
+    {SimType::IpAddress, "ipaddress", ASN_IPADDRESS},
+    {SimType::Counter32, "counter32", ASN_COUNTER},
+    {SimType::Gauge32, "gauge32", ASN_GAUGE},
+    {SimType::TimeTicks, "timeticks", ASN_TIMETICKS},
+    {SimType::Counter64, "counter64", ASN_COUNTER64},
     {SimType::Unsigned32, "unsigned32", ASN_UNSIGNED},
 };
 
@@ -133,8 +133,8 @@ unsigned char SimValue::AsnType(SimType type)
     return ASN_NULL;
 }
 
-bool SimValue::Parse(SimType type, const std::string& token, bool quoted,
-                     unsigned enterpriseNumber, SimValue& out, std::string& error)
+bool SimValue::Parse(SimType type, const std::string& token, bool quoted, unsigned enterpriseNumber, SimValue& out,
+                     std::string& error)
 {
     out = SimValue();
     uint64_t u = 0;
@@ -281,8 +281,8 @@ bool SimValue::FromVarbind(const variable_list* vb, SimType type, SimValue& out)
     case SimType::Counter64:
         if (!vb->val.counter64)
             return false;
-        out.integer = static_cast<int64_t>((static_cast<uint64_t>(vb->val.counter64->high) << 32)
-                                           | (vb->val.counter64->low & 0xFFFFFFFFul));
+        out.integer = static_cast<int64_t>((static_cast<uint64_t>(vb->val.counter64->high) << 32) |
+                                           (vb->val.counter64->low & 0xFFFFFFFFul));
         return true;
     }
     return false;

@@ -27,9 +27,9 @@ enum class SimType {
 
 class SimValue {
 public:
-    int64_t integer = 0;     // Integer (signed) and every unsigned type
-    std::string octets;      // String, Hex, IpAddress (4 octets)
-    SimOid objectId;         // ObjectId
+    int64_t integer = 0; // Integer (signed) and every unsigned type
+    std::string octets;  // String, Hex, IpAddress (4 octets)
+    SimOid objectId;     // ObjectId
 
     // Data-file type names ("integer", "string", "hex", ...).
     static bool TypeFromName(const std::string& name, SimType& type);
@@ -39,8 +39,8 @@ public:
 
     // Parses one data-file value token (quotes already removed for quoted
     // strings: `quoted` tells whether the token was quoted).
-    static bool Parse(SimType type, const std::string& token, bool quoted,
-                      unsigned enterpriseNumber, SimValue& out, std::string& error);
+    static bool Parse(SimType type, const std::string& token, bool quoted, unsigned enterpriseNumber, SimValue& out,
+                      std::string& error);
 
     // The data-file token of this value (quoted where needed).
     std::string ToDataText(SimType type, unsigned enterpriseNumber) const;

@@ -86,29 +86,19 @@ using kvrequest::RaiseStatus;
 using kvrequest::Session;
 
 
-
 int32_t KvSNMPRequest::VariableOfBinding(int32_t errorIndex) const
 {
     return ElementOfBinding(pduVariables_, errorIndex);
 }
 
 KvSNMPRequest::KvSNMPRequest()
-    : timeout(defaultTimeout),
-      retries(1),
-      address(KvSNMPDevice.address),
-      port(KvSNMPDevice.port),
-      contextEngineId(KvSNMPScope.contextEngineId),
-      contextName(KvSNMPScope.contextName),
-      version(KvSNMPSecurity.version),
-      readCommunity(KvSNMPSecurity.readCommunity),
-      writeCommunity(KvSNMPSecurity.writeCommunity),
-      securityModel(KvSNMPSecurity.securityModel),
-      securityLevel(KvSNMPSecurity.securityLevel),
-      securityName(KvSNMPSecurity.securityName),
-      authPassword(KvSNMPSecurity.authPassword),
-      privPassword(KvSNMPSecurity.privPassword),
-      authProtocol(KvSNMPSecurity.authProtocol),
-      privProtocol(KvSNMPSecurity.privProtocol)
+    : timeout(defaultTimeout), retries(1), address(KvSNMPDevice.address), port(KvSNMPDevice.port),
+      contextEngineId(KvSNMPScope.contextEngineId), contextName(KvSNMPScope.contextName),
+      version(KvSNMPSecurity.version), readCommunity(KvSNMPSecurity.readCommunity),
+      writeCommunity(KvSNMPSecurity.writeCommunity), securityModel(KvSNMPSecurity.securityModel),
+      securityLevel(KvSNMPSecurity.securityLevel), securityName(KvSNMPSecurity.securityName),
+      authPassword(KvSNMPSecurity.authPassword), privPassword(KvSNMPSecurity.privPassword),
+      authProtocol(KvSNMPSecurity.authProtocol), privProtocol(KvSNMPSecurity.privProtocol)
 {
     const char* getNext = std::getenv("OSPREY_GETNEXT");
     if (getNext && *getNext && std::strcmp(getNext, "0") != 0)
@@ -130,9 +120,8 @@ bool KvSNMPRequest::WaitForCompletions(int maxMs)
     SnmpEngine* engine = KvSnmpSession();
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(maxMs);
     while (pending > 0 && engine) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                        deadline - std::chrono::steady_clock::now())
-                        .count();
+        auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
         if (left <= 0)
             break;
         engine->WaitForEvents(static_cast<int>(std::min<long long>(left, 50)));
@@ -287,7 +276,7 @@ KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int3
         if (!variables.IsReadable(i))
             continue;
         if (static_cast<size_t>(n) >= response.vbs.size())
-            break;   // fewer bindings than asked for: read what is there
+            break; // fewer bindings than asked for: read what is there
         const SnmpVb& vb = response.vbs[static_cast<size_t>(n)];
         const std::string base = BaseOid(i);
         const std::string& received = vb.oid;
@@ -332,8 +321,7 @@ KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int3
     return table ? Reading::Row : Reading::Values;
 }
 
-bool KvSNMPRequest::IsColumnFinished(const std::string& base, const std::string& previous,
-                                     const std::string& received)
+bool KvSNMPRequest::IsColumnFinished(const std::string& base, const std::string& previous, const std::string& received)
 {
     if (!IsTable(variables.kind))
         return false;

@@ -13,12 +13,12 @@ class SnmpEngine;
 
 // Completion record handed to the callbacks of asynchronous requests.
 struct KvSNMPError {
-    int32_t code = 0;          // 0 on success, else the mapped code (-101.., -405, ...)
-    int32_t errorIndex = 0;    // error index of the response PDU
-    std::string message;       // text of the code
-    std::string agentAddress;  // the responding target's address
-    uint16_t agentPort = 0;    // and port
-    bool finished = false;     // no further step needed (scalar done, walk ended, or error)
+    int32_t code = 0;           // 0 on success, else the mapped code (-101.., -405, ...)
+    int32_t errorIndex = 0;     // error index of the response PDU
+    std::string message;        // text of the code
+    std::string agentAddress;   // the responding target's address
+    uint16_t agentPort = 0;     // and port
+    bool finished = false;      // no further step needed (scalar done, walk ended, or error)
     int32_t errorVariable = -1; // the element of the variable list the error index names, or -1
 };
 
@@ -75,8 +75,7 @@ public:
     // A set that would carry no variable is not sent (-411). A failed set is
     // raised as KvSNMPResponseError.
     bool Store(bool readBack, const std::string& columns);
-    void StoreAsync(CompletionCallback callback, void* context, bool readBack,
-                    const std::string& columns);
+    void StoreAsync(CompletionCallback callback, void* context, bool readBack, const std::string& columns);
 
     bool CheckRowCondition();
     bool CheckCondition(const std::string& condition);
@@ -91,8 +90,7 @@ public:
     void AbandonCompletions();
 
     // Replaceable steps.
-    virtual std::string SubstituteVariables(const std::string& expression, bool quote,
-                                            const std::string& marker);
+    virtual std::string SubstituteVariables(const std::string& expression, bool quote, const std::string& marker);
     // An index element's value from the front of an instance suffix; gives
     // the rest of the suffix. EncodeIndex gives the element's sub-identifiers:
     // those it was decoded from while its value is unchanged (see
@@ -107,8 +105,7 @@ public:
     // subtree (begins with the characters of `base`) and comes after
     // `previous` in OID order; an agent that answers with the OID asked for,
     // or one before it, ends the column rather than keeping the walk going.
-    virtual bool IsColumnFinished(const std::string& base, const std::string& previous,
-                                  const std::string& received);
+    virtual bool IsColumnFinished(const std::string& base, const std::string& previous, const std::string& received);
 
     // Index values of the first keyCount elements as OID sub-identifiers.
     std::string BuildInstance();
@@ -128,7 +125,7 @@ public:
     static void MapStatus(int status, int32_t& code, std::string& message);
 
     // Settings copied at construction.
-    int32_t timeout = 100;   // hundredths of a second per attempt
+    int32_t timeout = 100; // hundredths of a second per attempt
     int32_t retries = 1;
     std::string address;
     uint16_t port = 161;
@@ -175,8 +172,7 @@ private:
     std::string WalkPosition() const;
     void SelectColumns(const std::string& columns);
     void SendAsync(PduType type, CompletionCallback callback, void* context, bool readValues);
-    static void OnResponse(int reason, SnmpEngine& snmp, SnmpPdu& response,
-                           const SnmpTarget& target, void* data);
+    static void OnResponse(int reason, SnmpEngine& snmp, SnmpPdu& response, const SnmpTarget& target, void* data);
     void Complete(int reason, SnmpPdu& response, const SnmpTarget& target, Completion& record);
 
     // Walk steps (walk.cpp): GETNEXT, or GETBULK whose rows are handed on
@@ -201,19 +197,19 @@ private:
     bool TakeBulkCompletion(int reason, SnmpPdu& response, const SnmpTarget& target, Completion& record);
 
     struct BulkWalk {
-        std::deque<SnmpPdu> rows;      // received, not yet handed on
-        SnmpTarget target;             // the agent they came from
-        int32_t repetitions = 0;       // of the next GETBULK; 0 walks with GETNEXT
-        uint32_t walk = 0;             // the walk in progress
-        uint32_t batch = 0;            // rows and steps of an older batch are stale
-        Completion* ahead = nullptr;   // the GETBULK sent ahead, while outstanding
+        std::deque<SnmpPdu> rows;    // received, not yet handed on
+        SnmpTarget target;           // the agent they came from
+        int32_t repetitions = 0;     // of the next GETBULK; 0 walks with GETNEXT
+        uint32_t walk = 0;           // the walk in progress
+        uint32_t batch = 0;          // rows and steps of an older batch are stale
+        Completion* ahead = nullptr; // the GETBULK sent ahead, while outstanding
     };
     BulkWalk bulk_;
-    bool partialRow_ = false;          // some, not all, columns ended in the last row read
+    bool partialRow_ = false; // some, not all, columns ended in the last row read
 
     std::set<Completion*> outstanding_;
-    std::vector<int32_t> pduVariables_;   // element of every binding of the last PDU built
+    std::vector<int32_t> pduVariables_; // element of every binding of the last PDU built
     bool destroying_ = false;
-    std::string validAddress_;   // last address found valid (a name is resolved once)
-    std::set<std::string> walkPositions_;   // of the walk in progress
+    std::string validAddress_;            // last address found valid (a name is resolved once)
+    std::set<std::string> walkPositions_; // of the walk in progress
 };

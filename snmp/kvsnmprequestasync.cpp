@@ -15,8 +15,7 @@ using kvrequest::IsTable;
 using kvrequest::RaiseStatus;
 using kvrequest::Session;
 
-void KvSNMPRequest::SendAsync(PduType type, CompletionCallback callback, void* context,
-                              bool readValues)
+void KvSNMPRequest::SendAsync(PduType type, CompletionCallback callback, void* context, bool readValues)
 {
     SnmpTarget target = BuildTarget();
     SnmpPdu pdu = BuildPdu(type);
@@ -69,8 +68,7 @@ void KvSNMPRequest::FetchAsync(CompletionCallback callback, void* context, bool 
 }
 
 
-void KvSNMPRequest::StoreAsync(CompletionCallback callback, void* context, bool readBack,
-                               const std::string& columns)
+void KvSNMPRequest::StoreAsync(CompletionCallback callback, void* context, bool readBack, const std::string& columns)
 {
     if (!active)
         return;
@@ -87,17 +85,15 @@ void KvSNMPRequest::StoreAsync(CompletionCallback callback, void* context, bool 
     variables = saved;
 }
 
-void KvSNMPRequest::OnResponse(int reason, SnmpEngine&, SnmpPdu& response,
-                               const SnmpTarget& target, void* data)
+void KvSNMPRequest::OnResponse(int reason, SnmpEngine&, SnmpPdu& response, const SnmpTarget& target, void* data)
 {
     std::unique_ptr<Completion> record(static_cast<Completion*>(data));
     if (!record->request)
-        return;   // the request was destroyed while this was outstanding
+        return; // the request was destroyed while this was outstanding
     record->request->Complete(reason, response, target, *record);
 }
 
-void KvSNMPRequest::Complete(int reason, SnmpPdu& response, const SnmpTarget& target,
-                             Completion& record)
+void KvSNMPRequest::Complete(int reason, SnmpPdu& response, const SnmpTarget& target, Completion& record)
 {
     outstanding_.erase(&record);
     if (reason == snmpReasonSessionClosed) {

@@ -108,14 +108,13 @@ std::string PrintableOf(const SnmpVb& vb)
 
 bool HasNumber(const SnmpVb& vb)
 {
-    return vb.tag == tagInteger || vb.tag == tagCounter32 || vb.tag == tagGauge32 ||
-           vb.tag == tagTimeTicks || vb.tag == tagUInteger32 || vb.tag == tagCounter64;
+    return vb.tag == tagInteger || vb.tag == tagCounter32 || vb.tag == tagGauge32 || vb.tag == tagTimeTicks ||
+           vb.tag == tagUInteger32 || vb.tag == tagCounter64;
 }
 
 bool HasOctets(const SnmpVb& vb)
 {
-    return vb.tag == tagOctets || vb.tag == tagIpAddress || vb.tag == tagOpaque ||
-           vb.tag == tagNsapAddress;
+    return vb.tag == tagOctets || vb.tag == tagIpAddress || vb.tag == tagOpaque || vb.tag == tagNsapAddress;
 }
 
 // Consumes `count` sub-identifiers from `arcs` starting at `at`; -514 when
@@ -183,7 +182,7 @@ std::string PackedText(uint32_t syntax, const std::vector<uint8_t>& octets)
         if (octets.size() < 8 || (octets.size() > 8 && octets.size() < 11))
             KvRaise(kvErrBadValue);
         return KvDateTime::FromOctets(octets.data(), octets.size()).ToText();
-    default:   // synFloatDate
+    default: // synFloatDate
         if (octets.size() < 8)
             KvRaise(kvErrBadValue);
         return FormatDayCount(DoubleFromOctets(octets));
@@ -221,8 +220,7 @@ std::string WireText(uint32_t syntax, const SnmpVb& vb)
     case synTimeTicks:
         return HasNumber(vb) ? FormatTimeTicks(vb.Unsigned()) : PrintableOf(vb);
     case synCounter64:
-        return HasNumber(vb) ? std::to_string(vb.tag == tagInteger ? static_cast<uint64_t>(vb.Unsigned())
-                                                                   : vb.number)
+        return HasNumber(vb) ? std::to_string(vb.tag == tagInteger ? static_cast<uint64_t>(vb.Unsigned()) : vb.number)
                              : PrintableOf(vb);
     case synDisplayString:
         return HasOctets(vb) ? FormatDisplayOctets(vb.octets) : PrintableOf(vb);
@@ -326,8 +324,8 @@ namespace {
 // characters, else hex) or an object identifier, its length first unless it
 // is implied (the last key, taking the rest). Sets `used` to the
 // sub-identifiers it takes.
-std::string VariableKeyText(uint32_t syntax, const std::vector<uint32_t>& arcs, const std::string& suffix,
-                            bool implied, size_t& used)
+std::string VariableKeyText(uint32_t syntax, const std::vector<uint32_t>& arcs, const std::string& suffix, bool implied,
+                            size_t& used)
 {
     if (syntax == synOid) {
         if (implied) {

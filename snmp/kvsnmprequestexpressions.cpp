@@ -33,8 +33,7 @@ int64_t Truncate(double value)
 // ---------------------------------------------------------------------------
 // Expressions and conditions
 
-std::string KvSNMPRequest::SubstituteVariables(const std::string& expression, bool quote,
-                                               const std::string& marker)
+std::string KvSNMPRequest::SubstituteVariables(const std::string& expression, bool quote, const std::string& marker)
 {
     if (marker.empty())
         return expression;

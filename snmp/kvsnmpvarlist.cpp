@@ -1,7 +1,6 @@
 #include "snmp/kvsnmpvarlist.h"
 
-KvSNMPVarList::KvSNMPVarList(const VarDef* table, uint8_t kind, int32_t keyCount)
-    : keyCount(keyCount), kind(kind)
+KvSNMPVarList::KvSNMPVarList(const VarDef* table, uint8_t kind, int32_t keyCount) : keyCount(keyCount), kind(kind)
 {
     Append(table);
 }

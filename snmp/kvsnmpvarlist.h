@@ -16,7 +16,7 @@ struct KvSNMPVar {
     std::string label;
     uint32_t syntax = 0;
     uint32_t access = 0;
-    const KvOptionList* options = nullptr;   // shared, never owned
+    const KvOptionList* options = nullptr; // shared, never owned
     std::string getExpression;
     std::string setExpression;
     std::string spareText;
@@ -37,10 +37,10 @@ struct KvSNMPVar {
 };
 
 // List kinds.
-constexpr uint8_t kvListScalars = 0;    // group of scalars: oid + ".0"
-constexpr uint8_t kvListRow = 1;        // one row or one given instance
-constexpr uint8_t kvListTable = 2;      // table walked row by row
-constexpr uint8_t kvListTableRows = 3;  // table whose rows may be created and destroyed
+constexpr uint8_t kvListScalars = 0;   // group of scalars: oid + ".0"
+constexpr uint8_t kvListRow = 1;       // one row or one given instance
+constexpr uint8_t kvListTable = 2;     // table walked row by row
+constexpr uint8_t kvListTableRows = 3; // table whose rows may be created and destroyed
 
 // An owned, editable copy of a page's static variable table with the list's kind
 // and key count (the first keyCount elements are the index columns).
@@ -80,10 +80,10 @@ public:
     int32_t ShownCount() const;
     int32_t UnshownCount() const;
 
-    std::string instance;   // instance suffix appended to every oid in requests
+    std::string instance; // instance suffix appended to every oid in requests
     int32_t keyCount = 0;
     uint8_t kind = kvListScalars;
-    std::string name;       // used in status lines
+    std::string name; // used in status lines
 
 private:
     std::vector<KvSNMPVar> elements_;

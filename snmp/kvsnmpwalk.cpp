@@ -49,9 +49,8 @@ void KvSNMPRequest::StartWalk()
     ++bulk_.walk;
     DropBulkRows();
     const int32_t columns = WalkedColumns();
-    bulk_.repetitions = bulkWalks && version != 0 && columns > 0
-                            ? std::clamp(kBulkMaxBindings / columns, 1, kBulkMaxRows)
-                            : 0;
+    bulk_.repetitions =
+        bulkWalks && version != 0 && columns > 0 ? std::clamp(kBulkMaxBindings / columns, 1, kBulkMaxRows) : 0;
 }
 
 bool KvSNMPRequest::BulkStep() const
@@ -147,14 +146,13 @@ void KvSNMPRequest::SendAhead(const SnmpPdu& lastRow, const SnmpTarget& target)
     record->bulk = true;
     record->ahead = true;
     if (Session().GetBulk(pdu, target, &KvSNMPRequest::OnResponse, record.get()) != 0)
-        return;   // the rows are asked for when they are needed
+        return; // the rows are asked for when they are needed
     bulk_.ahead = record.get();
     outstanding_.insert(record.release());
     ++pending;
 }
 
-bool KvSNMPRequest::TakeBulkCompletion(int reason, SnmpPdu& response, const SnmpTarget& target,
-                                       Completion& record)
+bool KvSNMPRequest::TakeBulkCompletion(int reason, SnmpPdu& response, const SnmpTarget& target, Completion& record)
 {
     const bool current = record.walk == bulk_.walk && record.batch == bulk_.batch;
     if (record.ahead && &record == bulk_.ahead)
@@ -205,7 +203,7 @@ bool KvSNMPRequest::TakeBulkCompletion(int reason, SnmpPdu& response, const Snmp
         return true;
     }
     if (rows.empty())
-        return false;   // a timeout or an error: reported as for GETNEXT
+        return false; // a timeout or an error: reported as for GETNEXT
     bulk_.target = target;
     for (SnmpPdu& row : rows)
         bulk_.rows.push_back(std::move(row));

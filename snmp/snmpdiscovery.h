@@ -11,7 +11,7 @@
 class SnmpDiscovery {
 public:
     struct Engine {
-        std::string engineId;   // octets
+        std::string engineId; // octets
         uint32_t boots = 0;
         uint32_t time = 0;
     };

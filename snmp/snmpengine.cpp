@@ -65,8 +65,7 @@ bool ResolvePeer(const SnmpTarget& target, sockaddr_in& peer)
 // datagram's source address along with it. A PDU without one is taken.
 bool FromPeer(const netsnmp_pdu* pdu, const sockaddr_in& peer)
 {
-    if (!pdu || !pdu->transport_data ||
-        pdu->transport_data_length < static_cast<int>(sizeof(netsnmp_sockaddr_storage)))
+    if (!pdu || !pdu->transport_data || pdu->transport_data_length < static_cast<int>(sizeof(netsnmp_sockaddr_storage)))
         return true;
     const auto* source = static_cast<const netsnmp_sockaddr_storage*>(pdu->transport_data);
     if (source->sa.sa_family != AF_INET)
@@ -78,8 +77,8 @@ bool FromPeer(const netsnmp_pdu* pdu, const sockaddr_in& peer)
 // entries are told apart by it).
 std::string Credentials(const SnmpEngine::UsmUser& user)
 {
-    return std::to_string(user.authProtocol) + '\x1f' + std::to_string(user.privProtocol) + '\x1f' +
-           user.authPassword + '\x1f' + user.privPassword;
+    return std::to_string(user.authProtocol) + '\x1f' + std::to_string(user.privProtocol) + '\x1f' + user.authPassword +
+           '\x1f' + user.privPassword;
 }
 
 } // namespace
@@ -143,9 +142,8 @@ SnmpEngine::SnmpEngine(int& status)
     local.sin_family = AF_INET;
     local.sin_port = 0;
     local.sin_addr.s_addr = htonl(INADDR_ANY);
-    status = ::bind(probe.Get(), reinterpret_cast<sockaddr*>(&local), sizeof local) == 0
-                 ? snmpOk
-                 : snmpClassTransportFailed;
+    status =
+        ::bind(probe.Get(), reinterpret_cast<sockaddr*>(&local), sizeof local) == 0 ? snmpOk : snmpClassTransportFailed;
 }
 
 SnmpEngine::~SnmpEngine()
@@ -153,16 +151,15 @@ SnmpEngine::~SnmpEngine()
     closing_ = true;
     // Every outstanding request completes with "session closed".
     for (auto& [token, request] : outstanding_)
-        completions_.push_back(Completion{snmpReasonSessionClosed, SnmpPdu{}, request->target,
-                                          request->callback, request->data});
+        completions_.push_back(
+            Completion{snmpReasonSessionClosed, SnmpPdu{}, request->target, request->callback, request->data});
     outstanding_.clear();
     DeliverCompletions();
     sessions_.clear();
 }
 
-void SnmpEngine::UsmAddUserName(const std::string& name, int32_t authProtocol,
-                                int32_t privProtocol, const std::string& authPassword,
-                                const std::string& privPassword)
+void SnmpEngine::UsmAddUserName(const std::string& name, int32_t authProtocol, int32_t privProtocol,
+                                const std::string& authPassword, const std::string& privPassword)
 {
     users_[name] = UsmUser{authProtocol, privProtocol, authPassword, privPassword};
 }
@@ -171,8 +168,7 @@ int SnmpEngine::MpInit(const std::string& engineId, uint32_t boots)
 {
     if (engineId.empty() || engineId.size() > 32)
         return snmpClassError;
-    if (set_exact_engineID(reinterpret_cast<const u_char*>(engineId.data()), engineId.size()) !=
-        SNMPERR_SUCCESS)
+    if (set_exact_engineID(reinterpret_cast<const u_char*>(engineId.data()), engineId.size()) != SNMPERR_SUCCESS)
         return snmpClassError;
     // The configuration handler of the boot count is the library's only setter;
     // it counts one boot on from the value it is given.
@@ -192,9 +188,8 @@ int SnmpEngine::OpenSession(const SnmpTarget& target, Session*& session)
     if (target.address.empty())
         return snmpClassInvalidAddress;
 
-    std::string key = target.address + '\x1f' + std::to_string(target.port) + '\x1f' +
-                      std::to_string(target.version) + '\x1f' + std::to_string(target.retries) +
-                      '\x1f' + std::to_string(target.timeout);
+    std::string key = target.address + '\x1f' + std::to_string(target.port) + '\x1f' + std::to_string(target.version) +
+                      '\x1f' + std::to_string(target.retries) + '\x1f' + std::to_string(target.timeout);
     UsmUser user;
     if (target.IsUserTarget()) {
         auto found = users_.find(target.securityName);
@@ -214,9 +209,7 @@ int SnmpEngine::OpenSession(const SnmpTarget& target, Session*& session)
     snmp_sess_init(&s);
     std::string peer = "udp:" + target.address + ":" + std::to_string(target.port);
     s.peername = const_cast<char*>(peer.c_str());
-    s.version = target.version == 0 ? SNMP_VERSION_1
-                : target.version == 1 ? SNMP_VERSION_2c
-                                      : SNMP_VERSION_3;
+    s.version = target.version == 0 ? SNMP_VERSION_1 : target.version == 1 ? SNMP_VERSION_2c : SNMP_VERSION_3;
     s.retries = std::max(0, target.retries);
     s.timeout = static_cast<long>(std::max(1, target.timeout)) * 10000L;
     s.callback = &SnmpEngine::NetSnmpCallback;
@@ -291,9 +284,8 @@ void SnmpEngine::CloseSession(const std::string& key)
     const Session* session = found->second.get();
     for (auto it = outstanding_.begin(); it != outstanding_.end();) {
         if (it->second->session == session) {
-            completions_.push_back(Completion{snmpReasonSessionClosed, SnmpPdu{},
-                                              it->second->target, it->second->callback,
-                                              it->second->data});
+            completions_.push_back(Completion{snmpReasonSessionClosed, SnmpPdu{}, it->second->target,
+                                              it->second->callback, it->second->data});
             it = outstanding_.erase(it);
         } else {
             ++it;
@@ -307,8 +299,7 @@ void SnmpEngine::CloseSession(const std::string& key)
         sessionsChanged_();
 }
 
-int SnmpEngine::Send(Op op, const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback,
-                     void* data)
+int SnmpEngine::Send(Op op, const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback, void* data)
 {
     if (!callback)
         return snmpClassInvalidCallback;
@@ -327,7 +318,7 @@ int SnmpEngine::Send(Op op, const SnmpPdu& pdu, const SnmpTarget& target, SnmpCa
     if (status != snmpOk)
         return status;
     if (op == Op::GetBulk && target.version == 0)
-        return snmpClassUnsupported;   // SNMPv1 has no GETBULK
+        return snmpClassUnsupported; // SNMPv1 has no GETBULK
     const int command = op == Op::Get       ? SNMP_MSG_GET
                         : op == Op::GetNext ? SNMP_MSG_GETNEXT
                         : op == Op::GetBulk ? SNMP_MSG_GETBULK
@@ -356,10 +347,9 @@ int SnmpEngine::Send(Op op, const SnmpPdu& pdu, const SnmpTarget& target, SnmpCa
             activity_();
         return snmpOk;
     }
-    if (snmp_sess_async_send(session->handle.get(), request.get(), &SnmpEngine::NetSnmpCallback,
-                             record.get()) == 0)
-        return SessionError(session->handle.get());   // `request` is still ours and goes
-    request.release();                                 // sent: the library's now
+    if (snmp_sess_async_send(session->handle.get(), request.get(), &SnmpEngine::NetSnmpCallback, record.get()) == 0)
+        return SessionError(session->handle.get()); // `request` is still ours and goes
+    request.release();                              // sent: the library's now
     outstanding_.emplace(token, std::move(record));
     if (activity_)
         activity_();
@@ -379,12 +369,11 @@ int SnmpEngine::NetSnmpCallback(int op, snmp_session* sess, int, snmp_pdu* pdu, 
     // A datagram from another address than the agent's is no answer of the
     // agent's (anyone on the network can send one): the library keeps the
     // request waiting for the real answer, or its timeout.
-    if ((op == NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE || op == NETSNMP_CALLBACK_OP_SEC_ERROR) &&
-        session->peerKnown && !FromPeer(pdu, session->peer))
+    if ((op == NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE || op == NETSNMP_CALLBACK_OP_SEC_ERROR) && session->peerKnown &&
+        !FromPeer(pdu, session->peer))
         return 0;
     const Request& request = *found->second;
-    Completion completion{snmpReasonResponse, SnmpPdu{}, request.target, request.callback,
-                          request.data};
+    Completion completion{snmpReasonResponse, SnmpPdu{}, request.target, request.callback, request.data};
     switch (op) {
     case NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE:
         if (pdu)
@@ -407,7 +396,7 @@ int SnmpEngine::NetSnmpCallback(int op, snmp_session* sess, int, snmp_pdu* pdu, 
         }
         break;
     default:
-        return 1;   // not the end of the request (connect, resend)
+        return 1; // not the end of the request (connect, resend)
     }
     engine.outstanding_.erase(found);
     engine.completions_.push_back(std::move(completion));
@@ -461,18 +450,29 @@ int SnmpEngine::SendBlocking(Op op, SnmpPdu& pdu, const SnmpTarget& target)
     return pdu.errorStatus;
 }
 
-int SnmpEngine::Get(SnmpPdu& pdu, const SnmpTarget& target) { return SendBlocking(Op::Get, pdu, target); }
-int SnmpEngine::GetNext(SnmpPdu& pdu, const SnmpTarget& target) { return SendBlocking(Op::GetNext, pdu, target); }
-int SnmpEngine::GetBulk(SnmpPdu& pdu, const SnmpTarget& target) { return SendBlocking(Op::GetBulk, pdu, target); }
-int SnmpEngine::Set(SnmpPdu& pdu, const SnmpTarget& target) { return SendBlocking(Op::Set, pdu, target); }
+int SnmpEngine::Get(SnmpPdu& pdu, const SnmpTarget& target)
+{
+    return SendBlocking(Op::Get, pdu, target);
+}
+int SnmpEngine::GetNext(SnmpPdu& pdu, const SnmpTarget& target)
+{
+    return SendBlocking(Op::GetNext, pdu, target);
+}
+int SnmpEngine::GetBulk(SnmpPdu& pdu, const SnmpTarget& target)
+{
+    return SendBlocking(Op::GetBulk, pdu, target);
+}
+int SnmpEngine::Set(SnmpPdu& pdu, const SnmpTarget& target)
+{
+    return SendBlocking(Op::Set, pdu, target);
+}
 
 int SnmpEngine::Get(const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback, void* data)
 {
     return Send(Op::Get, pdu, target, callback, data);
 }
 
-int SnmpEngine::GetNext(const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback,
-                        void* data)
+int SnmpEngine::GetNext(const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback, void* data)
 {
     return Send(Op::GetNext, pdu, target, callback, data);
 }
@@ -484,8 +484,7 @@ void SnmpEngine::Post(SnmpCallback callback, void* data, SnmpPdu response, const
         activity_();
 }
 
-int SnmpEngine::GetBulk(const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback,
-                        void* data)
+int SnmpEngine::GetBulk(const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback, void* data)
 {
     return Send(Op::GetBulk, pdu, target, callback, data);
 }

@@ -17,15 +17,14 @@ struct snmp_session;
 struct snmp_pdu;
 
 // Reasons given to completion callbacks.
-constexpr int snmpReasonTimeout = -5;           // no answer after all retries
-constexpr int snmpReasonResponse = -6;          // answered; status in response.errorStatus
-constexpr int snmpReasonSessionClosed = -8;     // the engine closed with the request outstanding
+constexpr int snmpReasonTimeout = -5;       // no answer after all retries
+constexpr int snmpReasonResponse = -6;      // answered; status in response.errorStatus
+constexpr int snmpReasonSessionClosed = -8; // the engine closed with the request outstanding
 
 // Completion of an asynchronous request. For snmpReasonResponse the response's
 // errorStatus holds the status in the library numbering (0, a PDU error status
 // 1..18, an SNMPv3 or USM status, or a negative session status).
-using SnmpCallback = void (*)(int reason, SnmpEngine& snmp, SnmpPdu& response,
-                              const SnmpTarget& target, void* data);
+using SnmpCallback = void (*)(int reason, SnmpEngine& snmp, SnmpPdu& response, const SnmpTarget& target, void* data);
 
 // The process-wide SNMP session object on Net-SNMP.
 //
@@ -124,8 +123,7 @@ public:
 
 private:
     enum class Op { Get, GetNext, GetBulk, Set };
-    int Send(Op op, const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback,
-             void* data);
+    int Send(Op op, const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback, void* data);
     void CloseSession(const std::string& key);
     void ReplaceUsmUser(const std::string& name, const std::string& credentials);
     int StartDiscovery(Session& session, const SnmpTarget& target);
@@ -138,8 +136,7 @@ private:
     int OpenSession(const SnmpTarget& target, Session*& session);
     void DeliverCompletions();
     void ExpireOverdue();
-    static int NetSnmpCallback(int op, struct snmp_session* sess, int reqid, struct snmp_pdu* pdu,
-                               void* magic);
+    static int NetSnmpCallback(int op, struct snmp_session* sess, int reqid, struct snmp_pdu* pdu, void* magic);
 
     struct Completion {
         int reason;

@@ -53,8 +53,7 @@ int SnmpEngine::StartDiscovery(Session& session, const SnmpTarget& target)
     auto discovery = std::make_unique<Session::Discovery>();
     discovery->socket = std::move(socket);
     discovery->msgId = static_cast<uint32_t>(random()) & 0x7FFFFFFF;
-    discovery->probe = SnmpDiscovery::BuildProbe(discovery->msgId,
-                                                 static_cast<uint32_t>(random()) & 0x7FFFFFFF);
+    discovery->probe = SnmpDiscovery::BuildProbe(discovery->msgId, static_cast<uint32_t>(random()) & 0x7FFFFFFF);
     discovery->attemptsLeft = std::max(0, target.retries);
     discovery->perAttemptMs = SnmpRequestTimeMs(std::max(1, target.timeout), 0);
     discovery->next = std::chrono::steady_clock::now() + std::chrono::milliseconds(discovery->perAttemptMs);
@@ -75,7 +74,7 @@ void SnmpEngine::ServeDiscovery(Session& session, bool readable)
             uint8_t buffer[2048];
             ssize_t n = ::recv(fd, buffer, sizeof buffer, MSG_DONTWAIT);
             if (n <= 0)
-                break;   // nothing, or an ICMP error: the retransmissions go on
+                break; // nothing, or an ICMP error: the retransmissions go on
             SnmpDiscovery::Engine engine;
             if (SnmpDiscovery::ParseReport(buffer, static_cast<size_t>(n), d.msgId, engine)) {
                 EndDiscovery(session, &engine);
@@ -130,21 +129,20 @@ void SnmpEngine::EndDiscovery(Session& session, const SnmpDiscovery::Engine* fou
     for (auto& [token, pdu] : waiting) {
         auto record = outstanding_.find(token);
         if (record == outstanding_.end())
-            continue;   // completed meanwhile (overdue): its PDU goes with `waiting`
+            continue; // completed meanwhile (overdue): its PDU goes with `waiting`
         int status = snmpClassTimeout;
         if (session.engineKnown) {
             Request& request = *record->second;
             request.deadline = snmpengine::RequestDeadline(request.target);
             if (snmp_sess_async_send(session.handle.get(), pdu.get(), &SnmpEngine::NetSnmpCallback,
                                      const_cast<void*>(token)) != 0) {
-                pdu.release();   // the library's now
+                pdu.release(); // the library's now
                 continue;
             }
             status = snmpengine::SessionError(session.handle.get());
         }
-        Completion completion{status == snmpClassTimeout ? snmpReasonTimeout : snmpReasonResponse,
-                              SnmpPdu{}, record->second->target, record->second->callback,
-                              record->second->data};
+        Completion completion{status == snmpClassTimeout ? snmpReasonTimeout : snmpReasonResponse, SnmpPdu{},
+                              record->second->target, record->second->callback, record->second->data};
         completion.response.errorStatus = status == snmpClassTimeout ? 0 : status;
         completions_.push_back(std::move(completion));
         outstanding_.erase(record);

@@ -66,8 +66,8 @@ void SnmpEngine::ExpireOverdue()
     const auto now = std::chrono::steady_clock::now();
     for (auto it = outstanding_.begin(); it != outstanding_.end();) {
         if (it->second->deadline <= now) {
-            completions_.push_back(Completion{snmpReasonTimeout, SnmpPdu{}, it->second->target,
-                                              it->second->callback, it->second->data});
+            completions_.push_back(
+                Completion{snmpReasonTimeout, SnmpPdu{}, it->second->target, it->second->callback, it->second->data});
             it = outstanding_.erase(it);
         } else {
             ++it;
@@ -96,14 +96,14 @@ int SnmpEngine::NextTimeoutMs()
     for (const auto& [key, session] : sessions_) {
         if (!session->discovery)
             continue;
-        long ms = std::max<long>(0, std::chrono::duration_cast<std::chrono::milliseconds>(
-                                        session->discovery->next - now).count());
+        long ms = std::max<long>(
+            0, std::chrono::duration_cast<std::chrono::milliseconds>(session->discovery->next - now).count());
         if (best < 0 || ms < best)
             best = ms;
     }
     for (const auto& [token, request] : outstanding_) {
-        long ms = std::max<long>(0, std::chrono::duration_cast<std::chrono::milliseconds>(
-                                        request->deadline - now).count());
+        long ms =
+            std::max<long>(0, std::chrono::duration_cast<std::chrono::milliseconds>(request->deadline - now).count());
         if (best < 0 || ms < best)
             best = ms;
     }
@@ -143,4 +143,3 @@ std::vector<int> SnmpEngine::Descriptors() const
     }
     return fds;
 }
-

@@ -16,7 +16,7 @@
 struct SnmpEngine::Session {
     SnmpEngine* engine = nullptr;
     std::string key;
-    std::string userName;   // SNMPv3 sessions
+    std::string userName; // SNMPv3 sessions
     // The agent's address and port: answers from anywhere else are not its.
     sockaddr_in peer{};
     bool peerKnown = false;
@@ -33,7 +33,7 @@ struct SnmpEngine::Session {
         std::chrono::steady_clock::time_point next;
     };
     std::unique_ptr<Discovery> discovery;
-    int fd = -1;   // the handle's socket (owned by the library)
+    int fd = -1; // the handle's socket (owned by the library)
     // Declared last, so closed first, while the rest of the session is still
     // there for a callback the library makes while it closes.
     NetSnmpSession handle;

@@ -57,8 +57,7 @@ std::string OidText(const oid* arcs, size_t length)
 int SetSecurity(netsnmp_pdu* p, int command, const SnmpPdu& pdu, const SnmpTarget& target)
 {
     if (!target.IsUserTarget()) {
-        const std::string& community = command == SNMP_MSG_SET ? target.writeCommunity
-                                                                : target.readCommunity;
+        const std::string& community = command == SNMP_MSG_SET ? target.writeCommunity : target.readCommunity;
         if (!community.empty()) {
             p->community = static_cast<u_char*>(netsnmp_memdup(community.data(), community.size()));
             p->community_len = community.size();
@@ -74,8 +73,8 @@ int SetSecurity(netsnmp_pdu* p, int command, const SnmpPdu& pdu, const SnmpTarge
         p->contextNameLen = pdu.contextName.size();
     }
     if (!pdu.contextEngineId.empty()) {
-        p->contextEngineID = static_cast<u_char*>(netsnmp_memdup(pdu.contextEngineId.data(),
-                                                                 pdu.contextEngineId.size()));
+        p->contextEngineID =
+            static_cast<u_char*>(netsnmp_memdup(pdu.contextEngineId.data(), pdu.contextEngineId.size()));
         p->contextEngineIDLen = pdu.contextEngineId.size();
     }
     return snmpOk;
@@ -114,16 +113,14 @@ int AddBinding(netsnmp_pdu* p, const SnmpVb& vb)
     case tagIpAddress:
     case tagOpaque:
     case tagNsapAddress:
-        added = snmp_pdu_add_variable(p, name, nameLength, vb.tag,
-                                      vb.octets.empty() ? nullptr : vb.octets.data(),
+        added = snmp_pdu_add_variable(p, name, nameLength, vb.tag, vb.octets.empty() ? nullptr : vb.octets.data(),
                                       vb.octets.size());
         break;
     case tagOid: {
         std::vector<oid> arcs(vb.arcs.begin(), vb.arcs.end());
         if (arcs.size() > MAX_OID_LEN)
             return snmpClassInvalidOid;
-        added = snmp_pdu_add_variable(p, name, nameLength, ASN_OBJECT_ID,
-                                      arcs.empty() ? nullptr : arcs.data(),
+        added = snmp_pdu_add_variable(p, name, nameLength, ASN_OBJECT_ID, arcs.empty() ? nullptr : arcs.data(),
                                       arcs.size() * sizeof(oid));
         break;
     }
@@ -179,15 +176,12 @@ void SnmpPduTranslation::Read(const snmp_pdu* p, SnmpPdu& out)
         case ASN_GAUGE:
         case ASN_TIMETICKS:
         case ASN_UINTEGER:
-            vb.SetUnsigned(v->type, v->val.integer
-                                        ? static_cast<uint32_t>(*v->val.integer & 0xFFFFFFFFul)
-                                        : 0);
+            vb.SetUnsigned(v->type, v->val.integer ? static_cast<uint32_t>(*v->val.integer & 0xFFFFFFFFul) : 0);
             break;
         case ASN_COUNTER64:
-            vb.SetCounter64(v->val.counter64
-                                ? (static_cast<uint64_t>(v->val.counter64->high & 0xFFFFFFFFul) << 32) |
-                                      (v->val.counter64->low & 0xFFFFFFFFul)
-                                : 0);
+            vb.SetCounter64(v->val.counter64 ? (static_cast<uint64_t>(v->val.counter64->high & 0xFFFFFFFFul) << 32) |
+                                                   (v->val.counter64->low & 0xFFFFFFFFul)
+                                             : 0);
             break;
         case ASN_OBJECT_ID: {
             std::vector<uint32_t> arcs;

@@ -24,8 +24,8 @@
 //                    address error
 
 constexpr int snmpOk = 0;
-constexpr int snmpPduTooBig = 1;              // first PDU error status
-constexpr int snmpPduInconsistentName = 18;   // last PDU error status
+constexpr int snmpPduTooBig = 1;            // first PDU error status
+constexpr int snmpPduInconsistentName = 18; // last PDU error status
 constexpr int snmpClassError = -1;
 constexpr int snmpClassResourceUnavailable = -2;
 constexpr int snmpClassInternalError = -3;
@@ -41,20 +41,20 @@ constexpr int snmpClassInvalidOid = -17;
 constexpr int snmpClassInvalidAddress = -18;
 constexpr int snmpClassTransportUnsupported = -20;
 constexpr int snmpClassTransportFailed = -22;
-constexpr int snmpClassTransportAccessDenied = -23;   // last session status
+constexpr int snmpClassTransportAccessDenied = -23; // last session status
 
 constexpr int snmpV3Ok = -1401;
-constexpr int snmpV3UnsupportedSecurityModel = -1402;   // first SNMPv3 error
+constexpr int snmpV3UnsupportedSecurityModel = -1402; // first SNMPv3 error
 constexpr int snmpV3InvalidMessage = -1405;
 constexpr int snmpV3InvalidEngineId = -1406;
 constexpr int snmpV3ParseError = -1408;
 constexpr int snmpV3CommunityFormatError = -1411;
 constexpr int snmpV3UnknownPduHandlers = -1415;
 constexpr int snmpV3UnknownContext = -1417;
-constexpr int snmpV3ReportSent = -1418;                 // last SNMPv3 error
+constexpr int snmpV3ReportSent = -1418; // last SNMPv3 error
 
 constexpr int usmOk = 1400;
-constexpr int usmError = 1401;                          // first USM error
+constexpr int usmError = 1401; // first USM error
 constexpr int usmUnsupportedSecurityLevel = 1403;
 constexpr int usmUnknownSecurityName = 1404;
 constexpr int usmEncryptionError = 1405;
@@ -66,7 +66,7 @@ constexpr int usmUnknownEngineId = 1410;
 constexpr int usmNotInTimeWindow = 1411;
 constexpr int usmUnsupportedAuthProtocol = 1412;
 constexpr int usmUnsupportedPrivProtocol = 1413;
-constexpr int usmAddressError = 1414;                   // last USM error
+constexpr int usmAddressError = 1414; // last USM error
 
 // Translates a Net-SNMP library error (SNMPERR_*, 0 or negative) into the
 // numbering above. Unknown errors give -1.

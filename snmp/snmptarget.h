@@ -7,11 +7,11 @@
 // model and name, the user registered with SnmpEngine::UsmAddUserName); other
 // versions make it a community target (read and write communities).
 struct SnmpTarget {
-    std::string address;     // IPv4 address or DNS name as given
+    std::string address; // IPv4 address or DNS name as given
     uint16_t port = 161;
-    int32_t version = 0;     // 0 SNMPv1, 1 SNMPv2c, 3 SNMPv3
+    int32_t version = 0; // 0 SNMPv1, 1 SNMPv2c, 3 SNMPv3
     int32_t retries = 1;
-    int32_t timeout = 100;   // hundredths of a second per attempt
+    int32_t timeout = 100; // hundredths of a second per attempt
     std::string readCommunity;
     std::string writeCommunity;
     int32_t securityModel = 3;

@@ -10,7 +10,7 @@
 namespace {
 
 struct Protocol {
-    const oid* id = nullptr;   // null: none
+    const oid* id = nullptr; // null: none
     size_t length = 0;
 };
 
@@ -18,10 +18,17 @@ struct Protocol {
 bool AuthProtocol(int32_t number, Protocol& protocol)
 {
     switch (number) {
-    case 1: protocol = {}; return true;
-    case 2: protocol = {usmHMACMD5AuthProtocol, OID_LENGTH(usmHMACMD5AuthProtocol)}; return true;
-    case 3: protocol = {usmHMACSHA1AuthProtocol, OID_LENGTH(usmHMACSHA1AuthProtocol)}; return true;
-    default: return false;
+    case 1:
+        protocol = {};
+        return true;
+    case 2:
+        protocol = {usmHMACMD5AuthProtocol, OID_LENGTH(usmHMACMD5AuthProtocol)};
+        return true;
+    case 3:
+        protocol = {usmHMACSHA1AuthProtocol, OID_LENGTH(usmHMACSHA1AuthProtocol)};
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -29,21 +36,31 @@ bool AuthProtocol(int32_t number, Protocol& protocol)
 bool PrivProtocol(int32_t number, Protocol& protocol)
 {
     switch (number) {
-    case 1: protocol = {}; return true;
-    case 2: protocol = {usmDESPrivProtocol, OID_LENGTH(usmDESPrivProtocol)}; return true;
-    case 4: protocol = {usmAESPrivProtocol, OID_LENGTH(usmAESPrivProtocol)}; return true;
-    case 20: protocol = {usmAES192PrivProtocol, OID_LENGTH(usmAES192PrivProtocol)}; return true;
-    case 21: protocol = {usmAES256PrivProtocol, OID_LENGTH(usmAES256PrivProtocol)}; return true;
-    default: return false;
+    case 1:
+        protocol = {};
+        return true;
+    case 2:
+        protocol = {usmDESPrivProtocol, OID_LENGTH(usmDESPrivProtocol)};
+        return true;
+    case 4:
+        protocol = {usmAESPrivProtocol, OID_LENGTH(usmAESPrivProtocol)};
+        return true;
+    case 20:
+        protocol = {usmAES192PrivProtocol, OID_LENGTH(usmAES192PrivProtocol)};
+        return true;
+    case 21:
+        protocol = {usmAES256PrivProtocol, OID_LENGTH(usmAES256PrivProtocol)};
+        return true;
+    default:
+        return false;
     }
 }
 
 // Derives a key from a password with the authentication protocol's hash.
 bool DeriveKey(const Protocol& auth, const std::string& password, u_char* key, size_t& length)
 {
-    return generate_Ku(auth.id, static_cast<u_int>(auth.length),
-                       reinterpret_cast<const u_char*>(password.data()), password.size(), key,
-                       &length) == SNMPERR_SUCCESS;
+    return generate_Ku(auth.id, static_cast<u_int>(auth.length), reinterpret_cast<const u_char*>(password.data()),
+                       password.size(), key, &length) == SNMPERR_SUCCESS;
 }
 
 } // namespace

@@ -37,18 +37,39 @@ struct SnmpVb {
     std::vector<uint32_t> arcs;
 
     void SetNull() { Clear(tagNull); }
-    void SetInteger(int32_t v) { Clear(tagInteger); number = static_cast<uint64_t>(static_cast<int64_t>(v)); }
-    void SetUnsigned(uint8_t t, uint32_t v) { Clear(t); number = v; }
-    void SetCounter64(uint64_t v) { Clear(tagCounter64); number = v; }
-    void SetOctets(uint8_t t, std::vector<uint8_t> v) { Clear(t); octets = std::move(v); }
-    void SetObjectId(std::vector<uint32_t> v) { Clear(tagOid); arcs = std::move(v); }
+    void SetInteger(int32_t v)
+    {
+        Clear(tagInteger);
+        number = static_cast<uint64_t>(static_cast<int64_t>(v));
+    }
+    void SetUnsigned(uint8_t t, uint32_t v)
+    {
+        Clear(t);
+        number = v;
+    }
+    void SetCounter64(uint64_t v)
+    {
+        Clear(tagCounter64);
+        number = v;
+    }
+    void SetOctets(uint8_t t, std::vector<uint8_t> v)
+    {
+        Clear(t);
+        octets = std::move(v);
+    }
+    void SetObjectId(std::vector<uint32_t> v)
+    {
+        Clear(tagOid);
+        arcs = std::move(v);
+    }
 
     int32_t Integer() const { return static_cast<int32_t>(static_cast<uint32_t>(number)); }
     uint32_t Unsigned() const { return static_cast<uint32_t>(number); }
     bool IsException() const { return tag == tagNoSuchObject || tag == tagNoSuchInstance || tag == tagEndOfMibView; }
 
 private:
-    void Clear(uint8_t t) {
+    void Clear(uint8_t t)
+    {
         tag = t;
         number = 0;
         octets.clear();

@@ -6,10 +6,10 @@ class KvOptionList;
 // Syntax codes: SMI tags plus the system's own codes for values carried in an
 // INTEGER or an OCTET STRING.
 enum KvSyntax : uint32_t {
-    synTruthValue = 1,   // INTEGER shown as "true" / "false"
+    synTruthValue = 1, // INTEGER shown as "true" / "false"
     synInteger = 2,
-    synBits = 3,         // OCTET STRING in hex (port lists, bit strings)
-    synOctets = 4,       // OCTET STRING in hex
+    synBits = 3,   // OCTET STRING in hex (port lists, bit strings)
+    synOctets = 4, // OCTET STRING in hex
     synNull = 5,
     synOid = 6,
     synIpAddress = 64,
@@ -20,7 +20,7 @@ enum KvSyntax : uint32_t {
     synNetAddress = 69,
     synCounter64 = 70,
     synUInteger32 = 71,
-    synFloat = 72,       // 8-octet double in an OCTET STRING
+    synFloat = 72, // 8-octet double in an OCTET STRING
     synMacAddress = 73,
     synDateAndTime = 74, // 11-octet SNMP DateAndTime
     synFloatDate = 75,   // day count as an 8-octet double
@@ -32,7 +32,7 @@ enum KvSyntax : uint32_t {
     synUnsignedByte = 195,
     synTruthWord = 196,
     synUnsignedWord = 197,
-    synUnsignedWordAlt = 198,   // handled as synUnsignedWord
+    synUnsignedWordAlt = 198, // handled as synUnsignedWord
 };
 
 // Access flags (bits of VarDef::access).
@@ -47,9 +47,9 @@ enum KvAccess : uint32_t {
 };
 
 // The values the static tables use.
-constexpr uint32_t accRO = accRead;              // 2
-constexpr uint32_t accRW = accRead | accWrite;   // 6
-constexpr uint32_t accIdx = accIndex;            // 1
+constexpr uint32_t accRO = accRead;                       // 2
+constexpr uint32_t accRW = accRead | accWrite;            // 6
+constexpr uint32_t accIdx = accIndex;                     // 1
 constexpr uint32_t accIdxImplied = accIndex | accImplied; // 65
 
 // One row of a static page table. A row whose oid is null ends the table.

@@ -22,8 +22,7 @@ QLabel* NewRowCounter(QWidget* parent, const char* name);
 // `name` may be null.
 QLabel* NewButtonCaption(QWidget* parent, const char* name, const char* caption);
 // The read-only memo of status lines, `height` high, lines not wrapped.
-QPlainTextEdit* NewStatusMemo(QWidget* parent, const char* name, int height,
-                              Qt::FocusPolicy focus = Qt::ClickFocus);
+QPlainTextEdit* NewStatusMemo(QWidget* parent, const char* name, int height, Qt::FocusPolicy focus = Qt::ClickFocus);
 // A list view as Qt makes it.
 QTreeWidget* NewList(QWidget* parent, const char* name);
 // A line edit and a combo box at least 120 wide.

@@ -7,8 +7,7 @@
 
 #include "snmp/kvsnmprequest.h"
 
-TFormDialog::TFormDialog(QWidget* owner, const KvFormHost& host, const QString& caption)
-    : QDialog(owner), host_(host)
+TFormDialog::TFormDialog(QWidget* owner, const KvFormHost& host, const QString& caption) : QDialog(owner), host_(host)
 {
     setWindowTitle(caption);
     QFont formFont = font();
@@ -21,8 +20,7 @@ int TFormDialog::RequestTimeMs(const KvSNMPRequest& request)
     return request.RequestTimeMs();
 }
 
-bool TFormDialog::Reporting(const std::function<void()>& step,
-                            const std::function<void(const std::string&)>& report)
+bool TFormDialog::Reporting(const std::function<void()>& step, const std::function<void(const std::string&)>& report)
 {
     try {
         step();

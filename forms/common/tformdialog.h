@@ -23,8 +23,7 @@ public:
     // Runs `step`; the message of an error it raises goes to `report`. True
     // when it ran through. The handlers' guards are made of it: no error
     // leaves a handler, each is shown where the window shows its status.
-    static bool Reporting(const std::function<void()>& step,
-                          const std::function<void(const std::string&)>& report);
+    static bool Reporting(const std::function<void()>& step, const std::function<void(const std::string&)>& report);
 
 protected:
     TFormDialog(QWidget* owner, const KvFormHost& host, const QString& caption);

@@ -29,8 +29,8 @@ QWidget* ButtonColumn(QWidget* parent)
     column->setObjectName("ButtonColumn");
     column->setFixedWidth(TCtrlBtnPanel::kWidth);
     auto* layout = new QVBoxLayout(column);
-    layout->setContentsMargins(TCtrlBtnPanel::kMargin, TCtrlBtnPanel::kMargin,
-                               TCtrlBtnPanel::kMargin, TCtrlBtnPanel::kMargin);
+    layout->setContentsMargins(TCtrlBtnPanel::kMargin, TCtrlBtnPanel::kMargin, TCtrlBtnPanel::kMargin,
+                               TCtrlBtnPanel::kMargin);
     layout->setSpacing(TCtrlBtnPanel::kGap);
     layout->addStretch(1);
     return column;

@@ -8,13 +8,13 @@
 // built from the enterprise number chosen at configuration time.
 namespace kvforms {
 
-extern const VarDef varsEquipmentBasicInfo[];    // TEquipmentBasicInfoForm, scalars
-extern const VarDef varsDot1xDiagnostics[];      // TDiagnosticsInformationForm, table (2, 1)
-extern const VarDef varsEapolFrameStatistics[];  // TMacStatisticTableForm, table (2, 1)
-extern const VarDef varsPortTrunk[];             // TPortTrunkForm, table with rows (3, 1)
-extern const VarDef varsPortMirror[];            // TPortMirrorForm, scalars
-extern const VarDef varsTrafficSegmentation[];   // TTrafficSegmentationForm, table with rows (3, 1)
-extern const VarDef varsAggregatorPort[];        // TAggregatorPortTableForm, table (2, 1)
+extern const VarDef varsEquipmentBasicInfo[];   // TEquipmentBasicInfoForm, scalars
+extern const VarDef varsDot1xDiagnostics[];     // TDiagnosticsInformationForm, table (2, 1)
+extern const VarDef varsEapolFrameStatistics[]; // TMacStatisticTableForm, table (2, 1)
+extern const VarDef varsPortTrunk[];            // TPortTrunkForm, table with rows (3, 1)
+extern const VarDef varsPortMirror[];           // TPortMirrorForm, scalars
+extern const VarDef varsTrafficSegmentation[];  // TTrafficSegmentationForm, table with rows (3, 1)
+extern const VarDef varsAggregatorPort[];       // TAggregatorPortTableForm, table (2, 1)
 
 // The variable tables of the port and traffic forms, in menu order.
 std::span<const FormTableDef> PortFormTables();

@@ -26,14 +26,8 @@ const char* const kStateSheets[] = {
 
 // The bits of a state octet, most significant first.
 const char* const kStateBitNames[] = {
-    "lacpActivity",
-    "lacpTimeout",
-    "aggregation",
-    "synchronisation",
-    "collecting",
-    "distributing",
-    "defaulted",
-    "expired",
+    "lacpActivity", "lacpTimeout",  "aggregation", "synchronisation",
+    "collecting",   "distributing", "defaulted",   "expired",
 };
 
 constexpr const char* kBitIndices = "0,1,2,3,4,5,6,7";
@@ -101,8 +95,8 @@ void TAggregatorPortTableForm::FormCreate()
         binding.AttachListView(ListView1, true);
         for (int state = 0; state < kStateCount; ++state) {
             const auto box = [&](int bit) { return CheckBoxes[state * kStateBits + bit]; };
-            binding.BindCheckBoxes(kFirstStateVariable + state, kBitIndices, box(0), box(1), box(2),
-                                   box(3), box(4), box(5), box(6), box(7));
+            binding.BindCheckBoxes(kFirstStateVariable + state, kBitIndices, box(0), box(1), box(2), box(3), box(4),
+                                   box(5), box(6), box(7));
         }
         binding.SetStatusTarget(Memo1);
         binding.OnGetComplete = [this](KvSNMPRequest2Controls&, const KvSNMPError&) {

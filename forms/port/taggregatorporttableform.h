@@ -27,9 +27,9 @@ public:
 
     TAggregatorPortTableForm(QWidget* owner, const KvFormHost& host);
 
-    QLabel* StaticText1 = nullptr;    // row counter
-    QLabel* Label1 = nullptr;         // "Samples"
-    QPushButton* GetBtn = nullptr;    // "Refresh"
+    QLabel* StaticText1 = nullptr; // row counter
+    QLabel* Label1 = nullptr;      // "Samples"
+    QPushButton* GetBtn = nullptr; // "Refresh"
     QTreeWidget* ListView1 = nullptr;
     QTabWidget* PageControl1 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;

@@ -49,8 +49,7 @@ public:
     int showing = 0;
 };
 
-TBindingForm::TBindingForm(QWidget* owner, const KvFormHost& host, const QString& caption,
-                           int width, int height)
+TBindingForm::TBindingForm(QWidget* owner, const KvFormHost& host, const QString& caption, int width, int height)
     : TFormDialog(owner, host, caption)
 {
     resize(width, height);
@@ -76,8 +75,7 @@ TBindingForm::~TBindingForm()
     binding_.reset();
 }
 
-KvSNMPRequest2Edits& TBindingForm::CreateBinding(const VarDef* table, uint8_t kind,
-                                                 int32_t keyCount)
+KvSNMPRequest2Edits& TBindingForm::CreateBinding(const VarDef* table, uint8_t kind, int32_t keyCount)
 {
     auto binding = std::make_unique<FormBinding>(this);
     binding->Variables() = KvSNMPVarList(table, kind, keyCount);
@@ -123,8 +121,7 @@ bool TBindingForm::WaitUntilIdle()
     wakeUp.start(kWaitTickMs);
     // The operator's input waits; the request's completions come in.
     while (binding_->busy && waited.elapsed() < limit)
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
-                                        QEventLoop::WaitForMoreEvents);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
     return !binding_->busy;
 }
 

@@ -38,8 +38,7 @@ public:
 protected:
     // `width` by `height` is the client size the window opens with; its
     // layout may make it larger, never smaller than its contents need.
-    TBindingForm(QWidget* owner, const KvFormHost& host, const QString& caption, int width,
-                 int height);
+    TBindingForm(QWidget* owner, const KvFormHost& host, const QString& caption, int width, int height);
 
     // Creates the window's binding on it over a copy of `table`.
     KvSNMPRequest2Edits& CreateBinding(const VarDef* table, uint8_t kind, int32_t keyCount);

@@ -10,8 +10,7 @@
 #include "forms/port/portformlayout.h"
 #include "snmp/kvsnmpvarlist.h"
 
-TDot1xTableForm::TDot1xTableForm(QWidget* owner, const KvFormHost& host, const QString& caption,
-                                 int width, int height)
+TDot1xTableForm::TDot1xTableForm(QWidget* owner, const KvFormHost& host, const QString& caption, int width, int height)
     : TBindingForm(owner, host, caption, width, height)
 {
     BuildWindow();

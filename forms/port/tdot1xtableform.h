@@ -15,13 +15,12 @@ public:
 
     QTreeWidget* ListView1 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
-    QPushButton* Button1 = nullptr;   // "Refresh"
+    QPushButton* Button1 = nullptr; // "Refresh"
 
     void Button1Click();
 
 protected:
-    TDot1xTableForm(QWidget* owner, const KvFormHost& host, const QString& caption, int width,
-                    int height);
+    TDot1xTableForm(QWidget* owner, const KvFormHost& host, const QString& caption, int width, int height);
     // Binds the table and runs the first walk (the subclass's FormCreate).
     void CreateTable(const VarDef* table);
 

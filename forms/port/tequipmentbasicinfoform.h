@@ -21,7 +21,7 @@ public:
     QLineEdit* Edit2 = nullptr;
     QLineEdit* Edit3 = nullptr;
     QLineEdit* Edit4 = nullptr;
-    QPushButton* BitBtn1 = nullptr;   // "Refresh"
+    QPushButton* BitBtn1 = nullptr; // "Refresh"
     QPlainTextEdit* Memo1 = nullptr;
 
     void FormCreate();

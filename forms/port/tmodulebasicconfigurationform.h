@@ -16,11 +16,11 @@ public:
 
     TModuleBasicConfigurationForm(QWidget* owner, const KvFormHost& host);
 
-    QCheckBox* CheckBox1 = nullptr;   // "Refresh Panel every"
-    QLineEdit* Edit1 = nullptr;       // minutes
-    QCheckBox* CheckBox2 = nullptr;   // "Refresh Panel Now"
-    QPushButton* BitBtn1 = nullptr;   // "&Set"
-    QPushButton* BitBtn2 = nullptr;   // "&Close"
+    QCheckBox* CheckBox1 = nullptr; // "Refresh Panel every"
+    QLineEdit* Edit1 = nullptr;     // minutes
+    QCheckBox* CheckBox2 = nullptr; // "Refresh Panel Now"
+    QPushButton* BitBtn1 = nullptr; // "&Set"
+    QPushButton* BitBtn2 = nullptr; // "&Close"
 
     void BitBtn1Click();
     void BitBtn2Click();

@@ -107,8 +107,7 @@ void TPortMirrorForm::BT_SetClick()
     const bool noIngress = !IngressGrid || IngressGrid->CheckedCount() == 0;
     const bool noEgress = !EgressGrid || EgressGrid->CheckedCount() == 0;
     if (noIngress && noEgress) {
-        KvMessageBox::show(this, QString::fromLatin1(kBothEmpty), QStringLiteral("Confirm"),
-                           QMessageBox::Ok);
+        KvMessageBox::show(this, QString::fromLatin1(kBothEmpty), QStringLiteral("Confirm"), QMessageBox::Ok);
         return;
     }
     WithBinding([](KvSNMPRequest2Edits& binding) { binding.Apply(true, true, std::string()); });

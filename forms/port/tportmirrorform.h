@@ -26,7 +26,7 @@ public:
 
     TPortMirrorForm(QWidget* owner, const KvFormHost& host);
 
-    QLabel* StaticText1 = nullptr;      // "Max Entries"
+    QLabel* StaticText1 = nullptr; // "Max Entries"
     QLineEdit* ET_TargetPort = nullptr;
     QCheckBox* CK_Status = nullptr;     // "Mirroring Status"
     QGroupBox* IngressPortGB = nullptr; // "Rx Port List"

@@ -22,7 +22,7 @@ public:
     static constexpr int kHeight = 431;
     static constexpr int kGridBoxes = 32;
     static constexpr int kGridPerRow = 13;
-    static constexpr int kCreateAndGoItem = 3;   // of Combo_State
+    static constexpr int kCreateAndGoItem = 3; // of Combo_State
     static constexpr int kDestroyItem = 5;
 
     TPortTrunkForm(QWidget* owner, const KvFormHost& host);
@@ -31,14 +31,14 @@ public:
     QLineEdit* ED_Index = nullptr;
     QLineEdit* ED_MasterPort = nullptr;
     QComboBox* Combo_State = nullptr;
-    QLabel* NameLabel = nullptr;       // hidden
-    QLineEdit* ED_Name = nullptr;      // hidden
+    QLabel* NameLabel = nullptr;  // hidden
+    QLineEdit* ED_Name = nullptr; // hidden
     QWidget* StackingPortPanel = nullptr;
-    QPushButton* BT_Get = nullptr;     // "Refresh"
-    QPushButton* SetBtn = nullptr;     // "Set"
-    QPushButton* BT_Set = nullptr;     // "Add"
-    QPushButton* BT_Delete = nullptr;  // "Delete"
-    QLabel* StatusPanel0 = nullptr;    // the status bar's panel
+    QPushButton* BT_Get = nullptr;    // "Refresh"
+    QPushButton* SetBtn = nullptr;    // "Set"
+    QPushButton* BT_Set = nullptr;    // "Add"
+    QPushButton* BT_Delete = nullptr; // "Delete"
+    QLabel* StatusPanel0 = nullptr;   // the status bar's panel
     TStackingPortUitForm* PortGrid = nullptr;
 
     void FormCreate();

@@ -11,7 +11,7 @@
 TStackingPortUitForm::TStackingPortUitForm(QWidget* parent) : QWidget(parent)
 {
     setObjectName("StackingPortUitForm");
-    setWindowFlags(Qt::Widget);  // a child without a border
+    setWindowFlags(Qt::Widget); // a child without a border
     QFont gridFont = font();
     gridFont.setPointSize(kFontPointSize);
     setFont(gridFont);
@@ -42,8 +42,7 @@ TStackingPortUitForm* TStackingPortUitForm::HostIn(QWidget* panel)
     return grid;
 }
 
-TStackingPortUitForm* TStackingPortUitForm::BuildIn(QWidget* panel, const std::string& text, int count,
-                                                    int perRow)
+TStackingPortUitForm* TStackingPortUitForm::BuildIn(QWidget* panel, const std::string& text, int count, int perRow)
 {
     TStackingPortUitForm* grid = HostIn(panel);
     grid->Build(text, 1, count, perRow);

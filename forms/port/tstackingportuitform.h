@@ -54,7 +54,7 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-    QTabWidget* UnitPageControl = nullptr;  // kept hidden
+    QTabWidget* UnitPageControl = nullptr; // kept hidden
 
 private:
     void FormCreate();

@@ -105,9 +105,7 @@ void TTrafficSegmentationForm::SetComplete(bool complete)
 void TTrafficSegmentationForm::FormCreate()
 {
     setWindowTitle(QString::fromStdString("Traffic Segmentation Table:" + host_.agentAddress));
-    Guarded([this] {
-        PortGrid = TStackingPortUitForm::BuildIn(Panel4, "Unit1", kGridBoxes, kGridPerRow);
-    });
+    Guarded([this] { PortGrid = TStackingPortUitForm::BuildIn(Panel4, "Unit1", kGridBoxes, kGridPerRow); });
     // The whole list covers 13 units; the grid shows the first unit's bits.
     numberList_ = TStackingPortUitForm::BitIndexText(kListBits);
 
@@ -135,7 +133,7 @@ void TTrafficSegmentationForm::FormCreate()
     }
     WithBinding([this](KvSNMPRequest2Edits& binding) { binding.Refresh(); });
     if (!Binding()->busy)
-        SetComplete(true);   // nothing went out: nothing will complete
+        SetComplete(true); // nothing went out: nothing will complete
 }
 
 bool TTrafficSegmentationForm::StartFlow(const std::function<void(KvSNMPRequest2Edits&)>& start)

@@ -25,9 +25,9 @@ public:
     static constexpr int kHeight = 462;
     static constexpr int kListHeight = 144;
     static constexpr int kGridPanelHeight = 214;
-    static constexpr int kGridBoxes = 56;       // one unit
+    static constexpr int kGridBoxes = 56; // one unit
     static constexpr int kGridPerRow = 12;
-    static constexpr int kListBits = 728;       // 13 units of 56 ports
+    static constexpr int kListBits = 728; // 13 units of 56 ports
     static constexpr int kPortsPerUnit = 50;
     static constexpr const char* kNotComplete = "Refresh not complete";
 
@@ -38,14 +38,14 @@ public:
     static std::pair<QString, QString> UnitAndPort(int portIndex);
 
     QTreeWidget* LV_TrafficForward = nullptr;
-    QLineEdit* Combo_Unit = nullptr;    // read-only
-    QLineEdit* Combo_Port = nullptr;    // read-only
-    QLabel* ST_Port = nullptr;          // hidden, the selected row's port index
-    QWidget* Panel4 = nullptr;          // hosts the port grid
-    QLabel* StaticText1 = nullptr;      // row counter
-    QPushButton* BT_Get = nullptr;      // "Refresh"
-    QPushButton* BT_Set = nullptr;      // "Set"
-    QPushButton* StopBtn = nullptr;     // "Stop"
+    QLineEdit* Combo_Unit = nullptr; // read-only
+    QLineEdit* Combo_Port = nullptr; // read-only
+    QLabel* ST_Port = nullptr;       // hidden, the selected row's port index
+    QWidget* Panel4 = nullptr;       // hosts the port grid
+    QLabel* StaticText1 = nullptr;   // row counter
+    QPushButton* BT_Get = nullptr;   // "Refresh"
+    QPushButton* BT_Set = nullptr;   // "Set"
+    QPushButton* StopBtn = nullptr;  // "Stop"
     QLabel* StatusPanel0 = nullptr;
     TStackingPortUitForm* PortGrid = nullptr;
 

@@ -34,8 +34,7 @@ constexpr int kMemoLines = 4;
 
 } // namespace
 
-TBridgeForm::TBridgeForm(QWidget* owner, const KvFormHost& host, const char* objectName,
-                         const char* caption)
+TBridgeForm::TBridgeForm(QWidget* owner, const KvFormHost& host, const char* objectName, const char* caption)
     : TFormDialog(owner, host, QString::fromUtf8(caption))
 {
     setObjectName(objectName);
@@ -164,9 +163,8 @@ bool TBridgeForm::WriteWhenIdle(KvSNMPRequest2Edits& binding, const std::functio
 
 bool TBridgeForm::GuardMemo(const std::function<void()>& step)
 {
-    return Reporting(step, [this](const std::string& message) {
-        Memo1->appendPlainText(QString::fromStdString(message));
-    });
+    return Reporting(step,
+                     [this](const std::string& message) { Memo1->appendPlainText(QString::fromStdString(message)); });
 }
 
 bool TBridgeForm::GuardGet(KvSNMPRequest2Controls& binding, const std::function<void()>& step)
@@ -178,8 +176,7 @@ bool TBridgeForm::GuardGet(KvSNMPRequest2Controls& binding, const std::function<
     return false;
 }
 
-void TBridgeForm::SelectRowByCaption(QTreeWidget* list, const QString& caption,
-                                     const std::function<void()>& passed)
+void TBridgeForm::SelectRowByCaption(QTreeWidget* list, const QString& caption, const std::function<void()>& passed)
 {
     for (int row = 0; row < list->topLevelItemCount(); ++row) {
         QTreeWidgetItem* item = list->topLevelItem(row);
@@ -204,8 +201,7 @@ void TBridgeForm::ClearPorts(TStackingPortUitForm* grid)
 void TBridgeForm::BindGrid(KvSNMPRequest2Edits& binding, int variable, TStackingPortUitForm* grid, int boxes)
 {
     if (grid)
-        binding.BindControlList(variable, TStackingPortUitForm::BitIndexText(boxes),
-                                grid->CheckBoxes().mid(0, boxes));
+        binding.BindControlList(variable, TStackingPortUitForm::BitIndexText(boxes), grid->CheckBoxes().mid(0, boxes));
 }
 
 QString TBridgeForm::SelectedCaption(const QTreeWidget* list)
@@ -385,8 +381,8 @@ QGroupBox* TBridgeForm::AddPortGroup(QVBoxLayout* column, const char* caption)
 }
 
 void TBridgeForm::AddGridTabs(QTabWidget* tabs,
-                              std::initializer_list<std::pair<const char*, TStackingPortUitForm**>> grids,
-                              int count, int perRow)
+                              std::initializer_list<std::pair<const char*, TStackingPortUitForm**>> grids, int count,
+                              int perRow)
 {
     GuardMemo([&] {
         for (const auto& [caption, grid] : grids) {

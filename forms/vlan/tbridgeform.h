@@ -67,8 +67,7 @@ public:
 
     // Selects the first list row whose caption is `caption` and stops there;
     // `passed` runs for every row before it (all rows when none matches).
-    static void SelectRowByCaption(QTreeWidget* list, const QString& caption,
-                                   const std::function<void()>& passed);
+    static void SelectRowByCaption(QTreeWidget* list, const QString& caption, const std::function<void()>& passed);
     // The caption of the selected list row, or an empty text.
     static QString SelectedCaption(const QTreeWidget* list);
     // Widens the columns of `list` to the texts of rows first..last.

@@ -11,7 +11,7 @@ const TPortSetsForm::Shape kShape = {
     "Forward Unregistered Information",
     kvforms::varsForwardUnregistered,
     {"Unregistered Ports", "Unregisteried Static Ports", "Unregistered Forbidden Ports"},
-    TForwardUnregisteredInformationForm::kBlocks * TForwardUnregisteredInformationForm::kBlockBoxes,
+    TForwardUnregisteredInformationForm::kBlocks* TForwardUnregisteredInformationForm::kBlockBoxes,
     12,
     TStackingPortUitForm::kVisiblePorts,
 };

@@ -19,8 +19,7 @@ constexpr const char* kTimeConstraint = "%i{n0x2147483647l10}";
 
 } // namespace
 
-TGARPForm::TGARPForm(QWidget* owner, const KvFormHost& host)
-    : TBridgeForm(owner, host, "GARPForm", "GARP Form")
+TGARPForm::TGARPForm(QWidget* owner, const KvFormHost& host) : TBridgeForm(owner, host, "GARPForm", "GARP Form")
 {
     BuildWindow();
     FormCreate();

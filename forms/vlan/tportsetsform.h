@@ -16,11 +16,11 @@ public:
     struct Shape {
         const char* objectName;
         const char* caption;
-        const VarDef* variables;   // key, then the three port lists
+        const VarDef* variables; // key, then the three port lists
         std::array<const char*, 3> tabs;
-        int boxes;                 // check boxes per grid
+        int boxes; // check boxes per grid
         int perRow;
-        int boundPorts;            // boxes bound to the port lists (bits 0..n-1)
+        int boundPorts; // boxes bound to the port lists (bits 0..n-1)
     };
 
     QLabel* ST_Count = nullptr;

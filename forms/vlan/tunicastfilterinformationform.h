@@ -18,7 +18,7 @@ public:
     QLabel* ST_Count = nullptr;
     QPushButton* RefreshBtn = nullptr;
     QPushButton* SetBtn = nullptr;
-    QPushButton* DeleteBtn = nullptr;   // hidden, without a handler
+    QPushButton* DeleteBtn = nullptr; // hidden, without a handler
     QTreeWidget* LV_dot1qStaticUnicastEntry = nullptr;
     QLineEdit* ED_UnicastVID = nullptr;
     QLineEdit* UnicastAddress = nullptr;

@@ -51,7 +51,8 @@ void TVLanCurrentTableForm::BuildWindow()
     connect(RefreshBtn, &QPushButton::clicked, this, &TVLanCurrentTableForm::RefreshBtnClick);
     connect(LV_dot1qVlanCurrentEntry, &QTreeWidget::itemSelectionChanged, this,
             &TVLanCurrentTableForm::LV_dot1qVlanCurrentEntryClick);
-    formwidgets::ConnectRowChanges(LV_dot1qVlanCurrentEntry, this, &TVLanCurrentTableForm::LV_dot1qVlanCurrentEntryChange);
+    formwidgets::ConnectRowChanges(LV_dot1qVlanCurrentEntry, this,
+                                   &TVLanCurrentTableForm::LV_dot1qVlanCurrentEntryChange);
     resize(780, 560);
 }
 

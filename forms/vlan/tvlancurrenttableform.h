@@ -17,7 +17,7 @@ public:
 
     QLabel* ST_Count2 = nullptr;
     QPushButton* RefreshBtn = nullptr;
-    QPushButton* SetBtn = nullptr;   // exists, never shown
+    QPushButton* SetBtn = nullptr; // exists, never shown
     QTreeWidget* LV_dot1qVlanCurrentEntry = nullptr;
     QSplitter* Splitter1 = nullptr;
     QGroupBox* GroupBox1 = nullptr;

@@ -20,8 +20,8 @@ public:
     QLineEdit* PortVLanID = nullptr;
     QComboBox* IngressFiltering = nullptr;
     QComboBox* GvrpStatus = nullptr;
-    QLabel* AcceptableFrameTypesLabel = nullptr;   // hidden with its combo
-    QComboBox* AcceptableFrameTypes = nullptr;     // hidden, unbound
+    QLabel* AcceptableFrameTypesLabel = nullptr; // hidden with its combo
+    QComboBox* AcceptableFrameTypes = nullptr;   // hidden, unbound
 
     KvSNMPRequest2Edits* Binding() const { return binding_; }
 

@@ -68,9 +68,9 @@ void TVlanStaticForm::BuildWindow()
 
 void TVlanStaticForm::FormCreate()
 {
-    AddGridTabs(PageControl1, {{"Egress ports", &EgressGrid},
-                               {"Forbidden Egress Ports", &ForbiddenGrid},
-                               {"Untagged Ports", &UntaggedGrid}});
+    AddGridTabs(
+        PageControl1,
+        {{"Egress ports", &EgressGrid}, {"Forbidden Egress Ports", &ForbiddenGrid}, {"Untagged Ports", &UntaggedGrid}});
     ScrollBox1 = PageControl1->widget(0);
     ScrollBox2 = PageControl1->widget(1);
     ScrollBox3 = PageControl1->widget(2);
@@ -134,7 +134,7 @@ void TVlanStaticForm::WriteThenClear()
     if (table_->busy)
         clearAfterWrite_ = true;
     else
-        ClearEditors();   // a blocking write that failed has raised
+        ClearEditors(); // a blocking write that failed has raised
 }
 
 void TVlanStaticForm::AddBtnClick()

@@ -1,3 +1,5 @@
+// The tables are laid out by hand, one row per line.
+// clang-format off
 #include "forms/vlan/vlanformtables.h"
 
 #include "osprey_config.h"

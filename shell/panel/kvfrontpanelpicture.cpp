@@ -107,8 +107,8 @@ void forEachLed(const LedGroupDef& group, Visit visit)
     for (const char* c = group.bytes; *c; ++c)
         count += (*c == ',') ? 1 : 0;
     for (int i = 0; i < count; ++i) {
-        const QRect shape(panel.left() + group.left + i * (group.gap + group.width), panel.top() + 1,
-                          group.width, group.height);
+        const QRect shape(panel.left() + group.left + i * (group.gap + group.width), panel.top() + 1, group.width,
+                          group.height);
         visit(i, shape.intersected(panel));
     }
 }

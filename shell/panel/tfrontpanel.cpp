@@ -26,20 +26,15 @@ namespace {
 
 // The switch's front-panel LED status: one byte per LED.
 const VarDef ledStatusTable[] = {
-    {OSPREY_ENT_OID ".11.36.2.5.1.5", "swUnitMgmtFrontPanelLedStatus", synOctets, accRO, nullptr, nullptr, nullptr, nullptr},
-    {nullptr,                         nullptr,                         0,         0,     nullptr, nullptr, nullptr, nullptr},
+    {OSPREY_ENT_OID ".11.36.2.5.1.5", "swUnitMgmtFrontPanelLedStatus", synOctets, accRO, nullptr, nullptr, nullptr,
+     nullptr},
+    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 
 // The model's LED colours (window colours 0x00BBGGRR) by the LED byte's low
 // three bits: 0 and 1 white, 2 and 3 lime, 4 blue, 5 red; 6 and 7 have none.
 const KvLedColorEntry ledColourTable[] = {
-    {0, 0xFFFFFF},
-    {1, 0xFFFFFF},
-    {2, 0x00FF00},
-    {3, 0x00FF00},
-    {4, 0xFF0000},
-    {5, 0x0000FF},
-    {0, -1},
+    {0, 0xFFFFFF}, {1, 0xFFFFFF}, {2, 0x00FF00}, {3, 0x00FF00}, {4, 0xFF0000}, {5, 0x0000FF}, {0, -1},
 };
 
 // The LED colours by name, for the port buttons' descriptions.
@@ -47,11 +42,7 @@ const struct {
     int32_t colour;
     const char* name;
 } kLedColourNames[] = {
-    {0x000000, "off"},
-    {0xFFFFFF, "white"},
-    {0x00FF00, "green"},
-    {0xFF0000, "blue"},
-    {0x0000FF, "red"},
+    {0x000000, "off"}, {0xFFFFFF, "white"}, {0x00FF00, "green"}, {0xFF0000, "blue"}, {0x0000FF, "red"},
 };
 
 constexpr uint8_t kLedValueMask = 7;
@@ -139,8 +130,8 @@ void TFrontPanel::CreateLayout()
         speedButtons_[static_cast<size_t>(def.number - 1)] = button;
     }
 
-    QFrame** named[kLedPanelCount] = {&PowerPanel, &ConsolePanel, &LinkPanel,  &SpeedPanel,  &FDXPanel,
-                                      &LedPanel1,  &LedPanel2,    &LedPanel3,  &Port25Panel, &Port26Panel};
+    QFrame** named[kLedPanelCount] = {&PowerPanel, &ConsolePanel, &LinkPanel, &SpeedPanel,  &FDXPanel,
+                                      &LedPanel1,  &LedPanel2,    &LedPanel3, &Port25Panel, &Port26Panel};
     for (int id = 0; id < kLedPanelCount; ++id) {
         const LedPanelDef& def = kLedPanels[id];
         auto* panel = new QFrame(this);
@@ -232,7 +223,7 @@ void TFrontPanel::SpeedButtonToggled(QToolButton* button, bool down)
 void TFrontPanel::FormCreate(QLabel* statusPanel)
 {
     if (LedRequest)
-        return;   // set up once
+        return; // set up once
     try {
         LedRequest = std::make_unique<KvSNMPRequest2Leds>(window());
         KvSNMPVarList list(ledStatusTable, kvListScalars, 0);
@@ -259,9 +250,7 @@ void TFrontPanel::PopupAt(QToolButton* button, const QPoint& globalPos)
     PortInfoPopupMenu->popup(globalPos);
 }
 
-void TFrontPanel::PortInfoPopupMenuPopup()
-{
-}
+void TFrontPanel::PortInfoPopupMenuPopup() {}
 
 void TFrontPanel::PortInformation2Click()
 {

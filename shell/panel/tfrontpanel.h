@@ -78,8 +78,8 @@ public:
     // The LED status variable and the model's LED colour map.
     static const VarDef* LedStatusTable();
     static const KvSNMPLedColorMapList& LedColourMap();
-    static constexpr int kLedTimeout = 500;        // hundredths of a second
-    static constexpr int kLedPollPeriod = 300;     // tens of milliseconds
+    static constexpr int kLedTimeout = 500;    // hundredths of a second
+    static constexpr int kLedPollPeriod = 300; // tens of milliseconds
     static constexpr const char* kLedListName = " Led Status";
 
     // Components.

@@ -38,13 +38,13 @@ const KvOptionList kState(KvOptionList::kIntegerValues, kStateTable);
 
 enum Var { vAddress, vMinutes, vMac, vType, vAging, vState, vView, vCount };
 const VarDef kVars[] = {
-    {"1.3.6.1.4.1.32473.1", "System IP",         synIpAddress,     accRW, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.2", "Dead Time Minutes", synGauge32,       accRW, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.3", "Mask Source",       synMacAddress,    accRW, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.4", "Ethernet Type",     synOctets,        accRW, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.5", "Aging Time",        synInteger,       accRW, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.6", "Mask State",        synInteger,       accRW, &kState, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.7", "View Name",         synDisplayString, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.1", "System IP", synIpAddress, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.2", "Dead Time Minutes", synGauge32, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.3", "Mask Source", synMacAddress, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.4", "Ethernet Type", synOctets, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.5", "Aging Time", synInteger, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.6", "Mask State", synInteger, accRW, &kState, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.7", "View Name", synDisplayString, accRW, nullptr, nullptr, nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 
@@ -153,7 +153,7 @@ TEST_F(RefusalTest, FourPartAddressMarksThePartThatIsNoOctet)
     }
     free[1]->setText(" 20 ");
     EXPECT_EQ(Refusal(vAddress), "");
-    EXPECT_EQ(Value(vAddress), "10.20.10.10");   // the last binding wins
+    EXPECT_EQ(Value(vAddress), "10.20.10.10"); // the last binding wins
 }
 
 TEST_F(RefusalTest, NumbersInTextEditorsMustBeWholeAndInTheSyntaxRange)
@@ -186,7 +186,7 @@ TEST_F(RefusalTest, MacAndHexEditorsRefuseBadDigitsAndLengths)
     EXPECT_EQ(Value(vMac), "FFFFFF000001");
 
     QLineEdit* type = Edit(vType);
-    type->setText("8O0");   // a letter O, and an odd count
+    type->setText("8O0"); // a letter O, and an odd count
     EXPECT_EQ(Refusal(vType), "Ethernet Type: " + kBadValue);
     type->setText("0800");
     EXPECT_EQ(Refusal(vType), "");
@@ -264,7 +264,7 @@ TEST_F(RefusalTest, ARefusalIsReportedWithTheSetTemplate)
     binding->SetStatusTarget(&memo);
     QLineEdit* address = Edit(vAddress);
     address->setText("10.0.0.999");
-    binding->lastOperation = KvSNMPRequest2Controls::kLastGet;   // after the page's fetch
+    binding->lastOperation = KvSNMPRequest2Controls::kLastGet; // after the page's fetch
     try {
         binding->CollectValues();
         ADD_FAILURE() << "collected";

@@ -36,19 +36,14 @@
 namespace {
 
 const KvOptionDef kIpFromTable[] = {
-    {1, nullptr, "Manual"},
-    {2, nullptr, "BOOTP"},
-    {3, nullptr, "DHCP"},
-    {4, nullptr, "BOOTP and DHCP"},
-    {0, nullptr, nullptr},
+    {1, nullptr, "Manual"},         {2, nullptr, "BOOTP"}, {3, nullptr, "DHCP"},
+    {4, nullptr, "BOOTP and DHCP"}, {0, nullptr, nullptr},
 };
 const KvOptionList kIpFrom(KvOptionList::kIntegerValues, kIpFromTable);
 
 const KvOptionDef kAdminTable[] = {
-    {1, nullptr, "up"},
-    {2, nullptr, "down"},
-    {3, nullptr, "testing"},
-    {9, nullptr, "no such state"},   // the agent refuses it
+    {1, nullptr, "up"},      {2, nullptr, "down"},
+    {3, nullptr, "testing"}, {9, nullptr, "no such state"}, // the agent refuses it
     {0, nullptr, nullptr},
 };
 const KvOptionList kAdmin(KvOptionList::kIntegerValues, kAdminTable);
@@ -61,21 +56,21 @@ const std::string kGatewayOid = kIpGroup + ".4";
 const std::string kVlanOid = kIpGroup + ".5";
 
 const VarDef kScalars[] = {
-    {kIpFromOid.c_str(),    "Get IP From",     synInteger,       accRW, &kIpFrom, nullptr, nullptr, nullptr},
-    {kIpAddressOid.c_str(), "IP Address",      synIpAddress,     accRW, nullptr,  nullptr, nullptr, nullptr},
-    {kNetmaskOid.c_str(),   "Subnet Mask",     synIpAddress,     accRW, nullptr,  nullptr, nullptr, nullptr},
-    {kGatewayOid.c_str(),   "Default Gateway", synIpAddress,     accRO, nullptr,  nullptr, nullptr, nullptr},
-    {kVlanOid.c_str(),      "Management VLAN", synInteger,       accRW, nullptr,  nullptr, nullptr, nullptr},
-    {"1.3.6.1.2.1.1.5",     "System Name",     synDisplayString, accRW, nullptr,  nullptr, nullptr, nullptr},
+    {kIpFromOid.c_str(), "Get IP From", synInteger, accRW, &kIpFrom, nullptr, nullptr, nullptr},
+    {kIpAddressOid.c_str(), "IP Address", synIpAddress, accRW, nullptr, nullptr, nullptr, nullptr},
+    {kNetmaskOid.c_str(), "Subnet Mask", synIpAddress, accRW, nullptr, nullptr, nullptr, nullptr},
+    {kGatewayOid.c_str(), "Default Gateway", synIpAddress, accRO, nullptr, nullptr, nullptr, nullptr},
+    {kVlanOid.c_str(), "Management VLAN", synInteger, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.1.5", "System Name", synDisplayString, accRW, nullptr, nullptr, nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 
 const VarDef kPorts[] = {
-    {"1.3.6.1.2.1.2.2.1.1", "Port",        synInteger,       accIdx,               nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.2.1.2.2.1.2", "Description", synDisplayString, accRO,                nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.2.1.2.2.1.4", "MTU",         synInteger,       accRead | accHidden,  nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.2.1.2.2.1.7", "Admin State", synInteger,       accRW,                &kAdmin, nullptr, nullptr, nullptr},
-    {"1.3.6.1.2.1.2.2.1.6", "MAC Address", synMacAddress,    accRO,                nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.2.2.1.1", "Port", synInteger, accIdx, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.2.2.1.2", "Description", synDisplayString, accRO, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.2.2.1.4", "MTU", synInteger, accRead | accHidden, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.2.2.1.7", "Admin State", synInteger, accRW, &kAdmin, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.2.2.1.6", "MAC Address", synMacAddress, accRO, nullptr, nullptr, nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 
@@ -96,15 +91,9 @@ int Count(const std::vector<std::string>& lines, const std::string& prefix)
 
 class BindingSim : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        engine_ = std::make_unique<TestSnmpEngine>("kvbinding");
-    }
+    static void SetUpTestSuite() { engine_ = std::make_unique<TestSnmpEngine>("kvbinding"); }
 
-    static void TearDownTestSuite()
-    {
-        engine_.reset();
-    }
+    static void TearDownTestSuite() { engine_.reset(); }
 
     void Start(SimFixture::Options options = {})
     {
@@ -113,7 +102,7 @@ protected:
         ASSERT_TRUE(TestSnmpEngine::StartSimulator(*sim, &error)) << error;
         KvResetMessageSets();
         binding = std::make_unique<KvSNMPRequest2Edits>(&window);
-        binding->request.timeout = 50;   // keep the failure tests short
+        binding->request.timeout = 50; // keep the failure tests short
         binding->SetStatusTarget(&memo);
         binding->OnGetComplete = [this](KvSNMPRequest2Controls&, const KvSNMPError& e) {
             ++gets;
@@ -147,8 +136,7 @@ protected:
     {
         binding->Variables() = KvSNMPVarList(kScalars, kvListScalars, 0);
         binding->BindComboBox(0, &ipFrom);
-        binding->BindEdits(1, "%i{n0x255}%i{n0x255}%i{n0x255}%i{n0x255}", &ip[0],
-                           {&ip[1], &ip[2], &ip[3]});
+        binding->BindEdits(1, "%i{n0x255}%i{n0x255}%i{n0x255}%i{n0x255}", &ip[0], {&ip[1], &ip[2], &ip[3]});
         binding->BindEdits(2, "%s{l15}", &netmask);
         binding->BindControl(3, &gateway);
         binding->BindEdits(4, "%i{n1x4094}", &vlan);
@@ -229,7 +217,7 @@ TEST_F(ScalarGroup, AFailedRefreshIsReportedThroughTheGetTemplate)
     EXPECT_EQ(lastGet.code, -105);
     EXPECT_FALSE(binding->busy);
     EXPECT_EQ(binding->rowsShown, 0);
-    EXPECT_EQ(vlan.text(), "");   // nothing was shown
+    EXPECT_EQ(vlan.text(), ""); // nothing was shown
     ASSERT_EQ(MemoLines().size(), 1);
     const std::string expected = "Get: " + KvErrorText(-105) + " Request: IP Settings. Receive at ";
     EXPECT_EQ(MemoLines()[0].left(static_cast<int>(expected.size())).toStdString(), expected);
@@ -253,7 +241,7 @@ TEST_F(ScalarGroup, WithoutStatusTargetAFailedRefreshShowsAMessageBox)
     KvMessageBox::Answerer answerer;
     binding->Refresh();
     ASSERT_TRUE(WaitFor([&] { return gets == 1; }));
-    EXPECT_EQ(lastGet.code, -405);   // no answer: timeout
+    EXPECT_EQ(lastGet.code, -405); // no answer: timeout
     ASSERT_EQ(answerer.shown().size(), 1u);
     EXPECT_EQ(answerer.shown()[0].text.toStdString(), lastGet.message);
     EXPECT_TRUE(memo.toPlainText().isEmpty());
@@ -336,7 +324,7 @@ TEST_F(PortTable, RowsShowWhileTheWalkGoesOnAndColumnsFitTheirValues)
     ASSERT_NO_FATAL_FAILURE(Start({.extraArgs = {"--delay", "60"}}));
     Bind();
     binding->request.timeout = 200;
-    binding->request.version = 1;   // SNMPv2c: 25 rows an answer
+    binding->request.version = 1; // SNMPv2c: 25 rows an answer
     const int before = gets;
     int rowsWhileWalking = 0;
     int ticks = 0;
@@ -354,12 +342,12 @@ TEST_F(PortTable, RowsShowWhileTheWalkGoesOnAndColumnsFitTheirValues)
     // The first answer's rows are all in before the second answer arrives.
     EXPECT_EQ(rowsWhileWalking, 25);
     EXPECT_GT(ticks, 10);
-    EXPECT_EQ(list.topLevelItemCount(), 27);   // 26 ports and the VLAN interface
+    EXPECT_EQ(list.topLevelItemCount(), 27); // 26 ports and the VLAN interface
     const QFontMetrics metrics(list.font());
     const int description = Column("Description");
     EXPECT_GE(list.header()->sectionSize(description),
-              metrics.horizontalAdvance(list.topLevelItem(25)->text(description)));   // "Port 26, 1000BASE-T uplink"
-    EXPECT_EQ(list.header()->sectionSize(0), 0);   // the hidden column stays hidden
+              metrics.horizontalAdvance(list.topLevelItem(25)->text(description))); // "Port 26, 1000BASE-T uplink"
+    EXPECT_EQ(list.header()->sectionSize(0), 0);                                    // the hidden column stays hidden
 }
 
 TEST_F(PortTable, SelectingARowFillsTheEditors)
@@ -451,7 +439,7 @@ TEST_F(PortTable, ABlockingWriteRefreshesOnlyWhenAsked)
     sim->clearLog();
     binding->Apply(false);
     EXPECT_EQ(sim->logLines().size(), 1u);
-    EXPECT_EQ(list.topLevelItem(1)->text(Column("Admin State")), "up");   // not read again
+    EXPECT_EQ(list.topLevelItem(1)->text(Column("Admin State")), "up"); // not read again
 
     binding->Apply(true);
     EXPECT_GT(Count(sim->logLines(), "GETNEXT"), 0);
@@ -463,8 +451,8 @@ TEST_F(PortTable, AnEmptyTableShowsNoRowsAndReportsOk)
     // Columns under which the agent holds nothing: the first step already
     // leaves every subtree.
     static const VarDef kNothing[] = {
-        {"1.3.6.1.2.1.17.7.1.3.1.1.98", "Key",   synInteger, accIdx, nullptr, nullptr, nullptr, nullptr},
-        {"1.3.6.1.2.1.17.7.1.3.1.1.99", "Value", synInteger, accRW,  nullptr, nullptr, nullptr, nullptr},
+        {"1.3.6.1.2.1.17.7.1.3.1.1.98", "Key", synInteger, accIdx, nullptr, nullptr, nullptr, nullptr},
+        {"1.3.6.1.2.1.17.7.1.3.1.1.99", "Value", synInteger, accRW, nullptr, nullptr, nullptr, nullptr},
         {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
     };
     ASSERT_NO_FATAL_FAILURE(Start());

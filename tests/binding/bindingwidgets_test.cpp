@@ -50,23 +50,20 @@ const KvOptionDef kArcTable[] = {
 const KvOptionList kArcs(KvOptionList::kTextPrefixes, kArcTable);
 
 // One variable of every kind the tests bind, by position.
-enum Var {
-    vPorts, vState, vTruth, vNumber, vAddress, vMac, vTicks, vOid, vOctets, vName, vStamp,
-    vLocal, vCount
-};
+enum Var { vPorts, vState, vTruth, vNumber, vAddress, vMac, vTicks, vOid, vOctets, vName, vStamp, vLocal, vCount };
 const VarDef kVars[] = {
-    {"1.3.6.1.4.1.32473.1", "Ports",    synBits,          accRW, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.2", "State",    synInteger,       accRW, &kOffOn, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.3", "Truth",    synTruthValue,    accRW, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.4", "Number",   synInteger,       accRW, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.5", "Address",  synIpAddress,     accRW, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.6", "MAC",      synMacAddress,    accRW, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.7", "Uptime",   synTimeTicks,     accRW, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.8", "Object",   synOid,           accRW, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.9", "Octets",   synOctets,        accRW, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.10", "Name",    synDisplayString, accRW, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.11", "Stamp",   synDateAndTime,   accRW, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.12", "Local",   synFloatDate,     accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.1", "Ports", synBits, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.2", "State", synInteger, accRW, &kOffOn, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.3", "Truth", synTruthValue, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.4", "Number", synInteger, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.5", "Address", synIpAddress, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.6", "MAC", synMacAddress, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.7", "Uptime", synTimeTicks, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.8", "Object", synOid, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.9", "Octets", synOctets, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.10", "Name", synDisplayString, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.11", "Stamp", synDateAndTime, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.12", "Local", synFloatDate, accRW, nullptr, nullptr, nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 
@@ -128,8 +125,7 @@ TEST_F(BindingTest, StatusLineFillsTheTemplateOfTheLastOperation)
 
 TEST_F(BindingTest, StatusLineOfAnUnnamedListDropsTheRequestPart)
 {
-    EXPECT_EQ(binding->StatusLine("(VoDADI++) Ok!", QTime(9, 15, 2)),
-              "Get: (VoDADI++) Ok!. Receive at 09:15:02 AM.");
+    EXPECT_EQ(binding->StatusLine("(VoDADI++) Ok!", QTime(9, 15, 2)), "Get: (VoDADI++) Ok!. Receive at 09:15:02 AM.");
     // Field names inside the message are the message's own text.
     EXPECT_EQ(binding->StatusLine("at [TIME]", QTime(9, 15, 2)), "Get: at [TIME]. Receive at 09:15:02 AM.");
 }
@@ -140,7 +136,7 @@ TEST_F(BindingTest, StatusTargetsReceiveTheLine)
     QStatusBar bar(&window);
     QLabel panel(&window);
 
-    binding->ReportStatus("nowhere");   // no target: nothing happens, nothing breaks
+    binding->ReportStatus("nowhere"); // no target: nothing happens, nothing breaks
 
     binding->SetStatusTarget(&memo);
     binding->ReportStatus("one");
@@ -208,7 +204,7 @@ TEST_F(BindingTest, RegistrationRejectsWhatItCannotServe)
     EXPECT_EQ(CodeOf([&] { binding->BindCheckBoxes(vPorts, "", nullptr); }), -522);
     EXPECT_EQ(CodeOf([&] { binding->BindControlList(vPorts, "0,1", {&edit, &edit}); }), -521);
     EXPECT_EQ(CodeOf([&] { binding->BindControlList(vPorts, "0,1", {}); }), -522);
-    EXPECT_EQ(CodeOf([&] { binding->BindEdits(vNumber, "%q", &edit); }), 0);   // no items: one edit, unchecked
+    EXPECT_EQ(CodeOf([&] { binding->BindEdits(vNumber, "%q", &edit); }), 0); // no items: one edit, unchecked
     EXPECT_EQ(CodeOf([&] { binding->BindEdits(vNumber, "%i{n1", &edit); }), -2);
     // Only the successful registrations are kept.
     EXPECT_EQ(binding->Bindings().size(), 1u);
@@ -217,8 +213,7 @@ TEST_F(BindingTest, RegistrationRejectsWhatItCannotServe)
 TEST_F(BindingTest, BindEditsRegistersTheConstraintOfEveryEdit)
 {
     auto edits = Edits(4);
-    binding->BindEdits(vAddress, "%i{n0x255}%i{n0x255}%i{n0x255}%i{n0x255}", edits[0],
-                       {edits[1], edits[2], edits[3]});
+    binding->BindEdits(vAddress, "%i{n0x255}%i{n0x255}%i{n0x255}%i{n0x255}", edits[0], {edits[1], edits[2], edits[3]});
     for (QLineEdit* edit : edits)
         EXPECT_TRUE(binding->EditConstraint().IsRegistered(edit));
     QComboBox combo(&window);
@@ -236,10 +231,10 @@ TEST_F(BindingTest, PortListBitZeroIsTheHighBitOfTheFirstOctet)
     std::vector<QCheckBox*> boxes;
     for (int i = 0; i < 8; ++i)
         boxes.push_back(new QCheckBox(&window));
-    binding->BindCheckBoxes(vPorts, "1,2,3,4,5,6,7,8", boxes[0], boxes[1], boxes[2], boxes[3],
-                            boxes[4], boxes[5], boxes[6], boxes[7]);
+    binding->BindCheckBoxes(vPorts, "1,2,3,4,5,6,7,8", boxes[0], boxes[1], boxes[2], boxes[3], boxes[4], boxes[5],
+                            boxes[6], boxes[7]);
 
-    Value(vPorts) = "40";   // bit 8 needs a second octet
+    Value(vPorts) = "40"; // bit 8 needs a second octet
     EXPECT_EQ(CodeOf([&] { binding->FillControls(vPorts); }), -519);
 
     Value(vPorts) = "4000";
@@ -248,7 +243,7 @@ TEST_F(BindingTest, PortListBitZeroIsTheHighBitOfTheFirstOctet)
         EXPECT_EQ(boxes[i]->isChecked(), i == 0) << "bit " << i + 1;
 
     boxes[0]->setChecked(true);
-    boxes[6]->setChecked(true);   // bit 7
+    boxes[6]->setChecked(true); // bit 7
     binding->CollectControls(vPorts);
     EXPECT_EQ(Value(vPorts), "4100");
 }
@@ -300,7 +295,7 @@ TEST_F(BindingTest, SingleCheckBoxWithAnOptionList)
 
     box.setChecked(true);
     binding->CollectControls(vState);
-    EXPECT_EQ(Value(vState), "Enabled");   // the second entry (value 1)
+    EXPECT_EQ(Value(vState), "Enabled"); // the second entry (value 1)
     box.setChecked(false);
     binding->CollectControls(vState);
     EXPECT_EQ(Value(vState), "Disabled");
@@ -335,7 +330,7 @@ TEST_F(BindingTest, PrefixOptionListSplitsTheValueBetweenComboAndEdit)
     Value(vOid) = "1.3.6.1.4.1.32473.5";
     binding->FillControls(vOid);
     EXPECT_EQ(combo.currentText(), "enterprises");
-    EXPECT_EQ(rest.text(), "32473.5");   // the dot after the prefix is dropped
+    EXPECT_EQ(rest.text(), "32473.5"); // the dot after the prefix is dropped
 
     combo.setCurrentIndex(0);
     rest.setText("1.5.0");
@@ -402,7 +397,7 @@ TEST_F(BindingTest, IpAddressInFourEdits)
     binding->FillControls(-1);
     EXPECT_EQ(Texts(edits), QStringList({"10", "90", "90", "90"}));
 
-    Value(vAddress) = "(NULL)";   // absent: the edits keep what they show
+    Value(vAddress) = "(NULL)"; // absent: the edits keep what they show
     binding->FillControls(-1);
     EXPECT_EQ(Texts(edits), QStringList({"10", "90", "90", "90"}));
 
@@ -461,7 +456,7 @@ TEST_F(BindingTest, TimeTicksDatesAndObjectIdentifiersInSeveralEdits)
 
     auto arcs = Edits(3);
     binding->BindEdits(vOid, "%u%u%u", arcs[0], {arcs[1], arcs[2]});
-    Value(vOid) = "1.3.6.1";   // four arcs, three edits
+    Value(vOid) = "1.3.6.1"; // four arcs, three edits
     EXPECT_EQ(CodeOf([&] { binding->FillControls(vOid); }), -522);
     Value(vOid) = "1.3.6";
     binding->FillControls(vOid);
@@ -472,7 +467,7 @@ TEST_F(BindingTest, PartialBindingsMoveOneFieldOfTheValue)
 {
     QLineEdit second(&window);
     QLabel third(&window);
-    binding->BindControl(vOctets, &second, 1, 195);   // unsigned byte at offset 1
+    binding->BindControl(vOctets, &second, 1, 195); // unsigned byte at offset 1
     binding->BindControl(vOctets, &third, 2, 195);
 
     Value(vOctets) = "0A141E";
@@ -484,9 +479,9 @@ TEST_F(BindingTest, PartialBindingsMoveOneFieldOfTheValue)
     binding->CollectControls(vOctets);
     EXPECT_EQ(Value(vOctets), "0AFF1E");
 
-    Value(vOctets) = "0A14";   // the byte at offset 2 is missing
+    Value(vOctets) = "0A14"; // the byte at offset 2 is missing
     EXPECT_EQ(CodeOf([&] { binding->FillControls(vOctets); }), -519);
-    EXPECT_EQ(second.text(), "20");   // handled before the failing binding
+    EXPECT_EQ(second.text(), "20"); // handled before the failing binding
 }
 
 TEST_F(BindingTest, WholeValueEditReplacesTheValue)
@@ -523,7 +518,7 @@ TEST_F(BindingTest, SkippedAndReadOnlyVariablesAreLeftAlone)
     binding->FillControls(-1);
     EXPECT_EQ(edit.text(), "");
     EXPECT_EQ(label.text(), "<b>bold</b>");
-    EXPECT_EQ(label.textFormat(), Qt::PlainText);   // texts from the switch are not markup
+    EXPECT_EQ(label.textFormat(), Qt::PlainText); // texts from the switch are not markup
 
     binding->Variables()[vNumber].access = accRW;
     binding->Variables()[vName].access = accRO;
@@ -553,11 +548,11 @@ TEST_F(BindingTest, EnableControlsReachesEveryBoundControl)
 // --- list view ---------------------------------------------------------------------------
 
 const VarDef kTable[] = {
-    {"1.3.6.1.4.1.32473.20.1.1", "Index",   synInteger,       accIdx,               nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.20.1.2", "Name",    synDisplayString, accRW,                nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.20.1.3", "Secret",  synDisplayString, accRW | accHidden,    nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.20.1.4", "Admin",   synInteger,       accRW,                &kAdmin, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.20.1.5", "Key",     synOctets,        accWrite,             nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.20.1.1", "Index", synInteger, accIdx, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.20.1.2", "Name", synDisplayString, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.20.1.3", "Secret", synDisplayString, accRW | accHidden, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.20.1.4", "Admin", synInteger, accRW, &kAdmin, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.20.1.5", "Key", synOctets, accWrite, nullptr, nullptr, nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 
@@ -626,7 +621,7 @@ TEST_F(ListViewTest, SelectingARowFillsTheEditorsWithItsValues)
     AddRow("2", "second", "s2", "down", "BB");
     binding->AfterRefresh();
     ASSERT_EQ(list.topLevelItemCount(), 2);
-    EXPECT_EQ(list.topLevelItem(1)->text(0), "s2");     // the row caption is the first column's
+    EXPECT_EQ(list.topLevelItem(1)->text(0), "s2"); // the row caption is the first column's
     EXPECT_EQ(list.topLevelItem(1)->text(3), "second");
     // A kind-2 table keeps the editors disabled until a row is selected.
     EXPECT_FALSE(name.isEnabled());
@@ -640,7 +635,7 @@ TEST_F(ListViewTest, SelectingARowFillsTheEditorsWithItsValues)
     EXPECT_EQ(index.text(), "2");
     EXPECT_EQ(name.text(), "second");
     EXPECT_EQ(admin.currentText(), "down");
-    EXPECT_EQ(Value(2), "s2");   // hidden columns come back too
+    EXPECT_EQ(Value(2), "s2"); // hidden columns come back too
     EXPECT_EQ(Value(4), "BB");
 
     // Collecting starts from the selected row: the index column names the row.
@@ -672,7 +667,7 @@ TEST_F(ListViewTest, AFillErrorOnSelectionIsReportedNotThrown)
     QPlainTextEdit memo(&window);
     binding->SetStatusTarget(&memo);
     QCheckBox wrong(&window);
-    binding->BindControl(0, &wrong);   // an INTEGER without value names in a check box
+    binding->BindControl(0, &wrong); // an INTEGER without value names in a check box
     binding->AttachListView(&list);
     AddRow("1", "first", "s1", "up", "AA");
     list.setCurrentItem(list.topLevelItem(0));

@@ -85,8 +85,7 @@ TEST(EditParts, SplitShowsEveryFieldOnItsOwn)
     EXPECT_EQ(Split(synMacAddress, "0080C8010203"), KvEditTexts({"00", "80", "C8", "01", "02", "03"}));
     EXPECT_EQ(Split(synDateAndTime, "2005-3-7,13:5:9.4,-5:30"),
               KvEditTexts({"2005", "3", "7", "13", "5", "9", "4", "-", "5", "30"}));
-    EXPECT_EQ(Split(synFloatDate, "2005/03/07 01:05:09 pm"),
-              KvEditTexts({"2005", "3", "7", "13", "5", "9", "0"}));
+    EXPECT_EQ(Split(synFloatDate, "2005/03/07 01:05:09 pm"), KvEditTexts({"2005", "3", "7", "13", "5", "9", "0"}));
 }
 
 TEST(EditParts, EmptyAndPaddedPartsJoinAsZero)
@@ -101,7 +100,7 @@ TEST(EditParts, EmptyAndPaddedPartsJoinAsZero)
 
 TEST(EditParts, JoinRefusesThePartAtFault)
 {
-    EXPECT_EQ(RefusedEdit(synIpAddress, {"10", "0", "256", "1"}), 2);   // not the low byte of 256
+    EXPECT_EQ(RefusedEdit(synIpAddress, {"10", "0", "256", "1"}), 2); // not the low byte of 256
     EXPECT_EQ(RefusedEdit(synIpAddress, {"10", "-1", "0", "1"}), 1);
     EXPECT_EQ(RefusedEdit(synNetAddress, {"ten", "0", "0", "1"}), 0);
     EXPECT_EQ(RefusedEdit(synOctets, {"00", "1G"}), 1);

@@ -31,8 +31,14 @@
 #include "platform/kvmessagebox.h"
 
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
-inline void PrintTo(const QStringList& list, std::ostream* os) { *os << '{' << list.join(", ").toStdString() << '}'; }
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& list, std::ostream* os)
+{
+    *os << '{' << list.join(", ").toStdString() << '}';
+}
 QT_END_NAMESPACE
 
 namespace {
@@ -80,7 +86,7 @@ TEST(ListRowOrder, NumbersHexadecimalAndTextCompareByWhatTheyHold)
     EXPECT_LT(Cmp(Order::Number, "2.5", "2.75"), 0);
     EXPECT_LT(Cmp(Order::Number, "2.75", "3"), 0);
     EXPECT_LT(Cmp(Order::Number, "18446744073709551614", "18446744073709551615"), 0);
-    EXPECT_LT(Cmp(Order::Number, "", "-1"), 0);   // empty first
+    EXPECT_LT(Cmp(Order::Number, "", "-1"), 0); // empty first
 
     EXPECT_LT(Cmp(Order::Hex, "00-09-FF-00-00-00", "00-0A-00-00-00-00"), 0);
     EXPECT_LT(Cmp(Order::Hex, "00-0a-00-00-00-00", "00-0A-00-00-00-01"), 0);
@@ -102,12 +108,12 @@ TEST(ListRowOrder, NumbersHexadecimalAndTextCompareByWhatTheyHold)
 // --- a list view of the binding ---------------------------------------------------
 
 const VarDef kTable[] = {
-    {"1.3.6.1.4.1.32473.30.1.1", "Index",   synInteger,       accIdx,   nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.30.1.2", "Address", synIpAddress,     accRO,    nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.30.1.3", "MAC",     synMacAddress,    accRO,    nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.30.1.4", "Name",    synDisplayString, accRW,    nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.30.1.5", "Hits",    synCounter32,     accRO,    nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.30.1.6", "Key",     synOctets,        accWrite, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.30.1.1", "Index", synInteger, accIdx, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.30.1.2", "Address", synIpAddress, accRO, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.30.1.3", "MAC", synMacAddress, accRO, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.30.1.4", "Name", synDisplayString, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.30.1.5", "Hits", synCounter32, accRO, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.30.1.6", "Key", synOctets, accWrite, nullptr, nullptr, nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 
@@ -122,10 +128,10 @@ struct Row {
 // Arrival order; sorted by Hits: 2, 9, 10, 100; by Address: 9.255.0.1,
 // 10.0.0.9, 10.0.0.10, 10.0.1.0.
 const Row kRows[] = {
-    {"1", "10.0.0.10", "00-0A-00-00-00-01", "alpha",    "10"},
-    {"2", "10.0.0.9",  "00-09-FF-00-00-00", "beta",     "9"},
-    {"3", "9.255.0.1", "00-0a-00-00-00-00", "gamma",    "100"},
-    {"4", "10.0.1.0",  "00-10-00-00-00-00", "delta",    "2"},
+    {"1", "10.0.0.10", "00-0A-00-00-00-01", "alpha", "10"},
+    {"2", "10.0.0.9", "00-09-FF-00-00-00", "beta", "9"},
+    {"3", "9.255.0.1", "00-0a-00-00-00-00", "gamma", "100"},
+    {"4", "10.0.1.0", "00-10-00-00-00-00", "delta", "2"},
 };
 
 class ListActions : public ::testing::Test {
@@ -229,7 +235,7 @@ TEST_F(ListActions, AHeaderClickSortsNumbersAsNumbersAndASecondClickReverses)
     ASSERT_NE(actions, nullptr);
     Refresh();
     const int hits = ColumnOf("Hits");
-    EXPECT_EQ(Column(hits), QStringList({"10", "9", "100", "2"}));   // arrival order
+    EXPECT_EQ(Column(hits), QStringList({"10", "9", "100", "2"})); // arrival order
     EXPECT_FALSE(actions->Sorted());
 
     ClickHeader("Hits");
@@ -274,7 +280,7 @@ TEST_F(ListActions, TheSelectionAndTheBindingsRowFollowTheSort)
 
     // A click on the sorted list gives the row clicked, not the one that
     // arrived at that place.
-    QTreeWidgetItem* third = list.topLevelItem(2);   // Hits 9: row 2
+    QTreeWidgetItem* third = list.topLevelItem(2); // Hits 9: row 2
     ClickRow(third);
     EXPECT_EQ(index.text(), "2");
     EXPECT_EQ(name.text(), "beta");
@@ -282,7 +288,7 @@ TEST_F(ListActions, TheSelectionAndTheBindingsRowFollowTheSort)
     binding->CollectValues();
     EXPECT_EQ(binding->Variables()[0].value, "2");
     EXPECT_EQ(binding->Variables()[3].value, "beta");
-    EXPECT_EQ(binding->Variables()[5].value, "AA");   // hidden columns come back too
+    EXPECT_EQ(binding->Variables()[5].value, "AA"); // hidden columns come back too
 }
 
 TEST_F(ListActions, ARefreshKeepsArrivalOrderUntilItIsOverThenSortsOnce)
@@ -316,7 +322,7 @@ TEST_F(ListActions, CtrlCCopiesTheSelectedRowWithACaptionLine)
     QGuiApplication::clipboard()->setText("before");
     list.setFocus();
     QTest::keyClick(&list, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");   // nothing selected: nothing copied
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "before"); // nothing selected: nothing copied
 
     binding->BeforeRefresh();
     AddRow({"7", "10.1.1.1", "00-00-00-00-00-07", "tab\there", "5"}, "secret");
@@ -324,15 +330,14 @@ TEST_F(ListActions, CtrlCCopiesTheSelectedRowWithACaptionLine)
     ClickRow(list.topLevelItem(0));
     QTest::keyClick(&list, Qt::Key_C, Qt::ControlModifier);
     // The hidden column (Key) is left out; a tab in a value is written \t.
-    EXPECT_EQ(QGuiApplication::clipboard()->text(),
-              "Index\tAddress\tMAC\tName\tHits\n"
-              "7\t10.1.1.1\t00-00-00-00-00-07\ttab\\there\t5\n");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "Index\tAddress\tMAC\tName\tHits\n"
+                                                    "7\t10.1.1.1\t00-00-00-00-00-07\ttab\\there\t5\n");
 }
 
 TEST_F(ListActions, ShiftAndCtrlClicksCopySeveralRowsInTheOrderShownWhileTheRowIsTheOneClicked)
 {
     Refresh();
-    ClickHeader("Hits");   // rows 4, 2, 1, 3
+    ClickHeader("Hits"); // rows 4, 2, 1, 3
     auto copied = [&] {
         QGuiApplication::clipboard()->clear();
         QTest::keyClick(&list, Qt::Key_C, Qt::ControlModifier);
@@ -373,7 +378,7 @@ TEST_F(ListActions, ShiftAndCtrlClicksCopySeveralRowsInTheOrderShownWhileTheRowI
     EXPECT_EQ(KvListViewActions::SelectedRow(&list), nullptr);
     EXPECT_EQ(copied(), caption + row1 + row2 + row4);
     binding->CollectValues();
-    EXPECT_EQ(binding->Variables()[5].value, "");   // the hidden key of no row
+    EXPECT_EQ(binding->Variables()[5].value, ""); // the hidden key of no row
 
     // Ctrl+A selects every row; the row stays the current one.
     kvtest::ClickRow(&list, RowWithIndex("2"));
@@ -467,7 +472,7 @@ TEST_F(ListActions, TheContextMenuOffersCopyAndSaveAsCsv)
     for (QAction* action : menu->actions())
         texts << action->text();
     EXPECT_EQ(texts, QStringList({"Copy", "Save as CSV..."}));
-    EXPECT_FALSE(actions->CopyAction()->isEnabled());   // no row selected
+    EXPECT_FALSE(actions->CopyAction()->isEnabled()); // no row selected
     EXPECT_TRUE(actions->SaveCsvAction()->isEnabled());
     EXPECT_EQ(actions->CopyAction()->shortcut(), QKeySequence(QKeySequence::Copy));
     menu->hide();

@@ -28,10 +28,10 @@ TBrowserForm* OpenWindow()
 
 BrowserRun::BrowserRun() : previous_(std::filesystem::current_path().string())
 {
-    const std::string registry = "[" + std::string(KvStartup::kModuleKey) + "]\n" + KvStartup::ModuleValueName() +
-                                 "=" + KvProgram::directory() + KvProgram::kModuleFileName + "\n[" +
-                                 KvStartup::kHostMibKey + "]\nPath=" + dir_.path() + "/Conf/\n[" +
-                                 launcher::kHostKey51 + "]\nPath=" + KvProgram::directory() + "\n";
+    const std::string registry = "[" + std::string(KvStartup::kModuleKey) + "]\n" + KvStartup::ModuleValueName() + "=" +
+                                 KvProgram::directory() + KvProgram::kModuleFileName + "\n[" + KvStartup::kHostMibKey +
+                                 "]\nPath=" + dir_.path() + "/Conf/\n[" + launcher::kHostKey51 +
+                                 "]\nPath=" + KvProgram::directory() + "\n";
     setenv(KvRegistry::kEnvironmentVariable, dir_.write("registry.ini", registry).c_str(), 1);
     std::filesystem::create_directories(dir_.file("Conf"));
     std::filesystem::create_directories(dir_.file("work"));
@@ -87,7 +87,8 @@ launcher::BrowserSettings BrowserRun::V3Settings(unsigned short port, const std:
 
 std::vector<std::string> BrowserRun::Parameters(const std::string& pageName, const launcher::BrowserSettings& settings)
 {
-    QStringList words = KvLauncher::splitCommandLine(QString::fromStdString(launcher::BrowserCommandLine(pageName, settings)));
+    QStringList words =
+        KvLauncher::splitCommandLine(QString::fromStdString(launcher::BrowserCommandLine(pageName, settings)));
     std::vector<std::string> parameters;
     for (qsizetype i = 1; i < words.size(); ++i)
         parameters.push_back(words[i].toStdString());

@@ -42,8 +42,7 @@ public:
                                                 const std::string& authPassword, const std::string& privPassword);
     // The parameters the launcher starts the browser program with for
     // `pageName` ("/TMIB_Info"): its command line less the program name.
-    static std::vector<std::string> Parameters(const std::string& pageName,
-                                               const launcher::BrowserSettings& settings);
+    static std::vector<std::string> Parameters(const std::string& pageName, const launcher::BrowserSettings& settings);
 
     int Run(const std::vector<std::string>& parameters, const std::function<void(TBrowserForm&)>& check,
             int fetchLimitMs = 20000);

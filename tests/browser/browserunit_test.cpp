@@ -52,7 +52,7 @@ TEST(CounterRates, Counter32WrapsOnceButAResetGivesNoRate)
 {
     KvCounterRates rates;
     rates.Read("", 0, synCounter32, "4294967000", 0.0);
-    EXPECT_DOUBLE_EQ(*rates.Read("", 0, synCounter32, "704", 2.0), 500.0);   // 296 + 704 over 2 s
+    EXPECT_DOUBLE_EQ(*rates.Read("", 0, synCounter32, "704", 2.0), 500.0); // 296 + 704 over 2 s
     // Going back by more than half the range is a restarted agent, not a wrap.
     EXPECT_FALSE(rates.Read("", 0, synCounter32, "12", 3.0));
     EXPECT_DOUBLE_EQ(*rates.Read("", 0, synCounter32, "22", 4.0), 10.0) << "counts again from the reset";
@@ -60,8 +60,8 @@ TEST(CounterRates, Counter32WrapsOnceButAResetGivesNoRate)
     // A 64-bit counter does not wrap in practice: going back is a reset.
     rates.Read("", 1, synCounter64, "18446744073709551000", 0.0);
     EXPECT_FALSE(rates.Read("", 1, synCounter64, "100", 1.0));
-    EXPECT_DOUBLE_EQ(*rates.Read("", 1, synCounter64, "18446744073709551100", 2.0),
-                     18446744073709551000.0) << "full 64 bits";
+    EXPECT_DOUBLE_EQ(*rates.Read("", 1, synCounter64, "18446744073709551100", 2.0), 18446744073709551000.0)
+        << "full 64 bits";
 }
 
 TEST(CounterRates, NoValueOrNoTimeGivesNoRate)
@@ -134,7 +134,8 @@ bool IsDottedOid(const std::string& oid)
 {
     if (oid.empty() || oid.front() == '.' || oid.back() == '.' || oid.find("..") != std::string::npos)
         return false;
-    return std::all_of(oid.begin(), oid.end(), [](char c) { return c == '.' || std::isdigit(static_cast<unsigned char>(c)); });
+    return std::all_of(oid.begin(), oid.end(),
+                       [](char c) { return c == '.' || std::isdigit(static_cast<unsigned char>(c)); });
 }
 
 TEST(BrowserCatalogue, TablesKeepTheRulesOfTheGenericPages)
@@ -200,14 +201,27 @@ TEST(BrowserCatalogue, OnlyTheColumnsAnOperatorSetsAreWritable)
             if (v->access & accWrite)
                 writable.insert(std::string(table.page) + " " + v->label);
     const std::set<std::string> expected = {
-        "MIB_Info sysContact", "MIB_Info sysName", "MIB_Info sysLocation", "MIB_IFTable ifAdminStatus",
-        "IFMib_ifXEntry ifLinkUpDownTrapEnable", "IFMib_ifXEntry ifAlias",
-        "Rmon_AlarmEvent alarmInterval", "Rmon_AlarmEvent alarmVariable", "Rmon_AlarmEvent alarmSampleType",
-        "Rmon_AlarmEvent alarmStartupAlarm", "Rmon_AlarmEvent alarmRisingThreshold",
-        "Rmon_AlarmEvent alarmFallingThreshold", "Rmon_AlarmEvent alarmRisingEventIndex",
-        "Rmon_AlarmEvent alarmFallingEventIndex", "Rmon_AlarmEvent alarmOwner", "Rmon_AlarmEvent alarmStatus",
-        "Rmon_AlarmEvent eventDescription", "Rmon_AlarmEvent eventType", "Rmon_AlarmEvent eventCommunity",
-        "Rmon_AlarmEvent eventOwner", "Rmon_AlarmEvent eventStatus",
+        "MIB_Info sysContact",
+        "MIB_Info sysName",
+        "MIB_Info sysLocation",
+        "MIB_IFTable ifAdminStatus",
+        "IFMib_ifXEntry ifLinkUpDownTrapEnable",
+        "IFMib_ifXEntry ifAlias",
+        "Rmon_AlarmEvent alarmInterval",
+        "Rmon_AlarmEvent alarmVariable",
+        "Rmon_AlarmEvent alarmSampleType",
+        "Rmon_AlarmEvent alarmStartupAlarm",
+        "Rmon_AlarmEvent alarmRisingThreshold",
+        "Rmon_AlarmEvent alarmFallingThreshold",
+        "Rmon_AlarmEvent alarmRisingEventIndex",
+        "Rmon_AlarmEvent alarmFallingEventIndex",
+        "Rmon_AlarmEvent alarmOwner",
+        "Rmon_AlarmEvent alarmStatus",
+        "Rmon_AlarmEvent eventDescription",
+        "Rmon_AlarmEvent eventType",
+        "Rmon_AlarmEvent eventCommunity",
+        "Rmon_AlarmEvent eventOwner",
+        "Rmon_AlarmEvent eventStatus",
     };
     EXPECT_EQ(writable, expected);
 }
@@ -218,7 +232,8 @@ class BrowserStartupTest : public ::testing::Test {
 protected:
     BrowserStartupTest()
     {
-        registry = dir.write("registry.ini", "[" + std::string(KvStartup::kHostMibKey) + "]\nPath=" + dir.path() + "/\n");
+        registry =
+            dir.write("registry.ini", "[" + std::string(KvStartup::kHostMibKey) + "]\nPath=" + dir.path() + "/\n");
     }
 
     void Configure(const launcher::BrowserSettings& settings)

@@ -170,7 +170,8 @@ protected:
     // The page as the launcher starts it for a main window on SNMPv2c.
     int Open(const std::string& page, const std::function<void(TBrowserForm&)>& check)
     {
-        const auto settings = BrowserRun::V2cSettings(sim.port(), SimFixture::readCommunity, SimFixture::writeCommunity);
+        const auto settings =
+            BrowserRun::V2cSettings(sim.port(), SimFixture::readCommunity, SimFixture::writeCommunity);
         const int status = run.Run(BrowserRun::Parameters("/T" + page, settings), check);
         EXPECT_TRUE(run.Checked()) << page << ": no window";
         return status;
@@ -284,7 +285,7 @@ TEST_F(BrowserSim, ScalarCountersShowTheirRateBesideTheEditor)
         ASSERT_TRUE(RefreshAndWait(page));
         ASSERT_TRUE(label->text().endsWith("/s")) << label->text().toStdString();
         const double perSecond = label->text().chopped(2).toDouble();
-        EXPECT_GT(perSecond, 10.0);   // 40 a second
+        EXPECT_GT(perSecond, 10.0); // 40 a second
         EXPECT_LT(perSecond, 200.0);
         EXPECT_EQ(rates->RateLabel(EntryOf(page, "ipInHdrErrors"))->text(), "0.0/s");
     });
@@ -352,15 +353,17 @@ TEST_F(BrowserSim, AdministrationStateIsWrittenFromTheRowDialog)
         QTreeWidget* list = List(page);
         SelectRow(list, "5");
         sim.clearLog();
-        InDialog(page, [&] { page.Adapter()->SetBtn->click(); }, [&] {
-            const int admin = EntryOf(page, "ifAdminStatus");
-            auto* combo = qobject_cast<QComboBox*>(page.Entries()[admin].editor);
-            ASSERT_NE(combo, nullptr);
-            EXPECT_TRUE(page.Entries()[admin].checkBox->isChecked());
-            combo->setCurrentText("down");
-            page.Adapter()->DialogPanel()->BtnPanel->SetCheckBtn->click();
-            ASSERT_TRUE(WaitIdle(page));
-        });
+        InDialog(
+            page, [&] { page.Adapter()->SetBtn->click(); },
+            [&] {
+                const int admin = EntryOf(page, "ifAdminStatus");
+                auto* combo = qobject_cast<QComboBox*>(page.Entries()[admin].editor);
+                ASSERT_NE(combo, nullptr);
+                EXPECT_TRUE(page.Entries()[admin].checkBox->isChecked());
+                combo->setCurrentText("down");
+                page.Adapter()->DialogPanel()->BtnPanel->SetCheckBtn->click();
+                ASSERT_TRUE(WaitIdle(page));
+            });
         const auto sets = LogLines(sim, "SET");
         ASSERT_EQ(sets.size(), 1u);
         EXPECT_TRUE(Has(sets[0], "v2c write: 1.3.6.1.2.1.2.2.1.7.5 INTEGER 2")) << sets[0];
@@ -401,27 +404,29 @@ TEST_F(BrowserSim, AlarmRowsAreCreatedWithCreateRequestAndRemovedWithInvalid)
         EXPECT_EQ(Cell(list, "1", "alarmStatus"), "valid");
 
         sim.clearLog();
-        InDialog(alarms, [&] { alarms.Adapter()->AddBtn->click(); }, [&] {
-            auto edit = [&](const std::string& label, const QString& text) {
-                qobject_cast<QLineEdit*>(alarms.Entries()[EntryOf(alarms, label)].editor)->setText(text);
-            };
-            auto choose = [&](const std::string& label, const QString& text) {
-                qobject_cast<QComboBox*>(alarms.Entries()[EntryOf(alarms, label)].editor)->setCurrentText(text);
-            };
-            edit("alarmIndex", "3");
-            edit("alarmInterval", "15");
-            edit("alarmVariable", "1.3.6.1.2.1.2.2.1.14.5");
-            choose("alarmSampleType", "deltaValue");
-            choose("alarmStartupAlarm", "risingAlarm");
-            edit("alarmRisingThreshold", "20");
-            edit("alarmFallingThreshold", "5");
-            edit("alarmRisingEventIndex", "1");
-            edit("alarmFallingEventIndex", "2");
-            edit("alarmOwner", "noc");
-            EXPECT_EQ(EditorText(alarms, "alarmStatus"), "createRequest");
-            alarms.Adapter()->DialogPanel()->BtnPanel->SetCheckBtn->click();
-            ASSERT_TRUE(WaitIdle(alarms));
-        });
+        InDialog(
+            alarms, [&] { alarms.Adapter()->AddBtn->click(); },
+            [&] {
+                auto edit = [&](const std::string& label, const QString& text) {
+                    qobject_cast<QLineEdit*>(alarms.Entries()[EntryOf(alarms, label)].editor)->setText(text);
+                };
+                auto choose = [&](const std::string& label, const QString& text) {
+                    qobject_cast<QComboBox*>(alarms.Entries()[EntryOf(alarms, label)].editor)->setCurrentText(text);
+                };
+                edit("alarmIndex", "3");
+                edit("alarmInterval", "15");
+                edit("alarmVariable", "1.3.6.1.2.1.2.2.1.14.5");
+                choose("alarmSampleType", "deltaValue");
+                choose("alarmStartupAlarm", "risingAlarm");
+                edit("alarmRisingThreshold", "20");
+                edit("alarmFallingThreshold", "5");
+                edit("alarmRisingEventIndex", "1");
+                edit("alarmFallingEventIndex", "2");
+                edit("alarmOwner", "noc");
+                EXPECT_EQ(EditorText(alarms, "alarmStatus"), "createRequest");
+                alarms.Adapter()->DialogPanel()->BtnPanel->SetCheckBtn->click();
+                ASSERT_TRUE(WaitIdle(alarms));
+            });
         auto sets = LogLines(sim, "SET");
         ASSERT_EQ(sets.size(), 1u);
         EXPECT_TRUE(Has(sets[0], "1.3.6.1.2.1.16.3.1.1.12.3 INTEGER 2")) << sets[0];
@@ -556,9 +561,8 @@ TEST_F(BrowserSnmpd, SystemGroupAndInterfacesAreTheAgentsOwn)
 {
     const std::string descr = Get("1.3.6.1.2.1.1.1.0");
     ASSERT_FALSE(descr.empty());
-    OpenV2c("MIB_Info", [&](TBrowserForm& window) {
-        EXPECT_EQ(EditorText(*window.Pages()[0], "sysDescr").toStdString(), descr);
-    });
+    OpenV2c("MIB_Info",
+            [&](TBrowserForm& window) { EXPECT_EQ(EditorText(*window.Pages()[0], "sysDescr").toStdString(), descr); });
     OpenV2c("MIB_IFTable", [&](TBrowserForm& window) {
         EXPECT_EQ(Cell(List(*window.Pages()[0]), "1", "ifDescr"), "lo");
         EXPECT_EQ(Cell(List(*window.Pages()[0]), "1", "ifType"), "softwareLoopback");

@@ -109,7 +109,8 @@ void CaptureLaunch(const SimFixture& sim, const std::string& item)
         return;
     }
     // The host is installed: its browser programs are the stand-in beside the program.
-    MenuTestWindow window(sim.port(), "[" + std::string(launcher::kHostKey51) + "]\nPath=" + KvProgram::directory() + "\n");
+    MenuTestWindow window(sim.port(),
+                          "[" + std::string(launcher::kHostKey51) + "]\nPath=" + KvProgram::directory() + "\n");
     TMainForm& form = window.Form();
     form.show();
     form.move(300, 420);

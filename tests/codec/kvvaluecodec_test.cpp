@@ -9,13 +9,16 @@
 
 namespace {
 
-KvOctets Bytes(std::initializer_list<int> values) {
+KvOctets Bytes(std::initializer_list<int> values)
+{
     KvOctets out;
-    for (int v : values) out.push_back(static_cast<uint8_t>(v));
+    for (int v : values)
+        out.push_back(static_cast<uint8_t>(v));
     return out;
 }
 
-KvOctets DoubleBytes(double d) {
+KvOctets DoubleBytes(double d)
+{
     KvOctets out(8);
     std::memcpy(out.data(), &d, 8);
     return out;
@@ -23,22 +26,25 @@ KvOctets DoubleBytes(double d) {
 
 // Runs `f` and gives the code of the KvError it raises (0 when none).
 template <typename F>
-int ErrorCode(F&& f, std::string* message = nullptr) {
+int ErrorCode(F&& f, std::string* message = nullptr)
+{
     try {
         f();
     } catch (const KvError& e) {
-        if (message) *message = e.what();
+        if (message)
+            *message = e.what();
         return e.code();
     }
     return 0;
 }
 
-const int kAllCodes[] = {1, 2, 3, 4, 5, 6, 64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 75, 76,
-                         193, 194, 195, 196, 197, 198};
+const int kAllCodes[] = {1,  2,  3,  4,  5,  6,  64,  65,  66,  67,  68,  69, 70,
+                         71, 72, 73, 74, 75, 76, 193, 194, 195, 196, 197, 198};
 
-}  // namespace
+} // namespace
 
-TEST(ValueCodecNull, NullTextAndEmptyOctets) {
+TEST(ValueCodecNull, NullTextAndEmptyOctets)
+{
     for (int code : kAllCodes) {
         SCOPED_TRACE(code);
         EXPECT_TRUE(ParseValueText("(NULL)", code).empty());
@@ -52,7 +58,8 @@ TEST(ValueCodecNull, NullTextAndEmptyOctets) {
     EXPECT_EQ(ParseValueText("(null)", 76).size(), 6u);
 }
 
-TEST(ValueCodecErrors, UnknownCodeRaises511WithItsText) {
+TEST(ValueCodecErrors, UnknownCodeRaises511WithItsText)
+{
     for (int code : {0, 7, 63, 77, 192, 199, -1}) {
         SCOPED_TRACE(code);
         std::string message;
@@ -63,10 +70,14 @@ TEST(ValueCodecErrors, UnknownCodeRaises511WithItsText) {
     }
 }
 
-TEST(ValueCodecErrors, ShortValuesRaise518) {
-    struct Case { int code; size_t bytes; };
-    const Case cases[] = {{1, 3}, {2, 3}, {65, 3}, {66, 3}, {71, 3}, {64, 3}, {69, 3}, {67, 3}, {196, 1},
-                          {197, 1}, {198, 1}, {70, 7}, {72, 7}, {75, 7}, {73, 5}, {74, 10}};
+TEST(ValueCodecErrors, ShortValuesRaise518)
+{
+    struct Case {
+        int code;
+        size_t bytes;
+    };
+    const Case cases[] = {{1, 3},   {2, 3},   {65, 3},  {66, 3}, {71, 3}, {64, 3}, {69, 3}, {67, 3},
+                          {196, 1}, {197, 1}, {198, 1}, {70, 7}, {72, 7}, {75, 7}, {73, 5}, {74, 10}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
         std::string message;
@@ -79,7 +90,8 @@ TEST(ValueCodecErrors, ShortValuesRaise518) {
     EXPECT_EQ(ErrorCode([] { FormatValueOctets(KvOctets(5, 1), 6); }), -518);
 }
 
-TEST(ValueCodecIntegers, LittleEndianWordsAndBigEndianShorts) {
+TEST(ValueCodecIntegers, LittleEndianWordsAndBigEndianShorts)
+{
     EXPECT_EQ(ParseValueText("-5", 2), Bytes({0xFB, 0xFF, 0xFF, 0xFF}));
     EXPECT_EQ(ParseValueText("  +12abc", 2), Bytes({12, 0, 0, 0}));
     EXPECT_EQ(ParseValueText("abc", 2), Bytes({0, 0, 0, 0}));
@@ -93,15 +105,16 @@ TEST(ValueCodecIntegers, LittleEndianWordsAndBigEndianShorts) {
     EXPECT_EQ(ParseValueText("-1", 194), Bytes({0xFF}));
     EXPECT_EQ(FormatValueOctets(Bytes({0xFF}), 194), "-1");
     EXPECT_EQ(FormatValueOctets(Bytes({0xFF}), 195), "255");
-    EXPECT_EQ(ParseValueText("300", 195), Bytes({0x2C}));  // low 8 bits
+    EXPECT_EQ(ParseValueText("300", 195), Bytes({0x2C})); // low 8 bits
 
     EXPECT_EQ(ParseValueText("258", 197), Bytes({0x01, 0x02}));
-    EXPECT_EQ(ParseValueText("70000", 198), Bytes({0x11, 0x70}));  // low 16 bits
+    EXPECT_EQ(ParseValueText("70000", 198), Bytes({0x11, 0x70})); // low 16 bits
     EXPECT_EQ(FormatValueOctets(Bytes({0x01, 0x02, 0xFF}), 197), "258");
     EXPECT_EQ(FormatValueOctets(Bytes({0xFF, 0xFE}), 198), "65534");
 }
 
-TEST(ValueCodecBooleans, TrueIsExactAndWidthsDiffer) {
+TEST(ValueCodecBooleans, TrueIsExactAndWidthsDiffer)
+{
     EXPECT_EQ(ParseValueText("true", 1), Bytes({1, 0, 0, 0}));
     EXPECT_EQ(ParseValueText("True", 1), Bytes({0, 0, 0, 0}));
     EXPECT_EQ(ParseValueText("1", 1), Bytes({0, 0, 0, 0}));
@@ -115,7 +128,8 @@ TEST(ValueCodecBooleans, TrueIsExactAndWidthsDiffer) {
     EXPECT_EQ(FormatValueOctets(Bytes({0, 0, 1}), 196), "false");
 }
 
-TEST(ValueCodecHex, TextsAndOddLengths) {
+TEST(ValueCodecHex, TextsAndOddLengths)
+{
     EXPECT_EQ(ParseValueText("A 1f", 4), Bytes({0x0A, 0x1F}));
     EXPECT_EQ(ParseValueText("ABC", 4), Bytes({0x0A, 0xBC}));
     EXPECT_EQ(ParseValueText("zz", 3), Bytes({0x00}));
@@ -129,7 +143,8 @@ TEST(ValueCodecHex, TextsAndOddLengths) {
     EXPECT_EQ(FormatValueOctets(ParseValueText("ff00", 3), 3), "FF00");
 }
 
-TEST(ValueCodecAddresses, IpAddressAndObjectIdentifier) {
+TEST(ValueCodecAddresses, IpAddressAndObjectIdentifier)
+{
     const KvOctets quad = Bytes({0x0A, 0x5A, 0x5A, 0x5A});
     EXPECT_EQ(FormatValueOctets(quad, 64), "10.90.90.90");
     EXPECT_EQ(FormatValueOctets(quad, 69), "10.90.90.90");
@@ -141,16 +156,17 @@ TEST(ValueCodecAddresses, IpAddressAndObjectIdentifier) {
 
     const KvOctets oid = ParseValueText("1.3.6.1.4.1.32473", 6);
     ASSERT_EQ(oid.size(), 28u);
-    EXPECT_EQ(KvOctets(oid.begin() + 24, oid.end()), Bytes({0xD9, 0x7E, 0, 0}));  // 32473, low byte first
+    EXPECT_EQ(KvOctets(oid.begin() + 24, oid.end()), Bytes({0xD9, 0x7E, 0, 0})); // 32473, low byte first
     EXPECT_EQ(FormatValueOctets(oid, 6), "1.3.6.1.4.1.32473");
     EXPECT_EQ(FormatValueOctets(ParseValueText(".1.3.6", 6), 6), "1.3.6");
     EXPECT_EQ(FormatValueOctets(ParseValueText("1.3.4294967295", 6), 6), "1.3.4294967295");
 }
 
-TEST(ValueCodecTimeTicks, FormsBothWays) {
+TEST(ValueCodecTimeTicks, FormsBothWays)
+{
     auto ticks = [](uint32_t count) {
         KvOctets out(4);
-        std::memcpy(out.data(), &count, 4);  // host order is the octet form
+        std::memcpy(out.data(), &count, 4); // host order is the octet form
         return out;
     };
     EXPECT_EQ(FormatValueOctets(ticks(0), 67), "0:00:00.00");
@@ -178,7 +194,8 @@ TEST(ValueCodecTimeTicks, FormsBothWays) {
     }
 }
 
-TEST(ValueCodecCounter64, LowWordFirstAndLimits) {
+TEST(ValueCodecCounter64, LowWordFirstAndLimits)
+{
     EXPECT_EQ(ParseValueText("4294967296", 70), Bytes({0, 0, 0, 0, 1, 0, 0, 0}));
     EXPECT_EQ(ParseValueText("18446744073709551615", 70), KvOctets(8, 0xFF));
     EXPECT_EQ(FormatValueOctets(KvOctets(8, 0xFF), 70), "18446744073709551615");
@@ -188,7 +205,8 @@ TEST(ValueCodecCounter64, LowWordFirstAndLimits) {
     EXPECT_EQ(FormatValueOctets(ParseValueText("1e30", 70), 70), "18446744073709551615");
 }
 
-TEST(ValueCodecReal, GeneralFormFifteenDigits) {
+TEST(ValueCodecReal, GeneralFormFifteenDigits)
+{
     EXPECT_EQ(FormatValueOctets(ParseValueText("0.5", 72), 72), "0.5");
     EXPECT_EQ(FormatValueOctets(ParseValueText("4094", 72), 72), "4094");
     EXPECT_EQ(FormatValueOctets(ParseValueText("1e20", 72), 72), "1e+20");
@@ -197,14 +215,16 @@ TEST(ValueCodecReal, GeneralFormFifteenDigits) {
     EXPECT_EQ(FormatValueOctets(ParseValueText("none", 72), 72), "0");
 }
 
-TEST(ValueCodecDates, DateAndTimeElevenBytes) {
+TEST(ValueCodecDates, DateAndTimeElevenBytes)
+{
     const KvOctets octets = ParseValueText("2005-3-7,13:5:9.0", 74);
-    EXPECT_EQ(octets, Bytes({0xD5, 0x07, 3, 7, 13, 5, 9, 0, '+', 0, 0}));  // year as held, host order
+    EXPECT_EQ(octets, Bytes({0xD5, 0x07, 3, 7, 13, 5, 9, 0, '+', 0, 0})); // year as held, host order
     EXPECT_EQ(FormatValueOctets(octets, 74), "2005-3-7,13:5:9.0");
     EXPECT_EQ(FormatValueOctets(ParseValueText("2005-3-7,13:5:9.0,-5:30", 74), 74), "2005-3-7,13:5:9.0,-5:30");
 }
 
-TEST(ValueCodecDates, DayCountText) {
+TEST(ValueCodecDates, DayCountText)
+{
     // 2005-03-07 is day 38418 of the count.
     const double afternoon = 38418 + (13 * 3600 + 5 * 60 + 9) / 86400.0;
     EXPECT_EQ(FormatValueOctets(DoubleBytes(afternoon), 75), "2005/03/07 01:05:09 pm");
@@ -217,8 +237,8 @@ TEST(ValueCodecDates, DayCountText) {
     EXPECT_DOUBLE_EQ(ParseDayCount(FormatDayCount(-1.25)), -1.25);
     // Just below midnight rounds up into the next day, not to hour 24.
     EXPECT_EQ(FormatDayCount(38418.9999999999), "2005/03/08 12:00:00 am");
-    for (const char* text : {"2005/03/07 01:05:09 pm", "2000/02/29 11:59:59 pm", "0001/01/01 12:00:00 am",
-                             "9999/12/31 11:59:59 pm"}) {
+    for (const char* text :
+         {"2005/03/07 01:05:09 pm", "2000/02/29 11:59:59 pm", "0001/01/01 12:00:00 am", "9999/12/31 11:59:59 pm"}) {
         SCOPED_TRACE(text);
         EXPECT_EQ(FormatValueOctets(ParseValueText(text, 75), 75), text);
     }
@@ -231,7 +251,8 @@ TEST(ValueCodecDates, DayCountText) {
     EXPECT_EQ(ErrorCode([] { FormatValueOctets(DoubleBytes(1e300), 75); }), -518);
 }
 
-TEST(ValueCodecDisplayString, StopsAtZeroByte) {
+TEST(ValueCodecDisplayString, StopsAtZeroByte)
+{
     EXPECT_EQ(ParseValueText("abc", 76), Bytes({'a', 'b', 'c'}));
     // Zero bytes at the end are padding; one inside is no text: the value is
     // shown in hexadecimal rather than cut (which lost the "c").
@@ -241,7 +262,8 @@ TEST(ValueCodecDisplayString, StopsAtZeroByte) {
     EXPECT_EQ(FormatValueOctets(ParseValueText("", 76), 76), "");
 }
 
-TEST(ValueCodecPartial, WidthsOffsetsAndRange) {
+TEST(ValueCodecPartial, WidthsOffsetsAndRange)
+{
     const KvOctets seven = Bytes({1, 2, 3, 4, 5, 6, 7});
     std::string message;
     EXPECT_EQ(ErrorCode([&] { ExtractPartialValue(seven, 2, 73); }, &message), -519);
@@ -268,7 +290,8 @@ TEST(ValueCodecPartial, WidthsOffsetsAndRange) {
 
 // --- texts the operator entered: refused rather than guessed --------------------------
 
-TEST(ValueCodecEntered, NumbersMustBeWholeAndInTheCodesRange) {
+TEST(ValueCodecEntered, NumbersMustBeWholeAndInTheCodesRange)
+{
     EXPECT_EQ(ParseEnteredText("12", 66), Bytes({12, 0, 0, 0}));
     EXPECT_EQ(ParseEnteredText("4294967295", 65), Bytes({0xFF, 0xFF, 0xFF, 0xFF}));
     EXPECT_EQ(ParseEnteredText("-2147483648", 2), Bytes({0, 0, 0, 0x80}));
@@ -279,10 +302,9 @@ TEST(ValueCodecEntered, NumbersMustBeWholeAndInTheCodesRange) {
         int code;
     };
     for (const Refused& r : {Refused{"twelve", 66}, Refused{"15 minutes", 66}, Refused{"", 66},
-                             Refused{"4294967296", 66}, Refused{"-1", 71}, Refused{"2147483648", 2},
-                             Refused{"1.5", 2}, Refused{"256", 195}, Refused{"-129", 194},
-                             Refused{"65536", 198}, Refused{"yes", 1}, Refused{"TRUE", 193},
-                             Refused{"18446744073709551616", 70}, Refused{"1.5kg", 72}}) {
+                             Refused{"4294967296", 66}, Refused{"-1", 71}, Refused{"2147483648", 2}, Refused{"1.5", 2},
+                             Refused{"256", 195}, Refused{"-129", 194}, Refused{"65536", 198}, Refused{"yes", 1},
+                             Refused{"TRUE", 193}, Refused{"18446744073709551616", 70}, Refused{"1.5kg", 72}}) {
         SCOPED_TRACE(std::string(r.text) + " / " + std::to_string(r.code));
         std::string message;
         EXPECT_EQ(ErrorCode([&] { ParseEnteredText(r.text, r.code); }, &message), -518);
@@ -295,7 +317,8 @@ TEST(ValueCodecEntered, NumbersMustBeWholeAndInTheCodesRange) {
     EXPECT_EQ(FormatValueOctets(ParseEnteredText("-0.125", 72), 72), "-0.125");
 }
 
-TEST(ValueCodecEntered, AddressesHexMacsAndIdentifiers) {
+TEST(ValueCodecEntered, AddressesHexMacsAndIdentifiers)
+{
     EXPECT_EQ(ParseEnteredText("192.168.1.30", 64), Bytes({192, 168, 1, 30}));
     EXPECT_EQ(ParseEnteredText("10.0.0.1", 69), Bytes({10, 0, 0, 1}));
     for (const char* text : {"192.168.1.300", "1.2.3.4.5", "-1.2.3.4", "1.2. 3.4", "1.2.3", ""}) {
@@ -318,7 +341,8 @@ TEST(ValueCodecEntered, AddressesHexMacsAndIdentifiers) {
     }
 }
 
-TEST(ValueCodecEntered, TimesDatesAndText) {
+TEST(ValueCodecEntered, TimesDatesAndText)
+{
     EXPECT_EQ(FormatValueOctets(ParseEnteredText("1 day 2:03:04.05", 67), 67), "1 day 2:03:04.05");
     EXPECT_EQ(ParseEnteredText("100", 67), Bytes({100, 0, 0, 0}));
     EXPECT_EQ(ErrorCode([&] { ParseEnteredText("15 minutes", 67); }), -518);
@@ -335,7 +359,8 @@ TEST(ValueCodecEntered, TimesDatesAndText) {
     EXPECT_TRUE(ParseEnteredText("(NULL)", 2).empty());
 }
 
-TEST(ValueCodecDisplayString, UnprintableBytesRoundTripAsHex) {
+TEST(ValueCodecDisplayString, UnprintableBytesRoundTripAsHex)
+{
     const KvOctets engineId = Bytes({0x80, 0x00, 0x1F, 0x88, 0x04, 0x6F, 0x73});
     const std::string text = FormatValueOctets(engineId, 76);
     EXPECT_EQ(text, "0x80001F88046F73");

@@ -135,7 +135,7 @@ TEST(EvaluateLogic, ComparisonsAndWords)
     EXPECT_TRUE(EvaluateLogic("a>=a"));
     EXPECT_FALSE(EvaluateLogic("b<=a"));
     EXPECT_TRUE(EvaluateLogic("b>a"));
-    EXPECT_TRUE(EvaluateLogic("\xe9>z")); // character codes are unsigned
+    EXPECT_TRUE(EvaluateLogic("\xe9>z"));  // character codes are unsigned
     EXPECT_TRUE(EvaluateLogic("now=NOW")); // one instant per evaluation
     EXPECT_EQ(LogicErrorCode("yes"), -1);
     EXPECT_EQ(LogicErrorCode(""), -1);
@@ -213,7 +213,7 @@ TEST(EvaluateNumber, LongTextsOfManyOperandsAreWorkedThroughInOnePass)
         groups += "(+(1)";
     }
     EXPECT_EQ(EvaluateNumber(product + "2"), 2.0);
-    EXPECT_EQ(EvaluateNumber(quotients + "1"), 1.0);   // 8/(8/(...(8/1))): 8 and 1 by turns
+    EXPECT_EQ(EvaluateNumber(quotients + "1"), 1.0); // 8/(8/(...(8/1))): 8 and 1 by turns
     EXPECT_EQ(EvaluateNumber(groups + "+1"), 200001.0);
 }
 
@@ -250,8 +250,8 @@ TEST(EvaluateNumber, AgreesWithTheRulesOnRandomTexts)
 TEST(EvaluateLogic, AgreesWithTheRulesOnRandomTexts)
 {
     std::mt19937 random(20240602);
-    const std::vector<std::string> pieces = {"a", "b", "1", "\"", "(", ")", "=", "<", ">", "!", "|", "&", " ",
-                                             "true", "false", "a=a", "a<b"};
+    const std::vector<std::string> pieces = {"a", "b", "1", "\"", "(",    ")",     "=",   "<",  ">",
+                                             "!", "|", "&", " ",  "true", "false", "a=a", "a<b"};
     for (int i = 0; i < 20000; ++i) {
         std::string t;
         for (size_t n = random() % 9; n > 0; --n)

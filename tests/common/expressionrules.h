@@ -59,7 +59,8 @@ inline bool RulesLogic(const std::string& t)
     if (open != std::string::npos) {
         size_t close = PartnerOf(t, open);
         if (close != std::string::npos && !inside(open) && !inside(close))
-            return RulesLogic(t.substr(0, open) + (RulesLogic(t.substr(open + 1, close - open - 1)) ? "true" : "false") +
+            return RulesLogic(t.substr(0, open) +
+                              (RulesLogic(t.substr(open + 1, close - open - 1)) ? "true" : "false") +
                               t.substr(close + 1));
     }
     size_t at;

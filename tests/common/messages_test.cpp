@@ -40,7 +40,10 @@ protected:
     std::vector<std::string> files_;
 };
 
-KvMessageSet& Common() { return KvMessages(KvMessageSetId::Common); }
+KvMessageSet& Common()
+{
+    return KvMessages(KvMessageSetId::Common);
+}
 
 // Descriptors this process has open.
 int OpenDescriptors()
@@ -52,7 +55,10 @@ int OpenDescriptors()
     }
     return count;
 }
-KvMessageSet& Library() { return KvMessages(KvMessageSetId::KvSnmp); }
+KvMessageSet& Library()
+{
+    return KvMessages(KvMessageSetId::KvSnmp);
+}
 
 } // namespace
 
@@ -62,8 +68,8 @@ TEST(MessageSets, BuiltInTextsAndCodeMapping)
     const struct {
         KvMessageSetId id;
         int count;
-    } counts[] = {{KvMessageSetId::Common, 19}, {KvMessageSetId::Snmp, 18},      {KvMessageSetId::SnmpV3, 17},
-                  {KvMessageSetId::Usm, 14},    {KvMessageSetId::SnmpClass, 23}, {KvMessageSetId::KvSnmp, 29},
+    } counts[] = {{KvMessageSetId::Common, 19},    {KvMessageSetId::Snmp, 18},      {KvMessageSetId::SnmpV3, 17},
+                  {KvMessageSetId::Usm, 14},       {KvMessageSetId::SnmpClass, 23}, {KvMessageSetId::KvSnmp, 29},
                   {KvMessageSetId::StatusLines, 2}};
     for (const auto& c : counts) {
         EXPECT_EQ(KvMessages(c.id).Count(), c.count) << KvMessageFileName(c.id);
@@ -132,34 +138,37 @@ TEST(MessageSets, NamedCodesGiveTheTextsOfTheirLines)
         int code;
         const char* text;
     } named[] = {
-        {kvErrOk,                 "(VoDADI++) Ok!"},
-        {kvErrNoSuchName,         "(SNMP) Variable does not exist!"},
-        {kvErrTimeout,            "(SNMPClass) SNMP request timed out!"},
-        {kvErrVarFileRead,        "(VoDADI++) Fail to read SNMP variables from file([FILENAME])!"},
-        {kvErrVarFileAccess,      "(VoDADI++) Bad access type at line([LINENO])in SNMP variables file([FILENAME])!"},
-        {kvErrNoSession,          "(VoDADI++) Cannot create the global VoDADI++ session!"},
-        {kvErrBootCounterLoad,    "(VoDADI++) Error when loading SNMP engine boots counter!"},
-        {kvErrBootCounterSave,    "(VoDADI++) Error when saving SNMP engine boots counter!"},
-        {kvErrBadAddress,         "(VoDADI++) Invalid IP Address or DNS name!"},
-        {kvErrGetNextOnScalars,   "(VoDADI++) Can't send get-next command for a SNMP variable list with single value!"},
-        {kvErrBadSyntax,          "(VoDADI++) Bad SNMP syntax!"},
-        {kvErrNullInExpression,   "(VoDADI++) Null value in the expression!"},
-        {kvErrExpressionSyntax,   "(VoDADI++) Bad SNMP syntax in the expression!"},
-        {kvErrBadKeyCount,        "(VoDADI++) Bad key count of SNMP variable list!"},
-        {kvErrBadListKind,        "(VoDADI++) Bad item type of SNMP variable list!"},
-        {kvErrBadAssociatedList,  "(VoDADI++) Bad item type of associated SNMP variable list!"},
-        {kvErrBadPartSyntax,      "(VoDADI++) Bad syntax of the associated SNMP variable's (partial) data!"},
-        {kvErrBadValue,           "(VoDADI++) Bad value of the associated SNMP variable's (partial) data!"},
-        {kvErrOutOfRange,         "(VoDADI++) Out of range for the bit(byte) index of the associated SNMP variable's (partial) data!"},
-        {kvErrNoOptionList,       "(VoDADI++) No reference option list for a SNMP variable's (partial) data associating with a optional visual control!"},
-        {kvErrBadControl,         "(VoDADI++) Bad type of the associated visual control!"},
-        {kvErrTooFewControls,     "(VoDADI++) Count of the associated visual controls is not enough!"},
-        {kvErrNoStartTime,        "(VoDADI++) No system start time for the time whose data source is the SNMP variable's (partial) data with syntax timeticks!"},
+        {kvErrOk, "(VoDADI++) Ok!"},
+        {kvErrNoSuchName, "(SNMP) Variable does not exist!"},
+        {kvErrTimeout, "(SNMPClass) SNMP request timed out!"},
+        {kvErrVarFileRead, "(VoDADI++) Fail to read SNMP variables from file([FILENAME])!"},
+        {kvErrVarFileAccess, "(VoDADI++) Bad access type at line([LINENO])in SNMP variables file([FILENAME])!"},
+        {kvErrNoSession, "(VoDADI++) Cannot create the global VoDADI++ session!"},
+        {kvErrBootCounterLoad, "(VoDADI++) Error when loading SNMP engine boots counter!"},
+        {kvErrBootCounterSave, "(VoDADI++) Error when saving SNMP engine boots counter!"},
+        {kvErrBadAddress, "(VoDADI++) Invalid IP Address or DNS name!"},
+        {kvErrGetNextOnScalars, "(VoDADI++) Can't send get-next command for a SNMP variable list with single value!"},
+        {kvErrBadSyntax, "(VoDADI++) Bad SNMP syntax!"},
+        {kvErrNullInExpression, "(VoDADI++) Null value in the expression!"},
+        {kvErrExpressionSyntax, "(VoDADI++) Bad SNMP syntax in the expression!"},
+        {kvErrBadKeyCount, "(VoDADI++) Bad key count of SNMP variable list!"},
+        {kvErrBadListKind, "(VoDADI++) Bad item type of SNMP variable list!"},
+        {kvErrBadAssociatedList, "(VoDADI++) Bad item type of associated SNMP variable list!"},
+        {kvErrBadPartSyntax, "(VoDADI++) Bad syntax of the associated SNMP variable's (partial) data!"},
+        {kvErrBadValue, "(VoDADI++) Bad value of the associated SNMP variable's (partial) data!"},
+        {kvErrOutOfRange,
+         "(VoDADI++) Out of range for the bit(byte) index of the associated SNMP variable's (partial) data!"},
+        {kvErrNoOptionList, "(VoDADI++) No reference option list for a SNMP variable's (partial) data associating with "
+                            "a optional visual control!"},
+        {kvErrBadControl, "(VoDADI++) Bad type of the associated visual control!"},
+        {kvErrTooFewControls, "(VoDADI++) Count of the associated visual controls is not enough!"},
+        {kvErrNoStartTime, "(VoDADI++) No system start time for the time whose data source is the SNMP variable's "
+                           "(partial) data with syntax timeticks!"},
         {kvErrTooFewHistoryItems, "(VoDADI++) Count of the value items for the chart's history data is not enough!"},
-        {kvErrLogNotConnected,    "(VoDADI++) Log database is not connected!"},
-        {kvErrLogFieldNotFound,   "(VoDADI++) Log database field not found!"},
-        {kvErrBadChartSyntax,     "(VoDADI++) Bad syntax for the history chart of log!"},
-        {kvErrUnknownCode,        "(VoDADI++) Unknown error code!"},
+        {kvErrLogNotConnected, "(VoDADI++) Log database is not connected!"},
+        {kvErrLogFieldNotFound, "(VoDADI++) Log database field not found!"},
+        {kvErrBadChartSyntax, "(VoDADI++) Bad syntax for the history chart of log!"},
+        {kvErrUnknownCode, "(VoDADI++) Unknown error code!"},
     };
     for (const auto& n : named)
         EXPECT_EQ(KvErrorText(n.code), n.text) << n.code;

@@ -11,24 +11,19 @@ const KvOptionDef kStpVersionRows[] = {
     {0, nullptr, nullptr},
 };
 const KvOptionDef kRowStatusRows[] = {
-    {1, nullptr, "active"},
-    {2, nullptr, "notInService"},
-    {3, nullptr, "notReady"},
-    {4, nullptr, "createAndGo"},
-    {5, nullptr, "createAndWait"},
-    {6, nullptr, "destroy"},
-    {0, nullptr, nullptr},
+    {1, nullptr, "active"},        {2, nullptr, "notInService"}, {3, nullptr, "notReady"}, {4, nullptr, "createAndGo"},
+    {5, nullptr, "createAndWait"}, {6, nullptr, "destroy"},      {0, nullptr, nullptr},
 };
 const KvOptionDef kAuthProtocolRows[] = {
     {0, "1.3.6.1.6.3.10.1.1.1", "None"},
     {0, "1.3.6.1.6.3.10.1.1.2", "MD5"},
     {0, "1.3.6.1.6.3.10.1.1.3", "SHA"},
-    {0, nullptr,                nullptr},
+    {0, nullptr, nullptr},
 };
 const KvOptionDef kPrefixRows[] = {
     {0, "ab", "Alpha"},
-    {0, "a",  "A"},
-    {0, "x",  "Ex"},
+    {0, "a", "A"},
+    {0, "x", "Ex"},
     {0, nullptr, nullptr},
 };
 
@@ -46,7 +41,7 @@ struct RowReferringToList {
 };
 const RowReferringToList kRows[] = {
     {"stpVersion", &kStpVersionNames},
-    {"rowStatus",  &kRowStatusNames},
+    {"rowStatus", &kRowStatusNames},
 };
 
 int ErrorCode(auto&& f)
@@ -105,9 +100,8 @@ TEST(OptionList, TextValuesAndPrefixes)
 
 TEST(OptionList, SelectionControlsAndRowAccess)
 {
-    EXPECT_EQ(kRowStatusNames.Labels(),
-              (std::vector<std::string>{"active", "notInService", "notReady", "createAndGo", "createAndWait",
-                                        "destroy"}));
+    EXPECT_EQ(kRowStatusNames.Labels(), (std::vector<std::string>{"active", "notInService", "notReady", "createAndGo",
+                                                                  "createAndWait", "destroy"}));
     // A label selects its row; failing that a value does; else nothing.
     EXPECT_EQ(kRowStatusNames.SelectionIndex("notReady"), 2);
     EXPECT_EQ(kRowStatusNames.SelectionIndex("5"), 4);

@@ -15,7 +15,7 @@ TEST(ValueText, Counter64AndRealEdges)
 {
     EXPECT_EQ(ReadCounter64("18446744073709551615"), 18446744073709551615ull);
     EXPECT_EQ(ReadCounter64("18446744073709551616"), 18446744073709551615ull);
-    EXPECT_EQ(ReadCounter64("  9007199254740993"), 9007199254740993ull);   // not through a double
+    EXPECT_EQ(ReadCounter64("  9007199254740993"), 9007199254740993ull); // not through a double
     EXPECT_EQ(ReadCounter64("1.5e3"), 1500u);
     EXPECT_EQ(ReadCounter64("12x"), 12u);
     EXPECT_EQ(ReadCounter64("-5"), 0u);
@@ -26,7 +26,7 @@ TEST(ValueText, Counter64AndRealEdges)
     EXPECT_EQ(ReadLeadingReal("1e999"), std::numeric_limits<double>::infinity());
     EXPECT_EQ(ReadLeadingReal("-1e999"), -std::numeric_limits<double>::infinity());
     EXPECT_EQ(ReadLeadingReal("1e-999"), 0.0);
-    EXPECT_EQ(ReadLeadingReal("2,5"), 2.0);   // the decimal point is always '.'
+    EXPECT_EQ(ReadLeadingReal("2,5"), 2.0); // the decimal point is always '.'
     EXPECT_EQ(FormatReal(-1.25e-7), "-1.25e-07");
     EXPECT_EQ(ReadLeadingReal(FormatReal(0.1)), 0.1);
 
@@ -84,8 +84,8 @@ TEST(ValueTextTyped, WholeNumbersRefuseWordsTailsAndRange)
     EXPECT_TRUE(ReadWholeNumber("+5", 0, 10, v));
     EXPECT_EQ(v, 5);
     v = 7;
-    for (const char* text : {"twelve", "15 minutes", "1 2", "", " ", "-", "1.0", "0x10", "12a",
-                             "99999999999999999999"}) {
+    for (const char* text :
+         {"twelve", "15 minutes", "1 2", "", " ", "-", "1.0", "0x10", "12a", "99999999999999999999"}) {
         EXPECT_FALSE(ReadWholeNumber(text, INT64_MIN, INT64_MAX, v)) << text;
         EXPECT_EQ(v, 7) << text;
     }
@@ -119,9 +119,8 @@ TEST(ValueTextTyped, AddressesAreFourPartsUpTo255)
     EXPECT_TRUE(ReadIpAddressText("010.001.0.255", octets));
     EXPECT_EQ(octets, (Octets{10, 1, 0, 255}));
     octets = {9};
-    for (const char* text : {"192.168.1.300", "1.2.3.4.5", "1.2.3", "-1.2.3.4", "+1.2.3.4", "1.2. 3.4",
-                             "1.2 .3.4", "1..3.4", "1.2.3.", ".1.2.3", "1.2.3.0004", "a.b.c.d", "",
-                             "256.0.0.1", "1.2.3.4 5"}) {
+    for (const char* text : {"192.168.1.300", "1.2.3.4.5", "1.2.3", "-1.2.3.4", "+1.2.3.4", "1.2. 3.4", "1.2 .3.4",
+                             "1..3.4", "1.2.3.", ".1.2.3", "1.2.3.0004", "a.b.c.d", "", "256.0.0.1", "1.2.3.4 5"}) {
         EXPECT_FALSE(ReadIpAddressText(text, octets)) << text;
         EXPECT_EQ(octets, Octets{9}) << text;
     }
@@ -150,12 +149,12 @@ TEST(ValueTextTyped, TimeTicksAsCountOrClock)
     EXPECT_EQ(t, 2u * 8640000 + 3 * 360000 + 4 * 6000 + 5 * 100 + 6);
     EXPECT_TRUE(ReadTimeTicksText("1 day 0:00:00.00", t));
     EXPECT_EQ(t, 8640000u);
-    EXPECT_TRUE(ReadTimeTicksText("1:02:03", t));   // the seconds are kept
+    EXPECT_TRUE(ReadTimeTicksText("1:02:03", t)); // the seconds are kept
     EXPECT_EQ(t, 360000u + 2 * 6000 + 3 * 100);
     EXPECT_TRUE(ReadTimeTicksText(FormatTimeTicks(4294967295u), t));
     EXPECT_EQ(t, 4294967295u);
-    for (const char* text : {"15 minutes", "1:60:00.00", "1:00:60", "1 day 24:00:00.00", "1:02", "4294967296",
-                             "ten", "1:02:03.100", "497 days, 2:27:52.96"})
+    for (const char* text : {"15 minutes", "1:60:00.00", "1:00:60", "1 day 24:00:00.00", "1:02", "4294967296", "ten",
+                             "1:02:03.100", "497 days, 2:27:52.96"})
         EXPECT_FALSE(ReadTimeTicksText(text, t)) << text;
 }
 
@@ -165,7 +164,7 @@ TEST(ValueTextDisplay, TextStaysTextOtherBytesGoHexAndBack)
     EXPECT_EQ(format({'_', 'a', 'l', 'l', '_'}), "_all_");
     EXPECT_EQ(format({'a', '\t', 'b', '\n'}), "a\tb\n");
     EXPECT_EQ(format({'a', 'b', 0, 0}), "ab");
-    EXPECT_EQ(format({0xC3, 0xBC}), "\xC3\xBC");   // UTF-8 text
+    EXPECT_EQ(format({0xC3, 0xBC}), "\xC3\xBC"); // UTF-8 text
     // An engine ID (0x80 starts it and a zero follows), a stray byte, a
     // control character, a zero inside.
     const Octets engineId{0x80, 0x00, 0x1F, 0x88, 0x04, 'o', 's'};
@@ -174,17 +173,17 @@ TEST(ValueTextDisplay, TextStaysTextOtherBytesGoHexAndBack)
     EXPECT_EQ(format({'a', 0xFF}), "0x61FF");
     EXPECT_EQ(format({'a', 0x01}), "0x6101");
     EXPECT_EQ(format({'a', 0, 'b'}), "0x610062");
-    EXPECT_EQ(format({0xC2, 0x85}), "0xC285");   // C1 control character
+    EXPECT_EQ(format({0xC2, 0x85}), "0xC285"); // C1 control character
     // A text that looks like the hexadecimal form is shown in it as well.
     EXPECT_EQ(format({'0', 'x', '4', '1'}), "0x30783431");
     EXPECT_EQ(format({'0', 'x'}), "0x");
     // Every form reads back as the octets it came from.
-    for (const Octets& o : {engineId, Octets{'a', 0xFF}, Octets{'0', 'x', '4', '1'}, Octets{'0', 'x'},
-                            Octets{'p', 'u', 'b'}, Octets{}})
+    for (const Octets& o :
+         {engineId, Octets{'a', 0xFF}, Octets{'0', 'x', '4', '1'}, Octets{'0', 'x'}, Octets{'p', 'u', 'b'}, Octets{}})
         EXPECT_EQ(ParseDisplayText(FormatDisplayOctets(o)), o);
     // but the padding of a text is gone.
     EXPECT_EQ(ParseDisplayText(FormatDisplayOctets(Octets{'a', 0})), Octets{'a'});
     EXPECT_EQ(ParseDisplayText("0x80001f88"), (Octets{0x80, 0x00, 0x1F, 0x88}));
-    EXPECT_EQ(ParseDisplayText("0x123"), (Octets{'0', 'x', '1', '2', '3'}));   // odd: a text
+    EXPECT_EQ(ParseDisplayText("0x123"), (Octets{'0', 'x', '1', '2', '3'})); // odd: a text
     EXPECT_EQ(ParseDisplayText("0xZZ"), (Octets{'0', 'x', 'Z', 'Z'}));
 }

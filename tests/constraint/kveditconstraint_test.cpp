@@ -20,16 +20,19 @@ public:
     int width = -1;
     int focusCount = 0;
     int tag = 0;
-    int depth = 0;     // change checks running inside one another
+    int depth = 0; // change checks running inside one another
     int deepest = 0;
 
     std::string Text() const override { return text; }
-    void SetText(const std::string& t) override {
-        if (t == text) return;
+    void SetText(const std::string& t) override
+    {
+        if (t == text)
+            return;
         text = t;
         ++depth;
         deepest = std::max(deepest, depth);
-        if (constraints) constraints->OnChangeCheck(*this);
+        if (constraints)
+            constraints->OnChangeCheck(*this);
         --depth;
     }
     void SetMaxLength(int length) override { maxLength = length; }
@@ -38,8 +41,10 @@ public:
     int Tag() const override { return tag; }
 
     // Types one character at the end, as a keystroke does.
-    void Type(const std::string& characters) {
-        for (char c : characters) SetText(text + c);
+    void Type(const std::string& characters)
+    {
+        for (char c : characters)
+            SetText(text + c);
     }
 };
 
@@ -54,7 +59,8 @@ public:
     void ShowMessage(const std::string& text, KvEditConstraint::Field&) override { messages.push_back(text); }
 };
 
-int ParseError(const std::string& text) {
+int ParseError(const std::string& text)
+{
     try {
         KvEditConstraint::Parse(text);
     } catch (const KvError& e) {
@@ -70,27 +76,52 @@ protected:
     KvEditConstraint constraints{host, true};
     FakeField field;
 
-    void Register(const std::string& text) {
+    void Register(const std::string& text)
+    {
         field.constraints = &constraints;
         constraints.Register(text, field);
     }
 };
 
-}  // namespace
+} // namespace
 
-TEST(ConstraintGrammar, TextsInUseParse) {
-    for (const char* text :
-         {"%i", "%s", "%i{}", "%i{n0x1}", "%i{n0x7}", "%i{n0x7l1}", "%i{n0x8l1}", "%i{n0x255}", "%i{n0x1000}",
-          "%i{n0x61440}", "%i{n0x2147483647l10}", "%i{n1x7}", "%i{n1x10}", "%i{n1x16}", "%i{n1x25}",
-          "%i{n1x255}", "%i{n1x500}", "%i{n1x4094}", "%i{n1x65535}", "%i{n1x208l3}", "%i{n1x2147483647}",
-          "%i{n10x765}", "%i{n30x99999}", "%i{n100x1000}", "%i{n400x3000}", "%i{n600x4000}", "%s{l12}",
-          "%s{n1x208l3}"}) {
+TEST(ConstraintGrammar, TextsInUseParse)
+{
+    for (const char* text : {"%i",
+                             "%s",
+                             "%i{}",
+                             "%i{n0x1}",
+                             "%i{n0x7}",
+                             "%i{n0x7l1}",
+                             "%i{n0x8l1}",
+                             "%i{n0x255}",
+                             "%i{n0x1000}",
+                             "%i{n0x61440}",
+                             "%i{n0x2147483647l10}",
+                             "%i{n1x7}",
+                             "%i{n1x10}",
+                             "%i{n1x16}",
+                             "%i{n1x25}",
+                             "%i{n1x255}",
+                             "%i{n1x500}",
+                             "%i{n1x4094}",
+                             "%i{n1x65535}",
+                             "%i{n1x208l3}",
+                             "%i{n1x2147483647}",
+                             "%i{n10x765}",
+                             "%i{n30x99999}",
+                             "%i{n100x1000}",
+                             "%i{n400x3000}",
+                             "%i{n600x4000}",
+                             "%s{l12}",
+                             "%s{n1x208l3}"}) {
         SCOPED_TRACE(text);
         EXPECT_EQ(ParseError(text), 0);
     }
 }
 
-TEST(ConstraintGrammar, FieldsAndDefaults) {
+TEST(ConstraintGrammar, FieldsAndDefaults)
+{
     EditConstraint_s c = KvEditConstraint::Parse("%i{n1x4094}");
     EXPECT_EQ(c.type, 'i');
     EXPECT_EQ(c.minimum, 1);
@@ -126,20 +157,23 @@ TEST(ConstraintGrammar, FieldsAndDefaults) {
     c = KvEditConstraint::Parse("%i{e.w80}");
     EXPECT_EQ(c.advanceChar, '.');
     EXPECT_EQ(c.width, 80);
-    c = KvEditConstraint::Parse("%s{e}}");  // the advance character may be a brace
+    c = KvEditConstraint::Parse("%s{e}}"); // the advance character may be a brace
     EXPECT_EQ(c.advanceChar, '}');
 }
 
-TEST(ConstraintGrammar, MalformedTextsRaiseMinus2) {
-    for (const char* text : {"", "%", "i", "x%i", "%z", "%I", "%n", "%ix", "%i{", "%i}", "%i{n1x4094", "%i{}x",
-                             "%i{n}", "%i{x}", "%i{e}", "%i{l}", "%i{w}", "%i{q1}", "%i{n1 }", "%i{n-}",
-                             "%i{n1.2.3}", "%i{l3aaaa}", "%n,{l3fn2}", "%n,{", "%s{l12}}"}) {
+TEST(ConstraintGrammar, MalformedTextsRaiseMinus2)
+{
+    for (const char* text :
+         {"",        "%",          "i",          "x%i",        "%z",         "%I",    "%n",      "%ix",   "%i{",
+          "%i}",     "%i{n1x4094", "%i{}x",      "%i{n}",      "%i{x}",      "%i{e}", "%i{l}",   "%i{w}", "%i{q1}",
+          "%i{n1 }", "%i{n-}",     "%i{n1.2.3}", "%i{l3aaaa}", "%n,{l3fn2}", "%n,{",  "%s{l12}}"}) {
         SCOPED_TRACE(text);
         EXPECT_EQ(ParseError(text), -2);
     }
 }
 
-TEST(ConstraintGrammar, SplitMany) {
+TEST(ConstraintGrammar, SplitMany)
+{
     EXPECT_EQ(KvEditConstraint::SplitMany("%i{n0x255}%i{n0x255}"),
               (std::vector<std::string>{"%i{n0x255}", "%i{n0x255}"}));
     EXPECT_EQ(KvEditConstraint::SplitMany("%i%s{l3}%h"), (std::vector<std::string>{"%i", "%s{l3}", "%h"}));
@@ -147,7 +181,8 @@ TEST(ConstraintGrammar, SplitMany) {
     EXPECT_EQ(KvEditConstraint::CountItems("%i{n0x255}%i{n0x255}%x%"), 2);
 }
 
-TEST(ConstraintRules, KeystrokesByType) {
+TEST(ConstraintRules, KeystrokesByType)
+{
     auto rejected = [](const char* constraint, const std::string& text) {
         return KvEditConstraint::RejectedCharacter(KvEditConstraint::Parse(constraint), text);
     };
@@ -168,7 +203,8 @@ TEST(ConstraintRules, KeystrokesByType) {
     EXPECT_EQ(rejected("%i", "1é2"), 1);
 }
 
-TEST(ConstraintRules, ExitMessages) {
+TEST(ConstraintRules, ExitMessages)
+{
     auto violation = [](const char* constraint, const std::string& text) {
         return KvEditConstraint::ExitViolation(KvEditConstraint::Parse(constraint), text).value_or("passes");
     };
@@ -176,8 +212,7 @@ TEST(ConstraintRules, ExitMessages) {
     EXPECT_EQ(violation("%i{n1x4094}", "4095"), "(KvCommon) Please enter a number between 1 and 4094!");
     EXPECT_EQ(violation("%i{n1x4094}", "4094"), "passes");
     EXPECT_EQ(violation("%i{n1x4094}", "-"), "(KvCommon) Please enter a number between 1 and 4094!");
-    EXPECT_EQ(violation("%i", "2147483648"),
-              "(KvCommon) Please enter a number between -2147483648 and 2147483647!");
+    EXPECT_EQ(violation("%i", "2147483648"), "(KvCommon) Please enter a number between -2147483648 and 2147483647!");
     EXPECT_EQ(violation("%f{n0.5x1.25}", "1.3"), "(KvCommon) Please enter a number between 0.5 and 1.25!");
 
     EXPECT_EQ(violation("%s{l12f}", "abcde"), "(KvCommon) Please enter a string whose length is 12!");
@@ -186,22 +221,20 @@ TEST(ConstraintRules, ExitMessages) {
     EXPECT_EQ(violation("%h{l4f}", "ABC"), "(KvCommon) Please enter a hex string whose length is 4!");
     EXPECT_EQ(violation("%h{l4}", "ABCDE"), "(KvCommon) Please enter a hex string whose length is less than 4!");
 
-    EXPECT_EQ(violation("%n,{l3f}", "1,2"),
-              "(KvCommon) Please enter a delimited number string with delimiter ','.\n"
-              "Here,the count of the number is equal to 3!");
-    EXPECT_EQ(violation("%n,{l2}", "1,2,3"),
-              "(KvCommon) Please enter a delimited number string with delimiter ','.\n"
-              "Here,the count of the number is less than 2!");
-    EXPECT_EQ(violation("%n.{n1x8}", "1.9"),
-              "(KvCommon) Please enter a delimited number string with delimiter '.'.\n"
-              "Here,each number is between 1 and 8!");
+    EXPECT_EQ(violation("%n,{l3f}", "1,2"), "(KvCommon) Please enter a delimited number string with delimiter ','.\n"
+                                            "Here,the count of the number is equal to 3!");
+    EXPECT_EQ(violation("%n,{l2}", "1,2,3"), "(KvCommon) Please enter a delimited number string with delimiter ','.\n"
+                                             "Here,the count of the number is less than 2!");
+    EXPECT_EQ(violation("%n.{n1x8}", "1.9"), "(KvCommon) Please enter a delimited number string with delimiter '.'.\n"
+                                             "Here,each number is between 1 and 8!");
     EXPECT_EQ(violation("%n.{n1x8}", "1.8"), "passes");
 
     EXPECT_EQ(violation("%i{n1x5}", ""), "passes");
     EXPECT_EQ(violation("%i{n1x5l1n}", ""), "(KvCommon) Empty value is not allowed!");
 }
 
-TEST_F(ConstraintFieldTest, RegistrationAppliesLengthAndWidth) {
+TEST_F(ConstraintFieldTest, RegistrationAppliesLengthAndWidth)
+{
     Register("%s{l12w90}");
     EXPECT_EQ(field.maxLength, 12);
     EXPECT_EQ(field.width, 90);
@@ -215,7 +248,8 @@ TEST_F(ConstraintFieldTest, RegistrationAppliesLengthAndWidth) {
     EXPECT_EQ(other.maxLength, -1);
 }
 
-TEST_F(ConstraintFieldTest, TypingRejectsWithBeep) {
+TEST_F(ConstraintFieldTest, TypingRejectsWithBeep)
+{
     Register("%i{n1x4094}");
     field.Type("12a");
     EXPECT_EQ(field.text, "12");
@@ -230,7 +264,8 @@ TEST_F(ConstraintFieldTest, TypingRejectsWithBeep) {
     EXPECT_EQ(host.beeps, 4);
 }
 
-TEST_F(ConstraintFieldTest, LeavingWithBadTextRestoresLastValid) {
+TEST_F(ConstraintFieldTest, LeavingWithBadTextRestoresLastValid)
+{
     Register("%i{n1x4094}");
     field.Type("100");
     EXPECT_TRUE(constraints.OnExitCheck(field));
@@ -247,7 +282,8 @@ TEST_F(ConstraintFieldTest, LeavingWithBadTextRestoresLastValid) {
     EXPECT_EQ(constraints.LastValid(field), "100");
 }
 
-TEST_F(ConstraintFieldTest, PlaceholdersAreLeftAlone) {
+TEST_F(ConstraintFieldTest, PlaceholdersAreLeftAlone)
+{
     Register("%i{n1x4094}");
     for (const char* placeholder : {"(NOTDONE)", "(NULL)"}) {
         field.SetText(placeholder);
@@ -258,7 +294,8 @@ TEST_F(ConstraintFieldTest, PlaceholdersAreLeftAlone) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(ConstraintFieldTest, AdvanceCharacterAndFullField) {
+TEST_F(ConstraintFieldTest, AdvanceCharacterAndFullField)
+{
     Register("%i{e.}");
     field.Type("12.");
     EXPECT_EQ(field.text, "12");
@@ -276,14 +313,17 @@ TEST_F(ConstraintFieldTest, AdvanceCharacterAndFullField) {
     EXPECT_EQ(host.advances, 2);
 }
 
-TEST_F(ConstraintFieldTest, PreviousHandlersAndTheVeto) {
+TEST_F(ConstraintFieldTest, PreviousHandlersAndTheVeto)
+{
     int changes = 0, exits = 0;
     field.constraints = &constraints;
-    constraints.Register("%i{n1x10}", field, [&](KvEditConstraint::Field&) { ++changes; },
-                         [&](KvEditConstraint::Field& f) {
-                             ++exits;
-                             if (f.Text() == "7") field.tag = -1;
-                         });
+    constraints.Register(
+        "%i{n1x10}", field, [&](KvEditConstraint::Field&) { ++changes; },
+        [&](KvEditConstraint::Field& f) {
+            ++exits;
+            if (f.Text() == "7")
+                field.tag = -1;
+        });
     field.Type("5x");
     // "5", then the text without the rejected "x" (setting it checks again);
     // "5x" itself never reaches the handler.
@@ -298,7 +338,8 @@ TEST_F(ConstraintFieldTest, PreviousHandlersAndTheVeto) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST(ConstraintRemember, WithoutRememberValidOnlyRememberTextStores) {
+TEST(ConstraintRemember, WithoutRememberValidOnlyRememberTextStores)
+{
     FakeHost host;
     KvEditConstraint constraints(host, false);
     FakeField field, stranger;
@@ -310,14 +351,15 @@ TEST(ConstraintRemember, WithoutRememberValidOnlyRememberTextStores) {
     constraints.RememberText(field);
     EXPECT_EQ(constraints.LastValid(field), "3");
     field.SetText("0");
-    constraints.RememberIfValid(field);  // fails the check: not remembered
+    constraints.RememberIfValid(field); // fails the check: not remembered
     EXPECT_EQ(constraints.LastValid(field), "3");
-    constraints.RememberText(stranger);  // not registered: nothing happens
+    constraints.RememberText(stranger); // not registered: nothing happens
     EXPECT_FALSE(constraints.OnExitCheck(field));
     EXPECT_EQ(field.text, "3");
 }
 
-TEST(ConstraintRemember, RegisterManyPairsPiecesWithFields) {
+TEST(ConstraintRemember, RegisterManyPairsPiecesWithFields)
+{
     FakeHost host;
     KvEditConstraint constraints(host, true);
     FakeField a, b, c;
@@ -330,7 +372,8 @@ TEST(ConstraintRemember, RegisterManyPairsPiecesWithFields) {
 
 // The one-pass filter leaves exactly what removing the first rejected
 // character again and again leaves.
-TEST(ConstraintRules, FilterTextMatchesRemovingOneCharacterAtATime) {
+TEST(ConstraintRules, FilterTextMatchesRemovingOneCharacterAtATime)
+{
     std::mt19937 random(18);
     const std::string alphabet = "0123456789-.,;aFgx";
     for (const char* constraint : {"%i", "%u", "%f", "%h", "%n,", "%n.", "%s"}) {
@@ -338,9 +381,11 @@ TEST(ConstraintRules, FilterTextMatchesRemovingOneCharacterAtATime) {
         for (int round = 0; round < 300; ++round) {
             std::string text;
             const int length = static_cast<int>(random() % 12);
-            for (int k = 0; k < length; ++k) text += alphabet[random() % alphabet.size()];
+            for (int k = 0; k < length; ++k)
+                text += alphabet[random() % alphabet.size()];
             std::string slow = text;
-            for (int at; (at = KvEditConstraint::RejectedCharacter(c, slow)) >= 0;) slow.erase(static_cast<size_t>(at), 1);
+            for (int at; (at = KvEditConstraint::RejectedCharacter(c, slow)) >= 0;)
+                slow.erase(static_cast<size_t>(at), 1);
             EXPECT_EQ(KvEditConstraint::FilterText(c, text), slow) << constraint << " " << text;
         }
     }
@@ -349,12 +394,13 @@ TEST(ConstraintRules, FilterTextMatchesRemovingOneCharacterAtATime) {
 // A long rejected text (pasted, or a switch's 4,000-octet answer shown in an
 // integer field) is cleaned in one step: the checks do not nest once per
 // character.
-TEST_F(ConstraintFieldTest, LongRejectedTextsDoNotNestTheCheck) {
+TEST_F(ConstraintFieldTest, LongRejectedTextsDoNotNestTheCheck)
+{
     Register("%i{n1x4094}");
     field.SetText(std::string(8000, 'A'));
     EXPECT_EQ(field.text, "");
     EXPECT_LE(field.deepest, 2);
-    EXPECT_EQ(host.beeps, 5);   // one per character, not thousands
+    EXPECT_EQ(host.beeps, 5); // one per character, not thousands
 
     FakeField other;
     other.constraints = &constraints;

@@ -30,9 +30,11 @@ protected:
     int beeps = 0;
     QStringList messages;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         auto* layout = new QVBoxLayout(&window);
-        for (QLineEdit* edit : {first, second, third}) layout->addWidget(edit);
+        for (QLineEdit* edit : {first, second, third})
+            layout->addWidget(edit);
         constraints->SetBeeper([this] { ++beeps; });
         constraints->SetMessageNotifier([this](QWidget* owner, const QString& text) {
             EXPECT_EQ(owner, &window);
@@ -44,15 +46,17 @@ protected:
     }
 
     // Gives `edit` the focus the way a click or Tab would.
-    void Enter(QLineEdit* edit) {
+    void Enter(QLineEdit* edit)
+    {
         edit->setFocus(Qt::TabFocusReason);
         QCoreApplication::processEvents();
     }
 };
 
-}  // namespace
+} // namespace
 
-TEST_F(LineEditConstraintTest, RejectedKeysBeepAndVanish) {
+TEST_F(LineEditConstraintTest, RejectedKeysBeepAndVanish)
+{
     constraints->Register("%i{n1x4094}", first);
     Enter(first);
     QTest::keyClicks(first, "12a");
@@ -64,7 +68,8 @@ TEST_F(LineEditConstraintTest, RejectedKeysBeepAndVanish) {
     EXPECT_EQ(beeps, 2);
 }
 
-TEST_F(LineEditConstraintTest, LengthLimitStopsTyping) {
+TEST_F(LineEditConstraintTest, LengthLimitStopsTyping)
+{
     constraints->Register("%s{l12}", first);
     Enter(first);
     QTest::keyClicks(first, "abcdefghijklm");
@@ -75,7 +80,8 @@ TEST_F(LineEditConstraintTest, LengthLimitStopsTyping) {
     EXPECT_EQ(constraints->MaxLength(third), 0);
 }
 
-TEST_F(LineEditConstraintTest, ProgramTextsAreNotCutToTheLimit) {
+TEST_F(LineEditConstraintTest, ProgramTextsAreNotCutToTheLimit)
+{
     constraints->Register("%i{n0x7l1}", first);
     first->setText("(NOTDONE)");
     EXPECT_EQ(first->text(), "(NOTDONE)");
@@ -92,11 +98,12 @@ TEST_F(LineEditConstraintTest, ProgramTextsAreNotCutToTheLimit) {
     EXPECT_EQ(first->text(), "12");
 }
 
-TEST_F(LineEditConstraintTest, LeavingABadValueRestoresTextAndFocus) {
+TEST_F(LineEditConstraintTest, LeavingABadValueRestoresTextAndFocus)
+{
     constraints->Register("%i{n1x4094}", first);
     constraints->Register("%i{n1x4094}", second);
     Enter(first);
-    first->setText("100");  // filled by the program (a refresh) while the field has the focus
+    first->setText("100"); // filled by the program (a refresh) while the field has the focus
     first->selectAll();
     QTest::keyClicks(first, "0");
     EXPECT_EQ(first->text(), "0");
@@ -119,8 +126,9 @@ TEST_F(LineEditConstraintTest, LeavingABadValueRestoresTextAndFocus) {
     EXPECT_EQ(messages.size(), 1);
 }
 
-TEST_F(LineEditConstraintTest, MessageBoxIsCaptionedWithTheProgramName) {
-    KvLineEditConstraint plain(&window, true);  // no notifier: the program's message box
+TEST_F(LineEditConstraintTest, MessageBoxIsCaptionedWithTheProgramName)
+{
+    KvLineEditConstraint plain(&window, true); // no notifier: the program's message box
     plain.Register("%s{l3f}", first);
     KvMessageBox::Answerer answerer;
     Enter(first);
@@ -133,13 +141,14 @@ TEST_F(LineEditConstraintTest, MessageBoxIsCaptionedWithTheProgramName) {
     EXPECT_TRUE(first->hasFocus());
 }
 
-TEST_F(LineEditConstraintTest, RealMessageBoxDuringTheFocusChange) {
+TEST_F(LineEditConstraintTest, RealMessageBoxDuringTheFocusChange)
+{
     KvLineEditConstraint plain(&window, true);
     plain.Register("%i{n1x5}", first);
     plain.Register("%i{n1x5}", second);
     Enter(first);
     first->setText("3");
-    QTest::keyClicks(first, "9");  // "39"
+    QTest::keyClicks(first, "9"); // "39"
     QString shownText;
     QTimer closer;
     closer.setInterval(20);
@@ -162,7 +171,8 @@ TEST_F(LineEditConstraintTest, RealMessageBoxDuringTheFocusChange) {
     EXPECT_TRUE(first->hasFocus());
 }
 
-TEST_F(LineEditConstraintTest, SwitchingWindowsIsNotLeaving) {
+TEST_F(LineEditConstraintTest, SwitchingWindowsIsNotLeaving)
+{
     constraints->Register("%i{n1x5}", first);
     Enter(first);
     QTest::keyClicks(first, "9");
@@ -174,7 +184,8 @@ TEST_F(LineEditConstraintTest, SwitchingWindowsIsNotLeaving) {
     EXPECT_EQ(first->text(), "9");
 }
 
-TEST_F(LineEditConstraintTest, AutoAdvanceAndAdvanceCharacter) {
+TEST_F(LineEditConstraintTest, AutoAdvanceAndAdvanceCharacter)
+{
     constraints->RegisterMany("%i{n0x255e.}%i{n0x7l1a}%i", {first, second, third});
     Enter(first);
     QTest::keyClicks(first, "10.");
@@ -187,7 +198,8 @@ TEST_F(LineEditConstraintTest, AutoAdvanceAndAdvanceCharacter) {
     EXPECT_EQ(beeps, 0);
 }
 
-TEST_F(LineEditConstraintTest, AdvanceSkipsDisabledAndHiddenWidgets) {
+TEST_F(LineEditConstraintTest, AdvanceSkipsDisabledAndHiddenWidgets)
+{
     auto* hidden = new QPushButton("hidden", &window);
     hidden->hide();
     QWidget::setTabOrder(first, hidden);
@@ -201,7 +213,8 @@ TEST_F(LineEditConstraintTest, AdvanceSkipsDisabledAndHiddenWidgets) {
     EXPECT_TRUE(third->hasFocus());
 }
 
-TEST_F(LineEditConstraintTest, PlaceholderValuesAreNotChecked) {
+TEST_F(LineEditConstraintTest, PlaceholderValuesAreNotChecked)
+{
     constraints->Register("%i{n1x4094}", first);
     first->setText("(NOTDONE)");
     Enter(first);
@@ -211,25 +224,27 @@ TEST_F(LineEditConstraintTest, PlaceholderValuesAreNotChecked) {
     EXPECT_EQ(beeps, 0);
 }
 
-TEST_F(LineEditConstraintTest, RememberTextAndStrangers) {
+TEST_F(LineEditConstraintTest, RememberTextAndStrangers)
+{
     constraints->Register("%i{n1x9}", first);
     first->setText("4");
     constraints->RememberText(first);
-    constraints->RememberText(&window);  // not a registered field: ignored
+    constraints->RememberText(&window); // not a registered field: ignored
     EXPECT_EQ(constraints->LastValid(first), "4");
     EXPECT_FALSE(constraints->IsRegistered(second));
     EXPECT_THROW(constraints->Register("%q", second), KvError);
     EXPECT_FALSE(constraints->IsRegistered(second));
 }
 
-TEST_F(LineEditConstraintTest, FieldsAndConstraintsMayGoInEitherOrder) {
+TEST_F(LineEditConstraintTest, FieldsAndConstraintsMayGoInEitherOrder)
+{
     constraints->Register("%i", first);
     constraints->Register("%i", second);
-    delete second;  // the field goes first
+    delete second; // the field goes first
     second = nullptr;
     QTest::keyClicks(first, "1");
-    constraints.reset();  // then the constraints, before the other field
-    first->setText("x");  // no longer checked
+    constraints.reset(); // then the constraints, before the other field
+    first->setText("x"); // no longer checked
     EXPECT_EQ(first->text(), "x");
 }
 
@@ -240,7 +255,8 @@ int main(int argc, char** argv)
 
 // 8,000 rejected characters set into a field used to crash the
 // program (one nested check per character).
-TEST_F(LineEditConstraintTest, PastingThousandsOfRejectedCharactersIsSafe) {
+TEST_F(LineEditConstraintTest, PastingThousandsOfRejectedCharactersIsSafe)
+{
     constraints->Register("%i{n1x4094}", first);
     constraints->Register("%u{l5}", second);
     first->setText(QString(8000, QLatin1Char('A')));
@@ -254,7 +270,8 @@ TEST_F(LineEditConstraintTest, PastingThousandsOfRejectedCharactersIsSafe) {
 }
 
 // What a write runs over every field it collects.
-TEST_F(LineEditConstraintTest, ViolationChecksWithoutLeavingTheField) {
+TEST_F(LineEditConstraintTest, ViolationChecksWithoutLeavingTheField)
+{
     constraints->Register("%i{n10x765}", first);
     Enter(first);
     first->setText("5");
@@ -268,5 +285,5 @@ TEST_F(LineEditConstraintTest, ViolationChecksWithoutLeavingTheField) {
     EXPECT_EQ(first->text(), "5");
     first->setText("(NOTDONE)");
     EXPECT_FALSE(constraints->Violation(first).has_value());
-    EXPECT_FALSE(constraints->Violation(third).has_value());   // not registered
+    EXPECT_FALSE(constraints->Violation(third).has_value()); // not registered
 }

@@ -29,10 +29,13 @@ const std::string kEnt = OSPREY_ENT_OID;
 const std::map<std::string, std::string> kState = {{"1", "other"}, {"2", "disabled"}, {"3", "enabled"}};
 const std::map<std::string, std::string> kReboot = {
     {"1", "other"}, {"2", "reboot"}, {"3", "save-config-and-reboot"}, {"4", "reboot-and-load-factory-default-config"}};
-const std::map<std::string, std::string> kNway = {
-    {"1", "nway-auto"}, {"2", "nway-disabled-10Mbps-Half"}, {"3", "nway-disabled-10Mbps-Full"},
-    {"4", "nway-disabled-100Mbps-Half"}, {"5", "nway-disabled-100Mbps-Full"},
-    {"6", "nway-disabled-1Gigabps-Half"}, {"7", "nway-disabled-1Gigabps-Full"}};
+const std::map<std::string, std::string> kNway = {{"1", "nway-auto"},
+                                                  {"2", "nway-disabled-10Mbps-Half"},
+                                                  {"3", "nway-disabled-10Mbps-Full"},
+                                                  {"4", "nway-disabled-100Mbps-Half"},
+                                                  {"5", "nway-disabled-100Mbps-Full"},
+                                                  {"6", "nway-disabled-1Gigabps-Half"},
+                                                  {"7", "nway-disabled-1Gigabps-Full"}};
 
 std::string Named(const std::map<std::string, std::string>& names, const std::string& value)
 {
@@ -113,14 +116,13 @@ TEST_F(ExportSim, ScalarPageIsOneLinePerVariableWithValueNames)
     StartSimulator();
     const auto walk = Walk(kEnt + ".11.36.2.5.2");
     ASSERT_EQ(walk.size(), 7u);
-    const std::vector<std::string> labels = {"System Reboot State",   "System IP",
-                                             "Subnet Mask",           "Default Gateway",
-                                             "Management VLan Id",    "Spanning Tree Algorithm State",
-                                             "IGMP Snooping State"};
+    const std::vector<std::string> labels = {
+        "System Reboot State",           "System IP",          "Subnet Mask", "Default Gateway", "Management VLan Id",
+        "Spanning Tree Algorithm State", "IGMP Snooping State"};
     std::vector<std::string> expected;
     for (size_t i = 0; i < walk.size(); ++i) {
         ASSERT_EQ(walk[i].instance, std::to_string(i + 1) + ".0");
-        const std::string value = i == 0 ? Named(kReboot, walk[i].value)
+        const std::string value = i == 0   ? Named(kReboot, walk[i].value)
                                   : i >= 5 ? Named(kState, walk[i].value)
                                            : walk[i].value;
         expected.push_back(labels[i] + "\t" + value);
@@ -292,7 +294,8 @@ void ExpectCutShortWalk(const ExportResult& result, const std::string& file, int
     std::string output;
     const std::string last = std::to_string(rows);
     const int status = RunPython("-c \"import json,sys; page=json.load(open(sys.argv[1])); "
-                                 "assert len(page['rows'])==" + last + " and page['rows'][-1][0]=='" + last +
+                                 "assert len(page['rows'])==" +
+                                     last + " and page['rows'][-1][0]=='" + last +
                                      "', page; assert page['error'].startswith('Get: '), page\" '" + file + "'",
                                  &output);
     if (status == -1)
@@ -324,8 +327,8 @@ TEST_F(ExportSim, TableRowsAreWrittenAsTheyArrive)
     StartSimulator({"--delay", "200"});
     ExportProcess process(setup_.Directory(), setup_.RegistryPath());
     std::vector<std::string> first;
-    ASSERT_TRUE(process.StartAndReadLines({"/I127.0.0.1", "/Rravine", "--page", "Port Control Table"}, 2,
-                                          30000, first));
+    ASSERT_TRUE(
+        process.StartAndReadLines({"/I127.0.0.1", "/Rravine", "--page", "Port Control Table"}, 2, 30000, first));
     EXPECT_EQ(first[1].rfind("1\t", 0), 0u) << first[1];
     EXPECT_TRUE(process.Running()) << "the first row came only with the end of the walk";
     const ExportResult rest = process.Finish();
@@ -397,7 +400,10 @@ TEST_F(ExportSim, LeavesNoFileButTheBootCounterAndThatWhereItIsTold)
         std::vector<std::string> arguments{"/I127.0.0.1", "/Rravine", "/Wlantern", "--page", "Port Control Table"};
         arguments.insert(arguments.end(), options.begin(), options.end());
         ExportProcess process(setup_.Directory(), setup_.RegistryPath());
-        process.environment = {{"HOME", home}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""},
+        process.environment = {{"HOME", home},
+                               {"DISPLAY", ""},
+                               {"WAYLAND_DISPLAY", ""},
+                               {"QT_QPA_PLATFORM", ""},
                                {"OSPREY_BOOT_COUNTER_DIR", variable}};
         return process.Run(arguments);
     };
@@ -449,19 +455,21 @@ protected:
         ExportProcess process(setup_.Directory(), setup_.RegistryPath());
         return process.Run(arguments);
     }
-    bool EngineStarted() const
-    {
-        return std::filesystem::exists(setup_.Directory() + "/KvSNMP_PP_BootCounter");
-    }
+    bool EngineStarted() const { return std::filesystem::exists(setup_.Directory() + "/KvSNMP_PP_BootCounter"); }
     ExportSetup setup_;
 };
 
 TEST_F(ExportUsage, MistakesExitWithStatusTwoAndTheOptions)
 {
-    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
-             {}, {"--page"}, {"--all", "--list"}, {"--all", "--csv", "--json"}, {"--bogus"},
-             {"/I127.0.0.1", "--page", "Port", "Control", "Table"},
-             {"/I127.0.0.1", "--all", "--boot-counter-dir"}, {"/I127.0.0.1", "--all", "--boot-counter-dir="}}) {
+    for (const std::vector<std::string>& arguments :
+         std::vector<std::vector<std::string>>{{},
+                                               {"--page"},
+                                               {"--all", "--list"},
+                                               {"--all", "--csv", "--json"},
+                                               {"--bogus"},
+                                               {"/I127.0.0.1", "--page", "Port", "Control", "Table"},
+                                               {"/I127.0.0.1", "--all", "--boot-counter-dir"},
+                                               {"/I127.0.0.1", "--all", "--boot-counter-dir="}}) {
         const ExportResult result = Run(arguments);
         EXPECT_EQ(result.status, 2) << result.err;
         EXPECT_EQ(result.out, "");
@@ -480,8 +488,7 @@ TEST_F(ExportUsage, AnUnknownPageSaysSoAndSuggestsClosestTitles)
     ExportResult result = Run({"/I127.0.0.1", "--page", "Port Contrl Table"});
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.out, "");
-    EXPECT_NE(result.err.find("no page \"Port Contrl Table\" in the page catalogue"), std::string::npos)
-        << result.err;
+    EXPECT_NE(result.err.find("no page \"Port Contrl Table\" in the page catalogue"), std::string::npos) << result.err;
     EXPECT_NE(result.err.find("did you mean \"Port Control Table\""), std::string::npos) << result.err;
 
     result = Run({"/I127.0.0.1", "--page", "Port Configuration"});

@@ -19,14 +19,13 @@ const std::map<std::string, std::string> kPrivProtocols = {
     {"1.3.6.1.6.3.10.1.2.1", "None"}, {"1.3.6.1.6.3.10.1.2.2", "DES"}, {"1.3.6.1.6.3.10.1.2.4", "AES"}};
 const std::map<std::string, std::string> kStorageTypes = {
     {"1", "other"}, {"2", "volatile"}, {"3", "nonVolatile"}, {"4", "permanent"}, {"5", "readOnly"}};
-const std::map<std::string, std::string> kRowStatus = {{"1", "active"},      {"2", "notInService"},
-                                                       {"3", "notReady"},    {"4", "createAndGo"},
-                                                       {"5", "createAndWait"}, {"6", "destroy"}};
+const std::map<std::string, std::string> kRowStatus = {{"1", "active"},      {"2", "notInService"},  {"3", "notReady"},
+                                                       {"4", "createAndGo"}, {"5", "createAndWait"}, {"6", "destroy"}};
 
 std::string Named(const std::map<std::string, std::string>& names, std::string value)
 {
     if (!value.empty() && value.front() == '.')
-        value.erase(0, 1);   // snmpwalk -On writes OID values with a leading dot
+        value.erase(0, 1); // snmpwalk -On writes OID values with a leading dot
     const auto found = names.find(value);
     return found == names.end() ? value : found->second;
 }
@@ -43,15 +42,15 @@ protected:
     ExportResult Export(const std::string& page, const std::string& authPassword = "shapassword")
     {
         ExportProcess process(setup_.Directory(), setup_.RegistryPath());
-        return process.Run({"/I127.0.0.1", "/v3", "/t" + std::to_string(agent_.Port()), "/m3", "/l3",
-                            "/nshauser", "/a3", "/A" + authPassword, "/p4", "/Pshaprivacy", "--page", page},
+        return process.Run({"/I127.0.0.1", "/v3", "/t" + std::to_string(agent_.Port()), "/m3", "/l3", "/nshauser",
+                            "/a3", "/A" + authPassword, "/p4", "/Pshaprivacy", "--page", page},
                            30000);
     }
 
     std::vector<WalkEntry> Walk(const std::string& column)
     {
-        return NetSnmpWalk({"-v3", "-l", "authPriv", "-u", "shauser", "-a", "SHA", "-A", "shapassword", "-x",
-                            "AES", "-X", "shaprivacy", agent_.Endpoint()},
+        return NetSnmpWalk({"-v3", "-l", "authPriv", "-u", "shauser", "-a", "SHA", "-A", "shapassword", "-x", "AES",
+                            "-X", "shaprivacy", agent_.Endpoint()},
                            column);
     }
 
@@ -124,9 +123,9 @@ TEST_F(ExportSnmpd, SecurityGroupTableListsTheRowsSnmpwalkReads)
         std::string instance = groups[i].instance;
         const std::string model = TakeArc(instance);
         const std::string name = TakeOctets(instance);
-        EXPECT_EQ(rows[i], (std::vector<std::string>{model, name, groups[i].value,
-                                                     Named(kStorageTypes, storage[i].value),
-                                                     Named(kRowStatus, status[i].value)}));
+        EXPECT_EQ(rows[i],
+                  (std::vector<std::string>{model, name, groups[i].value, Named(kStorageTypes, storage[i].value),
+                                            Named(kRowStatus, status[i].value)}));
     }
 }
 

@@ -166,13 +166,12 @@ TEST(ExportFormats, TabSeparatedEscapesSeparatorsAndKeepsBlanks)
     writer.Variable("System IP", " 10.1.1.1 ");
     writer.EndPage("");
     writer.EndDocument();
-    EXPECT_EQ(out.str(),
-              "# Trap Management \n"
-              "A\tB\\tC\n"
-              "a\\tb\tline1\\nline2\\r\\\\\n"
-              "\n"
-              "# Device Control\n"
-              "System IP\t 10.1.1.1 \n");
+    EXPECT_EQ(out.str(), "# Trap Management \n"
+                         "A\tB\\tC\n"
+                         "a\\tb\tline1\\nline2\\r\\\\\n"
+                         "\n"
+                         "# Device Control\n"
+                         "System IP\t 10.1.1.1 \n");
 }
 
 TEST(ExportFormats, CommaSeparatedQuotesOnlyWhereNeeded)
@@ -187,19 +186,22 @@ TEST(ExportFormats, CommaSeparatedQuotesOnlyWhereNeeded)
     writer.BeginPage({"One", "N", true}, {"Only"});
     writer.Row({""});
     writer.EndPage("");
-    EXPECT_EQ(out.str(),
-              "Up Time,Name\n"
-              "\"3 days, 04:12:55\",\"say \"\"hi\"\"\"\n"
-              "\"two\nlines\",plain\n"
-              "Only\n"
-              "\"\"\n");
+    EXPECT_EQ(out.str(), "Up Time,Name\n"
+                         "\"3 days, 04:12:55\",\"say \"\"hi\"\"\"\n"
+                         "\"two\nlines\",plain\n"
+                         "Only\n"
+                         "\"\"\n");
 }
 
 TEST(ExportFormats, StrayBytesBecomeLatin1CharactersInEveryFormat)
 {
     // 0x80 alone, an overlong form of '/', a cut sequence; valid "é" and "€" stay.
     const std::string raw = std::string("\x80") + "\xC0\xAF" + "\xC3\xA9" + "\xE2\x82\xAC" + "\xE2\x82";
-    EXPECT_EQ(KvUtf8::Repair(raw), "\xC2\x80" "\xC3\x80\xC2\xAF" "\xC3\xA9" "\xE2\x82\xAC" "\xC3\xA2\xC2\x82");
+    EXPECT_EQ(KvUtf8::Repair(raw), "\xC2\x80"
+                                   "\xC3\x80\xC2\xAF"
+                                   "\xC3\xA9"
+                                   "\xE2\x82\xAC"
+                                   "\xC3\xA2\xC2\x82");
     EXPECT_EQ(KvJsonWriter::Quote(raw), "\"\\u0080\\u00C0\\u00AF\xC3\xA9\xE2\x82\xAC\\u00E2\\u0082\"");
     // Surrogates and code points beyond U+10FFFF are no valid UTF-8 either.
     EXPECT_EQ(KvUtf8::SequenceLength("\xED\xA0\x80", 0), 0u);
@@ -256,15 +258,15 @@ TEST(ExportStatusLine, FillsTheGetTemplateOnce)
 TEST(ExportColumns, FollowTheListViewsVisibleColumns)
 {
     const VarDef table[] = {
-        {"1.3.6.1.4.1.9.1", "index",         synInteger,       accIdx,             nullptr, nullptr, nullptr, nullptr},
-        {"1.3.6.1.4.1.9.2", "read-only",     synInteger,       accRO,              nullptr, nullptr, nullptr, nullptr},
-        {"1.3.6.1.4.1.9.3", "write-only",    synInteger,       accWrite,           nullptr, nullptr, nullptr, nullptr},
-        {"1.3.6.1.4.1.9.4", "hidden",        synInteger,       accRW | accHidden,  nullptr, nullptr, nullptr, nullptr},
-        {"1.3.6.1.4.1.9.5", "skipped",       synInteger,       accRW | accSkip,    nullptr, nullptr, nullptr, nullptr},
-        {"1.3.6.1.4.1.9.6", "shown flag",    synInteger,       accShown,           nullptr, nullptr, nullptr, nullptr},
-        {"1.3.6.1.4.1.9.7", "no flags",      synInteger,       0,                  nullptr, nullptr, nullptr, nullptr},
-        {"1.3.6.1.4.1.9.8", "implied index", synDisplayString, accIdxImplied,      nullptr, nullptr, nullptr, nullptr},
-        {nullptr,           nullptr,         0,                0,                  nullptr, nullptr, nullptr, nullptr},
+        {"1.3.6.1.4.1.9.1", "index", synInteger, accIdx, nullptr, nullptr, nullptr, nullptr},
+        {"1.3.6.1.4.1.9.2", "read-only", synInteger, accRO, nullptr, nullptr, nullptr, nullptr},
+        {"1.3.6.1.4.1.9.3", "write-only", synInteger, accWrite, nullptr, nullptr, nullptr, nullptr},
+        {"1.3.6.1.4.1.9.4", "hidden", synInteger, accRW | accHidden, nullptr, nullptr, nullptr, nullptr},
+        {"1.3.6.1.4.1.9.5", "skipped", synInteger, accRW | accSkip, nullptr, nullptr, nullptr, nullptr},
+        {"1.3.6.1.4.1.9.6", "shown flag", synInteger, accShown, nullptr, nullptr, nullptr, nullptr},
+        {"1.3.6.1.4.1.9.7", "no flags", synInteger, 0, nullptr, nullptr, nullptr, nullptr},
+        {"1.3.6.1.4.1.9.8", "implied index", synDisplayString, accIdxImplied, nullptr, nullptr, nullptr, nullptr},
+        {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
     };
     const KvSNMPVarList list(table, kvListTableRows, 1);
     EXPECT_EQ(KvPageExporter::ShownVariables(list), (std::vector<int32_t>{0, 1, 5, 7}));

@@ -5,8 +5,8 @@
 #include <vector>
 
 struct WalkEntry {
-    std::string instance;  // the OID after the column, dotted
-    std::string value;     // quotes removed; hex (-Ox) without blanks
+    std::string instance; // the OID after the column, dotted
+    std::string value;    // quotes removed; hex (-Ox) without blanks
 };
 
 // snmpwalk <session arguments> -On -OQ <extra> <column>; the entries in walk order.

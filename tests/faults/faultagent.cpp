@@ -47,15 +47,24 @@ int CountLines(const std::string& path, const std::string& prefix)
 const char* FaultName(Fault fault)
 {
     switch (fault) {
-    case Fault::Delay: return "2 s delay";
-    case Fault::DropEveryThird: return "every third request dropped";
-    case Fault::ErrorStatus: return "genErr on one OID";
-    case Fault::StopAfter: return "silent after 1 answer";
-    case Fault::KilledInWalk: return "killed during a read";
-    case Fault::KilledInWrite: return "killed during a write";
-    case Fault::WrongType: return "value of the wrong type";
-    case Fault::Oversize: return "4000-octet value";
-    case Fault::OtherAddress: return "answers from 127.0.0.2";
+    case Fault::Delay:
+        return "2 s delay";
+    case Fault::DropEveryThird:
+        return "every third request dropped";
+    case Fault::ErrorStatus:
+        return "genErr on one OID";
+    case Fault::StopAfter:
+        return "silent after 1 answer";
+    case Fault::KilledInWalk:
+        return "killed during a read";
+    case Fault::KilledInWrite:
+        return "killed during a write";
+    case Fault::WrongType:
+        return "value of the wrong type";
+    case Fault::Oversize:
+        return "4000-octet value";
+    case Fault::OtherAddress:
+        return "answers from 127.0.0.2";
     }
     return "?";
 }
@@ -63,24 +72,32 @@ const char* FaultName(Fault fault)
 std::string FaultParamName(Fault fault)
 {
     switch (fault) {
-    case Fault::Delay: return "Delay";
-    case Fault::DropEveryThird: return "DropEveryThird";
-    case Fault::ErrorStatus: return "ErrorStatus";
-    case Fault::StopAfter: return "StopAfter";
-    case Fault::KilledInWalk: return "KilledInWalk";
-    case Fault::KilledInWrite: return "KilledInWrite";
-    case Fault::WrongType: return "WrongType";
-    case Fault::Oversize: return "Oversize";
-    case Fault::OtherAddress: return "OtherAddress";
+    case Fault::Delay:
+        return "Delay";
+    case Fault::DropEveryThird:
+        return "DropEveryThird";
+    case Fault::ErrorStatus:
+        return "ErrorStatus";
+    case Fault::StopAfter:
+        return "StopAfter";
+    case Fault::KilledInWalk:
+        return "KilledInWalk";
+    case Fault::KilledInWrite:
+        return "KilledInWrite";
+    case Fault::WrongType:
+        return "WrongType";
+    case Fault::Oversize:
+        return "Oversize";
+    case Fault::OtherAddress:
+        return "OtherAddress";
     }
     return "Unknown";
 }
 
 std::vector<Fault> AllFaults()
 {
-    return {Fault::Delay,         Fault::DropEveryThird, Fault::ErrorStatus,
-            Fault::StopAfter,     Fault::KilledInWalk,   Fault::KilledInWrite,
-            Fault::WrongType,     Fault::Oversize,       Fault::OtherAddress};
+    return {Fault::Delay,         Fault::DropEveryThird, Fault::ErrorStatus, Fault::StopAfter,   Fault::KilledInWalk,
+            Fault::KilledInWrite, Fault::WrongType,      Fault::Oversize,    Fault::OtherAddress};
 }
 
 FaultAgent::FaultAgent(Fault fault, std::string targetOid, SimFixture::Options base)
@@ -155,7 +172,7 @@ bool FaultAgent::Recover(std::string* error)
         return sim_.start(error);
     }
     if (killed_)
-        sim_.kill();   // reaps it
+        sim_.kill(); // reaps it
     else
         sim_.stop();
     sim_.setExtraArgs({});

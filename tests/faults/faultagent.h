@@ -25,15 +25,15 @@
 #include "tests/support/udprelay.h"
 
 enum class Fault {
-    Delay,           // every answer 2 s late
-    DropEveryThird,  // every third request unanswered
-    ErrorStatus,     // genErr for every request that names the target OID
-    StopAfter,       // the first request answered, then nothing
-    KilledInWalk,    // SIGKILL while a read is outstanding
-    KilledInWrite,   // SIGKILL while a write is outstanding
-    WrongType,       // the target's value of another type
-    Oversize,        // the target's value an OCTET STRING of 4000 octets
-    OtherAddress,    // the answers come from 127.0.0.2
+    Delay,          // every answer 2 s late
+    DropEveryThird, // every third request unanswered
+    ErrorStatus,    // genErr for every request that names the target OID
+    StopAfter,      // the first request answered, then nothing
+    KilledInWalk,   // SIGKILL while a read is outstanding
+    KilledInWrite,  // SIGKILL while a write is outstanding
+    WrongType,      // the target's value of another type
+    Oversize,       // the target's value an OCTET STRING of 4000 octets
+    OtherAddress,   // the answers come from 127.0.0.2
 };
 
 const char* FaultName(Fault fault);

@@ -30,10 +30,14 @@ bool Says(const std::string& line, const std::string& operation, Outcome outcome
 const char* OutcomeName(Outcome outcome)
 {
     switch (outcome) {
-    case Outcome::Ok: return "Ok";
-    case Outcome::OkOrTimeout: return "Ok or timeout";
-    case Outcome::Timeout: return "timeout";
-    case Outcome::GenErr: return "genErr";
+    case Outcome::Ok:
+        return "Ok";
+    case Outcome::OkOrTimeout:
+        return "Ok or timeout";
+    case Outcome::Timeout:
+        return "timeout";
+    case Outcome::GenErr:
+        return "genErr";
     }
     return "?";
 }
@@ -86,8 +90,8 @@ Outcome WriteOutcome(Fault fault, int timeoutMs)
                         : Says(line, operation, outcome);
     if (ok)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "expected the " << operation << " line to say "
-                                         << OutcomeName(outcome) << ", it reads \"" << line << "\"";
+    return ::testing::AssertionFailure() << "expected the " << operation << " line to say " << OutcomeName(outcome)
+                                         << ", it reads \"" << line << "\"";
 }
 
 bool IsOk(const std::string& line)

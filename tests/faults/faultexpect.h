@@ -8,10 +8,10 @@
 #include "faultagent.h"
 
 enum class Outcome {
-    Ok,           // "(VoDADI++) Ok!"
-    OkOrTimeout,  // either: an answer 2 s late races the second attempt's end
-    Timeout,      // "(SNMPClass) SNMP request timed out!"
-    GenErr,       // "(SNMP) Cannot perform operation, General Error!"
+    Ok,          // "(VoDADI++) Ok!"
+    OkOrTimeout, // either: an answer 2 s late races the second attempt's end
+    Timeout,     // "(SNMPClass) SNMP request timed out!"
+    GenErr,      // "(SNMP) Cannot perform operation, General Error!"
 };
 
 const char* OutcomeName(Outcome outcome);

@@ -75,10 +75,7 @@ protected:
         host.agentAddress = "127.0.0.1";
     }
 
-    void TearDown() override
-    {
-        EXPECT_TRUE(answerer.shown().empty()) << answerer.shown().front().text.toStdString();
-    }
+    void TearDown() override { EXPECT_TRUE(answerer.shown().empty()) << answerer.shown().front().text.toStdString(); }
 
     Fault fault() const { return GetParam(); }
 
@@ -120,7 +117,7 @@ TEST_P(FormFaults, PortTrunkForm)
     if (fault() == Fault::KilledInWalk)
         agent->KillOnRequest("GETBULK ");
     meter.Start();
-    TPortTrunkForm form(nullptr, host);   // its first walk is blocking
+    TPortTrunkForm form(nullptr, host); // its first walk is blocking
     form.show();
     meter.Stop();
     Report("Port Trunk Table, open", meter);

@@ -44,7 +44,7 @@ public:
     void Stop();
 
     struct Freeze {
-        int64_t atMs;    // since Start
+        int64_t atMs; // since Start
         int64_t gapMs;
     };
     // The gaps longer than `boundMs` during which the watcher ran.
@@ -62,9 +62,9 @@ private:
 
     QTimer timer_;
     Clock::time_point started_;
-    std::vector<int64_t> ticks_;      // ms since Start, window thread
+    std::vector<int64_t> ticks_; // ms since Start, window thread
     mutable std::mutex watcherMutex_;
-    std::vector<int64_t> wakeUps_;    // ms since Start, watcher thread
+    std::vector<int64_t> wakeUps_; // ms since Start, watcher thread
     std::atomic<bool> watching_{false};
     std::thread watcher_;
 };

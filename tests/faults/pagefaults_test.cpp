@@ -47,7 +47,7 @@ using namespace kvtables;
 
 const std::string kStp = "1.3.6.1.2.1.17.2";
 const std::string kPortControl = std::string(OSPREY_ENT_OID) + ".11.36.2.6.2.1";
-constexpr int kTimeoutMs = 1000;   // a page's request: 1 s, one retry
+constexpr int kTimeoutMs = 1000; // a page's request: 1 s, one retry
 constexpr int kIdleLimitMs = 20000;
 
 std::string HexOf(const std::string& text)
@@ -78,7 +78,7 @@ protected:
     void SetUp() override
     {
         KvResetMessageSets();
-        KvSNMPSecurity.version = 1;   // SNMPv2c: tables are walked with GETBULK
+        KvSNMPSecurity.version = 1; // SNMPv2c: tables are walked with GETBULK
     }
 
     void TearDown() override
@@ -123,10 +123,7 @@ protected:
         form->show();
     }
 
-    bool Idle() const
-    {
-        return adapter->getComplete && adapter->setComplete && !form->MainBinding()->busy;
-    }
+    bool Idle() const { return adapter->getComplete && adapter->setComplete && !form->MainBinding()->busy; }
 
     // Waits until the page's flows are over; the window must not have frozen
     // meanwhile.

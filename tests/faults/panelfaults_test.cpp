@@ -28,7 +28,7 @@ namespace {
 constexpr int32_t kWhite = 0xFFFFFF;
 constexpr int32_t kLime = 0x00FF00;
 constexpr int kLedTimeoutMs = TFrontPanel::kLedTimeout * 10;
-constexpr int kWaitMs = 25000;   // two timed-out attempts and a poll
+constexpr int kWaitMs = 25000; // two timed-out attempts and a poll
 
 class PanelFaults : public ::testing::TestWithParam<Fault> {
 protected:

@@ -69,8 +69,8 @@ TEST_F(PortFormsExport, AggregatorPortTableHasEveryPortAndTheStateOctets)
 TEST_F(PortFormsExport, EveryWindowTableIsListedAndExported)
 {
     const std::vector<std::string> titles = {
-        "Basic Imformation",          "Diagnostics Information", "EAP Over Land  Frames Statistic Table",
-        "Port Trunk Table",           "Port Mirror Table",       "Traffic Segmentation Table",
+        "Basic Imformation",     "Diagnostics Information", "EAP Over Land  Frames Statistic Table",
+        "Port Trunk Table",      "Port Mirror Table",       "Traffic Segmentation Table",
         "Aggregator Port Table",
     };
     ExportProcess process(setup_.Directory(), setup_.RegistryPath());
@@ -95,7 +95,7 @@ TEST_F(PortFormsExport, EveryWindowTableIsListedAndExported)
     EXPECT_EQ(segments.OutLines()[26], "26\tFFFFFFC0000000");
     const ExportResult unit = Export({"--page", "Basic Imformation"});
     EXPECT_EQ(unit.OutLines(), (std::vector<std::string>{"Equipment Capacity\t80", "Stacking Version\t1",
-                                                          "Max SupportedUnits\t8", "Num Of Unit\t1"}));
+                                                         "Max SupportedUnits\t8", "Num Of Unit\t1"}));
     const ExportResult diagnostics = Export({"--page", "Diagnostics Information"});
     ASSERT_EQ(diagnostics.OutLines().size(), 5u);
     EXPECT_EQ(SplitTabs(diagnostics.OutLines()[0]).size(), 19u);

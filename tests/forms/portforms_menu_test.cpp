@@ -31,7 +31,7 @@ namespace {
 
 struct Opened {
     QPointer<QWidget> window;
-    bool isForm = false;   // of the class the item names
+    bool isForm = false; // of the class the item names
     QWidget* owner = nullptr;
     bool modal = false;
     QString title;
@@ -108,8 +108,8 @@ TEST_F(PortFormsMenu, EveryItemOpensItsWindowWithItsOwnerAndFreesIt)
          "Port Mirror Table:127.0.0.1"},
         {"TrafficSegmentationTable1", [](QWidget* w) { return dynamic_cast<TTrafficSegmentationForm*>(w) != nullptr; },
          false, "Traffic Segmentation Table:127.0.0.1"},
-        {"AggreatorPortTable1", [](QWidget* w) { return dynamic_cast<TAggregatorPortTableForm*>(w) != nullptr; },
-         true, "Aggregator Port Table"},
+        {"AggreatorPortTable1", [](QWidget* w) { return dynamic_cast<TAggregatorPortTableForm*>(w) != nullptr; }, true,
+         "Aggregator Port Table"},
     };
     for (const Expected& e : expected) {
         SCOPED_TRACE(e.item);
@@ -134,9 +134,9 @@ TEST_F(PortFormsMenu, ClosingTheSegmentationWindowDuringItsWalkReturns)
     menu = MainMenu::Of(&window->Form());
     QElapsedTimer opened;
     opened.start();
-    const Opened result = OpenFromMenu(*menu, window->Form(), "TrafficSegmentationTable1",
-                                       [](QWidget* w) { return dynamic_cast<TTrafficSegmentationForm*>(w) != nullptr; },
-                                       800);
+    const Opened result = OpenFromMenu(
+        *menu, window->Form(), "TrafficSegmentationTable1",
+        [](QWidget* w) { return dynamic_cast<TTrafficSegmentationForm*>(w) != nullptr; }, 800);
     ASSERT_TRUE(result.modal);
     // 27 steps of 200 ms would take over five seconds; the close waits for
     // one step only.

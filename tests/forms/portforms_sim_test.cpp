@@ -235,9 +235,8 @@ TEST_F(PortFormsSim, TrunkSetWritesTheSelectedGroup)
     form.SetBtn->click();
     const std::vector<std::string> sets = Requests(*sim, "SET");
     ASSERT_EQ(sets.size(), 1u);
-    EXPECT_EQ(Bindings(sets[0]), (std::vector<std::string>{kTrunk + "3.2 INTEGER 4",
-                                                            kTrunk + "4.2 STRING 0x38000000",
-                                                            kTrunk + "5.2 INTEGER 1"}));
+    EXPECT_EQ(Bindings(sets[0]), (std::vector<std::string>{kTrunk + "3.2 INTEGER 4", kTrunk + "4.2 STRING 0x38000000",
+                                                           kTrunk + "5.2 INTEGER 1"}));
     EXPECT_EQ(RowOf(form.LV_PortTrunk, "2")->text(1), "4");
     EXPECT_TRUE(form.ED_Index->isEnabled());
     EXPECT_EQ(form.ED_Index->text(), "");
@@ -261,9 +260,8 @@ TEST_F(PortFormsSim, WithBothTrunksSelectedSetWritesTheOneClickedLast)
     form.SetBtn->click();
     const std::vector<std::string> sets = Requests(*sim, "SET");
     ASSERT_EQ(sets.size(), 1u);
-    EXPECT_EQ(Bindings(sets[0]), (std::vector<std::string>{kTrunk + "3.2 INTEGER 4",
-                                                            kTrunk + "4.2 STRING 0x38000000",
-                                                            kTrunk + "5.2 INTEGER 1"}));
+    EXPECT_EQ(Bindings(sets[0]), (std::vector<std::string>{kTrunk + "3.2 INTEGER 4", kTrunk + "4.2 STRING 0x38000000",
+                                                           kTrunk + "5.2 INTEGER 1"}));
     EXPECT_NE(RowOf(form.LV_PortTrunk, "1")->text(1), "4");
 }
 
@@ -342,10 +340,9 @@ TEST_F(PortFormsSim, MirrorSetWithBothGridsEmptyAsksAndWritesNothing)
     form.BT_Set->click();
     std::vector<std::string> sets = Requests(*sim, "SET");
     ASSERT_EQ(sets.size(), 1u) << form.StatusPanel0->text().toStdString();
-    EXPECT_EQ(Bindings(sets[0]), (std::vector<std::string>{kMirror + "2.0 STRING 0x00000000",
-                                                            kMirror + "3.0 STRING 0x00000040",
-                                                            kMirror + "4.0 INTEGER 24",
-                                                            kMirror + "5.0 INTEGER 2"}));
+    EXPECT_EQ(Bindings(sets[0]),
+              (std::vector<std::string>{kMirror + "2.0 STRING 0x00000000", kMirror + "3.0 STRING 0x00000040",
+                                        kMirror + "4.0 INTEGER 24", kMirror + "5.0 INTEGER 2"}));
     Tick(form.IngressGrid, {1, 26});
     form.CK_Status->setChecked(true);
     sim->clearLog();
@@ -517,7 +514,7 @@ TEST_F(PortFormsSim, ClosingDuringASlowWalkReturnsPromptly)
         ASSERT_TRUE(WaitFor([&] { return form.LV_TrafficForward->topLevelItemCount() >= 1; }));
         QElapsedTimer closing;
         closing.start();
-        form.reject();   // Esc
+        form.reject(); // Esc
         EXPECT_LT(closing.elapsed(), 1500);
         EXPECT_FALSE(form.Binding()->busy);
     }

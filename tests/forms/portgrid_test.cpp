@@ -98,12 +98,12 @@ TEST(PortGrid, BoundPortListBitOrder)
     EXPECT_TRUE(grid->CheckBox(0)->isChecked());
     EXPECT_TRUE(grid->CheckBox(1)->isChecked());
     EXPECT_FALSE(grid->CheckBox(2)->isChecked());
-    EXPECT_TRUE(grid->CheckBox(31)->isChecked());  // hidden, still bound
+    EXPECT_TRUE(grid->CheckBox(31)->isChecked()); // hidden, still bound
     EXPECT_EQ(grid->CheckedCount(), 3);
 
     grid->Clear();
-    grid->CheckBox(2)->setChecked(true);   // port 3
-    grid->CheckBox(25)->setChecked(true);  // port 26
+    grid->CheckBox(2)->setChecked(true);  // port 3
+    grid->CheckBox(25)->setChecked(true); // port 26
     binding.CollectControls();
     EXPECT_EQ(binding.request.variables[0].value, "20000040");
 }

@@ -28,25 +28,25 @@
 namespace {
 
 struct FormItem {
-    const char* item;      // menu component name
-    const char* caption;   // window caption
+    const char* item;    // menu component name
+    const char* caption; // window caption
     bool ownedByApplication;
 };
 
 const FormItem kItems[] = {
-    {"BasicConfigure2",                 "802.1P Basic Configure",             true},
-    {"GVRP1",                           "GARP Form",                          true},
-    {"PortCapbility1",                  "Port Capability Form",               true},
-    {"BasicConfigure",                  "802.1Q Basic Configure",             true},
-    {"PortsInfo1",                      "VLAN Port Information Form",         true},
-    {"TpGroupDestinationForwarded1",    "Tp Group Destination Forwarded",     false},
+    {"BasicConfigure2", "802.1P Basic Configure", true},
+    {"GVRP1", "GARP Form", true},
+    {"PortCapbility1", "Port Capability Form", true},
+    {"BasicConfigure", "802.1Q Basic Configure", true},
+    {"PortsInfo1", "VLAN Port Information Form", true},
+    {"TpGroupDestinationForwarded1", "Tp Group Destination Forwarded", false},
     {"MulticastForwardingInformation1", "MulticastForwardingInformationForm", false},
-    {"ForwardUnregisteredInformation1", "Forward Unregistered Information",   false},
-    {"StaticForm1",                     "VLAN Static Form",                   false},
-    {"CurrentForm1",                    "VLAN Current Table",                 false},
-    {"UnicastInformation1",             "UnicastFilterInformationForm",       false},
-    {"MulticastInformation1",           "MulticastFilterInformationForm",     false},
-    {"PortBasedVLAN1",                  "Port Based VLAN Table",              false},
+    {"ForwardUnregisteredInformation1", "Forward Unregistered Information", false},
+    {"StaticForm1", "VLAN Static Form", false},
+    {"CurrentForm1", "VLAN Current Table", false},
+    {"UnicastInformation1", "UnicastFilterInformationForm", false},
+    {"MulticastInformation1", "MulticastFilterInformationForm", false},
+    {"PortBasedVLAN1", "Port Based VLAN Table", false},
 };
 
 // Runs `open`; the form it shows modally is handed to `inspect` once no

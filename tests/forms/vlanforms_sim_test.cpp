@@ -192,8 +192,8 @@ protected:
         EXPECT_NE(at, std::string::npos) << from;
         if (at != std::string::npos)
             data.replace(at, from.size(), to);
-        const std::string path = (std::filesystem::temp_directory_path() /
-                                  ("vlanforms-" + std::to_string(::getpid()) + ".sim")).string();
+        const std::string path =
+            (std::filesystem::temp_directory_path() / ("vlanforms-" + std::to_string(::getpid()) + ".sim")).string();
         std::ofstream(path) << data;
         changedFiles.push_back(path);
         return path;
@@ -325,7 +325,7 @@ TEST_F(VlanFormsSim, WithTwoStaticVlansSelectedTheEditorsAndDeleteTakeTheOneClic
     Start();
     auto form = Open<TVlanStaticForm>();
     QTreeWidget* list = form->LV_dot1qVlanStaticEntry;
-    auto row = [list](int place) { return list->topLevelItem(place); };   // 1, 10, 20, 30
+    auto row = [list](int place) { return list->topLevelItem(place); }; // 1, 10, 20, 30
     const QStringList narrow = kvtest::NarrowColumns(list, KvSNMPRequest2Edits::kMaxColumnWidth);
     EXPECT_TRUE(narrow.isEmpty()) << narrow.join(", ").toStdString();
     kvtest::ClickRow(list, row(1));
@@ -435,8 +435,8 @@ TEST_F(VlanFormsSim, PortBasedVlanIsAddedInTwoWritesAndDeletedWithIndexAndStatus
     const std::vector<std::string> sets = Lines(log, "SET");
     ASSERT_EQ(sets.size(), 2u);
     EXPECT_EQ(Bindings(sets[0]), (std::vector<std::string>{kPortVlan + "4.3 INTEGER 4"}));
-    EXPECT_EQ(Bindings(sets[1]), (std::vector<std::string>{kPortVlan + "2.3 STRING \"lab\"",
-                                                           kPortVlan + "3.3 STRING 0x0C000000"}));
+    EXPECT_EQ(Bindings(sets[1]),
+              (std::vector<std::string>{kPortVlan + "2.3 STRING \"lab\"", kPortVlan + "3.3 STRING 0x0C000000"}));
     // A refresh between the two writes and one after them.
     size_t firstSet = 0, secondSet = 0;
     for (size_t i = 0; i < log.size(); ++i) {
@@ -445,7 +445,8 @@ TEST_F(VlanFormsSim, PortBasedVlanIsAddedInTwoWritesAndDeletedWithIndexAndStatus
         if (log[i] == sets[1])
             secondSet = i;
     }
-    std::vector<std::string> between(log.begin() + static_cast<long>(firstSet), log.begin() + static_cast<long>(secondSet));
+    std::vector<std::string> between(log.begin() + static_cast<long>(firstSet),
+                                     log.begin() + static_cast<long>(secondSet));
     std::vector<std::string> after(log.begin() + static_cast<long>(secondSet), log.end());
     EXPECT_EQ(WalkStarts(between, kPortVlan + "1"), 1u);
     EXPECT_EQ(WalkStarts(after, kPortVlan + "1"), 1u);
@@ -699,7 +700,7 @@ TEST_F(VlanFormsSim, PortCapabilitiesAndPortVlanSettings)
         EXPECT_EQ(caps->ST_Count->text(), "26");
         EXPECT_EQ(Column(caps->LV_dot1dPortCapabilitiesEntry, 1)[0], "E0");
         getReady = false;
-        caps->RefreshBtn->click();   // not ready: nothing
+        caps->RefreshBtn->click(); // not ready: nothing
         EXPECT_FALSE(caps->Binding()->busy);
         getReady = true;
         caps->RefreshBtn->click();

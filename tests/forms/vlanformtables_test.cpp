@@ -77,8 +77,9 @@ TEST(VlanFormTables, TitlesAreDistinctAndHideNoGenericPage)
 
 TEST(VlanFormTables, ValueNamesInTheOrderOfTheCombos)
 {
-    EXPECT_EQ(kvforms::optRowStatusCapitalised.Labels(),
-              (std::vector<std::string>{"Active", "NotInService", "NotReady", "CreateAndGo", "CreateAndWait", "Destroy"}));
+    EXPECT_EQ(
+        kvforms::optRowStatusCapitalised.Labels(),
+        (std::vector<std::string>{"Active", "NotInService", "NotReady", "CreateAndGo", "CreateAndWait", "Destroy"}));
     EXPECT_EQ(kvforms::optRowStatusCapitalised.LabelToValue("CreateAndGo"), "4");
     EXPECT_EQ(kvforms::optFilterStatus.Labels(),
               (std::vector<std::string>{"other", "invalid", "permanent", "deleteOnReset", "deleteOnTimeout"}));

@@ -15,22 +15,40 @@
 
 namespace {
 
-const int kCodes[] = {1, 2, 3, 4, 5, 6, 64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 75, 76,
-                      193, 194, 195, 196, 197, 198};
+const int kCodes[] = {1,  2,  3,  4,  5,  6,  64,  65,  66,  67,  68,  69, 70,
+                      71, 72, 73, 74, 75, 76, 193, 194, 195, 196, 197, 198};
 
 // Codes whose shown text, typed back, gives exactly the octets it was made
 // from (fixed-width codes from their first octets).
 size_t ExactWidth(int code, size_t size)
 {
     switch (code) {
-    case 2: case 65: case 66: case 67: case 71: case 64: case 69: return 4;
-    case 70: return 8;
-    case 194: case 195: return 1;
-    case 197: case 198: return 2;
-    case 3: case 4: case 68: return size;
-    case 6: return size % 4 == 0 ? size : 0;
-    case 73: return size == 6 ? 6 : 0;
-    default: return 0;
+    case 2:
+    case 65:
+    case 66:
+    case 67:
+    case 71:
+    case 64:
+    case 69:
+        return 4;
+    case 70:
+        return 8;
+    case 194:
+    case 195:
+        return 1;
+    case 197:
+    case 198:
+        return 2;
+    case 3:
+    case 4:
+    case 68:
+        return size;
+    case 6:
+        return size % 4 == 0 ? size : 0;
+    case 73:
+        return size == 6 ? 6 : 0;
+    default:
+        return 0;
     }
 }
 

@@ -126,7 +126,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         fuzz::Check(field.Deepest() <= 3, "a change check does not nest once per character");
         const std::string now = field.Text();
         if (!KvEditConstraint::IsPlaceholder(now)) {
-            fuzz::Check(KvEditConstraint::RejectedCharacter(c, now) < 0, "a checked text keeps no rejected character", now);
+            fuzz::Check(KvEditConstraint::RejectedCharacter(c, now) < 0, "a checked text keeps no rejected character",
+                        now);
             fuzz::Check(c.advanceChar == 0 || now.find(c.advanceChar) == std::string::npos,
                         "an advance character does not stay", now);
         }

@@ -100,8 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Short texts against the straightforward rules ("NOW" reads the clock).
     if (expression.size() <= 64 && !ContainsNow(expression)) {
         const double expected = expressionrules::RulesNumber(expression);
-        fuzz::Check(number == expected || (std::isnan(number) && std::isnan(expected)),
-                    "arithmetic follows the rules", expression);
+        fuzz::Check(number == expected || (std::isnan(number) && std::isnan(expected)), "arithmetic follows the rules",
+                    expression);
         int expectedTruth = -1;
         try {
             expectedTruth = expressionrules::RulesLogic(expression);

@@ -18,10 +18,10 @@
 
 namespace {
 
-const uint32_t kSyntaxes[] = {synTruthValue, synInteger, synBits,  synOctets,      synNull,       synOid,
-                              synIpAddress,  synCounter32, synGauge32, synTimeTicks, synOpaque,  synNetAddress,
-                              synCounter64,  synUInteger32, synFloat, synMacAddress, synDateAndTime, synFloatDate,
-                              synDisplayString};
+const uint32_t kSyntaxes[] = {synTruthValue, synInteger,     synBits,      synOctets,       synNull,
+                              synOid,        synIpAddress,   synCounter32, synGauge32,      synTimeTicks,
+                              synOpaque,     synNetAddress,  synCounter64, synUInteger32,   synFloat,
+                              synMacAddress, synDateAndTime, synFloatDate, synDisplayString};
 
 const KvOptionDef kNames[] = {{1, nullptr, "one"}, {2, nullptr, "two"}, {0, nullptr, nullptr}};
 const KvOptionList kOptions(KvOptionList::kIntegerValues, kNames);
@@ -51,9 +51,9 @@ public:
             if (i == keys - 1 && (flags & 1))
                 access |= accImplied;
             if (flags & 2)
-                access |= accRead;   // an index column that is read as well
-            table[i] = VarDef{kColumns[i], "key", syntaxes[i], access, (flags & 4) ? &kOptions : nullptr,
-                              nullptr, nullptr, nullptr};
+                access |= accRead; // an index column that is read as well
+            table[i] = VarDef{kColumns[i], "key",   syntaxes[i], access, (flags & 4) ? &kOptions : nullptr,
+                              nullptr,     nullptr, nullptr};
         }
         table[keys] = VarDef{kColumns[3], "value", synInteger, accRO, nullptr, nullptr, nullptr, nullptr};
         variables = KvSNMPVarList(table, (flags & 8) ? kvListTableRows : kvListTable, keys);

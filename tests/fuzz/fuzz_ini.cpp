@@ -18,8 +18,8 @@ bool IsProgramName(const std::string& name)
     if (name.empty() || name.front() == ' ' || name.back() == ' ')
         return false;
     for (char c : name) {
-        const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                        c == '\\' || c == '.' || c == '_' || c == ' ' || c == '+';
+        const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '\\' ||
+                        c == '.' || c == '_' || c == ' ' || c == '+';
         if (!ok)
             return false;
     }

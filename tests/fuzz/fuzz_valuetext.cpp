@@ -44,7 +44,8 @@ void ReadText(const std::string& text)
     if (ReadWholeReal(text, real)) {
         fuzz::Check(std::isfinite(real) || std::isinf(real), "a typed real is a number");
         double again = 0;
-        fuzz::Check(std::isinf(real) || (ReadWholeReal(FormatReal(real), again) && FormatReal(again) == FormatReal(real)),
+        fuzz::Check(std::isinf(real) ||
+                        (ReadWholeReal(FormatReal(real), again) && FormatReal(again) == FormatReal(real)),
                     "a real's text reads back", FormatReal(real));
     }
 
@@ -71,8 +72,8 @@ void ReadText(const std::string& text)
     if (ReadIpAddressText(text, address)) {
         fuzz::Check(address.size() == 4, "an address has four octets");
         std::vector<uint8_t> again;
-        fuzz::Check(ReadIpAddressText(FormatDottedOctets(address), again) && again == address,
-                    "an address reads back", text);
+        fuzz::Check(ReadIpAddressText(FormatDottedOctets(address), again) && again == address, "an address reads back",
+                    text);
     }
     std::vector<uint32_t> arcs;
     if (ParseArcs(text, arcs)) {

@@ -16,14 +16,15 @@
 
 namespace {
 
-const uint32_t kSyntaxes[] = {synTruthValue, synInteger,    synBits,      synOctets,      synNull,
-                              synOid,        synIpAddress,  synCounter32, synGauge32,     synTimeTicks,
-                              synOpaque,     synNetAddress, synCounter64, synUInteger32,  synFloat,
+const uint32_t kSyntaxes[] = {synTruthValue, synInteger,     synBits,      synOctets,        synNull,
+                              synOid,        synIpAddress,   synCounter32, synGauge32,       synTimeTicks,
+                              synOpaque,     synNetAddress,  synCounter64, synUInteger32,    synFloat,
                               synMacAddress, synDateAndTime, synFloatDate, synDisplayString, 0};
 
-const uint8_t kTags[] = {tagInteger,   tagOctets,      tagNull,         tagOid,           tagIpAddress,
-                         tagCounter32, tagGauge32,     tagTimeTicks,    tagOpaque,        tagNsapAddress,
-                         tagCounter64, tagUInteger32,  tagNoSuchObject, tagNoSuchInstance, tagEndOfMibView};
+const uint8_t kTags[] = {tagInteger,      tagOctets,         tagNull,        tagOid,
+                         tagIpAddress,    tagCounter32,      tagGauge32,     tagTimeTicks,
+                         tagOpaque,       tagNsapAddress,    tagCounter64,   tagUInteger32,
+                         tagNoSuchObject, tagNoSuchInstance, tagEndOfMibView};
 
 const KvOptionDef kNames[] = {{1, nullptr, "up"}, {2, nullptr, "down"}, {0, nullptr, nullptr}};
 const KvOptionList kOptions(KvOptionList::kIntegerValues, kNames);
@@ -52,18 +53,36 @@ public:
 bool Fits(uint32_t syntax, uint8_t tag)
 {
     switch (syntax) {
-    case synTruthValue: case synInteger: return tag == tagInteger;
-    case synBits: case synOctets: case synMacAddress: case synFloat: case synDateAndTime:
-    case synFloatDate: case synDisplayString: return tag == tagOctets;
-    case synOpaque: return tag == tagOpaque;
-    case synOid: return tag == tagOid;
-    case synIpAddress: case synNetAddress: return tag == tagIpAddress;
-    case synCounter32: return tag == tagCounter32;
-    case synGauge32: return tag == tagGauge32;
-    case synTimeTicks: return tag == tagTimeTicks;
-    case synUInteger32: return tag == tagUInteger32;
-    case synCounter64: return tag == tagCounter64;
-    default: return false;
+    case synTruthValue:
+    case synInteger:
+        return tag == tagInteger;
+    case synBits:
+    case synOctets:
+    case synMacAddress:
+    case synFloat:
+    case synDateAndTime:
+    case synFloatDate:
+    case synDisplayString:
+        return tag == tagOctets;
+    case synOpaque:
+        return tag == tagOpaque;
+    case synOid:
+        return tag == tagOid;
+    case synIpAddress:
+    case synNetAddress:
+        return tag == tagIpAddress;
+    case synCounter32:
+        return tag == tagCounter32;
+    case synGauge32:
+        return tag == tagGauge32;
+    case synTimeTicks:
+        return tag == tagTimeTicks;
+    case synUInteger32:
+        return tag == tagUInteger32;
+    case synCounter64:
+        return tag == tagCounter64;
+    default:
+        return false;
     }
 }
 

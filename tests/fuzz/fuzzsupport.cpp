@@ -16,9 +16,10 @@ struct Scratch {
         // Memory when there is a RAM file system: harnesses write a file for
         // every input.
         std::error_code error;
-        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", error) && access("/dev/shm", W_OK) == 0
-                                               ? std::filesystem::path("/dev/shm")
-                                               : std::filesystem::temp_directory_path();
+        const std::filesystem::path base =
+            std::filesystem::is_directory("/dev/shm", error) && access("/dev/shm", W_OK) == 0
+                ? std::filesystem::path("/dev/shm")
+                : std::filesystem::temp_directory_path();
         std::string pattern = (base / "osprey-fuzz-XXXXXX").string();
         if (!mkdtemp(pattern.data())) {
             std::perror("mkdtemp");

@@ -189,7 +189,8 @@ TEST_F(LauncherHostTest, MessageGoesIntoStatusPanelAndTheCommandIsBuiltAnyway)
 
     // With the host present the panel keeps what it showed.
     panel.setText(QStringLiteral("LED status"));
-    KvRegistry host(dir.write("host.ini", "[\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\halyard51.exe]\n"));
+    KvRegistry host(
+        dir.write("host.ini", "[\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\halyard51.exe]\n"));
     launcher::BuildBrowserCommand("/TMIB_Info", V1Settings(), host, &panel);
     EXPECT_EQ(panel.text(), "LED status");
 

@@ -162,8 +162,7 @@ TEST_F(MenuBarTest, SpecialFormItemsWaitForTheirForms)
         ++formItems;
         // Enabled exactly when the command of its form is installed (a
         // hidden item counts as disabled; its handler still runs).
-        EXPECT_EQ(menu->Actions()[i]->isEnabled(), menu->HasFormCommand(item.target) && !item.hidden)
-            << item.name;
+        EXPECT_EQ(menu->Actions()[i]->isEnabled(), menu->HasFormCommand(item.target) && !item.hidden) << item.name;
     }
     EXPECT_EQ(formItems, 21);
     EXPECT_TRUE(menu->HasFormCommand("TPortTrunkForm"));
@@ -195,8 +194,7 @@ TEST_F(MenuBarTest, SpecialFormItemsWaitForTheirForms)
 
     // The segmentation form finds its page title set when it is created.
     std::string titleSeen;
-    menu->SetFormCommand("TTrafficSegmentationForm",
-                         [&](QWidget*) { titleSeen = window.Form().PageTitle; });
+    menu->SetFormCommand("TTrafficSegmentationForm", [&](QWidget*) { titleSeen = window.Form().PageTitle; });
     menu->Click("TrafficSegmentationTable1");
     EXPECT_EQ(titleSeen, "Traffic Segmentation Table");
 
@@ -297,8 +295,8 @@ TEST_F(MenuBarTest, HelpOpensTheDocumentBesideTheProgram)
     EXPECT_EQ(help->documentTitle(), "Osprey Management Module");
     const QString text = help->toPlainText();
     // Starting, every menu, the simulator and troubleshooting are covered.
-    for (const char* topic : {"Starting the program", "The switch simulator", "Troubleshooting", "No Path!",
-                              "OpenView : File Path Error!"})
+    for (const char* topic :
+         {"Starting the program", "The switch simulator", "Troubleshooting", "No Path!", "OpenView : File Path Error!"})
         EXPECT_TRUE(text.contains(QString::fromLatin1(topic))) << topic;
     for (QAction* action : menu->Bar()->actions())
         EXPECT_TRUE(text.contains(action->text())) << action->text().toStdString();

@@ -23,8 +23,8 @@ namespace {
 QList<pid_t> BrowserProgramsIn(const QString& workingDirectory)
 {
     QList<pid_t> pids;
-    const QString standIn = QFileInfo(QString::fromStdString(KvProgram::directory()) + "osprey-browser")
-                                .canonicalFilePath();
+    const QString standIn =
+        QFileInfo(QString::fromStdString(KvProgram::directory()) + "osprey-browser").canonicalFilePath();
     for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         bool number = false;
         const pid_t pid = static_cast<pid_t>(entry.toLong(&number));
@@ -42,9 +42,9 @@ QList<pid_t> BrowserProgramsIn(const QString& workingDirectory)
 MenuTestWindow::MenuTestWindow(unsigned short agentPort, const std::string& registryExtra)
     : previous_(std::filesystem::current_path())
 {
-    const std::string registry = "[" + std::string(KvStartup::kModuleKey) + "]\n" + KvStartup::ModuleValueName() +
-                                 "=" + KvProgram::directory() + KvProgram::kModuleFileName + "\n[" +
-                                 KvStartup::kHostMibKey + "]\nPath=" + dir_.path() + "/Conf/\n" + registryExtra;
+    const std::string registry = "[" + std::string(KvStartup::kModuleKey) + "]\n" + KvStartup::ModuleValueName() + "=" +
+                                 KvProgram::directory() + KvProgram::kModuleFileName + "\n[" + KvStartup::kHostMibKey +
+                                 "]\nPath=" + dir_.path() + "/Conf/\n" + registryExtra;
     setenv(KvRegistry::kEnvironmentVariable, dir_.write("registry.ini", registry).c_str(), 1);
     if (agentPort != 0) {
         dir_.write(std::string("Conf/") + kAddress + ".cfg",
@@ -54,8 +54,8 @@ MenuTestWindow::MenuTestWindow(unsigned short agentPort, const std::string& regi
     }
     std::filesystem::create_directories(dir_.file("work"));
     std::filesystem::current_path(dir_.file("work"));
-    form_ = std::make_unique<TMainForm>(
-        std::vector<std::string>{std::string("/I") + kAddress, "/Rravine", "/Wlantern"});
+    form_ =
+        std::make_unique<TMainForm>(std::vector<std::string>{std::string("/I") + kAddress, "/Rravine", "/Wlantern"});
 }
 
 MenuTestWindow::~MenuTestWindow()

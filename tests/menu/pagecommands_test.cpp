@@ -122,61 +122,63 @@ TEST_F(PageTest, EveryGenericPageOpensWithItsVariables)
     int opened = 0;
     for (const PageCommand& command : kvtables::PageCatalogue()) {
         SCOPED_TRACE(command.name);
-        const bool listPage = command.builder == PageBuilder::SetListViewPage ||
-                              command.builder == PageBuilder::SetListViewPageFromList;
-        const bool visited = VisitPage([&] { menu->Click(command.name); }, [&](TConfigForm& form) {
-            EXPECT_EQ(Form().PageTitle, command.title);
-            EXPECT_EQ(form.windowTitle().toStdString(), Caption(command.title));
-            EXPECT_EQ(form.PageKind(), listPage ? TConfigForm::kPageListView : TConfigForm::kPageEditor);
-            ExpectOnlyOkLines(form);
+        const bool listPage =
+            command.builder == PageBuilder::SetListViewPage || command.builder == PageBuilder::SetListViewPageFromList;
+        const bool visited =
+            VisitPage([&] { menu->Click(command.name); },
+                      [&](TConfigForm& form) {
+                          EXPECT_EQ(Form().PageTitle, command.title);
+                          EXPECT_EQ(form.windowTitle().toStdString(), Caption(command.title));
+                          EXPECT_EQ(form.PageKind(), listPage ? TConfigForm::kPageListView : TConfigForm::kPageEditor);
+                          ExpectOnlyOkLines(form);
 
-            // The variables, in table order, with the command's kind and key count.
-            KvSNMPRequest2Edits* binding = form.MainBinding();
-            ASSERT_NE(binding, nullptr);
-            const KvSNMPVarList& variables = binding->Variables();
-            EXPECT_EQ(variables.kind, command.kind);
-            EXPECT_EQ(variables.keyCount, command.keyCount);
-            EXPECT_EQ(variables.instance, command.instance ? command.instance : "");
-            const QStringList labels = LabelsOf(command.variables);
-            ASSERT_EQ(variables.Count(), labels.size());
+                          // The variables, in table order, with the command's kind and key count.
+                          KvSNMPRequest2Edits* binding = form.MainBinding();
+                          ASSERT_NE(binding, nullptr);
+                          const KvSNMPVarList& variables = binding->Variables();
+                          EXPECT_EQ(variables.kind, command.kind);
+                          EXPECT_EQ(variables.keyCount, command.keyCount);
+                          EXPECT_EQ(variables.instance, command.instance ? command.instance : "");
+                          const QStringList labels = LabelsOf(command.variables);
+                          ASSERT_EQ(variables.Count(), labels.size());
 
-            const UIEntryTable& entries = form.Entries();
-            ASSERT_EQ(CountEntries(entries), labels.size());
-            if (listPage) {
-                // One column per variable, in order.
-                QTreeWidget* list = form.ListViewPanel()->ListView();
-                EXPECT_EQ(ColumnCaptions(list), labels);
-                // The port tables hold one row per port of the 26-port switch.
-                const std::string name = command.name;
-                if (name == "PortInformation1" || name == "PortControl1") {
-                    EXPECT_EQ(list->topLevelItemCount(), 26);
-                }
-                TSNMPLayoutAdapter* adapter = form.Adapter();
-                const PageRowOps& ops = command.rowOps;
-                EXPECT_EQ(ShownInBar(adapter->AddBtn), ops.createText != nullptr);
-                EXPECT_EQ(ShownInBar(adapter->DeleteBtn), ops.deleteText != nullptr);
-                if (ops.createText) {
-                    EXPECT_EQ(adapter->createIndex, ops.createIndex);
-                    EXPECT_EQ(adapter->createText, "createAndGo");
-                    EXPECT_EQ(adapter->deleteIndex, ops.createIndex);
-                    EXPECT_EQ(adapter->deleteText, "destroy");
-                    EXPECT_EQ(adapter->createMode, ops.createMode);
-                }
-                EXPECT_EQ(ShownInBar(adapter->StopBtn), command.adjust.stopButton);
-                EXPECT_EQ(adapter->SetBtn->text(), "Edit");
-            } else {
-                // One label per variable, in order.
-                for (int k = 0; k < labels.size(); ++k) {
-                    ASSERT_NE(entries[k].label, nullptr) << k;
-                    EXPECT_TRUE(entries[k].label->text().startsWith(labels[k]))
-                        << entries[k].label->text().toStdString() << " / " << labels[k].toStdString();
-                    EXPECT_TRUE(entries[k].editor && entries[k].editor->isVisible()) << k;
-                }
-            }
-            if (command.adjust.height > 0) {
-                EXPECT_EQ(form.height(), command.adjust.height);
-            }
-        });
+                          const UIEntryTable& entries = form.Entries();
+                          ASSERT_EQ(CountEntries(entries), labels.size());
+                          if (listPage) {
+                              // One column per variable, in order.
+                              QTreeWidget* list = form.ListViewPanel()->ListView();
+                              EXPECT_EQ(ColumnCaptions(list), labels);
+                              // The port tables hold one row per port of the 26-port switch.
+                              const std::string name = command.name;
+                              if (name == "PortInformation1" || name == "PortControl1") {
+                                  EXPECT_EQ(list->topLevelItemCount(), 26);
+                              }
+                              TSNMPLayoutAdapter* adapter = form.Adapter();
+                              const PageRowOps& ops = command.rowOps;
+                              EXPECT_EQ(ShownInBar(adapter->AddBtn), ops.createText != nullptr);
+                              EXPECT_EQ(ShownInBar(adapter->DeleteBtn), ops.deleteText != nullptr);
+                              if (ops.createText) {
+                                  EXPECT_EQ(adapter->createIndex, ops.createIndex);
+                                  EXPECT_EQ(adapter->createText, "createAndGo");
+                                  EXPECT_EQ(adapter->deleteIndex, ops.createIndex);
+                                  EXPECT_EQ(adapter->deleteText, "destroy");
+                                  EXPECT_EQ(adapter->createMode, ops.createMode);
+                              }
+                              EXPECT_EQ(ShownInBar(adapter->StopBtn), command.adjust.stopButton);
+                              EXPECT_EQ(adapter->SetBtn->text(), "Edit");
+                          } else {
+                              // One label per variable, in order.
+                              for (int k = 0; k < labels.size(); ++k) {
+                                  ASSERT_NE(entries[k].label, nullptr) << k;
+                                  EXPECT_TRUE(entries[k].label->text().startsWith(labels[k]))
+                                      << entries[k].label->text().toStdString() << " / " << labels[k].toStdString();
+                                  EXPECT_TRUE(entries[k].editor && entries[k].editor->isVisible()) << k;
+                              }
+                          }
+                          if (command.adjust.height > 0) {
+                              EXPECT_EQ(form.height(), command.adjust.height);
+                          }
+                      });
         EXPECT_TRUE(visited);
         opened += visited ? 1 : 0;
     }
@@ -196,13 +198,15 @@ TEST_F(PageTest, TitleAndCaptionCanDiffer)
         SCOPED_TRACE(c.item);
         EXPECT_EQ(menu->Action(c.item)->text(), c.caption);
         std::string caption;
-        EXPECT_TRUE(VisitPage([&] { menu->Click(c.item); }, [&](TConfigForm& form) {
-            caption = form.windowTitle().toStdString();
-            // Centred on the main window, within the screen.
-            const QRect area = Form().screen()->availableGeometry();
-            EXPECT_LE(std::abs(form.frameGeometry().center().x() - Form().frameGeometry().center().x()), 4);
-            EXPECT_TRUE(area.contains(form.frameGeometry().topLeft()));
-        }));
+        EXPECT_TRUE(VisitPage(
+            [&] { menu->Click(c.item); },
+            [&](TConfigForm& form) {
+                caption = form.windowTitle().toStdString();
+                // Centred on the main window, within the screen.
+                const QRect area = Form().screen()->availableGeometry();
+                EXPECT_LE(std::abs(form.frameGeometry().center().x() - Form().frameGeometry().center().x()), 4);
+                EXPECT_TRUE(area.contains(form.frameGeometry().topLeft()));
+            }));
         EXPECT_EQ(caption, Caption(c.title));
         EXPECT_EQ(Form().PageTitle, c.title) << "the title stays until the next page";
     }
@@ -220,14 +224,14 @@ TEST_F(PageTest, WindowAdjustmentsFollowTheBuilder)
         return widths;
     };
 
-    {   // "Mib Capabilities": 450 high, 100 wider than the builder made it.
+    { // "Mib Capabilities": 450 high, 100 wider than the builder made it.
         const PageCommand& command = *kvtables::FindPageByName("MibCapabilities1");
         auto plain = build(Unadjusted(command));
         auto page = build(command);
         EXPECT_EQ(page->height(), 450);
         EXPECT_EQ(page->width(), plain->width() + 100);
     }
-    {   // "Port Control Table": every editor 50 wider, Stop shown, size kept.
+    { // "Port Control Table": every editor 50 wider, Stop shown, size kept.
         const PageCommand& command = *kvtables::FindPageByName("PortControl1");
         auto plain = build(Unadjusted(command));
         auto page = build(command);
@@ -239,7 +243,7 @@ TEST_F(PageTest, WindowAdjustmentsFollowTheBuilder)
         EXPECT_FALSE(ShownInBar(plain->Adapter()->StopBtn));
         EXPECT_EQ(page->size(), plain->size());
     }
-    {   // "Layer2 Control": editors and window 100 wider.
+    { // "Layer2 Control": editors and window 100 wider.
         const PageCommand& command = *kvtables::FindPageByName("DeviceControl1");
         auto plain = build(Unadjusted(command));
         auto page = build(command);
@@ -250,7 +254,7 @@ TEST_F(PageTest, WindowAdjustmentsFollowTheBuilder)
         EXPECT_EQ(page->width(), plain->width() + 100);
         EXPECT_EQ(page->height(), plain->height());
     }
-    {   // "Authentication Mode Setting": its one editor 142 wide, 30 higher.
+    { // "Authentication Mode Setting": its one editor 142 wide, 30 higher.
         const PageCommand& command = *kvtables::FindPageByName("Auth1");
         auto plain = build(Unadjusted(command));
         auto page = build(command);
@@ -258,14 +262,14 @@ TEST_F(PageTest, WindowAdjustmentsFollowTheBuilder)
         EXPECT_EQ(page->height(), plain->height() + 30);
         EXPECT_EQ(page->width(), plain->width());
     }
-    {   // "Accounting Service Table": editors 80 wider, window 200 wider.
+    { // "Accounting Service Table": editors 80 wider, window 200 wider.
         const PageCommand& command = *kvtables::FindPageByName("ServiceTable1");
         auto plain = build(Unadjusted(command));
         auto page = build(command);
         EXPECT_EQ(page->width(), plain->width() + 200);
         EXPECT_EQ(editorWidths(*page)[0], editorWidths(*plain)[0] + 80);
     }
-    {   // "Port Rate Table" (derived layout): Stop shown, 450 high.
+    { // "Port Rate Table" (derived layout): Stop shown, 450 high.
         auto page = build(*kvtables::FindPageByName("PortRatetable1"));
         EXPECT_TRUE(ShownInBar(page->Adapter()->StopBtn));
         EXPECT_EQ(page->height(), 450);
@@ -315,38 +319,39 @@ TEST_F(PageTest, SpanningTreeControlShowsTwoRedNotesBelowItsLastEditor)
     plain.reset();
 
     EXPECT_FALSE(menu->Action("Information2")->isVisible()) << "hidden item";
-    EXPECT_TRUE(VisitPage([&] { menu->Click("Information2"); }, [&](TConfigForm& form) {
-        EXPECT_EQ(form.windowTitle().toStdString(), Caption("Spanning Tree Control"));
-        EXPECT_EQ(form.height(), plainHeight + 40);
-        const int last = CountEntries(form.Entries()) - 1;
-        QWidget* editor = form.Entries()[last].editor;
-        EXPECT_TRUE(form.Entries()[last].label->text().startsWith("Tx Hold Count[1-10]"));
-        auto* first = form.findChild<QLabel*>(pagecommands::kStpNoteName1);
-        auto* second = form.findChild<QLabel*>(pagecommands::kStpNoteName2);
-        ASSERT_TRUE(first && second);
-        EXPECT_EQ(first->text(), "Notes : 2*(Forward Delay - 100) >= Max Age");
-        EXPECT_EQ(second->text(), "Max Age>= 2*(Hello Time + 100)");
-        for (QLabel* note : {first, second}) {
-            EXPECT_EQ(note->parentWidget(), editor->parentWidget());
-            EXPECT_EQ(note->x(), editor->x());
-            EXPECT_EQ(note->palette().color(QPalette::WindowText), QColor(Qt::red));
-            EXPECT_TRUE(note->isVisible());
-            // Inside what the page shows of its content.
-            const QRect shown = note->parentWidget()->visibleRegion().boundingRect();
-            EXPECT_TRUE(shown.contains(note->geometry())) << note->objectName().toStdString();
-        }
-        EXPECT_EQ(first->y(), editor->y() + editor->height() + 8);
-        EXPECT_EQ(second->y(), first->y() + first->height() + 8);
-    }));
+    EXPECT_TRUE(VisitPage([&] { menu->Click("Information2"); },
+                          [&](TConfigForm& form) {
+                              EXPECT_EQ(form.windowTitle().toStdString(), Caption("Spanning Tree Control"));
+                              EXPECT_EQ(form.height(), plainHeight + 40);
+                              const int last = CountEntries(form.Entries()) - 1;
+                              QWidget* editor = form.Entries()[last].editor;
+                              EXPECT_TRUE(form.Entries()[last].label->text().startsWith("Tx Hold Count[1-10]"));
+                              auto* first = form.findChild<QLabel*>(pagecommands::kStpNoteName1);
+                              auto* second = form.findChild<QLabel*>(pagecommands::kStpNoteName2);
+                              ASSERT_TRUE(first && second);
+                              EXPECT_EQ(first->text(), "Notes : 2*(Forward Delay - 100) >= Max Age");
+                              EXPECT_EQ(second->text(), "Max Age>= 2*(Hello Time + 100)");
+                              for (QLabel* note : {first, second}) {
+                                  EXPECT_EQ(note->parentWidget(), editor->parentWidget());
+                                  EXPECT_EQ(note->x(), editor->x());
+                                  EXPECT_EQ(note->palette().color(QPalette::WindowText), QColor(Qt::red));
+                                  EXPECT_TRUE(note->isVisible());
+                                  // Inside what the page shows of its content.
+                                  const QRect shown = note->parentWidget()->visibleRegion().boundingRect();
+                                  EXPECT_TRUE(shown.contains(note->geometry())) << note->objectName().toStdString();
+                              }
+                              EXPECT_EQ(first->y(), editor->y() + editor->height() + 8);
+                              EXPECT_EQ(second->y(), first->y() + first->height() + 8);
+                          }));
 }
 
 TEST_F(PageTest, RmonControlReReadsTheRmonStateWhenClosed)
 {
     const std::string stateOid = OSPREY_ENT_OID ".11.55.1.2.1.2.3.0";
     // The simulated switch starts with RMON enabled.
-    EXPECT_TRUE(VisitPage([&] { menu->Click("RMONSetting1"); }, [&](TConfigForm& form) {
-        EXPECT_EQ(form.windowTitle().toStdString(), Caption("RMON Control"));
-    }));
+    EXPECT_TRUE(
+        VisitPage([&] { menu->Click("RMONSetting1"); },
+                  [&](TConfigForm& form) { EXPECT_EQ(form.windowTitle().toStdString(), Caption("RMON Control")); }));
     QLabel* state = pagecommands::RmonStateText(Form());
     EXPECT_EQ(state->text(), "enabled");
     EXPECT_FALSE(state->isVisible());
@@ -354,15 +359,16 @@ TEST_F(PageTest, RmonControlReReadsTheRmonStateWhenClosed)
         EXPECT_TRUE(menu->Action(name)->isEnabled()) << name;
 
     // Switched off on the page: the RMON items follow when it closes.
-    EXPECT_TRUE(VisitPage([&] { menu->Click("RMONSetting1"); }, [&](TConfigForm& form) {
-        auto* combo = qobject_cast<QComboBox*>(form.Entries()[0].editor);
-        ASSERT_NE(combo, nullptr);
-        EXPECT_EQ(combo->currentText(), "enabled");
-        combo->setCurrentText(QStringLiteral("disabled"));
-        KvSNMPRequest2Edits* binding = form.MainBinding();
-        binding->mode = KvSNMPRequest2Controls::kModeBlocking;
-        binding->Apply(false, true);
-    }));
+    EXPECT_TRUE(VisitPage([&] { menu->Click("RMONSetting1"); },
+                          [&](TConfigForm& form) {
+                              auto* combo = qobject_cast<QComboBox*>(form.Entries()[0].editor);
+                              ASSERT_NE(combo, nullptr);
+                              EXPECT_EQ(combo->currentText(), "enabled");
+                              combo->setCurrentText(QStringLiteral("disabled"));
+                              KvSNMPRequest2Edits* binding = form.MainBinding();
+                              binding->mode = KvSNMPRequest2Controls::kModeBlocking;
+                              binding->Apply(false, true);
+                          }));
     EXPECT_EQ(state->text(), "disabled");
     for (const char* name : {"Statistics1", "History1", "AlarmEvent1"})
         EXPECT_FALSE(menu->Action(name)->isEnabled()) << name;
@@ -417,26 +423,27 @@ TEST_F(PageTest, SaveChangesFailureReachesTheCaller)
 TEST_F(PageTest, PortPagesReadOneRowAndShowThePortNumber)
 {
     const PageCommand& information = *kvtables::FindPageByName("PortInformation2");
-    EXPECT_TRUE(VisitPage([&] { pagecommands::OpenPortPage(Form(), information, 7); }, [&](TConfigForm& form) {
-        EXPECT_EQ(form.windowTitle().toStdString(), Caption("Port Information Table"));
-        ExpectOnlyOkLines(form);
-        const KvSNMPVarList& variables = form.MainBinding()->Variables();
-        EXPECT_EQ(variables.kind, kvListRow);
-        EXPECT_EQ(variables.keyCount, 0);
-        ASSERT_EQ(variables.Count(), 3);
-        EXPECT_EQ(variables[0].oid, OSPREY_ENT_OID ".11.36.2.6.1.1.1.7");
-        EXPECT_EQ(variables[1].oid, OSPREY_ENT_OID ".11.36.2.6.1.1.4.7");
-        EXPECT_EQ(variables[2].oid, OSPREY_ENT_OID ".11.36.2.6.1.1.5.7");
-        auto* port = form.findChild<QLineEdit*>(pagecommands::kPortEditName);
-        ASSERT_NE(port, nullptr);
-        QWidget* indexEditor = form.Entries()[0].editor;
-        EXPECT_EQ(port->text(), "7");
-        EXPECT_FALSE(port->isEnabled());
-        EXPECT_TRUE(port->isVisible());
-        EXPECT_FALSE(indexEditor->isVisible());
-        EXPECT_EQ(port->geometry(), indexEditor->geometry());
-        EXPECT_EQ(port->parentWidget(), indexEditor->parentWidget());
-    }));
+    EXPECT_TRUE(VisitPage([&] { pagecommands::OpenPortPage(Form(), information, 7); },
+                          [&](TConfigForm& form) {
+                              EXPECT_EQ(form.windowTitle().toStdString(), Caption("Port Information Table"));
+                              ExpectOnlyOkLines(form);
+                              const KvSNMPVarList& variables = form.MainBinding()->Variables();
+                              EXPECT_EQ(variables.kind, kvListRow);
+                              EXPECT_EQ(variables.keyCount, 0);
+                              ASSERT_EQ(variables.Count(), 3);
+                              EXPECT_EQ(variables[0].oid, OSPREY_ENT_OID ".11.36.2.6.1.1.1.7");
+                              EXPECT_EQ(variables[1].oid, OSPREY_ENT_OID ".11.36.2.6.1.1.4.7");
+                              EXPECT_EQ(variables[2].oid, OSPREY_ENT_OID ".11.36.2.6.1.1.5.7");
+                              auto* port = form.findChild<QLineEdit*>(pagecommands::kPortEditName);
+                              ASSERT_NE(port, nullptr);
+                              QWidget* indexEditor = form.Entries()[0].editor;
+                              EXPECT_EQ(port->text(), "7");
+                              EXPECT_FALSE(port->isEnabled());
+                              EXPECT_TRUE(port->isVisible());
+                              EXPECT_FALSE(indexEditor->isVisible());
+                              EXPECT_EQ(port->geometry(), indexEditor->geometry());
+                              EXPECT_EQ(port->parentWidget(), indexEditor->parentWidget());
+                          }));
     EXPECT_EQ(Form().PageTitle, "Port Information Table");
 
     const PageCommand& configuration = *kvtables::FindPageByName("PortConfiguration1");
@@ -444,14 +451,15 @@ TEST_F(PageTest, PortPagesReadOneRowAndShowThePortNumber)
     const int plainWidth = plain->width();
     const int plainEditor = plain->Entries()[1].editor->width();
     plain.reset();
-    EXPECT_TRUE(VisitPage([&] { pagecommands::OpenPortPage(Form(), configuration, 25); }, [&](TConfigForm& form) {
-        EXPECT_EQ(form.windowTitle().toStdString(), Caption("Port Configuration"));
-        ExpectOnlyOkLines(form);
-        EXPECT_EQ(form.width(), plainWidth + 50);
-        EXPECT_EQ(form.Entries()[1].editor->width(), plainEditor + 50);
-        EXPECT_EQ(form.findChild<QLineEdit*>(pagecommands::kPortEditName)->text(), "25");
-        EXPECT_EQ(form.MainBinding()->Variables()[1].oid, OSPREY_ENT_OID ".11.36.2.6.2.1.2.25");
-    }));
+    EXPECT_TRUE(VisitPage([&] { pagecommands::OpenPortPage(Form(), configuration, 25); },
+                          [&](TConfigForm& form) {
+                              EXPECT_EQ(form.windowTitle().toStdString(), Caption("Port Configuration"));
+                              ExpectOnlyOkLines(form);
+                              EXPECT_EQ(form.width(), plainWidth + 50);
+                              EXPECT_EQ(form.Entries()[1].editor->width(), plainEditor + 50);
+                              EXPECT_EQ(form.findChild<QLineEdit*>(pagecommands::kPortEditName)->text(), "25");
+                              EXPECT_EQ(form.MainBinding()->Variables()[1].oid, OSPREY_ENT_OID ".11.36.2.6.2.1.2.25");
+                          }));
 }
 
 TEST_F(PageTest, FrontPanelOpensPortPagesAndReReadsTheRmonState)
@@ -462,11 +470,12 @@ TEST_F(PageTest, FrontPanelOpensPortPagesAndReReadsTheRmonState)
     QToolButton* button = panel->SpeedButton(26);
     panel->PopupAt(button, QPoint(0, 0));
     panel->PortInfoPopupMenu->close();
-    EXPECT_TRUE(VisitPage([&] { panel->PortConfiguration1Click(); }, [&](TConfigForm& form) {
-        EXPECT_EQ(form.windowTitle().toStdString(), Caption("Port Configuration"));
-        EXPECT_EQ(form.findChild<QLineEdit*>(pagecommands::kPortEditName)->text(), "25");
-        ExpectOnlyOkLines(form);
-    }));
+    EXPECT_TRUE(VisitPage([&] { panel->PortConfiguration1Click(); },
+                          [&](TConfigForm& form) {
+                              EXPECT_EQ(form.windowTitle().toStdString(), Caption("Port Configuration"));
+                              EXPECT_EQ(form.findChild<QLineEdit*>(pagecommands::kPortEditName)->text(), "25");
+                              ExpectOnlyOkLines(form);
+                          }));
     EXPECT_TRUE(button->isChecked());
 
     // "Refresh Panel" (hidden): after its confirmation the RMON state is read

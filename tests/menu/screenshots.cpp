@@ -99,8 +99,8 @@ void CapturePage(const std::function<void()>& open, const QString& name, bool ro
             modal->close();
             return;
         }
-        const bool fetched = form->Adapter() && form->Adapter()->getComplete && form->MainBinding() &&
-                             !form->MainBinding()->busy;
+        const bool fetched =
+            form->Adapter() && form->Adapter()->getComplete && form->MainBinding() && !form->MainBinding()->busy;
         if (!fetched && waited.elapsed() < 15000)
             return;
         done = true;
@@ -207,7 +207,8 @@ int main(int argc, char** argv)
             const int entry = parts.value(2).toInt();
             const QString text = parts.mid(3).join(QLatin1Char(':'));
             CapturePage([&] { menu->Click(parts.value(1).toStdString()); },
-                        QStringLiteral("set-%1-%2").arg(parts.value(1)).arg(entry), false, [&](QWidget& window) {
+                        QStringLiteral("set-%1-%2").arg(parts.value(1)).arg(entry), false,
+                        [&](QWidget& window) {
                             auto* page = dynamic_cast<TConfigForm*>(&window);
                             if (!page)
                                 return;
@@ -215,7 +216,7 @@ int main(int argc, char** argv)
                             if (auto* edit = qobject_cast<QLineEdit*>(editor))
                                 edit->setText(text);
                             else if (auto* combo = qobject_cast<QComboBox*>(editor))
-                                combo->setCurrentIndex(combo->findText(text));   // -1 when none has it
+                                combo->setCurrentIndex(combo->findText(text)); // -1 when none has it
                             page->Adapter()->DoSetSelected();
                             Settle(800);
                         });

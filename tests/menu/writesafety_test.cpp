@@ -114,8 +114,14 @@ protected:
         return lines.isEmpty() ? QString() : lines.last();
     }
 
-    static QLineEdit* Edit(TConfigForm& form, int entry) { return qobject_cast<QLineEdit*>(form.Entries()[entry].editor); }
-    static QComboBox* Combo(TConfigForm& form, int entry) { return qobject_cast<QComboBox*>(form.Entries()[entry].editor); }
+    static QLineEdit* Edit(TConfigForm& form, int entry)
+    {
+        return qobject_cast<QLineEdit*>(form.Entries()[entry].editor);
+    }
+    static QComboBox* Combo(TConfigForm& form, int entry)
+    {
+        return qobject_cast<QComboBox*>(form.Entries()[entry].editor);
+    }
 
     static void CheckOnly(TConfigForm& form, int entry)
     {
@@ -232,7 +238,8 @@ TEST_F(WriteTest, RadiusDeadTimeRefusesTextThatIsNoWholeNumber)
             Press(form, bar->SetCheckBtn);
             EXPECT_TRUE(Sets().empty());
             // 5: a conversion failure of a write is a "Set:" line.
-            EXPECT_TRUE(LastLine(memo).startsWith("Set: Dead Time Minutes: " + kBadValue)) << LastLine(memo).toStdString();
+            EXPECT_TRUE(LastLine(memo).startsWith("Set: Dead Time Minutes: " + kBadValue))
+                << LastLine(memo).toStdString();
         }
         minutes->setText("12");
         Press(form, bar->SetCheckBtn);
@@ -277,8 +284,8 @@ TEST_F(WriteTest, AgingTimeOutOfRangeIsRefusedWithoutAFocusChange)
         QLineEdit* aging = Edit(form, 4);
         ASSERT_EQ(aging->text(), "300");
         sim->clearLog();
-        aging->setText("5");   // no focus change: the field is never left
-        form.Adapter()->DoSetSelected();   // as a keyboard shortcut would
+        aging->setText("5");             // no focus change: the field is never left
+        form.Adapter()->DoSetSelected(); // as a keyboard shortcut would
         ASSERT_TRUE(kvtest::WaitFor([&] { return Idle(form); }, 5000));
         EXPECT_TRUE(Sets().empty());
         EXPECT_TRUE(LastLine(memo).startsWith(
@@ -325,24 +332,25 @@ TEST_F(WriteTest, AddWithAnEmptyChoiceIsRefusedNamingTheField)
 TEST_F(WriteTest, PortInformationOffersNoWriteAndAnEmptyWriteIsNeverSent)
 {
     const PageCommand& information = *kvtables::FindPageByName("PortInformation2");
-    EXPECT_TRUE(VisitPage([&] { pagecommands::OpenPortPage(Form(), information, 7); }, [&](TConfigForm& form) {
-        TCtrlBtnPanel* bar = form.PagePanel()->BtnPanel;
-        EXPECT_TRUE(bar->SetCheckBtn->isHidden());
-        EXPECT_TRUE(bar->CheckAllBtn->isHidden());
-        EXPECT_TRUE(bar->ClearChecksBtn->isHidden());
-        sim->clearLog();
-        // Reached anyway (a shortcut): the engine refuses the empty list.
-        form.Adapter()->DoSetSelected();
-        ASSERT_TRUE(kvtest::WaitFor([&] { return Idle(form); }, 5000));
-        EXPECT_TRUE(Sets().empty());
-        const QString line = LastLine(MemoOf(form));
-        EXPECT_TRUE(line.startsWith(QString::fromStdString("Set: " + KvErrorText(-411)))) << line.toStdString();
-        EXPECT_FALSE(line.contains("Ok!"));
-    }));
+    EXPECT_TRUE(VisitPage([&] { pagecommands::OpenPortPage(Form(), information, 7); },
+                          [&](TConfigForm& form) {
+                              TCtrlBtnPanel* bar = form.PagePanel()->BtnPanel;
+                              EXPECT_TRUE(bar->SetCheckBtn->isHidden());
+                              EXPECT_TRUE(bar->CheckAllBtn->isHidden());
+                              EXPECT_TRUE(bar->ClearChecksBtn->isHidden());
+                              sim->clearLog();
+                              // Reached anyway (a shortcut): the engine refuses the empty list.
+                              form.Adapter()->DoSetSelected();
+                              ASSERT_TRUE(kvtest::WaitFor([&] { return Idle(form); }, 5000));
+                              EXPECT_TRUE(Sets().empty());
+                              const QString line = LastLine(MemoOf(form));
+                              EXPECT_TRUE(line.startsWith(QString::fromStdString("Set: " + KvErrorText(-411))))
+                                  << line.toStdString();
+                              EXPECT_FALSE(line.contains("Ok!"));
+                          }));
     // A page with something to write keeps its button.
-    Visit("BasicConfiguration1", [&](TConfigForm& form) {
-        EXPECT_FALSE(form.PagePanel()->BtnPanel->SetCheckBtn->isHidden());
-    });
+    Visit("BasicConfiguration1",
+          [&](TConfigForm& form) { EXPECT_FALSE(form.PagePanel()->BtnPanel->SetCheckBtn->isHidden()); });
 }
 
 // 8: an error status with an error index: the status line as the message set
@@ -353,7 +361,7 @@ TEST_F(WriteTest, AnErrorIndexMarksTheFailedEditorAndKeepsTheStatusLine)
         QPlainTextEdit* memo = MemoOf(form);
         QLineEdit* vlan = Edit(form, 4);
         sim->clearLog();
-        vlan->setText("5000");   // the editor takes any number; the switch 1..4094
+        vlan->setText("5000"); // the editor takes any number; the switch 1..4094
         Press(form, form.PagePanel()->BtnPanel->SetCheckBtn);
         ASSERT_EQ(Sets().size(), 1u);
         const std::string wrongValue = KvErrorText(-110);

@@ -16,8 +16,7 @@ namespace {
 
 // A check box 20 x 15, a label of the given width and 13 pixels high, an
 // editor 21 pixels high (what the generator creates).
-KvFlowEntry Entry(int labelWidth, int labelChars = 10, bool checkBoxVisible = true,
-                  int editorHeight = 21)
+KvFlowEntry Entry(int labelWidth, int labelChars = 10, bool checkBoxVisible = true, int editorHeight = 21)
 {
     KvFlowEntry e;
     e.checkBox = {0, 0, 20, 15, checkBoxVisible};
@@ -34,18 +33,18 @@ TEST(FlowRowLayout, PlacesOneEntryPerRowWithLabelColumnAndEditorColumn)
     layout.Place(entries);
 
     for (size_t n = 0; n < entries.size(); ++n) {
-        const int y = 20 + static_cast<int>(n) * 26;   // rows 26 apart for 21-high editors
+        const int y = 20 + static_cast<int>(n) * 26; // rows 26 apart for 21-high editors
         SCOPED_TRACE(n);
         EXPECT_EQ(entries[n].checkBox.left, 20);
-        EXPECT_EQ(entries[n].checkBox.top, y + 3);    // (21 - 15) / 2
-        EXPECT_EQ(entries[n].label.left, 45);         // 20 + 20 + 5
-        EXPECT_EQ(entries[n].label.top, y + 4);       // (21 - 13) / 2
-        EXPECT_EQ(entries[n].editor.left, 150);       // 45 + widest label 100 + 5
+        EXPECT_EQ(entries[n].checkBox.top, y + 3); // (21 - 15) / 2
+        EXPECT_EQ(entries[n].label.left, 45);      // 20 + 20 + 5
+        EXPECT_EQ(entries[n].label.top, y + 4);    // (21 - 13) / 2
+        EXPECT_EQ(entries[n].editor.left, 150);    // 45 + widest label 100 + 5
         EXPECT_EQ(entries[n].editor.top, y);
         EXPECT_EQ(entries[n].editor.width, 121);
     }
-    EXPECT_EQ(layout.extentRight, 271);    // 150 + 121
-    EXPECT_EQ(layout.extentBottom, 93);    // 72 + 21
+    EXPECT_EQ(layout.extentRight, 271); // 150 + 121
+    EXPECT_EQ(layout.extentBottom, 93); // 72 + 21
     EXPECT_EQ(layout.labelChars, 33);
 }
 
@@ -57,8 +56,8 @@ TEST(FlowRowLayout, AllReadOnlyEditsShiftLabelsAndEditorsToTheMargin)
 
     for (const KvFlowEntry& e : entries) {
         EXPECT_EQ(e.checkBox.left, 20);
-        EXPECT_EQ(e.label.left, 20);       // 45 before the shift
-        EXPECT_EQ(e.editor.left, 125);     // 5 after the widest label
+        EXPECT_EQ(e.label.left, 20);   // 45 before the shift
+        EXPECT_EQ(e.editor.left, 125); // 5 after the widest label
     }
     EXPECT_EQ(layout.extentRight, 246);
     EXPECT_EQ(layout.extentBottom, 67);
@@ -75,8 +74,7 @@ TEST(FlowRowLayout, OneVisibleCheckBoxPreventsTheShift)
     EXPECT_EQ(combos[1].editor.left, 140);
 
     // Mixed: one writable entry among read-only ones.
-    std::vector<KvFlowEntry> mixed = {Entry(70, 5, false), Entry(90, 6, true),
-                                      Entry(50, 4, false)};
+    std::vector<KvFlowEntry> mixed = {Entry(70, 5, false), Entry(90, 6, true), Entry(50, 4, false)};
     KvFlowRowLayout second;
     second.Place(mixed);
     EXPECT_EQ(mixed[0].label.left, 45);
@@ -92,7 +90,7 @@ TEST(FlowRowLayout, LowEditorOfALaterRowGetsTheDefaultHeight)
     EXPECT_EQ(entries[1].editor.top, 46);
     // A row advances by its own editor's height.
     EXPECT_EQ(entries[2].editor.top, 46 + 30 + 5);
-    EXPECT_EQ(entries[2].checkBox.top, 81 + 7);   // (30 - 15) / 2
+    EXPECT_EQ(entries[2].checkBox.top, 81 + 7); // (30 - 15) / 2
     EXPECT_EQ(layout.extentBottom, 81 + 30);
 }
 
@@ -104,7 +102,7 @@ TEST(FlowRowLayout, CentringTruncatesTowardZero)
     KvFlowRowLayout layout;
     layout.Place(entries);
     EXPECT_EQ(entries[0].checkBox.top, 18);
-    EXPECT_EQ(entries[0].label.top, 19);    // (10 - 13) / 2 = -1
+    EXPECT_EQ(entries[0].label.top, 19); // (10 - 13) / 2 = -1
     EXPECT_EQ(entries[0].editor.height, 10);
 }
 
@@ -116,16 +114,16 @@ TEST(FlowRowLayout, SecondLayoutWithLongerLabelsMovesEditorsAndOnlyGrowsExtents)
     EXPECT_EQ(entries[0].editor.left, 130);
     EXPECT_EQ(layout.extentRight, 251);
 
-    entries[1].label.width = 140;   // label lengthened by a range hint
+    entries[1].label.width = 140; // label lengthened by a range hint
     entries[1].labelChars = 18;
     layout.Place(entries);
     EXPECT_EQ(entries[0].editor.left, 190);
     EXPECT_EQ(layout.extentRight, 311);
     EXPECT_EQ(layout.labelChars, 8 + 10 + 8 + 18);
 
-    entries[1].label.width = 20;    // shorter again: the extent stays
+    entries[1].label.width = 20; // shorter again: the extent stays
     layout.Place(entries);
-    EXPECT_EQ(entries[0].editor.left, 110);   // 5 after the 60 of entry 0
+    EXPECT_EQ(entries[0].editor.left, 110); // 5 after the 60 of entry 0
     EXPECT_EQ(layout.extentRight, 311);
 }
 
@@ -200,12 +198,12 @@ const KvOptionDef kOnOff[] = {{1, nullptr, "on"}, {2, nullptr, "off"}, {0, nullp
 const KvOptionList optOnOff(KvOptionList::kIntegerValues, kOnOff);
 
 const VarDef kTable[] = {
-    {"1.3.6.1.4.1.32473.1.1", "Index",  synInteger,       accIdx,        &optOnOff},
-    {"1.3.6.1.4.1.32473.1.2", "Name",   synDisplayString, accIdxImplied, nullptr},
-    {"1.3.6.1.4.1.32473.1.3", "Count",  synInteger,       accRW,         nullptr},
-    {"1.3.6.1.4.1.32473.1.4", "Mode",   synInteger,       accRW,         &optOnOff},
-    {"1.3.6.1.4.1.32473.1.5", "Uptime", synTimeTicks,     accRO,         nullptr},
-    {"1.3.6.1.4.1.32473.1.6", "State",  synInteger,       accRO,         &optOnOff},
+    {"1.3.6.1.4.1.32473.1.1", "Index", synInteger, accIdx, &optOnOff},
+    {"1.3.6.1.4.1.32473.1.2", "Name", synDisplayString, accIdxImplied, nullptr},
+    {"1.3.6.1.4.1.32473.1.3", "Count", synInteger, accRW, nullptr},
+    {"1.3.6.1.4.1.32473.1.4", "Mode", synInteger, accRW, &optOnOff},
+    {"1.3.6.1.4.1.32473.1.5", "Uptime", synTimeTicks, accRO, nullptr},
+    {"1.3.6.1.4.1.32473.1.6", "State", synInteger, accRO, &optOnOff},
     {nullptr},
 };
 
@@ -213,17 +211,18 @@ TEST(UIEntryTables, DerivedFromTheVariableList)
 {
     KvSNMPVarList list(kTable, kvListTableRows, 2);
     const UIEntryTable entries = BuildEntriesFromList(list);
-    ASSERT_EQ(entries.size(), 7u);   // one more than the list
+    ASSERT_EQ(entries.size(), 7u); // one more than the list
     EXPECT_EQ(CountEntries(entries), 6);
 
-    struct Expected { int32_t kind; const char* format; };
+    struct Expected {
+        int32_t kind;
+        const char* format;
+    };
     const Expected expected[] = {
-        {uiEditUnselected, "%s"},   // index with value names: not a combo box
-        {uiEdit,           "%s"},   // access 65 is not exactly index
-        {uiEdit,           "%i"},
-        {uiCombo,          "%s"},
-        {uiEditUnselected, "%s"},
-        {uiEditUnselected, "%s"},   // read-only overrides the combo box
+        {uiEditUnselected, "%s"}, // index with value names: not a combo box
+        {uiEdit, "%s"},           // access 65 is not exactly index
+        {uiEdit, "%i"},           {uiCombo, "%s"},
+        {uiEditUnselected, "%s"}, {uiEditUnselected, "%s"}, // read-only overrides the combo box
     };
     for (int i = 0; i < 6; ++i) {
         SCOPED_TRACE(i);
@@ -243,8 +242,8 @@ TEST(UIEntryTables, StaticLayoutRefersToTheListElementAtItsPosition)
 {
     KvSNMPVarList list(kTable, kvListTableRows, 2);
     const UIEntryDef layout[] = {
-        {uiEdit,  "%i{n1x7}", &kTable[0]},
-        {uiCombo, nullptr,    &kTable[3]},   // position 1 takes element 1
+        {uiEdit, "%i{n1x7}", &kTable[0]},
+        {uiCombo, nullptr, &kTable[3]}, // position 1 takes element 1
         {0, nullptr, nullptr},
     };
     UIEntryTable entries = MakeEntries(layout, list);

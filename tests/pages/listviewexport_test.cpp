@@ -66,7 +66,7 @@ protected:
         KvResetMessageSets();
         std::string error;
         ASSERT_TRUE(TestSnmpEngine::StartSimulator(sim, &error)) << error;
-        KvSNMPSecurity.version = 1;   // SNMPv2c, as the INI file gives the export
+        KvSNMPSecurity.version = 1; // SNMPv2c, as the INI file gives the export
         setup.WriteIniFile("127.0.0.1", sim.port());
     }
 
@@ -145,8 +145,8 @@ protected:
             entries[1].checkBox->setChecked(true);
             admin->setCurrentText(wanted);
             dialogBar->SetCheckBtn->click();
-            kvtest::WaitFor(
-                [&] { return adapter->getComplete && adapter->setComplete && !form->MainBinding()->busy; }, 10000);
+            kvtest::WaitFor([&] { return adapter->getComplete && adapter->setComplete && !form->MainBinding()->busy; },
+                            10000);
             adapter->Dialog()->close();
         });
         form->PagePanel()->BtnPanel->SetBtn->click();

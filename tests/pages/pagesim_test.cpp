@@ -73,15 +73,9 @@ bool Has(const std::string& line, const std::string& text)
 
 class PagesSim : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        engine_ = std::make_unique<TestSnmpEngine>("kvpages", "/");
-    }
+    static void SetUpTestSuite() { engine_ = std::make_unique<TestSnmpEngine>("kvpages", "/"); }
 
-    static void TearDownTestSuite()
-    {
-        engine_.reset();
-    }
+    static void TearDownTestSuite() { engine_.reset(); }
 
     void Start(std::vector<std::string> simArgs = {})
     {
@@ -92,8 +86,8 @@ protected:
     }
 
     // A page as a menu command builds it, shown, after its first fetch.
-    void Open(const VarDef* vars, uint8_t kind, int32_t keyCount, const UIEntryDef* layout,
-              bool listView = false, int32_t createMode = 0, int32_t statusColumn = -1)
+    void Open(const VarDef* vars, uint8_t kind, int32_t keyCount, const UIEntryDef* layout, bool listView = false,
+              int32_t createMode = 0, int32_t statusColumn = -1)
     {
         form = std::make_unique<TConfigForm>(nullptr, "Page", KvSNMPDevice.address);
         auto binding = std::make_unique<KvSNMPRequest2Edits>(form.get());
@@ -101,8 +95,8 @@ protected:
         if (!listView) {
             form->SetEditorPage(std::move(binding), layout);
         } else if (statusColumn >= 0) {
-            form->SetListViewPage(std::move(binding), layout, statusColumn, "createAndGo",
-                                  statusColumn, "destroy", createMode);
+            form->SetListViewPage(std::move(binding), layout, statusColumn, "createAndGo", statusColumn, "destroy",
+                                  createMode);
         } else {
             form->SetListViewPage(std::move(binding), layout, -1, nullptr, -1, nullptr, 0);
         }
@@ -123,9 +117,7 @@ protected:
     // Waits until the write and the fetch after it are over.
     bool WaitIdle()
     {
-        return WaitFor([this] {
-            return adapter->getComplete && adapter->setComplete && !form->MainBinding()->busy;
-        });
+        return WaitFor([this] { return adapter->getComplete && adapter->setComplete && !form->MainBinding()->busy; });
     }
 
     QLineEdit* Edit(int entry) { return qobject_cast<QLineEdit*>(form->Entries()[entry].editor); }
@@ -215,7 +207,7 @@ TEST_F(PagesSim, SetCheckWritesOnlyTheCheckedVariables)
     Check(1)->setChecked(true);
     Check(3)->setChecked(true);
     Edit(1)->setText("4096");
-    Edit(2)->setText("2400");   // not checked: not written
+    Edit(2)->setText("2400"); // not checked: not written
     Edit(3)->setText("300");
     sim->clearLog();
     bar->SetCheckBtn->click();
@@ -248,7 +240,7 @@ TEST_F(PagesSim, FailedWriteIsReportedAndLeavesTheButtonsWorking)
     OpenAndFetch(varsDeviceControl, kvListScalars, 0, layoutDeviceControl);
     bar->ClearChecksBtn->click();
     Check(4)->setChecked(true);
-    Edit(4)->setText("5000");   // outside the agent's range
+    Edit(4)->setText("5000"); // outside the agent's range
     sim->clearLog();
     bar->SetCheckBtn->click();
     ASSERT_TRUE(WaitIdle());
@@ -285,15 +277,15 @@ TEST_F(PagesSim, NewRowInTwoStepsWritesIndexAndStatusFirst)
         Combo(6)->setCurrentText("disabled");
         Combo(7)->setCurrentText("permit");
         DialogBar()->SetCheckBtn->click();
-        EXPECT_TRUE(Check(8)->isChecked());   // set again after the two writes
+        EXPECT_TRUE(Check(8)->isChecked()); // set again after the two writes
         ASSERT_TRUE(WaitIdle());
-        EXPECT_NE(adapter->Dialog(), nullptr);   // the dialog stays open
+        EXPECT_NE(adapter->Dialog(), nullptr); // the dialog stays open
     });
 
     const std::vector<std::string> sets = Lines(sim->logLines(), "SET");
     ASSERT_EQ(sets.size(), 2u);
     EXPECT_TRUE(Has(sets[0], kMask + ".9.5 INTEGER 4")) << sets[0];
-    EXPECT_EQ(sets[0].find(" | "), std::string::npos) << sets[0];   // the status alone
+    EXPECT_EQ(sets[0].find(" | "), std::string::npos) << sets[0]; // the status alone
     EXPECT_TRUE(Has(sets[1], kMask + ".2.5 INTEGER 1")) << sets[1];
     EXPECT_TRUE(Has(sets[1], kMask + ".3.5 INTEGER 3")) << sets[1];
     EXPECT_TRUE(Has(sets[1], kMask + ".8.5 INTEGER 1")) << sets[1];
@@ -301,7 +293,7 @@ TEST_F(PagesSim, NewRowInTwoStepsWritesIndexAndStatusFirst)
     EXPECT_FALSE(Has(sets[1], kMask + ".1.5")) << sets[1];
 
     ASSERT_EQ(view->topLevelItemCount(), 3);
-    ASSERT_EQ(view->selectedItems().size(), 1);   // the new row, selected again
+    ASSERT_EQ(view->selectedItems().size(), 1); // the new row, selected again
     EXPECT_EQ(view->selectedItems()[0]->text(0), "5");
     EXPECT_EQ(view->selectedItems()[0]->text(1), "enabled");
     EXPECT_TRUE(form->ListViewPanel()->Container()->EditorBox()->isHidden());
@@ -385,7 +377,7 @@ TEST_F(PagesSim, EditWritesTheCheckedColumnsOfTheSelectedRow)
     EXPECT_TRUE(Has(sets[0], kMask + ".8.2 INTEGER 2")) << sets[0];
     EXPECT_EQ(sets[0].find(" | "), std::string::npos) << sets[0];
     EXPECT_EQ(view->topLevelItem(1)->text(7), "deny");
-    EXPECT_EQ(view->topLevelItem(0)->text(7), "deny");   // row 1 was deny already
+    EXPECT_EQ(view->topLevelItem(0)->text(7), "deny"); // row 1 was deny already
     EXPECT_EQ(view->topLevelItemCount(), 2);
 }
 

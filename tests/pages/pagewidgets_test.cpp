@@ -45,8 +45,14 @@
 
 QT_BEGIN_NAMESPACE
 // Readable failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
-inline void PrintTo(const QStringList& list, std::ostream* os) { *os << '{' << list.join(", ").toStdString() << '}'; }
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& list, std::ostream* os)
+{
+    *os << '{' << list.join(", ").toStdString() << '}';
+}
 QT_END_NAMESPACE
 
 namespace {
@@ -68,41 +74,37 @@ const KvOptionList optRowStatus(KvOptionList::kIntegerValues, kRowStatusTable);
 
 // A scalar page: writable edit, read-only edit, writable combo, read-only combo.
 const VarDef kScalars[] = {
-    {"1.3.6.1.4.1.32473.9.1", "Name",          synDisplayString, accRW, nullptr,   nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.9.2", "Uptime",        synTimeTicks,     accRO, nullptr,   nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.9.3", "Mode",          synInteger,       accRW, &optOnOff, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.9.4", "Reported Mode", synInteger,       accRO, &optOnOff, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.9.1", "Name", synDisplayString, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.9.2", "Uptime", synTimeTicks, accRO, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.9.3", "Mode", synInteger, accRW, &optOnOff, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.9.4", "Reported Mode", synInteger, accRO, &optOnOff, nullptr, nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 const UIEntryDef kScalarLayout[] = {
-    {uiEdit,           "%s{l12}", &kScalars[0]},
-    {uiEditUnselected, "%s",      &kScalars[1]},
-    {uiCombo,          "%s",      &kScalars[2]},
-    {uiCombo,          "%s",      &kScalars[3]},
+    {uiEdit, "%s{l12}", &kScalars[0]},
+    {uiEditUnselected, "%s", &kScalars[1]},
+    {uiCombo, "%s", &kScalars[2]},
+    {uiCombo, "%s", &kScalars[3]},
     {0, nullptr, nullptr},
 };
 // A table with row creation: index, two columns, a read-only column, row status.
 const VarDef kTable[] = {
-    {"1.3.6.1.4.1.32473.8.1.1", "Index",   synInteger,       accIdx, nullptr,       nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.8.1.2", "Name",    synDisplayString, accRW,  nullptr,       nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.8.1.3", "Mode",    synInteger,       accRW,  &optOnOff,     nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.8.1.4", "Hits",    synCounter32,     accRO,  nullptr,       nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.8.1.5", "Status",  synInteger,       accRW,  &optRowStatus, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.8.1.1", "Index", synInteger, accIdx, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.8.1.2", "Name", synDisplayString, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.8.1.3", "Mode", synInteger, accRW, &optOnOff, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.8.1.4", "Hits", synCounter32, accRO, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.8.1.5", "Status", synInteger, accRW, &optRowStatus, nullptr, nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 const UIEntryDef kTableLayout[] = {
-    {uiEditUnselected, "%i{n1x255}", &kTable[0]},
-    {uiEdit,           "%s{l12}",    &kTable[1]},
-    {uiCombo,          "%s",         &kTable[2]},
-    {uiEditUnselected, "%i",         &kTable[3]},
-    {uiCombo,          "%s",         &kTable[4]},
-    {0, nullptr, nullptr},
+    {uiEditUnselected, "%i{n1x255}", &kTable[0]}, {uiEdit, "%s{l12}", &kTable[1]}, {uiCombo, "%s", &kTable[2]},
+    {uiEditUnselected, "%i", &kTable[3]},         {uiCombo, "%s", &kTable[4]},     {0, nullptr, nullptr},
 };
 
 // A table of read-only columns only.
 const VarDef kReadOnlyTable[] = {
-    {"1.3.6.1.4.1.32473.8.1.1", "Index", synInteger,   accIdx, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.8.1.4", "Hits",  synCounter32, accRO,  nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.8.1.1", "Index", synInteger, accIdx, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.8.1.4", "Hits", synCounter32, accRO, nullptr, nullptr, nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 const UIEntryDef kReadOnlyTableLayout[] = {
@@ -130,8 +132,7 @@ struct ChosenPage {
     std::vector<UIEntryDef> layout;
 };
 
-std::unique_ptr<KvSNMPRequest2Edits> NewBinding(QWidget* owner, const VarDef* vars, uint8_t kind,
-                                                int32_t keyCount)
+std::unique_ptr<KvSNMPRequest2Edits> NewBinding(QWidget* owner, const VarDef* vars, uint8_t kind, int32_t keyCount)
 {
     auto binding = std::make_unique<KvSNMPRequest2Edits>(owner);
     binding->Variables() = KvSNMPVarList(vars, kind, keyCount);
@@ -172,7 +173,7 @@ TEST_F(PagesWidgets, ButtonBarStacksVisibleControlsInTableOrder)
     TCtrlBtnPanel bar(&owner);
     EXPECT_EQ(bar.width(), 116);
     ASSERT_EQ(bar.Controls().size(), 11);
-    const QStringList captions = {"0", "Samples", "Refresh", "Set", "Set Check", "Add",
+    const QStringList captions = {"0",      "Samples",   "Refresh",      "Set",  "Set Check", "Add",
                                   "Delete", "Check All", "Clear Checks", "Stop", "Close"};
     int top = 10;
     for (int i = 0; i < 11; ++i) {
@@ -192,7 +193,7 @@ TEST_F(PagesWidgets, ButtonBarStacksVisibleControlsInTableOrder)
     const int setTop = bar.SetBtn->y();
     bar.HideControl(TCtrlBtnPanel::Set);
     EXPECT_EQ(bar.SetCheckBtn->y(), setTop);
-    bar.HideControl(TCtrlBtnPanel::Close);   // Close cannot be hidden
+    bar.HideControl(TCtrlBtnPanel::Close); // Close cannot be hidden
     EXPECT_FALSE(bar.CloseBtn->isHidden());
 
     bar.SetCheckButtons(TCtrlBtnPanel::CheckButtons::None);
@@ -202,9 +203,8 @@ TEST_F(PagesWidgets, ButtonBarStacksVisibleControlsInTableOrder)
     EXPECT_EQ(bar.CloseBtn->y(), bar.DeleteBtn->geometry().bottom() + 1 + 5);
     bar.SetCheckButtons(TCtrlBtnPanel::CheckButtons::SetCheckOnly);
     bar.ShowStop();
-    EXPECT_EQ(VisibleBarControls(&bar),
-              QStringList({"ST_Count", "SamplesLbl", "RefreshBtn", "SetCheckBtn", "AddBtn",
-                           "DeleteBtn", "StopBtn", "CloseBtn"}));
+    EXPECT_EQ(VisibleBarControls(&bar), QStringList({"ST_Count", "SamplesLbl", "RefreshBtn", "SetCheckBtn", "AddBtn",
+                                                     "DeleteBtn", "StopBtn", "CloseBtn"}));
     bar.SetCheckButtons(TCtrlBtnPanel::CheckButtons::All);
     EXPECT_FALSE(bar.CheckAllBtn->isHidden());
     EXPECT_FALSE(bar.ClearChecksBtn->isHidden());
@@ -218,7 +218,7 @@ TEST_F(PagesWidgets, GlyphFilesInTheWorkingDirectoryReplaceCaptions)
     picture.fill(Qt::darkGreen);
     ASSERT_TRUE(picture.save(dir.filePath("Get.bmp"), "BMP"));
     ASSERT_TRUE(picture.save(dir.filePath("SelectNone.bmp"), "BMP"));
-    QFile broken(dir.filePath("Close.bmp"));   // not a picture: the caption stays
+    QFile broken(dir.filePath("Close.bmp")); // not a picture: the caption stays
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("not a bitmap");
     broken.close();
@@ -232,10 +232,10 @@ TEST_F(PagesWidgets, GlyphFilesInTheWorkingDirectoryReplaceCaptions)
     EXPECT_TRUE(bar.RefreshBtn->text().isEmpty());
     EXPECT_FALSE(bar.RefreshBtn->icon().isNull());
     EXPECT_TRUE(bar.ClearChecksBtn->text().isEmpty());
-    EXPECT_EQ(bar.SetBtn->text(), "Set");          // no file
+    EXPECT_EQ(bar.SetBtn->text(), "Set"); // no file
     EXPECT_TRUE(bar.SetBtn->icon().isNull());
-    EXPECT_EQ(bar.CloseBtn->text(), "Close");      // unreadable file
-    EXPECT_EQ(bar.StopBtn->text(), "Stop");        // Stop has no glyph file
+    EXPECT_EQ(bar.CloseBtn->text(), "Close"); // unreadable file
+    EXPECT_EQ(bar.StopBtn->text(), "Stop");   // Stop has no glyph file
 }
 
 // --- generator and flow layout -------------------------------------------------------
@@ -262,7 +262,7 @@ TEST_F(PagesWidgets, GeneratorGivesReadOnlyVariablesTheirLook)
     EXPECT_FALSE(name->isReadOnly());
 
     // Read-only edit: check box disabled and hidden, edit read-only, no tab stop.
-    EXPECT_FALSE(entries[1].checkBox->isChecked());   // uiEditUnselected
+    EXPECT_FALSE(entries[1].checkBox->isChecked()); // uiEditUnselected
     EXPECT_TRUE(entries[1].checkBox->isHidden());
     EXPECT_FALSE(entries[1].checkBox->isEnabled());
     EXPECT_TRUE(uptime->isReadOnly());
@@ -323,7 +323,7 @@ TEST_F(PagesWidgets, AListViewAloneFillsItsContainer)
     KvSNMPVarList list(kTable, kvListTable, 1);
     UIEntryTable entries = MakeEntries(kReadOnlyTableLayout, list);
     entries[0].kind = uiListView;
-    entries[1] = UIEntry{};   // the list view is the only entry
+    entries[1] = UIEntry{}; // the list view is the only entry
     TUIGenerator generator(entries.data(), &owner);
     ASSERT_EQ(generator.Controls().size(), 1);
     TFlowLayoutManger layout(&owner, &container, &generator.Controls());
@@ -355,10 +355,18 @@ TEST_F(PagesWidgets, CaptionAndASecondBuilderIsRefused)
         try {
             auto binding = NewBinding(&form, kTable, kvListTableRows, 1);
             switch (builder) {
-            case 0: form.SetEditorPage(std::move(binding), kScalarLayout); break;
-            case 1: form.SetEditorPageFromList(std::move(binding)); break;
-            case 2: form.SetListViewPage(std::move(binding), kTableLayout, 4, "createAndGo", 4, "destroy", 0); break;
-            default: form.SetListViewPageFromList(std::move(binding), -1, nullptr, -1, nullptr, 0); break;
+            case 0:
+                form.SetEditorPage(std::move(binding), kScalarLayout);
+                break;
+            case 1:
+                form.SetEditorPageFromList(std::move(binding));
+                break;
+            case 2:
+                form.SetListViewPage(std::move(binding), kTableLayout, 4, "createAndGo", 4, "destroy", 0);
+                break;
+            default:
+                form.SetListViewPageFromList(std::move(binding), -1, nullptr, -1, nullptr, 0);
+                break;
             }
             ADD_FAILURE() << "no error";
         } catch (const KvError& e) {
@@ -385,8 +393,7 @@ TEST_F(PagesWidgets, EditorPageShowsTheCheckButtonsItsVariablesCallFor)
     };
     for (const Case& c : cases) {
         TConfigForm form(nullptr, "t", "a");
-        form.SetEditorPage(NewBinding(&form, c.page.rows.data(), kvListScalars, 0),
-                           c.page.layout.data());
+        form.SetEditorPage(NewBinding(&form, c.page.rows.data(), kvListScalars, 0), c.page.layout.data());
         EXPECT_EQ(VisibleBarControls(form.PagePanel()->BtnPanel), c.buttons);
         EXPECT_EQ(form.MainBinding()->StatusTarget(), form.PagePanel()->MsgPanel->Memo);
     }
@@ -420,14 +427,13 @@ TEST_F(PagesWidgets, WindowTakesTheContentSizeUpTo800By550)
 TEST_F(PagesWidgets, ListViewPageButtonsAndLabelsWithRangeHints)
 {
     TConfigForm form(nullptr, "t", "a");
-    form.SetListViewPage(NewBinding(&form, kTable, kvListTableRows, 1), kTableLayout, 4,
-                         "createAndGo", 4, "destroy", 0);
+    form.SetListViewPage(NewBinding(&form, kTable, kvListTableRows, 1), kTableLayout, 4, "createAndGo", 4, "destroy",
+                         0);
     TSNMPListViewPanel* panel = form.ListViewPanel();
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(form.PageKind(), TConfigForm::kPageListView);
     EXPECT_EQ(VisibleBarControls(panel->BtnPanel),
-              QStringList({"ST_Count", "SamplesLbl", "RefreshBtn", "SetBtn", "AddBtn",
-                           "DeleteBtn", "CloseBtn"}));
+              QStringList({"ST_Count", "SamplesLbl", "RefreshBtn", "SetBtn", "AddBtn", "DeleteBtn", "CloseBtn"}));
     EXPECT_EQ(panel->BtnPanel->SetBtn->text(), "Edit");
     EXPECT_FALSE(panel->BtnPanel->SetBtn->isEnabled());
     EXPECT_FALSE(panel->BtnPanel->DeleteBtn->isEnabled());
@@ -456,8 +462,8 @@ TEST_F(PagesWidgets, ListViewPageButtonsAndLabelsWithRangeHints)
     // Without create and delete texts, Add and Delete are hidden; a table of
     // read-only columns has no Edit.
     TConfigForm readOnly(nullptr, "t", "a");
-    readOnly.SetListViewPage(NewBinding(&readOnly, kReadOnlyTable, kvListTable, 1), kReadOnlyTableLayout,
-                             -1, nullptr, -1, nullptr, 0);
+    readOnly.SetListViewPage(NewBinding(&readOnly, kReadOnlyTable, kvListTable, 1), kReadOnlyTableLayout, -1, nullptr,
+                             -1, nullptr, 0);
     EXPECT_EQ(VisibleBarControls(readOnly.ListViewPanel()->BtnPanel),
               QStringList({"ST_Count", "SamplesLbl", "RefreshBtn", "CloseBtn"}));
 }
@@ -465,8 +471,7 @@ TEST_F(PagesWidgets, ListViewPageButtonsAndLabelsWithRangeHints)
 TEST_F(PagesWidgets, ListFromTheVariableListLocksTheIndexColumn)
 {
     TConfigForm form(nullptr, "t", "a");
-    form.SetListViewPageFromList(NewBinding(&form, kTable, kvListTableRows, 1), 4, "createAndGo",
-                                 4, "destroy", 1);
+    form.SetListViewPageFromList(NewBinding(&form, kTable, kvListTableRows, 1), 4, "createAndGo", 4, "destroy", 1);
     ASSERT_EQ(form.Entries().size(), 6u);
     EXPECT_EQ(form.Entries()[0].kind, uiEditUnselected);
     EXPECT_EQ(form.Entries()[2].kind, uiCombo);
@@ -483,8 +488,8 @@ protected:
     {
         PagesWidgets::SetUp();
         form = std::make_unique<TConfigForm>(nullptr, "Table", "127.0.0.1");
-        form->SetListViewPage(NewBinding(form.get(), kTable, kvListTableRows, 1), kTableLayout, 4,
-                              "createAndGo", 4, "destroy", 0);
+        form->SetListViewPage(NewBinding(form.get(), kTable, kvListTableRows, 1), kTableLayout, 4, "createAndGo", 4,
+                              "destroy", 0);
         panel = form->ListViewPanel();
         view = panel->ListView();
         adapter = form->Adapter();
@@ -525,15 +530,14 @@ TEST_F(ListPage, RowCounterHintAndTheEditDeleteRule)
     // The hint of the row under the pointer.
     view->show();
     const QPoint at = view->visualItemRect(second).center();
-    QMouseEvent move(QEvent::MouseMove, QPointF(at), view->viewport()->mapToGlobal(QPointF(at)),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), view->viewport()->mapToGlobal(QPointF(at)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(view->viewport(), &move);
     EXPECT_EQ(view->toolTip().toStdString(),
-              RowHintText({"Index", "Name", "Mode", "Hits", "Status"},
-                          {"2", "beta", "disabled", "0", "active"}));
+              RowHintText({"Index", "Name", "Mode", "Hits", "Status"}, {"2", "beta", "disabled", "0", "active"}));
     const QPoint below(at.x(), view->viewport()->height() - 2);
-    QMouseEvent away(QEvent::MouseMove, QPointF(below), view->viewport()->mapToGlobal(QPointF(below)),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent away(QEvent::MouseMove, QPointF(below), view->viewport()->mapToGlobal(QPointF(below)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(view->viewport(), &away);
     EXPECT_TRUE(view->toolTip().isEmpty());
 
@@ -557,34 +561,35 @@ TEST_F(ListPage, EditDialogLocksTheIndexAndGivesTheEditorsBack)
     QScrollArea* box = panel->Container()->EditorBox();
 
     bool ran = false;
-    WhileDialogOpen([this] { return adapter->Dialog(); }, [&] {
-        ran = true;
-        QDialog* dialog = adapter->Dialog();
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_TRUE(dialog->windowTitle().isEmpty());
-        EXPECT_EQ(box->window(), dialog);
-        EXPECT_FALSE(box->isHidden());
-        // The editors show the selected row; the index cannot be changed.
-        EXPECT_EQ(Edit(0)->text(), "2");
-        EXPECT_EQ(Edit(1)->text(), "beta");
-        EXPECT_EQ(Combo(2)->currentText(), "disabled");
-        EXPECT_FALSE(Edit(0)->isEnabled());
-        EXPECT_TRUE(Check(0)->isHidden());
-        EXPECT_TRUE(Check(1)->isChecked());
-        EXPECT_FALSE(Check(3)->isChecked());   // read-only column
-        ASSERT_NE(adapter->DialogPanel(), nullptr);
-        TCtrlBtnPanel* dialogBar = adapter->DialogPanel()->BtnPanel;
-        EXPECT_EQ(VisibleBarControls(dialogBar),
-                  QStringList({"SetCheckBtn", "CheckAllBtn", "ClearChecksBtn", "CloseBtn"}));
-        EXPECT_NE(form->MainBinding()->StatusTarget(), panel->MsgPanel->Memo);
-        // Check All leaves read-only columns clear; Clear Checks clears all.
-        dialogBar->ClearChecksBtn->click();
-        EXPECT_FALSE(Check(1)->isChecked());
-        dialogBar->CheckAllBtn->click();
-        EXPECT_TRUE(Check(1)->isChecked());
-        EXPECT_TRUE(Check(4)->isChecked());
-        EXPECT_FALSE(Check(3)->isChecked());
-    });
+    WhileDialogOpen([this] { return adapter->Dialog(); },
+                    [&] {
+                        ran = true;
+                        QDialog* dialog = adapter->Dialog();
+                        ASSERT_NE(dialog, nullptr);
+                        EXPECT_TRUE(dialog->windowTitle().isEmpty());
+                        EXPECT_EQ(box->window(), dialog);
+                        EXPECT_FALSE(box->isHidden());
+                        // The editors show the selected row; the index cannot be changed.
+                        EXPECT_EQ(Edit(0)->text(), "2");
+                        EXPECT_EQ(Edit(1)->text(), "beta");
+                        EXPECT_EQ(Combo(2)->currentText(), "disabled");
+                        EXPECT_FALSE(Edit(0)->isEnabled());
+                        EXPECT_TRUE(Check(0)->isHidden());
+                        EXPECT_TRUE(Check(1)->isChecked());
+                        EXPECT_FALSE(Check(3)->isChecked()); // read-only column
+                        ASSERT_NE(adapter->DialogPanel(), nullptr);
+                        TCtrlBtnPanel* dialogBar = adapter->DialogPanel()->BtnPanel;
+                        EXPECT_EQ(VisibleBarControls(dialogBar),
+                                  QStringList({"SetCheckBtn", "CheckAllBtn", "ClearChecksBtn", "CloseBtn"}));
+                        EXPECT_NE(form->MainBinding()->StatusTarget(), panel->MsgPanel->Memo);
+                        // Check All leaves read-only columns clear; Clear Checks clears all.
+                        dialogBar->ClearChecksBtn->click();
+                        EXPECT_FALSE(Check(1)->isChecked());
+                        dialogBar->CheckAllBtn->click();
+                        EXPECT_TRUE(Check(1)->isChecked());
+                        EXPECT_TRUE(Check(4)->isChecked());
+                        EXPECT_FALSE(Check(3)->isChecked());
+                    });
     bar->SetBtn->click();
     EXPECT_TRUE(ran);
     EXPECT_EQ(adapter->Dialog(), nullptr);
@@ -609,28 +614,29 @@ TEST_F(ListPage, AddDialogStartsEmptyWithTheCreateStatus)
     ASSERT_FALSE(Edit(0)->isEnabled());
 
     bool ran = false;
-    WhileDialogOpen([this] { return adapter->Dialog(); }, [&] {
-        ran = true;
-        EXPECT_TRUE(view->selectedItems().isEmpty());
-        EXPECT_TRUE(Edit(0)->text().isEmpty());
-        EXPECT_TRUE(Edit(0)->isEnabled());
-        EXPECT_FALSE(Edit(0)->isReadOnly());
-        EXPECT_TRUE(Edit(1)->text().isEmpty());
-        EXPECT_EQ(Combo(2)->currentIndex(), -1);
-        EXPECT_EQ(Combo(4)->currentText(), "createAndGo");
-        for (int i = 0; i < 5; ++i)
-            EXPECT_TRUE(Check(i)->isChecked()) << i;
-        EXPECT_FALSE(bar->SetBtn->isEnabled());
-        EXPECT_FALSE(bar->DeleteBtn->isEnabled());
-        // Check All here sets read-only columns too.
-        TCtrlBtnPanel* dialogBar = adapter->DialogPanel()->BtnPanel;
-        dialogBar->ClearChecksBtn->click();
-        dialogBar->CheckAllBtn->click();
-        EXPECT_TRUE(Check(3)->isChecked());
-        EXPECT_EQ(VisibleBarControls(dialogBar),
-                  QStringList({"SetCheckBtn", "CheckAllBtn", "ClearChecksBtn", "CloseBtn"}));
-        EXPECT_EQ(adapter->Dialog()->width(), adapter->extentRight + 116 + 40);
-    });
+    WhileDialogOpen([this] { return adapter->Dialog(); },
+                    [&] {
+                        ran = true;
+                        EXPECT_TRUE(view->selectedItems().isEmpty());
+                        EXPECT_TRUE(Edit(0)->text().isEmpty());
+                        EXPECT_TRUE(Edit(0)->isEnabled());
+                        EXPECT_FALSE(Edit(0)->isReadOnly());
+                        EXPECT_TRUE(Edit(1)->text().isEmpty());
+                        EXPECT_EQ(Combo(2)->currentIndex(), -1);
+                        EXPECT_EQ(Combo(4)->currentText(), "createAndGo");
+                        for (int i = 0; i < 5; ++i)
+                            EXPECT_TRUE(Check(i)->isChecked()) << i;
+                        EXPECT_FALSE(bar->SetBtn->isEnabled());
+                        EXPECT_FALSE(bar->DeleteBtn->isEnabled());
+                        // Check All here sets read-only columns too.
+                        TCtrlBtnPanel* dialogBar = adapter->DialogPanel()->BtnPanel;
+                        dialogBar->ClearChecksBtn->click();
+                        dialogBar->CheckAllBtn->click();
+                        EXPECT_TRUE(Check(3)->isChecked());
+                        EXPECT_EQ(VisibleBarControls(dialogBar),
+                                  QStringList({"SetCheckBtn", "CheckAllBtn", "ClearChecksBtn", "CloseBtn"}));
+                        EXPECT_EQ(adapter->Dialog()->width(), adapter->extentRight + 116 + 40);
+                    });
     bar->AddBtn->click();
     EXPECT_TRUE(ran);
     EXPECT_TRUE(panel->Container()->EditorBox()->isHidden());
@@ -670,7 +676,7 @@ TEST_F(ListPage, ReselectsTheRowOfTheIndexEditorsAfterAFetch)
     ASSERT_EQ(view->selectedItems().size(), 1);
     EXPECT_EQ(view->selectedItems()[0]->text(1), "beta");
 
-    Edit(0)->setText("9");   // no such row: the selection stays
+    Edit(0)->setText("9"); // no such row: the selection stays
     adapter->ReselectRow();
     EXPECT_EQ(view->selectedItems()[0]->text(1), "beta");
 }

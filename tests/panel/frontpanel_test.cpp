@@ -84,8 +84,8 @@ TEST(FrontPanel, AtMostOneButtonIsDownAndNoneNeedsToBe)
 TEST(FrontPanel, LedPanelsSitAtTheirPlaces)
 {
     TFrontPanel panel;
-    const QFrame* panels[] = {panel.PowerPanel, panel.ConsolePanel, panel.LinkPanel,   panel.SpeedPanel,
-                              panel.FDXPanel,   panel.LedPanel1,    panel.LedPanel2,   panel.LedPanel3,
+    const QFrame* panels[] = {panel.PowerPanel,  panel.ConsolePanel, panel.LinkPanel, panel.SpeedPanel,
+                              panel.FDXPanel,    panel.LedPanel1,    panel.LedPanel2, panel.LedPanel3,
                               panel.Port25Panel, panel.Port26Panel};
     for (int id = 0; id < kLedPanelCount; ++id) {
         const LedPanelDef& def = kLedPanels[id];
@@ -221,7 +221,7 @@ TEST(PanelRefresh, WaitingWindowRereadsTheRmonStateAndClosesItself)
         panel->UnitListViewChange();
         advanced = form->ProgressBar1->value();
     };
-    panel->RefreshPanel1Click();   // returns when the window has closed itself
+    panel->RefreshPanel1Click(); // returns when the window has closed itself
     EXPECT_EQ(rereads, 1);
     EXPECT_EQ(caption, "Refreshing panel");
     EXPECT_EQ(clientSize, QSize(396, 24));
@@ -270,14 +270,17 @@ TEST(FrontPanelAccessibility, PortButtonsAreNamedByTheirPortsAndDescribeTheirLed
     for (int n = 1; n <= 28; ++n) {
         QAccessibleInterface* button = QAccessible::queryAccessibleInterface(panel.SpeedButton(n));
         ASSERT_NE(button, nullptr) << n;
-        EXPECT_TRUE(button->state().checkable) << n;   // a button that stays down
+        EXPECT_TRUE(button->state().checkable) << n; // a button that stays down
         names << button->text(QAccessible::Name);
         EXPECT_EQ(button->text(QAccessible::Description), "LED off") << n;
     }
     QStringList expected;
     for (int port = 1; port <= 24; ++port)
         expected << QStringLiteral("Port %1").arg(port);
-    expected << "Port 25" << "Port 25 (second socket)" << "Port 26" << "Port 26 (second socket)";
+    expected << "Port 25"
+             << "Port 25 (second socket)"
+             << "Port 26"
+             << "Port 26 (second socket)";
     EXPECT_EQ(names, expected);
 
     EXPECT_EQ(TFrontPanel::LedDescription(0x00FF00, false), "LED green");

@@ -45,30 +45,21 @@ std::vector<uint8_t> HexBytes(const std::string& hex)
 
 class FrontPanelSim : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        engine_ = std::make_unique<TestSnmpEngine>("kvpanel");
-    }
-    static void TearDownTestSuite()
-    {
-        engine_.reset();
-    }
+    static void SetUpTestSuite() { engine_ = std::make_unique<TestSnmpEngine>("kvpanel"); }
+    static void TearDownTestSuite() { engine_.reset(); }
 
     void Start(SimFixture::Options options = {})
     {
         sim = std::make_unique<SimFixture>(options);
         std::string error;
         ASSERT_TRUE(TestSnmpEngine::StartSimulator(*sim, &error)) << error;
-        KvSNMPSecurity.version = 1;   // SNMPv2c
+        KvSNMPSecurity.version = 1; // SNMPv2c
         KvResetMessageSets();
         panel = std::make_unique<TFrontPanel>();
         panel->FormCreate(&status);
     }
 
-    bool StatusStartsWith(const std::string& prefix) const
-    {
-        return status.text().toStdString().rfind(prefix, 0) == 0;
-    }
+    bool StatusStartsWith(const std::string& prefix) const { return status.text().toStdString().rfind(prefix, 0) == 0; }
 
     static inline std::unique_ptr<TestSnmpEngine> engine_;
 
@@ -87,8 +78,7 @@ TEST_F(FrontPanelSim, LedsTakeTheSimulatorsColours)
     // One get of the LED status variable.
     const std::vector<std::string> log = sim->logLines();
     ASSERT_FALSE(log.empty());
-    EXPECT_NE(log[0].find(std::string("GET v2c read: ") + OSPREY_ENT_OID ".11.36.2.5.1.5.0 NULL"),
-              std::string::npos)
+    EXPECT_NE(log[0].find(std::string("GET v2c read: ") + OSPREY_ENT_OID ".11.36.2.5.1.5.0 NULL"), std::string::npos)
         << log[0];
 
     // The value as received, and every LED's colour and blink state from it.
@@ -122,8 +112,7 @@ TEST_F(FrontPanelSim, LedsTakeTheSimulatorsColours)
                   TFrontPanel::LedDescription(colours[byte & 7], (byte & 0x80) != 0))
             << "button " << n;
     }
-    EXPECT_NE(QAccessible::queryAccessibleInterface(panel->SpeedButton(1))->text(QAccessible::Description),
-              "LED off");
+    EXPECT_NE(QAccessible::queryAccessibleInterface(panel->SpeedButton(1))->text(QAccessible::Description), "LED off");
 
     // Polling goes on every three seconds.
     EXPECT_TRUE(leds.RefreshTimer().isActive());

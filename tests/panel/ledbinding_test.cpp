@@ -35,7 +35,8 @@ const KvSNMPLedColorMapList modelMap(modelTable, 7, 0x80, black, white);
 const KvSNMPLedColorMapList strictMap(modelTable, 7, 0x80, black, -1);
 
 const VarDef ledTable[] = {
-    {"1.3.6.1.4.1.32473.11.36.2.5.1.5", "swUnitMgmtFrontPanelLedStatus", synOctets, accRO, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.11.36.2.5.1.5", "swUnitMgmtFrontPanelLedStatus", synOctets, accRO, nullptr, nullptr, nullptr,
+     nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 
@@ -49,7 +50,7 @@ public:
     }
     void ShowShape() override { shown = true; }
 
-    int32_t colour = 0x123456;   // neither a map colour nor the default
+    int32_t colour = 0x123456; // neither a map colour nor the default
     std::vector<int32_t> painted;
     bool shown = false;
 };
@@ -57,10 +58,7 @@ public:
 // Opens the protected steps the completions call.
 class TestLeds : public KvSNMPRequest2Leds {
 public:
-    TestLeds() : KvSNMPRequest2Leds(nullptr)
-    {
-        request.variables = KvSNMPVarList(ledTable, kvListScalars, 0);
-    }
+    TestLeds() : KvSNMPRequest2Leds(nullptr) { request.variables = KvSNMPVarList(ledTable, kvListScalars, 0); }
     using KvSNMPRequest2Leds::ReportGetError;
     using KvSNMPRequest2Leds::ShowRow;
 
@@ -103,7 +101,7 @@ TEST_F(LedBinding, ValueSetsEachLedsColourAndBlink)
     FakeShape& noEntry = Add(leds, 2);
     FakeShape& off = Add(leds, 3);
     FakeShape& beyond = Add(leds, 29);
-    leds.SetValue("8205060001");   // five bytes: byte 29 lies beyond the value
+    leds.SetValue("8205060001"); // five bytes: byte 29 lies beyond the value
     leds.ShowRow();
 
     const auto& records = leds.Records();
@@ -130,12 +128,12 @@ TEST_F(LedBinding, ValueSetsEachLedsColourAndBlink)
 TEST_F(LedBinding, BlinkingAlternatesForSevenTicksThenStaysLit)
 {
     TestLeds leds;
-    leds.BlinkTimer().stop();   // ticks by hand
+    leds.BlinkTimer().stop(); // ticks by hand
     FakeShape& shape = Add(leds, 0);
     FakeShape& steady = Add(leds, 1);
     leds.SetValue("8205");
     shape.painted.clear();
-    leds.ShowRow();   // tick 1 (count 0)
+    leds.ShowRow(); // tick 1 (count 0)
     for (int i = 0; i < 12; ++i)
         leds.BlinkStep();
     // Starting from the default colour: lit, dark, lit, ... for the seven
@@ -177,11 +175,11 @@ TEST_F(LedBinding, BlinkTimerRestsBetweenPollsAndStopsForGood)
     EXPECT_EQ(shape.colour, lime);
     EXPECT_EQ(leds.BlinkCount(), 7);
 
-    leds.ShowRow();   // the next poll
+    leds.ShowRow(); // the next poll
     EXPECT_TRUE(leds.BlinkTimer().isActive());
 
     leds.StopPolling();
-    leds.ShowRow();   // a late answer after the stop
+    leds.ShowRow(); // a late answer after the stop
     EXPECT_FALSE(leds.BlinkTimer().isActive());
 }
 
@@ -211,14 +209,14 @@ TEST_F(LedBinding, ValueNamesAndMissingVariablesAreHandled)
     TestLeds leds;
     FakeShape& shape = Add(leds, 0);
     shapes.push_back(std::make_unique<FakeShape>());
-    leds.AddLed(3, 0, &modelMap, shapes.back().get());   // no variable 3 in the list
+    leds.AddLed(3, 0, &modelMap, shapes.back().get()); // no variable 3 in the list
     FakeShape& orphan = *shapes.back();
     leds.SetValue("(NULL)");
     leds.ShowRow();
     EXPECT_EQ(shape.colour, white) << "an absent value has no bytes";
     EXPECT_EQ(orphan.colour, white);
 
-    leds.SetValue("zz04");   // not hexadecimal: the codec reads 0x00, 0x04
+    leds.SetValue("zz04"); // not hexadecimal: the codec reads 0x00, 0x04
     leds.ShowRow();
     EXPECT_EQ(shape.colour, white);
 }
@@ -301,7 +299,7 @@ TEST_F(LedBinding, ShapesDestroyedBeforeTheBindingAreLeftAlone)
     leds.SetValue("0202");
     leds.ShowRow();
     leds.BlinkStep();
-    leds.StopPolling();   // paints nothing: the shapes are gone
+    leds.StopPolling(); // paints nothing: the shapes are gone
     EXPECT_EQ(leds.Records()[0]->colour, black);
 }
 

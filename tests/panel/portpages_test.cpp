@@ -75,8 +75,8 @@ protected:
                                             "\nVersion=1\nContextName=\nContextEngineID=\nSecurityModel=1\n"
                                             "SecurityLevel=0\nSecurityName=\nAuthProtocol=0\nPrivProtocol=0\n"
                                             "AuthPassword=\nPrivPassword=\n");
-        const std::string registry = dir.write(
-            "registry.ini", "[\\SOFTWARE\\Korvan\\Halyard5.1\\MibFile]\nPath=" + dir.file("Conf") + "/\n");
+        const std::string registry =
+            dir.write("registry.ini", "[\\SOFTWARE\\Korvan\\Halyard5.1\\MibFile]\nPath=" + dir.file("Conf") + "/\n");
         setenv("KORVAN_REGISTRY", registry.c_str(), 1);
         std::filesystem::create_directories(dir.file("work"));
         std::filesystem::current_path(dir.file("work"));

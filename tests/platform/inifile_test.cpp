@@ -133,7 +133,9 @@ TEST(KvIni, LongValueIsCutToTheBuffer)
 TEST(KvIni, NulByteEndsTheValue)
 {
     TempDir dir;
-    dir.write("nul.cfg", std::string("[S]\nAgentPort=1\0""61\nName=\0x\n", 27));
+    dir.write("nul.cfg", std::string("[S]\nAgentPort=1\0"
+                                     "61\nName=\0x\n",
+                                     27));
     const KvIni ini(dir.file("nul.cfg"));
     EXPECT_EQ(ini.ReadString("S", "AgentPort", ""), "1");
     EXPECT_EQ(ini.ReadString("S", "Name", "dflt"), "dflt");

@@ -16,8 +16,8 @@ namespace {
 // A program that writes each argument on a line of `out` beside it.
 std::string writeRecorder(const TempDir& dir, const std::string& subdir, const std::string& name)
 {
-    const std::string path = dir.write(subdir + "/" + name,
-                                       "#!/bin/sh\n"
+    const std::string path =
+        dir.write(subdir + "/" + name, "#!/bin/sh\n"
                                        "out=\"$(dirname \"$0\")/out.tmp\"\n"
                                        "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$out\"; done\n"
                                        "mv \"$out\" \"$(dirname \"$0\")/out\"\n");
@@ -81,9 +81,13 @@ TEST(KvLauncher, ArgumentsReachTheProgramUnchangedWithoutAShell)
         "MIB /I10.1.1.1 /Rpub;touch$IFS" + marker + " /W$(touch\t" + marker + ") /P'\"*\" /TMIB_Info", module));
     const std::string out = waitForFile(dir.file("module/out"));
     EXPECT_EQ(out, "/I10.1.1.1\n"
-                   "/Rpub;touch$IFS" + marker.toStdString() + "\n"
-                   "/W$(touch\t" + marker.toStdString() + ")\n"
-                   "/P'\"*\"\n"
-                   "/TMIB_Info\n");
+                   "/Rpub;touch$IFS" +
+                       marker.toStdString() +
+                       "\n"
+                       "/W$(touch\t" +
+                       marker.toStdString() +
+                       ")\n"
+                       "/P'\"*\"\n"
+                       "/TMIB_Info\n");
     EXPECT_FALSE(QFile::exists(marker));
 }

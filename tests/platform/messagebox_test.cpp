@@ -50,8 +50,9 @@ TEST(KvMessageBox, CaptionIsTheProgramFileName)
     EXPECT_EQ(closer.text, "Refresh panel will take a minute");
 
     closer.arm(QMessageBox::Ok);
-    EXPECT_EQ(KvMessageBox::show(nullptr, "Are you sure?", "Device Save Changes", QMessageBox::Ok | QMessageBox::Cancel),
-              QMessageBox::Ok);
+    EXPECT_EQ(
+        KvMessageBox::show(nullptr, "Are you sure?", "Device Save Changes", QMessageBox::Ok | QMessageBox::Cancel),
+        QMessageBox::Ok);
     EXPECT_EQ(closer.title, "Device Save Changes");
 }
 

@@ -20,13 +20,27 @@ TEST(SecretArguments, CommunitiesAndPasswordsAreTheSecretValues)
         size_t from;
     };
     const Case cases[] = {
-        {"/Rpublic", 2},       {"/Wprivate", 2},  {"/Aauth-secret", 2}, {"/Ppriv-secret", 2},
-        {"/I10.1.1.1", npos},  {"/v3", npos},     {"/nadmin", npos},    {"/a3", npos},
-        {"/p4", npos},         {"/t161", npos},   {"/cctx", npos},      {"/d8000", npos},
-        {"--page", npos},      {"Port Control Table", npos},
+        {"/Rpublic", 2},
+        {"/Wprivate", 2},
+        {"/Aauth-secret", 2},
+        {"/Ppriv-secret", 2},
+        {"/I10.1.1.1", npos},
+        {"/v3", npos},
+        {"/nadmin", npos},
+        {"/a3", npos},
+        {"/p4", npos},
+        {"/t161", npos},
+        {"/cctx", npos},
+        {"/d8000", npos},
+        {"--page", npos},
+        {"Port Control Table", npos},
         // The switch that start-up applies decides, as it does there.
-        {"/R/Acommunity", 2},  {"x/Asecret", 3},  {"/I10.1.1.1/Rx", npos}, {"/v3/Rx", 5},
-        {"/nuser/Asecret", npos}, {"/A", 2},
+        {"/R/Acommunity", 2},
+        {"x/Asecret", 3},
+        {"/I10.1.1.1/Rx", npos},
+        {"/v3/Rx", 5},
+        {"/nuser/Asecret", npos},
+        {"/A", 2},
     };
     for (const Case& c : cases)
         EXPECT_EQ(KvStartup::SecretValueStart(c.parameter), c.from) << c.parameter;
@@ -57,8 +71,9 @@ std::vector<std::string> Probe(const std::vector<std::string>& arguments)
 
 TEST(SecretArguments, AreGoneFromTheProcessArgumentsOnceRead)
 {
-    const std::vector<std::string> arguments = {"/I10.1.1.1", "/Rread-s3cret", "/Wwrite-s3cret", "/v3",
-                                                "/nadmin", "/a3", "/Aauth-s3cret", "/p4", "/Ppriv-s3cret"};
+    const std::vector<std::string> arguments = {"/I10.1.1.1",    "/Rread-s3cret", "/Wwrite-s3cret",
+                                                "/v3",           "/nadmin",       "/a3",
+                                                "/Aauth-s3cret", "/p4",           "/Ppriv-s3cret"};
     const std::vector<std::string> lines = Probe(arguments);
     ASSERT_EQ(lines.size(), 1 + arguments.size());
     const std::string& cmdline = lines[0];

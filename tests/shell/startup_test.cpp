@@ -30,7 +30,8 @@ protected:
         configDirectory = dir.path() + "/Conf/";
         std::filesystem::create_directories(configDirectory);
         registryFile = dir.write("registry.ini", "[\\SOFTWARE\\Korvan\\Halyard5.1\\MibFile]\n"
-                                                 "Path=" + configDirectory + "\n");
+                                                 "Path=" +
+                                                     configDirectory + "\n");
     }
     ~StartupTest() override { KvResetMessageSets(); }
 
@@ -165,14 +166,14 @@ TEST_F(StartupTest, EmptyAndZeroIniValuesKeepOrClearAsEachKeySays)
     security.authProtocol = 8;
     security.privProtocol = 9;
     writeRawIni("10.1.1.1", "AgentPort = 161 \n"
-                         "Version=0\n"
-                         "ContextName=\n"
-                         "SecurityModel=1\n"
-                         "SecurityLevel=0\n"
-                         "SecurityName=\n"
-                         "AuthProtocol=0\n"
-                         "PrivProtocol=0\n"
-                         "AuthPassword=\n");
+                            "Version=0\n"
+                            "ContextName=\n"
+                            "SecurityModel=1\n"
+                            "SecurityLevel=0\n"
+                            "SecurityName=\n"
+                            "AuthProtocol=0\n"
+                            "PrivProtocol=0\n"
+                            "AuthPassword=\n");
     configure({"/I10.1.1.1", "/Rpublic"});
     EXPECT_EQ(device.port, 161);
     EXPECT_EQ(scope.contextName, "kept");
@@ -307,7 +308,8 @@ TEST_F(StartupTest, DirectoriesComeFromTheRegistry)
     registryFile = dir.write("registry.ini", "[\\SOFTWARE\\Korvan\\Modules\\HelpPath]\n" + helpValue + "=" + moduleDir +
                                                  "osprey-panel\n"
                                                  "[\\SOFTWARE\\Korvan\\Halyard5.1\\ExePath]\n"
-                                                 "Path=" + exe + "\n");
+                                                 "Path=" +
+                                                 exe + "\n");
     configure({"/I10.9.9.9", "/Rx"});
     EXPECT_EQ(startup->ModuleDirectory(), moduleDir);
     EXPECT_EQ(startup->ConfigDirectory(), exe + "..\\Conf\\MBF\\");
@@ -322,12 +324,12 @@ TEST_F(StartupTest, DirectoriesComeFromTheRegistry)
 
     // A program path of 12 characters or fewer leaves no directory; the
     // module's key is created when missing.
-    registryFile = dir.write("registry.ini", "[\\SOFTWARE\\Korvan\\Modules\\HelpPath]\n" + helpValue +
-                                                 "=osprey-panel\n");
+    registryFile =
+        dir.write("registry.ini", "[\\SOFTWARE\\Korvan\\Modules\\HelpPath]\n" + helpValue + "=osprey-panel\n");
     configure({"/I10.9.9.9"});
     EXPECT_EQ(startup->ModuleDirectory(), "");
-    registryFile = dir.write("registry.ini", "[\\SOFTWARE\\Korvan\\Modules\\HelpPath]\n" + helpValue +
-                                                 "=/osprey-panel\n");
+    registryFile =
+        dir.write("registry.ini", "[\\SOFTWARE\\Korvan\\Modules\\HelpPath]\n" + helpValue + "=/osprey-panel\n");
     configure({"/I10.9.9.9"});
     EXPECT_EQ(startup->ModuleDirectory(), "/");
     registryFile = dir.write("registry.ini", "");
@@ -364,18 +366,20 @@ TEST(KvStartupBootCounter, TheEnvironmentCanPlaceTheBootCounterElsewhere)
     ::setenv(KvStartup::kBootCounterDirVariable, "", 1);
     EXPECT_EQ(KvStartup().bootCounterDirectory, "");
     ::unsetenv(KvStartup::kBootCounterDirVariable);
-    EXPECT_EQ(KvStartup().bootCounterDirectory, "");   // the working directory
+    EXPECT_EQ(KvStartup().bootCounterDirectory, ""); // the working directory
 }
 
 TEST(KvStartupFailure, BootCounterFailuresSayWhatToDo)
 {
-    const std::string saving = KvStartup::DescribeFailure(KvError(-508, "(VoDADI++) Error when saving SNMP engine boots counter!"));
+    const std::string saving =
+        KvStartup::DescribeFailure(KvError(-508, "(VoDADI++) Error when saving SNMP engine boots counter!"));
     EXPECT_EQ(saving.rfind("(VoDADI++) Error when saving SNMP engine boots counter!", 0), 0u);
     EXPECT_NE(saving.find("\"KvSNMP_PP_BootCounter\""), std::string::npos);
     EXPECT_NE(saving.find(std::filesystem::current_path().string()), std::string::npos);
     EXPECT_NE(saving.find("writ"), std::string::npos);
 
-    const std::string loading = KvStartup::DescribeFailure(KvError(-507, "(VoDADI++) Error when loading SNMP engine boots counter!"));
+    const std::string loading =
+        KvStartup::DescribeFailure(KvError(-507, "(VoDADI++) Error when loading SNMP engine boots counter!"));
     EXPECT_NE(loading.find("KvSNMP_PP_BootCounter"), std::string::npos);
 
     EXPECT_EQ(KvStartup::DescribeFailure(KvConvertError("abc")), "'abc' is not a valid integer value");

@@ -10,7 +10,7 @@ namespace {
 
 constexpr unsigned ent = 32473;
 
-SimOid oidOf(const char *text)
+SimOid oidOf(const char* text)
 {
     SimOid o;
     EXPECT_TRUE(simoid::Parse(text, ent, o)) << text;
@@ -98,43 +98,43 @@ TEST(SimDataFile, WrittenBackFormLoadsToTheSameStore)
 TEST(SimDataFile, MalformedLinesNameTheFileAndLine)
 {
     struct Case {
-        const char *line;
-        const char *why; // part of the message
+        const char* line;
+        const char* why; // part of the message
     };
     const Case cases[] = {
-        {"1.3.6.1.2.1.1.5.0 strin rw \"x\"",              "unknown type \"strin\""},
-        {"1.3.6.1.2.1.1.5.0 string wr \"x\"",             "unknown access \"wr\""},
-        {"1.3.6.1.2.1.1.5.0 string rw",                   "an object line reads"},
-        {"1.3.6.1..1.5.0 string rw x",                    "not an object identifier"},
-        {"1.3.6.1.2.1.1.5.0 string rw \"unclosed",        "not closed"},
-        {"1.3.6.1.2.1.1.7.0 integer ro 12x",              "not an integer"},
-        {"1.3.6.1.2.1.1.7.0 integer ro 3000000000",       "not an integer"},
-        {"1.3.6.1.2.1.1.7.0 counter32 ro -1",             "not an unsigned 32-bit number"},
-        {"1.3.6.1.9.0 ipaddress ro 10.1.300.4",           "not an IP address"},
-        {"1.3.6.1.9.0 hex ro 0A0",                        "not hexadecimal"},
-        {"1.3.6.1.9.0 integer rw 9 enum=1,2,3",           "outside the object's own constraint"},
-        {"1.3.6.1.9.0 integer rw 1 enum=1..3",            "an enumeration lists single values"},
-        {"1.3.6.1.9.0 integer rw 1 range=5..1",           "bad list in constraint"},
-        {"1.3.6.1.9.0 integer rw 1 colour=red",           "unknown constraint"},
-        {"1.3.6.1.9.0 string rw \"x\" rowstatus",         "a RowStatus object is an integer"},
-        {"1.3.6.1.9.0 integer rw 5 rowstatus",            "active (1), notInService (2) or notReady (3)"},
-        {"1.3.6.1.9.[1..3 integer rw 1",                  "\"[\" without \"]\""},
-        {"1.3.6.1.9.[3..1] integer rw 1",                 "bad range"},
-        {"1.3.6.1.9.0 integer ro @uptime",                "@uptime needs the type timeticks"},
-        {"1.3.6.1.9.0 integer ro @index",                 "only for column defaults"},
-        {"1.3.6.1.9.0 integer ro @tomorrow",              "unknown special value"},
-        {"column 1.3.6.1.9.1.1 integer rc 0",             "does not belong to a table"},
-        {"table 1.3.6.1.9.1 sometimes",                   "unknown table option"},
-        {"table 1.3.6.1.9.1 delete=x:2",                  "delete=COLUMN:VALUE"},
-        {"table 1.3.6.1.9.1 index=1-9",                   "index=LOW..HIGH"},
-        {"mirror 1.3.6.1.9.1 1.3.6.1.9.2",                "not declared above"},
-        {"mirror 1.3.6.1.9.1",                            "a mirror line reads"},
-        {"count 1.3.6.1.9.0 sometimes 1.3.6.1.9.1",       "a count line reads"},
-        {"count 1.3.6.1.9.0 rows 1.3.6.1.9.1",            "not declared above"},
-        {"moving 1.3.6.1.9.0",                            "a moving line reads"},
-        {"moving 1.3.6.1.9.0 10",                         "no such object above"},
+        {"1.3.6.1.2.1.1.5.0 strin rw \"x\"", "unknown type \"strin\""},
+        {"1.3.6.1.2.1.1.5.0 string wr \"x\"", "unknown access \"wr\""},
+        {"1.3.6.1.2.1.1.5.0 string rw", "an object line reads"},
+        {"1.3.6.1..1.5.0 string rw x", "not an object identifier"},
+        {"1.3.6.1.2.1.1.5.0 string rw \"unclosed", "not closed"},
+        {"1.3.6.1.2.1.1.7.0 integer ro 12x", "not an integer"},
+        {"1.3.6.1.2.1.1.7.0 integer ro 3000000000", "not an integer"},
+        {"1.3.6.1.2.1.1.7.0 counter32 ro -1", "not an unsigned 32-bit number"},
+        {"1.3.6.1.9.0 ipaddress ro 10.1.300.4", "not an IP address"},
+        {"1.3.6.1.9.0 hex ro 0A0", "not hexadecimal"},
+        {"1.3.6.1.9.0 integer rw 9 enum=1,2,3", "outside the object's own constraint"},
+        {"1.3.6.1.9.0 integer rw 1 enum=1..3", "an enumeration lists single values"},
+        {"1.3.6.1.9.0 integer rw 1 range=5..1", "bad list in constraint"},
+        {"1.3.6.1.9.0 integer rw 1 colour=red", "unknown constraint"},
+        {"1.3.6.1.9.0 string rw \"x\" rowstatus", "a RowStatus object is an integer"},
+        {"1.3.6.1.9.0 integer rw 5 rowstatus", "active (1), notInService (2) or notReady (3)"},
+        {"1.3.6.1.9.[1..3 integer rw 1", "\"[\" without \"]\""},
+        {"1.3.6.1.9.[3..1] integer rw 1", "bad range"},
+        {"1.3.6.1.9.0 integer ro @uptime", "@uptime needs the type timeticks"},
+        {"1.3.6.1.9.0 integer ro @index", "only for column defaults"},
+        {"1.3.6.1.9.0 integer ro @tomorrow", "unknown special value"},
+        {"column 1.3.6.1.9.1.1 integer rc 0", "does not belong to a table"},
+        {"table 1.3.6.1.9.1 sometimes", "unknown table option"},
+        {"table 1.3.6.1.9.1 delete=x:2", "delete=COLUMN:VALUE"},
+        {"table 1.3.6.1.9.1 index=1-9", "index=LOW..HIGH"},
+        {"mirror 1.3.6.1.9.1 1.3.6.1.9.2", "not declared above"},
+        {"mirror 1.3.6.1.9.1", "a mirror line reads"},
+        {"count 1.3.6.1.9.0 sometimes 1.3.6.1.9.1", "a count line reads"},
+        {"count 1.3.6.1.9.0 rows 1.3.6.1.9.1", "not declared above"},
+        {"moving 1.3.6.1.9.0", "a moving line reads"},
+        {"moving 1.3.6.1.9.0 10", "no such object above"},
     };
-    for (const Case &c : cases) {
+    for (const Case& c : cases) {
         SimStore store(ent);
         std::string error;
         const std::string text = std::string("# first line\n") + c.line + "\n";
@@ -168,7 +168,7 @@ TEST(SimDataFile, MovingLinesMakeCountersGrowAndSurviveTheRoundTrip)
     EXPECT_EQ(again.Find(oidOf("1.3.6.1.9.1.2"))->value.integer, 100);
 
     // Only counters move, and the rate is a whole number.
-    for (const char *bad : {"moving 1.3.6.1.9.3.1 5\n", "moving 1.3.6.1.9.1.1 -5\n", "moving 1.3.6.1.9.1.1 2.5\n"}) {
+    for (const char* bad : {"moving 1.3.6.1.9.3.1 5\n", "moving 1.3.6.1.9.1.1 -5\n", "moving 1.3.6.1.9.1.1 2.5\n"}) {
         SimStore copy(ent);
         const std::string file = "1.3.6.1.9.1.1 counter32 ro 1\n1.3.6.1.9.3.1 gauge32 ro 5\n" + std::string(bad);
         EXPECT_FALSE(SimDataFile::LoadText(file, "b.sim", copy, error)) << bad;
@@ -196,8 +196,8 @@ TEST(SimDataFile, DuplicatesAndOverlapsAreRefused)
 {
     SimStore store(ent);
     std::string error;
-    EXPECT_FALSE(SimDataFile::LoadText("1.3.6.1.9.[1..3] integer ro 1\n1.3.6.1.9.2 integer ro 1\n", "d.sim", store,
-                                       error));
+    EXPECT_FALSE(
+        SimDataFile::LoadText("1.3.6.1.9.[1..3] integer ro 1\n1.3.6.1.9.2 integer ro 1\n", "d.sim", store, error));
     EXPECT_EQ(error, "d.sim:2: object 1.3.6.1.9.2 is listed twice");
     SimStore other(ent);
     EXPECT_FALSE(SimDataFile::LoadText("table 1.3.6.1.9.1\ntable 1.3.6.1.9.1.4\n", "o.sim", other, error));
@@ -208,8 +208,9 @@ TEST(SimDataFile, DuplicatesAndOverlapsAreRefused)
 // the OID): an OID holding them is no OID.
 TEST(SimDataFile, ControlBytesInAnOidAreRefused)
 {
-    for (const std::string& line : {std::string("\x01 t t t"), std::string("1.3.6.[1]\x01 integer ro 1"),
-                                   std::string("1.3.6.\x01.[1..2] integer ro 1"), std::string("\x01\x01 integer ro 1")}) {
+    for (const std::string& line :
+         {std::string("\x01 t t t"), std::string("1.3.6.[1]\x01 integer ro 1"),
+          std::string("1.3.6.\x01.[1..2] integer ro 1"), std::string("\x01\x01 integer ro 1")}) {
         SimStore store(ent);
         std::string error;
         EXPECT_FALSE(SimDataFile::LoadText(line + "\n", "c.sim", store, error));
@@ -232,7 +233,7 @@ TEST(SimDataFile, TooManyObjectsAreRefusedBeforeTheyAreMade)
         {"1.3.6.[" + parts + "] integer ro 1\n", "t.sim:1: the ranges expand to too many objects"},
         {"1.3.6.[0..99999,100000..199999,7] integer ro 1\n", "t.sim:1: the ranges expand to too many objects"},
     };
-    for (const auto &[text, message] : cases) {
+    for (const auto& [text, message] : cases) {
         SimStore store(ent);
         std::string error;
         EXPECT_FALSE(SimDataFile::LoadText(text, "t.sim", store, error));
@@ -274,7 +275,7 @@ TEST(SimDataFile, BundledSwitchLoads)
     // 26 ports and the management VLAN in the interface table, the LED
     // string, the save variable.
     int ports = 0;
-    for (const auto &o : store.Objects())
+    for (const auto& o : store.Objects())
         if (simoid::IsPrefix(oidOf("1.3.6.1.2.1.2.2.1.1"), o.first) && o.first.back() <= 26)
             ++ports;
     EXPECT_EQ(ports, 26);

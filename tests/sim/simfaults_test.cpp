@@ -11,7 +11,7 @@ namespace {
 
 constexpr unsigned ent = 32473;
 
-SimOid oidOf(const char *text)
+SimOid oidOf(const char* text)
 {
     SimOid o;
     EXPECT_TRUE(simoid::Parse(text, ent, o)) << text;
@@ -27,8 +27,8 @@ TEST(SimFaults, DropEveryNthAndStopAfterN)
     for (int i = 0; i < 9; ++i)
         seen.push_back(f.Next({oidOf("1.3.6.1.2.1.1.1.0")}).action);
     using A = SimFaults::Action;
-    EXPECT_EQ(seen, (std::vector<A>{A::Answer, A::Answer, A::Drop, A::Answer, A::Answer, A::Drop, A::Answer,
-                                    A::Silent, A::Silent}));
+    EXPECT_EQ(seen, (std::vector<A>{A::Answer, A::Answer, A::Drop, A::Answer, A::Answer, A::Drop, A::Answer, A::Silent,
+                                    A::Silent}));
 }
 
 TEST(SimFaults, ErrorRuleMatchesTheOidAndBelowAndNamesTheBinding)
@@ -115,9 +115,14 @@ TEST(SimOptions, CommandLine)
     EXPECT_EQ(d.listen, "udp:127.0.0.1:1161"); // loopback unless told otherwise
     EXPECT_EQ(d.faults.stopAfter, -1);
 
-    for (const std::vector<std::string> &bad :
-         {std::vector<std::string>{"--delay", "-1"}, {"--drop-every", "0"}, {"--log"}, {"--bogus"},
-          {"--check=yes"}, {"--error-oid", "1.3.6=bad"}, {"--wrong-type", "1.3.6=text"}, {"--oversize", "1.3.6"}}) {
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"--delay", "-1"},
+                                                {"--drop-every", "0"},
+                                                {"--log"},
+                                                {"--bogus"},
+                                                {"--check=yes"},
+                                                {"--error-oid", "1.3.6=bad"},
+                                                {"--wrong-type", "1.3.6=text"},
+                                                {"--oversize", "1.3.6"}}) {
         SimOptions b;
         EXPECT_FALSE(b.Parse(bad, ent, error)) << bad[0];
         EXPECT_FALSE(error.empty());
@@ -139,9 +144,9 @@ TEST(SimFrontPanel, ThirtyOneLedsThatFollowThePortsAndChange)
     for (long t = 0; t < 60; t += 3) {
         const std::string s = SimFrontPanel::Compute(clean, t);
         ASSERT_EQ(s.size(), 31u);
-        EXPECT_EQ(s[0] & 7, 2);     // power on
-        EXPECT_EQ(s[4 + 2], 0);     // port 2 has no link: off, no blink
-        EXPECT_EQ(s[4 + 3], 5);     // port 3 is disabled: red
+        EXPECT_EQ(s[0] & 7, 2);      // power on
+        EXPECT_EQ(s[4 + 2], 0);      // port 2 has no link: off, no blink
+        EXPECT_EQ(s[4 + 3], 5);      // port 3 is disabled: red
         EXPECT_EQ(s[4 + 25] & 7, 4); // the gigabit uplink is blue
         for (unsigned char c : s)
             blinked = blinked || (c & 0x80);

@@ -15,30 +15,29 @@ namespace {
 
 constexpr unsigned ent = 32473;
 
-const char switchText[] =
-    "1.3.6.1.2.1.1.1.0 string ro \"Osprey\"\n"
-    "1.3.6.1.2.1.1.3.0 timeticks ro @uptime\n"
-    "1.3.6.1.2.1.1.5.0 string rw \"lab\" size=0..8\n"
-    "1.3.6.1.2.1.1.9.0 ipaddress rw 10.0.0.1\n"
-    "table 1.3.6.1.2.1.2.2.1\n"
-    "1.3.6.1.2.1.2.2.1.7.[1..2] integer rw 1 enum=1,2,3\n"
-    "1.3.6.1.2.1.17.2.2.0 integer rw 32768 range=0..61440\n"
-    // trunk groups: RowStatus in column 5
-    "table ENT.12.2.1.3.1\n"
-    "column ENT.12.2.1.3.1.1 integer rc @index range=1..7\n"
-    "column ENT.12.2.1.3.1.3 integer rc 0 range=0..26\n"
-    "column ENT.12.2.1.3.1.4 hex rc 00000000 size=4\n"
-    "column ENT.12.2.1.3.1.5 integer rc 1 rowstatus\n"
-    "column ENT.12.2.1.3.1.6 integer ro 0\n"
-    "ENT.12.2.1.3.1.1.1 integer rc 1 range=1..7\n"
-    "ENT.12.2.1.3.1.3.1 integer rc 25 range=0..26\n"
-    "ENT.12.2.1.3.1.4.1 hex rc 000000C0 size=4\n"
-    "ENT.12.2.1.3.1.5.1 integer rc 1 rowstatus\n"
-    "ENT.12.2.1.3.1.6.1 integer ro 25\n"
-    // static unicast filter: created by any column, removed by status 2
-    "table 1.3.6.1.2.1.17.7.1.3.1.1 create delete=4:2\n"
-    "column 1.3.6.1.2.1.17.7.1.3.1.1.3 hex rc 00000000 size=4\n"
-    "column 1.3.6.1.2.1.17.7.1.3.1.1.4 integer rc 3 enum=1,2,3,4,5\n";
+const char switchText[] = "1.3.6.1.2.1.1.1.0 string ro \"Osprey\"\n"
+                          "1.3.6.1.2.1.1.3.0 timeticks ro @uptime\n"
+                          "1.3.6.1.2.1.1.5.0 string rw \"lab\" size=0..8\n"
+                          "1.3.6.1.2.1.1.9.0 ipaddress rw 10.0.0.1\n"
+                          "table 1.3.6.1.2.1.2.2.1\n"
+                          "1.3.6.1.2.1.2.2.1.7.[1..2] integer rw 1 enum=1,2,3\n"
+                          "1.3.6.1.2.1.17.2.2.0 integer rw 32768 range=0..61440\n"
+                          // trunk groups: RowStatus in column 5
+                          "table ENT.12.2.1.3.1\n"
+                          "column ENT.12.2.1.3.1.1 integer rc @index range=1..7\n"
+                          "column ENT.12.2.1.3.1.3 integer rc 0 range=0..26\n"
+                          "column ENT.12.2.1.3.1.4 hex rc 00000000 size=4\n"
+                          "column ENT.12.2.1.3.1.5 integer rc 1 rowstatus\n"
+                          "column ENT.12.2.1.3.1.6 integer ro 0\n"
+                          "ENT.12.2.1.3.1.1.1 integer rc 1 range=1..7\n"
+                          "ENT.12.2.1.3.1.3.1 integer rc 25 range=0..26\n"
+                          "ENT.12.2.1.3.1.4.1 hex rc 000000C0 size=4\n"
+                          "ENT.12.2.1.3.1.5.1 integer rc 1 rowstatus\n"
+                          "ENT.12.2.1.3.1.6.1 integer ro 25\n"
+                          // static unicast filter: created by any column, removed by status 2
+                          "table 1.3.6.1.2.1.17.7.1.3.1.1 create delete=4:2\n"
+                          "column 1.3.6.1.2.1.17.7.1.3.1.1.3 hex rc 00000000 size=4\n"
+                          "column 1.3.6.1.2.1.17.7.1.3.1.1.4 integer rc 3 enum=1,2,3,4,5\n";
 
 class SimTransactionTest : public ::testing::Test {
 protected:
@@ -48,13 +47,13 @@ protected:
         ASSERT_TRUE(SimDataFile::LoadText(switchText, "switch.sim", store, error)) << error;
     }
 
-    static SimOid oid(const std::string &text)
+    static SimOid oid(const std::string& text)
     {
         SimOid o;
         EXPECT_TRUE(simoid::Parse(text, ent, o)) << text;
         return o;
     }
-    static SimSetItem integer(const std::string &o, int64_t v, unsigned char asn = ASN_INTEGER)
+    static SimSetItem integer(const std::string& o, int64_t v, unsigned char asn = ASN_INTEGER)
     {
         SimSetItem item;
         item.oid = oid(o);
@@ -62,7 +61,7 @@ protected:
         item.value.integer = v;
         return item;
     }
-    static SimSetItem octets(const std::string &o, const std::string &v, unsigned char asn = ASN_OCTET_STR)
+    static SimSetItem octets(const std::string& o, const std::string& v, unsigned char asn = ASN_OCTET_STR)
     {
         SimSetItem item;
         item.oid = oid(o);
@@ -72,7 +71,7 @@ protected:
     }
 
     // Checks and applies one request; gives the error status (0: applied).
-    int set(const std::vector<SimSetItem> &items, size_t *index = nullptr, bool strict = false)
+    int set(const std::vector<SimSetItem>& items, size_t* index = nullptr, bool strict = false)
     {
         SimTransaction tx(store, strict);
         const SimTransaction::Result r = tx.Check(items);
@@ -82,12 +81,12 @@ protected:
             tx.Commit();
         return r.status;
     }
-    int64_t number(const std::string &o)
+    int64_t number(const std::string& o)
     {
-        const SimObject *obj = store.Find(oid(o));
+        const SimObject* obj = store.Find(oid(o));
         return obj ? obj->value.integer : -999;
     }
-    bool exists(const std::string &o) { return store.Find(oid(o)) != nullptr; }
+    bool exists(const std::string& o) { return store.Find(oid(o)) != nullptr; }
 
     SimStore store{ent};
 };
@@ -106,11 +105,11 @@ TEST_F(SimTransactionTest, EachErrorStatusAndItsIndex)
     EXPECT_EQ(index, 1u);
     EXPECT_EQ(set({octets("1.3.6.1.2.1.1.1.0", "x")}, &index), SNMP_ERR_NOTWRITABLE);
     EXPECT_EQ(set({integer("1.3.6.1.2.1.1.3.0", 5, ASN_TIMETICKS)}), SNMP_ERR_NOTWRITABLE);
-    EXPECT_EQ(set({integer("1.3.6.1.2.1.2.2.1.7.1", 4)}), SNMP_ERR_WRONGVALUE);      // outside the enumeration
-    EXPECT_EQ(set({integer("1.3.6.1.2.1.17.2.2.0", 61441)}), SNMP_ERR_WRONGVALUE);   // outside the range
+    EXPECT_EQ(set({integer("1.3.6.1.2.1.2.2.1.7.1", 4)}), SNMP_ERR_WRONGVALUE);       // outside the enumeration
+    EXPECT_EQ(set({integer("1.3.6.1.2.1.17.2.2.0", 61441)}), SNMP_ERR_WRONGVALUE);    // outside the range
     EXPECT_EQ(set({octets("1.3.6.1.2.1.1.5.0", "too long!")}), SNMP_ERR_WRONGLENGTH); // size 0..8
     EXPECT_EQ(set({octets("1.3.6.1.2.1.1.9.0", std::string("\x0A\x00\x00", 3), ASN_IPADDRESS)}), SNMP_ERR_WRONGLENGTH);
-    EXPECT_EQ(set({integer("1.3.6.1.2.1.2.2.1.7.3", 1)}), SNMP_ERR_NOCREATION);      // port 3 is not there
+    EXPECT_EQ(set({integer("1.3.6.1.2.1.2.2.1.7.3", 1)}), SNMP_ERR_NOCREATION); // port 3 is not there
     EXPECT_EQ(set({integer("1.3.6.1.2.1.1.5.1", 1)}), SNMP_ERR_NOCREATION);
     EXPECT_EQ(set({integer("1.3.6.1.9.9.9.0", 1)}), SNMP_ERR_NOCREATION);
     // A failed request changes nothing, not even its valid bindings.
@@ -177,9 +176,8 @@ TEST_F(SimTransactionTest, RowStatusRulesForMissingRows)
     // A row whose index the index column would refuse is never created, by
     // createAndGo, createAndWait or alone in its request (trunk groups are 1-7).
     EXPECT_EQ(set({integer("ENT.12.2.1.3.1.5.8", 4)}), SNMP_ERR_NOCREATION);
-    EXPECT_EQ(set({integer("ENT.12.2.1.3.1.3.8", 2), integer("ENT.12.2.1.3.1.5.8", 5)}, &index),
-              SNMP_ERR_NOCREATION);
-    EXPECT_EQ(index, 0u);   // the first binding names a cell that can never exist
+    EXPECT_EQ(set({integer("ENT.12.2.1.3.1.3.8", 2), integer("ENT.12.2.1.3.1.5.8", 5)}, &index), SNMP_ERR_NOCREATION);
+    EXPECT_EQ(index, 0u); // the first binding names a cell that can never exist
     EXPECT_FALSE(exists("ENT.12.2.1.3.1.5.8"));
     EXPECT_EQ(set({integer("ENT.12.2.1.3.1.5.7", 4)}), 0);
     EXPECT_EQ(set({integer("ENT.12.2.1.3.1.6.1", 3)}), SNMP_ERR_NOTWRITABLE);
@@ -203,10 +201,10 @@ TEST_F(SimTransactionTest, UndoRestoresTheOldState)
 {
     const std::string before = SimDataFile::ToText(store);
     SimTransaction tx(store, false);
-    ASSERT_EQ(tx.Check({integer("ENT.12.2.1.3.1.5.3", 4), integer("ENT.12.2.1.3.1.5.1", 6),
-                        octets("1.3.6.1.2.1.1.5.0", "x")})
-                  .status,
-              0);
+    ASSERT_EQ(
+        tx.Check({integer("ENT.12.2.1.3.1.5.3", 4), integer("ENT.12.2.1.3.1.5.1", 6), octets("1.3.6.1.2.1.1.5.0", "x")})
+            .status,
+        0);
     tx.Commit();
     EXPECT_NE(SimDataFile::ToText(store), before);
     tx.Undo();
@@ -215,33 +213,32 @@ TEST_F(SimTransactionTest, UndoRestoresTheOldState)
 
 // The VLAN tables: static rows (index 1..4094) mirrored into the current
 // table at time mark 0, with counters of creations, deletions and rows.
-const char vlanText[] =
-    "1.3.6.1.2.1.1.3.0 timeticks ro @uptime\n"
-    "1.3.6.1.2.1.17.7.1.1.4.0 gauge32 ro 1\n"
-    "1.3.6.1.2.1.17.7.1.4.1.0 counter32 ro 0\n"
-    "table 1.3.6.1.2.1.17.7.1.4.2.1\n"
-    "column 1.3.6.1.2.1.17.7.1.4.2.1.3 gauge32 ro @index.2\n"
-    "column 1.3.6.1.2.1.17.7.1.4.2.1.4 hex ro 00000000\n"
-    "column 1.3.6.1.2.1.17.7.1.4.2.1.5 hex ro 00000000\n"
-    "column 1.3.6.1.2.1.17.7.1.4.2.1.7 timeticks ro @uptime\n"
-    "1.3.6.1.2.1.17.7.1.4.2.1.3.0.1 gauge32 ro 1\n"
-    "1.3.6.1.2.1.17.7.1.4.2.1.4.0.1 hex ro FFFFFFC0\n"
-    "1.3.6.1.2.1.17.7.1.4.2.1.5.0.1 hex ro FFFFFFC0\n"
-    "1.3.6.1.2.1.17.7.1.4.2.1.7.0.1 timeticks ro 0\n"
-    "table 1.3.6.1.2.1.17.7.1.4.3.1 index=1..4094\n"
-    "column 1.3.6.1.2.1.17.7.1.4.3.1.1 string rc \"\" size=0..32\n"
-    "column 1.3.6.1.2.1.17.7.1.4.3.1.2 hex rc 00000000 size=4\n"
-    "column 1.3.6.1.2.1.17.7.1.4.3.1.4 hex rc 00000000 size=4\n"
-    "column 1.3.6.1.2.1.17.7.1.4.3.1.5 integer rc 1 rowstatus\n"
-    "1.3.6.1.2.1.17.7.1.4.3.1.1.1 string rc \"default\" size=0..32\n"
-    "1.3.6.1.2.1.17.7.1.4.3.1.2.1 hex rc FFFFFFC0 size=4\n"
-    "1.3.6.1.2.1.17.7.1.4.3.1.4.1 hex rc FFFFFFC0 size=4\n"
-    "1.3.6.1.2.1.17.7.1.4.3.1.5.1 integer rc 1 rowstatus\n"
-    "1.3.6.1.2.1.17.7.1.4.4.0 integer ro 4096\n"
-    "mirror 1.3.6.1.2.1.17.7.1.4.3.1 1.3.6.1.2.1.17.7.1.4.2.1 prefix=0 copy=2:4,4:5\n"
-    "count 1.3.6.1.2.1.17.7.1.4.4.0 created 1.3.6.1.2.1.17.7.1.4.3.1\n"
-    "count 1.3.6.1.2.1.17.7.1.4.1.0 deleted 1.3.6.1.2.1.17.7.1.4.3.1\n"
-    "count 1.3.6.1.2.1.17.7.1.1.4.0 rows 1.3.6.1.2.1.17.7.1.4.3.1\n";
+const char vlanText[] = "1.3.6.1.2.1.1.3.0 timeticks ro @uptime\n"
+                        "1.3.6.1.2.1.17.7.1.1.4.0 gauge32 ro 1\n"
+                        "1.3.6.1.2.1.17.7.1.4.1.0 counter32 ro 0\n"
+                        "table 1.3.6.1.2.1.17.7.1.4.2.1\n"
+                        "column 1.3.6.1.2.1.17.7.1.4.2.1.3 gauge32 ro @index.2\n"
+                        "column 1.3.6.1.2.1.17.7.1.4.2.1.4 hex ro 00000000\n"
+                        "column 1.3.6.1.2.1.17.7.1.4.2.1.5 hex ro 00000000\n"
+                        "column 1.3.6.1.2.1.17.7.1.4.2.1.7 timeticks ro @uptime\n"
+                        "1.3.6.1.2.1.17.7.1.4.2.1.3.0.1 gauge32 ro 1\n"
+                        "1.3.6.1.2.1.17.7.1.4.2.1.4.0.1 hex ro FFFFFFC0\n"
+                        "1.3.6.1.2.1.17.7.1.4.2.1.5.0.1 hex ro FFFFFFC0\n"
+                        "1.3.6.1.2.1.17.7.1.4.2.1.7.0.1 timeticks ro 0\n"
+                        "table 1.3.6.1.2.1.17.7.1.4.3.1 index=1..4094\n"
+                        "column 1.3.6.1.2.1.17.7.1.4.3.1.1 string rc \"\" size=0..32\n"
+                        "column 1.3.6.1.2.1.17.7.1.4.3.1.2 hex rc 00000000 size=4\n"
+                        "column 1.3.6.1.2.1.17.7.1.4.3.1.4 hex rc 00000000 size=4\n"
+                        "column 1.3.6.1.2.1.17.7.1.4.3.1.5 integer rc 1 rowstatus\n"
+                        "1.3.6.1.2.1.17.7.1.4.3.1.1.1 string rc \"default\" size=0..32\n"
+                        "1.3.6.1.2.1.17.7.1.4.3.1.2.1 hex rc FFFFFFC0 size=4\n"
+                        "1.3.6.1.2.1.17.7.1.4.3.1.4.1 hex rc FFFFFFC0 size=4\n"
+                        "1.3.6.1.2.1.17.7.1.4.3.1.5.1 integer rc 1 rowstatus\n"
+                        "1.3.6.1.2.1.17.7.1.4.4.0 integer ro 4096\n"
+                        "mirror 1.3.6.1.2.1.17.7.1.4.3.1 1.3.6.1.2.1.17.7.1.4.2.1 prefix=0 copy=2:4,4:5\n"
+                        "count 1.3.6.1.2.1.17.7.1.4.4.0 created 1.3.6.1.2.1.17.7.1.4.3.1\n"
+                        "count 1.3.6.1.2.1.17.7.1.4.1.0 deleted 1.3.6.1.2.1.17.7.1.4.3.1\n"
+                        "count 1.3.6.1.2.1.17.7.1.1.4.0 rows 1.3.6.1.2.1.17.7.1.4.3.1\n";
 
 class SimRowRulesTest : public SimTransactionTest {
 protected:
@@ -258,9 +255,9 @@ protected:
     {
         return "1.3.6.1.2.1.17.7.1.4.2.1." + std::to_string(column) + ".0." + std::to_string(vlan);
     }
-    std::string bytes(const std::string &o)
+    std::string bytes(const std::string& o)
     {
-        const SimObject *obj = store.Find(oid(o));
+        const SimObject* obj = store.Find(oid(o));
         return obj ? obj->value.octets : "(none)";
     }
 };
@@ -271,7 +268,7 @@ TEST_F(SimRowRulesTest, AStaticVlanInThreeWritesShowsInTheCurrentTable)
     // ports (createAndGo again), then everything.
     EXPECT_EQ(set({integer(staticCell(5, 10), 4)}), 0);
     EXPECT_TRUE(exists(currentCell(3, 10)));
-    EXPECT_EQ(number(currentCell(3, 10)), 10);                      // FDB id = VLAN
+    EXPECT_EQ(number(currentCell(3, 10)), 10); // FDB id = VLAN
     EXPECT_EQ(bytes(currentCell(4, 10)), std::string(4, '\0'));
     EXPECT_EQ(set({octets(staticCell(1, 10), "sales"), octets(staticCell(2, 10), std::string("\xC0\0\0\0", 4)),
                    integer(staticCell(5, 10), 4)}),
@@ -285,7 +282,7 @@ TEST_F(SimRowRulesTest, AStaticVlanInThreeWritesShowsInTheCurrentTable)
     EXPECT_EQ(number("1.3.6.1.2.1.17.7.1.1.4.0"), 2);
     EXPECT_EQ(number("1.3.6.1.2.1.17.7.1.4.1.0"), 0);
     // The creation time is the clock at creation, kept.
-    const SimObject *created = store.Find(oid(currentCell(7, 10)));
+    const SimObject* created = store.Find(oid(currentCell(7, 10)));
     ASSERT_NE(created, nullptr);
     EXPECT_EQ(created->special, SimSpecial::None);
 

@@ -25,36 +25,36 @@ const char* const kUsmUserTable = "1.3.6.1.6.3.15.1.2.2.1";
 
 // sysORTable: index sysORIndex, columns sysORID, sysORDescr, sysORUpTime.
 const VarDef kSysOr[] = {
-    {"1.3.6.1.2.1.1.9.1.1", "Index",  synInteger,       accIdx, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.2.1.1.9.1.2", "ID",     synOid,           accRO,  nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.2.1.1.9.1.3", "Descr",  synDisplayString, accRO,  nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.2.1.1.9.1.4", "UpTime", synTimeTicks,     accRO,  nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.1.9.1.1", "Index", synInteger, accIdx, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.1.9.1.2", "ID", synOid, accRO, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.1.9.1.3", "Descr", synDisplayString, accRO, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.1.9.1.4", "UpTime", synTimeTicks, accRO, nullptr, nullptr, nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 
 // usmUserTable: engine ID and user name index the rows.
 const VarDef kUsmUsers[] = {
-    {"1.3.6.1.6.3.15.1.2.2.1.1",  "Engine ID",     synOctets,        accIdx, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.6.3.15.1.2.2.1.2",  "User Name",     synDisplayString, accIdx, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.6.3.15.1.2.2.1.3",  "Security Name", synOctets,        accRO,  nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.6.3.15.1.2.2.1.5",  "Auth Protocol", synOid,           accRO,  nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.6.3.15.1.2.2.1.8",  "Priv Protocol", synOid,           accRO,  nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.6.3.15.1.2.2.1.12", "Storage",       synInteger,       accRO,  nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.6.3.15.1.2.2.1.13", "Status",        synInteger,       accRO,  nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.6.3.15.1.2.2.1.1", "Engine ID", synOctets, accIdx, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.6.3.15.1.2.2.1.2", "User Name", synDisplayString, accIdx, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.6.3.15.1.2.2.1.3", "Security Name", synOctets, accRO, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.6.3.15.1.2.2.1.5", "Auth Protocol", synOid, accRO, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.6.3.15.1.2.2.1.8", "Priv Protocol", synOid, accRO, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.6.3.15.1.2.2.1.12", "Storage", synInteger, accRO, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.6.3.15.1.2.2.1.13", "Status", synInteger, accRO, nullptr, nullptr, nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 
 const VarDef kSystem[] = {
     {"1.3.6.1.2.1.1.1", "Description", synDisplayString, accRO, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.2.1.1.2", "Object ID",   synOid,           accRO, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.2.1.1.3", "Up Time",     synTimeTicks,     accRO, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.2.1.1.7", "Services",    synInteger,       accRO, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.1.2", "Object ID", synOid, accRO, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.1.3", "Up Time", synTimeTicks, accRO, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.1.7", "Services", synInteger, accRO, nullptr, nullptr, nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 
 const VarDef kWritable[] = {
-    {"1.3.6.1.2.1.1.4", "Contact",  synDisplayString, accRW, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.2.1.1.5", "Name",     synDisplayString, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.1.4", "Contact", synDisplayString, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.1.5", "Name", synDisplayString, accRW, nullptr, nullptr, nullptr, nullptr},
     {"1.3.6.1.2.1.1.6", "Location", synDisplayString, accRW, nullptr, nullptr, nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
@@ -210,14 +210,11 @@ protected:
         agent_ = nullptr;
     }
 
-    void SetUp() override
-    {
-        ASSERT_TRUE(startError_.empty()) << startError_;
-    }
+    void SetUp() override { ASSERT_TRUE(startError_.empty()) << startError_; }
 
     // A request on the agent with the given list.
-    static std::unique_ptr<KvSNMPRequest> Request(const VarDef* table, uint8_t kind, int32_t keys,
-                                                  int8_t version = 1, const std::string& read = "public",
+    static std::unique_ptr<KvSNMPRequest> Request(const VarDef* table, uint8_t kind, int32_t keys, int8_t version = 1,
+                                                  const std::string& read = "public",
                                                   const std::string& write = "private")
     {
         auto r = std::make_unique<KvSNMPRequest>();
@@ -273,7 +270,7 @@ TEST_F(Agent, V2cScalarsMatchSnmpget)
     const std::string services = expected["1.3.6.1.2.1.1.7.0"];
     EXPECT_EQ(r->variables[3].value, services == "<absent>" ? "(NULL)" : services);
     EXPECT_FALSE(r->variables[0].value.empty());
-    EXPECT_NE(r->variables[2].value.find(':'), std::string::npos);   // time-ticks text
+    EXPECT_NE(r->variables[2].value.find(':'), std::string::npos); // time-ticks text
 
     AsyncWalk async = WalkAsync(*r);
     EXPECT_EQ(async.last.code, 0);
@@ -353,7 +350,7 @@ TEST_F(Agent, WalkOfAnEmptyTable)
 {
     const VarDef none[] = {
         {"1.3.6.1.4.1.32473.99.1.1", "Index", synInteger, accIdx, nullptr, nullptr, nullptr, nullptr},
-        {"1.3.6.1.4.1.32473.99.1.2", "Value", synInteger, accRO,  nullptr, nullptr, nullptr, nullptr},
+        {"1.3.6.1.4.1.32473.99.1.2", "Value", synInteger, accRO, nullptr, nullptr, nullptr, nullptr},
         {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
     };
     auto r = Request(none, kvListTable, 1);
@@ -376,9 +373,17 @@ TEST_F(Agent, V3UserTableMatchesSnmpwalkForBothUsers)
         std::vector<std::string> tool;
     };
     const User users[] = {
-        {"md5user", 2, "md5password", 2, "md5privacy",
+        {"md5user",
+         2,
+         "md5password",
+         2,
+         "md5privacy",
          {"-v3", "-l", "authPriv", "-u", "md5user", "-a", "MD5", "-A", "md5password", "-x", "DES", "-X", "md5privacy"}},
-        {"shauser", 3, "shapassword", 4, "shaprivacy",
+        {"shauser",
+         3,
+         "shapassword",
+         4,
+         "shaprivacy",
          {"-v3", "-l", "authPriv", "-u", "shauser", "-a", "SHA", "-A", "shapassword", "-x", "AES", "-X", "shaprivacy"}},
     };
     for (const User& user : users) {
@@ -397,7 +402,7 @@ TEST_F(Agent, V3UserTableMatchesSnmpwalkForBothUsers)
                 continue;
             ASSERT_LT(n, rows.size());
             const Row& row = rows[n++];
-            EXPECT_EQ(row[2], value);   // security name, hex
+            EXPECT_EQ(row[2], value); // security name, hex
             const std::string instance = oid.substr(column.size());
             EXPECT_EQ(row[3], expected["1.3.6.1.6.3.15.1.2.2.1.5." + instance]);
             EXPECT_EQ(row[4], expected["1.3.6.1.6.3.15.1.2.2.1.8." + instance]);
@@ -548,8 +553,8 @@ TEST_F(Agent, DestructionWaitsForOutstandingRequests)
     int called = 0;
     {
         auto r = Request(kSystem, kvListScalars, 0);
-        r->FetchAsync([](void* context, KvSNMPError&, KvSNMPVarList&) { ++*static_cast<int*>(context); },
-                      &called, true);
+        r->FetchAsync([](void* context, KvSNMPError&, KvSNMPVarList&) { ++*static_cast<int*>(context); }, &called,
+                      true);
         EXPECT_EQ(r->pending, 1);
     }
     // The response arrived while the request was being destroyed; its owner was
@@ -564,8 +569,8 @@ TEST_F(Agent, DestructionWaitsForOutstandingRequests)
         auto r = Request(kSystem, kvListScalars, 0);
         r->port = silent.Port();
         r->timeout = 400;
-        r->FetchAsync([](void* context, KvSNMPError&, KvSNMPVarList&) { ++*static_cast<int*>(context); },
-                      &called, true);
+        r->FetchAsync([](void* context, KvSNMPError&, KvSNMPVarList&) { ++*static_cast<int*>(context); }, &called,
+                      true);
     }
     EXPECT_EQ(KvSnmpSession()->Outstanding(), 1);
     RunUntil([] { return KvSnmpSession()->Outstanding() == 0; }, 20000);
@@ -580,8 +585,8 @@ TEST_F(Agent, AbandonedCompletionsAreDroppedAndNotWaitedFor)
         auto r = Request(kSystem, kvListScalars, 0);
         r->port = silent.Port();
         r->timeout = 100;
-        r->FetchAsync([](void* context, KvSNMPError&, KvSNMPVarList&) { ++*static_cast<int*>(context); },
-                      &called, true);
+        r->FetchAsync([](void* context, KvSNMPError&, KvSNMPVarList&) { ++*static_cast<int*>(context); }, &called,
+                      true);
         r->AbandonCompletions();
         EXPECT_EQ(r->pending, 0);
     }
@@ -597,8 +602,7 @@ TEST_F(Agent, InactiveRequestsSendNothing)
     auto r = Request(kSystem, kvListScalars, 0);
     r->active = false;
     int called = 0;
-    r->FetchAsync([](void* context, KvSNMPError&, KvSNMPVarList&) { ++*static_cast<int*>(context); }, &called,
-                  true);
+    r->FetchAsync([](void* context, KvSNMPError&, KvSNMPVarList&) { ++*static_cast<int*>(context); }, &called, true);
     EXPECT_EQ(r->pending, 0);
     EXPECT_FALSE(r->Fetch(true));
     EXPECT_EQ(r->variables[0].value, "");

@@ -101,7 +101,7 @@ std::string BrokenAgent::Response(const std::string& request)
     if (at == std::string::npos)
         return "";
     std::string head;
-    for (int field = 0; field < 2; ++field) {   // version, community
+    for (int field = 0; field < 2; ++field) { // version, community
         const size_t start = at;
         const size_t content = Enter(request, at, length);
         if (content == std::string::npos)

@@ -34,7 +34,7 @@ struct Walk {
 struct Agent {
     uint16_t port;
     int8_t version;
-    std::string community;   // or, under SNMPv3, snmpd's user "shauser" (SHA, AES)
+    std::string community; // or, under SNMPv3, snmpd's user "shauser" (SHA, AES)
 };
 
 void Configure(KvSNMPRequest& request, const Agent& agent, bool bulk)
@@ -231,7 +231,7 @@ TEST_F(BulkWalk, AnAgentWithoutGetBulkIsWalkedWithGetNext)
         EXPECT_EQ(walk.rows[25][0], "26");
         // One refused GETBULK, then GETNEXT for the rest of the walk.
         EXPECT_EQ(LogLinesStarting("GETBULK"), 1u);
-        EXPECT_EQ(LogLinesStarting("GETNEXT"), 27u);   // 26 rows and the end
+        EXPECT_EQ(LogLinesStarting("GETNEXT"), 27u); // 26 rows and the end
     }
 }
 
@@ -257,7 +257,7 @@ TEST_F(BulkWalk, TooBigHalvesTheRepetitions)
             }
         }
         EXPECT_EQ(refused, 2u);
-        EXPECT_EQ(asked - refused, 5u);  // 26 rows, 6 at a time: five answers
+        EXPECT_EQ(asked - refused, 5u); // 26 rows, 6 at a time: five answers
     }
 }
 
@@ -270,7 +270,7 @@ TEST_F(BulkWalk, AStoppedWalkHandsOnNoFurtherRow)
     Configure(request, SimAgent(), true);
     Walk walk = RunWalk(request, true, [&] {
         if (request.variables[0].value == "3")
-            request.active = false;   // Stop, while row 3 is shown
+            request.active = false; // Stop, while row 3 is shown
     });
     EXPECT_EQ(walk.rows.size(), 3u);
 

@@ -88,11 +88,22 @@ int CodeOf(const std::function<void()>& f)
 
 TEST(RequestConversion, WireToTextForEverySyntax)
 {
-    TestRequest r({{synTruthValue, accRO}, {synInteger, accRO}, {synOctets, accRO}, {synNull, accRO},
-                   {synOid, accRO}, {synIpAddress, accRO}, {synCounter32, accRO}, {synTimeTicks, accRO},
-                   {synCounter64, accRO}, {synFloat, accRO}, {synMacAddress, accRO},
-                   {synDateAndTime, accRO}, {synFloatDate, accRO}, {synDisplayString, accRO},
-                   {synOpaque, accRO}, {synNetAddress, accRO}});
+    TestRequest r({{synTruthValue, accRO},
+                   {synInteger, accRO},
+                   {synOctets, accRO},
+                   {synNull, accRO},
+                   {synOid, accRO},
+                   {synIpAddress, accRO},
+                   {synCounter32, accRO},
+                   {synTimeTicks, accRO},
+                   {synCounter64, accRO},
+                   {synFloat, accRO},
+                   {synMacAddress, accRO},
+                   {synDateAndTime, accRO},
+                   {synFloatDate, accRO},
+                   {synDisplayString, accRO},
+                   {synOpaque, accRO},
+                   {synNetAddress, accRO}});
     SnmpVb v;
     v.SetInteger(5);
     EXPECT_EQ(r.Read(0, v), "true");
@@ -195,10 +206,19 @@ TEST(RequestConversion, UnknownSyntaxRaises511)
 
 TEST(RequestConversion, TextToWireForEverySyntax)
 {
-    TestRequest r({{synTruthValue, accRW}, {synInteger, accRW}, {synOctets, accRW}, {synOid, accRW},
-                   {synIpAddress, accRW}, {synGauge32, accRW}, {synTimeTicks, accRW},
-                   {synCounter64, accRW}, {synFloat, accRW}, {synDateAndTime, accRW},
-                   {synFloatDate, accRW}, {synDisplayString, accRW}, {synOpaque, accRW},
+    TestRequest r({{synTruthValue, accRW},
+                   {synInteger, accRW},
+                   {synOctets, accRW},
+                   {synOid, accRW},
+                   {synIpAddress, accRW},
+                   {synGauge32, accRW},
+                   {synTimeTicks, accRW},
+                   {synCounter64, accRW},
+                   {synFloat, accRW},
+                   {synDateAndTime, accRW},
+                   {synFloatDate, accRW},
+                   {synDisplayString, accRW},
+                   {synOpaque, accRW},
                    {synUInteger32, accRW}});
     auto write = [&](int i, const std::string& text) {
         r.variables[i].value = text;
@@ -277,7 +297,7 @@ TEST(RequestConversion, ValueNamesAreAppliedBothWays)
 TEST(RequestConversion, TextsDoNotFollowTheLocale)
 {
     const std::string saved = std::setlocale(LC_ALL, nullptr);
-    const char* const names[] = {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "fr_FR.utf8",
+    const char* const names[] = {"de_DE.UTF-8", "de_DE.utf8",  "de_DE",       "fr_FR.UTF-8", "fr_FR.utf8",
                                  "nl_NL.UTF-8", "ru_RU.UTF-8", "es_ES.UTF-8", "it_IT.UTF-8"};
     bool comma = false;
     for (const char* name : names) {
@@ -342,7 +362,10 @@ TEST(IndexCoding, ImpliedAndLengthPrefixedTexts)
 
 TEST(IndexCoding, OctetStringsOidsAddressesAndMacs)
 {
-    TestRequest r({{synOctets, accIdx}, {synOid, accIdx}, {synIpAddress, accIdx}, {synMacAddress, accIdx},
+    TestRequest r({{synOctets, accIdx},
+                   {synOid, accIdx},
+                   {synIpAddress, accIdx},
+                   {synMacAddress, accIdx},
                    {synOid, accIdxImplied}},
                   kvListTableRows, 5);
     EXPECT_EQ(r.DecodeIndex(0, "4.128.0.31.136.9"), "9");
@@ -367,8 +390,12 @@ TEST(IndexCoding, OctetStringsOidsAddressesAndMacs)
 
 TEST(IndexCoding, NumbersAndWideValues)
 {
-    TestRequest r({{synInteger, accIdx}, {synCounter64, accIdx}, {synFloat, accIdx}, {synTimeTicks, accIdx},
-                   {synTruthValue, accIdx}, {synDateAndTime, accIdx}},
+    TestRequest r({{synInteger, accIdx},
+                   {synCounter64, accIdx},
+                   {synFloat, accIdx},
+                   {synTimeTicks, accIdx},
+                   {synTruthValue, accIdx},
+                   {synDateAndTime, accIdx}},
                   kvListTable, 6);
     EXPECT_EQ(r.DecodeIndex(0, "4294967295.5"), "5");
     EXPECT_EQ(r.variables[0].value, "-1");
@@ -404,7 +431,10 @@ TEST(IndexCoding, NumbersAndWideValues)
 // for; a key the operator changes is encoded from its text.
 TEST(IndexCoding, LossyKeysAddressTheRowTheyCameFrom)
 {
-    TestRequest r({{synFloat, accIdx}, {synFloatDate, accIdx}, {synDateAndTime, accIdx}, {synDisplayString, accIdx},
+    TestRequest r({{synFloat, accIdx},
+                   {synFloatDate, accIdx},
+                   {synDateAndTime, accIdx},
+                   {synDisplayString, accIdx},
                    {synInteger, accRO}},
                   kvListTable, 4);
     // 1.0000000000000002 (low word 1) shows as "1", which is 1.0 (low word 0).
@@ -431,8 +461,13 @@ TEST(IndexCoding, LossyKeysAddressTheRowTheyCameFrom)
 
 TEST(IndexCoding, ShortSuffixesAreRejected)
 {
-    TestRequest r({{synIpAddress, accIdx}, {synMacAddress, accIdx}, {synOctets, accIdx}, {synCounter64, accIdx},
-                   {synDateAndTime, accIdx}, {synInteger, accIdx}, {synOctets, accIdxImplied}},
+    TestRequest r({{synIpAddress, accIdx},
+                   {synMacAddress, accIdx},
+                   {synOctets, accIdx},
+                   {synCounter64, accIdx},
+                   {synDateAndTime, accIdx},
+                   {synInteger, accIdx},
+                   {synOctets, accIdxImplied}},
                   kvListTable, 7);
     EXPECT_EQ(CodeOf([&] { r.DecodeIndex(0, "10.1.2"); }), -514);
     EXPECT_EQ(CodeOf([&] { r.DecodeIndex(1, "1.2.3.4.5"); }), -514);
@@ -465,11 +500,11 @@ TEST(RequestColumns, IsColumnFinished)
     const std::string base = "1.3.6.1.2.1.2.2.1.5";
     EXPECT_FALSE(table.IsColumnFinished(base, "", base + ".1"));
     EXPECT_FALSE(table.IsColumnFinished(base, base + ".1", base + ".2"));
-    EXPECT_TRUE(table.IsColumnFinished(base, base + ".2", base + ".2"));     // unchanged
+    EXPECT_TRUE(table.IsColumnFinished(base, base + ".2", base + ".2")); // unchanged
     // Answers must come after the OID asked for, arc by arc.
     EXPECT_FALSE(table.IsColumnFinished(base, base + ".9", base + ".10"));
-    EXPECT_TRUE(table.IsColumnFinished(base, base + ".10", base + ".9"));    // back
-    EXPECT_TRUE(table.IsColumnFinished(base, base + ".2.5", base + ".2"));   // a prefix comes first
+    EXPECT_TRUE(table.IsColumnFinished(base, base + ".10", base + ".9"));  // back
+    EXPECT_TRUE(table.IsColumnFinished(base, base + ".2.5", base + ".2")); // a prefix comes first
     EXPECT_FALSE(table.IsColumnFinished(base, base + ".2", base + ".2.0"));
     EXPECT_TRUE(table.IsColumnFinished(base, base + ".2", "1.3.6.1.2.1.2.2.1.6.1"));
     EXPECT_TRUE(table.IsColumnFinished(base, "", base));
@@ -481,7 +516,10 @@ TEST(RequestColumns, IsColumnFinished)
 
 TEST(RequestExpressions, SubstituteVariables)
 {
-    TestRequest r({{synInteger, accRO}, {synTruthValue, accRO}, {synDisplayString, accRO}, {synTimeTicks, accRO},
+    TestRequest r({{synInteger, accRO},
+                   {synTruthValue, accRO},
+                   {synDisplayString, accRO},
+                   {synTimeTicks, accRO},
                    {synInteger, accRO, &kModes}});
     r.variables[0].value = "12";
     r.variables[1].value = "true";
@@ -507,12 +545,12 @@ TEST(RequestExpressions, SubstituteVariables)
 TEST(RequestExpressions, ApplyExpressionAndConditions)
 {
     const VarDef table[] = {
-        {"1.1", "a", synInteger,    accRO, nullptr, nullptr,   nullptr, nullptr},
-        {"1.2", "b", synCounter32,  accRO, nullptr, "$0*2",    "$0-1",  nullptr},
-        {"1.3", "c", synTruthValue, accRO, nullptr, "$0-10",   nullptr, nullptr},
-        {"1.4", "d", synTimeTicks,  accRO, nullptr, "$0*100",  nullptr, nullptr},
-        {"1.5", "e", synDisplayString, accRO, nullptr, "1",    nullptr, nullptr},
-        {"1.6", "f", synInteger,    accRO, &kModes, "$0-10",   nullptr, nullptr},
+        {"1.1", "a", synInteger, accRO, nullptr, nullptr, nullptr, nullptr},
+        {"1.2", "b", synCounter32, accRO, nullptr, "$0*2", "$0-1", nullptr},
+        {"1.3", "c", synTruthValue, accRO, nullptr, "$0-10", nullptr, nullptr},
+        {"1.4", "d", synTimeTicks, accRO, nullptr, "$0*100", nullptr, nullptr},
+        {"1.5", "e", synDisplayString, accRO, nullptr, "1", nullptr, nullptr},
+        {"1.6", "f", synInteger, accRO, &kModes, "$0-10", nullptr, nullptr},
         {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
     };
     KvSNMPRequest r;
@@ -530,10 +568,10 @@ TEST(RequestExpressions, ApplyExpressionAndConditions)
     EXPECT_EQ(r.variables[5].value, "RSTP");
     EXPECT_EQ(CodeOf([&] { r.ApplyExpression(4, true); }), -513);
     r.variables[2].value = "before";
-    r.ApplyExpression(2, false);   // no set expression: unchanged
+    r.ApplyExpression(2, false); // no set expression: unchanged
     EXPECT_EQ(r.variables[2].value, "before");
 
-    EXPECT_TRUE(r.CheckRowCondition());   // empty condition
+    EXPECT_TRUE(r.CheckRowCondition()); // empty condition
     r.variables[4].value = "abc";
     EXPECT_TRUE(r.CheckCondition("$4=abc"));
     EXPECT_FALSE(r.CheckCondition("$4=abd"));
@@ -620,26 +658,17 @@ TEST_P(StatusMapping, GivesCodeAndMessage)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, StatusMapping,
-    ::testing::Values(MapCase{0, 0, "(VoDADI++) Ok!"},
-                      MapCase{1400, 0, "(VoDADI++) Ok!"},
-                      MapCase{-1401, 0, "(VoDADI++) Ok!"},
-                      MapCase{1, -101, "(SNMP) Response PDU Too Big!"},
-                      MapCase{2, -102, "(SNMP) Variable does not exist!"},
-                      MapCase{18, -118, "(SNMP) Cannot create variable, Inconsistent Name!"},
-                      MapCase{1401, -301, "(SNMPv3USM) error!"},
-                      MapCase{1404, -304, "(SNMPv3USM) Unknown SecurityName!"},
-                      MapCase{1408, -308, "(SNMPv3USM) Authentication failure!"},
-                      MapCase{1414, -314, "(SNMPv3USM) Address error!"},
-                      MapCase{-1402, -201, "(SNMPv3) Unsupported Security Model!"},
-                      MapCase{-1418, -217, "(SNMPv3) Report sent!"},
-                      MapCase{-1, -401, "(SNMPClass) Operation failed!"},
-                      MapCase{-5, -405, "(SNMPClass) SNMP request timed out!"},
-                      MapCase{-23, -423, "(SNMPClass) Blocked Mode Shutdown!"},
-                      MapCase{19, -528, "(VoDADI++) Unknown error code!"},
-                      MapCase{-24, -528, "(VoDADI++) Unknown error code!"},
-                      MapCase{-1400, -528, "(VoDADI++) Unknown error code!"},
-                      MapCase{1415, -528, "(VoDADI++) Unknown error code!"},
-                      MapCase{-1419, -528, "(VoDADI++) Unknown error code!"}));
+    ::testing::Values(
+        MapCase{0, 0, "(VoDADI++) Ok!"}, MapCase{1400, 0, "(VoDADI++) Ok!"}, MapCase{-1401, 0, "(VoDADI++) Ok!"},
+        MapCase{1, -101, "(SNMP) Response PDU Too Big!"}, MapCase{2, -102, "(SNMP) Variable does not exist!"},
+        MapCase{18, -118, "(SNMP) Cannot create variable, Inconsistent Name!"},
+        MapCase{1401, -301, "(SNMPv3USM) error!"}, MapCase{1404, -304, "(SNMPv3USM) Unknown SecurityName!"},
+        MapCase{1408, -308, "(SNMPv3USM) Authentication failure!"}, MapCase{1414, -314, "(SNMPv3USM) Address error!"},
+        MapCase{-1402, -201, "(SNMPv3) Unsupported Security Model!"}, MapCase{-1418, -217, "(SNMPv3) Report sent!"},
+        MapCase{-1, -401, "(SNMPClass) Operation failed!"}, MapCase{-5, -405, "(SNMPClass) SNMP request timed out!"},
+        MapCase{-23, -423, "(SNMPClass) Blocked Mode Shutdown!"}, MapCase{19, -528, "(VoDADI++) Unknown error code!"},
+        MapCase{-24, -528, "(VoDADI++) Unknown error code!"}, MapCase{-1400, -528, "(VoDADI++) Unknown error code!"},
+        MapCase{1415, -528, "(VoDADI++) Unknown error code!"}, MapCase{-1419, -528, "(VoDADI++) Unknown error code!"}));
 
 // An address key with a part above 255 is no address: the list would show a
 // wrong one and the next walk step would start from another instance.

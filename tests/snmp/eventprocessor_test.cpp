@@ -21,11 +21,11 @@
 namespace {
 
 const VarDef kUsmUsers[] = {
-    {"1.3.6.1.6.3.15.1.2.2.1.1",  "Engine ID",     synOctets,        accIdx, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.6.3.15.1.2.2.1.2",  "User Name",     synDisplayString, accIdx, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.6.3.15.1.2.2.1.3",  "Security Name", synDisplayString, accRO,  nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.6.3.15.1.2.2.1.5",  "Auth Protocol", synOid,           accRO,  nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.6.3.15.1.2.2.1.13", "Status",        synInteger,       accRO,  nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.6.3.15.1.2.2.1.1", "Engine ID", synOctets, accIdx, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.6.3.15.1.2.2.1.2", "User Name", synDisplayString, accIdx, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.6.3.15.1.2.2.1.3", "Security Name", synDisplayString, accRO, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.6.3.15.1.2.2.1.5", "Auth Protocol", synOid, accRO, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.6.3.15.1.2.2.1.13", "Status", synInteger, accRO, nullptr, nullptr, nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 

@@ -22,16 +22,15 @@ using walktest::Snapshot;
 
 // Keys 1.0000000000000002 and 2.0000000000000004 (low word 1 of each): both
 // show as "1" and "2", which are 1.0 and 2.0, rows that come before them.
-const char* const kData =
-    "1.3.6.1.4.1.32473.99.1.2.1.1072693248 integer ro 21\n"
-    "1.3.6.1.4.1.32473.99.1.2.1.1073741824 integer ro 22\n"
-    "1.3.6.1.4.1.32473.99.1.3.1.1072693248 integer ro 31\n"
-    "1.3.6.1.4.1.32473.99.2.0 integer ro 7\n";
+const char* const kData = "1.3.6.1.4.1.32473.99.1.2.1.1072693248 integer ro 21\n"
+                          "1.3.6.1.4.1.32473.99.1.2.1.1073741824 integer ro 22\n"
+                          "1.3.6.1.4.1.32473.99.1.3.1.1072693248 integer ro 31\n"
+                          "1.3.6.1.4.1.32473.99.2.0 integer ro 7\n";
 
 const VarDef kTable[] = {
-    {"1.3.6.1.4.1.32473.99.1.1", "Key",    synFloat,   accIdx, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.99.1.2", "First",  synInteger, accRO,  nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.99.1.3", "Second", synInteger, accRO,  nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.99.1.1", "Key", synFloat, accIdx, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.99.1.2", "First", synInteger, accRO, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.99.1.3", "Second", synInteger, accRO, nullptr, nullptr, nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 

@@ -51,7 +51,7 @@ TEST(PduTranslation, EveryValueTypeComesBackAsItWasBuilt)
     SnmpPdu pdu;
     pdu.vbs.push_back(Vb("1.3.6.1.2.1.1.1.0"));
     pdu.vbs.back().SetInteger(-5);
-    pdu.vbs.push_back(Vb(".1.3.6.1.2.1.1.2.0"));   // a leading dot is allowed
+    pdu.vbs.push_back(Vb(".1.3.6.1.2.1.1.2.0")); // a leading dot is allowed
     pdu.vbs.back().SetInteger(2147483647);
     for (uint8_t tag : {tagCounter32, tagGauge32, tagTimeTicks, tagUInteger32}) {
         pdu.vbs.push_back(Vb("1.3.6.1.4.1.9." + std::to_string(tag)));
@@ -77,7 +77,7 @@ TEST(PduTranslation, EveryValueTypeComesBackAsItWasBuilt)
     SnmpPdu back;
     back.errorStatus = 99;
     SnmpPduTranslation::Read(built.get(), back);
-    EXPECT_EQ(back.errorStatus, built->errstat);   // a request's is the library's default
+    EXPECT_EQ(back.errorStatus, built->errstat); // a request's is the library's default
     ASSERT_EQ(back.vbs.size(), pdu.vbs.size());
     for (size_t i = 0; i < pdu.vbs.size(); ++i) {
         const SnmpVb& sent = pdu.vbs[i];
@@ -104,7 +104,7 @@ TEST(PduTranslation, CommunitiesAndTheSnmpV3Scope)
 
     NetSnmpPdu bulk = Built(SNMP_MSG_GETBULK, pdu, Community(1), snmpOk);
     EXPECT_EQ(bulk->non_repeaters, 0);
-    EXPECT_EQ(bulk->max_repetitions, 1);   // at least one repetition
+    EXPECT_EQ(bulk->max_repetitions, 1); // at least one repetition
     pdu.maxRepetitions = 25;
     EXPECT_EQ(Built(SNMP_MSG_GETBULK, pdu, Community(1), snmpOk)->max_repetitions, 25);
 

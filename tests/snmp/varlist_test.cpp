@@ -10,10 +10,10 @@ const KvOptionDef kStatusNames[] = {
 const KvOptionList kStatus(KvOptionList::kIntegerValues, kStatusNames);
 
 const VarDef kCommunityTable[] = {
-    {"1.3.6.1.6.3.18.1.1.1.1", "Index",  synDisplayString, accIdxImplied, nullptr,  nullptr, nullptr, nullptr},
-    {"1.3.6.1.6.3.18.1.1.1.2", "Name",   synDisplayString, accRW,         nullptr,  nullptr, nullptr, nullptr},
-    {"1.3.6.1.6.3.18.1.1.1.8", "Status", synInteger,       accRW,         &kStatus, "$2",    nullptr, "spare"},
-    {nullptr,                  nullptr,  0,                0,             nullptr,  nullptr, nullptr, nullptr},
+    {"1.3.6.1.6.3.18.1.1.1.1", "Index", synDisplayString, accIdxImplied, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.6.3.18.1.1.1.2", "Name", synDisplayString, accRW, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.6.3.18.1.1.1.8", "Status", synInteger, accRW, &kStatus, "$2", nullptr, "spare"},
+    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 
 const VarDef kEmpty[] = {
@@ -22,8 +22,8 @@ const VarDef kEmpty[] = {
 
 const VarDef kTwo[] = {
     {"1.3.6.1.2.1.1.4", "Contact", synDisplayString, accRW, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.2.1.1.5", "Name",    synDisplayString, accRO, nullptr, nullptr, nullptr, nullptr},
-    {nullptr,           nullptr,   0,                0,     nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.2.1.1.5", "Name", synDisplayString, accRO, nullptr, nullptr, nullptr, nullptr},
+    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 
 } // namespace
@@ -38,7 +38,7 @@ TEST(VarList, ConstructionCopiesTheRowsWithEmptyValues)
     EXPECT_EQ(list.name, "");
     EXPECT_EQ(list[2].oid, "1.3.6.1.6.3.18.1.1.1.8");
     EXPECT_EQ(list[2].label, "Status");
-    EXPECT_EQ(list[2].options, &kStatus);   // shared, not copied
+    EXPECT_EQ(list[2].options, &kStatus); // shared, not copied
     EXPECT_EQ(list[2].getExpression, "$2");
     EXPECT_EQ(list[2].spareText, "spare");
     EXPECT_EQ(list[1].getExpression, "");
@@ -102,13 +102,13 @@ TEST(VarList, AppendSuffixCompletesEveryOid)
 TEST(VarList, Predicates)
 {
     const VarDef table[] = {
-        {"1.1", "idx",    synInteger, accIdx,                 nullptr, nullptr, nullptr, nullptr},
-        {"1.2", "rw",     synInteger, accRW,                  nullptr, nullptr, nullptr, nullptr},
-        {"1.3", "skipRW", synInteger, accRW | accSkip,        nullptr, nullptr, nullptr, nullptr},
-        {"1.4", "wo",     synInteger, accWrite,               nullptr, nullptr, nullptr, nullptr},
-        {"1.5", "hidden", synInteger, accRO | accHidden,      nullptr, nullptr, nullptr, nullptr},
-        {"1.6", "shown",  synInteger, accShown,               nullptr, nullptr, nullptr, nullptr},
-        {"1.7", "skipId", synInteger, accIdx | accSkip,       nullptr, nullptr, nullptr, nullptr},
+        {"1.1", "idx", synInteger, accIdx, nullptr, nullptr, nullptr, nullptr},
+        {"1.2", "rw", synInteger, accRW, nullptr, nullptr, nullptr, nullptr},
+        {"1.3", "skipRW", synInteger, accRW | accSkip, nullptr, nullptr, nullptr, nullptr},
+        {"1.4", "wo", synInteger, accWrite, nullptr, nullptr, nullptr, nullptr},
+        {"1.5", "hidden", synInteger, accRO | accHidden, nullptr, nullptr, nullptr, nullptr},
+        {"1.6", "shown", synInteger, accShown, nullptr, nullptr, nullptr, nullptr},
+        {"1.7", "skipId", synInteger, accIdx | accSkip, nullptr, nullptr, nullptr, nullptr},
         {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
     };
     KvSNMPVarList table2(table, kvListTable, 1);
@@ -132,7 +132,7 @@ TEST(VarList, Predicates)
     EXPECT_TRUE(table2.IsWritable(1));
     EXPECT_TRUE(table2.IsWritable(3));
     EXPECT_FALSE(table2.IsReadable(3));
-    EXPECT_TRUE(table2.IsUnshown(3));    // exactly write
+    EXPECT_TRUE(table2.IsUnshown(3)); // exactly write
     EXPECT_FALSE(table2.IsShown(3));
     EXPECT_TRUE(table2.IsReadable(4));
     EXPECT_FALSE(table2.IsShown(4));
@@ -140,8 +140,8 @@ TEST(VarList, Predicates)
     EXPECT_TRUE(table2.IsShown(5));
     EXPECT_FALSE(table2.IsUnshown(5));
 
-    EXPECT_EQ(table2.ShownCount(), 3);    // idx, rw, shown
-    EXPECT_EQ(table2.UnshownCount(), 4);  // skipRW, wo, hidden, skipId
+    EXPECT_EQ(table2.ShownCount(), 3);   // idx, rw, shown
+    EXPECT_EQ(table2.UnshownCount(), 4); // skipRW, wo, hidden, skipId
 
     KvSNMPVarList community(kCommunityTable, kvListTableRows, 1);
     EXPECT_TRUE(community.IsImplied(0));

@@ -18,23 +18,22 @@ using Row = std::vector<std::string>;
 
 // Rows by address: column 2 present, column 3 implemented by no row; the
 // object after them makes column 3's get-next leave its subtree.
-constexpr const char* kData =
-    "table 1.3.6.1.4.1.32473.98.1.1\n"
-    "1.3.6.1.4.1.32473.98.1.1.2.10.0.0.1 integer ro 5\n"
-    "1.3.6.1.4.1.32473.98.1.1.2.10.0.0.2 integer ro 6\n"
-    "1.3.6.1.4.1.32473.99.1.0 integer ro 1\n";
+constexpr const char* kData = "table 1.3.6.1.4.1.32473.98.1.1\n"
+                              "1.3.6.1.4.1.32473.98.1.1.2.10.0.0.1 integer ro 5\n"
+                              "1.3.6.1.4.1.32473.98.1.1.2.10.0.0.2 integer ro 6\n"
+                              "1.3.6.1.4.1.32473.99.1.0 integer ro 1\n";
 
 const VarDef kByAddress[] = {
     {"1.3.6.1.4.1.32473.98.1.1.1", "Address", synIpAddress, accIdx, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.98.1.1.2", "Value",   synInteger,   accRO,  nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.98.1.1.3", "Missing", synInteger,   accRO,  nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.98.1.1.2", "Value", synInteger, accRO, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.98.1.1.3", "Missing", synInteger, accRO, nullptr, nullptr, nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 
 // A table with no rows at all, indexed by an address.
 const VarDef kEmpty[] = {
-    {"1.3.6.1.4.1.32473.97.1.1.1", "Name",  synIpAddress,     accIdx, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.97.1.1.2", "Value", synInteger,       accRO,  nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.97.1.1.1", "Name", synIpAddress, accIdx, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.97.1.1.2", "Value", synInteger, accRO, nullptr, nullptr, nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 

@@ -23,9 +23,9 @@ const std::string kEntry = "1.3.6.1.4.1.32473.99.1.";
 
 // An integer index (not read) and two integer columns.
 const VarDef kTable[] = {
-    {"1.3.6.1.4.1.32473.99.1.1", "Index",  synInteger, accIdx, nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.99.1.2", "First",  synInteger, accRO,  nullptr, nullptr, nullptr, nullptr},
-    {"1.3.6.1.4.1.32473.99.1.3", "Second", synInteger, accRO,  nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.99.1.1", "Index", synInteger, accIdx, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.99.1.2", "First", synInteger, accRO, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.99.1.3", "Second", synInteger, accRO, nullptr, nullptr, nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
 };
 
@@ -177,8 +177,8 @@ TEST_P(WalkGuard, AWalkThatWouldComeBackToWhereItWasEnds)
 }
 
 INSTANTIATE_TEST_SUITE_P(BlockingAndAsynchronous, WalkGuard,
-                         ::testing::Values(WalkMode{false, false}, WalkMode{true, false},
-                                           WalkMode{false, true}, WalkMode{true, true}),
+                         ::testing::Values(WalkMode{false, false}, WalkMode{true, false}, WalkMode{false, true},
+                                           WalkMode{true, true}),
                          [](const ::testing::TestParamInfo<WalkMode>& info) {
                              return std::string(info.param.async ? "FetchAsync" : "Fetch") +
                                     (info.param.bulk ? "Bulk" : "GetNext");

@@ -82,15 +82,13 @@ bool StartsWith(const std::string& s, const std::string& prefix)
     return s.compare(0, prefix.size(), prefix) == 0;
 }
 
-const std::set<uint32_t> kSyntaxCodes = {synTruthValue, synInteger,  synBits,       synOctets,
-                                         synNull,       synOid,      synIpAddress,  synCounter32,
-                                         synGauge32,    synTimeTicks, synOpaque,    synNetAddress,
-                                         synCounter64,  synUInteger32, synFloat,    synMacAddress,
-                                         synDateAndTime, synFloatDate, synDisplayString};
+const std::set<uint32_t> kSyntaxCodes = {synTruthValue, synInteger,     synBits,      synOctets,       synNull,
+                                         synOid,        synIpAddress,   synCounter32, synGauge32,      synTimeTicks,
+                                         synOpaque,     synNetAddress,  synCounter64, synUInteger32,   synFloat,
+                                         synMacAddress, synDateAndTime, synFloatDate, synDisplayString};
 
 // Syntaxes whose value an integer constraint ("%i...") can describe.
-const std::set<uint32_t> kNumericSyntax = {synInteger, synCounter32, synGauge32, synCounter64,
-                                           synUInteger32};
+const std::set<uint32_t> kNumericSyntax = {synInteger, synCounter32, synGauge32, synCounter64, synUInteger32};
 
 // The longest text of a syntax whose text has a fixed greatest length: a dotted
 // IP address, and a MAC address as twelve hexadecimal digits.
@@ -107,13 +105,19 @@ bool IsConstraint(const std::string& text)
         return false;
     size_t i = 2;
     switch (text[1]) {
-    case 'f': case 'h': case 'i': case 's': case 'u': break;
+    case 'f':
+    case 'h':
+    case 'i':
+    case 's':
+    case 'u':
+        break;
     case 'n':
         if (text.size() < 3)
             return false;
         i = 3;
         break;
-    default: return false;
+    default:
+        return false;
     }
     if (i == text.size())
         return true;
@@ -140,7 +144,8 @@ bool IsConstraint(const std::string& text)
             for (int flags = 0; flags < 3 && k < opts.size() && std::strchr("afn", opts[k]); ++flags)
                 ++k;
             break;
-        case 'n': case 'x':
+        case 'n':
+        case 'x':
             while (k < opts.size() && isNum(opts[k]))
                 ++k;
             if (k == start)
@@ -152,7 +157,8 @@ bool IsConstraint(const std::string& text)
             if (k == start)
                 return false;
             break;
-        default: return false;
+        default:
+            return false;
         }
     }
     return true;
@@ -188,11 +194,9 @@ int CountDefs(const KvOptionDef* table)
 
 TEST(ConstraintGrammar, AcceptsTheTextsInUseAndRejectsMalformedOnes)
 {
-    for (const char* ok : {"%s", "%i", "%i{}", "%i{n0x7l1}", "%s{l12}", "%i{n-779x839}", "%n,{l4an}",
-                           "%s{e.w80}"})
+    for (const char* ok : {"%s", "%i", "%i{}", "%i{n0x7l1}", "%s{l12}", "%i{n-779x839}", "%n,{l4an}", "%s{e.w80}"})
         EXPECT_TRUE(IsConstraint(ok)) << ok;
-    for (const char* bad : {"", "%", "i", "%q", "%n", "%i{n1x4094", "%i{z1}", "%i{l}", "%s{e}",
-                            "%i n1"})
+    for (const char* bad : {"", "%", "i", "%q", "%n", "%i{n1x4094", "%i{z1}", "%i{l}", "%s{e}", "%i n1"})
         EXPECT_FALSE(IsConstraint(bad)) << bad;
     EXPECT_EQ(ConstraintLength("%s{l12}"), 12);
     EXPECT_EQ(ConstraintLength("%i{n0x7l1}"), 1);
@@ -229,8 +233,7 @@ TEST(VariableRows, UseKnownSyntaxAndAccessAndLeaveExpressionsEmpty)
             ASSERT_NE(v.label, nullptr) << v.oid;
             EXPECT_GT(std::strlen(v.label), 0u) << v.oid;
             EXPECT_TRUE(kSyntaxCodes.count(v.syntax)) << v.oid << " syntax " << v.syntax;
-            EXPECT_TRUE(v.access == accIdx || v.access == accRO || v.access == accRW ||
-                        v.access == accIdxImplied)
+            EXPECT_TRUE(v.access == accIdx || v.access == accRO || v.access == accRW || v.access == accIdxImplied)
                 << v.oid << " access " << v.access;
             EXPECT_EQ(v.getExpression, nullptr) << v.oid;
             EXPECT_EQ(v.setExpression, nullptr) << v.oid;
@@ -315,8 +318,8 @@ TEST(OptionLists, EveryListServesARow)
 TEST(LayoutTables, EntryKPointsAtRowKOfItsOwnTable)
 {
     for (const PageCommand* p : AllPages()) {
-        const bool fromList = p->builder == PageBuilder::SetEditorPageFromList ||
-                              p->builder == PageBuilder::SetListViewPageFromList;
+        const bool fromList =
+            p->builder == PageBuilder::SetEditorPageFromList || p->builder == PageBuilder::SetListViewPageFromList;
         if (fromList) {
             EXPECT_EQ(p->layout, nullptr) << Where(*p);
             continue;
