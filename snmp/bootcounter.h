@@ -8,12 +8,12 @@
 // the system writes paths (backslashes become '/' when it is opened).
 
 constexpr int bootCounterOk = 0;
-constexpr int bootCounterNoEntry = -1;        // no line for that engine ID
-constexpr int bootCounterCannotOpen = -2;     // file cannot be opened
-constexpr int bootCounterIdTooLong = -3;      // engine ID over 32 octets
-constexpr int bootCounterMalformed = -4;      // a malformed line
-constexpr int bootCounterCannotCreate = -5;   // (temporary) file cannot be created
-constexpr int bootCounterCannotRename = -6;   // temporary file cannot be renamed
+constexpr int bootCounterNoEntry = -1;      // no line for that engine ID
+constexpr int bootCounterCannotOpen = -2;   // file cannot be opened
+constexpr int bootCounterIdTooLong = -3;    // engine ID over 32 octets
+constexpr int bootCounterMalformed = -4;    // a malformed line
+constexpr int bootCounterCannotCreate = -5; // (temporary) file cannot be created
+constexpr int bootCounterCannotRename = -6; // temporary file cannot be renamed
 
 // Reads the counter stored for `engineId`; `boots` is 0 unless a line was found.
 int getBootCounter(const std::string& file, const std::string& engineId, uint32_t& boots);

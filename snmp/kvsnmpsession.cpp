@@ -33,8 +33,7 @@ KvSnmpEventPump*& EventPump()
 // The message of the set, followed by what went wrong with which file, so that
 // the operator can act on it (typically: a working directory without write
 // permission).
-KvError BootCounterError(int code, const std::string& directory, const std::string& file, int result,
-                         int savedErrno)
+KvError BootCounterError(int code, const std::string& directory, const std::string& file, int result, int savedErrno)
 {
     const std::string where = directory.empty() ? std::string("its working directory")
                                                 : "the directory \"" + KvAbsoluteNativePath(directory) + "\"";

@@ -45,28 +45,28 @@ constexpr int32_t kvPrivAes256 = 21;
 
 // The agent.
 struct KvSNMPDeviceSettings {
-    std::string address;   // IPv4 address or DNS name; default "127.0.0.1"
-    uint16_t port = 0;     // UDP port; default 161
+    std::string address; // IPv4 address or DNS name; default "127.0.0.1"
+    uint16_t port = 0;   // UDP port; default 161
 };
 
 // Version, communities and the SNMPv3 user.
 struct KvSNMPSecuritySettings {
-    int8_t version = 0;            // 0 SNMPv1, 1 SNMPv2c, 3 SNMPv3; default 0
-    std::string readCommunity;     // default "ravine"
-    std::string writeCommunity;    // default "lantern"
-    int32_t securityModel = 0;     // default 1
-    int32_t securityLevel = 0;     // default 1 (noAuthNoPriv)
-    std::string securityName;      // USM user; default ""
-    std::string authPassword;      // default ""
-    std::string privPassword;      // default ""
-    int32_t authProtocol = 0;      // default 1 (none)
-    int32_t privProtocol = 0;      // default 1 (none)
+    int8_t version = 0;         // 0 SNMPv1, 1 SNMPv2c, 3 SNMPv3; default 0
+    std::string readCommunity;  // default "ravine"
+    std::string writeCommunity; // default "lantern"
+    int32_t securityModel = 0;  // default 1
+    int32_t securityLevel = 0;  // default 1 (noAuthNoPriv)
+    std::string securityName;   // USM user; default ""
+    std::string authPassword;   // default ""
+    std::string privPassword;   // default ""
+    int32_t authProtocol = 0;   // default 1 (none)
+    int32_t privProtocol = 0;   // default 1 (none)
 };
 
 // SNMPv3 context put into every PDU.
 struct KvSNMPScopeSettings {
-    std::string contextEngineId;   // default ""
-    std::string contextName;       // default ""
+    std::string contextEngineId; // default ""
+    std::string contextName;     // default ""
 };
 
 extern KvSNMPDeviceSettings KvSNMPDevice;
@@ -110,5 +110,5 @@ public:
     virtual void Start() = 0;
     virtual void Stop() = 0;
 };
-void InstallSnmpEventPump(KvSnmpEventPump* pump);   // null uninstalls
+void InstallSnmpEventPump(KvSnmpEventPump* pump); // null uninstalls
 KvSnmpEventPump* InstalledSnmpEventPump();

@@ -41,7 +41,7 @@
 #include "snmp/snmpeventprocessor.h"
 
 #include "menutestwindow.h"
-#include "snmpdfixture.h"   // FreeUdpPort
+#include "snmpdfixture.h" // FreeUdpPort
 #include "snmpsimagent.h"
 #include "tests/support/childprocess.h"
 #include "tests/support/simfixture.h"
@@ -128,9 +128,8 @@ WindowRun OpenPage(TMainForm& mainForm, const PageCommand& page)
     QTimer ticker;
     ticker.setTimerType(Qt::PreciseTimer);
     ticker.setInterval(5);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        run.longestGapMs = std::max(run.longestGapMs, static_cast<int>(sinceTick.restart()));
-    });
+    QObject::connect(&ticker, &QTimer::timeout,
+                     [&] { run.longestGapMs = std::max(run.longestGapMs, static_cast<int>(sinceTick.restart())); });
     QTimer poll;
     poll.setInterval(2);
     const long before = ResidentKilobytes();
@@ -265,8 +264,7 @@ int main(int argc, char** argv)
     SnmpsimAgent snmpsim;
     const uint16_t port = snmpsim.Start(options.snmpsim, dir + "/snmprec", FreeUdpPort(), dir + "/snmpsim.log");
     if (!port) {
-        std::printf("snmpsim: %s did not start or answer (Debian package snmpsim); skipped\n",
-                    options.snmpsim.c_str());
+        std::printf("snmpsim: %s did not start or answer (Debian package snmpsim); skipped\n", options.snmpsim.c_str());
         return 0;
     }
     return Measure("snmpsim", port, options.rows, options.rows, options, true) ? 0 : 1;

@@ -34,7 +34,7 @@
 #include "snmp/kvsnmprequest.h"
 #include "snmp/kvsnmpsession.h"
 #include "snmp/snmpeventprocessor.h"
-#include "snmpdfixture.h"   // FreeUdpPort
+#include "snmpdfixture.h" // FreeUdpPort
 #include "snmpsimagent.h"
 #include "tests/support/childprocess.h"
 #include "tests/support/simfixture.h"
@@ -162,8 +162,8 @@ double BlockingWalk(const VarDef* table, uint16_t port, int expectedRows)
 }
 
 // snmpwalk or snmpbulkwalk of the entry; the time, negative on failure.
-double ToolWalk(const std::vector<std::string>& tool, uint16_t port, const std::string& entry,
-                const std::string& out, int expectedValues)
+double ToolWalk(const std::vector<std::string>& tool, uint16_t port, const std::string& entry, const std::string& out,
+                int expectedValues)
 {
     std::vector<std::string> arguments = tool;
     for (const char* a : {"-v2c", "-c", "ravine", "-t", "3", "-On", "-Oq"})
@@ -174,11 +174,11 @@ double ToolWalk(const std::vector<std::string>& tool, uint16_t port, const std::
     const int status = Run(arguments, out, true);
     const double t = Seconds(Clock::now() - start);
     std::ifstream in(out);
-    const int lines = static_cast<int>(std::count(std::istreambuf_iterator<char>(in),
-                                                  std::istreambuf_iterator<char>(), '\n'));
+    const int lines =
+        static_cast<int>(std::count(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>(), '\n'));
     if (status != 0 || lines != expectedValues) {
-        std::fprintf(stderr, "bench-walk: %s failed (status %d, %d values, expected %d)\n", tool[0].c_str(),
-                     status, lines, expectedValues);
+        std::fprintf(stderr, "bench-walk: %s failed (status %d, %d values, expected %d)\n", tool[0].c_str(), status,
+                     lines, expectedValues);
         return -1;
     }
     return t;
@@ -289,10 +289,10 @@ int main(int argc, char** argv)
     const std::string entry = std::string(OSPREY_ENT_OID) + ".99.1.1";
     const std::string columns[4] = {entry + ".1", entry + ".2", entry + ".3", entry + ".4"};
     const VarDef table[] = {
-        {columns[0].c_str(), "Index",   synInteger,       accIdx | accRead, nullptr, nullptr, nullptr, nullptr},
-        {columns[1].c_str(), "Name",    synDisplayString, accRO,            nullptr, nullptr, nullptr, nullptr},
-        {columns[2].c_str(), "Counter", synCounter32,     accRO,            nullptr, nullptr, nullptr, nullptr},
-        {columns[3].c_str(), "State",   synInteger,       accRO,            nullptr, nullptr, nullptr, nullptr},
+        {columns[0].c_str(), "Index", synInteger, accIdx | accRead, nullptr, nullptr, nullptr, nullptr},
+        {columns[1].c_str(), "Name", synDisplayString, accRO, nullptr, nullptr, nullptr, nullptr},
+        {columns[2].c_str(), "Counter", synCounter32, accRO, nullptr, nullptr, nullptr, nullptr},
+        {columns[3].c_str(), "State", synInteger, accRO, nullptr, nullptr, nullptr, nullptr},
         {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
     };
 

@@ -67,8 +67,9 @@ TEST(EditParts, SplitThenJoinGivesTheValueBack)
         const std::string& text = kSamples.at(row.syntax);
         SCOPED_TRACE(text);
         const KvEditTexts texts = Split(row.syntax, text);
-        if (row.edits > 0)
+        if (row.edits > 0) {
             EXPECT_EQ(texts.size(), row.edits);
+        }
         const std::string joined = row.join(texts);
         EXPECT_EQ(joined, text);
         // What the join gives is a value the operator may enter.

@@ -135,8 +135,7 @@ TEST_F(BrowserProgram, TheSixNamesAreTheStandInBesideTheModule)
     }
 }
 
-class EachProgram : public BrowserProgram,
-                    public ::testing::WithParamInterface<std::pair<std::string, std::string>> {};
+class EachProgram : public BrowserProgram, public ::testing::WithParamInterface<std::pair<std::string, std::string>> {};
 
 // Each program with one of its pages: it keeps running and reads the page's
 // first variable with the main window's settings.

@@ -76,9 +76,8 @@ bool ExportProcess::Start(const std::vector<std::string>& arguments)
 {
     std::vector<std::string> argv = {ProgramPath()};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    ChildProcess::Options options{.directory = directory_,
-                                  .out = ChildProcess::Output::pipe(),
-                                  .err = ChildProcess::Output::pipe()};
+    ChildProcess::Options options{
+        .directory = directory_, .out = ChildProcess::Output::pipe(), .err = ChildProcess::Output::pipe()};
     if (registry_.empty())
         options.unset.push_back("KORVAN_REGISTRY");
     else
@@ -117,18 +116,16 @@ ExportResult ExportProcess::Run(const std::vector<std::string>& arguments, int l
     return result;
 }
 
-bool ExportProcess::StartAndReadLines(const std::vector<std::string>& arguments, size_t lines,
-                                      int limitMs, std::vector<std::string>& received)
+bool ExportProcess::StartAndReadLines(const std::vector<std::string>& arguments, size_t lines, int limitMs,
+                                      std::vector<std::string>& received)
 {
     received.clear();
     if (!Start(arguments))
         return false;
     const auto deadline = Clock::now() + std::chrono::milliseconds(limitMs);
     while (true) {
-        const std::vector<std::string> complete =
-            SplitLines(pendingOut_.substr(0, pendingOut_.rfind('\n') == std::string::npos
-                                                 ? 0
-                                                 : pendingOut_.rfind('\n') + 1));
+        const std::vector<std::string> complete = SplitLines(
+            pendingOut_.substr(0, pendingOut_.rfind('\n') == std::string::npos ? 0 : pendingOut_.rfind('\n') + 1));
         if (complete.size() >= lines) {
             received.assign(complete.begin(), complete.begin() + static_cast<long>(lines));
             return true;

@@ -11,8 +11,8 @@
 #include "tests/support/childprocess.h"
 
 struct ExportResult {
-    int status = -1;         // exit status; -1 when it did not exit normally
-    bool timedOut = false;   // killed after the time limit
+    int status = -1;       // exit status; -1 when it did not exit normally
+    bool timedOut = false; // killed after the time limit
     std::string out;
     std::string err;
     std::vector<std::string> OutLines() const;
@@ -53,7 +53,7 @@ private:
     std::string directory_;
     std::string registry_;
     ChildProcess process_;
-    bool started_ = false;   // until Collect has the end
+    bool started_ = false; // until Collect has the end
     std::string pendingOut_;
 };
 

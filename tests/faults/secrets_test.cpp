@@ -52,8 +52,8 @@ const std::string kReadSecret = "R3ad-Secr3t";
 const std::string kWriteSecret = "Wr1te-Secr3t";
 const std::string kAuthSecret = "Auth-Pa55w0rd";
 const std::string kPrivSecret = "Priv-Pa55w0rd";
-const std::vector<std::string> kSecrets = {kReadSecret, kWriteSecret, kAuthSecret, kPrivSecret,
-                                           SimFixture::shaAuthPassword, SimFixture::shaPrivPassword};
+const std::vector<std::string> kSecrets = {
+    kReadSecret, kWriteSecret, kAuthSecret, kPrivSecret, SimFixture::shaAuthPassword, SimFixture::shaPrivPassword};
 
 std::string ReadFile(const std::string& path)
 {
@@ -140,8 +140,8 @@ protected:
                                              bar->SetCheckBtn->click();
                                              kvtest::WaitFor(
                                                  [&] {
-                                                     return page.Adapter()->setComplete && page.Adapter()->getComplete &&
-                                                            !page.MainBinding()->busy;
+                                                     return page.Adapter()->setComplete &&
+                                                            page.Adapter()->getComplete && !page.MainBinding()->busy;
                                                  },
                                                  15000);
                                              memo = pagevisit::MemoOf(page)->toPlainText().toStdString();
@@ -184,8 +184,7 @@ TEST_F(SecretsShown, CommunitiesTheSwitchDoesNotKnow)
     EXPECT_TRUE(FreeOfSecrets("the page's status lines", memo));
     EXPECT_TRUE(FreeOfSecrets("the help window", Help()));
     // The front panel's poll gives up too (two attempts of five seconds).
-    ASSERT_TRUE(kvtest::WaitFor([&] { return Panel().rfind("Get: " + KvErrorText(-405), 0) == 0; }, 15000))
-        << Panel();
+    ASSERT_TRUE(kvtest::WaitFor([&] { return Panel().rfind("Get: " + KvErrorText(-405), 0) == 0; }, 15000)) << Panel();
     EXPECT_TRUE(FreeOfSecrets("the status panel", Panel()));
     // The simulator's log says a community it does not know was used.
     bool unknown = false;
@@ -236,9 +235,17 @@ std::string CommandLineOf(pid_t pid)
 
 std::vector<std::string> Version3Switches(unsigned short port)
 {
-    return {"/I127.0.0.1",     "/R" + kReadSecret,   "/W" + kWriteSecret, "/v3", "/t" + std::to_string(port),
-            "/m3",             "/l3",                "/nsha-user",         "/a3",
-            std::string("/A") + SimFixture::shaAuthPassword, "/p4",
+    return {"/I127.0.0.1",
+            "/R" + kReadSecret,
+            "/W" + kWriteSecret,
+            "/v3",
+            "/t" + std::to_string(port),
+            "/m3",
+            "/l3",
+            "/nsha-user",
+            "/a3",
+            std::string("/A") + SimFixture::shaAuthPassword,
+            "/p4",
             std::string("/P") + SimFixture::shaPrivPassword};
 }
 
@@ -257,7 +264,7 @@ TEST(SecretsInTheProcessList, TheExportRunsWithoutShowingThem)
     SimFixture sim(SimFixture::Options{.extraArgs = {"--delay", "400"}});
     std::string error;
     ASSERT_TRUE(sim.start(&error)) << error;
-    ExportSetup setup;   // the registry; no INI file, so /v3 stands
+    ExportSetup setup; // the registry; no INI file, so /v3 stands
     std::vector<std::string> arguments = {OSPREY_EXPORT_PATH};
     for (const std::string& s : Version3Switches(sim.port()))
         arguments.push_back(s);
@@ -281,7 +288,7 @@ TEST(SecretsInTheProcessList, TheProgramRunsWithoutShowingThem)
     SimFixture sim;
     std::string error;
     ASSERT_TRUE(sim.start(&error)) << error;
-    ExportSetup setup;   // a working directory and the registry
+    ExportSetup setup; // a working directory and the registry
     std::vector<std::string> arguments = {OSPREY_PROGRAM_PATH};
     for (const std::string& s : Version3Switches(sim.port()))
         arguments.push_back(s);

@@ -52,16 +52,16 @@ namespace {
 // The system group as an editor page.
 const VarDef kSystem[] = {
     {"1.3.6.1.2.1.1.1", "Description", synDisplayString, accRO, nullptr},
-    {"1.3.6.1.2.1.1.4", "Contact",     synDisplayString, accRW, nullptr},
-    {"1.3.6.1.2.1.1.5", "Name",        synDisplayString, accRW, nullptr},
-    {"1.3.6.1.2.1.1.6", "Location",    synDisplayString, accRW, nullptr},
+    {"1.3.6.1.2.1.1.4", "Contact", synDisplayString, accRW, nullptr},
+    {"1.3.6.1.2.1.1.5", "Name", synDisplayString, accRW, nullptr},
+    {"1.3.6.1.2.1.1.6", "Location", synDisplayString, accRW, nullptr},
     {},
 };
 const UIEntryDef kSystemLayout[] = {
     {uiEditUnselected, "%s", &kSystem[0]},
-    {uiEdit,           "%s", &kSystem[1]},
-    {uiEdit,           "%s", &kSystem[2]},
-    {uiEdit,           "%s", &kSystem[3]},
+    {uiEdit, "%s", &kSystem[1]},
+    {uiEdit, "%s", &kSystem[2]},
+    {uiEdit, "%s", &kSystem[3]},
     {},
 };
 
@@ -71,10 +71,10 @@ const char* const kWritten = "Wire-Check-7Q";
 
 struct Credentials {
     const char* user;
-    int32_t level;          // 2 authNoPriv, 3 authPriv
-    int32_t authProtocol;   // 2 MD5, 3 SHA
+    int32_t level;        // 2 authNoPriv, 3 authPriv
+    int32_t authProtocol; // 2 MD5, 3 SHA
     const char* authPassword;
-    int32_t privProtocol;   // 1 none, 2 DES, 4 AES
+    int32_t privProtocol; // 1 none, 2 DES, 4 AES
     const char* privPassword;
 };
 
@@ -119,7 +119,16 @@ public:
             why = "tcpdump is not installed (scripts/install-deps.sh installs it)";
             return false;
         }
-        std::vector<std::string> args = {program, "-i", "lo", "--immediate-mode", "-U", "-n", "-s", "0", "-w", File(),
+        std::vector<std::string> args = {program,
+                                         "-i",
+                                         "lo",
+                                         "--immediate-mode",
+                                         "-U",
+                                         "-n",
+                                         "-s",
+                                         "0",
+                                         "-w",
+                                         File(),
                                          "udp port " + std::to_string(port)};
         if (!process_.start(args, {.err = ChildProcess::Output::file(ErrFile())})) {
             why = "tcpdump cannot be started";
@@ -157,7 +166,7 @@ public:
         size_t at = 24;
         while (at + 16 <= file.size()) {
             uint32_t length = 0;
-            std::memcpy(&length, file.data() + at + 8, 4);   // captured length, host order
+            std::memcpy(&length, file.data() + at + 8, 4); // captured length, host order
             at += 16;
             if (at + length > file.size())
                 break;
@@ -317,9 +326,9 @@ protected:
         for (const char* value : kShown)
             EXPECT_EQ(capture.Holding(value), 0) << "\"" << value << "\" in clear";
         EXPECT_EQ(capture.Holding(kWritten), 0) << "the written value in clear";
-        for (const std::string& secret : {std::string(c.authPassword), std::string(c.privPassword),
-                                         std::string(SimFixture::readCommunity),
-                                         std::string(SimFixture::writeCommunity)})
+        for (const std::string& secret :
+             {std::string(c.authPassword), std::string(c.privPassword), std::string(SimFixture::readCommunity),
+              std::string(SimFixture::writeCommunity)})
             EXPECT_EQ(capture.Holding(secret), 0) << "\"" << secret << "\" in clear";
         // The write went through, under that user and level.
         EXPECT_NE(Sets().find(std::string("SET v3 ") + c.user + " authPriv: 1.3.6.1.2.1.1.5.0 STRING \"" + kWritten),

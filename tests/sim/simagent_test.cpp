@@ -27,7 +27,7 @@ struct ToolRun {
     std::string err;
 };
 
-std::string readFile(const std::string &path)
+std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
@@ -37,15 +37,15 @@ std::string readFile(const std::string &path)
 
 // Runs a program (found on PATH) without a shell; its Net-SNMP
 // configuration and persistent files stay in `dir`.
-ToolRun run(const std::string &dir, std::vector<std::string> args)
+ToolRun run(const std::string& dir, std::vector<std::string> args)
 {
     const std::string outPath = dir + "/tool.out", errPath = dir + "/tool.err";
     ChildProcess tool;
     ToolRun r;
-    if (tool.start(args, {.environment = {"SNMPCONFPATH=" + dir, "SNMP_PERSISTENT_DIR=" + dir, "MIBDIRS=" + dir,
-                                          "MIBS="},
-                          .out = ChildProcess::Output::file(outPath),
-                          .err = ChildProcess::Output::file(errPath)})) {
+    if (tool.start(args,
+                   {.environment = {"SNMPCONFPATH=" + dir, "SNMP_PERSISTENT_DIR=" + dir, "MIBDIRS=" + dir, "MIBS="},
+                    .out = ChildProcess::Output::file(outPath),
+                    .err = ChildProcess::Output::file(errPath)})) {
         const int status = tool.wait(120000);
         r.exitCode = tool.exitedNormally() ? status : -1;
         r.out = readFile(outPath);
@@ -54,7 +54,7 @@ ToolRun run(const std::string &dir, std::vector<std::string> args)
     return r;
 }
 
-std::set<std::string> oidsIn(const std::string &walkOutput)
+std::set<std::string> oidsIn(const std::string& walkOutput)
 {
     std::set<std::string> oids;
     std::istringstream in(walkOutput);
@@ -74,10 +74,10 @@ SimStore bundledSwitch()
     return store;
 }
 
-std::set<std::string> storeOidsUnder(const SimStore &store, const SimOid &prefix, bool withCounter64 = true)
+std::set<std::string> storeOidsUnder(const SimStore& store, const SimOid& prefix, bool withCounter64 = true)
 {
     std::set<std::string> oids;
-    for (const auto &o : store.Objects())
+    for (const auto& o : store.Objects())
         if (simoid::IsPrefix(prefix, o.first) && (withCounter64 || o.second.type != SimType::Counter64))
             oids.insert(simoid::Format(o.first));
     return oids;
@@ -85,17 +85,14 @@ std::set<std::string> storeOidsUnder(const SimStore &store, const SimOid &prefix
 
 class SimAgentTest : public ::testing::Test {
 protected:
-    explicit SimAgentTest(SimFixture::Options options = {})
-        : sim(std::move(options))
-    {
-    }
+    explicit SimAgentTest(SimFixture::Options options = {}) : sim(std::move(options)) {}
     void SetUp() override
     {
         std::string error;
         ASSERT_TRUE(sim.start(&error)) << error;
     }
 
-    ToolRun tool(const std::string &program, const std::vector<std::string> &auth, std::vector<std::string> rest)
+    ToolRun tool(const std::string& program, const std::vector<std::string>& auth, std::vector<std::string> rest)
     {
         std::vector<std::string> args = {program};
         args.insert(args.end(), auth.begin(), auth.end());
@@ -103,20 +100,20 @@ protected:
         args.insert(args.end(), rest.begin(), rest.end());
         return run(sim.directory(), args);
     }
-    ToolRun get(const std::vector<std::string> &oids, const std::vector<std::string> &auth = v2cRead)
+    ToolRun get(const std::vector<std::string>& oids, const std::vector<std::string>& auth = v2cRead)
     {
         return tool("snmpget", auth, oids);
     }
-    ToolRun set(const std::vector<std::string> &bindings, const std::vector<std::string> &auth = v2cWrite)
+    ToolRun set(const std::vector<std::string>& bindings, const std::vector<std::string>& auth = v2cWrite)
     {
         return tool("snmpset", auth, bindings);
     }
-    ToolRun walk(const std::string &oid, const std::vector<std::string> &auth = v2cRead)
+    ToolRun walk(const std::string& oid, const std::vector<std::string>& auth = v2cRead)
     {
         return tool("snmpwalk", auth, {oid});
     }
     // The value part of "snmpget -Oq" for one OID.
-    std::string value(const std::string &oid, const std::vector<std::string> &auth = v2cRead)
+    std::string value(const std::string& oid, const std::vector<std::string>& auth = v2cRead)
     {
         const ToolRun r = tool("snmpget", auth, {"-Ov", oid});
         std::string v = r.out;
@@ -129,10 +126,12 @@ protected:
     static inline const std::vector<std::string> v1Write = {"-v1", "-c", "lantern"};
     static inline const std::vector<std::string> v2cRead = {"-v2c", "-c", "ravine"};
     static inline const std::vector<std::string> v2cWrite = {"-v2c", "-c", "lantern"};
-    static inline const std::vector<std::string> v3Sha = {"-v3", "-l", "authPriv", "-u", "sha-user", "-a", "SHA",
-                                                         "-A", "sha-auth-pass", "-x", "AES", "-X", "sha-priv-pass"};
-    static inline const std::vector<std::string> v3Md5 = {"-v3", "-l", "authPriv", "-u", "md5-user", "-a", "MD5",
-                                                         "-A", "md5-auth-pass", "-x", "DES", "-X", "md5-priv-pass"};
+    static inline const std::vector<std::string> v3Sha = {"-v3",          "-l", "authPriv",      "-u", "sha-user", "-a",
+                                                          "SHA",          "-A", "sha-auth-pass", "-x", "AES",      "-X",
+                                                          "sha-priv-pass"};
+    static inline const std::vector<std::string> v3Md5 = {"-v3",          "-l", "authPriv",      "-u", "md5-user", "-a",
+                                                          "MD5",          "-A", "md5-auth-pass", "-x", "DES",      "-X",
+                                                          "md5-priv-pass"};
     static inline const std::vector<std::string> v3None = {"-v3", "-l", "noAuthNoPriv", "-u", "noauth-user"};
 
     SimFixture sim;
@@ -144,7 +143,7 @@ TEST_F(SimAgentTest, EveryTableWalksToTheRowsTheDataFileDescribes)
 {
     const SimStore store = bundledSwitch();
     ASSERT_GE(store.Tables().size(), 60u);
-    for (const SimTable &t : store.Tables()) {
+    for (const SimTable& t : store.Tables()) {
         const std::string entry = simoid::Format(t.entry);
         const ToolRun r = walk(entry);
         ASSERT_EQ(r.exitCode, 0) << entry << ": " << r.err;
@@ -163,9 +162,9 @@ TEST_F(SimAgentTest, WholeSwitchWalksInEveryVersion)
     ToolRun v1 = walk(".1", v1Read);
     ASSERT_EQ(v1.exitCode, 0) << v1.err;
     std::set<std::string> got = oidsIn(v1.out);
-    for (const std::string &o : expectedV1)
+    for (const std::string& o : expectedV1)
         EXPECT_TRUE(got.count(o)) << "v1 walk misses " << o;
-    for (const std::string &o : got)
+    for (const std::string& o : got)
         EXPECT_FALSE(expected.count(o) && !expectedV1.count(o)) << "v1 walk shows the Counter64 " << o;
     EXPECT_NE(v1.out.find("End of MIB"), std::string::npos);
 
@@ -173,14 +172,14 @@ TEST_F(SimAgentTest, WholeSwitchWalksInEveryVersion)
     ToolRun v2 = walk(".1", v2cRead);
     ASSERT_EQ(v2.exitCode, 0) << v2.err;
     got = oidsIn(v2.out);
-    for (const std::string &o : expected)
+    for (const std::string& o : expected)
         EXPECT_TRUE(got.count(o)) << "v2c walk misses " << o;
     EXPECT_NE(v2.out.find("No more variables left in this MIB View"), std::string::npos);
     // The agent's own SNMPv3 tables are there too: USM users, VACM groups.
     EXPECT_NE(v2.out.find(".1.3.6.1.6.3.15.1.2.2.1.3."), std::string::npos);
     EXPECT_NE(v2.out.find(".1.3.6.1.6.3.16.1.2.1.3."), std::string::npos);
 
-    for (const auto *auth : {&v3Sha, &v3Md5, &v3None}) {
+    for (const auto* auth : {&v3Sha, &v3Md5, &v3None}) {
         ToolRun v3 = walk(".1", *auth);
         ASSERT_EQ(v3.exitCode, 0) << (*auth)[4] << ": " << v3.err;
         EXPECT_EQ(oidsIn(v3.out), got) << (*auth)[4];
@@ -191,7 +190,7 @@ TEST_F(SimAgentTest, ServesTheSwitchsValues)
 {
     EXPECT_EQ(value("1.3.6.1.2.1.1.1.0"), "\"Korvan Osprey 24+2 Port Managed Ethernet Switch\"");
     EXPECT_EQ(value("1.3.6.1.2.1.1.2.0"), "." + E + ".10.26");
-    EXPECT_EQ(value("1.3.6.1.2.1.2.1.0"), "27");   // 26 ports and the VLAN interface
+    EXPECT_EQ(value("1.3.6.1.2.1.2.1.0"), "27"); // 26 ports and the VLAN interface
     EXPECT_EQ(value("1.3.6.1.2.1.17.7.1.4.3.1.1.10"), "\"sales\"");
     EXPECT_EQ(value(E + ".11.48.1.1.2.1.2.7.0"), "1");
     // The LED string has 31 octets.
@@ -216,10 +215,10 @@ TEST_F(SimAgentTest, CountersOfPortsWithLinkMoveBetweenReads)
     const std::vector<std::string> oids = {"1.3.6.1.2.1.2.2.1.10.25", "1.3.6.1.2.1.31.1.1.1.6.25",
                                            "1.3.6.1.2.1.2.2.1.10.26"};
     std::vector<uint64_t> first, second;
-    for (const std::string &o : oids)
+    for (const std::string& o : oids)
         first.push_back(std::stoull(value(o)));
     std::this_thread::sleep_for(std::chrono::milliseconds(1100));
-    for (const std::string &o : oids)
+    for (const std::string& o : oids)
         second.push_back(std::stoull(value(o)));
     EXPECT_GT(second[0], first[0]);
     EXPECT_GT(second[1], first[1]);
@@ -232,7 +231,7 @@ TEST_F(SimAgentTest, CountersOfPortsWithLinkMoveBetweenReads)
 
 TEST_F(SimAgentTest, UsersAndCommunities)
 {
-    for (const auto *auth : {&v3Sha, &v3Md5, &v3None})
+    for (const auto* auth : {&v3Sha, &v3Md5, &v3None})
         EXPECT_EQ(value("1.3.6.1.2.1.1.5.0", *auth), "\"osprey-lab\"");
     std::vector<std::string> wrong = v3Sha;
     wrong[8] = "not-the-password";
@@ -256,18 +255,18 @@ TEST_F(SimAgentTest, SetsKeepValuesAndAnswerWithTheRightErrors)
 
     struct Case {
         std::vector<std::string> binding;
-        const char *reason;
+        const char* reason;
     };
     const Case cases[] = {
-        {{"1.3.6.1.2.1.1.5.0", "i", "3"},                              "wrongType"},
-        {{"1.3.6.1.2.1.1.1.0", "s", "x"},                              "notWritable"},
-        {{"1.3.6.1.2.1.2.2.1.7.1", "i", "7"},                          "wrongValue"},
-        {{"1.3.6.1.2.1.17.2.2.0", "i", "70000"},                       "wrongValue"},
-        {{"1.3.6.1.2.1.17.7.1.4.3.1.2.10", "x", "FFFFFFFFFF"},         "wrongLength"},
-        {{"1.3.6.1.2.1.2.2.1.7.99", "i", "1"},                         "noCreation"},
-        {{"1.3.6.1.2.1.17.7.1.4.3.1.5.10", "i", "5"},                  "inconsistentValue"},
+        {{"1.3.6.1.2.1.1.5.0", "i", "3"}, "wrongType"},
+        {{"1.3.6.1.2.1.1.1.0", "s", "x"}, "notWritable"},
+        {{"1.3.6.1.2.1.2.2.1.7.1", "i", "7"}, "wrongValue"},
+        {{"1.3.6.1.2.1.17.2.2.0", "i", "70000"}, "wrongValue"},
+        {{"1.3.6.1.2.1.17.7.1.4.3.1.2.10", "x", "FFFFFFFFFF"}, "wrongLength"},
+        {{"1.3.6.1.2.1.2.2.1.7.99", "i", "1"}, "noCreation"},
+        {{"1.3.6.1.2.1.17.7.1.4.3.1.5.10", "i", "5"}, "inconsistentValue"},
     };
-    for (const Case &c : cases) {
+    for (const Case& c : cases) {
         const ToolRun r = set(c.binding);
         EXPECT_NE(r.exitCode, 0) << c.binding[0];
         EXPECT_NE(r.err.find(std::string("Reason: ") + c.reason), std::string::npos) << c.binding[0] << ": " << r.err;
@@ -282,9 +281,9 @@ TEST_F(SimAgentTest, SetsKeepValuesAndAnswerWithTheRightErrors)
 TEST_F(SimAgentTest, RowCreatedAndDestroyedInOneRequest)
 {
     const std::string t = E + ".12.2.1.3.1";
-    ASSERT_EQ(set({t + ".1.3", "i", "3", t + ".3.3", "i", "7", t + ".4.3", "x", "03000000", t + ".5.3", "i", "4"})
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        set({t + ".1.3", "i", "3", t + ".3.3", "i", "7", t + ".4.3", "x", "03000000", t + ".5.3", "i", "4"}).exitCode,
+        0);
     EXPECT_EQ(value(t + ".5.3"), "1");
     EXPECT_EQ(value(t + ".3.3"), "7");
     EXPECT_EQ(oidsIn(walk(t + ".5").out).size(), 3u);
@@ -305,12 +304,12 @@ TEST_F(SimAgentTest, RowsCreatedOverSeveralRequestsAsTheFormsDo)
     // with createAndGo every time.
     const std::string v = "1.3.6.1.2.1.17.7.1.4.3.1";
     ASSERT_EQ(set({v + ".5.40", "i", "4"}).exitCode, 0);
-    ASSERT_EQ(set({v + ".1.40", "s", "lab", v + ".2.40", "x", "C0000000", v + ".3.40", "x", "00000000",
-                   v + ".5.40", "i", "4"})
+    ASSERT_EQ(set({v + ".1.40", "s", "lab", v + ".2.40", "x", "C0000000", v + ".3.40", "x", "00000000", v + ".5.40",
+                   "i", "4"})
                   .exitCode,
               0);
-    ASSERT_EQ(set({v + ".1.40", "s", "lab", v + ".2.40", "x", "C0000000", v + ".3.40", "x", "00000000",
-                   v + ".4.40", "x", "40000000", v + ".5.40", "i", "4"})
+    ASSERT_EQ(set({v + ".1.40", "s", "lab", v + ".2.40", "x", "C0000000", v + ".3.40", "x", "00000000", v + ".4.40",
+                   "x", "40000000", v + ".5.40", "i", "4"})
                   .exitCode,
               0);
     EXPECT_EQ(value(v + ".1.40"), "\"lab\"");
@@ -353,8 +352,8 @@ TEST_F(SimAgentTest, LogSaysWhichCommunityWasUsedNeverItsText)
     get({"1.3.6.1.2.1.1.5.0"}, v1Write);
     set({"1.3.6.1.2.1.1.5.0", "s", "x"});
     // Nothing answers an unknown community; the log still shows the request.
-    run(sim.directory(), {"snmpget", "-v2c", "-c", "Not a community; $(S3cret)", "-t", "0.5", "-r", "0",
-                          sim.peer(), "1.3.6.1.2.1.1.5.0"});
+    run(sim.directory(), {"snmpget", "-v2c", "-c", "Not a community; $(S3cret)", "-t", "0.5", "-r", "0", sim.peer(),
+                          "1.3.6.1.2.1.1.5.0"});
     const std::vector<std::string> lines = sim.logLines();
     ASSERT_EQ(lines.size(), 4u) << readFile(sim.logPath());
     EXPECT_EQ(lines[0].rfind("GET v2c read: ", 0), 0u) << lines[0];
@@ -368,15 +367,15 @@ TEST_F(SimAgentTest, LogSaysWhichCommunityWasUsedNeverItsText)
     // An SNMPv3 request with a wrong password is logged as such, and not
     // answered.
     sim.clearLog();
-    const ToolRun refused = run(sim.directory(), {"snmpget", "-v3", "-l", "authNoPriv", "-u", "auth-user", "-a", "SHA",
-                                                  "-A", "not-the-pass", "-t", "0.5", "-r", "0", sim.peer(),
-                                                  "1.3.6.1.2.1.1.5.0"});
+    const ToolRun refused =
+        run(sim.directory(), {"snmpget", "-v3", "-l", "authNoPriv", "-u", "auth-user", "-a", "SHA", "-A",
+                              "not-the-pass", "-t", "0.5", "-r", "0", sim.peer(), "1.3.6.1.2.1.1.5.0"});
     EXPECT_NE(refused.exitCode, 0);
     ASSERT_EQ(sim.logLines().size(), 1u) << readFile(sim.logPath());
     EXPECT_EQ(sim.logLines()[0], "GET v3 auth-user authNoPriv (authentication failed): 1.3.6.1.2.1.1.5.0 NULL");
-    EXPECT_EQ(value("1.3.6.1.2.1.1.5.0", {"-v3", "-l", "authNoPriv", "-u", "auth-user", "-a", "SHA", "-A",
-                                          "auth-user-pass"}),
-              "\"x\"")
+    EXPECT_EQ(
+        value("1.3.6.1.2.1.1.5.0", {"-v3", "-l", "authNoPriv", "-u", "auth-user", "-a", "SHA", "-A", "auth-user-pass"}),
+        "\"x\"")
         << "the authNoPriv user, with its password (the name was set above)";
 }
 
@@ -384,10 +383,7 @@ TEST_F(SimAgentTest, LogSaysWhichCommunityWasUsedNeverItsText)
 
 class SimStateTest : public SimAgentTest {
 protected:
-    SimStateTest()
-        : SimAgentTest(SimFixture::Options{.keepState = true})
-    {
-    }
+    SimStateTest() : SimAgentTest(SimFixture::Options{.keepState = true}) {}
 };
 
 TEST_F(SimStateTest, ChangesSurviveARestart)
@@ -413,19 +409,16 @@ TEST_F(SimStateTest, ChangesSurviveARestart)
 
 class SimDelayTest : public SimAgentTest {
 protected:
-    SimDelayTest()
-        : SimAgentTest(SimFixture::Options{.extraArgs = {"--delay", "1500"}})
-    {
-    }
+    SimDelayTest() : SimAgentTest(SimFixture::Options{.extraArgs = {"--delay", "1500"}}) {}
 };
 
 TEST_F(SimDelayTest, AnswersLate)
 {
-    const ToolRun impatient = run(sim.directory(), {"snmpget", "-v2c", "-c", "ravine", "-t", "0.3", "-r", "0",
-                                                sim.peer(), "1.3.6.1.2.1.1.5.0"});
+    const ToolRun impatient = run(
+        sim.directory(), {"snmpget", "-v2c", "-c", "ravine", "-t", "0.3", "-r", "0", sim.peer(), "1.3.6.1.2.1.1.5.0"});
     EXPECT_NE(impatient.err.find("Timeout"), std::string::npos) << impatient.err << impatient.out;
     const ToolRun patient = run(sim.directory(), {"snmpget", "-v2c", "-c", "ravine", "-t", "6", "-r", "0", sim.peer(),
-                                              "-Oqv", "1.3.6.1.2.1.1.5.0"});
+                                                  "-Oqv", "1.3.6.1.2.1.1.5.0"});
     EXPECT_EQ(patient.out, "\"osprey-lab\"\n") << patient.err;
     EXPECT_EQ(value("1.3.6.1.2.1.1.1.0", v3Sha).substr(0, 7), "\"Korvan"); // SNMPv3 too
     EXPECT_NE(sim.logLines().front().find("(delayed 1500 ms)"), std::string::npos);
@@ -433,17 +426,14 @@ TEST_F(SimDelayTest, AnswersLate)
 
 class SimDropTest : public SimAgentTest {
 protected:
-    SimDropTest()
-        : SimAgentTest(SimFixture::Options{.extraArgs = {"--drop-every", "2"}})
-    {
-    }
+    SimDropTest() : SimAgentTest(SimFixture::Options{.extraArgs = {"--drop-every", "2"}}) {}
 };
 
 TEST_F(SimDropTest, EverySecondRequestGoesUnanswered)
 {
     auto once = [&] {
-        return run(sim.directory(), {"snmpget", "-v2c", "-c", "ravine", "-t", "1", "-r", "0", sim.peer(),
-                                     "1.3.6.1.2.1.1.5.0"})
+        return run(sim.directory(),
+                   {"snmpget", "-v2c", "-c", "ravine", "-t", "1", "-r", "0", sim.peer(), "1.3.6.1.2.1.1.5.0"})
             .exitCode;
     };
     EXPECT_EQ(once(), 0);
@@ -456,17 +446,14 @@ TEST_F(SimDropTest, EverySecondRequestGoesUnanswered)
 
 class SimStopTest : public SimAgentTest {
 protected:
-    SimStopTest()
-        : SimAgentTest(SimFixture::Options{.extraArgs = {"--stop-after", "2"}})
-    {
-    }
+    SimStopTest() : SimAgentTest(SimFixture::Options{.extraArgs = {"--stop-after", "2"}}) {}
 };
 
 TEST_F(SimStopTest, GoesSilentAfterNRequests)
 {
     auto once = [&] {
-        return run(sim.directory(), {"snmpget", "-v2c", "-c", "ravine", "-t", "1", "-r", "0", sim.peer(),
-                                     "1.3.6.1.2.1.1.5.0"})
+        return run(sim.directory(),
+                   {"snmpget", "-v2c", "-c", "ravine", "-t", "1", "-r", "0", sim.peer(), "1.3.6.1.2.1.1.5.0"})
             .exitCode;
     };
     EXPECT_EQ(once(), 0);
@@ -477,10 +464,7 @@ TEST_F(SimStopTest, GoesSilentAfterNRequests)
 
 class SimErrorOidTest : public SimAgentTest {
 protected:
-    SimErrorOidTest()
-        : SimAgentTest(SimFixture::Options{.extraArgs = {"--error-oid", "ENT.12.2.2=genErr"}})
-    {
-    }
+    SimErrorOidTest() : SimAgentTest(SimFixture::Options{.extraArgs = {"--error-oid", "ENT.12.2.2=genErr"}}) {}
 };
 
 TEST_F(SimErrorOidTest, RequestsNamingTheOidGetTheStatus)
@@ -496,9 +480,9 @@ TEST_F(SimErrorOidTest, RequestsNamingTheOidGetTheStatus)
 class SimValueFaultTest : public SimAgentTest {
 protected:
     SimValueFaultTest()
-        : SimAgentTest(SimFixture::Options{.extraArgs = {"--wrong-type", "1.3.6.1.2.1.1.5.0", "--wrong-type",
-                                                         "ENT.12.2.1.1.0=oid", "--oversize",
-                                                         "1.3.6.1.2.1.17.2.2.0=4000"}})
+        : SimAgentTest(
+              SimFixture::Options{.extraArgs = {"--wrong-type", "1.3.6.1.2.1.1.5.0", "--wrong-type",
+                                                "ENT.12.2.1.1.0=oid", "--oversize", "1.3.6.1.2.1.17.2.2.0=4000"}})
     {
     }
 };
@@ -527,8 +511,9 @@ TEST(SimDataFiles, MalformedLineStopsTheStartWithFileAndLine)
                         << "1.3.6.1.2.1.1.5.0 strin rw \"x\"\n";
     const ToolRun check = run(holder.directory(), {SimFixture::simulatorPath(), "--data", path, "--check"});
     EXPECT_EQ(check.exitCode, 1);
-    EXPECT_EQ(check.err, "osprey-sim: " + path + ":3: unknown type \"strin\" (known: integer, string, hex, oid, "
-                         "ipaddress, counter32, gauge32, timeticks, counter64, unsigned32)\n");
+    EXPECT_EQ(check.err, "osprey-sim: " + path +
+                             ":3: unknown type \"strin\" (known: integer, string, hex, oid, "
+                             "ipaddress, counter32, gauge32, timeticks, counter64, unsigned32)\n");
 
     SimFixture sim(SimFixture::Options{.dataFile = path});
     std::string error;
@@ -540,14 +525,14 @@ TEST(SimDataFiles, GeneratedTableIsServed)
 {
     SimFixture holder;
     const std::string path = holder.directory() + "/big.sim";
-    const ToolRun gen = run(holder.directory(), {"python3", OSPREY_SIM_GENERATOR, "--rows", "120", "--columns", "4",
-                                             "-o", path});
+    const ToolRun gen =
+        run(holder.directory(), {"python3", OSPREY_SIM_GENERATOR, "--rows", "120", "--columns", "4", "-o", path});
     ASSERT_EQ(gen.exitCode, 0) << gen.err;
     SimFixture sim(SimFixture::Options{.dataFile = path});
     std::string error;
     ASSERT_TRUE(sim.start(&error)) << error;
-    const ToolRun w = run(sim.directory(), {"snmpbulkwalk", "-v2c", "-c", "ravine", "-On", "-Oq", sim.peer(),
-                                        E + ".99.1.1"});
+    const ToolRun w =
+        run(sim.directory(), {"snmpbulkwalk", "-v2c", "-c", "ravine", "-On", "-Oq", sim.peer(), E + ".99.1.1"});
     EXPECT_EQ(oidsIn(w.out).size(), 480u) << w.err;
 }
 

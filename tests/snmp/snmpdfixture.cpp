@@ -16,17 +16,16 @@
 
 namespace {
 
-const char* const kConfig =
-    "rocommunity public 127.0.0.1\n"
-    "rwcommunity private 127.0.0.1\n"
-    "view systemonly included .1.3.6.1.2.1.1\n"
-    "rocommunity sysonly 127.0.0.1 -V systemonly\n"
-    "createUser md5user MD5 md5password DES md5privacy\n"
-    "createUser shauser SHA shapassword AES shaprivacy\n"
-    "rwuser md5user priv\n"
-    "rwuser shauser priv\n"
-    "createUser authuser SHA authpassword\n"
-    "rouser authuser auth\n";
+const char* const kConfig = "rocommunity public 127.0.0.1\n"
+                            "rwcommunity private 127.0.0.1\n"
+                            "view systemonly included .1.3.6.1.2.1.1\n"
+                            "rocommunity sysonly 127.0.0.1 -V systemonly\n"
+                            "createUser md5user MD5 md5password DES md5privacy\n"
+                            "createUser shauser SHA shapassword AES shaprivacy\n"
+                            "rwuser md5user priv\n"
+                            "rwuser shauser priv\n"
+                            "createUser authuser SHA authpassword\n"
+                            "rouser authuser auth\n";
 
 int BoundUdpSocket(uint16_t& port)
 {
@@ -51,11 +50,10 @@ int BoundUdpSocket(uint16_t& port)
 // anything comes back.
 bool Answers(uint16_t port)
 {
-    static const unsigned char request[] = {
-        0x30, 0x29, 0x02, 0x01, 0x01, 0x04, 0x06, 'p', 'u', 'b', 'l', 'i', 'c',
-        0xa0, 0x1c, 0x02, 0x04, 0x12, 0x34, 0x56, 0x78, 0x02, 0x01, 0x00, 0x02, 0x01, 0x00,
-        0x30, 0x0e, 0x30, 0x0c, 0x06, 0x08, 0x2b, 0x06, 0x01, 0x02, 0x01, 0x01, 0x03, 0x00,
-        0x05, 0x00};
+    static const unsigned char request[] = {0x30, 0x29, 0x02, 0x01, 0x01, 0x04, 0x06, 'p',  'u',  'b',  'l',
+                                            'i',  'c',  0xa0, 0x1c, 0x02, 0x04, 0x12, 0x34, 0x56, 0x78, 0x02,
+                                            0x01, 0x00, 0x02, 0x01, 0x00, 0x30, 0x0e, 0x30, 0x0c, 0x06, 0x08,
+                                            0x2b, 0x06, 0x01, 0x02, 0x01, 0x01, 0x03, 0x00, 0x05, 0x00};
     int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
     if (fd < 0)
         return false;
@@ -171,8 +169,8 @@ void SnmpdFixture::Stop()
 std::string SnmpdFixture::RunTool(const std::vector<std::string>& arguments)
 {
     ChildProcess tool;
-    if (!tool.start(arguments, {.environment = {"MIBS=", "SNMPCONFPATH=/nonexistent"},
-                                .out = ChildProcess::Output::pipe()}))
+    if (!tool.start(arguments,
+                    {.environment = {"MIBS=", "SNMPCONFPATH=/nonexistent"}, .out = ChildProcess::Output::pipe()}))
         return "";
     std::string output, ignored;
     tool.readOutput(output, ignored, 60000);

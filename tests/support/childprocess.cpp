@@ -13,7 +13,7 @@
 #include <cstring>
 #include <thread>
 
-extern char **environ;
+extern char** environ;
 
 namespace {
 
@@ -25,23 +25,23 @@ int MsLeft(Clock::time_point deadline)
     return left < 0 ? 0 : static_cast<int>(left);
 }
 
-std::string NameOf(const std::string &entry)
+std::string NameOf(const std::string& entry)
 {
     return entry.substr(0, entry.find('='));
 }
 
 // The caller's environment less `unset` and the names `environment` sets,
 // followed by `environment`.
-std::vector<std::string> Environment(const ChildProcess::Options &options)
+std::vector<std::string> Environment(const ChildProcess::Options& options)
 {
     std::vector<std::string> names = options.unset;
-    for (const std::string &e : options.environment)
+    for (const std::string& e : options.environment)
         names.push_back(NameOf(e));
     std::vector<std::string> result;
-    for (char **e = environ; *e; ++e) {
+    for (char** e = environ; *e; ++e) {
         const std::string name = NameOf(*e);
         bool dropped = false;
-        for (const std::string &n : names)
+        for (const std::string& n : names)
             dropped = dropped || n == name;
         if (!dropped)
             result.emplace_back(*e);
@@ -50,18 +50,18 @@ std::vector<std::string> Environment(const ChildProcess::Options &options)
     return result;
 }
 
-std::vector<char *> Pointers(std::vector<std::string> &strings)
+std::vector<char*> Pointers(std::vector<std::string>& strings)
 {
-    std::vector<char *> pointers;
-    for (std::string &s : strings)
+    std::vector<char*> pointers;
+    for (std::string& s : strings)
         pointers.push_back(s.data());
     pointers.push_back(nullptr);
     return pointers;
 }
 
 // Adds the file action for descriptor `fd`; a pipe's reading end goes to `readEnd`.
-bool Redirect(posix_spawn_file_actions_t &actions, int fd, const ChildProcess::Output &output, int &readEnd,
-              int &writeEnd, std::string &why)
+bool Redirect(posix_spawn_file_actions_t& actions, int fd, const ChildProcess::Output& output, int& readEnd,
+              int& writeEnd, std::string& why)
 {
     using Kind = ChildProcess::Output::Kind;
     switch (output.kind) {
@@ -94,7 +94,7 @@ bool Redirect(posix_spawn_file_actions_t &actions, int fd, const ChildProcess::O
     return true;
 }
 
-void CloseFd(int &fd)
+void CloseFd(int& fd)
 {
     if (fd >= 0)
         ::close(fd);
@@ -102,7 +102,7 @@ void CloseFd(int &fd)
 }
 
 // Reads what is there; false at end of file.
-bool Drain(int fd, std::string &into)
+bool Drain(int fd, std::string& into)
 {
     char buffer[4096];
     const ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -120,9 +120,9 @@ ChildProcess::~ChildProcess()
     closePipes();
 }
 
-bool ChildProcess::start(const std::vector<std::string> &argv, const Options &options, std::string *error)
+bool ChildProcess::start(const std::vector<std::string>& argv, const Options& options, std::string* error)
 {
-    auto fail = [error](const std::string &message) {
+    auto fail = [error](const std::string& message) {
         if (error)
             *error = message;
         return false;
@@ -141,13 +141,13 @@ bool ChildProcess::start(const std::vector<std::string> &argv, const Options &op
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     int outWrite = -1, errWrite = -1;
     std::string why;
-    const bool redirected = Redirect(actions, 1, options.out, outFd_, outWrite, why)
-                            && Redirect(actions, 2, options.err, errFd_, errWrite, why);
+    const bool redirected = Redirect(actions, 1, options.out, outFd_, outWrite, why) &&
+                            Redirect(actions, 2, options.err, errFd_, errWrite, why);
     int rc = 0;
     if (redirected) {
         std::vector<std::string> args = argv;
         std::vector<std::string> env = Environment(options);
-        std::vector<char *> argp = Pointers(args), envp = Pointers(env);
+        std::vector<char*> argp = Pointers(args), envp = Pointers(env);
         rc = posix_spawnp(&pid_, argp[0], &actions, nullptr, argp.data(), envp.data());
     }
     posix_spawn_file_actions_destroy(&actions);
@@ -170,7 +170,7 @@ int ChildProcess::reap(int flags)
     if (got == 0)
         return -1;
     pid_ = -1;
-    if (got < 0)   // reaped elsewhere: nothing is known of its end
+    if (got < 0) // reaped elsewhere: nothing is known of its end
         return status_ = -1;
     exitedNormally_ = WIFEXITED(status);
     return status_ = exitedNormally_ ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
@@ -215,7 +215,7 @@ int ChildProcess::stop(int ms)
         return status_;
     signal(SIGTERM);
     wait(ms, AtDeadline::LeaveRunning);
-    kill();   // nothing left to do when it ended
+    kill(); // nothing left to do when it ended
     return status_;
 }
 
@@ -227,7 +227,7 @@ void ChildProcess::kill()
     reap(0);
 }
 
-bool ChildProcess::readOutput(std::string &out, std::string &err, int ms)
+bool ChildProcess::readOutput(std::string& out, std::string& err, int ms)
 {
     const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
     while (outFd_ >= 0 || errFd_ >= 0) {
@@ -239,10 +239,10 @@ bool ChildProcess::readOutput(std::string &out, std::string &err, int ms)
         const int left = MsLeft(deadline);
         if (left == 0 || ::poll(fds.data(), fds.size(), left) == 0)
             return false;
-        for (const pollfd &p : fds) {
+        for (const pollfd& p : fds) {
             if (!(p.revents & (POLLIN | POLLHUP | POLLERR)))
                 continue;
-            int &fd = p.fd == outFd_ ? outFd_ : errFd_;
+            int& fd = p.fd == outFd_ ? outFd_ : errFd_;
             if (!Drain(fd, p.fd == outFd_ ? out : err))
                 CloseFd(fd);
         }
@@ -250,7 +250,7 @@ bool ChildProcess::readOutput(std::string &out, std::string &err, int ms)
     return true;
 }
 
-bool ChildProcess::readSomeOutput(std::string &out, int ms)
+bool ChildProcess::readSomeOutput(std::string& out, int ms)
 {
     if (outFd_ < 0)
         return false;

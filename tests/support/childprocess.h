@@ -51,13 +51,13 @@ public:
 
     ChildProcess() = default;
     ~ChildProcess();
-    ChildProcess(const ChildProcess &) = delete;
-    ChildProcess &operator=(const ChildProcess &) = delete;
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
 
     // False with the reason (for example a program that does not exist);
     // nothing is left running then.
-    bool start(const std::vector<std::string> &argv, const Options &options, std::string *error = nullptr);
-    bool start(const std::vector<std::string> &argv) { return start(argv, Options{}); }
+    bool start(const std::vector<std::string>& argv, const Options& options, std::string* error = nullptr);
+    bool start(const std::vector<std::string>& argv) { return start(argv, Options{}); }
 
     pid_t pid() const { return pid_; }
     // Started and not ended yet (an ended program is reaped here).
@@ -81,10 +81,10 @@ public:
     int errFd() const { return errFd_; }
     // Reads the piped output until both pipes are at their end; false when
     // `ms` passed first (what arrived is kept).
-    bool readOutput(std::string &out, std::string &err, int ms);
+    bool readOutput(std::string& out, std::string& err, int ms);
     // Waits at most `ms` for piped standard output and appends what is there;
     // false at its end or when nothing came in time.
-    bool readSomeOutput(std::string &out, int ms);
+    bool readSomeOutput(std::string& out, int ms);
     void closePipes();
 
 private:

@@ -77,8 +77,21 @@ TEST(ChildProcess, ArgumentsArriveUnchanged)
     TempDir dir;
     const std::string marker = dir.file("touched");
     const std::vector<std::string> arguments = {
-        "two words", "  blanks around  ", "", "\"double\"", "'single'", "a;b", "x && y", "$(touch " + marker + ")",
-        "`touch " + marker + "`", "$HOME", "*", "back\\slash", "line\nbreak", "|", "> " + marker,
+        "two words",
+        "  blanks around  ",
+        "",
+        "\"double\"",
+        "'single'",
+        "a;b",
+        "x && y",
+        "$(touch " + marker + ")",
+        "`touch " + marker + "`",
+        "$HOME",
+        "*",
+        "back\\slash",
+        "line\nbreak",
+        "|",
+        "> " + marker,
     };
     std::vector<std::string> argv = {"print-args"};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
@@ -154,7 +167,7 @@ TEST(ChildProcess, TheDestructorReaps)
         ChildProcess quick;
         ASSERT_TRUE(quick.start(Child({"exit", "0"})));
         ended = quick.pid();
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));   // a zombie by now, never waited for
+        std::this_thread::sleep_for(std::chrono::milliseconds(200)); // a zombie by now, never waited for
     }
     EXPECT_TRUE(Gone(hanging));
     EXPECT_TRUE(Gone(ended));
@@ -165,23 +178,23 @@ TEST(ChildProcess, OutputGoesWhereAsked)
     TempDir dir;
     {
         ChildProcess child;
-        ASSERT_TRUE(child.start(Child({"write", "to out", "to err"}),
-                                {.out = ChildProcess::Output::file(dir.file("out")),
-                                 .err = ChildProcess::Output::file(dir.file("err"))}));
+        ASSERT_TRUE(
+            child.start(Child({"write", "to out", "to err"}), {.out = ChildProcess::Output::file(dir.file("out")),
+                                                               .err = ChildProcess::Output::file(dir.file("err"))}));
         EXPECT_EQ(child.wait(10000), 0);
         EXPECT_EQ(ReadWholeFile(dir.file("out")), "to out");
         EXPECT_EQ(ReadWholeFile(dir.file("err")), "to err");
     }
     {
-        ChildProcess child;   // appended, and standard error into the same file
-        ASSERT_TRUE(child.start(Child({"write", "+out", "+err"}),
-                                {.out = ChildProcess::Output::appendTo(dir.file("out")),
-                                 .err = ChildProcess::Output::sameAsOut()}));
+        ChildProcess child; // appended, and standard error into the same file
+        ASSERT_TRUE(
+            child.start(Child({"write", "+out", "+err"}), {.out = ChildProcess::Output::appendTo(dir.file("out")),
+                                                           .err = ChildProcess::Output::sameAsOut()}));
         EXPECT_EQ(child.wait(10000), 0);
         EXPECT_EQ(ReadWholeFile(dir.file("out")), "to out+out+err");
     }
     {
-        ChildProcess child;   // both piped, read apart
+        ChildProcess child; // both piped, read apart
         ASSERT_TRUE(child.start(Child({"write", std::string(100000, 'o'), "e"}),
                                 {.out = ChildProcess::Output::pipe(), .err = ChildProcess::Output::pipe()}));
         std::string out, err;
@@ -191,13 +204,13 @@ TEST(ChildProcess, OutputGoesWhereAsked)
         EXPECT_EQ(err, "e");
     }
     {
-        ChildProcess child;   // a pipe that stays open past the limit
+        ChildProcess child; // a pipe that stays open past the limit
         ASSERT_TRUE(child.start(Child({"hang"}), kPiped));
         std::string out, err;
         EXPECT_FALSE(child.readOutput(out, err, 200));
     }
     {
-        ChildProcess child;   // discarded by default: nothing reaches a file or the test's output
+        ChildProcess child; // discarded by default: nothing reaches a file or the test's output
         ASSERT_TRUE(child.start(Child({"write", "dropped", "dropped"})));
         EXPECT_EQ(child.wait(10000), 0);
     }
@@ -210,23 +223,23 @@ TEST(ChildProcess, DirectoryAndEnvironmentAsAsked)
     ::setenv("OSPREY_CHILD_REPLACED", "old", 1);
     ::setenv("OSPREY_CHILD_REMOVED", "there", 1);
     ChildProcess child;
-    ASSERT_TRUE(child.start(Child({"print-env", "OSPREY_CHILD_KEPT", "OSPREY_CHILD_REPLACED", "OSPREY_CHILD_REMOVED",
-                                   "OSPREY_CHILD_EMPTY", "OSPREY_CHILD_NEW"}),
-                            {.directory = dir.path(),
-                             .environment = {"OSPREY_CHILD_REPLACED=new", "OSPREY_CHILD_EMPTY=",
-                                             "OSPREY_CHILD_NEW=a=b c"},
-                             .unset = {"OSPREY_CHILD_REMOVED"},
-                             .out = ChildProcess::Output::pipe()}));
+    ASSERT_TRUE(
+        child.start(Child({"print-env", "OSPREY_CHILD_KEPT", "OSPREY_CHILD_REPLACED", "OSPREY_CHILD_REMOVED",
+                           "OSPREY_CHILD_EMPTY", "OSPREY_CHILD_NEW"}),
+                    {.directory = dir.path(),
+                     .environment = {"OSPREY_CHILD_REPLACED=new", "OSPREY_CHILD_EMPTY=", "OSPREY_CHILD_NEW=a=b c"},
+                     .unset = {"OSPREY_CHILD_REMOVED"},
+                     .out = ChildProcess::Output::pipe()}));
     const std::string out = Output(child);
     EXPECT_EQ(child.wait(10000), 0);
     const std::string cwd = std::filesystem::canonical(dir.path()).string();
     EXPECT_EQ(out, cwd + "\n"
-                   "OSPREY_CHILD_KEPT=kept\n"
-                   "OSPREY_CHILD_REPLACED=new\n"
-                   "OSPREY_CHILD_REMOVED unset\n"
-                   "OSPREY_CHILD_EMPTY=\n"
-                   "OSPREY_CHILD_NEW=a=b c\n"
-                   "OSPREY_CHILD_REPLACED 1\n");
+                         "OSPREY_CHILD_KEPT=kept\n"
+                         "OSPREY_CHILD_REPLACED=new\n"
+                         "OSPREY_CHILD_REMOVED unset\n"
+                         "OSPREY_CHILD_EMPTY=\n"
+                         "OSPREY_CHILD_NEW=a=b c\n"
+                         "OSPREY_CHILD_REPLACED 1\n");
 }
 
 // --- the child's side ------------------------------------------------------------------------

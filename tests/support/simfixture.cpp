@@ -11,7 +11,7 @@
 
 namespace {
 
-std::string readFile(const std::string &path)
+std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
@@ -21,15 +21,11 @@ std::string readFile(const std::string &path)
 
 } // namespace
 
-SimFixture::SimFixture()
-    : SimFixture(Options{})
-{
-}
+SimFixture::SimFixture() : SimFixture(Options{}) {}
 
-SimFixture::SimFixture(Options options)
-    : options_(std::move(options))
+SimFixture::SimFixture(Options options) : options_(std::move(options))
 {
-    const char *tmp = std::getenv("TMPDIR");
+    const char* tmp = std::getenv("TMPDIR");
     std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/osprey-simfixture.XXXXXX";
     std::vector<char> buf(pattern.begin(), pattern.end());
     buf.push_back('\0');
@@ -79,7 +75,7 @@ std::vector<std::string> SimFixture::logLines() const
 void SimFixture::clearLog() const
 {
     // The simulator appends; truncating in place keeps its descriptor valid.
-    if (FILE *f = std::fopen(logPath().c_str(), "r+")) {
+    if (FILE* f = std::fopen(logPath().c_str(), "r+")) {
         if (ftruncate(fileno(f), 0) != 0) {
             // nothing more to do: the next lines still append
         }
@@ -92,9 +88,9 @@ std::string SimFixture::stderrText() const
     return readFile(dir_ + "/stderr.txt");
 }
 
-bool SimFixture::start(std::string *error)
+bool SimFixture::start(std::string* error)
 {
-    auto fail = [error](const std::string &message) {
+    auto fail = [error](const std::string& message) {
         if (error)
             *error = message;
         return false;
@@ -107,8 +103,10 @@ bool SimFixture::start(std::string *error)
     std::remove(ready.c_str());
 
     std::vector<std::string> args = {options_.program.empty() ? simulatorPath() : options_.program,
-                                     "--listen", "udp:127.0.0.1:" + std::to_string(port_),
-                                     "--ready-file", ready,
+                                     "--listen",
+                                     "udp:127.0.0.1:" + std::to_string(port_),
+                                     "--ready-file",
+                                     ready,
                                      "--exit-with-parent"};
     if (options_.requestLog) {
         args.push_back("--log");

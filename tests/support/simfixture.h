@@ -28,33 +28,33 @@
 class SimFixture {
 public:
     struct Options {
-        std::string dataFile = {};           // empty: the bundled 26-port switch
-        bool keepState = false;              // pass --state <directory>/state.sim
+        std::string dataFile = {};               // empty: the bundled 26-port switch
+        bool keepState = false;                  // pass --state <directory>/state.sim
         std::vector<std::string> extraArgs = {}; // more options, e.g. {"--drop-every", "2"}
-        std::string program = {};            // empty: the simulator of the build
-        bool requestLog = true;              // pass --log <directory>/requests.log
+        std::string program = {};                // empty: the simulator of the build
+        bool requestLog = true;                  // pass --log <directory>/requests.log
     };
 
     // The agent's documented access (see sim/README.md).
-    static constexpr const char *readCommunity = "ravine";
-    static constexpr const char *writeCommunity = "lantern";
-    static constexpr const char *shaUser = "sha-user";       // SHA / AES, authPriv
-    static constexpr const char *shaAuthPassword = "sha-auth-pass";
-    static constexpr const char *shaPrivPassword = "sha-priv-pass";
-    static constexpr const char *md5User = "md5-user";       // MD5 / DES, authPriv
-    static constexpr const char *md5AuthPassword = "md5-auth-pass";
-    static constexpr const char *md5PrivPassword = "md5-priv-pass";
-    static constexpr const char *authUser = "auth-user";     // SHA, authNoPriv
-    static constexpr const char *authPassword = "auth-user-pass";
-    static constexpr const char *noAuthUser = "noauth-user"; // noAuthNoPriv
+    static constexpr const char* readCommunity = "ravine";
+    static constexpr const char* writeCommunity = "lantern";
+    static constexpr const char* shaUser = "sha-user"; // SHA / AES, authPriv
+    static constexpr const char* shaAuthPassword = "sha-auth-pass";
+    static constexpr const char* shaPrivPassword = "sha-priv-pass";
+    static constexpr const char* md5User = "md5-user"; // MD5 / DES, authPriv
+    static constexpr const char* md5AuthPassword = "md5-auth-pass";
+    static constexpr const char* md5PrivPassword = "md5-priv-pass";
+    static constexpr const char* authUser = "auth-user"; // SHA, authNoPriv
+    static constexpr const char* authPassword = "auth-user-pass";
+    static constexpr const char* noAuthUser = "noauth-user"; // noAuthNoPriv
 
     SimFixture();
     explicit SimFixture(Options options);
     ~SimFixture();
-    SimFixture(const SimFixture &) = delete;
-    SimFixture &operator=(const SimFixture &) = delete;
+    SimFixture(const SimFixture&) = delete;
+    SimFixture& operator=(const SimFixture&) = delete;
 
-    bool start(std::string *error = nullptr);
+    bool start(std::string* error = nullptr);
     // SIGTERM and wait (the simulator writes its state on the way out).
     void stop();
     // SIGKILL and wait: the agent dies at once, whatever it was doing.
@@ -66,7 +66,7 @@ public:
     pid_t pid() const { return process_.pid(); }
     bool running() const { return process_.pid() > 0; }
 
-    const char *host() const { return "127.0.0.1"; }
+    const char* host() const { return "127.0.0.1"; }
     unsigned short port() const { return port_; }
     // "udp:127.0.0.1:PORT", the peer name Net-SNMP's tools take.
     std::string peer() const;

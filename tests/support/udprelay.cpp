@@ -11,7 +11,7 @@
 
 struct UdpRelay::Manager {
     sockaddr_in address{};
-    int upstreamFd = -1;   // connected to the agent
+    int upstreamFd = -1; // connected to the agent
 };
 
 namespace {
@@ -48,10 +48,7 @@ bool SameAddress(const sockaddr_in& a, const sockaddr_in& b)
 
 } // namespace
 
-UdpRelay::UdpRelay(unsigned short agentPort, Options options)
-    : agentPort_(agentPort), options_(std::move(options))
-{
-}
+UdpRelay::UdpRelay(unsigned short agentPort, Options options) : agentPort_(agentPort), options_(std::move(options)) {}
 
 UdpRelay::~UdpRelay()
 {
@@ -113,8 +110,8 @@ void UdpRelay::Run()
         if (fds[0].revents & POLLIN) {
             sockaddr_in from{};
             socklen_t length = sizeof from;
-            const ssize_t n = ::recvfrom(listenFd_, buffer.data(), buffer.size(), 0,
-                                         reinterpret_cast<sockaddr*>(&from), &length);
+            const ssize_t n =
+                ::recvfrom(listenFd_, buffer.data(), buffer.size(), 0, reinterpret_cast<sockaddr*>(&from), &length);
             if (n > 0) {
                 Manager* manager = nullptr;
                 for (Manager* m : managers_)
@@ -146,7 +143,7 @@ void UdpRelay::Run()
             Manager* manager = managers_[i - 1];
             const ssize_t n = ::recv(manager->upstreamFd, buffer.data(), buffer.size(), MSG_DONTWAIT);
             if (n <= 0)
-                continue;   // nothing, or the agent is gone (ICMP)
+                continue; // nothing, or the agent is gone (ICMP)
             std::vector<uint8_t> datagram(buffer.begin(), buffer.begin() + n);
             if (options_.tamperAnswer)
                 options_.tamperAnswer(datagram);

@@ -27,9 +27,9 @@ class UdpRelay {
 public:
     using Tamper = std::function<void(std::vector<uint8_t>& datagram)>;
     struct Options {
-        std::string answerFrom = "127.0.0.1";  // where answers leave from
-        Tamper tamperRequest = {};             // may change a manager's datagram
-        Tamper tamperAnswer = {};              // may change an agent's datagram
+        std::string answerFrom = "127.0.0.1"; // where answers leave from
+        Tamper tamperRequest = {};            // may change a manager's datagram
+        Tamper tamperAnswer = {};             // may change an agent's datagram
         // With `answerFrom` another address: every answer goes twice, first
         // changed by `forgeAnswer` from `answerFrom`, then as it is from the
         // relay's own address (a forger who is quicker than the agent).
@@ -60,7 +60,7 @@ private:
     unsigned short port_ = 0;
     int listenFd_ = -1;
     int answerFd_ = -1;
-    std::vector<Manager*> managers_;   // owned; the relay thread's only
+    std::vector<Manager*> managers_; // owned; the relay thread's only
     std::atomic<bool> stopping_{false};
     std::atomic<int> requests_{0};
     std::atomic<int> answers_{0};
