@@ -9,7 +9,6 @@
 
 namespace {
 
-
 constexpr std::string_view kNullText = "(NULL)";
 
 // --- little- and big-endian helpers -------------------------------------------
@@ -92,38 +91,11 @@ int PartWidth(int syntax)
     }
 }
 
-// Bytes a code needs before it can be formatted.
+// Bytes a code needs before it can be formatted: its fixed width, or one.
 size_t MinimumBytes(int syntax)
 {
-    switch (syntax) {
-    case synTruthValue:
-    case synInteger:
-    case synCounter32:
-    case synGauge32:
-    case synUInteger32:
-    case synIpAddress:
-    case synNetAddress:
-    case synTimeTicks:
-        return 4;
-    case synTruthByte:
-    case synSignedByte:
-    case synUnsignedByte:
-        return 1;
-    case synTruthWord:
-    case synUnsignedWord:
-    case synUnsignedWordAlt:
-        return 2;
-    case synCounter64:
-    case synFloat:
-    case synFloatDate:
-        return 8;
-    case synMacAddress:
-        return 6;
-    case synDateAndTime:
-        return 11;
-    default:
-        return 1;
-    }
+    const int width = PartWidth(syntax);
+    return width > 0 ? static_cast<size_t>(width) : 1;
 }
 
 // --- the 11 bytes of a KvDateTime ----------------------------------------------
