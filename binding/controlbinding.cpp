@@ -5,19 +5,11 @@
 
 #include "common/kvmessages.h"
 
-namespace {
-
-constexpr int kOutOfRange = -519;
-constexpr int kBadControl = -521;
-constexpr int kTooFewControls = -522;
-
-} // namespace
-
 QWidget* ControlBinding::ControlAt(size_t i) const
 {
     QWidget* control = i < controls.size() ? controls[i].data() : nullptr;
     if (!control)
-        KvRaise(kTooFewControls); // destroyed since it was bound
+        KvRaise(kvErrTooFewControls); // destroyed since it was bound
     return control;
 }
 
@@ -25,7 +17,7 @@ QCheckBox* ControlBinding::CheckBoxAt(size_t i) const
 {
     auto* box = qobject_cast<QCheckBox*>(ControlAt(i));
     if (!box)
-        KvRaise(kBadControl);
+        KvRaise(kvErrBadControl);
     return box;
 }
 
@@ -33,7 +25,7 @@ QLineEdit* ControlBinding::SecondEdit() const
 {
     auto* rest = qobject_cast<QLineEdit*>(second.data());
     if (!rest)
-        KvRaise(kBadControl);
+        KvRaise(kvErrBadControl);
     return rest;
 }
 
@@ -43,7 +35,7 @@ std::vector<QLineEdit*> ControlBinding::Edits() const
     for (size_t i = 0; i < controls.size(); ++i) {
         auto* edit = qobject_cast<QLineEdit*>(ControlAt(i));
         if (!edit)
-            KvRaise(kBadControl);
+            KvRaise(kvErrBadControl);
         edits.push_back(edit);
     }
     return edits;
@@ -52,7 +44,7 @@ std::vector<QLineEdit*> ControlBinding::Edits() const
 void ControlBinding::NeedControls(size_t n) const
 {
     if (controls.size() < n)
-        KvRaise(kTooFewControls);
+        KvRaise(kvErrTooFewControls);
 }
 
 void ControlBinding::ShowBits(const KvOctets& octets) const
@@ -62,7 +54,7 @@ void ControlBinding::ShowBits(const KvOctets& octets) const
         const int bit = bitIndices[i];
         const size_t byte = static_cast<size_t>(bit / 8);
         if (byte >= octets.size())
-            KvRaise(kOutOfRange);
+            KvRaise(kvErrOutOfRange);
         box->setChecked((octets[byte] & (0x80u >> (bit % 8))) != 0);
     }
 }

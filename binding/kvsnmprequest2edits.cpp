@@ -18,16 +18,6 @@
 
 namespace {
 
-constexpr int kEmptyValue = -3;
-constexpr int kBadSyntax = kvErrBadSyntax;
-constexpr int kBadListItem = kvErrBadAssociatedList;
-constexpr int kBadPartSyntax = kvErrBadPartSyntax;
-constexpr int kBadValue = kvErrBadValue;
-constexpr int kOutOfRange = kvErrOutOfRange;
-constexpr int kNoOptionList = kvErrNoOptionList;
-constexpr int kBadControl = kvErrBadControl;
-constexpr int kTooFewControls = kvErrTooFewControls;
-
 // A bit index beyond this is a mistake of the page, not a port list.
 constexpr int kMaxBitIndex = 8 * 65536 - 1;
 
@@ -71,7 +61,7 @@ const KvOptionList* KvSNMPRequest2Edits::RequiredItemOptionsOf(const ControlBind
 {
     const KvOptionList* items = ItemOptionsOf(binding);
     if (!items)
-        KvRaise(kNoOptionList);
+        KvRaise(kvErrNoOptionList);
     return items;
 }
 
@@ -79,16 +69,16 @@ ControlBinding KvSNMPRequest2Edits::NewBinding(int variableIndex, int byteOffset
                                                const KvOptionList* options) const
 {
     if (variableIndex < 0 || variableIndex >= request.variables.Count())
-        KvRaise(kBadListItem);
+        KvRaise(kvErrBadAssociatedList);
     ControlBinding binding;
     binding.variableIndex = variableIndex;
     binding.byteOffset = byteOffset;
     binding.syntax = syntax != 0 ? syntax : static_cast<int>(request.variables[variableIndex].syntax);
     binding.options = options;
     if (!IsKnownValueSyntax(binding.syntax))
-        KvRaise(kBadSyntax);
+        KvRaise(kvErrBadSyntax);
     if (byteOffset < 0)
-        KvRaise(kOutOfRange);
+        KvRaise(kvErrOutOfRange);
     return binding;
 }
 
@@ -97,16 +87,16 @@ void KvSNMPRequest2Edits::BindControl(int variableIndex, QWidget* control, int b
 {
     ControlBinding binding = NewBinding(variableIndex, byteOffset, syntax, options);
     if (!control)
-        KvRaise(kTooFewControls);
+        KvRaise(kvErrTooFewControls);
     binding.controls.push_back(control);
     binding.second = second;
 
     if (auto* combo = qobject_cast<QComboBox*>(control)) {
         const KvOptionList* items = RequiredItemOptionsOf(binding);
         if (items->Kind() == KvOptionList::kTextPrefixes && !second)
-            KvRaise(kTooFewControls);
+            KvRaise(kvErrTooFewControls);
         if (second && !qobject_cast<QLineEdit*>(second))
-            KvRaise(kBadControl);
+            KvRaise(kvErrBadControl);
         combo->clear();
         for (const std::string& label : items->Labels())
             combo->addItem(QString::fromStdString(label));
@@ -117,7 +107,7 @@ void KvSNMPRequest2Edits::BindControl(int variableIndex, QWidget* control, int b
         // Values come from the switch: never let them be read as markup.
         label->setTextFormat(Qt::PlainText);
     } else if (!qobject_cast<QCheckBox*>(control) && !qobject_cast<QLineEdit*>(control)) {
-        KvRaise(kBadControl);
+        KvRaise(kvErrBadControl);
     }
     bindings_.push_back(std::move(binding));
 }
@@ -141,11 +131,11 @@ void KvSNMPRequest2Edits::BindEdits(int variableIndex, const std::string& constr
     edits.append(first);
     edits.append(further);
     if (edits.size() < needed)
-        KvRaise(kTooFewControls);
+        KvRaise(kvErrTooFewControls);
     edits = edits.mid(0, needed);
     for (QLineEdit* edit : edits)
         if (!edit)
-            KvRaise(kTooFewControls);
+            KvRaise(kvErrTooFewControls);
 
     if (items == 1)
         constraint_->Register(QString::fromStdString(constraint), edits.first());
@@ -179,16 +169,16 @@ void KvSNMPRequest2Edits::AddBitBinding(int variableIndex, const std::string& bi
     bits.Parse(bitIndices);
     const int count = static_cast<int>(bits.Count());
     if (count == 0 || controls.size() < count)
-        KvRaise(kTooFewControls);
+        KvRaise(kvErrTooFewControls);
     for (int i = 0; i < count; ++i) {
         QWidget* control = controls[i];
         if (!control)
-            KvRaise(kTooFewControls);
+            KvRaise(kvErrTooFewControls);
         if (!qobject_cast<QCheckBox*>(control))
-            KvRaise(kBadControl);
+            KvRaise(kvErrBadControl);
         const int bit = bits.Values()[static_cast<size_t>(i)];
         if (bit < 0 || bit > kMaxBitIndex)
-            KvRaise(kOutOfRange);
+            KvRaise(kvErrOutOfRange);
         binding.bitIndices.push_back(bit);
         binding.controls.push_back(control);
     }
@@ -317,7 +307,7 @@ void KvSNMPRequest2Edits::FillControls(int variableIndex)
         if (variableIndex != -1 && binding.variableIndex != variableIndex)
             continue;
         if (binding.variableIndex >= request.variables.Count())
-            KvRaise(kBadListItem);
+            KvRaise(kvErrBadAssociatedList);
         if (request.variables[binding.variableIndex].access & accSkip)
             continue;
         FillBinding(binding);
@@ -363,7 +353,7 @@ void KvSNMPRequest2Edits::FillBinding(const ControlBinding& binding)
         } else if (IsTruthCode(binding.syntax)) {
             box->setChecked(text == "true");
         } else {
-            KvRaise(kBadPartSyntax);
+            KvRaise(kvErrBadPartSyntax);
         }
         return;
     }
@@ -397,7 +387,7 @@ void KvSNMPRequest2Edits::FillBinding(const ControlBinding& binding)
         return;
     }
 
-    KvRaise(kBadControl);
+    KvRaise(kvErrBadControl);
 }
 
 
@@ -416,7 +406,7 @@ void KvSNMPRequest2Edits::FillEdits(const ControlBinding& binding, const std::st
         if (text == kNullText || text == kNotDoneText)
             return;
         if (octets.size() < parts->bytes)
-            KvRaise(kBadValue);
+            KvRaise(kvErrBadValue);
     }
     const KvEditTexts texts = parts->split(text, octets);
     binding.NeedControls(texts.size());
@@ -432,7 +422,7 @@ void KvSNMPRequest2Edits::CollectControls(int variableIndex)
     KvSNMPVarList& vars = request.variables;
     for (const ControlBinding& binding : bindings_)
         if (binding.variableIndex >= vars.Count())
-            KvRaise(kBadListItem);
+            KvRaise(kvErrBadAssociatedList);
     // Collecting starts a write: its refusals are the write's failures, and
     // the marks of earlier failures go.
     lastOperation = kLastSet;
@@ -525,7 +515,7 @@ KvOctets KvSNMPRequest2Edits::ParsePart(const ControlBinding& binding, QWidget* 
     try {
         return ParseEnteredText(value, binding.syntax);
     } catch (const KvError& e) {
-        if (e.code() != kBadValue)
+        if (e.code() != kvErrBadValue)
             throw;
         Refuse(binding, control, e.code(), e.message());
     }
@@ -571,14 +561,14 @@ KvOctets KvSNMPRequest2Edits::CollectBinding(const ControlBinding& binding)
             return ParsePart(binding, first, options, options->Label(checked ? 1 : 0));
         if (IsTruthCode(binding.syntax))
             return ParseValueText(checked ? "true" : "false", binding.syntax);
-        KvRaise(kBadPartSyntax);
+        KvRaise(kvErrBadPartSyntax);
     }
 
     if (auto* combo = qobject_cast<QComboBox*>(first)) {
         const KvOptionList* items = RequiredItemOptionsOf(binding);
         // No choice is no value (not the first value, not 0).
         if (combo->currentIndex() < 0)
-            Refuse(binding, combo, kEmptyValue, KvErrorText(kEmptyValue));
+            Refuse(binding, combo, kvErrEmptyValue, KvErrorText(kvErrEmptyValue));
         std::string text = combo->currentText().toStdString();
         if (binding.second) {
             QLineEdit* rest = binding.SecondEdit();
@@ -594,7 +584,7 @@ KvOctets KvSNMPRequest2Edits::CollectBinding(const ControlBinding& binding)
         const KvOptionList* items = RequiredItemOptionsOf(binding);
         const KvRadioGroup radios(group);
         if (radios.Selected() < 0)
-            Refuse(binding, group, kEmptyValue, KvErrorText(kEmptyValue));
+            Refuse(binding, group, kvErrEmptyValue, KvErrorText(kvErrEmptyValue));
         return ParsePart(binding, group, items, radios.SelectedText().toStdString());
     }
 
@@ -604,7 +594,7 @@ KvOctets KvSNMPRequest2Edits::CollectBinding(const ControlBinding& binding)
         return ParsePart(binding, nullptr, options, JoinEdits(binding));
     }
 
-    KvRaise(kBadControl);
+    KvRaise(kvErrBadControl);
 }
 
 
@@ -623,6 +613,6 @@ std::string KvSNMPRequest2Edits::JoinEdits(const ControlBinding& binding)
         return parts->join(texts);
     } catch (const KvEditPartRefusal& refusal) {
         QWidget* control = refusal.edit >= 0 ? edits[static_cast<size_t>(refusal.edit)] : nullptr;
-        Refuse(binding, control, kBadValue, KvErrorText(kBadValue));
+        Refuse(binding, control, kvErrBadValue, KvErrorText(kvErrBadValue));
     }
 }

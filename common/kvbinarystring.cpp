@@ -2,12 +2,6 @@
 
 #include "common/kvmessages.h"
 
-namespace {
-
-constexpr int kOutOfRangeCode = -12;
-
-} // namespace
-
 KvBinaryString::KvBinaryString(const uint8_t* data, int32_t length)
 {
     Assign(data, length);
@@ -40,14 +34,14 @@ void KvBinaryString::Resize(int32_t length)
 uint8_t KvBinaryString::At(int32_t index) const
 {
     if (index < 0 || index >= Length())
-        KvRaise(kOutOfRangeCode);
+        KvRaise(kvErrIndexOutOfRange);
     return data_[static_cast<size_t>(index)];
 }
 
 void KvBinaryString::SetAt(int32_t index, uint8_t value)
 {
     if (index < 0 || index >= Length())
-        KvRaise(kOutOfRangeCode);
+        KvRaise(kvErrIndexOutOfRange);
     data_[static_cast<size_t>(index)] = value;
 }
 
@@ -64,7 +58,7 @@ bool KvBinaryString::PortBit(int port) const
 void KvBinaryString::SetPortBit(int port, bool on)
 {
     if (port < 1)
-        KvRaise(kOutOfRangeCode);
+        KvRaise(kvErrIndexOutOfRange);
     size_t octet = static_cast<size_t>(port - 1) / 8;
     if (octet >= data_.size()) {
         if (!on)

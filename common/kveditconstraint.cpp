@@ -7,21 +7,22 @@
 
 #include "common/kvmessages.h"
 #include "common/kvnumlist.h"
+#include "common/kvscan.h"
 #include "common/kvtext.h"
 
 namespace {
 
 // Lines of the common message set.
-constexpr int kLineBadFormat = 2;
-constexpr int kLineEmpty = 3;
-constexpr int kLineStringMax = 4;
-constexpr int kLineStringExact = 5;
-constexpr int kLineHexMax = 6;
-constexpr int kLineHexExact = 7;
-constexpr int kLineNumberRange = 8;
-constexpr int kLineListMax = 9;
-constexpr int kLineListExact = 10;
-constexpr int kLineListRange = 11;
+constexpr int kLineBadFormat = -kvErrBadConstraintFormat;
+constexpr int kLineEmpty = -kvErrEmptyValue;
+constexpr int kLineStringMax = -kvErrStringMax;
+constexpr int kLineStringExact = -kvErrStringExact;
+constexpr int kLineHexMax = -kvErrHexMax;
+constexpr int kLineHexExact = -kvErrHexExact;
+constexpr int kLineNumberRange = -kvErrNumberRange;
+constexpr int kLineListMax = -kvErrListMax;
+constexpr int kLineListExact = -kvErrListExact;
+constexpr int kLineListRange = -kvErrListRange;
 
 constexpr const char* kNumberChars = "-0123456789.";
 
@@ -33,15 +34,8 @@ constexpr int kMaxBeeps = 5;
     KvRaise(-kLineBadFormat);
 }
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-bool IsHexDigit(char c)
-{
-    return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
+using kvscan::IsDigit;
+using kvscan::IsHexDigit;
 
 // Byte offsets of the characters of a UTF-8 text (a stray byte counts as one
 // character), plus the text's size as the final entry.

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int kBadLogicOperandCode = -1;
-
 // Parentheses nested deeper than this are not evaluated: the arithmetic
 // evaluator reads such a text as 0, the logic evaluator rejects it as a bad
 // operand. Real expressions nest a few levels; the limit keeps hostile texts
@@ -346,7 +344,7 @@ bool CompareTexts(const std::string& t, Instant& now)
             return true;
         if (kvtext::Equal(word, "false", false))
             return false;
-        KvRaise(kBadLogicOperandCode);
+        KvRaise(kvErrBadLogicOperand);
     }
     left = NowAsText(Unquote(TrimText(left)), now);
     right = NowAsText(Unquote(TrimText(right)), now);
@@ -370,7 +368,7 @@ bool CompareTexts(const std::string& t, Instant& now)
 bool EvaluateLogicPart(const std::string& t, int nesting, Instant& now)
 {
     if (nesting > kMaxNesting)
-        KvRaise(kBadLogicOperandCode);
+        KvRaise(kvErrBadLogicOperand);
     // The right part of '|', '&' and '!' is evaluated in place (the loop)
     // instead of by a further call.
     bool negate = false;
@@ -421,7 +419,7 @@ double EvaluateNumber(const std::string& text)
 bool EvaluateLogic(const std::string& text)
 {
     if (Parentheses(text).MaxDepth() > static_cast<size_t>(kMaxNesting))
-        KvRaise(kBadLogicOperandCode);
+        KvRaise(kvErrBadLogicOperand);
     Instant now;
     return EvaluateLogicPart(text, 0, now);
 }

@@ -44,9 +44,22 @@ constexpr int kvErrKvSnmpFirst = -501;
 constexpr int kvErrKvSnmpLast = -528;
 
 // The codes the program raises or tests by name.
-constexpr int kvErrOk = 0;            // "(VoDADI++) Ok!"
-constexpr int kvErrNoSuchName = -102; // PDU error status noSuchName
-constexpr int kvErrTimeout = -405;    // no answer after all retries
+constexpr int kvErrOk = 0; // "(VoDADI++) Ok!"
+constexpr int kvErrBadLogicOperand = -1;
+constexpr int kvErrBadConstraintFormat = -2;
+constexpr int kvErrEmptyValue = -3; // an edit that must not be empty
+constexpr int kvErrStringMax = -4;
+constexpr int kvErrStringExact = -5;
+constexpr int kvErrHexMax = -6;
+constexpr int kvErrHexExact = -7;
+constexpr int kvErrNumberRange = -8;
+constexpr int kvErrListMax = -9;
+constexpr int kvErrListExact = -10;
+constexpr int kvErrListRange = -11;
+constexpr int kvErrIndexOutOfRange = -12; // index of an array or list
+constexpr int kvErrFileWrite = -16; // "Fail to write data to file([FILENAME])!"
+constexpr int kvErrNoSuchName = -102;     // PDU error status noSuchName
+constexpr int kvErrTimeout = -405;        // no answer after all retries
 constexpr int kvErrVarFileRead = -501;
 constexpr int kvErrVarFileFormat = -502;
 constexpr int kvErrVarFileItemType = -503;

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int kOutOfRangeCode = -12;
-
 // Wraps a 64-bit intermediate into the 32-bit number type.
 template <typename T>
 T Wrap(int64_t value)
@@ -59,7 +57,7 @@ template <typename T>
 T KvNumList<T>::At(uint32_t index) const
 {
     if (index >= values_.size())
-        KvRaise(kOutOfRangeCode);
+        KvRaise(kvErrIndexOutOfRange);
     return values_[index];
 }
 

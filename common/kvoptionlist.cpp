@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr int kOutOfRangeCode = -12;
-
 const char* OrEmpty(const char* text)
 {
     return text ? text : "";
@@ -27,7 +25,7 @@ int KvOptionList::Count() const
 const KvOptionDef& KvOptionList::Item(int index) const
 {
     if (index < 0 || index >= Count())
-        KvRaise(kOutOfRangeCode);
+        KvRaise(kvErrIndexOutOfRange);
     return table_[index];
 }
 
