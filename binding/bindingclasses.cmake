@@ -16,7 +16,4 @@
   kv_expose(kvbinding binding)
   # The list views hold their helpers by type (Q_OBJECT).
   set_target_properties(kvbinding PROPERTIES AUTOMOC ON)
-  # kvdelimited (the export's CSV and tab-separated writer) is declared in
-  # export/, which comes later; it is linked by name.
-  target_link_libraries(kvbinding PUBLIC kvsnmp kvcodec kvconstraint_ui kvplatform_ui kvcommon
-                        kvdelimited Qt6::Widgets)
+  target_link_libraries(kvbinding PUBLIC kvsnmp kvcodec kvconstraint_ui kvplatform_ui kvcommon Qt6::Widgets)

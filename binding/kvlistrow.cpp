@@ -4,7 +4,7 @@
 #include <QTreeWidget>
 #include <QVariant>
 
-#include "export/kvutf8.h"
+#include "common/kvutf8.h"
 
 namespace {
 

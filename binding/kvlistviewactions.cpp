@@ -18,13 +18,12 @@
 #include "binding/kvlistrow.h"
 #include "common/kvmessages.h"
 #include "common/kvtext.h"
-#include "export/kvdelimitedwriter.h"
+#include "common/kvdelimitedwriter.h"
 #include "platform/kvmessagebox.h"
 
 namespace {
 
 constexpr const char* kObjectName = "KvListViewActions";
-constexpr int kWriteFailed = -16; // "Fail to write data to file([FILENAME])!"
 
 } // namespace
 
@@ -241,7 +240,7 @@ bool KvListViewActions::SaveCsv(const QString& fileName) const
         file.close();
     }
     if (!file) {
-        const std::string text = ReplaceAll(KvErrorText(kWriteFailed), "[FILENAME]", fileName.toStdString());
+        const std::string text = ReplaceAll(KvErrorText(kvErrFileWrite), "[FILENAME]", fileName.toStdString());
         KvMessageBox::error(view_->window(), QString::fromStdString(text));
         return false;
     }

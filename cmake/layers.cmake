@@ -17,8 +17,7 @@
 # shell/tables (the page tables, the value-name lists and the menu tree) is
 # plain data on Qt Core and the widget-free part of the page framework, shared
 # with the command-line export. browser/, sim/, export/, tests/ and bench/ are
-# leaves, except the export's delimited writer (kvdelimited), which the list
-# views of the binding write their rows with.
+# leaves.
 include_guard(GLOBAL)
 
 function(kv_expose target)

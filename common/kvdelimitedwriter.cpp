@@ -1,6 +1,6 @@
-#include "export/kvdelimitedwriter.h"
+#include "common/kvdelimitedwriter.h"
 
-#include "export/kvutf8.h"
+#include "common/kvutf8.h"
 
 std::string KvDelimitedWriter::Field(const std::string& raw) const
 {

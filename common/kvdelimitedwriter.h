@@ -1,5 +1,5 @@
 #pragma once
-#include "export/kvexportwriter.h"
+#include "common/kvexportwriter.h"
 
 // Tab- or comma-separated lines. A table page is a header line of labels and
 // one line per row; a scalar page one line per variable (label, value). With

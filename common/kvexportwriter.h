@@ -1,10 +1,7 @@
 #pragma once
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
-
-#include "export/kvexportoptions.h"
 
 // What a writer needs to know about a page before its values arrive.
 struct KvExportPageInfo {
@@ -31,8 +28,6 @@ public:
     virtual ~KvExportWriter() = default;
     KvExportWriter(const KvExportWriter&) = delete;
     KvExportWriter& operator=(const KvExportWriter&) = delete;
-
-    static std::unique_ptr<KvExportWriter> Create(KvExportOptions::Format format, std::ostream& out);
 
     // `severalPages`: --all; each page is introduced by its title.
     virtual void BeginDocument(bool severalPages) = 0;

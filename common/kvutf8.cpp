@@ -1,4 +1,4 @@
-#include "export/kvutf8.h"
+#include "common/kvutf8.h"
 
 #include <cstdint>
 

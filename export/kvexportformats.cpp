@@ -1,9 +1,9 @@
-#include "export/kvexportwriter.h"
+#include "export/kvexportformats.h"
 
-#include "export/kvdelimitedwriter.h"
+#include "common/kvdelimitedwriter.h"
 #include "export/kvjsonwriter.h"
 
-std::unique_ptr<KvExportWriter> KvExportWriter::Create(KvExportOptions::Format format, std::ostream& out)
+std::unique_ptr<KvExportWriter> KvCreateExportWriter(KvExportOptions::Format format, std::ostream& out)
 {
     switch (format) {
     case KvExportOptions::Format::Csv:

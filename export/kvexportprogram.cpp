@@ -6,7 +6,7 @@
 
 #include "common/kverror.h"
 #include "export/kvexportoptions.h"
-#include "export/kvexportwriter.h"
+#include "export/kvexportformats.h"
 #include "export/kvpageexporter.h"
 #include "export/kvpagelookup.h"
 #include "shell/kvconverterror.h"
@@ -44,7 +44,7 @@ int KvExportProgram::Run(const std::vector<std::string>& arguments)
         return kOk;
     }
 
-    std::unique_ptr<KvExportWriter> writer = KvExportWriter::Create(options.format, out_);
+    std::unique_ptr<KvExportWriter> writer = KvCreateExportWriter(options.format, out_);
     if (options.action == KvExportOptions::Action::List) {
         std::vector<KvExportListEntry> entries;
         for (const PageCommand& page : kvexportcatalogue::Pages())

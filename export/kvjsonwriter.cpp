@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "export/kvutf8.h"
+#include "common/kvutf8.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "export/kvexportwriter.h"
+#include "common/kvexportwriter.h"
 
 // JSON. One page is one object:
 //   {"title": "...", "name": "...", "kind": "table",

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "export/kvexportwriter.h"
+#include "common/kvexportwriter.h"
 
 struct PageCommand;
 class KvSNMPVarList;

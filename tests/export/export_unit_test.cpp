@@ -4,13 +4,13 @@
 
 #include <sstream>
 
-#include "export/kvdelimitedwriter.h"
+#include "common/kvdelimitedwriter.h"
 #include "export/kvexportoptions.h"
 #include "export/kvjsonwriter.h"
 #include "export/kvpageexporter.h"
 #include "export/kvpagelookup.h"
 #include "export/kvstatusline.h"
-#include "export/kvutf8.h"
+#include "common/kvutf8.h"
 #include "shell/tables/pagecatalogue.h"
 #include "snmp/kvsnmpvarlist.h"
 
