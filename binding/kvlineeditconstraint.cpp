@@ -55,7 +55,10 @@ KvLineEditField* KvLineEditConstraint::FieldFor(QLineEdit* edit)
 {
     if (KvLineEditField* field = FieldOf(edit))
         return field;
-    fields_.push_back(std::make_unique<KvLineEditField>(*this, edit));
+    fields_.push_back(std::make_unique<KvLineEditField>(
+        KvLineEditField::Events{[this](KvLineEditField& field) { TextChanged(field); },
+                                [this](KvLineEditField& field) { Left(field); }},
+        edit));
     KvLineEditField* field = fields_.back().get();
     connect(edit, &QObject::destroyed, this, [this, field] { Forget(field); });
     return field;

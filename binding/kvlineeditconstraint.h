@@ -73,8 +73,6 @@ public:
     KvEditConstraint& Core() { return core_; }
 
 private:
-    friend class KvLineEditField;
-
     KvLineEditField* FieldOf(const QLineEdit* edit) const;
     KvLineEditField* FieldFor(QLineEdit* edit);
     void Forget(KvLineEditField* field);

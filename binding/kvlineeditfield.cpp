@@ -6,7 +6,7 @@
 #include <QValidator>
 #include <QVariant>
 
-#include "binding/kvlineeditconstraint.h"
+#include <utility>
 
 // The length limit of a field applies to what the operator types, never to the
 // texts the program puts in (QLineEdit's own maximum length would cut "(NULL)"
@@ -28,13 +28,13 @@ private:
     int shown_;
 };
 
-KvLineEditField::KvLineEditField(KvLineEditConstraint& owner, QLineEdit* edit) : owner_(owner), edit_(edit)
+KvLineEditField::KvLineEditField(Events events, QLineEdit* edit) : events_(std::move(events)), edit_(edit)
 {
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (limit_)
             limit_->SetShown(static_cast<int>(text.size()));
-        owner_.TextChanged(*this);
+        events_.textChanged(*this);
     });
 }
 
@@ -114,7 +114,7 @@ bool KvLineEditField::eventFilter(QObject* watched, QEvent* event)
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
             // Switching to another window or opening a menu does not leave the field.
             if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-                owner_.Left(*this);
+                events_.left(*this);
         }
     }
     return QObject::eventFilter(watched, event);

@@ -2,20 +2,26 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 #include "common/kveditconstraint.h"
 
 class QLineEdit;
-class KvLineEditConstraint;
 
 // One QLineEdit as the edit constraints see it: forwards its text changes to
 // the change check, its focus changes to the exit check, and carries out what
-// the checks ask of the field. Created and owned by KvLineEditConstraint.
+// the checks ask of the field. Created and owned by KvLineEditConstraint,
+// which hears of the field's changes and exits through `Events`.
 //
 // The field's tag is the QLineEdit's dynamic property "tag" (0 when unset); a
 // previous handler sets it to -1 to veto.
 class KvLineEditField : public QObject, public KvEditConstraint::Field {
 public:
-    KvLineEditField(KvLineEditConstraint& owner, QLineEdit* edit);
+    struct Events {
+        std::function<void(KvLineEditField&)> textChanged; // the text changed, by typing or not
+        std::function<void(KvLineEditField&)> left;        // the focus left the field
+    };
+    KvLineEditField(Events events, QLineEdit* edit);
     ~KvLineEditField() override;
 
     QLineEdit* Edit() const { return edit_; }
@@ -39,7 +45,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    KvLineEditConstraint& owner_;
+    Events events_;
     class LengthLimit;
 
     QPointer<QLineEdit> edit_;
