@@ -12,6 +12,11 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+bool IsHexDigit(char c)
+{
+    return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
 std::string_view Trimmed(std::string_view text)
 {
     while (!text.empty() && IsBlank(text.front()))

@@ -8,6 +8,7 @@ namespace kvscan {
 // Blank, tab, line end, vertical tab or form feed.
 bool IsBlank(char c);
 bool IsDigit(char c);
+bool IsHexDigit(char c);
 // The text without the blanks around it.
 std::string_view Trimmed(std::string_view text);
 // A run of at least one and at most `maxDigits` decimal digits, the whole of

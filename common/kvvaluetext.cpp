@@ -13,15 +13,11 @@
 
 using kvscan::IsBlank;
 using kvscan::IsDigit;
+using kvscan::IsHexDigit;
 using kvscan::ReadDigitRun;
 using kvscan::Trimmed;
 
 namespace {
-
-bool IsHexDigit(char c)
-{
-    return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
 
 uint8_t Nibble(char c)
 {
