@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -16,6 +17,47 @@ bool ParseCount(const std::string& text, long lo, long hi, long& out)
         return false;
     out = v;
     return true;
+}
+
+// What an option does with its value (empty for a flag); false with `error`
+// set when it refuses the value.
+using Apply = std::function<bool(const std::string& value, std::string& error)>;
+
+struct Option {
+    const char* name;
+    bool takesValue;
+    Apply apply;
+};
+
+Apply Text(std::string& field)
+{
+    return [&field](const std::string& value, std::string&) {
+        field = value;
+        return true;
+    };
+}
+
+Apply Set(bool& field)
+{
+    return [&field](const std::string&, std::string&) {
+        field = true;
+        return true;
+    };
+}
+
+// A whole number in [lo, hi]; `what` says what it must be.
+template <typename Field>
+Apply Count(const char* name, long lo, long hi, const char* what, Field& field)
+{
+    return [=, &field](const std::string& value, std::string& error) {
+        long n = 0;
+        if (!ParseCount(value, lo, hi, n)) {
+            error = std::string(name) + ": \"" + value + "\" is not " + what;
+            return false;
+        }
+        field = static_cast<Field>(n);
+        return true;
+    };
 }
 
 } // namespace
@@ -52,7 +94,57 @@ std::string SimOptions::Usage()
 
 bool SimOptions::Parse(const std::vector<std::string>& args, unsigned enterpriseNumber, std::string& error)
 {
+    auto valueRule = [&](const char* name, bool wrongType) -> Apply {
+        return [=, this](const std::string& value, std::string& error) {
+            SimFaults::ValueRule rule;
+            const bool ok = wrongType ? SimFaults::ParseWrongType(value, enterpriseNumber, rule, error)
+                                      : SimFaults::ParseOversize(value, enterpriseNumber, rule, error);
+            if (!ok) {
+                error = std::string(name) + ": " + error;
+                return false;
+            }
+            faults.valueRules.push_back(rule);
+            return true;
+        };
+    };
+    const Option options[] = {
+        {"--listen", true, Text(listen)},
+        {"--data", true, Text(dataFile)},
+        {"--log", true, Text(logFile)},
+        {"--state", true, Text(stateFile)},
+        {"--ready-file", true, Text(readyFile)},
+        {"--delay", true, Count("--delay", 0, 600000, "a number of milliseconds (0 to 600000)", faults.delayMs)},
+        {"--drop-every", true, Count("--drop-every", 1, 1000000000, "a positive number", faults.dropEvery)},
+        {"--stop-after", true, Count("--stop-after", 0, 1000000000, "a number", faults.stopAfter)},
+        {"--error-oid", true,
+         [&](const std::string& value, std::string& error) {
+             SimFaults::ErrorRule rule;
+             if (!SimFaults::ParseErrorRule(value, enterpriseNumber, rule, error)) {
+                 error = "--error-oid: " + error;
+                 return false;
+             }
+             faults.errorRules.push_back(rule);
+             return true;
+         }},
+        {"--refuse-bulk", true,
+         [&](const std::string& value, std::string& error) {
+             if (SimFaults::ParseStatus(value, faults.refuseBulk))
+                 return true;
+             error = "--refuse-bulk: \"" + value + "\" is not an SNMP error status (a name such as genErr, or 1 to 18)";
+             return false;
+         }},
+        {"--bulk-max-bindings", true,
+         Count("--bulk-max-bindings", 1, 1000000, "a positive number", faults.bulkMaxBindings)},
+        {"--wrong-type", true, valueRule("--wrong-type", true)},
+        {"--oversize", true, valueRule("--oversize", false)},
+        {"--strict-rowstatus", false, Set(strictRowStatus)},
+        {"--exit-with-parent", false, Set(exitWithParent)},
+        {"--check", false, Set(checkOnly)},
+        {"--dump", false, Set(dump)},
+    };
+
     for (size_t i = 0; i < args.size(); ++i) {
+        // "--name value" or "--name=value".
         std::string name = args[i];
         std::string value;
         bool hasValue = false;
@@ -62,123 +154,30 @@ bool SimOptions::Parse(const std::vector<std::string>& args, unsigned enterprise
             name = name.substr(0, eq);
             hasValue = true;
         }
-        auto take = [&](std::string& out) {
-            if (hasValue) {
-                out = value;
-            } else if (i + 1 < args.size()) {
-                out = args[++i];
-            } else {
-                error = name + " needs a value";
-                return false;
-            }
-            if (out.empty()) {
-                error = name + " needs a value";
-                return false;
-            }
-            return true;
-        };
-        auto flag = [&]() {
-            if (hasValue) {
-                error = name + " takes no value";
-                return false;
-            }
-            return true;
-        };
-        std::string v;
-        long n = 0;
-        if (name == "--listen") {
-            if (!take(listen))
-                return false;
-        } else if (name == "--data") {
-            if (!take(dataFile))
-                return false;
-        } else if (name == "--log") {
-            if (!take(logFile))
-                return false;
-        } else if (name == "--state") {
-            if (!take(stateFile))
-                return false;
-        } else if (name == "--ready-file") {
-            if (!take(readyFile))
-                return false;
-        } else if (name == "--delay") {
-            if (!take(v))
-                return false;
-            if (!ParseCount(v, 0, 600000, n)) {
-                error = "--delay: \"" + v + "\" is not a number of milliseconds (0 to 600000)";
-                return false;
-            }
-            faults.delayMs = static_cast<int>(n);
-        } else if (name == "--drop-every") {
-            if (!take(v))
-                return false;
-            if (!ParseCount(v, 1, 1000000000, faults.dropEvery)) {
-                error = "--drop-every: \"" + v + "\" is not a positive number";
-                return false;
-            }
-        } else if (name == "--stop-after") {
-            if (!take(v))
-                return false;
-            if (!ParseCount(v, 0, 1000000000, faults.stopAfter)) {
-                error = "--stop-after: \"" + v + "\" is not a number";
-                return false;
-            }
-        } else if (name == "--error-oid") {
-            if (!take(v))
-                return false;
-            SimFaults::ErrorRule rule;
-            if (!SimFaults::ParseErrorRule(v, enterpriseNumber, rule, error)) {
-                error = "--error-oid: " + error;
-                return false;
-            }
-            faults.errorRules.push_back(rule);
-        } else if (name == "--refuse-bulk") {
-            if (!take(v))
-                return false;
-            if (!SimFaults::ParseStatus(v, faults.refuseBulk)) {
-                error = "--refuse-bulk: \"" + v + "\" is not an SNMP error status (a name such as genErr, or 1 to 18)";
-                return false;
-            }
-        } else if (name == "--bulk-max-bindings") {
-            if (!take(v))
-                return false;
-            if (!ParseCount(v, 1, 1000000, faults.bulkMaxBindings)) {
-                error = "--bulk-max-bindings: \"" + v + "\" is not a positive number";
-                return false;
-            }
-        } else if (name == "--wrong-type" || name == "--oversize") {
-            if (!take(v))
-                return false;
-            SimFaults::ValueRule rule;
-            const bool ok = name == "--wrong-type" ? SimFaults::ParseWrongType(v, enterpriseNumber, rule, error)
-                                                   : SimFaults::ParseOversize(v, enterpriseNumber, rule, error);
-            if (!ok) {
-                error = name + ": " + error;
-                return false;
-            }
-            faults.valueRules.push_back(rule);
-        } else if (name == "--strict-rowstatus") {
-            if (!flag())
-                return false;
-            strictRowStatus = true;
-        } else if (name == "--exit-with-parent") {
-            if (!flag())
-                return false;
-            exitWithParent = true;
-        } else if (name == "--check") {
-            if (!flag())
-                return false;
-            checkOnly = true;
-        } else if (name == "--dump") {
-            if (!flag())
-                return false;
-            dump = true;
-        } else if (name == "--help" || name == "-h") {
+        if (name == "--help" || name == "-h") {
             help = true;
-        } else {
+            continue;
+        }
+        const Option* option = nullptr;
+        for (const Option& candidate : options)
+            if (name == candidate.name)
+                option = &candidate;
+        if (!option) {
             error = "unknown option \"" + args[i] + "\"";
             return false;
         }
+        if (!option->takesValue && hasValue) {
+            error = name + " takes no value";
+            return false;
+        }
+        if (option->takesValue && !hasValue && i + 1 < args.size())
+            value = args[++i];
+        if (option->takesValue && value.empty()) {
+            error = name + " needs a value";
+            return false;
+        }
+        if (!option->apply(value, error))
+            return false;
     }
     return true;
 }
