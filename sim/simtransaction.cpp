@@ -85,7 +85,17 @@ SimTransaction::Result SimTransaction::Check(const std::vector<SimSetItem>& item
 {
     rows_.clear();
     writes_.clear();
+    PlanCreations(items);
+    for (size_t i = 0; i < items.size(); ++i) {
+        const int status = CheckItem(items[i]);
+        if (status != SNMP_ERR_NOERROR)
+            return Fail(status, i);
+    }
+    return Result{};
+}
 
+void SimTransaction::PlanCreations(const std::vector<SimSetItem>& items)
+{
     // Row creations named anywhere in the request come first, so that the
     // other columns of a new row may stand before its status.
     for (const SimSetItem& item : items) {
@@ -102,101 +112,102 @@ SimTransaction::Result SimTransaction::Check(const std::vector<SimSetItem>& item
                     item.value.integer == rsCreateAndGo ? RowAction::CreateAndGo : RowAction::CreateAndWait;
         }
     }
+}
 
-    for (size_t i = 0; i < items.size(); ++i) {
-        const SimSetItem& item = items[i];
-        const SimTable* table = store_.TableFor(item.oid);
-        oid col = 0;
-        SimOid index;
-        if (table) {
-            col = item.oid[table->entry.size()];
-            index.assign(item.oid.begin() + static_cast<long>(table->entry.size()) + 1, item.oid.end());
-        }
-        const oid statusCol = table ? store_.StatusColumn(*table) : 0;
-
-        const SimObject* obj = store_.Find(item.oid);
-        SimObject templ;
-        if (obj) {
-            templ = *obj;
-        } else {
-            if (!table || !store_.ColumnTemplate(*table, col, templ))
-                return Fail(SNMP_ERR_NOCREATION, i);
-        }
-        if (!templ.Writable())
-            return Fail(SNMP_ERR_NOTWRITABLE, i);
-        if (item.asnType != SimValue::AsnType(templ.type))
-            return Fail(SNMP_ERR_WRONGTYPE, i);
-        const int c = templ.constraint.Check(templ.type, item.value);
-        if (c != SNMP_ERR_NOERROR)
-            return Fail(c, i);
-
-        // A column that holds an arc of the row's index must agree with it.
-        SimObject declared;
-        if (table && store_.ColumnTemplate(*table, col, declared) && declared.special == SimSpecial::Index &&
-            IsNumeric(item.asnType)) {
-            if (declared.indexArc > index.size() ||
-                static_cast<int64_t>(index[declared.indexArc - 1]) != item.value.integer)
-                return Fail(SNMP_ERR_INCONSISTENTVALUE, i);
-        }
-
-        SimValue value = item.value;
-        const bool isStatus = table && col == statusCol && statusCol != 0;
-        if (obj) {
-            if (isStatus) {
-                const int64_t v = item.value.integer;
-                if (v == rsNotReady)
-                    return Fail(SNMP_ERR_WRONGVALUE, i);
-                if (v == rsCreateAndWait || (v == rsCreateAndGo && strict_))
-                    return Fail(SNMP_ERR_INCONSISTENTVALUE, i);
-                if (v == rsCreateAndGo)
-                    value.integer = rsActive; // the row exists: keep it active
-                if (v == rsDestroy) {
-                    rows_[{table->entry, index}] = RowAction::Destroy;
-                    continue;
-                }
-            }
-            if (table && table->deleteColumn == col && table->deleteColumn != 0 &&
-                item.value.integer == table->deleteValue) {
-                rows_[{table->entry, index}] = RowAction::Destroy;
-                continue;
-            }
-            writes_.push_back({item.oid, value});
-            continue;
-        }
-
-        // The instance does not exist: it may be a cell of a new row.
-        if (!store_.RowCells(*table, index).empty())
-            return Fail(SNMP_ERR_NOCREATION, i); // the row exists without this column
-        if (!IndexAllowed(*table, index))
-            return Fail(SNMP_ERR_NOCREATION, i); // a row that can never exist (VLAN 0, trunk group 8)
-        if (statusCol != 0) {
-            if (isStatus) {
-                const int64_t v = item.value.integer;
-                if (v == rsNotReady)
-                    return Fail(SNMP_ERR_WRONGVALUE, i);
-                if (v == rsActive || v == rsNotInService)
-                    return Fail(SNMP_ERR_INCONSISTENTVALUE, i);
-                continue; // createAndGo/createAndWait planned above; destroy of nothing does nothing
-            }
-            auto plan = rows_.find({table->entry, index});
-            if (plan == rows_.end() ||
-                (plan->second != RowAction::CreateAndGo && plan->second != RowAction::CreateAndWait))
-                return Fail(SNMP_ERR_NOCREATION, i);
-            writes_.push_back({item.oid, value});
-            continue;
-        }
-        if (!table->createOnAnyColumn)
-            return Fail(SNMP_ERR_NOCREATION, i);
-        if (table->deleteColumn == col && item.value.integer == table->deleteValue)
-            continue; // removing a row that is not there
-        if (!IndexAllowed(*table, index))
-            return Fail(SNMP_ERR_NOCREATION, i);
-        auto& action = rows_[{table->entry, index}];
-        if (action == RowAction::None)
-            action = RowAction::CreateByColumn;
-        writes_.push_back({item.oid, value});
+int SimTransaction::CheckItem(const SimSetItem& item)
+{
+    const SimTable* table = store_.TableFor(item.oid);
+    oid col = 0;
+    SimOid index;
+    if (table) {
+        col = item.oid[table->entry.size()];
+        index.assign(item.oid.begin() + static_cast<long>(table->entry.size()) + 1, item.oid.end());
     }
-    return Result{};
+
+    const SimObject* obj = store_.Find(item.oid);
+    SimObject templ;
+    if (obj) {
+        templ = *obj;
+    } else {
+        if (!table || !store_.ColumnTemplate(*table, col, templ))
+            return SNMP_ERR_NOCREATION;
+    }
+    if (!templ.Writable())
+        return SNMP_ERR_NOTWRITABLE;
+    if (item.asnType != SimValue::AsnType(templ.type))
+        return SNMP_ERR_WRONGTYPE;
+    const int c = templ.constraint.Check(templ.type, item.value);
+    if (c != SNMP_ERR_NOERROR)
+        return c;
+
+    // A column that holds an arc of the row's index must agree with it.
+    SimObject declared;
+    if (table && store_.ColumnTemplate(*table, col, declared) && declared.special == SimSpecial::Index &&
+        IsNumeric(item.asnType)) {
+        if (declared.indexArc > index.size() ||
+            static_cast<int64_t>(index[declared.indexArc - 1]) != item.value.integer)
+            return SNMP_ERR_INCONSISTENTVALUE;
+    }
+    return obj ? CheckExisting(item, table, col, index) : CheckNew(item, *table, col, index);
+}
+
+int SimTransaction::CheckExisting(const SimSetItem& item, const SimTable* table, oid col, const SimOid& index)
+{
+    SimValue value = item.value;
+    const oid statusCol = table ? store_.StatusColumn(*table) : 0;
+    if (table && col == statusCol && statusCol != 0) {
+        const int64_t v = item.value.integer;
+        if (v == rsNotReady)
+            return SNMP_ERR_WRONGVALUE;
+        if (v == rsCreateAndWait || (v == rsCreateAndGo && strict_))
+            return SNMP_ERR_INCONSISTENTVALUE;
+        if (v == rsCreateAndGo)
+            value.integer = rsActive; // the row exists: keep it active
+        if (v == rsDestroy) {
+            rows_[{table->entry, index}] = RowAction::Destroy;
+            return SNMP_ERR_NOERROR;
+        }
+    }
+    if (table && table->deleteColumn == col && table->deleteColumn != 0 && item.value.integer == table->deleteValue) {
+        rows_[{table->entry, index}] = RowAction::Destroy;
+        return SNMP_ERR_NOERROR;
+    }
+    writes_.push_back({item.oid, value});
+    return SNMP_ERR_NOERROR;
+}
+
+int SimTransaction::CheckNew(const SimSetItem& item, const SimTable& table, oid col, const SimOid& index)
+{
+    // The instance does not exist: it may be a cell of a new row.
+    if (!store_.RowCells(table, index).empty())
+        return SNMP_ERR_NOCREATION; // the row exists without this column
+    if (!IndexAllowed(table, index))
+        return SNMP_ERR_NOCREATION; // a row that can never exist (VLAN 0, trunk group 8)
+    const oid statusCol = store_.StatusColumn(table);
+    if (statusCol != 0) {
+        if (col == statusCol) {
+            const int64_t v = item.value.integer;
+            if (v == rsNotReady)
+                return SNMP_ERR_WRONGVALUE;
+            if (v == rsActive || v == rsNotInService)
+                return SNMP_ERR_INCONSISTENTVALUE;
+            return SNMP_ERR_NOERROR; // createAndGo/createAndWait planned above; destroy of nothing does nothing
+        }
+        auto plan = rows_.find({table.entry, index});
+        if (plan == rows_.end() || (plan->second != RowAction::CreateAndGo && plan->second != RowAction::CreateAndWait))
+            return SNMP_ERR_NOCREATION;
+        writes_.push_back({item.oid, item.value});
+        return SNMP_ERR_NOERROR;
+    }
+    if (!table.createOnAnyColumn)
+        return SNMP_ERR_NOCREATION;
+    if (table.deleteColumn == col && item.value.integer == table.deleteValue)
+        return SNMP_ERR_NOERROR; // removing a row that is not there
+    auto& action = rows_[{table.entry, index}];
+    if (action == RowAction::None)
+        action = RowAction::CreateByColumn;
+    writes_.push_back({item.oid, item.value});
+    return SNMP_ERR_NOERROR;
 }
 
 bool SimTransaction::IndexAllowed(const SimTable& table, const SimOid& index)

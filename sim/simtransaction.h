@@ -47,6 +47,14 @@ private:
     };
 
     Result Fail(int status, size_t index) const { return Result{status, index}; }
+    // Notes the rows the request creates with createAndGo or createAndWait.
+    void PlanCreations(const std::vector<SimSetItem>& items);
+    // One binding checked and taken into the plan; its SNMP error status.
+    int CheckItem(const SimSetItem& item);
+    // The binding names an instance that exists (a scalar or a cell of a row).
+    int CheckExisting(const SimSetItem& item, const SimTable* table, oid column, const SimOid& index);
+    // The binding names a cell of a row that does not exist yet.
+    int CheckNew(const SimSetItem& item, const SimTable& table, oid column, const SimOid& index);
     void Snapshot(const SimOid& o);
     // The mirrors and row counts of the store, after the request's own changes.
     void ApplyRowRules();
