@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -49,6 +50,37 @@ void OnStep(void* context, KvSNMPError& error, KvSNMPVarList& list)
     }
     walk->rows.push_back(Snapshot(list));
     walk->request->FetchAsync(&OnStep, walk, false);
+}
+
+// A v1 request for the USM user table (which snmpd answers to "public").
+void AskForUsers(KvSNMPRequest& r, uint16_t port, int timeout = 0)
+{
+    r.variables = KvSNMPVarList(kUsmUsers, kvListTable, 2);
+    r.address = "127.0.0.1";
+    r.port = port;
+    r.version = 1;
+    r.readCommunity = "public";
+    if (timeout > 0) {
+        r.timeout = timeout;
+        r.retries = 0;
+    }
+}
+
+// Walks `r` to its end with the event loop driving it (at most `limitMs`).
+// `started` runs once the first request is out.
+Walk WalkByEventLoop(KvSNMPRequest& r, int limitMs, const std::function<void()>& started = {})
+{
+    QEventLoop loop;
+    Walk walk;
+    walk.request = &r;
+    walk.loop = &loop;
+    QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
+    r.FetchAsync(&OnStep, &walk, true);
+    if (started)
+        started();
+    loop.exec();
+    walk.loop = nullptr;
+    return walk;
 }
 
 class Pump : public ::testing::Test {
@@ -117,13 +149,7 @@ TEST_F(Pump, WalkDrivenByTheEventLoopMatchesTheBlockingWalk)
         blocking.push_back(Snapshot(r.variables));
     ASSERT_EQ(blocking.size(), 3u);
 
-    QEventLoop loop;
-    Walk walk;
-    walk.request = &r;
-    walk.loop = &loop;
-    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
-    r.FetchAsync(&OnStep, &walk, true);
-    loop.exec();
+    const Walk walk = WalkByEventLoop(r, 20000);
     EXPECT_EQ(walk.last.code, 0);
     EXPECT_TRUE(walk.last.finished);
     EXPECT_EQ(walk.rows, blocking);
@@ -155,21 +181,8 @@ TEST_F(Pump, ThePumpRestsWhileNothingIsOutstanding)
     SilentPort silent;
     for (const uint16_t port : {agent_->Port(), silent.Port()}) {
         KvSNMPRequest r;
-        r.variables = KvSNMPVarList(kUsmUsers, kvListTable, 2);
-        r.address = "127.0.0.1";
-        r.port = port;
-        r.version = 1;
-        r.readCommunity = "public";
-        r.timeout = 30;
-        r.retries = 0;
-        QEventLoop loop;
-        Walk walk;
-        walk.request = &r;
-        walk.loop = &loop;
-        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-        r.FetchAsync(&OnStep, &walk, true);
-        EXPECT_TRUE(processor_->IsTicking());
-        loop.exec();
+        AskForUsers(r, port, 30);
+        const Walk walk = WalkByEventLoop(r, 10000, [] { EXPECT_TRUE(processor_->IsTicking()); });
         EXPECT_TRUE(walk.last.finished);
         if (port == silent.Port())
             EXPECT_EQ(walk.last.code, -405) << walk.last.message;
@@ -237,13 +250,7 @@ TEST_F(Pump, ErrorsEscapingCallbacksAreReportedAndThePumpGoesOn)
     for (const uint16_t port : {agent_->Port(), silent.Port()}) {
         for (const bool stdError : {true, false}) {
             KvSNMPRequest r;
-            r.variables = KvSNMPVarList(kUsmUsers, kvListTable, 2);
-            r.address = "127.0.0.1";
-            r.port = port;
-            r.version = 1;
-            r.readCommunity = "public";
-            r.timeout = 20;
-            r.retries = 0;
+            AskForUsers(r, port, 20);
             Throwing t;
             t.stdError = stdError;
             const size_t before = reported.size();
@@ -258,18 +265,8 @@ TEST_F(Pump, ErrorsEscapingCallbacksAreReportedAndThePumpGoesOn)
 
     // The pump still drives a walk to its end.
     KvSNMPRequest r;
-    r.variables = KvSNMPVarList(kUsmUsers, kvListTable, 2);
-    r.address = "127.0.0.1";
-    r.port = agent_->Port();
-    r.version = 1;
-    r.readCommunity = "public";
-    QEventLoop loop;
-    Walk walk;
-    walk.request = &r;
-    walk.loop = &loop;
-    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-    r.FetchAsync(&OnStep, &walk, true);
-    loop.exec();
+    AskForUsers(r, agent_->Port());
+    const Walk walk = WalkByEventLoop(r, 10000);
     EXPECT_TRUE(walk.last.finished);
     EXPECT_EQ(walk.last.code, 0) << walk.last.message;
     EXPECT_EQ(reported.size(), 4u);
@@ -279,12 +276,7 @@ TEST_F(Pump, ErrorsEscapingCallbacksAreReportedAndThePumpGoesOn)
     logged.clear();
     QtMessageHandler previous = qInstallMessageHandler(&CaptureLog);
     KvSNMPRequest silentRequest;
-    silentRequest.variables = KvSNMPVarList(kUsmUsers, kvListTable, 2);
-    silentRequest.address = "127.0.0.1";
-    silentRequest.port = silent.Port();
-    silentRequest.version = 1;
-    silentRequest.timeout = 20;
-    silentRequest.retries = 0;
+    AskForUsers(silentRequest, silent.Port(), 20);
     Throwing t;
     silentRequest.FetchAsync(&ThrowFromCallback, &t, true);
     const bool warned = ProcessUntil([] { return !logged.empty(); }, 5000);
