@@ -94,6 +94,11 @@ std::string FaultParamName(Fault fault)
     return "Unknown";
 }
 
+void PrintTo(Fault fault, std::ostream* out)
+{
+    *out << FaultParamName(fault);
+}
+
 std::vector<Fault> AllFaults()
 {
     return {Fault::Delay,         Fault::DropEveryThird, Fault::ErrorStatus, Fault::StopAfter,   Fault::KilledInWalk,

@@ -17,6 +17,7 @@
 
 #include <atomic>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -40,6 +41,8 @@ const char* FaultName(Fault fault);
 std::vector<Fault> AllFaults();
 // For test names: "Delay", "DropEveryThird", ...
 std::string FaultParamName(Fault fault);
+// The parameter as test listings show it (the same names).
+void PrintTo(Fault fault, std::ostream* out);
 
 class FaultAgent {
 public:
