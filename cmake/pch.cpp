@@ -1,0 +1,1 @@
+// The source the precompiled headers are built with (cmake/pch.cmake).
