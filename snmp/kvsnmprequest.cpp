@@ -325,7 +325,10 @@ bool KvSNMPRequest::IsColumnFinished(const std::string& base, const std::string&
 {
     if (!IsTable(variables.kind))
         return false;
-    bool inSubtree = received.size() > base.size() && received.compare(0, base.size(), base) == 0;
+    // In the subtree: the base and at least one arc more (".5" does not
+    // admit ".50", the next column but forty-five).
+    const bool inSubtree = received.size() > base.size() + 1 && received.compare(0, base.size(), base) == 0 &&
+                           received[base.size()] == '.';
     // An answer that does not come after the OID asked for (the same OID, or
     // one further back) would keep the walk going round: the column ends.
     return !(inSubtree && ComesAfter(previous, received));

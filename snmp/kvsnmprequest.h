@@ -102,7 +102,7 @@ public:
     virtual void ApplyExpression(int32_t i, bool afterRead);
     virtual bool EvaluateCondition(const std::string& condition);
     // Base behaviour for tables: true unless `received` lies in the column's
-    // subtree (begins with the characters of `base`) and comes after
+    // subtree (`base` and at least one arc more) and comes after
     // `previous` in OID order; an agent that answers with the OID asked for,
     // or one before it, ends the column rather than keeping the walk going.
     virtual bool IsColumnFinished(const std::string& base, const std::string& previous, const std::string& received);

@@ -157,8 +157,9 @@ void CheckColumnEnd(const Shape& shape, const std::string& received, const std::
     Request request(shape);
     const std::string base = request.BaseOid(shape.keys);
     const bool finished = request.IsColumnFinished(base, previous, received);
-    // The column's subtree is every OID that begins with its characters.
-    if (received.compare(0, base.size(), base) != 0 || received.size() <= base.size())
+    // The column's subtree is every OID that continues it by an arc.
+    if (received.compare(0, base.size(), base) != 0 || received.size() <= base.size() + 1 ||
+        received[base.size()] != '.')
         fuzz::Check(finished, "an answer outside the column ends it", received);
     if (received == previous)
         fuzz::Check(finished, "an answer repeating the request ends the column", received);

@@ -508,8 +508,10 @@ TEST(RequestColumns, IsColumnFinished)
     EXPECT_FALSE(table.IsColumnFinished(base, base + ".2", base + ".2.0"));
     EXPECT_TRUE(table.IsColumnFinished(base, base + ".2", "1.3.6.1.2.1.2.2.1.6.1"));
     EXPECT_TRUE(table.IsColumnFinished(base, "", base));
-    // Characters are compared: .5 also admits .50.
-    EXPECT_FALSE(table.IsColumnFinished(base, base + ".9", "1.3.6.1.2.1.2.2.1.50.1"));
+    // Arcs are compared, not characters: column .50 (an agent without the
+    // columns between) is not more of column .5.
+    EXPECT_TRUE(table.IsColumnFinished(base, base + ".9", "1.3.6.1.2.1.2.2.1.50.1"));
+    EXPECT_TRUE(table.IsColumnFinished(base, base + ".9", base + "."));
     TestRequest scalars({{synInteger, accRO}}, kvListScalars, 0);
     EXPECT_FALSE(scalars.IsColumnFinished(base, base, "9.9"));
 }
