@@ -53,6 +53,11 @@ bool IsTable(uint8_t kind)
     return kind == kvListTable || kind == kvListTableRows;
 }
 
+bool InSubtree(const std::string& base, const std::string& oid)
+{
+    return oid.size() > base.size() + 1 && oid.compare(0, base.size(), base) == 0 && oid[base.size()] == '.';
+}
+
 SnmpEngine& Session()
 {
     SnmpEngine* engine = KvSnmpSession();
@@ -325,10 +330,7 @@ bool KvSNMPRequest::IsColumnFinished(const std::string& base, const std::string&
 {
     if (!IsTable(variables.kind))
         return false;
-    // In the subtree: the base and at least one arc more (".5" does not
-    // admit ".50", the next column but forty-five).
-    const bool inSubtree = received.size() > base.size() + 1 && received.compare(0, base.size(), base) == 0 &&
-                           received[base.size()] == '.';
+    const bool inSubtree = kvrequest::InSubtree(base, received);
     // An answer that does not come after the OID asked for (the same OID, or
     // one further back) would keep the walk going round: the column ends.
     return !(inSubtree && ComesAfter(previous, received));

@@ -23,16 +23,6 @@
 #include "snmp/snmpengine.h"
 #include "snmp/snmpstatus.h"
 
-namespace {
-
-bool InSubtree(const std::string& base, const SnmpVb& vb)
-{
-    return !vb.IsException() && vb.oid.size() > base.size() && vb.oid.compare(0, base.size(), base) == 0 &&
-           vb.oid[base.size()] == '.';
-}
-
-} // namespace
-
 using kvrequest::Session;
 
 int32_t KvSNMPRequest::WalkedColumns() const
@@ -130,7 +120,7 @@ void KvSNMPRequest::SendAhead(const SnmpPdu& lastRow, const SnmpTarget& target)
             continue;
         elements.push_back(i);
         const SnmpVb& vb = lastRow.vbs[static_cast<size_t>(c++)];
-        if (!InSubtree(BaseOid(i), vb))
+        if (vb.IsException() || !kvrequest::InSubtree(BaseOid(i), vb.oid))
             return;
         SnmpVb next;
         next.oid = vb.oid;
