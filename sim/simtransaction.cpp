@@ -14,6 +14,18 @@ constexpr int64_t rsCreateAndGo = 4;
 constexpr int64_t rsCreateAndWait = 5;
 constexpr int64_t rsDestroy = 6;
 
+// The column and the row index of a cell of `table` (TableFor's answer for
+// `cell`, which therefore holds both).
+oid ColumnOf(const SimTable& table, const SimOid& cell)
+{
+    return cell[table.entry.size()];
+}
+
+SimOid IndexOf(const SimTable& table, const SimOid& cell)
+{
+    return SimOid(cell.begin() + static_cast<long>(table.entry.size()) + 1, cell.end());
+}
+
 bool IsNumeric(unsigned char asn)
 {
     return asn == ASN_INTEGER || asn == ASN_COUNTER || asn == ASN_GAUGE || asn == ASN_TIMETICKS || asn == ASN_COUNTER64;
@@ -102,10 +114,10 @@ void SimTransaction::PlanCreations(const std::vector<SimSetItem>& items)
         const SimTable* table = store_.TableFor(item.oid);
         if (!table || item.asnType != ASN_INTEGER)
             continue;
-        const oid col = item.oid[table->entry.size()];
+        const oid col = ColumnOf(*table, item.oid);
         if (col != store_.StatusColumn(*table))
             continue;
-        const SimOid index(item.oid.begin() + static_cast<long>(table->entry.size()) + 1, item.oid.end());
+        const SimOid index = IndexOf(*table, item.oid);
         if (item.value.integer == rsCreateAndGo || item.value.integer == rsCreateAndWait) {
             if (store_.RowCells(*table, index).empty())
                 rows_[{table->entry, index}] =
@@ -120,8 +132,8 @@ int SimTransaction::CheckItem(const SimSetItem& item)
     oid col = 0;
     SimOid index;
     if (table) {
-        col = item.oid[table->entry.size()];
-        index.assign(item.oid.begin() + static_cast<long>(table->entry.size()) + 1, item.oid.end());
+        col = ColumnOf(*table, item.oid);
+        index = IndexOf(*table, item.oid);
     }
 
     const SimObject* obj = store_.Find(item.oid);
@@ -324,19 +336,16 @@ void SimTransaction::Commit()
             const SimTable* table = store_.TableFor(w.oid);
             if (!table)
                 continue;
-            const oid col = w.oid[table->entry.size()];
-            const SimOid index(w.oid.begin() + static_cast<long>(table->entry.size()) + 1, w.oid.end());
             bool ok = false;
-            SimObject cell = NewCell(*table, col, index, ok);
+            SimObject cell = NewCell(*table, ColumnOf(*table, w.oid), IndexOf(*table, w.oid), ok);
             if (!ok)
                 continue;
             store_.PutObject(cell);
             obj = store_.Find(w.oid);
         }
         const SimTable* table = store_.TableFor(w.oid);
-        if (table && w.oid[table->entry.size()] == store_.StatusColumn(*table)) {
-            auto plan = rows_.find(
-                {table->entry, SimOid(w.oid.begin() + static_cast<long>(table->entry.size()) + 1, w.oid.end())});
+        if (table && ColumnOf(*table, w.oid) == store_.StatusColumn(*table)) {
+            auto plan = rows_.find({table->entry, IndexOf(*table, w.oid)});
             if (plan != rows_.end() && plan->second != RowAction::None && plan->second != RowAction::Destroy)
                 continue; // the new row's status was set above
         }
@@ -371,8 +380,7 @@ void SimTransaction::ApplyRowRules()
     for (const Write& w : writes_) {
         const SimTable* table = store_.TableFor(w.oid);
         if (table)
-            written.emplace_back(table->entry,
-                                 SimOid(w.oid.begin() + static_cast<long>(table->entry.size()) + 1, w.oid.end()));
+            written.emplace_back(table->entry, IndexOf(*table, w.oid));
     }
 
     for (const SimMirror& m : store_.Mirrors()) {
