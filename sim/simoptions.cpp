@@ -60,6 +60,22 @@ Apply Count(const char* name, long lo, long hi, const char* what, Field& field)
     };
 }
 
+// One rule read by `parse` (a SimFaults parser) and added to `rules`.
+template <typename Rule>
+Apply AddRule(const char* name, unsigned enterpriseNumber,
+              bool (*parse)(const std::string&, unsigned, Rule&, std::string&), std::vector<Rule>& rules)
+{
+    return [=, &rules](const std::string& value, std::string& error) {
+        Rule rule;
+        if (!parse(value, enterpriseNumber, rule, error)) {
+            error = std::string(name) + ": " + error;
+            return false;
+        }
+        rules.push_back(rule);
+        return true;
+    };
+}
+
 } // namespace
 
 std::string SimOptions::Usage()
@@ -94,19 +110,6 @@ std::string SimOptions::Usage()
 
 bool SimOptions::Parse(const std::vector<std::string>& args, unsigned enterpriseNumber, std::string& error)
 {
-    auto valueRule = [&](const char* name, bool wrongType) -> Apply {
-        return [=, this](const std::string& value, std::string& error) {
-            SimFaults::ValueRule rule;
-            const bool ok = wrongType ? SimFaults::ParseWrongType(value, enterpriseNumber, rule, error)
-                                      : SimFaults::ParseOversize(value, enterpriseNumber, rule, error);
-            if (!ok) {
-                error = std::string(name) + ": " + error;
-                return false;
-            }
-            faults.valueRules.push_back(rule);
-            return true;
-        };
-    };
     const Option options[] = {
         {"--listen", true, Text(listen)},
         {"--data", true, Text(dataFile)},
@@ -116,16 +119,7 @@ bool SimOptions::Parse(const std::vector<std::string>& args, unsigned enterprise
         {"--delay", true, Count("--delay", 0, 600000, "a number of milliseconds (0 to 600000)", faults.delayMs)},
         {"--drop-every", true, Count("--drop-every", 1, 1000000000, "a positive number", faults.dropEvery)},
         {"--stop-after", true, Count("--stop-after", 0, 1000000000, "a number", faults.stopAfter)},
-        {"--error-oid", true,
-         [&](const std::string& value, std::string& error) {
-             SimFaults::ErrorRule rule;
-             if (!SimFaults::ParseErrorRule(value, enterpriseNumber, rule, error)) {
-                 error = "--error-oid: " + error;
-                 return false;
-             }
-             faults.errorRules.push_back(rule);
-             return true;
-         }},
+        {"--error-oid", true, AddRule("--error-oid", enterpriseNumber, &SimFaults::ParseErrorRule, faults.errorRules)},
         {"--refuse-bulk", true,
          [&](const std::string& value, std::string& error) {
              if (SimFaults::ParseStatus(value, faults.refuseBulk))
@@ -135,8 +129,9 @@ bool SimOptions::Parse(const std::vector<std::string>& args, unsigned enterprise
          }},
         {"--bulk-max-bindings", true,
          Count("--bulk-max-bindings", 1, 1000000, "a positive number", faults.bulkMaxBindings)},
-        {"--wrong-type", true, valueRule("--wrong-type", true)},
-        {"--oversize", true, valueRule("--oversize", false)},
+        {"--wrong-type", true,
+         AddRule("--wrong-type", enterpriseNumber, &SimFaults::ParseWrongType, faults.valueRules)},
+        {"--oversize", true, AddRule("--oversize", enterpriseNumber, &SimFaults::ParseOversize, faults.valueRules)},
         {"--strict-rowstatus", false, Set(strictRowStatus)},
         {"--exit-with-parent", false, Set(exitWithParent)},
         {"--check", false, Set(checkOnly)},
