@@ -153,8 +153,8 @@ TEST_P(FormFaults, PortTrunkForm)
     // replaces the Set's; under a delay that walk may itself time out.
     const bool walkedAgain = written.rfind("Get: ", 0) == 0;
     if (walkedAgain) {
-        EXPECT_NE(WriteOutcome(fault(), kTimeoutMs), Outcome::Timeout) << "the Set should have failed: " << written;
-        EXPECT_NE(WriteOutcome(fault(), kTimeoutMs), Outcome::GenErr) << "the Set should have failed: " << written;
+        const Outcome write = WriteOutcome(fault(), kTimeoutMs);
+        EXPECT_TRUE(write == Outcome::Ok || write == Outcome::OkOrTimeout) << "the Set should have failed: " << written;
         EXPECT_TRUE(StatusSays(written, "Get", ReadOutcome(fault(), kTimeoutMs, true)));
     } else {
         EXPECT_TRUE(StatusSays(written, "Set", WriteOutcome(fault(), kTimeoutMs)));
