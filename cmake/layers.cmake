@@ -13,8 +13,8 @@
 #   kv_expose(<library> <folder or header> ...)
 #
 # Order of the layers (each may use the ones to its right):
-#   shell -> forms -> shell/tables -> pages -> binding -> snmp -> common -> platform
-# shell/tables (the page tables, the value-name lists and the menu tree) is
+#   shell -> forms -> tables -> pages -> binding -> snmp -> common -> platform
+# tables (the page tables, the value-name lists and the menu tree) is
 # plain data on Qt Core and the widget-free part of the page framework, shared
 # with the command-line export. browser/, sim/, export/, tests/ and bench/ are
 # leaves.

@@ -3,7 +3,7 @@
 #include "browser/tables/browsercatalogue.h"
 #include "forms/port/portformtables.h"
 #include "forms/vlan/vlanformtables.h"
-#include "shell/tables/pagecatalogue.h"
+#include "tables/pagecatalogue.h"
 
 #include <vector>
 

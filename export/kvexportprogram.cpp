@@ -11,7 +11,7 @@
 #include "export/kvpagelookup.h"
 #include "shell/kvconverterror.h"
 #include "shell/kvstartup.h"
-#include "shell/tables/pagecatalogue.h"
+#include "tables/pagecatalogue.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "common/kvmessages.h"
 #include "export/kvpagelookup.h"
 #include "export/kvstatusline.h"
-#include "shell/tables/pagecatalogue.h"
+#include "tables/pagecatalogue.h"
 #include "snmp/kvsnmprequest.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <tuple>
 
 #include "export/kvexportcatalogue.h"
-#include "shell/tables/pagecatalogue.h"
+#include "tables/pagecatalogue.h"
 
 namespace {
 

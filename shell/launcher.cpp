@@ -5,7 +5,7 @@
 #include "platform/kvmessagebox.h"
 #include "platform/kvprogram.h"
 #include "platform/kvregistry.h"
-#include "shell/tables/pagetables.h"
+#include "tables/pagetables.h"
 #include "snmp/kvsnmprequest.h"
 #include "snmp/kvsnmpvarlist.h"
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/tables/menutree.h"
+#include "tables/menutree.h"
 
 class QAction;
 class QMenu;

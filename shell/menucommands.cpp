@@ -6,7 +6,7 @@
 #include "shell/pagecommands.h"
 #include "shell/panel/tfrontpanel.h"
 #include "shell/taboutform.h"
-#include "shell/tables/menutree.h"
+#include "tables/menutree.h"
 
 #include <string>
 #include <utility>

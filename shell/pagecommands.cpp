@@ -5,7 +5,7 @@
 #include "pages/kvcentredmodal.h"
 #include "pages/tconfigform.h"
 #include "shell/mainmenu.h"
-#include "shell/tables/pagetables.h"
+#include "tables/pagetables.h"
 #include "shell/tmainform.h"
 #include "snmp/kvsnmpvarlist.h"
 

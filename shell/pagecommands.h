@@ -2,7 +2,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/tables/pagecatalogue.h"
+#include "tables/pagecatalogue.h"
 
 class KvSNMPRequest2Edits;
 class QLabel;

@@ -36,7 +36,7 @@
 #include "platform/kvapplication.h"
 #include "platform/kvprogram.h"
 #include "shell/pagecommands.h"
-#include "shell/tables/pagecatalogue.h"
+#include "tables/pagecatalogue.h"
 #include "shell/tmainform.h"
 #include "snmp/snmpeventprocessor.h"
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/tables/pagecatalogue.h"
+#include "tables/pagecatalogue.h"
 
 // The pages of the host's MIB browser programs that the main menu starts
 // ("/TMIB_Info", "/TRmon_History", ...), as generic pages over the standard

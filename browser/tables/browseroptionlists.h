@@ -4,7 +4,7 @@
 // The value names of the standard MIB enumerations the browser pages show,
 // named as the MIBs name them. Lists the main program already has (enabled /
 // disabled, true / false, the forwarding-database status, RowStatus) are
-// shared from its tables (shell/tables/optionlists.h).
+// shared from its tables (tables/optionlists.h).
 namespace kvbrowser {
 
 extern const KvOptionList optIfType;              // IANAifType: 1 "other", 6 "ethernetCsmacd" ... 161 "ieee8023adLag"

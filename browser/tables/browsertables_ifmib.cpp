@@ -1,6 +1,6 @@
 #include "browser/tables/browseroptionlists.h"
 #include "browser/tables/browsertables.h"
-#include "shell/tables/optionlists.h"
+#include "tables/optionlists.h"
 
 namespace kvbrowser {
 

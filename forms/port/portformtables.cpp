@@ -3,7 +3,7 @@
 #include "forms/port/portformtables.h"
 
 #include "osprey_config.h"
-#include "shell/tables/optionlists.h"
+#include "tables/optionlists.h"
 #include "snmp/kvsnmpvarlist.h"
 
 // The maker's enterprise arc; rows write ENT ".12.2.1.3.1.1" for its objects.

@@ -13,7 +13,7 @@
 #include "forms/port/portformtables.h"
 #include "forms/port/tstackingportuitform.h"
 #include "platform/kvmessagebox.h"
-#include "shell/tables/optionlists.h"
+#include "tables/optionlists.h"
 #include "snmp/kvsnmpvarlist.h"
 
 TPortMirrorForm::TPortMirrorForm(QWidget* owner, const KvFormHost& host)

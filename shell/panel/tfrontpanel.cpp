@@ -7,7 +7,7 @@
 #include "platform/kvmessagebox.h"
 #include "shell/panel/kvfrontpanelpicture.h"
 #include "shell/panel/twaitingform.h"
-#include "shell/tables/pagecatalogue.h"
+#include "tables/pagecatalogue.h"
 #include "snmp/kvsnmpvarlist.h"
 #include "snmp/vardef.h"
 

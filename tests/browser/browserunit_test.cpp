@@ -15,7 +15,7 @@
 #include "browser/tables/browsercatalogue.h"
 #include "browser/tables/kvcounterrates.h"
 #include "shell/launcher.h"
-#include "shell/tables/menutree.h"
+#include "tables/menutree.h"
 #include "snmp/kvsnmpvarlist.h"
 #include "tempdir.h"
 

@@ -30,7 +30,7 @@
 #include "platform/kvprogram.h"
 #include "shell/launcher.h"
 #include "shell/mainmenu.h"
-#include "shell/tables/menutree.h"
+#include "tables/menutree.h"
 #include "shell/tmainform.h"
 #include "snmp/snmpeventprocessor.h"
 #include "tests/support/qttesthelpers.h"

@@ -11,7 +11,7 @@
 #include "export/kvpagelookup.h"
 #include "export/kvstatusline.h"
 #include "common/kvutf8.h"
-#include "shell/tables/pagecatalogue.h"
+#include "tables/pagecatalogue.h"
 #include "snmp/kvsnmpvarlist.h"
 
 namespace {

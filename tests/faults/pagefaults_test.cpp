@@ -32,7 +32,7 @@
 #include "pages/tsnmplistviewpanel.h"
 #include "pages/tsnmppanel.h"
 #include "platform/kvmessagebox.h"
-#include "shell/tables/pagetables.h"
+#include "tables/pagetables.h"
 #include "snmp/kvsnmpsession.h"
 #include "tests/support/qttesthelpers.h"
 #include "tests/support/testsnmpengine.h"

@@ -11,8 +11,8 @@
 
 #include "forms/port/portformtables.h"
 #include "forms/vlan/vlanformtables.h"
-#include "shell/tables/optionlists.h"
-#include "shell/tables/pagecatalogue.h"
+#include "tables/optionlists.h"
+#include "tables/pagecatalogue.h"
 
 namespace {
 

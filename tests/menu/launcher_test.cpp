@@ -1,6 +1,6 @@
 #include "platform/kvregistry.h"
 #include "shell/launcher.h"
-#include "shell/tables/menutree.h"
+#include "tables/menutree.h"
 
 #include "tempdir.h"
 

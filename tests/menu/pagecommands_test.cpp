@@ -13,7 +13,7 @@
 #include "shell/mainmenu.h"
 #include "shell/pagecommands.h"
 #include "shell/panel/tfrontpanel.h"
-#include "shell/tables/pagetables.h"
+#include "tables/pagetables.h"
 #include "shell/tmainform.h"
 #include "snmp/kvsnmprequest.h"
 #include "snmp/snmpeventprocessor.h"

@@ -21,7 +21,7 @@
 #include "platform/kvapplication.h"
 #include "shell/mainmenu.h"
 #include "shell/pagecommands.h"
-#include "shell/tables/pagecatalogue.h"
+#include "tables/pagecatalogue.h"
 #include "shell/taboutform.h"
 #include "shell/tmainform.h"
 #include "snmp/snmpeventprocessor.h"

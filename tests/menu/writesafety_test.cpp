@@ -23,7 +23,7 @@
 #include "shell/mainmenu.h"
 #include "shell/pagecommands.h"
 #include "shell/panel/tfrontpanel.h"
-#include "shell/tables/pagecatalogue.h"
+#include "tables/pagecatalogue.h"
 #include "shell/tmainform.h"
 #include "snmp/kvsnmprequest.h"
 #include "snmp/snmpeventprocessor.h"

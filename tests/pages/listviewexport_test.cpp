@@ -38,7 +38,7 @@
 #include "pages/tsnmppanel.h"
 #include "platform/kvmessagebox.h"
 #include "shell/pagecommands.h"
-#include "shell/tables/pagecatalogue.h"
+#include "tables/pagecatalogue.h"
 #include "snmp/kvsnmpsession.h"
 #include "tests/export/exportrun.h"
 #include "tests/export/exportsetup.h"

@@ -36,7 +36,7 @@
 #include "pages/tsnmplayoutadapter.h"
 #include "pages/tsnmplistviewpanel.h"
 #include "platform/kvmessagebox.h"
-#include "shell/tables/pagetables.h"
+#include "tables/pagetables.h"
 #include "snmp/kvsnmpsession.h"
 #include "snmp/snmpeventprocessor.h"
 #include "tests/support/qttesthelpers.h"

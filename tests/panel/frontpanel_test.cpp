@@ -7,7 +7,7 @@
 #include "shell/panel/kvfrontpanelpicture.h"
 #include "shell/panel/tfrontpanel.h"
 #include "shell/panel/twaitingform.h"
-#include "shell/tables/pagecatalogue.h"
+#include "tables/pagecatalogue.h"
 
 #include <gtest/gtest.h>
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "common/kverror.h"
-#include "shell/tables/pagecatalogue.h"
+#include "tables/pagecatalogue.h"
 #include "snmp/kvsnmprequest.h"
 #include "snmp/kvsnmpsession.h"
 #include "snmp/snmpengine.h"

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "osprey_config.h"
-#include "shell/tables/optionlists.h"
-#include "shell/tables/pagecatalogue.h"
-#include "shell/tables/pagetables.h"
+#include "tables/optionlists.h"
+#include "tables/pagecatalogue.h"
+#include "tables/pagetables.h"
 
 using namespace kvtables;
 

@@ -1,4 +1,4 @@
-#include "shell/tables/optionlists.h"
+#include "tables/optionlists.h"
 
 namespace kvtables {
 

@@ -1,6 +1,6 @@
-#include "shell/tables/pagecatalogue.h"
+#include "tables/pagecatalogue.h"
 
-#include "shell/tables/pagetables.h"
+#include "tables/pagetables.h"
 
 namespace kvtables {
 

@@ -1,6 +1,6 @@
-#include "shell/tables/menutree.h"
+#include "tables/menutree.h"
 
-#include "shell/tables/pagecatalogue.h"
+#include "tables/pagecatalogue.h"
 
 namespace kvtables {
 

@@ -1,6 +1,6 @@
 #include "osprey_config.h"
-#include "shell/tables/optionlists.h"
-#include "shell/tables/pagetables.h"
+#include "tables/optionlists.h"
+#include "tables/pagetables.h"
 
 // The maker's enterprise arc; rows write ENT ".11.36.2.6.2.1.1" for its objects.
 #define ENT OSPREY_ENT_OID
