@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -120,6 +121,16 @@ std::vector<int> Ticked(const TStackingPortUitForm* grid)
         if (grid->CheckBox(i)->isChecked())
             ports.push_back(i + 1);
     return ports;
+}
+
+// Keys as the operator types them, one press per character.
+void TypeInto(QWidget* editor, const QString& text)
+{
+    editor->setFocus();
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + c.digitValue(), Qt::NoModifier, QString(c));
+        QApplication::sendEvent(editor, &press);
+    }
 }
 
 void Tick(TStackingPortUitForm* grid, std::initializer_list<int> ports)
@@ -718,8 +729,11 @@ TEST_F(VlanFormsSim, PortCapabilitiesAndPortVlanSettings)
     Select(list, "9");
     EXPECT_EQ(form->PortVLanID->text(), "20");
     EXPECT_EQ(form->IngressFiltering->currentText(), "false");
+    // The port VLAN ID is shown, not taken: typing changes nothing.
+    EXPECT_TRUE(form->PortVLanID->isEnabled());
+    TypeInto(form->PortVLanID, "33");
+    EXPECT_EQ(form->PortVLanID->text(), "20");
     sim->clearLog();
-    form->PortVLanID->setText("30");
     form->IngressFiltering->setCurrentText("true");
     form->SetBtn->click();
     ASSERT_TRUE(Idle(*form));
