@@ -147,15 +147,18 @@ void TVlanStaticForm::AddBtnClick()
         table_->CollectValues();
         table_->mode = KvSNMPRequest2Controls::kModeBlocking;
         table_->Apply(false, false);
-        // Then everything but the untagged ports.
+        // Then everything but the untagged ports, and then everything. The
+        // row exists now: an agent that keeps to the row-status rules
+        // refuses createAndGo for it, so these writes leave the status out.
         access.Restore();
-        access.Skip({kUntagged});
+        access.Skip({kUntagged, kStatus});
         table_->CollectValues();
         table_->Apply(false, false);
-        // Then everything.
         access.Restore();
+        access.Skip({kStatus});
         table_->CollectValues();
         table_->Apply(false, false);
+        access.Restore();
         table_->Refresh();
     });
 }
