@@ -62,8 +62,11 @@ public:
     static bool Guard(KvSNMPRequest2Controls& binding, const std::function<void()>& step);
     // Guard, unless a flow is still running on `binding` (then nothing, false).
     static bool WhenIdle(KvSNMPRequest2Edits& binding, const std::function<void()>& step);
-    // The same for a write: the binding's last operation is the write.
+    // The same for a write: the binding's last operation is the write. A
+    // binding with nothing to write writes nothing (false).
     static bool WriteWhenIdle(KvSNMPRequest2Edits& binding, const std::function<void()>& step);
+    // True when a write of `binding` would carry a value (key columns aside).
+    static bool HasSomethingToWrite(const KvSNMPRequest2Edits& binding);
 
     // Selects the first list row whose caption is `caption` and stops there;
     // `passed` runs for every row before it (all rows when none matches).

@@ -663,10 +663,14 @@ TEST_F(VlanFormsSim, PBridgeWritesEachSwitchInItsOwnRequestDespiteAFailure)
     EXPECT_EQ(form->GmrpStatus->currentText(), "disabled");
     EXPECT_TRUE(form->Memo1->toPlainText().contains("Get: (SNMP) Cannot perform operation, General Error!"));
     sim->clearLog();
+    form->Memo1->clear();
     form->TrafficClassesState->setCurrentText("false");
     form->GmrpStatus->setCurrentText("enabled");
     form->BT_SetClick();
     ASSERT_TRUE(Idle(*form));
+    // The device capabilities have nothing to write: two writes, two lines.
+    EXPECT_EQ(Sets().size(), 2u);
+    EXPECT_EQ(form->Memo1->toPlainText().count("Set: "), 2) << form->Memo1->toPlainText().toStdString();
     bool gmrpWritten = false;
     for (const std::string& line : Sets())
         for (const std::string& binding : Bindings(line))
