@@ -562,13 +562,20 @@ TEST_F(VlanFormsSim, ForwardUnregisteredGridsShowTheSelectedPortListsAndRefreshU
     EXPECT_EQ(Ticked(form->Grids[0]), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 25, 26}));
     EXPECT_EQ(Ticked(form->Grids[1]), (std::vector<int>{25, 26}));
 
-    // Set refreshes (and writes nothing); Refresh also unticks every box.
+    // Set writes the static and forbidden ports ticked, and reads the list
+    // again; Refresh also unticks every box.
     sim->clearLog();
+    Tick(form->Grids[2], {3});
     form->SetBtn->click();
     ASSERT_TRUE(Idle(*form));
-    EXPECT_TRUE(Sets().empty());
-    EXPECT_EQ(WalkStarts(sim->logLines(), "1.3.6.1.2.1.17.7.1.2.5.1.1"), 1u);
+    const std::vector<std::string> sets = Sets();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_EQ(Bindings(sets[0]), (std::vector<std::string>{"1.3.6.1.2.1.17.7.1.2.5.1.2.10 STRING 0x000000C0",
+                                                           "1.3.6.1.2.1.17.7.1.2.5.1.3.10 STRING 0x20000000"}));
+    ASSERT_TRUE(WaitFor([&] { return WalkStarts(sim->logLines(), "1.3.6.1.2.1.17.7.1.2.5.1.1") == 1u; }));
+    ASSERT_TRUE(Idle(*form));
     Select(form->LV_dot1qForwardUnregisteredEntry, "10");
+    EXPECT_EQ(Ticked(form->Grids[2]), (std::vector<int>{3}));
     form->Grids[0]->CheckBox(700)->setChecked(true);
     form->RefreshBtn->click();
     for (TStackingPortUitForm* grid : form->Grids)
