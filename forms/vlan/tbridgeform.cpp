@@ -214,8 +214,12 @@ void TBridgeForm::ClearPorts(TStackingPortUitForm* grid)
 
 void TBridgeForm::BindGrid(KvSNMPRequest2Edits& binding, int variable, TStackingPortUitForm* grid, int boxes)
 {
-    if (grid)
-        binding.BindControlList(variable, TStackingPortUitForm::BitIndexText(boxes), grid->CheckBoxes().mid(0, boxes));
+    if (!grid)
+        return;
+    binding.BindControlList(variable, TStackingPortUitForm::BitIndexText(boxes), grid->CheckBoxes().mid(0, boxes));
+    // A tick in the grid of a read-only value would go nowhere.
+    if ((binding.Variables()[variable].access & accWrite) == 0)
+        grid->SetDisplayOnly();
 }
 
 QString TBridgeForm::SelectedCaption(const QTreeWidget* list)

@@ -78,7 +78,8 @@ public:
     // Unticks the visible boxes (ports 1 to 26) of a grid.
     static void ClearPorts(TStackingPortUitForm* grid);
     // Binds the first `boxes` check boxes of `grid` to port list `variable`
-    // (bits 0..boxes-1); nothing without a grid.
+    // (bits 0..boxes-1); nothing without a grid. The grid of a read-only
+    // value is display-only.
     static void BindGrid(KvSNMPRequest2Edits& binding, int variable, TStackingPortUitForm* grid,
                          int boxes = kGridBoxes);
 

@@ -849,6 +849,16 @@ TEST_F(VlanFormsSim, PortGridsSitOnTheirNamedTabsAndGroups)
         auto* box = form.findChild<QGroupBox*>("GroupBox1");
         return box ? box->title() : QString("(none)");
     };
+    // A grid of a read-only value takes neither clicks nor keys, and says so
+    // to screen readers; a grid of a writable one takes both.
+    const auto takesTicks = [](const TStackingPortUitForm* grid) {
+        const QCheckBox* box = grid->CheckBox(2);
+        const bool mouse = !box->testAttribute(Qt::WA_TransparentForMouseEvents);
+        const bool keys = box->focusPolicy() != Qt::NoFocus;
+        EXPECT_EQ(mouse, keys);
+        EXPECT_EQ(box->accessibleDescription().isEmpty(), mouse);
+        return mouse && keys;
+    };
     {
         auto form = Open<TVlanStaticForm>();
         EXPECT_EQ(tabs(*form), (QStringList{"Egress ports/ScrollBox1", "Forbidden Egress Ports/ScrollBox2",
@@ -856,25 +866,35 @@ TEST_F(VlanFormsSim, PortGridsSitOnTheirNamedTabsAndGroups)
         EXPECT_EQ(form->ScrollBox3, form->PageControl1->widget(2));
         EXPECT_NE(form->findChild<QSplitter*>("Splitter1"), nullptr);
         EXPECT_EQ(form->EgressGrid->CheckBoxes().size(), 32);
+        EXPECT_TRUE(takesTicks(form->EgressGrid) && takesTicks(form->UntaggedGrid));
     }
     {
         auto form = Open<TVLanCurrentTableForm>();
         EXPECT_EQ(tabs(*form), (QStringList{"Egress Port/ScrollBox1", "Untagged Port/ScrollBox2"}));
         EXPECT_NE(form->findChild<QSplitter*>("Splitter1"), nullptr);
+        EXPECT_FALSE(takesTicks(form->EgressGrid));
+        EXPECT_FALSE(takesTicks(form->UntaggedGrid));
     }
     {
         auto form = Open<TMulticastForwardingInformationForm>();
         EXPECT_EQ(tabs(*form), (QStringList{"All Forwarded Ports/ScrollBox1", "All Static Ports/ScrollBox2",
                                             "All Forbiden Ports/ScrollBox3"}));
         EXPECT_EQ(form->Grids[2]->CheckBoxes().size(), 26);
+        EXPECT_FALSE(takesTicks(form->Grids[0]));
+        EXPECT_TRUE(takesTicks(form->Grids[1]) && takesTicks(form->Grids[2]));
     }
     {
         auto form = Open<TForwardUnregisteredInformationForm>();
         EXPECT_EQ(form->Grids[0]->CheckBoxes().size(), 728);
+        EXPECT_FALSE(takesTicks(form->Grids[0]));
+        EXPECT_TRUE(form->Grids[0]->CheckBox(700)->testAttribute(Qt::WA_TransparentForMouseEvents));
+        EXPECT_TRUE(takesTicks(form->Grids[1]) && takesTicks(form->Grids[2]));
     }
     {
         auto form = Open<TTpGroupDestinationForwardedForm>();
         EXPECT_EQ(tabs(*form), (QStringList{"Egress Ports/ScrollBox1", "GMRP Learn Port/ScrollBox2"}));
+        EXPECT_FALSE(takesTicks(form->EgressGrid));
+        EXPECT_FALSE(takesTicks(form->LearntGrid));
     }
     {
         auto form = Open<TMulticastFilterInformationForm>();
