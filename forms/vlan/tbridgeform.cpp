@@ -150,7 +150,20 @@ bool TBridgeForm::Guard(KvSNMPRequest2Controls& binding, const std::function<voi
 
 bool TBridgeForm::WhenIdle(KvSNMPRequest2Edits& binding, const std::function<void()>& step)
 {
-    return !binding.busy && Guard(binding, step);
+    if (binding.busy) {
+        ReportNotComplete(binding, KvSNMPRequest2Controls::kLastGet);
+        return false;
+    }
+    return Guard(binding, step);
+}
+
+void TBridgeForm::ReportNotComplete(KvSNMPRequest2Controls& binding, int operation)
+{
+    // The line names the operation refused; the one running keeps its own.
+    const int running = binding.lastOperation;
+    binding.lastOperation = operation;
+    binding.ReportStatus(kNotComplete);
+    binding.lastOperation = running;
 }
 
 bool TBridgeForm::HasSomethingToWrite(const KvSNMPRequest2Edits& binding)
@@ -167,8 +180,10 @@ bool TBridgeForm::WriteWhenIdle(KvSNMPRequest2Edits& binding, const std::functio
 {
     // An empty write is refused by the agent and reported as a failure
     // beside the real results: a binding with nothing to write is left out.
-    if (binding.busy)
+    if (binding.busy) {
+        ReportNotComplete(binding, KvSNMPRequest2Controls::kLastSet);
         return false;
+    }
     if (!HasSomethingToWrite(binding))
         return false;
     binding.lastOperation = KvSNMPRequest2Controls::kLastSet;

@@ -60,13 +60,20 @@ public:
     // Runs `step`; an error it raises is written through `binding`'s status
     // line. False when it failed.
     static bool Guard(KvSNMPRequest2Controls& binding, const std::function<void()>& step);
-    // Guard, unless a flow is still running on `binding` (then nothing, false).
+    // What a refresh or write pressed while a flow runs is answered with.
+    static constexpr const char* kNotComplete = "Refresh not complete";
+
+    // Guard, unless a flow is still running on `binding`: then nothing but
+    // a status line kNotComplete (false).
     static bool WhenIdle(KvSNMPRequest2Edits& binding, const std::function<void()>& step);
     // The same for a write: the binding's last operation is the write. A
     // binding with nothing to write writes nothing (false).
     static bool WriteWhenIdle(KvSNMPRequest2Edits& binding, const std::function<void()>& step);
     // True when a write of `binding` would carry a value (key columns aside).
     static bool HasSomethingToWrite(const KvSNMPRequest2Edits& binding);
+    // The status line kNotComplete of a refresh (kLastGet) or a write
+    // (kLastSet) refused while `binding` is busy.
+    static void ReportNotComplete(KvSNMPRequest2Controls& binding, int operation);
 
     // Selects the first list row whose caption is `caption` and stops there;
     // `passed` runs for every row before it (all rows when none matches).

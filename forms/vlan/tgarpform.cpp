@@ -81,8 +81,10 @@ void TGARPForm::FormCreate()
 
 void TGARPForm::RefreshBtnClick()
 {
-    if (!GetReady() || !SetReady())
+    if (!GetReady() || !SetReady()) {
+        ReportNotComplete(*binding_, KvSNMPRequest2Controls::kLastGet);
         return;
+    }
     GuardGet(*binding_, [this] {
         binding_->Refresh();
         LV_dot1dPortGarpEntryChange();
@@ -91,8 +93,10 @@ void TGARPForm::RefreshBtnClick()
 
 void TGARPForm::SetBtnClick()
 {
-    if (!GetReady() || !SetReady())
+    if (!GetReady() || !SetReady()) {
+        ReportNotComplete(*binding_, KvSNMPRequest2Controls::kLastSet);
         return;
+    }
     GetReady() = false;
     SetReady() = false;
     const QString caption = SelectedCaption(LV_dot1dPortGarpEntry);

@@ -697,8 +697,14 @@ TEST_F(VlanFormsSim, GarpRefreshWhileOneRunsDoesNothing)
     setReady = true;
     form->RefreshBtn->click();
     EXPECT_FALSE(getReady);
+    form->Memo1->clear();
     form->RefreshBtn->click();
     form->SetBtn->click();
+    // Neither is dropped without a word.
+    const QStringList refused = form->Memo1->toPlainText().split('\n');
+    ASSERT_EQ(refused.size(), 2);
+    EXPECT_TRUE(refused[0].startsWith("Get: Refresh not complete")) << refused[0].toStdString();
+    EXPECT_TRUE(refused[1].startsWith("Set: Refresh not complete")) << refused[1].toStdString();
     ASSERT_TRUE(Idle(*form));
     ASSERT_TRUE(WaitFor([&] { return getReady && setReady; }));
     EXPECT_EQ(WalkStarts(sim->logLines(), firstColumn), 2u);
@@ -721,6 +727,15 @@ TEST_F(VlanFormsSim, GarpRefreshWhileOneRunsDoesNothing)
     EXPECT_EQ(Column(form->LV_dot1dPortGarpEntry, 2)[1], "70");
     EXPECT_TRUE(form->LV_dot1dPortGarpEntry->selectedItems().isEmpty());
     EXPECT_FALSE(form->GarpLeaveTime->isEnabled());
+
+    // The windows without ready flags say the same while their walk runs.
+    auto ports = std::make_unique<TVLanPortInfomationForm>(nullptr, host);
+    ports->show();
+    ASSERT_TRUE(ports->Binding()->busy);
+    ports->RefreshBtn->click();
+    EXPECT_TRUE(ports->Memo1->toPlainText().startsWith("Get: Refresh not complete"))
+        << ports->Memo1->toPlainText().toStdString();
+    ASSERT_TRUE(Idle(*ports));
 }
 
 TEST_F(VlanFormsSim, GarpWriteSelectsTheRowAgainAndAFailedWriteLeavesTheButtonsWorking)
