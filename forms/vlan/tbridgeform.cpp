@@ -237,6 +237,18 @@ void TBridgeForm::BindGrid(KvSNMPRequest2Edits& binding, int variable, TStacking
         grid->SetDisplayOnly();
 }
 
+void TBridgeForm::EnableWhileSelected(QTreeWidget* list, std::initializer_list<QPushButton*> buttons)
+{
+    const std::vector<QPushButton*> controlled(buttons);
+    const auto follow = [list, controlled] {
+        const bool selected = KvListViewActions::SelectedRow(list) != nullptr;
+        for (QPushButton* button : controlled)
+            button->setEnabled(selected);
+    };
+    connect(list, &QTreeWidget::itemSelectionChanged, list, follow);
+    follow();
+}
+
 QString TBridgeForm::SelectedCaption(const QTreeWidget* list)
 {
     const QTreeWidgetItem* row = KvListViewActions::SelectedRow(list);

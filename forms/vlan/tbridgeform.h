@@ -78,6 +78,9 @@ public:
     // Selects the first list row whose caption is `caption` and stops there;
     // `passed` runs for every row before it (all rows when none matches).
     static void SelectRowByCaption(QTreeWidget* list, const QString& caption, const std::function<void()>& passed);
+    // `buttons` are enabled only while `list` has a selected row (a write of
+    // a table row that none names has nothing to write to).
+    static void EnableWhileSelected(QTreeWidget* list, std::initializer_list<QPushButton*> buttons);
     // The caption of the selected list row, or an empty text.
     static QString SelectedCaption(const QTreeWidget* list);
     // Widens the columns of `list` to the texts of rows first..last.

@@ -56,6 +56,7 @@ void TGARPForm::BuildWindow()
     connect(RefreshBtn, &QPushButton::clicked, this, &TGARPForm::RefreshBtnClick);
     connect(SetBtn, &QPushButton::clicked, this, &TGARPForm::SetBtnClick);
     formwidgets::ConnectRowChanges(LV_dot1dPortGarpEntry, this, &TGARPForm::LV_dot1dPortGarpEntryChange);
+    EnableWhileSelected(LV_dot1dPortGarpEntry, {SetBtn});
     resize(620, 480);
 }
 

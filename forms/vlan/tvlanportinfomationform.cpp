@@ -55,6 +55,7 @@ void TVLanPortInfomationForm::BuildWindow()
     connect(RefreshBtn, &QPushButton::clicked, this, &TVLanPortInfomationForm::RefreshBtnClick);
     connect(SetBtn, &QPushButton::clicked, this, &TVLanPortInfomationForm::SetBtnClick);
     formwidgets::ConnectRowChanges(LV_dot1qPortVlanEntry, this, &TVLanPortInfomationForm::LV_dot1qPortVlanEntryChange);
+    EnableWhileSelected(LV_dot1qPortVlanEntry, {SetBtn});
     resize(600, 480);
 }
 

@@ -536,8 +536,10 @@ TEST_F(VlanFormsSim, ForwardAllGridsWaitForARowAndShowItsStaticPorts)
     TStackingPortUitForm* statics = form->Grids[1];
     ASSERT_EQ(statics->CheckBoxes().size(), 26);
     EXPECT_FALSE(statics->CheckBox(0)->isEnabled());
+    EXPECT_FALSE(form->SetBtn->isEnabled());
     Select(form->LV_dot1qForwardUnregisteredEntry, "1");
     EXPECT_TRUE(statics->CheckBox(0)->isEnabled());
+    EXPECT_TRUE(form->SetBtn->isEnabled());
     EXPECT_EQ(Ticked(statics), (std::vector<int>{1, 26}));
 
     // Set writes the static and forbidden ports of the selected VLAN.
@@ -699,7 +701,7 @@ TEST_F(VlanFormsSim, GarpRefreshWhileOneRunsDoesNothing)
     EXPECT_FALSE(getReady);
     form->Memo1->clear();
     form->RefreshBtn->click();
-    form->SetBtn->click();
+    form->SetBtnClick(); // its button waits for a row
     // Neither is dropped without a word.
     const QStringList refused = form->Memo1->toPlainText().split('\n');
     ASSERT_EQ(refused.size(), 2);
@@ -709,6 +711,7 @@ TEST_F(VlanFormsSim, GarpRefreshWhileOneRunsDoesNothing)
     ASSERT_TRUE(WaitFor([&] { return getReady && setReady; }));
     EXPECT_EQ(WalkStarts(sim->logLines(), firstColumn), 2u);
     EXPECT_TRUE(Sets().empty());
+    EXPECT_FALSE(form->SetBtn->isEnabled()) << "no row selected";
     // Once the walk is over Refresh works again.
     form->RefreshBtn->click();
     ASSERT_TRUE(Idle(*form));
@@ -788,7 +791,10 @@ TEST_F(VlanFormsSim, PortCapabilitiesAndPortVlanSettings)
     EXPECT_EQ(form->PortVLanID->text(), "");
     EXPECT_FALSE(form->PortVLanID->isEnabled());
     EXPECT_TRUE(form->AcceptableFrameTypes->isHidden());
+    // Set waits for a port to write to.
+    EXPECT_FALSE(form->SetBtn->isEnabled());
     Select(list, "9");
+    EXPECT_TRUE(form->SetBtn->isEnabled());
     EXPECT_EQ(form->PortVLanID->text(), "20");
     EXPECT_EQ(form->IngressFiltering->currentText(), "false");
     // The port VLAN ID is shown, not taken: typing changes nothing.
