@@ -4,6 +4,7 @@
 #include "shell/kvstartup.h"
 #include "shell/menucommands.h"
 #include "shell/panel/tfrontpanel.h"
+#include "shell/viewmenu.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -111,6 +112,7 @@ void TMainForm::CreateLayout()
     parts.setPageTitle = [this](const char* title) { PageTitle = title; };
     parts.refreshPanel = [this] { RefreshPanel1Click(); };
     Menu = menucommands::Install(parts);
+    CreateViewMenu();
 
     // Single fixed border: the window is as large as its parts, so the client
     // area keeps 781 by 117 below the menu bar however high the menu bar gets.
@@ -121,6 +123,11 @@ void TMainForm::CreateLayout()
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
+}
+
+void TMainForm::CreateViewMenu()
+{
+    View = new ViewMenu(MainMenu1, Menu, this);
 }
 
 void TMainForm::RunStartup(const std::vector<std::string>& parameters)
