@@ -44,5 +44,7 @@ extern const VarDef varsPortVlan[];    // kind 2, one key
 
 // Every request of these forms, in menu order.
 std::span<const FormTableDef> VlanFormTables();
+// The windows among them with more than one request.
+std::span<const FormWindowDef> VlanFormWindows();
 
 } // namespace kvforms
