@@ -80,6 +80,10 @@ void TMainForm::CreateLayout()
 
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    // Ten menus in the window's fixed width: a little less room around each
+    // caption, so that the last one ("Help") is never pushed into the bar's
+    // overflow button.
+    MainMenu1->setStyleSheet(QStringLiteral("QMenuBar::item { padding: 2px 3px; margin: 0px; }"));
     setMenuBar(MainMenu1);
 
     ScrollBox1 = new QScrollArea(this);
