@@ -68,9 +68,8 @@ public:
     // (at once when the caller is itself a completion callback).
     void Post(SnmpCallback callback, void* data, SnmpPdu response, const SnmpTarget& target);
 
-    // Registers (or replaces) a USM user. Protocol numbers: auth 1 none, 2 MD5,
-    // 3 SHA; priv 1 none, 2 DES, 3 3DES, 4 AES-128, 9 IDEA, 20 AES-192,
-    // 21 AES-256 (3DES and IDEA are not supported and fail at send time).
+    // Registers (or replaces) a USM user. Protocol numbers are those of
+    // UsmProtocols; any other fails at send time (unsupported protocol).
     void UsmAddUserName(const std::string& name, int32_t authProtocol, int32_t privProtocol,
                         const std::string& authPassword, const std::string& privPassword);
 
@@ -125,6 +124,7 @@ private:
     enum class Op { Get, GetNext, GetBulk, Set };
     int Send(Op op, const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback, void* data);
     void CloseSession(const std::string& key);
+    bool HasOutstanding(const Session& session) const;
     void ReplaceUsmUser(const std::string& name, const std::string& credentials);
     int StartDiscovery(Session& session, const SnmpTarget& target);
     void ServeDiscovery(Session& session, bool readable);

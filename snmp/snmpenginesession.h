@@ -23,6 +23,10 @@ struct SnmpEngine::Session {
     // SNMPv3: the agent's engine ID is discovered asynchronously; requests
     // made meanwhile wait here (token of their record, built PDU).
     bool engineKnown = true;
+    // SNMPv3: the agent answered as an engine other than the one discovered
+    // (replaced, or restarted with its boots gone back), or not at all: the
+    // next request opens the session anew and discovers the engine again.
+    bool engineInDoubt = false;
     std::vector<std::pair<const void*, NetSnmpPdu>> waiting;
     struct Discovery {
         UniqueFd socket;
