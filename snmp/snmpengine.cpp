@@ -405,8 +405,12 @@ int SnmpEngine::NetSnmpCallback(int op, snmp_session* sess, int, snmp_pdu* pdu, 
             completion.response.errorStatus = status == snmpOk ? usmError : status;
         }
         break;
+    case NETSNMP_CALLBACK_OP_RESEND:
+        if (!session->engineId.empty())
+            session->checkEngine = true;
+        return 1; // not the end of the request
     default:
-        return 1; // not the end of the request (connect, resend)
+        return 1; // not the end of the request (connect)
     }
     if (!session->userName.empty() &&
         (completion.reason == snmpReasonTimeout || SnmpEngineChanged(completion.response.errorStatus)))

@@ -129,6 +129,11 @@ private:
     int StartDiscovery(Session& session, const SnmpTarget& target);
     void ServeDiscovery(Session& session, bool readable);
     void EndDiscovery(Session& session, const SnmpDiscovery::Engine* found);
+    // Probes the agents of sessions whose requests had to be sent again: an
+    // agent that now is another engine (replaced), or the same one with its
+    // boots gone back (reset), never answers them.
+    void StartEngineChecks();
+    void EndEngineCheck(Session& session, const SnmpDiscovery::Engine* found);
     // The discovered engine ID, boots and time into the session and the
     // library's user entry.
     void AdoptEngine(Session& session, const SnmpDiscovery::Engine& found);

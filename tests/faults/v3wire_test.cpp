@@ -419,6 +419,33 @@ TEST_F(SnmpV3Wire, ASwitchRestartedAsAnotherEngineIsDiscoveredAgain)
         << Sets();
 }
 
+TEST_F(SnmpV3Wire, ASwitchResetWithItsBootsGoneBackIsDiscoveredAgain)
+{
+    // The same engine ID across restarts (kept state); the second start
+    // counts boot 2.
+    SimFixture stateful({.keepState = true});
+    std::string error;
+    ASSERT_TRUE(stateful.start(&error)) << error;
+    stateful.stop();
+    ASSERT_TRUE(stateful.start(&error)) << error;
+    KvSNMPDevice.port = stateful.port();
+    UseV3(kSha512);
+    Open();
+    ASSERT_TRUE(StatusSays(LastLine("Get: "), "Get", Outcome::Ok)) << Memo();
+    // A reset: the agent's own state goes, its boots start from 1 again.
+    stateful.stop();
+    std::filesystem::remove_all(stateful.statePath() + ".netsnmp");
+    ASSERT_TRUE(stateful.start(&error)) << error;
+    TCtrlBtnPanel* bar = form->PagePanel()->BtnPanel;
+    bar->RefreshBtn->click();
+    ASSERT_TRUE(kvtest::WaitFor([this] { return Idle(); }, 20000));
+    EXPECT_NE(LastLine("Get: ").find("(SNMPv3USM) Message not in TimeWindow!"), std::string::npos) << Memo();
+    bar->RefreshBtn->click();
+    ASSERT_TRUE(kvtest::WaitFor([this] { return Idle(); }, 20000));
+    EXPECT_TRUE(StatusSays(LastLine("Get: "), "Get", Outcome::Ok)) << Memo();
+    EXPECT_EQ(Edit(2)->text(), "osprey-lab");
+}
+
 // --- authNoPriv: a changed message is not taken ---------------------------------------------
 
 TEST_F(SnmpV3Wire, AuthNoPrivAnswerChangedOnTheWayIsNotTaken)
