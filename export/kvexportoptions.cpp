@@ -1,5 +1,7 @@
 #include "export/kvexportoptions.h"
 
+#include "snmp/usmprotocols.h"
+
 namespace {
 
 // "--page=Title" and "--page Title" both work.
@@ -168,6 +170,12 @@ std::string KvExportOptions::Usage(const std::string& programName)
            "  SNMPv3 only: /t<port> /c<context name> /d<context engine ID> /m<security model>\n"
            "               /l<security level> /n<user> /A<auth password> /P<priv password>\n"
            "               /a<auth protocol> /p<priv protocol>\n"
+           "  /a: " +
+           UsmProtocols::Listing(UsmProtocols::Auth()) +
+           "\n"
+           "  /p: " +
+           UsmProtocols::Listing(UsmProtocols::Priv()) +
+           "\n"
            "The per-switch INI file and the registry stand-in (KORVAN_REGISTRY) are read as\n"
            "the program reads them. The export needs no window system and leaves no file\n"
            "behind but the SNMPv3 boot counter file (see --boot-counter-dir).\n"

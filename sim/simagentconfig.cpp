@@ -22,12 +22,19 @@ struct UserRow {
     const char* createLine; // arguments of Net-SNMP's createUser
 };
 
+// clang-format off
 const UserRow users[] = {
-    {"sha-user", "sha-user SHA sha-auth-pass AES sha-priv-pass"},
-    {"md5-user", "md5-user MD5 md5-auth-pass DES md5-priv-pass"},
-    {"auth-user", "auth-user SHA auth-user-pass"},
-    {"noauth-user", "noauth-user"},
+    {"sha-user",         "sha-user SHA sha-auth-pass AES sha-priv-pass"},
+    {"md5-user",         "md5-user MD5 md5-auth-pass DES md5-priv-pass"},
+    {"sha224-user",      "sha224-user SHA-224 sha224-auth-pass AES sha224-priv-pass"},
+    {"sha256-user",      "sha256-user SHA-256 sha256-auth-pass AES256 sha256-priv-pass"},
+    {"sha384-user",      "sha384-user SHA-384 sha384-auth-pass AES192 sha384-priv-pass"},
+    {"sha512-user",      "sha512-user SHA-512 sha512-auth-pass AES256 sha512-priv-pass"},
+    {"auth-user",        "auth-user SHA auth-user-pass"},
+    {"sha256-auth-user", "sha256-auth-user SHA-256 sha256-auth-user-pass"},
+    {"noauth-user",      "noauth-user"},
 };
+// clang-format on
 
 // The communities and the word the request log writes for each: the log
 // says which community a request used, never its text.
@@ -51,7 +58,12 @@ const char* const accessConfig[] = {
     "group writeGroup v2c writeSec",
     "group adminGroup usm sha-user",
     "group adminGroup usm md5-user",
+    "group adminGroup usm sha224-user",
+    "group adminGroup usm sha256-user",
+    "group adminGroup usm sha384-user",
+    "group adminGroup usm sha512-user",
     "group authGroup  usm auth-user",
+    "group authGroup  usm sha256-auth-user",
     "group guestGroup usm noauth-user",
     "view  all included .1",
     "access readGroup  \"\" any noauth exact all none none",

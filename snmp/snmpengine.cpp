@@ -198,7 +198,11 @@ int SnmpEngine::OpenSession(const SnmpTarget& target, Session*& session)
         key += '\x1f' + target.securityName + '\x1f' + Credentials(user);
     }
     auto existing = sessions_.find(key);
-    if (existing != sessions_.end()) {
+    if (existing != sessions_.end() && existing->second->engineInDoubt && !HasOutstanding(*existing->second)) {
+        // The agent is no longer the engine this session discovered (or did
+        // not answer): the session goes, and its successor discovers anew.
+        CloseSession(key);
+    } else if (existing != sessions_.end()) {
         session = existing->second.get();
         return snmpOk;
     }
@@ -255,6 +259,12 @@ int SnmpEngine::OpenSession(const SnmpTarget& target, Session*& session)
     if (sessionsChanged_)
         sessionsChanged_();
     return snmpOk;
+}
+
+bool SnmpEngine::HasOutstanding(const Session& session) const
+{
+    return std::any_of(outstanding_.begin(), outstanding_.end(),
+                       [&session](const auto& entry) { return entry.second->session == &session; });
 }
 
 void SnmpEngine::ReplaceUsmUser(const std::string& name, const std::string& credentials)
@@ -395,9 +405,16 @@ int SnmpEngine::NetSnmpCallback(int op, snmp_session* sess, int, snmp_pdu* pdu, 
             completion.response.errorStatus = status == snmpOk ? usmError : status;
         }
         break;
+    case NETSNMP_CALLBACK_OP_RESEND:
+        if (!session->engineId.empty())
+            session->checkEngine = true;
+        return 1; // not the end of the request
     default:
-        return 1; // not the end of the request (connect, resend)
+        return 1; // not the end of the request (connect)
     }
+    if (!session->userName.empty() &&
+        (completion.reason == snmpReasonTimeout || SnmpEngineChanged(completion.response.errorStatus)))
+        session->engineInDoubt = true;
     engine.outstanding_.erase(found);
     engine.completions_.push_back(std::move(completion));
     return 1;

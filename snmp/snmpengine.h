@@ -68,9 +68,8 @@ public:
     // (at once when the caller is itself a completion callback).
     void Post(SnmpCallback callback, void* data, SnmpPdu response, const SnmpTarget& target);
 
-    // Registers (or replaces) a USM user. Protocol numbers: auth 1 none, 2 MD5,
-    // 3 SHA; priv 1 none, 2 DES, 3 3DES, 4 AES-128, 9 IDEA, 20 AES-192,
-    // 21 AES-256 (3DES and IDEA are not supported and fail at send time).
+    // Registers (or replaces) a USM user. Protocol numbers are those of
+    // UsmProtocols; any other fails at send time (unsupported protocol).
     void UsmAddUserName(const std::string& name, int32_t authProtocol, int32_t privProtocol,
                         const std::string& authPassword, const std::string& privPassword);
 
@@ -125,10 +124,16 @@ private:
     enum class Op { Get, GetNext, GetBulk, Set };
     int Send(Op op, const SnmpPdu& pdu, const SnmpTarget& target, SnmpCallback callback, void* data);
     void CloseSession(const std::string& key);
+    bool HasOutstanding(const Session& session) const;
     void ReplaceUsmUser(const std::string& name, const std::string& credentials);
     int StartDiscovery(Session& session, const SnmpTarget& target);
     void ServeDiscovery(Session& session, bool readable);
     void EndDiscovery(Session& session, const SnmpDiscovery::Engine* found);
+    // Probes the agents of sessions whose requests had to be sent again: an
+    // agent that now is another engine (replaced), or the same one with its
+    // boots gone back (reset), never answers them.
+    void StartEngineChecks();
+    void EndEngineCheck(Session& session, const SnmpDiscovery::Engine* found);
     // The discovered engine ID, boots and time into the session and the
     // library's user entry.
     void AdoptEngine(Session& session, const SnmpDiscovery::Engine& found);

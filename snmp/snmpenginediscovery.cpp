@@ -113,10 +113,73 @@ void SnmpEngine::AdoptEngine(Session& session, const SnmpDiscovery::Engine& foun
     set_enginetime(const_cast<u_char*>(id), static_cast<u_int>(length), found.boots, found.time, TRUE);
     usm_create_user_from_session(opened);
     session.engineKnown = true;
+    session.engineId = found.engineId;
+}
+
+void SnmpEngine::StartEngineChecks()
+{
+    for (auto& [key, session] : sessions_) {
+        if (!session->checkEngine || session->discovery)
+            continue;
+        session->checkEngine = false;
+        const Request* request = nullptr;
+        for (const auto& [token, record] : outstanding_)
+            if (record->session == session.get())
+                request = record.get();
+        if (!request)
+            continue;
+        // One probe, answered at once by a live agent: the request's own
+        // retransmission goes on meanwhile.
+        SnmpTarget target = request->target;
+        target.retries = 0;
+        if (StartDiscovery(*session, target) == snmpOk)
+            session->discovery->check = true;
+    }
+}
+
+void SnmpEngine::EndEngineCheck(Session& session, const SnmpDiscovery::Engine* found)
+{
+    if (!found)
+        return; // no answer: the requests go on to their own time-out
+    int status = snmpOk;
+    if (found->engineId != session.engineId) {
+        status = usmUnknownEngineId;
+    } else {
+        u_int boots = 0;
+        u_int time = 0;
+        auto* id = reinterpret_cast<const u_char*>(session.engineId.data());
+        if (get_enginetime(id, static_cast<u_int>(session.engineId.size()), &boots, &time, TRUE) == SNMPERR_SUCCESS &&
+            found->boots < boots)
+            status = usmNotInTimeWindow;
+    }
+    if (status == snmpOk)
+        return;
+    // The requests fail with what happened; the library's own copies of them
+    // end unnoticed (their tokens are gone), and the next request opens the
+    // session anew and discovers the agent's engine.
+    session.engineInDoubt = true;
+    for (auto it = outstanding_.begin(); it != outstanding_.end();) {
+        if (it->second->session != &session) {
+            ++it;
+            continue;
+        }
+        Completion completion{snmpReasonResponse, SnmpPdu{}, it->second->target, it->second->callback,
+                              it->second->data};
+        completion.response.errorStatus = status;
+        completions_.push_back(std::move(completion));
+        it = outstanding_.erase(it);
+    }
 }
 
 void SnmpEngine::EndDiscovery(Session& session, const SnmpDiscovery::Engine* found)
 {
+    if (session.discovery && session.discovery->check) {
+        session.discovery.reset();
+        if (sessionsChanged_)
+            sessionsChanged_();
+        EndEngineCheck(session, found);
+        return;
+    }
     if (session.discovery) {
         session.discovery.reset();
         if (sessionsChanged_)

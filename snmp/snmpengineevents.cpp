@@ -55,6 +55,7 @@ void SnmpEngine::ProcessPendingEvents()
         if (session->discovery)
             ServeDiscovery(*session, true);
     }
+    StartEngineChecks();
     ExpireOverdue();
     DeliverCompletions();
 }

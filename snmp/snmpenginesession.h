@@ -23,6 +23,14 @@ struct SnmpEngine::Session {
     // SNMPv3: the agent's engine ID is discovered asynchronously; requests
     // made meanwhile wait here (token of their record, built PDU).
     bool engineKnown = true;
+    // SNMPv3: the agent answered as an engine other than the one discovered
+    // (replaced, or restarted with its boots gone back), or not at all: the
+    // next request opens the session anew and discovers the engine again.
+    bool engineInDoubt = false;
+    // SNMPv3: the engine ID discovered; a request that had to be sent again
+    // asks for a check of the agent's engine (a probe as in discovery).
+    std::string engineId;
+    bool checkEngine = false;
     std::vector<std::pair<const void*, NetSnmpPdu>> waiting;
     struct Discovery {
         UniqueFd socket;
@@ -31,6 +39,8 @@ struct SnmpEngine::Session {
         int attemptsLeft = 0;
         long perAttemptMs = 1000;
         std::chrono::steady_clock::time_point next;
+        // A check of a known engine, not the first discovery.
+        bool check = false;
     };
     std::unique_ptr<Discovery> discovery;
     int fd = -1; // the handle's socket (owned by the library)

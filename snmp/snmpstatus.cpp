@@ -83,3 +83,9 @@ int SnmpTranslateError(int netSnmpError)
             return t.number;
     return snmpClassError;
 }
+
+bool SnmpEngineChanged(int status)
+{
+    return status == usmUnknownEngineId || status == usmNotInTimeWindow || status == snmpV3NotInTimeWindow ||
+           status == snmpV3InvalidEngineId;
+}

@@ -45,6 +45,7 @@ constexpr int snmpClassTransportAccessDenied = -23; // last session status
 
 constexpr int snmpV3Ok = -1401;
 constexpr int snmpV3UnsupportedSecurityModel = -1402; // first SNMPv3 error
+constexpr int snmpV3NotInTimeWindow = -1403;
 constexpr int snmpV3InvalidMessage = -1405;
 constexpr int snmpV3InvalidEngineId = -1406;
 constexpr int snmpV3ParseError = -1408;
@@ -71,3 +72,7 @@ constexpr int usmAddressError = 1414; // last USM error
 // Translates a Net-SNMP library error (SNMPERR_*, 0 or negative) into the
 // numbering above. Unknown errors give -1.
 int SnmpTranslateError(int netSnmpError);
+
+// Whether a status says that the agent's SNMPv3 engine is not the one the
+// request was sent to (another engine ID, or boots and time gone back).
+bool SnmpEngineChanged(int status);

@@ -3,60 +3,67 @@
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "snmp/snmpstatus.h"
+#include "snmp/usmprotocols.h"
 
 namespace {
+
+// Net-SNMP's identifiers of the protocols it implements; a protocol of the
+// module's tables is spoken when its identifier is one of these.
+struct LibraryProtocol {
+    const oid* id;
+    size_t length;
+};
+
+const LibraryProtocol libraryProtocols[] = {
+    {usmHMACMD5AuthProtocol, OID_LENGTH(usmHMACMD5AuthProtocol)},
+    {usmHMACSHA1AuthProtocol, OID_LENGTH(usmHMACSHA1AuthProtocol)},
+    {usmHMAC128SHA224AuthProtocol, OID_LENGTH(usmHMAC128SHA224AuthProtocol)},
+    {usmHMAC192SHA256AuthProtocol, OID_LENGTH(usmHMAC192SHA256AuthProtocol)},
+    {usmHMAC256SHA384AuthProtocol, OID_LENGTH(usmHMAC256SHA384AuthProtocol)},
+    {usmHMAC384SHA512AuthProtocol, OID_LENGTH(usmHMAC384SHA512AuthProtocol)},
+    {usmDESPrivProtocol, OID_LENGTH(usmDESPrivProtocol)},
+    {usmAESPrivProtocol, OID_LENGTH(usmAESPrivProtocol)},
+    {usmAES192PrivProtocol, OID_LENGTH(usmAES192PrivProtocol)},
+    {usmAES256PrivProtocol, OID_LENGTH(usmAES256PrivProtocol)},
+};
 
 struct Protocol {
     const oid* id = nullptr; // null: none
     size_t length = 0;
 };
 
-// The authentication protocol of a number; false for an unsupported one.
-bool AuthProtocol(int32_t number, Protocol& protocol)
+// The library's identifier of a protocol of the tables; false when the
+// library does not implement it. "none" (number 1) has no identifier.
+bool LibraryId(const UsmProtocol* protocol, Protocol& found)
 {
-    switch (number) {
-    case 1:
-        protocol = {};
-        return true;
-    case 2:
-        protocol = {usmHMACMD5AuthProtocol, OID_LENGTH(usmHMACMD5AuthProtocol)};
-        return true;
-    case 3:
-        protocol = {usmHMACSHA1AuthProtocol, OID_LENGTH(usmHMACSHA1AuthProtocol)};
-        return true;
-    default:
+    if (!protocol)
         return false;
+    found = {};
+    if (protocol->number == 1)
+        return true;
+    oid arcs[MAX_OID_LEN];
+    size_t length = 0;
+    for (const char* p = protocol->oid; *p && length < MAX_OID_LEN; ++p) {
+        arcs[length++] = std::strtoul(p, const_cast<char**>(&p), 10);
+        if (*p != '.')
+            break;
     }
+    for (const LibraryProtocol& l : libraryProtocols)
+        if (netsnmp_oid_equals(arcs, length, l.id, l.length) == 0) {
+            found = {l.id, l.length};
+            return true;
+        }
+    return false;
 }
 
-// The privacy protocol of a number; false for an unsupported one.
-bool PrivProtocol(int32_t number, Protocol& protocol)
-{
-    switch (number) {
-    case 1:
-        protocol = {};
-        return true;
-    case 2:
-        protocol = {usmDESPrivProtocol, OID_LENGTH(usmDESPrivProtocol)};
-        return true;
-    case 4:
-        protocol = {usmAESPrivProtocol, OID_LENGTH(usmAESPrivProtocol)};
-        return true;
-    case 20:
-        protocol = {usmAES192PrivProtocol, OID_LENGTH(usmAES192PrivProtocol)};
-        return true;
-    case 21:
-        protocol = {usmAES256PrivProtocol, OID_LENGTH(usmAES256PrivProtocol)};
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Derives a key from a password with the authentication protocol's hash.
+// Derives a key (Ku) from a password with the authentication protocol's
+// hash: as long as the hash's output. Localisation to the agent's engine and
+// the extension of a privacy key that a longer cipher needs follow once the
+// engine is known (usm_create_user_from_session).
 bool DeriveKey(const Protocol& auth, const std::string& password, u_char* key, size_t& length)
 {
     return generate_Ku(auth.id, static_cast<u_int>(auth.length), reinterpret_cast<const u_char*>(password.data()),
@@ -72,10 +79,10 @@ int SnmpUsmSetup::Apply(snmp_session& s, const std::string& securityName, const 
     s.securityNameLen = securityName.size();
     s.securityLevel = SNMP_SEC_LEVEL_NOAUTH;
     Protocol auth;
-    if (!AuthProtocol(user.authProtocol, auth))
+    if (!LibraryId(UsmProtocols::FindAuth(user.authProtocol), auth))
         return usmUnsupportedAuthProtocol;
     Protocol priv;
-    if (!PrivProtocol(user.privProtocol, priv))
+    if (!LibraryId(UsmProtocols::FindPriv(user.privProtocol), priv))
         return usmUnsupportedPrivProtocol;
     if (!auth.id)
         return snmpOk;

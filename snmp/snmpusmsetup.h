@@ -10,8 +10,8 @@ struct snmp_session;
 class SnmpUsmSetup {
 public:
     // Sets the security model, name, level, protocols and keys (derived from
-    // the passwords) of `session` for `user`. Protocol numbers: auth 1 none,
-    // 2 MD5, 3 SHA; priv 1 none, 2 DES, 4 AES-128, 20 AES-192, 21 AES-256.
+    // the passwords) of `session` for `user`, whose protocol numbers are those
+    // of UsmProtocols.
     // `securityName` must outlive the opening of the session. 0 or a USM
     // status (unsupported protocol, a key that cannot be derived).
     static int Apply(snmp_session& session, const std::string& securityName, const SnmpEngine::UsmUser& user);

@@ -240,6 +240,8 @@ static const KvOptionDef defsUsmPrivProtocol[] = {
     {0, "1.3.6.1.6.3.10.1.2.1", "None"},
     {0, "1.3.6.1.6.3.10.1.2.2", "DES"},
     {0, "1.3.6.1.6.3.10.1.2.4", "AES"},
+    {0, "1.3.6.1.4.1.14832.1.3", "AES-192"},
+    {0, "1.3.6.1.4.1.14832.1.4", "AES-256"},
     {},
 };
 const KvOptionList optUsmPrivProtocol(2, defsUsmPrivProtocol);

@@ -2,6 +2,8 @@
 // tables must list what Net-SNMP's own snmpwalk reads from the same agent.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <map>
 
 #include "exportrun.h"
@@ -15,8 +17,11 @@ const std::map<std::string, std::string> kAuthProtocols = {
     {"1.3.6.1.6.3.10.1.1.1", "None"},    {"1.3.6.1.6.3.10.1.1.2", "MD5"},     {"1.3.6.1.6.3.10.1.1.3", "SHA"},
     {"1.3.6.1.6.3.10.1.1.4", "SHA-224"}, {"1.3.6.1.6.3.10.1.1.5", "SHA-256"}, {"1.3.6.1.6.3.10.1.1.6", "SHA-384"},
     {"1.3.6.1.6.3.10.1.1.7", "SHA-512"}};
-const std::map<std::string, std::string> kPrivProtocols = {
-    {"1.3.6.1.6.3.10.1.2.1", "None"}, {"1.3.6.1.6.3.10.1.2.2", "DES"}, {"1.3.6.1.6.3.10.1.2.4", "AES"}};
+const std::map<std::string, std::string> kPrivProtocols = {{"1.3.6.1.6.3.10.1.2.1", "None"},
+                                                           {"1.3.6.1.6.3.10.1.2.2", "DES"},
+                                                           {"1.3.6.1.6.3.10.1.2.4", "AES"},
+                                                           {"1.3.6.1.4.1.14832.1.3", "AES-192"},
+                                                           {"1.3.6.1.4.1.14832.1.4", "AES-256"}};
 const std::map<std::string, std::string> kStorageTypes = {
     {"1", "other"}, {"2", "volatile"}, {"3", "nonVolatile"}, {"4", "permanent"}, {"5", "readOnly"}};
 const std::map<std::string, std::string> kRowStatus = {{"1", "active"},      {"2", "notInService"},  {"3", "notReady"},
@@ -137,5 +142,97 @@ TEST_F(ExportSnmpd, AWrongPasswordEndsWithTheStatusLine)
     EXPECT_EQ(result.err.rfind("Get: ", 0), 0u) << result.err;
     EXPECT_NE(result.err.find(" Request: User Table. "), std::string::npos) << result.err;
 }
+
+// --- every SHA-2 hash, every AES key length ------------------------------------------------
+
+struct UserCase {
+    const char* user;
+    int level; // 2 authNoPriv, 3 authPriv
+    int auth;  // `/a`
+    const char* authPassword;
+    int priv; // `/p`
+    const char* privPassword;
+    const char* authName; // as the User Table page names the protocols
+    const char* privName;
+};
+
+std::ostream& operator<<(std::ostream& out, const UserCase& c)
+{
+    return out << c.user;
+}
+
+class ExportSnmpdUser : public ExportSnmpd, public ::testing::WithParamInterface<UserCase> {
+protected:
+    // The user from the per-switch INI file, which counts the level and the
+    // protocols from 0.
+    ExportResult ExportFromIniFile(const UserCase& c)
+    {
+        const std::string ini = setup_.Directory() + "/Conf/127.0.0.1.cfg";
+        std::ofstream(ini) << "[Program Information]\nAgentPort=" << agent_.Port()
+                           << "\nVersion=3\nContextName=\nContextEngineID=\nSecurityModel=3\nSecurityLevel="
+                           << c.level - 1 << "\nSecurityName=" << c.user << "\nAuthProtocol=" << c.auth - 1
+                           << "\nPrivProtocol=" << c.priv - 1 << "\nAuthPassword=" << c.authPassword
+                           << "\nPrivPassword=" << c.privPassword << "\n";
+        ExportProcess process(setup_.Directory(), setup_.RegistryPath());
+        // The INI file is read for every switch after the address.
+        ExportResult result = process.Run({"/I127.0.0.1", "/v3", "--page", "User Table"}, 30000);
+        std::filesystem::remove(ini);
+        return result;
+    }
+
+    ExportResult ExportAs(const UserCase& c, const std::string& authPassword)
+    {
+        ExportProcess process(setup_.Directory(), setup_.RegistryPath());
+        std::vector<std::string> args = {"/I127.0.0.1",
+                                         "/v3",
+                                         "/t" + std::to_string(agent_.Port()),
+                                         "/m3",
+                                         "/l" + std::to_string(c.level),
+                                         std::string("/n") + c.user,
+                                         "/a" + std::to_string(c.auth),
+                                         "/A" + authPassword,
+                                         "/p" + std::to_string(c.priv),
+                                         std::string("/P") + c.privPassword,
+                                         "--page",
+                                         "User Table"};
+        return process.Run(args, 30000);
+    }
+};
+
+TEST_P(ExportSnmpdUser, ReadsThePageAndRefusesAWrongPassword)
+{
+    const UserCase& c = GetParam();
+    const ExportResult result = ExportFromIniFile(c);
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    // The agent's own row names the user's protocols.
+    bool found = false;
+    for (const auto& row : Rows(result)) {
+        if (row.size() < 8 || row[1] != c.user)
+            continue;
+        found = true;
+        EXPECT_EQ(row[4], c.authName);
+        EXPECT_EQ(row[7], c.privName);
+    }
+    EXPECT_TRUE(found) << result.out;
+
+    const ExportResult wrong = ExportAs(c, "not-the-password");
+    EXPECT_FALSE(wrong.timedOut) << "still waiting after 30 s";
+    EXPECT_EQ(wrong.status, 1);
+    EXPECT_NE(wrong.err.find("(SNMPv3USM) Authentication failure!"), std::string::npos) << wrong.err;
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Sha2, ExportSnmpdUser, ::testing::Values(
+    //        user          level auth password          priv password          auth name  priv name
+    UserCase{"sha224user", 3,    4,   "sha224password", 4,   "sha224privacy", "SHA-224", "AES"},
+    UserCase{"sha256user", 3,    5,   "sha256password", 21,  "sha256privacy", "SHA-256", "AES-256"},
+    UserCase{"sha384user", 3,    6,   "sha384password", 20,  "sha384privacy", "SHA-384", "AES-192"},
+    UserCase{"sha512user", 3,    7,   "sha512password", 4,   "sha512privacy", "SHA-512", "AES"},
+    UserCase{"sha256auth", 2,    5,   "sha256authpass", 1,   "",              "SHA-256", "None"},
+    // A hash shorter than the cipher's key: the privacy key is extended.
+    UserCase{"sha1aes256", 3,    3,   "sha1aes256password", 21, "sha1aes256privacy", "SHA", "AES-256"}),
+    [](const ::testing::TestParamInfo<UserCase>& info) { return std::string(info.param.user); });
+// clang-format on
 
 } // namespace

@@ -72,14 +72,16 @@ const char* const kWritten = "Wire-Check-7Q";
 struct Credentials {
     const char* user;
     int32_t level;        // 2 authNoPriv, 3 authPriv
-    int32_t authProtocol; // 2 MD5, 3 SHA
+    int32_t authProtocol; // 2 MD5, 3 SHA-1, 7 SHA-512
     const char* authPassword;
-    int32_t privProtocol; // 1 none, 2 DES, 4 AES
+    int32_t privProtocol; // 1 none, 2 DES, 4 AES-128, 21 AES-256
     const char* privPassword;
 };
 
 const Credentials kSha{SimFixture::shaUser, 3, 3, SimFixture::shaAuthPassword, 4, SimFixture::shaPrivPassword};
 const Credentials kMd5{SimFixture::md5User, 3, 2, SimFixture::md5AuthPassword, 2, SimFixture::md5PrivPassword};
+const Credentials kSha512{SimFixture::sha512User,         3,  7,
+                          SimFixture::sha512AuthPassword, 21, SimFixture::sha512PrivPassword};
 const Credentials kAuthOnly{SimFixture::authUser, 2, 3, SimFixture::authPassword, 1, ""};
 
 std::string ReadFile(const std::string& path)
@@ -377,6 +379,71 @@ TEST_F(SnmpV3Wire, AuthPrivWithMd5AndDesShowsNothingInClear)
     if (IsSkipped())
         return;
     ExpectNothingInClear(capture, kMd5);
+}
+
+TEST_F(SnmpV3Wire, AuthPrivWithSha512AndAes256ShowsNothingInClear)
+{
+    UseV3(kSha512);
+    Capture capture(sim.directory());
+    ReadAndWriteCaptured(capture);
+    if (IsSkipped())
+        return;
+    ExpectNothingInClear(capture, kSha512);
+}
+
+// --- a switch whose engine changes under an open window ----------------------------------------
+
+TEST_F(SnmpV3Wire, ASwitchRestartedAsAnotherEngineIsDiscoveredAgain)
+{
+    UseV3(kSha512);
+    Open();
+    ASSERT_TRUE(StatusSays(LastLine("Get: "), "Get", Outcome::Ok)) << Memo();
+    // The same address and port, another engine ID (the simulator's carries
+    // its process id), boots and time from the start.
+    sim.stop();
+    std::string error;
+    ASSERT_TRUE(sim.start(&error)) << error;
+    TCtrlBtnPanel* bar = form->PagePanel()->BtnPanel;
+    bar->RefreshBtn->click();
+    ASSERT_TRUE(kvtest::WaitFor([this] { return Idle(); }, 20000));
+    const std::string failed = LastLine("Get: ");
+    EXPECT_NE(failed.find("(SNMPv3USM) Unknown EngineID!"), std::string::npos) << Memo();
+    bar->RefreshBtn->click();
+    ASSERT_TRUE(kvtest::WaitFor([this] { return Idle(); }, 20000));
+    EXPECT_TRUE(StatusSays(LastLine("Get: "), "Get", Outcome::Ok)) << Memo();
+    EXPECT_EQ(Edit(2)->text(), "osprey-lab");
+    WriteName(kWritten);
+    EXPECT_TRUE(StatusSays(LastLine("Set: "), "Set", Outcome::Ok)) << Memo();
+    EXPECT_NE(Sets().find(std::string("SET v3 ") + kSha512.user + " authPriv: 1.3.6.1.2.1.1.5.0 STRING \"" + kWritten),
+              std::string::npos)
+        << Sets();
+}
+
+TEST_F(SnmpV3Wire, ASwitchResetWithItsBootsGoneBackIsDiscoveredAgain)
+{
+    // The same engine ID across restarts (kept state); the second start
+    // counts boot 2.
+    SimFixture stateful({.keepState = true});
+    std::string error;
+    ASSERT_TRUE(stateful.start(&error)) << error;
+    stateful.stop();
+    ASSERT_TRUE(stateful.start(&error)) << error;
+    KvSNMPDevice.port = stateful.port();
+    UseV3(kSha512);
+    Open();
+    ASSERT_TRUE(StatusSays(LastLine("Get: "), "Get", Outcome::Ok)) << Memo();
+    // A reset: the agent's own state goes, its boots start from 1 again.
+    stateful.stop();
+    std::filesystem::remove_all(stateful.statePath() + ".netsnmp");
+    ASSERT_TRUE(stateful.start(&error)) << error;
+    TCtrlBtnPanel* bar = form->PagePanel()->BtnPanel;
+    bar->RefreshBtn->click();
+    ASSERT_TRUE(kvtest::WaitFor([this] { return Idle(); }, 20000));
+    EXPECT_NE(LastLine("Get: ").find("(SNMPv3USM) Message not in TimeWindow!"), std::string::npos) << Memo();
+    bar->RefreshBtn->click();
+    ASSERT_TRUE(kvtest::WaitFor([this] { return Idle(); }, 20000));
+    EXPECT_TRUE(StatusSays(LastLine("Get: "), "Get", Outcome::Ok)) << Memo();
+    EXPECT_EQ(Edit(2)->text(), "osprey-lab");
 }
 
 // --- authNoPriv: a changed message is not taken ---------------------------------------------

@@ -411,7 +411,8 @@ TEST_F(Agent, V3UserTableMatchesSnmpwalkForBothUsers)
             names.push_back(row[1]);
         }
         EXPECT_EQ(n, rows.size());
-        EXPECT_EQ(names, (std::vector<std::string>{"md5user", "shauser", "authuser"}));
+        EXPECT_EQ(names, (std::vector<std::string>{"md5user", "shauser", "authuser", "sha1aes256", "sha224user",
+                                                   "sha256auth", "sha256user", "sha384user", "sha512user"}));
 
         AsyncWalk async = WalkAsync(*r);
         EXPECT_EQ(async.last.code, 0);

@@ -25,7 +25,19 @@ const char* const kConfig = "rocommunity public 127.0.0.1\n"
                             "rwuser md5user priv\n"
                             "rwuser shauser priv\n"
                             "createUser authuser SHA authpassword\n"
-                            "rouser authuser auth\n";
+                            "rouser authuser auth\n"
+                            "createUser sha224user SHA-224 sha224password AES sha224privacy\n"
+                            "createUser sha256user SHA-256 sha256password AES256 sha256privacy\n"
+                            "createUser sha384user SHA-384 sha384password AES192 sha384privacy\n"
+                            "createUser sha512user SHA-512 sha512password AES sha512privacy\n"
+                            "createUser sha256auth SHA-256 sha256authpass\n"
+                            "createUser sha1aes256 SHA sha1aes256password AES256 sha1aes256privacy\n"
+                            "rwuser sha1aes256 priv\n"
+                            "rwuser sha224user priv\n"
+                            "rwuser sha256user priv\n"
+                            "rwuser sha384user priv\n"
+                            "rwuser sha512user priv\n"
+                            "rouser sha256auth auth\n";
 
 int BoundUdpSocket(uint16_t& port)
 {

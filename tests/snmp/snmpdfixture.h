@@ -13,7 +13,13 @@
 //   limited to the system group, for SNMPv1 walks that run off the view);
 //   USM users "md5user" (MD5 "md5password", DES "md5privacy") and "shauser"
 //   (SHA "shapassword", AES "shaprivacy"), both read-write with privacy;
-//   "authuser" (SHA "authpassword", no privacy), read-only.
+//   "authuser" (SHA "authpassword", no privacy), read-only; one user each for
+//   the SHA-2 hashes, NAME "<hash>user" with "<hash>password" and
+//   "<hash>privacy": "sha224user" (AES-128), "sha256user" (AES-256),
+//   "sha384user" (AES-192), "sha512user" (AES-128), read-write with privacy,
+//   "sha1aes256" (SHA-1 "sha1aes256password", AES-256 "sha1aes256privacy":
+//   a hash shorter than the cipher's key), read-write, and "sha256auth"
+//   (SHA-256 "sha256authpass", no privacy), read-only.
 class SnmpdFixture {
 public:
     SnmpdFixture() = default;
