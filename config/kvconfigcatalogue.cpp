@@ -29,6 +29,7 @@ const char* const kLeftOut[] = {
     "1.3.6.1.6.3.12.1.1",              // snmpTargetSpinLock: a lock, not a setting
     "1.3.6.1.6.3.15.1.2.2.",           // SNMP users: keys and passwords
     "1.3.6.1.6.3.18.1.1.",             // SNMP communities: the community texts
+    "1.3.6.1.2.1.16.9.1.1.4",          // RMON eventCommunity: a trap community
 };
 
 // The variables that change how the switch is reached.

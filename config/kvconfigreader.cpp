@@ -8,6 +8,7 @@
 #include "export/kvpagelookup.h"
 #include "export/kvstatusline.h"
 #include "snmp/kvsnmprequest.h"
+#include "snmp/kvsnmprequestsupport.h"
 #include "snmp/snmpvb.h"
 #include "tables/pagecatalogue.h"
 
@@ -101,8 +102,10 @@ KvConfigPage KvConfigReader::ReadPage(const KvConfigCatalogue::Page& page)
                 row.key = received.compare(0, base.size(), base) == 0 ? received.substr(base.size()) : received;
                 for (int32_t k = 0; k < command.keyCount; ++k)
                     row.index += (k ? " " : "") + KvUtf8::Repair(request.variables[k].value);
+                // A column that ended before the others has no value in this row.
                 for (const KvConfigCatalogue::Column& column : page.columns)
-                    if (!request.Absent(column.position))
+                    if (!request.Absent(column.position) &&
+                        request.variables[column.position].value != kvrequest::kNotDone)
                         row.settings.push_back(
                             Setting(column, page.Oid(column, row.key), request.variables[column.position].value));
                 result.rows.push_back(std::move(row));
