@@ -2,11 +2,16 @@
 
 #include "snmp/usmprotocols.h"
 
-namespace {
-
-// "--page=Title" and "--page Title" both work.
-bool SplitValue(const std::string& argument, const std::string& option, std::string& value)
+bool KvExportOptions::TakeValue(const std::vector<std::string>& arguments, size_t& i, const std::string& option,
+                                std::string& value)
 {
+    const std::string& argument = arguments[i];
+    value.clear();
+    if (argument == option) {
+        if (i + 1 < arguments.size())
+            value = arguments[++i];
+        return true;
+    }
     if (argument.size() > option.size() && argument.compare(0, option.size(), option) == 0 &&
         argument[option.size()] == '=') {
         value = argument.substr(option.size() + 1);
@@ -15,7 +20,42 @@ bool SplitValue(const std::string& argument, const std::string& option, std::str
     return false;
 }
 
-} // namespace
+KvExportOptions::Taken KvExportOptions::TakeCommon(const std::vector<std::string>& arguments, size_t& i, bool& help,
+                                                   std::string& bootCounterDirectory, std::string& error)
+{
+    const std::string& argument = arguments[i];
+    std::string value;
+    if (argument == "--help" || argument == "-h" || argument == "-?") {
+        help = true;
+        return Taken::Yes;
+    }
+    if (!TakeValue(arguments, i, "--boot-counter-dir", value))
+        return Taken::No;
+    if (value.empty()) {
+        error = "--boot-counter-dir needs a directory";
+        return Taken::Error;
+    }
+    bootCounterDirectory = value;
+    return Taken::Yes;
+}
+
+bool KvExportOptions::TakeSwitch(const std::string& argument, std::vector<std::string>& switches, std::string& error)
+{
+    if (!argument.empty() && argument[0] == '-') {
+        error = "unknown option '" + argument + "'";
+        return false;
+    }
+    if (argument.find('/') == std::string::npos) {
+        // The program would ignore it; here it is most likely part of a page
+        // title that lost its quotes.
+        error = "unexpected parameter '" + argument +
+                "': switches begin with '/' (for example /I10.90.90.90); put page titles "
+                "that contain blanks in quotes";
+        return false;
+    }
+    switches.push_back(argument);
+    return true;
+}
 
 bool KvExportOptions::SetAction(Action wanted, std::string& error)
 {
@@ -49,16 +89,12 @@ bool KvExportOptions::Parse(const std::vector<std::string>& arguments, std::stri
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         std::string value;
-        if (argument == "--help" || argument == "-h" || argument == "-?") {
-            help = true;
-        } else if (argument == "--page" || SplitValue(argument, "--page", value)) {
-            if (argument == "--page") {
-                if (i + 1 >= arguments.size()) {
-                    error = "--page needs a page title (see --list)";
-                    return false;
-                }
-                value = arguments[++i];
-            }
+        const Taken common = TakeCommon(arguments, i, help, bootCounterDirectory, error);
+        if (common == Taken::Error)
+            return false;
+        if (common == Taken::Yes)
+            continue;
+        if (TakeValue(arguments, i, "--page", value)) {
             if (!SetAction(Action::Page, error))
                 return false;
             if (value.find_first_not_of(" \t") == std::string::npos) {
@@ -66,19 +102,6 @@ bool KvExportOptions::Parse(const std::vector<std::string>& arguments, std::stri
                 return false;
             }
             page = value;
-        } else if (argument == "--boot-counter-dir" || SplitValue(argument, "--boot-counter-dir", value)) {
-            if (argument == "--boot-counter-dir") {
-                if (i + 1 >= arguments.size()) {
-                    error = "--boot-counter-dir needs a directory";
-                    return false;
-                }
-                value = arguments[++i];
-            }
-            if (value.empty()) {
-                error = "--boot-counter-dir needs a directory";
-                return false;
-            }
-            bootCounterDirectory = value;
         } else if (argument == "--list") {
             if (!SetAction(Action::List, error))
                 return false;
@@ -94,18 +117,8 @@ bool KvExportOptions::Parse(const std::vector<std::string>& arguments, std::stri
         } else if (argument == "--json") {
             if (!SetFormat(Format::Json, error))
                 return false;
-        } else if (!argument.empty() && argument[0] == '-') {
-            error = "unknown option '" + argument + "'";
+        } else if (!TakeSwitch(argument, parameters, error)) {
             return false;
-        } else if (argument.find('/') == std::string::npos) {
-            // The program would ignore it; here it is most likely part of a page
-            // title that lost its quotes.
-            error = "unexpected parameter '" + argument +
-                    "': switches begin with '/' (for example /I10.90.90.90); put page titles "
-                    "that contain blanks in quotes";
-            return false;
-        } else {
-            parameters.push_back(argument);
         }
     }
     if (help) {
@@ -149,13 +162,8 @@ std::string KvExportOptions::Usage(const std::string& programName)
            "                    return and backslash inside a value are written \\t, \\n,\n"
            "                    \\r and \\\\.\n"
            "  --csv             comma-separated output with double-quote quoting.\n"
-           "  --json            JSON: one object per page (an array of them with --all).\n"
-           "  --boot-counter-dir <directory>\n"
-           "                    keep the SNMPv3 boot counter file (KvSNMP_PP_BootCounter)\n"
-           "                    in that directory, which must exist and be writable, instead\n"
-           "                    of the working directory. The environment variable\n"
-           "                    OSPREY_BOOT_COUNTER_DIR does the same for the export and the\n"
-           "                    program; this option wins over it.\n"
+           "  --json            JSON: one object per page (an array of them with --all).\n" +
+           BootCounterUsage() +
            "  -h, --help        show this text.\n"
            "\n"
            "A table page is written as a header line of column labels and one line per row,\n"
@@ -163,8 +171,31 @@ std::string KvExportOptions::Usage(const std::string& programName)
            "the columns the window shows are written (no hidden, write-only or skipped\n"
            "variables). With --all each page starts with a line \"# <title>\" and pages\n"
            "are separated by an empty line.\n"
+           "\n" +
+           SwitchUsage() +
+           "The per-switch INI file and the registry stand-in (KORVAN_REGISTRY) are read as\n"
+           "the program reads them. The export needs no window system and leaves no file\n"
+           "behind but the SNMPv3 boot counter file (see --boot-counter-dir).\n"
            "\n"
-           "Switches (the program's own, each directly followed by its value):\n"
+           "Exit status: 0 success; 1 the switch answered with an error or not at all (the\n"
+           "status line goes to standard error), or the SNMP engine could not start; 2 usage\n"
+           "error (unknown option or page, no switches, a switch or INI value that is not\n"
+           "a number).\n";
+}
+
+std::string KvExportOptions::BootCounterUsage()
+{
+    return "  --boot-counter-dir <directory>\n"
+           "                    keep the SNMPv3 boot counter file (KvSNMP_PP_BootCounter)\n"
+           "                    in that directory, which must exist and be writable, instead\n"
+           "                    of the working directory. The environment variable\n"
+           "                    OSPREY_BOOT_COUNTER_DIR does the same for the export and the\n"
+           "                    program; this option wins over it.\n";
+}
+
+std::string KvExportOptions::SwitchUsage()
+{
+    return "Switches (the program's own, each directly followed by its value):\n"
            "  /I<address>  switch address          /R<community>  read community\n"
            "  /W<community> write community        /v<version>    0 SNMPv1, 1 SNMPv2c, 3 SNMPv3\n"
            "  SNMPv3 only: /t<port> /c<context name> /d<context engine ID> /m<security model>\n"
@@ -174,14 +205,5 @@ std::string KvExportOptions::Usage(const std::string& programName)
            UsmProtocols::Listing(UsmProtocols::Auth()) +
            "\n"
            "  /p: " +
-           UsmProtocols::Listing(UsmProtocols::Priv()) +
-           "\n"
-           "The per-switch INI file and the registry stand-in (KORVAN_REGISTRY) are read as\n"
-           "the program reads them. The export needs no window system and leaves no file\n"
-           "behind but the SNMPv3 boot counter file (see --boot-counter-dir).\n"
-           "\n"
-           "Exit status: 0 success; 1 the switch answered with an error or not at all (the\n"
-           "status line goes to standard error), or the SNMP engine could not start; 2 usage\n"
-           "error (unknown option or page, no switches, a switch or INI value that is not\n"
-           "a number).\n";
+           UsmProtocols::Listing(UsmProtocols::Priv()) + "\n";
 }

@@ -32,6 +32,28 @@ int KvExportProgram::UsageError(const std::string& message)
     return kUsage;
 }
 
+int KvExportProgram::StartSession(const std::vector<std::string>& switches, const std::string& bootCounterDirectory,
+                                  std::string& message)
+{
+    if (switches.empty()) {
+        message = std::string(kNoParameter) + " (give the switch's address, e.g. /I10.90.90.90)";
+        return kUsage;
+    }
+    try {
+        KvStartup startup;
+        if (!bootCounterDirectory.empty())
+            startup.bootCounterDirectory = bootCounterDirectory;
+        startup.Run(switches);
+    } catch (const KvConvertError& failure) {
+        message = failure.what();
+        return kUsage;
+    } catch (const std::exception& failure) {
+        message = KvStartup::DescribeFailure(failure);
+        return kFailed;
+    }
+    return kOk;
+}
+
 int KvExportProgram::Run(const std::vector<std::string>& arguments)
 {
     KvExportOptions options;
@@ -84,19 +106,13 @@ int KvExportProgram::Run(const std::vector<std::string>& arguments)
     }
 
     // The program's start-up, as the main window runs it.
-    if (options.parameters.empty())
-        return UsageError(std::string(kNoParameter) + " (give the switch's address, e.g. /I10.90.90.90)");
-    try {
-        KvStartup startup;
-        if (!options.bootCounterDirectory.empty())
-            startup.bootCounterDirectory = options.bootCounterDirectory;
-        startup.Run(options.parameters);
-    } catch (const KvConvertError& failure) {
-        return UsageError(failure.what());
-    } catch (const std::exception& failure) {
-        err_ << programName_ << ": " << KvStartup::DescribeFailure(failure) << "\n";
+    const int started = StartSession(options.parameters, options.bootCounterDirectory, error);
+    if (started == kUsage)
+        return UsageError(error);
+    if (started != kOk) {
+        err_ << programName_ << ": " << error << "\n";
         err_.flush();
-        return kFailed;
+        return started;
     }
 
     KvPageExporter exporter(*writer);

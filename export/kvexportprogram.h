@@ -25,6 +25,13 @@ public:
 
     int Run(const std::vector<std::string>& arguments);
 
+    // The program's start-up (SNMP engine, registry, message files, the
+    // switches and the per-switch INI file), shared with the package's other
+    // command-line programs: kOk; kUsage for no switches or a value that is
+    // not a number; kFailed when the engine cannot start. `message` says why.
+    static int StartSession(const std::vector<std::string>& switches, const std::string& bootCounterDirectory,
+                            std::string& message);
+
 private:
     int UsageError(const std::string& message);
 

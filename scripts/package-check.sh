@@ -61,10 +61,12 @@ LIB="$PKG/usr/lib/osprey"
 expected=(
     usr/bin/osprey
     usr/bin/osprey-export
+    usr/bin/osprey-config
     usr/bin/osprey-sim
     usr/lib/osprey/osprey
     usr/lib/osprey/osprey-panel
     usr/lib/osprey/osprey-export
+    usr/lib/osprey/osprey-config
     usr/lib/osprey/osprey-sim
     usr/lib/osprey/osprey.sim
     "usr/lib/osprey/Osprey 2.HLP"
@@ -77,6 +79,7 @@ expected=(
     usr/lib/osprey/errmsg/snmp.msg
     usr/share/man/man1/osprey.1.gz
     usr/share/man/man1/osprey-export.1.gz
+    usr/share/man/man1/osprey-config.1.gz
     usr/share/man/man1/osprey-sim.1.gz
     usr/share/applications/osprey.desktop
     usr/share/icons/hicolor/48x48/apps/osprey.png
@@ -87,7 +90,7 @@ for file in "${expected[@]}"; do
     if [ -e "$PKG/$file" ]; then pass "$file"; else fail "missing $file"; fi
 done
 [ -d "$PKG/etc/korvan/Conf" ] && pass "etc/korvan/Conf/" || fail "missing etc/korvan/Conf/"
-for program in osprey osprey-export osprey-sim; do
+for program in osprey osprey-export osprey-config osprey-sim; do
     [ -x "$LIB/$program" ] || fail "$program is not executable"
     if unresolved=$(ldd "$LIB/$program" 2>&1 | grep "not found"); then
         fail "$program needs libraries that are not there: $unresolved"
@@ -113,7 +116,7 @@ fi
 # --- end of osprey-browser ---------------------------------------------------------
 
 # --- man pages, desktop entry ----------------------------------------------------------
-for page in osprey osprey-export osprey-sim; do
+for page in osprey osprey-export osprey-config osprey-sim; do
     warnings=$(gzip -dc "$PKG/usr/share/man/man1/$page.1.gz" | groff -man -Tutf8 -ww -z 2>&1 || true)
     if [ -n "$warnings" ]; then fail "man page $page: $warnings"; else pass "man page $page renders"; fi
 done
@@ -164,6 +167,18 @@ if [ -x "$PKG/usr/bin/osprey-sim" ] && [ -x "$PKG/usr/bin/osprey-export" ]; then
             fail "unpacked osprey-export wrote: $(head -n 3 "$RUN/export.csv")"
         else
             pass "unpacked osprey-export read the 26 ports from the unpacked osprey-sim"
+        fi
+        status=0
+        (cd "$RUN" && env -u DISPLAY -u WAYLAND_DISPLAY KORVAN_REGISTRY="$RUN/registry.ini" \
+            "$PKG/usr/bin/osprey-config" /I127.0.0.1 /Rravine /Wlantern --boot-counter-dir "$WORK/state" \
+            snapshot --pages "VLAN Static Form" > "$WORK/snapshot.json" 2> "$WORK/config.err" \
+            && env -u DISPLAY -u WAYLAND_DISPLAY KORVAN_REGISTRY="$RUN/registry.ini" \
+            "$PKG/usr/bin/osprey-config" /I127.0.0.1 /Rravine /Wlantern --boot-counter-dir "$WORK/state" \
+            diff "$WORK/snapshot.json" >> "$WORK/config.err" 2>&1) || status=$?
+        if [ "$status" -ne 0 ] || ! grep -q '"VLAN Name"' "$WORK/snapshot.json"; then
+            fail "unpacked osprey-config exited $status: $(cat "$WORK/config.err")"
+        else
+            pass "unpacked osprey-config took a snapshot of the unpacked osprey-sim and found it equal"
         fi
         [ -s "$WORK/state/KvSNMP_PP_BootCounter" ] || fail "no boot counter in --boot-counter-dir"
         leftovers=$(cd "$RUN" && ls -A | grep -vx -e registry.ini -e Conf -e sim.ready -e sim.out \

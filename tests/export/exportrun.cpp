@@ -74,7 +74,7 @@ ExportProcess::~ExportProcess() = default;
 
 bool ExportProcess::Start(const std::vector<std::string>& arguments)
 {
-    std::vector<std::string> argv = {ProgramPath()};
+    std::vector<std::string> argv = {program.empty() ? ProgramPath() : program};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     ChildProcess::Options options{
         .directory = directory_, .out = ChildProcess::Output::pipe(), .err = ChildProcess::Output::pipe()};

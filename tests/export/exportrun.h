@@ -40,6 +40,9 @@ public:
 
     // Variables set for the program (an empty value unsets the variable).
     std::vector<std::pair<std::string, std::string>> environment;
+    // The program run; empty: osprey-export (another program of the package
+    // that shares its set-up, such as osprey-config).
+    std::string program;
 
     // The program, from the build.
     static std::string ProgramPath();

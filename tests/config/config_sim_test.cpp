@@ -1,0 +1,225 @@
+// osprey-config against the switch simulator, run as the operator runs it:
+// the program's switches, a registry stand-in and the per-switch INI file that
+// gives the simulator's port.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "osprey_config.h"
+#include "tests/export/exportrun.h"
+#include "tests/export/exportsetup.h"
+#include "tests/support/simfixture.h"
+
+namespace {
+
+const std::string kEnt = OSPREY_ENT_OID;
+const std::string kVlanName = "1.3.6.1.2.1.17.7.1.4.3.1.1";
+const std::string kSysName = "1.3.6.1.2.1.1.5.0";
+const std::string kPortAdmin = kEnt + ".11.36.2.6.2.1.2";
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+size_t CountSets(const SimFixture& sim)
+{
+    const auto lines = sim.logLines();
+    return static_cast<size_t>(
+        std::count_if(lines.begin(), lines.end(), [](const std::string& line) { return line.rfind("SET", 0) == 0; }));
+}
+
+// The bundled switch set up differently: other VLAN names, an extra VLAN
+// with port 21 in it, another port state.
+std::string OtherSwitch()
+{
+    std::istringstream in(ReadFile(OSPREY_SIM_DATA));
+    std::string out;
+    for (std::string line; std::getline(in, line);) {
+        auto starts = [&](const std::string& prefix) { return line.rfind(prefix, 0) == 0; };
+        if (starts(kVlanName + ".10 ")) {
+            out += kVlanName + ".10 string rc \"marketing\" size=0..32\n";
+        } else if (starts("1.3.6.1.2.1.17.7.1.4.3.1.5.[1,10,20,30]")) {
+            out += kVlanName + ".40 string rc \"lab\" size=0..32\n"
+                               "1.3.6.1.2.1.17.7.1.4.3.1.2.40 hex rc 00000800 size=4\n"
+                               "1.3.6.1.2.1.17.7.1.4.3.1.3.40 hex rc 00000000 size=4\n"
+                               "1.3.6.1.2.1.17.7.1.4.3.1.4.40 hex rc 00000800 size=4\n"
+                               "1.3.6.1.2.1.17.7.1.4.3.1.5.[1,10,20,30,40] integer rc 1 rowstatus\n";
+        } else if (starts("1.3.6.1.2.1.17.7.1.4.5.1.1.[21..26]")) {
+            out += "1.3.6.1.2.1.17.7.1.4.5.1.1.21 gauge32 rw 40 range=1..4094\n"
+                   "1.3.6.1.2.1.17.7.1.4.5.1.1.[22..26] gauge32 rw 1 range=1..4094\n";
+        } else if (starts("ENT.11.36.2.6.2.1.2.[1..22]")) {
+            out += "ENT.11.36.2.6.2.1.2.[1..21] integer rw 3 enum=1,2,3\n"
+                   "ENT.11.36.2.6.2.1.2.22 integer rw 2 enum=1,2,3\n";
+        } else {
+            out += line + "\n";
+        }
+    }
+    return out;
+}
+
+class ConfigSim : public ::testing::Test {
+protected:
+    std::unique_ptr<SimFixture> Start(SimFixture::Options options = {})
+    {
+        auto sim = std::make_unique<SimFixture>(std::move(options));
+        std::string error;
+        EXPECT_TRUE(sim->start(&error)) << error;
+        setup_.WriteIniFile("127.0.0.1", sim->port());
+        return sim;
+    }
+
+    ExportResult Config(const std::vector<std::string>& options, int limitMs = 120000)
+    {
+        std::vector<std::string> arguments{"/I127.0.0.1", "/Rravine", "/Wlantern"};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        ExportProcess process(setup_.Directory(), setup_.RegistryPath());
+        process.program = OSPREY_CONFIG_PATH;
+        return process.Run(arguments, limitMs);
+    }
+
+    // A snapshot of the switch the INI file names, kept as `name`.
+    std::string Snapshot(const std::string& name)
+    {
+        const ExportResult result = Config({"snapshot"});
+        EXPECT_EQ(result.status, 0) << result.err;
+        std::ofstream(File(name)) << result.out;
+        return File(name);
+    }
+
+    int Set(const SimFixture& sim, const std::string& oid, const std::string& type, const std::string& value)
+    {
+        const std::string command =
+            "snmpset -v2c -c lantern -t 2 " + sim.peer() + " " + oid + " " + type + " '" + value + "' > /dev/null 2>&1";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    std::string File(const std::string& name) const { return setup_.Directory() + "/" + name; }
+
+    ExportSetup setup_;
+};
+
+TEST_F(ConfigSim, SnapshotsOfAnIdleSwitchAreIdenticalAndDiffNamesExactlyTheOutsideWrites)
+{
+    auto sim = Start();
+    const std::string a = Snapshot("a.json");
+    const std::string text = ReadFile(a);
+    // Settings only, and nothing secret.
+    EXPECT_NE(text.find("\"VLAN Name\""), std::string::npos);
+    EXPECT_NE(text.find("\"System IP\""), std::string::npos);
+    for (const char* left : {"lantern", "ravine", "System Reboot State", "sysUpTime", "Counter32", "TimeTicks"})
+        EXPECT_EQ(text.find(left), std::string::npos) << left;
+    sleep(2); // counters, uptimes and the LEDs move
+    const std::string b = Snapshot("b.json");
+    EXPECT_EQ(ReadFile(b), text);
+    const ExportResult same = Config({"diff", a, b});
+    EXPECT_EQ(same.status, 0) << same.out << same.err;
+    EXPECT_EQ(same.out, "");
+
+    ASSERT_EQ(Set(*sim, kSysName, "s", "closet-7"), 0);
+    ASSERT_EQ(Set(*sim, kPortAdmin + ".5", "i", "2"), 0);
+    const ExportResult live = Config({"diff", a});
+    EXPECT_EQ(live.status, 1) << live.err;
+    const auto lines = live.OutLines();
+    ASSERT_EQ(lines.size(), 2u) << live.out;
+    EXPECT_NE(live.out.find(", row 5: Administration State: A \"enabled\", B \"disabled\"\n"), std::string::npos)
+        << live.out;
+    EXPECT_NE(live.out.find(": sysName: A \"osprey-lab\", B \"closet-7\"\n"), std::string::npos) << live.out;
+
+    // The dry run sends nothing; --apply sends what differs and no more.
+    sim->clearLog();
+    const ExportResult plan = Config({"restore", a});
+    EXPECT_EQ(plan.status, 0) << plan.err;
+    EXPECT_NE(plan.out.find("2 write requests planned; nothing was sent"), std::string::npos) << plan.out;
+    EXPECT_NE(plan.out.find(kSysName + "  "), std::string::npos) << plan.out;
+    EXPECT_EQ(CountSets(*sim), 0u);
+    const ExportResult applied = Config({"restore", a, "--apply"});
+    EXPECT_EQ(applied.status, 0) << applied.err;
+    EXPECT_EQ(CountSets(*sim), 2u);
+    const ExportResult after = Config({"diff", a});
+    EXPECT_EQ(after.status, 0) << after.out << after.err;
+}
+
+TEST_F(ConfigSim, SwitchSetUpDifferentlyIsRestoredIntoADefaultOne)
+{
+    const std::string data = File("other.sim");
+    std::ofstream(data) << OtherSwitch();
+    auto other = Start({.dataFile = data});
+    const std::string wanted = Snapshot("other.json");
+    other->stop();
+
+    auto sim = Start();
+    const ExportResult before = Config({"diff", wanted});
+    EXPECT_EQ(before.status, 1) << before.err;
+    EXPECT_NE(before.out.find(", row 40: removed row"), std::string::npos) << before.out;
+    const ExportResult plan = Config({"restore", wanted});
+    ASSERT_EQ(plan.status, 0) << plan.err;
+    // The VLAN exists before the ports are set.
+    const size_t create = plan.out.find("create row \"VLAN Static Form\", row 40");
+    const size_t port = plan.out.find(kPortAdmin + ".22  Administration State = \"disabled\" (now \"enabled\")");
+    ASSERT_NE(create, std::string::npos) << plan.out;
+    ASSERT_NE(port, std::string::npos) << plan.out;
+    EXPECT_LT(create, port);
+    const ExportResult applied = Config({"restore", wanted, "--apply"});
+    EXPECT_EQ(applied.status, 0) << applied.out << applied.err;
+    const ExportResult after = Config({"diff", wanted});
+    EXPECT_EQ(after.status, 0) << after.out << after.err;
+    EXPECT_EQ(after.out, "");
+}
+
+TEST_F(ConfigSim, DamagedFilesUnreachableSwitchesAndRefusedWritesEndWithTheReason)
+{
+    auto sim = Start();
+    const std::string good = File("good.json");
+    {
+        const ExportResult result = Config({"snapshot", "--pages", "VLAN Static Form"});
+        ASSERT_EQ(result.status, 0) << result.err;
+        std::ofstream(good) << result.out;
+    }
+    std::ofstream(File("cut.json")) << ReadFile(good).substr(0, 200);
+    std::string foreign = ReadFile(good);
+    foreign.replace(foreign.find(kEnt + ".10.26"), (kEnt + ".10.26").size(), "1.3.6.1.4.1.9.1.1");
+    std::ofstream(File("foreign.json")) << foreign;
+    sim->clearLog();
+    const ExportResult cut = Config({"restore", File("cut.json"), "--apply"});
+    EXPECT_EQ(cut.status, 2);
+    EXPECT_NE(cut.err.find("refused: " + File("cut.json") + ": line "), std::string::npos) << cut.err;
+    const ExportResult model = Config({"restore", File("foreign.json"), "--apply"});
+    EXPECT_EQ(model.status, 2);
+    EXPECT_NE(model.err.find("snapshot of another switch model"), std::string::npos) << model.err;
+    EXPECT_EQ(CountSets(*sim), 0u);
+    const ExportResult diff = Config({"diff", File("cut.json"), good});
+    EXPECT_EQ(diff.status, 2);
+
+    // A refused write (a name longer than the switch takes) stops the
+    // restore and says where.
+    std::string renamed = ReadFile(good);
+    renamed.replace(renamed.find("\"sales\""), 7, "\"" + std::string(40, 'x') + "\"");
+    std::ofstream(File("renamed.json")) << renamed;
+    const ExportResult refused = Config({"restore", File("renamed.json"), "--apply"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("restore stopped at request 1 of 1 (\"VLAN Static Form\", row 10, VLAN Name): "),
+              std::string::npos)
+        << refused.err;
+    EXPECT_NE(refused.err.find("nothing was applied before it"), std::string::npos) << refused.err;
+
+    // No answer: the snapshot fails with the status line, and writes nothing.
+    sim->stop();
+    const ExportResult silent = Config({"snapshot"});
+    EXPECT_EQ(silent.status, 1);
+    EXPECT_EQ(silent.out, "");
+    EXPECT_NE(silent.err.find("no answer from the switch"), std::string::npos) << silent.err;
+    const ExportResult silentDiff = Config({"diff", good});
+    EXPECT_EQ(silentDiff.status, 2);
+}
+
+} // namespace
