@@ -27,6 +27,7 @@
 #include "shell/tmainform.h"
 #include "snmp/kvsnmprequest.h"
 #include "snmp/snmpeventprocessor.h"
+#include "snmp/usmprotocols.h"
 #include "tests/support/qttesthelpers.h"
 #include "tests/support/simfixture.h"
 
@@ -472,7 +473,11 @@ TEST_F(WriteTest, HelpDescribesTheProtocolsAndLedsAsTheProgramHasThem)
     const QRegularExpressionMatch row =
         QRegularExpression("<tt>/p</tt>, <tt>/P</tt></td><td>privacy protocol \\(([^)]*)\\)").match(help);
     ASSERT_TRUE(row.hasMatch());
-    EXPECT_EQ(row.captured(1), "1 none, 2 DES, 4 AES");
+    EXPECT_EQ(row.captured(1).toStdString(), UsmProtocols::Listing(UsmProtocols::Priv()));
+    const QRegularExpressionMatch authRow =
+        QRegularExpression("<tt>/a</tt>, <tt>/A</tt></td><td>authentication protocol \\(([^)]*)\\)").match(help);
+    ASSERT_TRUE(authRow.hasMatch());
+    EXPECT_EQ(authRow.captured(1).toStdString(), UsmProtocols::Listing(UsmProtocols::Auth()));
 
     // Every privacy protocol the help names works against the switch.
     struct User {
@@ -482,8 +487,11 @@ TEST_F(WriteTest, HelpDescribesTheProtocolsAndLedsAsTheProgramHasThem)
         const char* authPassword;
         const char* privPassword;
     };
-    for (const User& u : {User{2, SimFixture::md5User, 2, SimFixture::md5AuthPassword, SimFixture::md5PrivPassword},
-                          User{4, SimFixture::shaUser, 3, SimFixture::shaAuthPassword, SimFixture::shaPrivPassword}}) {
+    for (const User& u :
+         {User{2, SimFixture::md5User, 2, SimFixture::md5AuthPassword, SimFixture::md5PrivPassword},
+          User{4, SimFixture::shaUser, 3, SimFixture::shaAuthPassword, SimFixture::shaPrivPassword},
+          User{20, SimFixture::sha384User, 6, SimFixture::sha384AuthPassword, SimFixture::sha384PrivPassword},
+          User{21, SimFixture::sha512User, 7, SimFixture::sha512AuthPassword, SimFixture::sha512PrivPassword}}) {
         SCOPED_TRACE(u.priv);
         EXPECT_TRUE(row.captured(1).contains(QString::number(u.priv) + " "));
         static const VarDef kSysName[] = {

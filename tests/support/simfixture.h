@@ -44,6 +44,9 @@ public:
     static constexpr const char* md5User = "md5-user"; // MD5 / DES, authPriv
     static constexpr const char* md5AuthPassword = "md5-auth-pass";
     static constexpr const char* md5PrivPassword = "md5-priv-pass";
+    static constexpr const char* sha384User = "sha384-user"; // SHA-384 / AES-192, authPriv
+    static constexpr const char* sha384AuthPassword = "sha384-auth-pass";
+    static constexpr const char* sha384PrivPassword = "sha384-priv-pass";
     static constexpr const char* sha512User = "sha512-user"; // SHA-512 / AES-256, authPriv
     static constexpr const char* sha512AuthPassword = "sha512-auth-pass";
     static constexpr const char* sha512PrivPassword = "sha512-priv-pass";
