@@ -184,3 +184,15 @@ MainMenu* MainMenu::Of(const QWidget* window)
 {
     return window ? window->findChild<MainMenu*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
 }
+
+QMenu* MainMenu::ViewMenu()
+{
+    if (viewMenu_)
+        return viewMenu_;
+    viewMenu_ = new QMenu(QStringLiteral("View"), bar_);
+    viewMenu_->setObjectName(QString::fromLatin1(kViewMenuName));
+    viewMenu_->menuAction()->setObjectName(QString::fromLatin1(kViewMenuName));
+    QMenu* help = Submenu("Help1");
+    bar_->insertMenu(help ? help->menuAction() : nullptr, viewMenu_);
+    return viewMenu_;
+}

@@ -86,6 +86,11 @@ public:
 
     Commands& Handlers() { return commands_; }
 
+    // The program's own "View" menu, just before "Help" (made on first
+    // call): what the window shows besides the switch's menu.
+    QMenu* ViewMenu();
+    static constexpr const char* kViewMenuName = "View1";
+
     static constexpr const char* kObjectName = "MainMenuCommands";
 
 private:
@@ -98,4 +103,5 @@ private:
     std::vector<QAction*> actions_; // parallel to kvtables::MainMenu()
     std::map<std::string, QMenu*, std::less<>> submenus_;
     std::map<std::string, FormCommand, std::less<>> formCommands_;
+    QMenu* viewMenu_ = nullptr;
 };
