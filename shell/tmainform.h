@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+class KvEventCentre;
 class MainMenu;
 class QLabel;
 class QMenuBar;
@@ -53,6 +54,9 @@ public:
     // (made on first re-read); the window owns both.
     MainMenu* Menu = nullptr;
     pagecommands::RmonStateBinding* RmonState = nullptr;
+    // The switch's notifications: the event line on the status bar, the
+    // panel's port marks, View > "Events..." (the window owns it).
+    KvEventCentre* Events = nullptr;
 
     // "Refresh Panel": the front panel's refresh through the waiting window.
     void RefreshPanel1Click();
