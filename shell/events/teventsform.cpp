@@ -18,7 +18,7 @@ struct Column {
     int width;
 };
 constexpr Column kColumns[] = {
-    {"Time",        130},
+    {"Time",        175},
     {"Type",        150},
     {"Port",         40},
     {"Variables",   420},

@@ -90,15 +90,19 @@ TEST_F(MenuBarTest, MirrorsTheMenuTreeItemByItem)
             parents.push_back(submenu);
         }
     }
+    // The program's own View menu sits before Help.
+    QList<QAction*>& bar = expected[menu->Bar()];
+    bar.insert(bar.indexOf(menu->Action("Help1")), menu->ViewMenu()->menuAction());
     for (const auto& [holder, actions] : expected)
         EXPECT_EQ(holder->actions(), actions) << holder->objectName().toStdString();
+    EXPECT_EQ(menu->ViewMenu()->actions().value(0)->text(), "Events...");
 
-    // The bar: the nine menus in order.
+    // The bar: the nine menus in order, and View before Help.
     QStringList titles;
     for (QAction* action : menu->Bar()->actions())
         titles << action->text();
     EXPECT_EQ(titles, QStringList({"Basic Configuration", "RMON", "Bridge", "VLAN", "SNMP V3", "Security Management",
-                                   "802.1X", "Layer 2 Management", "Help"}));
+                                   "802.1X", "Layer 2 Management", "View", "Help"}));
 }
 
 TEST_F(MenuBarTest, ExactCaptionsOfTellingItems)
