@@ -23,6 +23,31 @@ KvSNMPRequest2Leds::KvSNMPRequest2Leds(QWidget* owner) : KvSNMPRequest2Controls(
     });
     blinkTimer_.start();
     blinking_ = true;
+    pollNowTimer_.setSingleShot(true);
+    pollNowTimer_.setInterval(0);
+    pollNowTimer_.callOnTimeout([this] {
+        if (!refreshTimer_.isActive())
+            return; // polling is off
+        if (busy) {
+            pollAgain_ = true;
+            return;
+        }
+        refreshTimer_.start();
+        Poll();
+    });
+}
+
+void KvSNMPRequest2Leds::PollNow()
+{
+    pollNowTimer_.start();
+}
+
+void KvSNMPRequest2Leds::AfterRefresh()
+{
+    if (pollAgain_) {
+        pollAgain_ = false;
+        pollNowTimer_.start();
+    }
 }
 
 KvSNMPRequest2Leds::~KvSNMPRequest2Leds()
@@ -186,6 +211,7 @@ bool KvSNMPRequest2Leds::AnyBlinking() const
 
 void KvSNMPRequest2Leds::ReportGetError(const KvSNMPError& result)
 {
+    AfterRefresh();
     ResetLeds();
     lastOperation = kLastGet;
     ReportStatus(result.message);

@@ -63,6 +63,11 @@ public:
     void StartPolling(int32_t period);
     // Both timers off, every LED in its default colour.
     void StopPolling();
+    // Fetches soon, between polls (the switch has said that something
+    // changed), and the poll period starts again from then. Calls that come
+    // while a fetch is on its way give one fetch more after it, however many
+    // they are. Nothing while polling is off.
+    void PollNow();
     // Every LED: blinking off, its map's default colour, painted and shown.
     void ResetLeds();
     // Reads the LED's state from its variable (the value as last received).
@@ -85,6 +90,7 @@ protected:
     void ShowRow() override;
     // Turns the LEDs off and writes the message to the status target.
     void ReportGetError(const KvSNMPError& result) override;
+    void AfterRefresh() override;
 
 private:
     void Poll();
@@ -95,6 +101,8 @@ private:
     std::vector<std::unique_ptr<LedRecord>> records_;
     QTimer refreshTimer_;
     QTimer blinkTimer_;
+    QTimer pollNowTimer_; // single shot: PollNow's fetch
+    bool pollAgain_ = false;
     int blinkLimit_ = kBlinkLimit;
     int blinkCount_ = 0;
     // The blink timer is on (it rests between polls while nothing blinks);

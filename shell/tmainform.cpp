@@ -1,16 +1,20 @@
 #include "shell/tmainform.h"
 
 #include "platform/kvmessagebox.h"
+#include "shell/events/kveventcentre.h"
 #include "shell/kvstartup.h"
+#include "shell/mainmenu.h"
 #include "shell/menucommands.h"
 #include "shell/panel/tfrontpanel.h"
 #include "shell/viewmenu.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
@@ -117,6 +121,10 @@ void TMainForm::CreateLayout()
     parts.refreshPanel = [this] { RefreshPanel1Click(); };
     Menu = menucommands::Install(parts);
     CreateViewMenu();
+    Events = new KvEventCentre(this, StatusBar, FrontPanel);
+    QAction* events = View->Menu()->addAction(QStringLiteral("Events..."));
+    events->setObjectName(QStringLiteral("Events1"));
+    connect(events, &QAction::triggered, Events, &KvEventCentre::ShowEventsWindow);
 
     // Single fixed border: the window is as large as its parts, so the client
     // area keeps 781 by 117 below the menu bar however high the menu bar gets.
@@ -167,6 +175,7 @@ void TMainForm::FormCreate()
 {
     // The LED binding of the front panel; errors are swallowed there.
     FrontPanel->FormCreate(StatusPanel0);
+    Events->Start();
 }
 
 void TMainForm::RefreshPanel1Click()

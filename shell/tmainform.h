@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+class KvEventCentre;
 class MainMenu;
 class QLabel;
 class QMenuBar;
@@ -56,6 +57,9 @@ public:
     pagecommands::RmonStateBinding* RmonState = nullptr;
     // The "View" menu, before "Help" (CreateViewMenu).
     ViewMenu* View = nullptr;
+    // The switch's notifications: the event line on the status bar, the
+    // panel's port marks, View > "Events..." (the window owns it).
+    KvEventCentre* Events = nullptr;
 
     // "Refresh Panel": the front panel's refresh through the waiting window.
     void RefreshPanel1Click();

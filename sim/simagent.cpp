@@ -80,7 +80,7 @@ std::string SimAgent::EngineId(unsigned enterpriseNumber, const std::string& tex
 }
 
 SimAgent::SimAgent(const SimOptions& options, SimStore& store)
-    : options_(options), store_(store), requests_(options_, store)
+    : options_(options), store_(store), requests_(options_, store), notifier_(store)
 {
 }
 
@@ -163,7 +163,7 @@ bool SimAgent::Start(std::string& error)
         options_.stateFile.empty() ? std::string(appName) + "-" + std::to_string(getpid()) : std::string(appName);
     engineId_ = EngineId(store_.EnterpriseNumber(), engineText);
     requests_.SetEngineId(engineId_);
-    if (!config_.Write(engineId_, error))
+    if (!config_.Write(engineId_, SimNotifier::ConfigLines(options_.trapTo, SimAgentConfig::ReadCommunity()), error))
         return false;
 
     // Only the private directory is read (the configuration written above
@@ -220,6 +220,7 @@ bool SimAgent::Start(std::string& error)
         return false;
     if (!requests_.Register(error))
         return false;
+    notifier_.Start();
     return WriteReadyFile(error);
 }
 
@@ -243,8 +244,10 @@ void SimAgent::Run(volatile std::sig_atomic_t* stop)
             snmp_timeout();
         run_alarms();
         netsnmp_check_outstanding_agent_requests();
-        if (requests_.TakeChanged())
+        if (requests_.TakeChanged()) {
+            notifier_.CheckPorts();
             SaveState();
+        }
     }
 }
 

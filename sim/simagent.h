@@ -10,6 +10,7 @@
 #include <string>
 
 #include "sim/simagentconfig.h"
+#include "sim/simnotifier.h"
 #include "sim/simoptions.h"
 #include "sim/simpdulog.h"
 #include "sim/simrequesthandler.h"
@@ -57,6 +58,7 @@ private:
     SimPduLog log_;
     SimAgentConfig config_;
     SimRequestHandler requests_;
+    SimNotifier notifier_;
     std::string engineId_;
     std::string boundAddress_;
     snmp_session* session_ = nullptr;

@@ -74,6 +74,9 @@ const char* const accessConfig[] = {
     // A management station in the SNMP target tables (read-only rows).
     "targetAddr nms .1.3.6.1.6.1.1 0x7f00000100a2 1500 3 \"trap\" nmsParams 5 1",
     "targetParams nmsParams 1 2 readSec 1 5 1",
+    // The simulator's notifications go as traps to every target address
+    // entry whose tag list holds "trap" (read-only row).
+    "snmpNotifyTable nms trap 1 5 1",
 };
 
 } // namespace
@@ -126,7 +129,7 @@ std::string SimAgentConfig::NetsnmpDir() const
     return privateDir_ + "/net-snmp";
 }
 
-bool SimAgentConfig::Write(const std::string& engineId, std::string& error) const
+bool SimAgentConfig::Write(const std::string& engineId, const std::vector<std::string>& extra, std::string& error) const
 {
     // The ".local" file is ours; Net-SNMP keeps its own state in
     // osprey-sim.conf beside it.
@@ -141,6 +144,8 @@ bool SimAgentConfig::Write(const std::string& engineId, std::string& error) cons
     for (const std::string& line : communityConfig)
         out << line << "\n";
     for (const char* line : accessConfig)
+        out << line << "\n";
+    for (const std::string& line : extra)
         out << line << "\n";
     out.flush();
     if (!out) {
@@ -165,4 +170,9 @@ void SimAgentConfig::CreateUsers()
 std::vector<SimPduLog::Community> SimAgentConfig::Communities()
 {
     return std::vector<SimPduLog::Community>(std::begin(communities), std::end(communities));
+}
+
+std::string SimAgentConfig::ReadCommunity()
+{
+    return readCommunity;
 }

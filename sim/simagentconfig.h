@@ -19,12 +19,15 @@ public:
     void Remove();
     // Where Net-SNMP reads its configuration and keeps its state.
     std::string NetsnmpDir() const;
-    // The configuration file, for the agent with `engineId`.
-    bool Write(const std::string& engineId, std::string& error) const;
+    // The configuration file, for the agent with `engineId`, with `extra`
+    // lines at its end.
+    bool Write(const std::string& engineId, const std::vector<std::string>& extra, std::string& error) const;
     // The documented SNMPv3 users, unless kept from an earlier run.
     static void CreateUsers();
     // The communities with the words the request log writes for them.
     static std::vector<SimPduLog::Community> Communities();
+    // The read community (notifications go out with it).
+    static std::string ReadCommunity();
 
 private:
     std::string privateDir_;

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cctype>
 #include <functional>
 
 namespace {
@@ -78,13 +79,31 @@ Apply AddRule(const char* name, unsigned enterpriseNumber,
 
 } // namespace
 
+bool SimOptions::ValidTrapTarget(const std::string& target)
+{
+    if (target.rfind("udp:", 0) != 0)
+        return false;
+    const std::string rest = target.substr(4);
+    const size_t colon = rest.rfind(':');
+    if (colon == std::string::npos || colon == 0 || colon + 1 == rest.size())
+        return false;
+    for (char c : rest.substr(0, colon))
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-'))
+            return false;
+    const std::string port = rest.substr(colon + 1);
+    if (port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    const long n = std::strtol(port.c_str(), nullptr, 10);
+    return n >= 1 && n <= 65535;
+}
+
 std::string SimOptions::Usage()
 {
     return "usage: osprey-sim [--listen udp:127.0.0.1:PORT] [--data FILE] [--log FILE] [--state FILE]\n"
            "                  [--ready-file FILE] [--delay MS] [--drop-every N] [--stop-after N]\n"
            "                  [--error-oid OID=STATUS]... [--refuse-bulk STATUS] [--bulk-max-bindings N]\n"
            "                  [--wrong-type OID[=TYPE]]... [--oversize OID=N]...\n"
-           "                  [--strict-rowstatus] [--exit-with-parent]\n"
+           "                  [--trap-to udp:HOST:PORT]... [--strict-rowstatus] [--exit-with-parent]\n"
            "                  [--check] [--dump]\n"
            "\n"
            "  --listen SPEC        where to answer (default udp:127.0.0.1:1161); port 0 picks a free port\n"
@@ -102,6 +121,9 @@ std::string SimOptions::Usage()
            "  --wrong-type OID[=TYPE]  answer the objects at or below OID with a value of another type\n"
            "                       (TYPE a data-file type; default INTEGER for octet strings, else OCTET STRING)\n"
            "  --oversize OID=N     answer the objects at or below OID with an OCTET STRING of N octets\n"
+           "  --trap-to SPEC       send notifications (SNMPv2c traps) to udp:HOST:PORT: coldStart at start,\n"
+           "                       linkDown/linkUp when a SET disables or enables a port, authenticationFailure\n"
+           "                       on a wrong community; may be repeated\n"
            "  --strict-rowstatus   refuse createAndGo on an existing row (inconsistentValue)\n"
            "  --exit-with-parent   stop when the process that started the simulator ends\n"
            "  --check              load the data file, report what is wrong, and exit\n"
@@ -132,6 +154,15 @@ bool SimOptions::Parse(const std::vector<std::string>& args, unsigned enterprise
         {"--wrong-type", true,
          AddRule("--wrong-type", enterpriseNumber, &SimFaults::ParseWrongType, faults.valueRules)},
         {"--oversize", true, AddRule("--oversize", enterpriseNumber, &SimFaults::ParseOversize, faults.valueRules)},
+        {"--trap-to", true,
+         [&](const std::string& value, std::string& error) {
+             if (!ValidTrapTarget(value)) {
+                 error = "--trap-to: \"" + value + "\" is not udp:HOST:PORT";
+                 return false;
+             }
+             trapTo.push_back(value);
+             return true;
+         }},
         {"--strict-rowstatus", false, Set(strictRowStatus)},
         {"--exit-with-parent", false, Set(exitWithParent)},
         {"--check", false, Set(checkOnly)},

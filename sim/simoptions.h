@@ -18,6 +18,7 @@ public:
     bool dump = false;
     bool exitWithParent = false;
     bool help = false;
+    std::vector<std::string> trapTo; // udp:HOST:PORT, where notifications go
     SimFaults faults;
 
     // Parses argv[1..]; "--name value" and "--name=value" both work. On a
@@ -25,4 +26,7 @@ public:
     bool Parse(const std::vector<std::string>& args, unsigned enterpriseNumber, std::string& error);
 
     static std::string Usage();
+    // A --trap-to value: "udp:HOST:PORT" with a host name or IPv4 address
+    // and a port 1 to 65535.
+    static bool ValidTrapTarget(const std::string& target);
 };

@@ -127,24 +127,59 @@ std::vector<uint8_t> SnmpDiscovery::BuildProbe(uint32_t msgId, uint32_t requestI
     return Tlv(kSequence, Concat({Integer(3), header, Tlv(kOctets, security), scoped}));
 }
 
-bool SnmpDiscovery::ParseReport(const uint8_t* data, size_t length, uint32_t msgId, Engine& engine)
+namespace {
+
+// The header and security parameters of an SNMPv3 message: `message` is
+// left at the scoped PDU.
+bool ReadSecurity(Reader& top, Reader& message, Reader& header, Reader& security)
 {
-    if (!data)
-        return false;
-    Reader message(nullptr, 0);
-    Reader top(data, length);
     if (!top.Expect(kSequence, message))
         return false;
     uint32_t version = 0;
     if (!message.Unsigned(version) || version != 3)
         return false;
-    Reader header(nullptr, 0);
-    uint32_t id = 0;
-    if (!message.Expect(kSequence, header) || !header.Unsigned(id) || id != msgId)
+    if (!message.Expect(kSequence, header))
         return false;
     Reader securityOctets(nullptr, 0);
+    return message.Expect(kOctets, securityOctets) && securityOctets.Expect(kSequence, security);
+}
+
+} // namespace
+
+bool SnmpDiscovery::ParseSecurityHeader(const uint8_t* data, size_t length, std::string& engineId,
+                                        std::string& userName)
+{
+    if (!data)
+        return false;
+    Reader top(data, length);
+    Reader message(nullptr, 0);
+    Reader header(nullptr, 0);
     Reader security(nullptr, 0);
-    if (!message.Expect(kOctets, securityOctets) || !securityOctets.Expect(kSequence, security))
+    if (!ReadSecurity(top, message, header, security))
+        return false;
+    uint32_t boots = 0;
+    uint32_t time = 0;
+    std::string id;
+    std::string user;
+    if (!security.Octets(id) || !security.Unsigned(boots) || !security.Unsigned(time) || !security.Octets(user))
+        return false;
+    if (id.size() > 32 || user.size() > 32)
+        return false;
+    engineId = std::move(id);
+    userName = std::move(user);
+    return true;
+}
+
+bool SnmpDiscovery::ParseReport(const uint8_t* data, size_t length, uint32_t msgId, Engine& engine)
+{
+    if (!data)
+        return false;
+    Reader top(data, length);
+    Reader message(nullptr, 0);
+    Reader header(nullptr, 0);
+    Reader security(nullptr, 0);
+    uint32_t id = 0;
+    if (!ReadSecurity(top, message, header, security) || !header.Unsigned(id) || id != msgId)
         return false;
     Engine found;
     if (!security.Octets(found.engineId) || !security.Unsigned(found.boots) || !security.Unsigned(found.time))

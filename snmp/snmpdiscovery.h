@@ -23,4 +23,10 @@ public:
     // (other message, truncated or malformed data, empty engine ID). Never reads
     // past `length`.
     static bool ParseReport(const uint8_t* data, size_t length, uint32_t msgId, Engine& engine);
+
+    // Reads the authoritative engine ID and the user name of any SNMPv3
+    // message under the user-based security model; false for anything else
+    // (other version, truncated or malformed header). Never reads past
+    // `length`.
+    static bool ParseSecurityHeader(const uint8_t* data, size_t length, std::string& engineId, std::string& userName);
 };

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "snmp/snmpstatus.h"
 #include "snmp/usmprotocols.h"
@@ -105,6 +106,27 @@ int SnmpUsmSetup::Apply(snmp_session& s, const std::string& securityName, const 
     std::memcpy(s.securityPrivKey, privKey, s.securityPrivKeyLen);
     s.securityLevel = SNMP_SEC_LEVEL_AUTHPRIV;
     return snmpOk;
+}
+
+int SnmpUsmSetup::AddUserForEngine(const std::string& securityName, const SnmpEngine::UsmUser& user,
+                                   const std::string& engineId)
+{
+    if (engineId.empty() || engineId.size() > 32)
+        return usmUnknownEngineId;
+    std::vector<u_char> id(engineId.begin(), engineId.end());
+    if (usm_get_user(id.data(), id.size(), securityName.c_str()))
+        return snmpOk;
+    netsnmp_session s;
+    snmp_sess_init(&s);
+    s.version = SNMP_VERSION_3;
+    const int status = Apply(s, securityName, user);
+    if (status != snmpOk)
+        return status;
+    // The library localises the keys and adds the entry, as it does for a
+    // session of its own.
+    s.securityEngineID = id.data();
+    s.securityEngineIDLen = id.size();
+    return usm_create_user_from_session(&s) == SNMPERR_SUCCESS ? snmpOk : usmError;
 }
 
 void SnmpUsmSetup::ForgetUser(const std::string& name)

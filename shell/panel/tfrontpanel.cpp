@@ -17,6 +17,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -57,6 +58,9 @@ const char* const kSpeedButtonStyle =
     "QToolButton:hover { border-color: #4a7fc1; background: rgba(74, 127, 193, 45); }"
     "QToolButton:checked { border: 2px solid #1f5fbf; background: rgba(31, 95, 191, 95); }"
     "QToolButton:pressed { background: rgba(31, 95, 191, 130); }";
+// A port the switch has just told about.
+const char* const kMarkedButtonStyle =
+    "QToolButton { border: 2px solid #ff8c00; border-radius: 3px; background: rgba(255, 140, 0, 90); padding: 0px; }";
 
 } // namespace
 
@@ -202,11 +206,62 @@ void TFrontPanel::DescribePortLeds()
         for (const auto& record : LedRequest->Records()) {
             if (record->byteIndex != PortLedByte(def.tag))
                 continue;
-            speedButtons_[static_cast<size_t>(def.number - 1)]->setAccessibleDescription(
-                LedDescription(record->colour, record->blinking));
+            QString description = LedDescription(record->colour, record->blinking);
+            const QString& what = marks_[static_cast<size_t>(def.tag - 1)].what;
+            if (!what.isEmpty())
+                description += QStringLiteral("; ") + what;
+            speedButtons_[static_cast<size_t>(def.number - 1)]->setAccessibleDescription(description);
             break;
         }
     }
+}
+
+void TFrontPanel::MarkPort(int port, const QString& what)
+{
+    if (port < 1 || port > static_cast<int>(marks_.size()))
+        return;
+    Mark& mark = marks_[static_cast<size_t>(port - 1)];
+    if (!mark.timer) {
+        mark.timer = new QTimer(this);
+        mark.timer->setSingleShot(true);
+        connect(mark.timer, &QTimer::timeout, this, [this, port] { Unmark(port); });
+    }
+    mark.what = what;
+    mark.timer->start(kMarkMs);
+    ShowMark(port);
+}
+
+bool TFrontPanel::IsMarked(int port) const
+{
+    return port >= 1 && port <= static_cast<int>(marks_.size()) &&
+           !marks_[static_cast<size_t>(port - 1)].what.isEmpty();
+}
+
+void TFrontPanel::Unmark(int port)
+{
+    marks_[static_cast<size_t>(port - 1)].what.clear();
+    ShowMark(port);
+}
+
+void TFrontPanel::ShowMark(int port)
+{
+    const QString& what = marks_[static_cast<size_t>(port - 1)].what;
+    for (const PortButtonDef& def : kPortButtons) {
+        if (def.tag != port)
+            continue;
+        QToolButton* button = speedButtons_[static_cast<size_t>(def.number - 1)];
+        button->setStyleSheet(QString::fromLatin1(what.isEmpty() ? kSpeedButtonStyle : kMarkedButtonStyle));
+        QString description = button->accessibleDescription().section(QStringLiteral("; "), 0, 0);
+        if (!what.isEmpty())
+            description += QStringLiteral("; ") + what;
+        button->setAccessibleDescription(description);
+    }
+}
+
+void TFrontPanel::RereadLeds()
+{
+    if (LedRequest)
+        LedRequest->PollNow();
 }
 
 void TFrontPanel::SpeedButtonToggled(QToolButton* button, bool down)

@@ -19,6 +19,7 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QToolButton;
+class QTimer;
 class QTreeWidget;
 class TWaitingForm;
 struct PageCommand;
@@ -69,6 +70,15 @@ public:
     static QString LedDescription(int32_t colour, bool blinking);
     // Byte of the LED status value that is port `port`'s LED.
     static int PortLedByte(int port) { return port + 4; }
+    // Marks the buttons of port `port` for kMarkMs (an outline) after a
+    // notification of the switch about it; while the mark lasts their
+    // accessible description adds `what` ("LED off; linkDown at 10:42:03").
+    void MarkPort(int port, const QString& what);
+    bool IsMarked(int port) const;
+    // Reads the LEDs again at once, between polls.
+    void RereadLeds();
+    static constexpr int kMarkMs = 4000;
+
     // The button whose pop-up menu was opened last (null before).
     QToolButton* PopupButton() const { return popupButton_; }
     // Opens the pop-up menu on `button` at `globalPos` (what a right click does).
@@ -121,5 +131,15 @@ private:
 
     std::array<QToolButton*, kvfrontpanel::kButtonCount> speedButtons_{};
     std::array<QFrame*, kvfrontpanel::kLedPanelCount> ledPanels_{};
+    // Per port (index port - 1): what the mark says, empty when unmarked, and
+    // its timer.
+    struct Mark {
+        QString what;
+        QTimer* timer = nullptr;
+    };
+    std::array<Mark, 26> marks_{};
+    void Unmark(int port);
+    // The button's style and description with or without its mark.
+    void ShowMark(int port);
     QToolButton* popupButton_ = nullptr;
 };

@@ -97,6 +97,7 @@ TEST_F(MenuBarTest, MirrorsTheMenuTreeItemByItem)
     bar.insert(bar.indexOf(menu->Action("Help1")), window.Form().View->Menu()->menuAction());
     for (const auto& [holder, actions] : expected)
         EXPECT_EQ(holder->actions(), actions) << holder->objectName().toStdString();
+    EXPECT_EQ(window.Form().View->Menu()->actions().value(1)->text(), "Events...");
 
     // The bar: the nine menus of the tree and View, in order.
     QStringList titles;

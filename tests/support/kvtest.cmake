@@ -6,7 +6,9 @@
 #
 # WIDGETS: the program drives Qt widgets. Its tests run offscreen, it links
 # the widget-test helpers (tests/support/qttesthelpers.h) and discovery,
-# which runs the program at build time, may take up to 30 seconds.
+# which runs the program at build time, may take up to 30 seconds. The
+# main window receives no notifications there (OSPREY_TRAP_LISTEN=off)
+# unless a test says where.
 # Without WIDGETS the program only gets the TIMEOUT.
 include_guard(GLOBAL)
 include(GoogleTest)
@@ -26,7 +28,7 @@ function(kv_add_gtest target)
   if(arg_WIDGETS)
     target_link_libraries(${target} PRIVATE kvtestsupport_qt)
     gtest_discover_tests(${target} ${discover}
-      PROPERTIES TIMEOUT ${arg_TIMEOUT} ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+      PROPERTIES TIMEOUT ${arg_TIMEOUT} ENVIRONMENT "QT_QPA_PLATFORM=offscreen;OSPREY_TRAP_LISTEN=off"
       DISCOVERY_TIMEOUT 30)
   else()
     gtest_discover_tests(${target} ${discover} PROPERTIES TIMEOUT ${arg_TIMEOUT})

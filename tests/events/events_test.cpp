@@ -1,0 +1,479 @@
+// The switch's notifications: the receiver against Net-SNMP's own senders
+// (snmptrap, snmpinform), a flood, and the main window against the simulator
+// sending to it.
+
+#include "osprey_config.h"
+#include "shell/events/kveventcentre.h"
+#include "shell/events/kveventreceiver.h"
+#include "shell/events/kveventtext.h"
+#include "shell/events/teventsform.h"
+#include "shell/mainmenu.h"
+#include "shell/panel/tfrontpanel.h"
+#include "shell/tmainform.h"
+#include "binding/kvlistviewactions.h"
+#include "binding/kvsnmprequest2leds.h"
+#include "snmp/kvsnmpsession.h"
+#include "snmp/snmpeventprocessor.h"
+#include "tests/support/childprocess.h"
+#include "tests/support/qttesthelpers.h"
+#include "tests/support/simfixture.h"
+#include "tests/support/testsnmpengine.h"
+
+#include "tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+namespace {
+
+using kvtest::WaitFor;
+
+const std::string linkDownOid = "1.3.6.1.6.3.1.1.5.3";
+const std::string linkUpOid = "1.3.6.1.6.3.1.1.5.4";
+const std::string ifIndex = "1.3.6.1.2.1.2.2.1.1.";
+const std::string engineIdOfSender = "0x80001f8880aabbccddeeff";
+
+// Runs a Net-SNMP tool while the event loop turns (the receiver answers
+// informs from it); its exit status, -1 when it did not end.
+int RunTool(const std::string& dir, const std::vector<std::string>& args)
+{
+    ChildProcess tool;
+    if (!tool.start(args,
+                    {.environment = {"SNMPCONFPATH=" + dir, "SNMP_PERSISTENT_DIR=" + dir, "MIBDIRS=" + dir, "MIBS="},
+                     .err = ChildProcess::Output::file(dir + "/tool.err")}))
+        return -1;
+    WaitFor([&] { return !tool.running(); }, 30000);
+    return tool.wait(0);
+}
+
+int PortOf(const QString& bound)
+{
+    return bound.section(QLatin1Char(':'), -1).toInt();
+}
+
+// A free loopback UDP port (for the simulator to send to before the
+// program listens there).
+int FreeUdpPort()
+{
+    const int s = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    socklen_t length = sizeof a;
+    ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &length);
+    ::close(s);
+    return ntohs(a.sin_port);
+}
+
+void SendDatagram(int port, const std::vector<uint8_t>& bytes)
+{
+    const int s = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(static_cast<uint16_t>(port));
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::sendto(s, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+    ::close(s);
+}
+
+// BER of an SNMPv2c linkDown trap for interface `port` (all lengths below 128).
+std::vector<uint8_t> V2cLinkDown(uint32_t requestId, uint8_t port)
+{
+    auto tlv = [](uint8_t tag, std::vector<uint8_t> content) {
+        content.insert(content.begin(), {tag, static_cast<uint8_t>(content.size())});
+        return content;
+    };
+    auto cat = [](std::initializer_list<std::vector<uint8_t>> parts) {
+        std::vector<uint8_t> out;
+        for (const auto& p : parts)
+            out.insert(out.end(), p.begin(), p.end());
+        return out;
+    };
+    const std::vector<uint8_t> upTimeOid{0x2B, 6, 1, 2, 1, 1, 3, 0};
+    const std::vector<uint8_t> trapOidOid{0x2B, 6, 1, 6, 3, 1, 1, 4, 1, 0};
+    const std::vector<uint8_t> linkDown{0x2B, 6, 1, 6, 3, 1, 1, 5, 3};
+    const std::vector<uint8_t> ifIndexOid{0x2B, 6, 1, 2, 1, 2, 2, 1, 1, port};
+    const std::vector<uint8_t> id{static_cast<uint8_t>(requestId >> 24 & 0x7F), static_cast<uint8_t>(requestId >> 16),
+                                  static_cast<uint8_t>(requestId >> 8), static_cast<uint8_t>(requestId)};
+    auto bindings = tlv(0x30, cat({tlv(0x30, cat({tlv(0x06, upTimeOid), tlv(0x43, {0x10})})),
+                                   tlv(0x30, cat({tlv(0x06, trapOidOid), tlv(0x06, linkDown)})),
+                                   tlv(0x30, cat({tlv(0x06, ifIndexOid), tlv(0x02, {port})}))}));
+    auto pdu = tlv(0xA7, cat({tlv(0x02, id), tlv(0x02, {0}), tlv(0x02, {0}), bindings}));
+    return tlv(0x30, cat({tlv(0x02, {1}), tlv(0x04, {'p', 'u', 'b', 'l', 'i', 'c'}), pdu}));
+}
+
+class Receiver : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { engine = std::make_unique<TestSnmpEngine>("kvevents"); }
+    static void TearDownTestSuite() { engine.reset(); }
+
+    void SetUp() override
+    {
+        receiver.received = [this](std::vector<SnmpNotification>& batch) {
+            for (SnmpNotification& n : batch)
+                events.push_back(kveventtext::Describe(n, QDateTime::currentDateTime()));
+        };
+        const SnmpEngine::UsmUser user{kvAuthSha, kvPrivAes128, SimFixture::shaAuthPassword,
+                                       SimFixture::shaPrivPassword};
+        ASSERT_TRUE(receiver.Start("udp:127.0.0.1:0", "127.0.0.1", SimFixture::shaUser, user, kvSecurityLevelAuthPriv))
+            << receiver.Error().toStdString();
+        target = "127.0.0.1:" + std::to_string(PortOf(receiver.BoundAddress()));
+    }
+
+    // snmptrap / snmpinform SNMPv3 arguments for `user` with `authPassword`.
+    std::vector<std::string> V3(const char* tool, const char* user, const char* authPassword,
+                                const char* level = "authPriv")
+    {
+        std::vector<std::string> a{tool, "-v", "3", "-u", user, "-l", level};
+        if (std::string(level) != "noAuthNoPriv")
+            a.insert(a.end(), {"-a", "SHA", "-A", authPassword});
+        if (std::string(level) == "authPriv")
+            a.insert(a.end(), {"-x", "AES", "-X", SimFixture::shaPrivPassword});
+        return a;
+    }
+
+    std::vector<std::string> With(std::vector<std::string> a, std::initializer_list<std::string> more)
+    {
+        a.insert(a.end(), more);
+        return a;
+    }
+
+    static std::unique_ptr<TestSnmpEngine> engine;
+    TempDir dir;
+    KvEventReceiver receiver;
+    std::vector<KvEvent> events;
+    std::string target;
+};
+std::unique_ptr<TestSnmpEngine> Receiver::engine;
+
+} // namespace
+
+TEST_F(Receiver, TrapsOfEveryVersionAreShownAndInformsAcknowledged)
+{
+    const std::string d = dir.path();
+    // SNMPv1: a generic linkDown, the interface in its variables.
+    ASSERT_EQ(RunTool(d, {"snmptrap", "-v", "1", "-c", "public", target, "1.3.6.1.4.1.8072", "127.0.0.1", "2", "0", "",
+                          ifIndex + "7", "i", "7"}),
+              0);
+    ASSERT_TRUE(WaitFor([&] { return events.size() == 1; }, 5000));
+    EXPECT_EQ(events[0].type, "linkDown");
+    EXPECT_EQ(events[0].trapOid.toStdString(), linkDownOid);
+    EXPECT_EQ(events[0].port, 7);
+    EXPECT_EQ(events[0].how, "v1 trap");
+    EXPECT_EQ(events[0].variables, "ifIndex.7 = 7");
+
+    // SNMPv2c: linkUp with the interface's status.
+    ASSERT_EQ(RunTool(d, {"snmptrap", "-v", "2c", "-c", "public", target, "", linkUpOid, ifIndex + "5", "i", "5",
+                          "1.3.6.1.2.1.2.2.1.8.5", "i", "1"}),
+              0);
+    ASSERT_TRUE(WaitFor([&] { return events.size() == 2; }, 5000));
+    EXPECT_EQ(events[1].type, "linkUp");
+    EXPECT_EQ(events[1].port, 5);
+    EXPECT_EQ(events[1].variables, "ifIndex.5 = 5; ifOperStatus.5 = up(1)");
+    EXPECT_EQ(kveventtext::ShortLine(events[1]),
+              "linkUp: port 5, " + events[1].time.toString(QStringLiteral("HH:mm:ss")));
+
+    // SNMPv3 under the session's user, from an engine of the sender's own.
+    ASSERT_EQ(RunTool(d, With(V3("snmptrap", SimFixture::shaUser, SimFixture::shaAuthPassword),
+                              {"-e", engineIdOfSender, target, "", "1.3.6.1.6.3.1.1.5.1"})),
+              0);
+    ASSERT_TRUE(WaitFor([&] { return events.size() == 3; }, 5000))
+        << receiver.Stats().authFailures << " failed authentication, " << receiver.Stats().malformed << " malformed";
+    EXPECT_EQ(events[2].type, "coldStart");
+    EXPECT_EQ(events[2].port, 0);
+    EXPECT_EQ(events[2].how, "v3 trap");
+
+    // Informs: the sender hears the acknowledgement (exit status 0); SNMPv3
+    // discovers this program's engine first.
+    ASSERT_EQ(RunTool(d, {"snmpinform", "-v", "2c", "-c", "public", "-t", "3", "-r", "1", target, "", linkDownOid,
+                          ifIndex + "3", "i", "3"}),
+              0);
+    ASSERT_EQ(RunTool(d, With(V3("snmpinform", SimFixture::shaUser, SimFixture::shaAuthPassword),
+                              {"-t", "3", "-r", "1", target, "", linkUpOid, ifIndex + "26", "i", "26"})),
+              0)
+        << std::ifstream(d + "/tool.err").rdbuf();
+    ASSERT_TRUE(WaitFor([&] { return events.size() == 5; }, 5000));
+    EXPECT_EQ(events[3].how, "v2c inform");
+    EXPECT_EQ(events[3].port, 3);
+    EXPECT_EQ(events[4].how, "v3 inform");
+    EXPECT_EQ(events[4].port, 26);
+    EXPECT_EQ(receiver.Stats().informsAcknowledged, 2u);
+    EXPECT_EQ(receiver.Stats().accepted, 5u);
+    EXPECT_EQ(receiver.Stats().authFailures + receiver.Stats().malformed + receiver.Stats().otherSource, 0u);
+}
+
+TEST_F(Receiver, WhatFailsAuthenticationComesFromElsewhereOrDoesNotParseIsCountedNotShown)
+{
+    const std::string d = dir.path();
+    const auto& stats = receiver.Stats();
+    // A wrong key, another user, and the session's user without the
+    // session's authentication and privacy.
+    RunTool(d, With(V3("snmptrap", SimFixture::shaUser, "not-the-auth-pass"),
+                    {"-e", engineIdOfSender, target, "", linkDownOid}));
+    ASSERT_TRUE(WaitFor([&] { return stats.authFailures == 1; }, 5000)) << stats.malformed;
+    RunTool(d, With(V3("snmptrap", SimFixture::authUser, SimFixture::authPassword, "authNoPriv"),
+                    {"-e", engineIdOfSender, target, "", linkDownOid}));
+    ASSERT_TRUE(WaitFor([&] { return stats.authFailures == 2; }, 5000));
+    RunTool(d, With(V3("snmptrap", SimFixture::shaUser, "", "noAuthNoPriv"),
+                    {"-e", engineIdOfSender, target, "", linkDownOid}));
+    ASSERT_TRUE(WaitFor([&] { return stats.authFailures == 3; }, 5000));
+
+    // Bytes that are no SNMP message, and a message cut short.
+    SendDatagram(PortOf(receiver.BoundAddress()), {'h', 'e', 'l', 'l', 'o'});
+    std::vector<uint8_t> cut = V2cLinkDown(1, 4);
+    cut.resize(cut.size() - 5);
+    SendDatagram(PortOf(receiver.BoundAddress()), cut);
+    ASSERT_TRUE(WaitFor([&] { return stats.malformed == 2; }, 5000));
+
+    // Another switch's trap and inform (the inform is not acknowledged).
+    ASSERT_TRUE(receiver.Start("udp:127.0.0.1:0", "127.0.0.2", SimFixture::shaUser, {}, kvSecurityLevelAuthPriv));
+    target = "127.0.0.1:" + std::to_string(PortOf(receiver.BoundAddress()));
+    RunTool(d, {"snmptrap", "-v", "2c", "-c", "public", target, "", linkDownOid});
+    ASSERT_TRUE(WaitFor([&] { return receiver.Stats().otherSource == 1; }, 5000));
+    EXPECT_NE(RunTool(d, {"snmpinform", "-v", "2c", "-c", "public", "-t", "1", "-r", "0", target, "", linkDownOid}), 0);
+    EXPECT_EQ(receiver.Stats().otherSource, 2u);
+    EXPECT_EQ(receiver.Stats().informsAcknowledged, 0u);
+    EXPECT_TRUE(events.empty());
+
+    // A forwarder on this host passing on that switch's notifications: an
+    // SNMPv1 trap keeps the agent's address, an SNMPv2c one carries it in
+    // snmpTrapAddress.0.
+    RunTool(d, {"snmptrap", "-v", "1", "-c", "public", target, "1.3.6.1.4.1.8072", "127.0.0.2", "3", "0", "",
+                ifIndex + "2", "i", "2"});
+    RunTool(
+        d, {"snmptrap", "-v", "2c", "-c", "public", target, "", linkDownOid, "1.3.6.1.6.3.18.1.3.0", "a", "127.0.0.2"});
+    ASSERT_TRUE(WaitFor([&] { return events.size() == 2; }, 5000));
+    EXPECT_EQ(events[0].type, "linkUp");
+    EXPECT_EQ(events[0].port, 2);
+    EXPECT_EQ(events[1].variables, "snmpTrapAddress.0 = 127.0.0.2");
+    EXPECT_EQ(receiver.Stats().otherSource, 2u);
+}
+
+TEST_F(Receiver, AFloodOfAThousandTrapsInASecondIsKeptWholeAndTheWindowKeepsTurning)
+{
+    setenv(KvEventReceiver::kListenVariable, "udp:127.0.0.1:0", 1);
+    KvSNMPDevice.address = "127.0.0.1";
+    QMainWindow window;
+    KvEventCentre centre(&window, window.statusBar(), nullptr);
+    centre.Start();
+    unsetenv(KvEventReceiver::kListenVariable);
+    ASSERT_TRUE(centre.Receiver()->IsListening()) << centre.Receiver()->Error().toStdString();
+    window.show();
+    centre.ShowEventsWindow();
+    const int port = PortOf(centre.Receiver()->BoundAddress());
+
+    // The longest time the event loop did not turn while the flood came.
+    QElapsedTimer clock;
+    qint64 last = 0;
+    qint64 longest = 0;
+    QTimer beat;
+    beat.setInterval(1);
+    QObject::connect(&beat, &QTimer::timeout, [&] {
+        const qint64 now = clock.elapsed();
+        longest = std::max(longest, now - last);
+        last = now;
+    });
+    constexpr int count = 1000;
+    std::atomic<bool> sent{false};
+    clock.start();
+    beat.start();
+    std::thread sender([&] {
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < count; ++i) {
+            SendDatagram(port, V2cLinkDown(static_cast<uint32_t>(i + 1), static_cast<uint8_t>(i % 26 + 1)));
+            std::this_thread::sleep_until(start + std::chrono::microseconds(1000 * (i + 1)));
+        }
+        sent = true;
+    });
+    const bool all = WaitFor([&] { return sent && centre.Log().Added() == count; }, 30000);
+    sender.join();
+    beat.stop();
+    std::printf("[ flood    ] %d traps in %lld ms; longest event-loop gap %lld ms\n", count,
+                static_cast<long long>(clock.elapsed()), static_cast<long long>(longest));
+    ASSERT_TRUE(all) << centre.Log().Added() << " of " << count << "; " << centre.StatusText().toStdString();
+    EXPECT_EQ(centre.Receiver()->OverRate(), 0u);
+    TEventsForm* form = centre.EventsWindow();
+    ASSERT_NE(form, nullptr);
+    form->Flush();
+    ASSERT_EQ(form->List()->topLevelItemCount(), count);
+    EXPECT_EQ(form->List()->topLevelItem(count - 1)->text(3), "ifIndex.12 = 12");
+    EXPECT_EQ(centre.EventLine()->text().section(QLatin1Char(','), 0, 0), "linkDown: port 12");
+    // What the list shows is what the copy gives.
+    form->List()->selectAll();
+    const QString copied = KvListViewActions::Of(form->List())->SelectedRowsText();
+    EXPECT_TRUE(copied.startsWith("Time\tType\tPort\tVariables\tReceived as")) << copied.left(80).toStdString();
+    EXPECT_EQ(copied.count(QStringLiteral("\tlinkDown\t")), count);
+}
+
+TEST(EventLog, KeepsTheNewestUpToItsBoundAndCountsWhatWent)
+{
+    KvEventLog log(3);
+    for (int i = 1; i <= 5; ++i) {
+        KvEvent e;
+        e.port = i;
+        log.Add(e);
+    }
+    ASSERT_EQ(log.Events().size(), 3u);
+    EXPECT_EQ(log.Events().front().port, 3);
+    EXPECT_EQ(log.Events().back().port, 5);
+    EXPECT_EQ(log.Added(), 5u);
+    EXPECT_EQ(log.Discarded(), 2u);
+}
+
+namespace {
+
+// The main window against the simulator, which sends its notifications to
+// the program.
+class PanelEvents : public ::testing::Test {
+protected:
+    PanelEvents() : previous(std::filesystem::current_path()) {}
+    ~PanelEvents() override
+    {
+        form.reset();
+        std::filesystem::current_path(previous);
+        unsetenv("KORVAN_REGISTRY");
+        unsetenv(KvEventReceiver::kListenVariable);
+    }
+
+    void Start()
+    {
+        const std::string listen = "udp:127.0.0.1:" + std::to_string(FreeUdpPort());
+        setenv(KvEventReceiver::kListenVariable, listen.c_str(), 1);
+        sim.setExtraArgs({"--trap-to", listen});
+        std::string error;
+        ASSERT_TRUE(sim.start(&error)) << error;
+        std::filesystem::create_directories(dir.file("Conf"));
+        dir.write("Conf/127.0.0.1.cfg", "[Program Information]\nAgentPort=" + std::to_string(sim.port()) +
+                                            "\nVersion=1\nContextName=\nContextEngineID=\nSecurityModel=1\n"
+                                            "SecurityLevel=0\nSecurityName=\nAuthProtocol=0\nPrivProtocol=0\n"
+                                            "AuthPassword=\nPrivPassword=\n");
+        const std::string registry =
+            dir.write("registry.ini", "[\\SOFTWARE\\Korvan\\Halyard5.1\\MibFile]\nPath=" + dir.file("Conf") + "/\n");
+        setenv("KORVAN_REGISTRY", registry.c_str(), 1);
+        std::filesystem::create_directories(dir.file("work"));
+        std::filesystem::current_path(dir.file("work"));
+
+        form = std::make_unique<TMainForm>(std::vector<std::string>{"/I127.0.0.1", "/Rravine", "/Wlantern"});
+        form->show();
+        ASSERT_TRUE(WaitFor([&] { return form->StatusPanel0->text().startsWith("Get: (VoDADI++) Ok!"); }, 8000))
+            << form->StatusPanel0->text().toStdString();
+        ASSERT_TRUE(form->Events->Receiver()->IsListening()) << form->Events->Receiver()->Error().toStdString();
+    }
+
+    int LedReads() const
+    {
+        int n = 0;
+        for (const std::string& line : sim.logLines())
+            n += line.find(std::string(OSPREY_ENT_OID) + ".11.36.2.5.1.5.0") != std::string::npos ? 1 : 0;
+        return n;
+    }
+
+    int SetAdminStatus(int port, int status)
+    {
+        return RunTool(dir.path(), {"snmpset", "-v", "2c", "-c", "lantern", "-t", "3", sim.peer(),
+                                    "1.3.6.1.2.1.2.2.1.7." + std::to_string(port), "i", std::to_string(status)});
+    }
+
+    // With OSPREY_EVENTS_SHOT_DIR set, the window as it is now, as a PNG.
+    static void Shot(QWidget* window, const char* name)
+    {
+        const char* shots = std::getenv("OSPREY_EVENTS_SHOT_DIR");
+        if (shots && *shots)
+            window->grab().save(QString::fromLocal8Bit(shots) + QLatin1Char('/') + QLatin1String(name));
+    }
+
+    std::filesystem::path previous;
+    TempDir dir;
+    SimFixture sim;
+    std::unique_ptr<TMainForm> form;
+};
+
+} // namespace
+
+TEST_F(PanelEvents, APortSetDownOnTheSwitchIsShownMarkedAndReadAgainAtOnce)
+{
+    Start();
+    TFrontPanel& panel = *form->FrontPanel;
+    // Only an event can read the panel now: the poll waits an hour.
+    panel.LedRequest->RefreshTimer().setInterval(3600 * 1000);
+    ASSERT_TRUE(WaitFor([&] { return !panel.LedRequest->busy; }, 8000));
+    const int reads = LedReads();
+
+    ASSERT_EQ(SetAdminStatus(5, 2), 0);
+    ASSERT_TRUE(WaitFor([&] { return form->Events->EventLine()->text().startsWith("linkDown: port 5, "); }, 8000))
+        << form->Events->EventLine()->text().toStdString();
+    EXPECT_TRUE(panel.IsMarked(5));
+    EXPECT_FALSE(panel.IsMarked(6));
+    EXPECT_TRUE(panel.SpeedButton(5)->accessibleDescription().contains("; linkDown at "))
+        << panel.SpeedButton(5)->accessibleDescription().toStdString();
+    ASSERT_TRUE(WaitFor([&] { return LedReads() > reads; }, 8000)) << "the panel was not read again";
+    // The simulator's port LED is off (white) now, and the description still
+    // says why.
+    ASSERT_TRUE(
+        WaitFor([&] { return panel.SpeedButton(5)->accessibleDescription().startsWith("LED white; linkDown"); }, 8000))
+        << panel.SpeedButton(5)->accessibleDescription().toStdString();
+    Shot(form.get(), "events-main-window.png");
+
+    // A wrong community: the switch says so.
+    RunTool(dir.path(),
+            {"snmpget", "-v", "2c", "-c", "not-a-community", "-t", "1", "-r", "0", sim.peer(), "1.3.6.1.2.1.1.5.0"});
+    ASSERT_TRUE(WaitFor([&] { return form->Events->EventLine()->text().startsWith("authenticationFailure, "); }, 8000))
+        << form->Events->EventLine()->text().toStdString();
+
+    ASSERT_EQ(SetAdminStatus(5, 1), 0);
+    ASSERT_TRUE(WaitFor([&] { return form->Events->EventLine()->text().startsWith("linkUp: port 5, "); }, 8000));
+
+    // View > "Events...".
+    QAction* item = form->View->Menu()->actions().value(1);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), "Events...");
+    item->trigger();
+    TEventsForm* events = form->Events->EventsWindow();
+    ASSERT_NE(events, nullptr);
+    ASSERT_TRUE(events->isVisible());
+    QTreeWidget* list = events->List();
+    ASSERT_EQ(list->topLevelItemCount(), 3);
+    EXPECT_EQ(list->topLevelItem(0)->text(1), "linkDown");
+    EXPECT_EQ(list->topLevelItem(0)->text(2), "5");
+    EXPECT_TRUE(
+        list->topLevelItem(0)->text(3).startsWith("ifIndex.5 = 5; ifAdminStatus.5 = down(2); ifOperStatus.5 = down(2)"))
+        << list->topLevelItem(0)->text(3).toStdString();
+    EXPECT_EQ(list->topLevelItem(0)->text(4), "v2c trap");
+    EXPECT_EQ(list->topLevelItem(1)->text(1), "authenticationFailure");
+    EXPECT_EQ(list->topLevelItem(2)->text(1), "linkUp");
+    EXPECT_TRUE(events->StatusLine()->text().contains("Received 3;")) << events->StatusLine()->text().toStdString();
+    Shot(events, "events-window.png");
+}
+
+// Each test runs in a process of its own (the SNMP engine starts once per
+// process): the main window's start-up starts it with this pump.
+int main(int argc, char** argv)
+{
+    kvtest::UseOffscreenPlatform();
+    QApplication app(argc, argv);
+    SnmpEventProcessor eventProcessor;
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
