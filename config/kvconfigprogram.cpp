@@ -140,6 +140,11 @@ int KvConfigProgram::Snapshot(const std::vector<std::string>& titles)
     const KvConfigCatalogue catalogue(pages);
     if (catalogue.Pages().empty())
         return Message(kUsage, "the pages named hold no writable settings");
+    if (!titles.empty())
+        for (const PageCommand* page : pages)
+            if (!catalogue.Find(page->name ? page->name : "", page->title))
+                Message(kOk, "page \"" + KvPageLookup::Trim(page->title) +
+                                 "\" holds no writable settings of its own; it is left out");
     if (const int started = Start(kFailed))
         return started;
     KvConfigSnapshot snapshot;
