@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -210,6 +211,9 @@ void SwitchDialog::ShowErrors(const std::vector<SwitchFieldError>& errors)
         row.editor->setStyleSheet(text.isEmpty() ? QString() : kErrorStyle);
         row.editor->setAccessibleDescription(text);
     }
+    // Room for the messages just shown.
+    layout()->activate();
+    resize(width(), std::max(height(), sizeHint().height()));
     for (const SwitchFieldError& e : errors)
         if (rows_.at(e.field).editor->isVisibleTo(this) || rows_.at(e.field).editor->isVisible()) {
             rows_.at(e.field).editor->setFocus();

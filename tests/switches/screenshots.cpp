@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QProcess>
+#include <QPushButton>
 #include <QTreeWidget>
 
 #include <iostream>
