@@ -16,8 +16,8 @@
 #   shell -> forms -> tables -> pages -> binding -> snmp -> common -> platform
 # tables (the page tables, the value-name lists and the menu tree) is
 # plain data on Qt Core and the widget-free part of the page framework, shared
-# with the command-line export. browser/, sim/, export/, tests/ and bench/ are
-# leaves.
+# with the command-line export. browser/, switches/, sim/, export/, tests/ and
+# bench/ are leaves.
 include_guard(GLOBAL)
 
 function(kv_expose target)

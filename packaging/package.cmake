@@ -1,18 +1,19 @@
 # The Debian package: `make package` (or `cmake --build build --target
 # package`) writes build/osprey_<version>-1_<arch>.deb with
-#   <prefix>/lib/osprey/   osprey, its module link osprey-panel, osprey-export,
-#                          osprey-config, osprey-sim and its switch osprey.sim,
-#                          the message files errmsg/ and the help document
-#   <prefix>/bin/          osprey (a start script), osprey-export, osprey-config,
-#                          osprey-sim
+#   <prefix>/lib/osprey/   osprey, its module link osprey-panel, the switch list
+#                          osprey-switches, osprey-export, osprey-config,
+#                          osprey-sim and its switch osprey.sim, the message
+#                          files errmsg/ and the help document
+#   <prefix>/bin/          osprey (a start script), osprey-switches,
+#                          osprey-export, osprey-config, osprey-sim
 #   <prefix>/share/        man pages, the desktop entry, the icon, the README
 #   /etc/korvan/           the registry stand-in naming all of that, and the
 #                          folder Conf/ for the per-switch INI files
 # The program's and the simulator's own rules are in shell/, export/, config/ and sim/.
 # scripts/package-check.sh unpacks the package and runs it.
 if(NOT OSPREY_BUILD_GUI OR NOT TARGET osprey OR NOT TARGET osprey-export OR NOT TARGET osprey-config
-   OR NOT TARGET osprey-sim)
-  message(STATUS "package: needs the program, the export, osprey-config and the simulator")
+   OR NOT TARGET osprey-sim OR NOT TARGET osprey-switches)
+  message(STATUS "package: needs the program, the switch list, the export, osprey-config and the simulator")
   return()
 endif()
 include(GNUInstallDirs)
@@ -26,7 +27,7 @@ set(generated ${CMAKE_BINARY_DIR}/packaging)
 # --- commands on the path --------------------------------------------------------
 configure_file(${CMAKE_CURRENT_LIST_DIR}/osprey.sh.in ${generated}/osprey @ONLY)
 install(PROGRAMS ${generated}/osprey DESTINATION ${CMAKE_INSTALL_BINDIR})
-foreach(command osprey-export osprey-config osprey-sim)
+foreach(command osprey-switches osprey-export osprey-config osprey-sim)
   install(CODE "
     file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
     file(CREATE_LINK ${OSPREY_BIN_TO_PROGRAM}/${command}
@@ -38,7 +39,7 @@ endforeach()
 
 
 # --- man pages, desktop entry, icon, README -----------------------------------------
-set(manuals osprey osprey-export osprey-config osprey-sim)
+set(manuals osprey osprey-switches osprey-export osprey-config osprey-sim)
 set(manualFiles)
 foreach(manual IN LISTS manuals)
   set(source ${CMAKE_SOURCE_DIR}/docs/man/${manual}.1)
@@ -95,10 +96,11 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "manager for the Korvan Osprey managed Eth
 set(CPACK_PACKAGE_DESCRIPTION
 "A desktop program that shows the switch's front panel with its live LEDs and
 opens a window for every page of its settings and tables, over SNMPv1, v2c
-and v3; osprey-export, which writes the same pages to standard output
-without a window; osprey-config, which keeps the switch's settings as a
-file, compares and restores them; and osprey-sim, an SNMP agent that behaves
-like the switch.")
+and v3; osprey-switches, the list of switches it is opened from, with their
+communities and passwords in the desktop keyring; osprey-export, which writes
+the same pages to standard output without a window; osprey-config, which keeps
+the switch's settings as a file, compares and restores them; and osprey-sim,
+an SNMP agent that behaves like the switch.")
 set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
@@ -106,8 +108,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The libraries the programs link (dpkg-shlibdeps), and Qt's platform plugins,
 # which the program loads at run time.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The switch list keeps communities and passwords in the desktop's Secret
+# Service keyring (libqt6keychain1 itself comes from dpkg-shlibdeps).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, gnome-keyring | kwalletmanager | keepassxc")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "snmp")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${generated}/conffiles)
 # Every install rule (the program's and the package's own) in one package.

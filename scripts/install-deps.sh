@@ -4,12 +4,13 @@
 set -euo pipefail
 packages=(
   cmake make g++ pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qtkeychain-qt6-dev
   libsnmp-dev snmp snmpd
   libgtest-dev googletest
   xvfb xauth imagemagick x11-utils fonts-dejavu-core
   python3
   tcpdump
+  dbus gnome-keyring  # the switch list's test against a real keyring
 )
 # More packages for one purpose, e.g. OSPREY_EXTRA_PACKAGES=snmpsim for the benchmarks,
 # "clang libclang-rt-14-dev llvm" (clang, libFuzzer and the sanitizers' runtimes, the

@@ -45,7 +45,7 @@ pass() {
 
 # --- control data ------------------------------------------------------------------
 depends=$(dpkg-deb -f "$DEB" Depends)
-for wanted in libqt6widgets6 libqt6gui6 libqt6core6 libsnmp40 qt6-qpa-plugins; do
+for wanted in libqt6widgets6 libqt6gui6 libqt6core6 libsnmp40 qt6-qpa-plugins libqt6keychain1; do
     case ", $depends," in
         *", $wanted "*|*", $wanted,"*) pass "depends on $wanted" ;;
         *) fail "Depends lacks $wanted: $depends" ;;
@@ -60,10 +60,12 @@ dpkg -x "$DEB" "$PKG"
 LIB="$PKG/usr/lib/osprey"
 expected=(
     usr/bin/osprey
+    usr/bin/osprey-switches
     usr/bin/osprey-export
     usr/bin/osprey-config
     usr/bin/osprey-sim
     usr/lib/osprey/osprey
+    usr/lib/osprey/osprey-switches
     usr/lib/osprey/osprey-panel
     usr/lib/osprey/osprey-export
     usr/lib/osprey/osprey-config
@@ -78,6 +80,7 @@ expected=(
     usr/lib/osprey/errmsg/kvsnmp.err
     usr/lib/osprey/errmsg/snmp.msg
     usr/share/man/man1/osprey.1.gz
+    usr/share/man/man1/osprey-switches.1.gz
     usr/share/man/man1/osprey-export.1.gz
     usr/share/man/man1/osprey-config.1.gz
     usr/share/man/man1/osprey-sim.1.gz
@@ -90,7 +93,7 @@ for file in "${expected[@]}"; do
     if [ -e "$PKG/$file" ]; then pass "$file"; else fail "missing $file"; fi
 done
 [ -d "$PKG/etc/korvan/Conf" ] && pass "etc/korvan/Conf/" || fail "missing etc/korvan/Conf/"
-for program in osprey osprey-export osprey-config osprey-sim; do
+for program in osprey osprey-switches osprey-export osprey-config osprey-sim; do
     [ -x "$LIB/$program" ] || fail "$program is not executable"
     if unresolved=$(ldd "$LIB/$program" 2>&1 | grep "not found"); then
         fail "$program needs libraries that are not there: $unresolved"
@@ -99,6 +102,9 @@ done
 [ "$(readlink "$LIB/osprey-panel")" = "osprey" ] || fail "osprey-panel is not a link to osprey"
 sh -n "$PKG/usr/bin/osprey" && grep -q 'lib/osprey/osprey"$' "$PKG/usr/bin/osprey" \
     && pass "start script" || fail "the start script usr/bin/osprey is broken"
+grep -q 'lib/osprey/osprey-switches"$' "$PKG/usr/bin/osprey" \
+    && pass "start script without parameters starts the switch list" \
+    || fail "the start script does not start osprey-switches without parameters"
 
 # --- osprey-browser ----------------------------------------------------------------
 # The stand-in for the host's MIB browser programs, under the six names the
@@ -116,7 +122,7 @@ fi
 # --- end of osprey-browser ---------------------------------------------------------
 
 # --- man pages, desktop entry ----------------------------------------------------------
-for page in osprey osprey-export osprey-config osprey-sim; do
+for page in osprey osprey-switches osprey-export osprey-config osprey-sim; do
     warnings=$(gzip -dc "$PKG/usr/share/man/man1/$page.1.gz" | groff -man -Tutf8 -ww -z 2>&1 || true)
     if [ -n "$warnings" ]; then fail "man page $page: $warnings"; else pass "man page $page renders"; fi
 done
@@ -184,6 +190,36 @@ if [ -x "$PKG/usr/bin/osprey-sim" ] && [ -x "$PKG/usr/bin/osprey-export" ]; then
         leftovers=$(cd "$RUN" && ls -A | grep -vx -e registry.ini -e Conf -e sim.ready -e sim.out \
             -e export.csv -e export.err || true)
         [ -z "$leftovers" ] && pass "the export left no file behind" || fail "the export left: $leftovers"
+    fi
+fi
+
+# --- the unpacked switch list, from an empty HOME, without a keyring -----------------------
+if [ -x "$PKG/usr/bin/osprey-switches" ]; then
+    SW_HOME="$WORK/home"
+    mkdir -p "$SW_HOME"
+    switches() {
+        env -u DBUS_SESSION_BUS_ADDRESS -u DISPLAY -u WAYLAND_DISPLAY -u XDG_CONFIG_HOME -u XDG_STATE_HOME \
+            HOME="$SW_HOME" OSPREY_KEYRING=off QT_QPA_PLATFORM=offscreen "$PKG/usr/bin/osprey-switches" "$@"
+    }
+    status=0; switches --help > "$WORK/sw.out" 2>&1 || status=$?
+    [ "$status" -eq 0 ] && grep -q "osprey-switches add NAME" "$WORK/sw.out" \
+        && pass "osprey-switches --help" || fail "osprey-switches --help exited $status: $(cat "$WORK/sw.out")"
+    status=0; switches frobnicate > /dev/null 2>&1 || status=$?
+    [ "$status" -eq 2 ] && pass "osprey-switches: a usage error gives 2" || fail "a usage error gave $status"
+    status=0; switches add lab --address 127.0.0.1 --version 3 --user noauth-user --level 1 \
+        < /dev/null > "$WORK/sw.out" 2>&1 || status=$?
+    [ "$status" -eq 0 ] && [ "$(switches list)" = "$(printf 'lab\t127.0.0.1\t161\t3')" ] \
+        && pass "osprey-switches add and list" || fail "osprey-switches add gave $status: $(cat "$WORK/sw.out")"
+    [ "$(stat -c %a "$SW_HOME/.config/osprey/switch-list.json" 2>/dev/null)" = 600 ] \
+        && pass "the switch list is readable by its owner alone" || fail "the switch list's mode is not 600"
+    switches > "$WORK/sw-window.out" 2>&1 &
+    SW_PID=$!
+    sleep 3
+    if kill -0 "$SW_PID" 2>/dev/null; then
+        pass "the unpacked switch list's window runs"
+        kill "$SW_PID"; wait "$SW_PID" 2>/dev/null || true
+    else
+        fail "the switch list's window ended at once: $(cat "$WORK/sw-window.out")"
     fi
 fi
 

@@ -19,6 +19,9 @@
 # after OSPREY_SHOT_DELAY seconds (default 5) a screenshot of its main window is
 # written to run/osprey-main-window.png and the program is ended.
 #
+# Only the programs it starts are built (the program, the simulator and the
+# MIB browser stand-in the program's menu starts), not the tests.
+#
 # BUILD_DIR (default build) and RUN_DIR (default run) choose the directories;
 # OSPREY_NO_BUILD=1 uses the build directory as it is.
 set -euo pipefail
@@ -28,9 +31,14 @@ BUILD_DIR=${BUILD_DIR:-build}
 RUN_DIR=${RUN_DIR:-$ROOT/run}
 SHOT_DELAY=${OSPREY_SHOT_DELAY:-5}
 
+RUN_TARGETS="osprey osprey-sim osprey-browser"
 if [ -z "${OSPREY_NO_BUILD:-}" ]; then
+    echo "run.sh: installing the Debian packages that are missing (if any)..."
     scripts/install-deps.sh
-    BUILD_DIR="$BUILD_DIR" scripts/build.sh
+    echo "run.sh: building $RUN_TARGETS into $BUILD_DIR/ (not the tests; $(nproc) jobs)..."
+    start=$(date +%s)
+    BUILD_DIR="$BUILD_DIR" BUILD_TARGETS="$RUN_TARGETS" scripts/build.sh
+    echo "run.sh: built in $(($(date +%s) - start)) s."
 fi
 BUILD=$(cd "$BUILD_DIR" && pwd)
 PROGRAM="$BUILD/osprey"

@@ -184,6 +184,7 @@ KvStartup::Result KvStartup::Configure(const std::vector<std::string>& parameter
         return Result::NoParameter;
     for (const std::string& parameter : parameters)
         ApplyParameter(parameter);
+    ApplyHandedSecrets(KvHandedSecrets::TakeFromEnvironment());
     return Result::Ready;
 }
 
@@ -246,6 +247,18 @@ void KvStartup::ApplyParameter(const std::string& parameter)
         return;
     if (Version3InForce())
         applyFirstPresent(kVersion3Switches, target, parameter);
+}
+
+void KvStartup::ApplyHandedSecrets(const KvHandedSecrets& secrets)
+{
+    if (secrets.read)
+        security_.readCommunity = texts_.ReadCommunity = *secrets.read;
+    if (secrets.write)
+        security_.writeCommunity = texts_.WriteCommunity = *secrets.write;
+    if (secrets.auth)
+        security_.authPassword = *secrets.auth;
+    if (secrets.priv)
+        security_.privPassword = *secrets.priv;
 }
 
 void KvStartup::ApplyIniFile(const std::string& fileName)

@@ -5,6 +5,7 @@
 
 #include "platform/kvprogram.h"
 #include "platform/kvregistry.h"
+#include "shell/kvhandedsecrets.h"
 #include "snmp/kvsnmpsession.h"
 
 // What start-up leaves for the main window besides the session settings.
@@ -65,8 +66,10 @@ public:
 
     // Every step after the engine: clears the texts, finds the module's
     // directory, loads the message files, finds the configuration directory
-    // and applies the parameters. Gives NoParameter, with nothing applied, when
-    // there are no parameters.
+    // and applies the parameters, then the secrets handed over in the
+    // environment (KvHandedSecrets), which thus win over the command line and
+    // the INI file. Gives NoParameter, with nothing applied, when there are no
+    // parameters.
     Result Configure(const std::vector<std::string>& parameters);
 
     // Single steps, for the callers above and for tests.
@@ -75,6 +78,7 @@ public:
     std::string FindConfigDirectory();
     void ApplyParameter(const std::string& parameter);
     void ApplyIniFile(const std::string& fileName);
+    void ApplyHandedSecrets(const KvHandedSecrets& secrets);
     bool Version3InForce() const;
 
     const KvStartupTexts& Texts() const { return texts_; }

@@ -1,6 +1,7 @@
 #include "common/kverror.h"
 #include "common/kvmessages.h"
 #include "shell/kvconverterror.h"
+#include "shell/kvhandedsecrets.h"
 #include "shell/kvstartup.h"
 
 #include "tempdir.h"
@@ -152,6 +153,23 @@ TEST_F(StartupTest, AllIniKeysWithTheirConditionsAndOffsets)
     EXPECT_EQ(security.authProtocol, 2);
     EXPECT_EQ(security.privProtocol, 4);
     EXPECT_EQ(security.authPassword, "ini-auth");
+    EXPECT_EQ(security.privPassword, "ini-priv");
+}
+
+// Secrets handed over in the environment come after the command line and the
+// INI file, and only while there are parameters (a bare start stays bare).
+TEST_F(StartupTest, HandedSecretsWinOverTheCommandLineAndTheIniFile)
+{
+    writeIni("10.1.1.1", kFullIni);
+    setenv(KvHandedSecrets::kEnvironmentVariable, "write=w/Ix\nauth=handed-auth\n", 1);
+    EXPECT_EQ(configure({}), KvStartup::Result::NoParameter);
+    configure({"/I10.1.1.1", "/Wcommand-line", "/Rpublic"});
+    EXPECT_EQ(getenv(KvHandedSecrets::kEnvironmentVariable), nullptr) << "taken once";
+    EXPECT_EQ(security.writeCommunity, "w/Ix") << "a handed secret is never read as a switch";
+    EXPECT_EQ(texts().WriteCommunity, "w/Ix");
+    EXPECT_EQ(texts().AgentAddress, "10.1.1.1");
+    EXPECT_EQ(security.readCommunity, "public");
+    EXPECT_EQ(security.authPassword, "handed-auth");
     EXPECT_EQ(security.privPassword, "ini-priv");
 }
 
