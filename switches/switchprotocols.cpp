@@ -1,6 +1,9 @@
 #include "switches/switchprotocols.h"
 
 #include "snmp/kvsnmpsession.h"
+#include "snmp/usmprotocols.h"
+
+#include <vector>
 
 #include <strings.h>
 
@@ -20,16 +23,26 @@ const SwitchChoice kSecurityLevels[] = {
     {kvSecurityLevelAuthPriv,     "authPriv"    },
 };
 
-const SwitchChoice kAuthProtocols[] = {
-    {kvAuthMd5, "MD5"},
-    {kvAuthSha, "SHA"},
-};
+// clang-format on
 
-const SwitchChoice kPrivProtocols[] = {
-    {kvPrivDes,    "DES"    },
-    {kvPrivAes128, "AES"    },
-    {kvPrivAes192, "AES-192"},
-    {kvPrivAes256, "AES-256"},
+// The module's protocols, "none" left out (the security level says that).
+std::vector<SwitchChoice> ChoicesOf(std::span<const UsmProtocol> protocols)
+{
+    std::vector<SwitchChoice> choices;
+    for (const UsmProtocol& protocol : protocols)
+        if (protocol.keyLength > 0)
+            choices.push_back({protocol.number, protocol.name});
+    return choices;
+}
+
+// Short names operators type for the first protocol of each family.
+// clang-format off
+const struct {
+    const char* alias;
+    const char* name;
+} kAliases[] = {
+    {"SHA", "SHA-1"  },
+    {"AES", "AES-128"},
 };
 // clang-format on
 
@@ -45,11 +58,13 @@ std::span<const SwitchChoice> SwitchProtocols::SecurityLevels()
 }
 std::span<const SwitchChoice> SwitchProtocols::AuthProtocols()
 {
-    return kAuthProtocols;
+    static const std::vector<SwitchChoice> choices = ChoicesOf(UsmProtocols::Auth());
+    return choices;
 }
 std::span<const SwitchChoice> SwitchProtocols::PrivProtocols()
 {
-    return kPrivProtocols;
+    static const std::vector<SwitchChoice> choices = ChoicesOf(UsmProtocols::Priv());
+    return choices;
 }
 
 const char* SwitchProtocols::NameOf(std::span<const SwitchChoice> choices, int32_t number)
@@ -60,8 +75,12 @@ const char* SwitchProtocols::NameOf(std::span<const SwitchChoice> choices, int32
     return "?";
 }
 
-bool SwitchProtocols::NumberOf(std::span<const SwitchChoice> choices, const std::string& name, int32_t& number)
+bool SwitchProtocols::NumberOf(std::span<const SwitchChoice> choices, const std::string& typed, int32_t& number)
 {
+    std::string name = typed;
+    for (const auto& alias : kAliases)
+        if (strcasecmp(alias.alias, typed.c_str()) == 0)
+            name = alias.name;
     for (const SwitchChoice& choice : choices)
         if (strcasecmp(choice.name, name.c_str()) == 0) {
             number = choice.number;
