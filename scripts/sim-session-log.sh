@@ -10,7 +10,8 @@
 #     ... change, build ...
 #     scripts/sim-session-log.sh build after.log && diff before.log after.log
 #
-# Counters that move on their own and the simulator's uptime are masked.
+# Counters that move on their own, the simulator's uptime and its port (part
+# of its engine ID, so of the SNMPv3 user table's indexes) are masked.
 set -eu
 build=${1:?usage: sim-session-log.sh BUILD_DIR OUTPUT}
 out=${2:?usage: sim-session-log.sh BUILD_DIR OUTPUT}
@@ -19,12 +20,14 @@ case $out in /*) ;; *) out=$PWD/$out ;; esac
 export OSPREY_SIM_SESSION_LOG="$out.raw" QT_QPA_PLATFORM=offscreen
 
 run() { # test program, gtest filter
-    "$build/tests/$1" --gtest_filter="$2" >/dev/null 2>&1 || echo "sim-session-log: $1 $2 failed" >&2
+    "$build/$1" --gtest_filter="$2" >/dev/null 2>&1 || echo "sim-session-log: $1 $2 failed" >&2
 }
-run menu/menu_page_tests 'PageTest.EveryGenericPageOpensWithItsVariables:PageTest.AccessControlTablesCreateRowsInTwoRequests'
-run pages/pages_sim_tests 'PagesSim.SetCheck*:PagesSim.NewRow*:PagesSim.EditWrites*:PagesSim.DeleteWrites*:PagesSim.RowDialogCloses*'
-run forms/forms_vlan_sim_tests 'VlanFormsSim.DeletingAndAddingVlanTen*:VlanFormsSim.PortBasedVlanIsAdded*'
-run forms/forms_port_sim_tests 'PortFormsSim.TrunkAdd*:PortFormsSim.TrunkSetWrites*'
-sed -E 's/(TimeTicks|Counter32|Counter64|Gauge32)[: ]+[0-9]+/\1 N/g' "$out.raw" > "$out"
+run menu_page_tests 'PageTest.EveryGenericPageOpensWithItsVariables:PageTest.AccessControlTablesCreateRowsInTwoRequests'
+run pages_sim_tests 'PagesSim.SetCheck*:PagesSim.NewRow*:PagesSim.EditWrites*:PagesSim.DeleteWrites*:PagesSim.RowDialogCloses*'
+run forms_vlan_sim_tests 'VlanFormsSim.DeletingAndAddingVlanTen*:VlanFormsSim.PortBasedVlanIsAdded*'
+run forms_port_sim_tests 'PortFormsSim.TrunkAdd*:PortFormsSim.TrunkSetWrites*'
+sed -E -e 's/(TimeTicks|Counter32|Counter64|Gauge32)[: ]+[0-9]+/\1 N/g' \
+    -e 's/\.[0-9]+\.128\.0\.126\.217\./.LEN.128.0.126.217./g' \
+    -e 's/(111\.115\.112\.114\.101\.121\.45\.115\.105\.109\.45)(\.(4[89]|5[0-7]))+/\1.PORT/g' "$out.raw" > "$out"
 rm -f "$out.raw"
 wc -l < "$out"

@@ -61,7 +61,7 @@ void TPortSetsForm::RefreshBtnClick()
 void TPortSetsForm::SetBtnClick()
 {
     WriteWhenIdle(*binding_, [this] {
-        binding_->Apply(true, true);
+        binding_->StoreAll();
         ShowRowCount();
     });
 }

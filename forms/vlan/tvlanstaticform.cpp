@@ -12,16 +12,10 @@
 #include "binding/kvlistviewactions.h"
 #include "binding/kvsnmprequest2edits.h"
 #include "forms/common/formwidgets.h"
-#include "forms/common/kvaccessscope.h"
 #include "forms/port/tstackingportuitform.h"
 #include "forms/vlan/vlanformtables.h"
 
-namespace {
-
-// Variables of the table list.
-enum StaticColumn { kVlanId, kVlanName, kEgress, kForbidden, kUntagged, kStatus };
-
-} // namespace
+using Column = kvforms::VlanStaticColumn;
 
 TVlanStaticForm::TVlanStaticForm(QWidget* owner, const KvFormHost& host)
     : TBridgeForm(owner, host, "VlanStaticForm", "VLAN Static Form")
@@ -78,12 +72,12 @@ void TVlanStaticForm::FormCreate()
     table_ = &NewBinding(kvforms::varsVlanStatic, kvListTableRows, 1);
     Guard(*table_, [this] {
         table_->AttachListView(LV_dot1qVlanStaticEntry, true);
-        table_->BindEdits(kVlanId, "%s", ED_VLANID);
-        table_->BindEdits(kVlanName, "%s", ED_VLANName);
-        BindGrid(*table_, kEgress, EgressGrid);
-        BindGrid(*table_, kForbidden, ForbiddenGrid);
-        BindGrid(*table_, kUntagged, UntaggedGrid);
-        table_->BindComboBox(kStatus, Status);
+        table_->BindEdits(Column::kStaticVlanId, "%s", ED_VLANID);
+        table_->BindEdits(Column::kStaticVlanName, "%s", ED_VLANName);
+        BindGrid(*table_, Column::kStaticEgress, EgressGrid);
+        BindGrid(*table_, Column::kStaticForbidden, ForbiddenGrid);
+        BindGrid(*table_, Column::kStaticUntagged, UntaggedGrid);
+        table_->BindComboBox(Column::kStaticStatus, Status);
         table_->OnSetComplete = [this](KvSNMPRequest2Controls&, const KvSNMPError& result) {
             if (clearAfterWrite_ && result.code == 0)
                 ClearEditors();
@@ -130,7 +124,7 @@ void TVlanStaticForm::SetBtnClick()
 void TVlanStaticForm::WriteThenClear()
 {
     clearAfterWrite_ = false;
-    table_->Apply(true, true);
+    table_->StoreAll();
     if (table_->busy)
         clearAfterWrite_ = true;
     else
@@ -140,22 +134,17 @@ void TVlanStaticForm::WriteThenClear()
 void TVlanStaticForm::AddBtnClick()
 {
     WriteWhenIdle(*table_, [this] {
-        KvAccessScope access(table_->Variables());
-        Status->setCurrentIndex(kCreateAndGo);
-        // The VLAN ID (the row index) and the status alone.
-        access.Skip({kVlanName, kEgress, kForbidden, kUntagged});
-        table_->CollectValues();
+        const KvSNMPRequest2Controls::StoreOptions rowWrite = {.refreshAfter = false};
+        formwidgets::SelectValueName(Status, "createAndGo");
+        // Each write is answered before the next is sent; the window's
+        // binding blocks from the first Add on.
         table_->mode = KvSNMPRequest2Controls::kModeBlocking;
-        table_->Apply(false, false);
+        // The VLAN ID (the row index) and the status alone.
+        table_->Store({Column::kStaticVlanId, Column::kStaticStatus}, rowWrite);
         // Then everything but the untagged ports.
-        access.Restore();
-        access.Skip({kUntagged});
-        table_->CollectValues();
-        table_->Apply(false, false);
+        table_->Store(KvWriteSet::All(table_->Variables()).Remove(Column::kStaticUntagged), rowWrite);
         // Then everything.
-        access.Restore();
-        table_->CollectValues();
-        table_->Apply(false, false);
+        table_->StoreAll(rowWrite);
         table_->Refresh();
     });
 }
@@ -163,7 +152,7 @@ void TVlanStaticForm::AddBtnClick()
 void TVlanStaticForm::DeleteBtnClick()
 {
     WriteWhenIdle(*table_, [this] {
-        Status->setCurrentIndex(kDestroy);
+        formwidgets::SelectValueName(Status, "destroy");
         WriteThenClear();
         // After an asynchronous write the refresh that follows it shows the
         // list; a second walk now would run into that one.
