@@ -57,8 +57,10 @@ int KvExportProgram::Run(const std::vector<std::string>& arguments)
     // The pages, before anything is started.
     std::vector<const PageCommand*> pages;
     if (options.action == KvExportOptions::Action::Page) {
+        // A hand-made window's caption names all of its requests.
+        pages = KvPageLookup::FindWindow(options.page);
         const KvPageLookup::Found found = KvPageLookup::Find(options.page);
-        if (!found.page) {
+        if (!found.page && pages.empty()) {
             std::string message = "no page " + Quoted(options.page) + " in the page catalogue";
             if (KvPageLookup::IsPortPageTitle(options.page))
                 message += " (it is a page of the front panel's port menu, which needs a port)";
@@ -74,7 +76,8 @@ int KvExportProgram::Run(const std::vector<std::string>& arguments)
             err_.flush();
             return kUsage;
         }
-        pages.push_back(found.page);
+        if (pages.empty())
+            pages.push_back(found.page);
     } else {
         for (const PageCommand& page : kvexportcatalogue::Pages())
             pages.push_back(&page);
@@ -97,7 +100,7 @@ int KvExportProgram::Run(const std::vector<std::string>& arguments)
     }
 
     KvPageExporter exporter(*writer);
-    writer->BeginDocument(options.action == KvExportOptions::Action::All);
+    writer->BeginDocument(options.action == KvExportOptions::Action::All || pages.size() > 1);
     int status = kOk;
     for (size_t i = 0; i < pages.size(); ++i) {
         const KvPageExporter::Result result = exporter.Export(*pages[i]);

@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "export/kvexportcatalogue.h"
+#include "forms/vlan/vlanformtables.h"
 #include "tables/pagecatalogue.h"
 
 namespace {
@@ -68,6 +69,21 @@ KvPageLookup::Found KvPageLookup::Find(std::string_view query)
         if (page.name == trimmed)
             return {&page, Match::Name};
     return {};
+}
+
+std::vector<const PageCommand*> KvPageLookup::FindWindow(std::string_view query)
+{
+    const std::string lower = Lower(Trim(query));
+    std::vector<const PageCommand*> sections;
+    for (const FormWindowDef& window : kvforms::VlanFormWindows()) {
+        if (Lower(window.caption) != lower)
+            continue;
+        for (const PageCommand& page : kvexportcatalogue::Pages())
+            if (std::string_view(page.name) == window.formClass)
+                sections.push_back(&page);
+        break;
+    }
+    return sections;
 }
 
 bool KvPageLookup::IsPortPageTitle(std::string_view query)

@@ -26,6 +26,11 @@ public:
     // the order above.
     static Found Find(std::string_view query);
 
+    // The pages of the hand-made window with several requests whose caption
+    // the query names (exactly, trimmed or ignoring case, as Find compares
+    // titles), in window order; none when the query names no such window.
+    static std::vector<const PageCommand*> FindWindow(std::string_view query);
+
     // True when the text names one of the front panel's per-port pages, which
     // need a port and are not exported.
     static bool IsPortPageTitle(std::string_view query);

@@ -14,3 +14,11 @@ struct FormTableDef {
     int32_t keyCount;        // variable list key count
     const VarDef* variables; // ends with a row whose oid is null
 };
+
+// A hand-made window with several requests, by its caption: the export takes
+// the caption for all of the window's requests (its FormTableDef entries, in
+// the order the window shows them).
+struct FormWindowDef {
+    const char* formClass; // "TPBridgeConfigForm"
+    const char* caption;   // "802.1P Basic Configure"
+};

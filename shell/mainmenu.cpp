@@ -172,6 +172,15 @@ bool MainMenu::HasFormCommand(std::string_view formClass) const
     return found != formCommands_.end() && found->second;
 }
 
+void MainMenu::ShowHiddenItems(bool shown)
+{
+    const std::span<const MenuItemDef> items = kvtables::MainMenu();
+    for (size_t i = 0; i < items.size() && i < actions_.size(); ++i) {
+        if (items[i].hidden)
+            actions_[i]->setVisible(shown);
+    }
+}
+
 void MainMenu::SetRmonItemsEnabled(bool enabled)
 {
     for (const char* name : kvtables::RmonStateItems()) {

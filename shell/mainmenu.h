@@ -80,6 +80,10 @@ public:
     void SetFormCommand(std::string_view formClass, FormCommand command);
     bool HasFormCommand(std::string_view formClass) const;
 
+    // Shows or hides again every item the menu tree marks hidden (their
+    // handlers run either way; see "Show Hidden Pages" of the View menu).
+    void ShowHiddenItems(bool shown);
+
     // Enables or disables the three RMON items ("Statistics", "History",
     // "Alarm/Event") that depend on the switch's RMON state.
     void SetRmonItemsEnabled(bool enabled);

@@ -4,6 +4,7 @@
 #include "shell/kvstartup.h"
 #include "shell/menucommands.h"
 #include "shell/panel/tfrontpanel.h"
+#include "shell/viewmenu.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -79,6 +80,10 @@ void TMainForm::CreateLayout()
 
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    // Ten menus in the window's fixed width: a little less room around each
+    // caption, so that the last one ("Help") is never pushed into the bar's
+    // overflow button.
+    MainMenu1->setStyleSheet(QStringLiteral("QMenuBar::item { padding: 2px 3px; margin: 0px; }"));
     setMenuBar(MainMenu1);
 
     ScrollBox1 = new QScrollArea(this);
@@ -111,6 +116,7 @@ void TMainForm::CreateLayout()
     parts.setPageTitle = [this](const char* title) { PageTitle = title; };
     parts.refreshPanel = [this] { RefreshPanel1Click(); };
     Menu = menucommands::Install(parts);
+    CreateViewMenu();
 
     // Single fixed border: the window is as large as its parts, so the client
     // area keeps 781 by 117 below the menu bar however high the menu bar gets.
@@ -121,6 +127,11 @@ void TMainForm::CreateLayout()
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
+}
+
+void TMainForm::CreateViewMenu()
+{
+    View = new ViewMenu(MainMenu1, Menu, this);
 }
 
 void TMainForm::RunStartup(const std::vector<std::string>& parameters)

@@ -10,6 +10,7 @@ class QMenuBar;
 class QScrollArea;
 class QStatusBar;
 class TFrontPanel;
+class ViewMenu;
 namespace pagecommands {
 class RmonStateBinding;
 }
@@ -53,6 +54,8 @@ public:
     // (made on first re-read); the window owns both.
     MainMenu* Menu = nullptr;
     pagecommands::RmonStateBinding* RmonState = nullptr;
+    // The "View" menu, before "Help" (CreateViewMenu).
+    ViewMenu* View = nullptr;
 
     // "Refresh Panel": the front panel's refresh through the waiting window.
     void RefreshPanel1Click();
@@ -70,6 +73,8 @@ protected:
 
 private:
     void CreateLayout();
+    // Builds the View menu: every item of it is added here.
+    void CreateViewMenu();
     void RunStartup(const std::vector<std::string>& parameters);
     // Runs after start-up; the front panel sets itself up here.
     void FormCreate();

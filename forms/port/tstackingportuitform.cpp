@@ -49,6 +49,21 @@ TStackingPortUitForm* TStackingPortUitForm::BuildIn(QWidget* panel, const std::s
     return grid;
 }
 
+void TStackingPortUitForm::SetDisplayOnly()
+{
+    // The palette of a read-only text: the ticks read as clearly as before,
+    // on the window's colour rather than an editor's.
+    QPalette shown = palette();
+    shown.setColor(QPalette::Base, shown.color(QPalette::Window));
+    for (QWidget* box : checkBoxes_) {
+        box->setAttribute(Qt::WA_TransparentForMouseEvents);
+        box->setFocusPolicy(Qt::NoFocus);
+        box->setPalette(shown);
+        box->setAccessibleDescription(QStringLiteral("display only"));
+    }
+    displayOnly_ = true;
+}
+
 QList<QWidget*> TStackingPortUitForm::CheckBoxesOf(const TStackingPortUitForm* grid)
 {
     return grid ? grid->CheckBoxes() : QList<QWidget*>();
@@ -97,6 +112,8 @@ void TStackingPortUitForm::Build(const std::string& text, int firstNumber, int c
     }
     content_->resize(right + 4, bottom + 4);
     scrollBox_->setWidget(content_);
+    if (displayOnly_)
+        SetDisplayOnly();
     updateGeometry();
 }
 

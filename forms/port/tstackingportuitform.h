@@ -44,6 +44,11 @@ public:
     // The check boxes of `grid`; none without a grid.
     static QList<QWidget*> CheckBoxesOf(const TStackingPortUitForm* grid);
     QCheckBox* CheckBox(int i) const;
+    // The grid shows a value that cannot be written: its boxes take no click
+    // and no focus, look like a read-only text and tell screen readers so.
+    // The boxes of a later Build are the same.
+    void SetDisplayOnly();
+    bool DisplayOnly() const { return displayOnly_; }
     // How many boxes are ticked.
     int CheckedCount() const;
     // "0,1,...,count-1": the bit-index text of a grid of `count` boxes.
@@ -64,4 +69,5 @@ private:
     QList<QWidget*> checkBoxes_;
     std::string unitText_;
     int firstNumber_ = 1;
+    bool displayOnly_ = false;
 };

@@ -150,12 +150,41 @@ bool TBridgeForm::Guard(KvSNMPRequest2Controls& binding, const std::function<voi
 
 bool TBridgeForm::WhenIdle(KvSNMPRequest2Edits& binding, const std::function<void()>& step)
 {
-    return !binding.busy && Guard(binding, step);
+    if (binding.busy) {
+        ReportNotComplete(binding, KvSNMPRequest2Controls::kLastGet);
+        return false;
+    }
+    return Guard(binding, step);
+}
+
+void TBridgeForm::ReportNotComplete(KvSNMPRequest2Controls& binding, int operation)
+{
+    // The line names the operation refused; the one running keeps its own.
+    const int running = binding.lastOperation;
+    binding.lastOperation = operation;
+    binding.ReportStatus(kNotComplete);
+    binding.lastOperation = running;
+}
+
+bool TBridgeForm::HasSomethingToWrite(const KvSNMPRequest2Edits& binding)
+{
+    // The keys of a table row name the row; they are no value of their own.
+    const KvSNMPVarList& variables = binding.Variables();
+    for (int i = variables.keyCount; i < variables.Count(); ++i)
+        if (variables.IsWritable(i))
+            return true;
+    return false;
 }
 
 bool TBridgeForm::WriteWhenIdle(KvSNMPRequest2Edits& binding, const std::function<void()>& step)
 {
-    if (binding.busy)
+    // An empty write is refused by the agent and reported as a failure
+    // beside the real results: a binding with nothing to write is left out.
+    if (binding.busy) {
+        ReportNotComplete(binding, KvSNMPRequest2Controls::kLastSet);
+        return false;
+    }
+    if (!HasSomethingToWrite(binding))
         return false;
     binding.lastOperation = KvSNMPRequest2Controls::kLastSet;
     return Guard(binding, step);
@@ -200,8 +229,24 @@ void TBridgeForm::ClearPorts(TStackingPortUitForm* grid)
 
 void TBridgeForm::BindGrid(KvSNMPRequest2Edits& binding, int variable, TStackingPortUitForm* grid, int boxes)
 {
-    if (grid)
-        binding.BindControlList(variable, TStackingPortUitForm::BitIndexText(boxes), grid->CheckBoxes().mid(0, boxes));
+    if (!grid)
+        return;
+    binding.BindControlList(variable, TStackingPortUitForm::BitIndexText(boxes), grid->CheckBoxes().mid(0, boxes));
+    // A tick in the grid of a read-only value would go nowhere.
+    if ((binding.Variables()[variable].access & accWrite) == 0)
+        grid->SetDisplayOnly();
+}
+
+void TBridgeForm::EnableWhileSelected(QTreeWidget* list, std::initializer_list<QPushButton*> buttons)
+{
+    const std::vector<QPushButton*> controlled(buttons);
+    const auto follow = [list, controlled] {
+        const bool selected = KvListViewActions::SelectedRow(list) != nullptr;
+        for (QPushButton* button : controlled)
+            button->setEnabled(selected);
+    };
+    connect(list, &QTreeWidget::itemSelectionChanged, list, follow);
+    follow();
 }
 
 QString TBridgeForm::SelectedCaption(const QTreeWidget* list)

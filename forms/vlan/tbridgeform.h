@@ -60,14 +60,27 @@ public:
     // Runs `step`; an error it raises is written through `binding`'s status
     // line. False when it failed.
     static bool Guard(KvSNMPRequest2Controls& binding, const std::function<void()>& step);
-    // Guard, unless a flow is still running on `binding` (then nothing, false).
+    // What a refresh or write pressed while a flow runs is answered with.
+    static constexpr const char* kNotComplete = "Refresh not complete";
+
+    // Guard, unless a flow is still running on `binding`: then nothing but
+    // a status line kNotComplete (false).
     static bool WhenIdle(KvSNMPRequest2Edits& binding, const std::function<void()>& step);
-    // The same for a write: the binding's last operation is the write.
+    // The same for a write: the binding's last operation is the write. A
+    // binding with nothing to write writes nothing (false).
     static bool WriteWhenIdle(KvSNMPRequest2Edits& binding, const std::function<void()>& step);
+    // True when a write of `binding` would carry a value (key columns aside).
+    static bool HasSomethingToWrite(const KvSNMPRequest2Edits& binding);
+    // The status line kNotComplete of a refresh (kLastGet) or a write
+    // (kLastSet) refused while `binding` is busy.
+    static void ReportNotComplete(KvSNMPRequest2Controls& binding, int operation);
 
     // Selects the first list row whose caption is `caption` and stops there;
     // `passed` runs for every row before it (all rows when none matches).
     static void SelectRowByCaption(QTreeWidget* list, const QString& caption, const std::function<void()>& passed);
+    // `buttons` are enabled only while `list` has a selected row (a write of
+    // a table row that none names has nothing to write to).
+    static void EnableWhileSelected(QTreeWidget* list, std::initializer_list<QPushButton*> buttons);
     // The caption of the selected list row, or an empty text.
     static QString SelectedCaption(const QTreeWidget* list);
     // Widens the columns of `list` to the texts of rows first..last.
@@ -75,7 +88,8 @@ public:
     // Unticks the visible boxes (ports 1 to 26) of a grid.
     static void ClearPorts(TStackingPortUitForm* grid);
     // Binds the first `boxes` check boxes of `grid` to port list `variable`
-    // (bits 0..boxes-1); nothing without a grid.
+    // (bits 0..boxes-1); nothing without a grid. The grid of a read-only
+    // value is display-only.
     static void BindGrid(KvSNMPRequest2Edits& binding, int variable, TStackingPortUitForm* grid,
                          int boxes = kGridBoxes);
 

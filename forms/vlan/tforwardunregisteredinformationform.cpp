@@ -33,9 +33,3 @@ void TForwardUnregisteredInformationForm::RefreshBtnClick()
                 grid->Clear();
     });
 }
-
-void TForwardUnregisteredInformationForm::SetBtnClick()
-{
-    // The same as Refresh, without clearing the grids.
-    TPortSetsForm::RefreshBtnClick();
-}

@@ -56,6 +56,7 @@ void TGARPForm::BuildWindow()
     connect(RefreshBtn, &QPushButton::clicked, this, &TGARPForm::RefreshBtnClick);
     connect(SetBtn, &QPushButton::clicked, this, &TGARPForm::SetBtnClick);
     formwidgets::ConnectRowChanges(LV_dot1dPortGarpEntry, this, &TGARPForm::LV_dot1dPortGarpEntryChange);
+    EnableWhileSelected(LV_dot1dPortGarpEntry, {SetBtn});
     resize(620, 480);
 }
 
@@ -81,8 +82,10 @@ void TGARPForm::FormCreate()
 
 void TGARPForm::RefreshBtnClick()
 {
-    if (!GetReady() || !SetReady())
+    if (!GetReady() || !SetReady()) {
+        ReportNotComplete(*binding_, KvSNMPRequest2Controls::kLastGet);
         return;
+    }
     GuardGet(*binding_, [this] {
         binding_->Refresh();
         LV_dot1dPortGarpEntryChange();
@@ -91,8 +94,10 @@ void TGARPForm::RefreshBtnClick()
 
 void TGARPForm::SetBtnClick()
 {
-    if (!GetReady() || !SetReady())
+    if (!GetReady() || !SetReady()) {
+        ReportNotComplete(*binding_, KvSNMPRequest2Controls::kLastSet);
         return;
+    }
     GetReady() = false;
     SetReady() = false;
     const QString caption = SelectedCaption(LV_dot1dPortGarpEntry);

@@ -42,8 +42,10 @@ void TPortCapabilities8021dForm::FormCreate()
 
 void TPortCapabilities8021dForm::RefreshBtnClick()
 {
-    if (!GetReady())
+    if (!GetReady()) {
+        ReportNotComplete(*binding_, KvSNMPRequest2Controls::kLastGet);
         return;
+    }
     GuardGet(*binding_, [this] {
         binding_->Refresh();
         LV_dot1dPortCapabilitiesEntryChanging();

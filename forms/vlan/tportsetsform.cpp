@@ -32,6 +32,7 @@ void TPortSetsForm::BuildWindow()
     connect(RefreshBtn, &QPushButton::clicked, this, [this] { RefreshBtnClick(); });
     connect(SetBtn, &QPushButton::clicked, this, [this] { SetBtnClick(); });
     formwidgets::ConnectRowChanges(LV_dot1qForwardUnregisteredEntry, this, &TPortSetsForm::ShowRowCount);
+    EnableWhileSelected(LV_dot1qForwardUnregisteredEntry, {SetBtn});
     resize(700, 480);
 }
 

@@ -36,6 +36,13 @@ void TVLanPortInfomationForm::BuildWindow()
     LV_dot1qPortVlanEntry = NewListView(splitter, "LV_dot1qPortVlanEntry");
     QGridLayout* fields = AddDetailGrid(splitter);
     PortVLanID = AddEditField(fields, 0, 0, "Port VLAN ID", "PortVLanID");
+    // Shown only: Set writes the two switches, so the editor takes no typing
+    // (a typed VLAN ID would be answered Ok without having been written). It
+    // looks like the window's other read-only texts.
+    PortVLanID->setReadOnly(true);
+    QPalette shown = PortVLanID->palette();
+    shown.setColor(QPalette::Base, shown.color(QPalette::Window));
+    PortVLanID->setPalette(shown);
     IngressFiltering = AddComboField(fields, 0, 1, "Ingress Filtering", "IngressFiltering");
     GvrpStatus = AddComboField(fields, 1, 0, "GVRP Status", "GvrpStatus");
     AcceptableFrameTypes = formwidgets::NewCombo(fields->parentWidget(), "AcceptableFrameTypes");
@@ -48,6 +55,7 @@ void TVLanPortInfomationForm::BuildWindow()
     connect(RefreshBtn, &QPushButton::clicked, this, &TVLanPortInfomationForm::RefreshBtnClick);
     connect(SetBtn, &QPushButton::clicked, this, &TVLanPortInfomationForm::SetBtnClick);
     formwidgets::ConnectRowChanges(LV_dot1qPortVlanEntry, this, &TVLanPortInfomationForm::LV_dot1qPortVlanEntryChange);
+    EnableWhileSelected(LV_dot1qPortVlanEntry, {SetBtn});
     resize(600, 480);
 }
 

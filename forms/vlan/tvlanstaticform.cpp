@@ -141,10 +141,12 @@ void TVlanStaticForm::AddBtnClick()
         table_->mode = KvSNMPRequest2Controls::kModeBlocking;
         // The VLAN ID (the row index) and the status alone.
         table_->Store({Column::kStaticVlanId, Column::kStaticStatus}, rowWrite);
-        // Then everything but the untagged ports.
-        table_->Store(KvWriteSet::All(table_->Variables()).Remove(Column::kStaticUntagged), rowWrite);
-        // Then everything.
-        table_->StoreAll(rowWrite);
+        // Then everything but the untagged ports, and then everything. The
+        // row exists now: an agent that keeps to the row-status rules
+        // refuses createAndGo for it, so these writes leave the status out.
+        const KvWriteSet columns = KvWriteSet::All(table_->Variables()).Remove(Column::kStaticStatus);
+        table_->Store(KvWriteSet(columns).Remove(Column::kStaticUntagged), rowWrite);
+        table_->Store(columns, rowWrite);
         table_->Refresh();
     });
 }

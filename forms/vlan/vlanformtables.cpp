@@ -196,11 +196,22 @@ const FormTableDef kVlanFormTables[] = {
     {"TPortBasedVLanForm",                  "Port Based VLAN Table",              kvListTableRows, 1, varsPortBasedVlan},
 };
 
+const FormWindowDef kVlanFormWindows[] = {
+    {"TPBridgeConfigForm",    "802.1P Basic Configure"},
+    {"TVlanStaticForm",       "VLAN Static Form"},
+    {"TVLanCurrentTableForm", "VLAN Current Table"},
+};
+
 } // namespace
 
 std::span<const FormTableDef> VlanFormTables()
 {
     return kVlanFormTables;
+}
+
+std::span<const FormWindowDef> VlanFormWindows()
+{
+    return kVlanFormWindows;
 }
 
 } // namespace kvforms

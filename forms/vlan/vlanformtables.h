@@ -56,5 +56,7 @@ enum PortBasedVlanColumn : int32_t { kPortVlanIndex, kPortVlanName, kPortVlanMem
 
 // Every request of these forms, in menu order.
 std::span<const FormTableDef> VlanFormTables();
+// The windows among them with more than one request.
+std::span<const FormWindowDef> VlanFormWindows();
 
 } // namespace kvforms

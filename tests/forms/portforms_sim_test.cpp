@@ -187,41 +187,47 @@ TEST_F(PortFormsSim, TrunkTableOpensWithTheGroupsAndAnEmptyNewGroup)
     EXPECT_TRUE(Ticked(form.PortGrid).empty()) << "no row selected: the grid is cleared";
 }
 
+// The same on an agent that refuses createAndGo for an existing row: the
+// second write carries no status.
 TEST_F(PortFormsSim, TrunkAddIsTwoWritesAndDeleteOnlyDestroy)
 {
-    ASSERT_NO_FATAL_FAILURE(Start());
-    TPortTrunkForm form(nullptr, host);
-    const std::vector<uint32_t> tableAccess = AccessOf(kvforms::varsPortTrunk);
+    for (const bool strict : {false, true}) {
+        SCOPED_TRACE(strict ? "strict" : "lenient");
+        ASSERT_NO_FATAL_FAILURE(
+            Start(strict ? std::vector<std::string>{"--strict-rowstatus"} : std::vector<std::string>{}));
+        TPortTrunkForm form(nullptr, host);
+        const std::vector<uint32_t> tableAccess = AccessOf(kvforms::varsPortTrunk);
 
-    form.ED_Index->setText("3");
-    form.ED_MasterPort->setText("5");
-    Tick(form.PortGrid, {5, 6, 26});
-    sim->clearLog();
-    form.BT_Set->click();
+        form.ED_Index->setText("3");
+        form.ED_MasterPort->setText("5");
+        Tick(form.PortGrid, {5, 6, 26});
+        sim->clearLog();
+        form.BT_Set->click();
 
-    const std::vector<std::string> sets = Requests(*sim, "SET");
-    ASSERT_EQ(sets.size(), 2u) << form.StatusPanel0->text().toStdString();
-    // First only the new row's status, createAndGo.
-    EXPECT_EQ(Bindings(sets[0]), (std::vector<std::string>{kTrunk + "5.3 INTEGER 4"}));
-    // Then master port and members (ports 5, 6 and 26), never the status.
-    EXPECT_EQ(Bindings(sets[1]),
-              (std::vector<std::string>{kTrunk + "3.3 INTEGER 5", kTrunk + "4.3 STRING 0x0C000040"}));
-    EXPECT_EQ(AccessOf(form.Binding()->Variables()), tableAccess);
-    // The table was walked again and holds the new group.
-    EXPECT_FALSE(Requests(*sim, "GETNEXT").empty());
-    ASSERT_EQ(form.LV_PortTrunk->topLevelItemCount(), 3);
-    EXPECT_EQ(RowOf(form.LV_PortTrunk, "3")->text(2), "0C000040");
+        const std::vector<std::string> sets = Requests(*sim, "SET");
+        ASSERT_EQ(sets.size(), 2u) << form.StatusPanel0->text().toStdString();
+        // First only the new row's status, createAndGo.
+        EXPECT_EQ(Bindings(sets[0]), (std::vector<std::string>{kTrunk + "5.3 INTEGER 4"}));
+        // Then master port and members (ports 5, 6 and 26), never the status.
+        EXPECT_EQ(Bindings(sets[1]),
+                  (std::vector<std::string>{kTrunk + "3.3 INTEGER 5", kTrunk + "4.3 STRING 0x0C000040"}));
+        EXPECT_EQ(AccessOf(form.Binding()->Variables()), tableAccess);
+        // The table was walked again and holds the new group.
+        EXPECT_FALSE(Requests(*sim, "GETNEXT").empty());
+        ASSERT_EQ(form.LV_PortTrunk->topLevelItemCount(), 3);
+        EXPECT_EQ(RowOf(form.LV_PortTrunk, "3")->text(2), "0C000040");
 
-    // Delete sends the status "destroy" alone, for the row of ED_Index.
-    Select(form.LV_PortTrunk, "3");
-    sim->clearLog();
-    form.BT_Delete->click();
-    const std::vector<std::string> deletes = Requests(*sim, "SET");
-    ASSERT_EQ(deletes.size(), 1u);
-    EXPECT_EQ(Bindings(deletes[0]), (std::vector<std::string>{kTrunk + "5.3 INTEGER 6"}));
-    EXPECT_EQ(AccessOf(form.Binding()->Variables()), tableAccess);
-    EXPECT_EQ(form.LV_PortTrunk->topLevelItemCount(), 2);
-    EXPECT_EQ(form.ED_Index->text(), "") << "Delete ends with a refresh";
+        // Delete sends the status "destroy" alone, for the row of ED_Index.
+        Select(form.LV_PortTrunk, "3");
+        sim->clearLog();
+        form.BT_Delete->click();
+        const std::vector<std::string> deletes = Requests(*sim, "SET");
+        ASSERT_EQ(deletes.size(), 1u);
+        EXPECT_EQ(Bindings(deletes[0]), (std::vector<std::string>{kTrunk + "5.3 INTEGER 6"}));
+        EXPECT_EQ(AccessOf(form.Binding()->Variables()), tableAccess);
+        EXPECT_EQ(form.LV_PortTrunk->topLevelItemCount(), 2);
+        EXPECT_EQ(form.ED_Index->text(), "") << "Delete ends with a refresh";
+    }
 }
 
 TEST_F(PortFormsSim, TrunkSetWritesTheSelectedGroup)

@@ -33,18 +33,47 @@ protected:
     ExportSetup setup;
 };
 
-TEST_F(VlanFormsExport, StaticVlanTableByItsCaption)
+// A window's caption names every request of the window, in window order.
+TEST_F(VlanFormsExport, StaticVlanWindowByItsCaption)
 {
     const ExportResult result = Export({"--page", "VLAN Static Form"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.OutLines(), (std::vector<std::string>{
+                                     "# VLAN Static Form",
                                      "VLAN ID\tVLAN Name\tEgress Ports\tForbidden Egress Ports\tUntagged Ports\tStatus",
                                      "1\tdefault\t00000FC0\t00000000\t00000F00\tActive",
                                      "10\tsales\tFF0000C0\t00000000\tFF000000\tActive",
                                      "20\tengineering\t00FF00C0\t00000000\t00FF0000\tActive",
                                      "30\tvoice\t0000F0C0\t00000100\t0000F000\tActive",
+                                     "",
+                                     "# Next Free Local VLAN Index",
+                                     "NextFreeLocalVLANIndex\t4096",
                                  }));
+}
+
+TEST_F(VlanFormsExport, WindowsOfSeveralRequestsByTheirCaptions)
+{
+    ExportResult result = Export({"--page", "802.1P Basic Configure"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.OutLines(), (std::vector<std::string>{
+                                     "# Device Capabilities",
+                                     "DeviceCapabilities\tD6",
+                                     "",
+                                     "# Traffic Classes State",
+                                     "TrafficClassesEnabled\ttrue",
+                                     "",
+                                     "# GMRP Status",
+                                     "GmrpStatus\tdisabled",
+                                 }));
+    // The caption as an operator may type it; the sections in window order.
+    result = Export({"--page", " vlan current table", "--json"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    const size_t table = result.out.find("\"VLAN Current Table\"");
+    const size_t deletes = result.out.find("\"VLAN Delete Numbers\"");
+    EXPECT_NE(table, std::string::npos) << result.out;
+    EXPECT_NE(deletes, std::string::npos) << result.out;
+    EXPECT_LT(table, deletes);
 }
 
 TEST_F(VlanFormsExport, FilteringTablesWithMacKeysAndTheScalarsOfTheForms)

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -120,6 +121,16 @@ std::vector<int> Ticked(const TStackingPortUitForm* grid)
         if (grid->CheckBox(i)->isChecked())
             ports.push_back(i + 1);
     return ports;
+}
+
+// Keys as the operator types them, one press per character.
+void TypeInto(QWidget* editor, const QString& text)
+{
+    editor->setFocus();
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + c.digitValue(), Qt::NoModifier, QString(c));
+        QApplication::sendEvent(editor, &press);
+    }
 }
 
 void Tick(TStackingPortUitForm* grid, std::initializer_list<int> ports)
@@ -285,18 +296,17 @@ TEST_F(VlanFormsSim, DeletingAndAddingVlanTenWritesStatusSixThenThreeSets)
     sets = Sets();
     ASSERT_EQ(sets.size(), 3u);
     EXPECT_EQ(Bindings(sets[0]), (std::vector<std::string>{kStatic + "5.10 INTEGER 4"}));
+    // The row exists after the first write: the others carry no status.
     EXPECT_EQ(Bindings(sets[1]), (std::vector<std::string>{
                                      kStatic + "1.10 STRING \"sales\"",
                                      kStatic + "2.10 STRING 0xC0000000",
                                      kStatic + "3.10 STRING 0x00000000",
-                                     kStatic + "5.10 INTEGER 4",
                                  }));
     EXPECT_EQ(Bindings(sets[2]), (std::vector<std::string>{
                                      kStatic + "1.10 STRING \"sales\"",
                                      kStatic + "2.10 STRING 0xC0000000",
                                      kStatic + "3.10 STRING 0x00000000",
                                      kStatic + "4.10 STRING 0x40000000",
-                                     kStatic + "5.10 INTEGER 4",
                                  }));
     // The binding stays blocking; the list was read again after the writes.
     EXPECT_EQ(form->TableBinding()->mode, KvSNMPRequest2Controls::kModeBlocking);
@@ -318,6 +328,43 @@ TEST_F(VlanFormsSim, DeletingAndAddingVlanTenWritesStatusSixThenThreeSets)
     EXPECT_EQ(Column(current->LV_dot1qVlanCurrentEntry, 1), (QStringList{"1", "10", "20", "30"}));
     EXPECT_EQ(Column(current->LV_dot1qVlanCurrentEntry, 3)[1], "C0000000");
     EXPECT_EQ(current->VlanNumDeletes->text(), "3");
+}
+
+// An agent that keeps to the row-status rules refuses createAndGo for a row
+// that exists; the lenient one takes it. Both end with the same rows.
+TEST_F(VlanFormsSim, AddedVlansAreWholeOnAStrictAndOnALenientAgent)
+{
+    for (const bool strict : {false, true}) {
+        SCOPED_TRACE(strict ? "strict" : "lenient");
+        Start(strict ? std::vector<std::string>{"--strict-rowstatus"} : std::vector<std::string>{});
+        {
+            auto form = Open<TVlanStaticForm>();
+            form->ED_VLANID->setText("50");
+            form->ED_VLANName->setText("lab");
+            Tick(form->EgressGrid, {3});
+            sim->clearLog();
+            form->AddBtn->click();
+            EXPECT_EQ(Sets().size(), 3u);
+            const QStringList lines = form->Memo1->toPlainText().split('\n');
+            for (const QString& line : lines.mid(lines.size() - 3))
+                EXPECT_FALSE(line.startsWith("Set:") && !line.startsWith("Set: (VoDADI++) Ok!")) << line.toStdString();
+            QTreeWidget* list = form->LV_dot1qVlanStaticEntry;
+            ASSERT_EQ(Column(list, 0), (QStringList{"1", "10", "20", "30", "50"}));
+            EXPECT_EQ(Column(list, 1)[4], "lab");
+            EXPECT_EQ(Column(list, 2)[4], "20000000");
+            EXPECT_EQ(Column(list, 5)[4], "Active");
+        }
+        {
+            auto form = Open<TPortBasedVLanForm>();
+            form->IndexEdit->setText("3");
+            form->NameEdit->setText("lab");
+            Tick(form->MemberGrid, {5});
+            form->AddBtn->click();
+            ASSERT_EQ(Column(form->ListView1, 0), (QStringList{"1", "2", "3"}));
+            EXPECT_EQ(Column(form->ListView1, 1)[2], "lab");
+            EXPECT_EQ(Column(form->ListView1, 2)[2], "08000000");
+        }
+    }
 }
 
 TEST_F(VlanFormsSim, WithTwoStaticVlansSelectedTheEditorsAndDeleteTakeTheOneClickedLast)
@@ -489,8 +536,10 @@ TEST_F(VlanFormsSim, ForwardAllGridsWaitForARowAndShowItsStaticPorts)
     TStackingPortUitForm* statics = form->Grids[1];
     ASSERT_EQ(statics->CheckBoxes().size(), 26);
     EXPECT_FALSE(statics->CheckBox(0)->isEnabled());
+    EXPECT_FALSE(form->SetBtn->isEnabled());
     Select(form->LV_dot1qForwardUnregisteredEntry, "1");
     EXPECT_TRUE(statics->CheckBox(0)->isEnabled());
+    EXPECT_TRUE(form->SetBtn->isEnabled());
     EXPECT_EQ(Ticked(statics), (std::vector<int>{1, 26}));
 
     // Set writes the static and forbidden ports of the selected VLAN.
@@ -515,13 +564,20 @@ TEST_F(VlanFormsSim, ForwardUnregisteredGridsShowTheSelectedPortListsAndRefreshU
     EXPECT_EQ(Ticked(form->Grids[0]), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 25, 26}));
     EXPECT_EQ(Ticked(form->Grids[1]), (std::vector<int>{25, 26}));
 
-    // Set refreshes (and writes nothing); Refresh also unticks every box.
+    // Set writes the static and forbidden ports ticked, and reads the list
+    // again; Refresh also unticks every box.
     sim->clearLog();
+    Tick(form->Grids[2], {3});
     form->SetBtn->click();
     ASSERT_TRUE(Idle(*form));
-    EXPECT_TRUE(Sets().empty());
-    EXPECT_EQ(WalkStarts(sim->logLines(), "1.3.6.1.2.1.17.7.1.2.5.1.1"), 1u);
+    const std::vector<std::string> sets = Sets();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_EQ(Bindings(sets[0]), (std::vector<std::string>{"1.3.6.1.2.1.17.7.1.2.5.1.2.10 STRING 0x000000C0",
+                                                           "1.3.6.1.2.1.17.7.1.2.5.1.3.10 STRING 0x20000000"}));
+    ASSERT_TRUE(WaitFor([&] { return WalkStarts(sim->logLines(), "1.3.6.1.2.1.17.7.1.2.5.1.1") == 1u; }));
+    ASSERT_TRUE(Idle(*form));
     Select(form->LV_dot1qForwardUnregisteredEntry, "10");
+    EXPECT_EQ(Ticked(form->Grids[2]), (std::vector<int>{3}));
     form->Grids[0]->CheckBox(700)->setChecked(true);
     form->RefreshBtn->click();
     for (TStackingPortUitForm* grid : form->Grids)
@@ -616,10 +672,14 @@ TEST_F(VlanFormsSim, PBridgeWritesEachSwitchInItsOwnRequestDespiteAFailure)
     EXPECT_EQ(form->GmrpStatus->currentText(), "disabled");
     EXPECT_TRUE(form->Memo1->toPlainText().contains("Get: (SNMP) Cannot perform operation, General Error!"));
     sim->clearLog();
+    form->Memo1->clear();
     form->TrafficClassesState->setCurrentText("false");
     form->GmrpStatus->setCurrentText("enabled");
     form->BT_SetClick();
     ASSERT_TRUE(Idle(*form));
+    // The device capabilities have nothing to write: two writes, two lines.
+    EXPECT_EQ(Sets().size(), 2u);
+    EXPECT_EQ(form->Memo1->toPlainText().count("Set: "), 2) << form->Memo1->toPlainText().toStdString();
     bool gmrpWritten = false;
     for (const std::string& line : Sets())
         for (const std::string& binding : Bindings(line))
@@ -639,12 +699,19 @@ TEST_F(VlanFormsSim, GarpRefreshWhileOneRunsDoesNothing)
     setReady = true;
     form->RefreshBtn->click();
     EXPECT_FALSE(getReady);
+    form->Memo1->clear();
     form->RefreshBtn->click();
-    form->SetBtn->click();
+    form->SetBtnClick(); // its button waits for a row
+    // Neither is dropped without a word.
+    const QStringList refused = form->Memo1->toPlainText().split('\n');
+    ASSERT_EQ(refused.size(), 2);
+    EXPECT_TRUE(refused[0].startsWith("Get: Refresh not complete")) << refused[0].toStdString();
+    EXPECT_TRUE(refused[1].startsWith("Set: Refresh not complete")) << refused[1].toStdString();
     ASSERT_TRUE(Idle(*form));
     ASSERT_TRUE(WaitFor([&] { return getReady && setReady; }));
     EXPECT_EQ(WalkStarts(sim->logLines(), firstColumn), 2u);
     EXPECT_TRUE(Sets().empty());
+    EXPECT_FALSE(form->SetBtn->isEnabled()) << "no row selected";
     // Once the walk is over Refresh works again.
     form->RefreshBtn->click();
     ASSERT_TRUE(Idle(*form));
@@ -663,6 +730,15 @@ TEST_F(VlanFormsSim, GarpRefreshWhileOneRunsDoesNothing)
     EXPECT_EQ(Column(form->LV_dot1dPortGarpEntry, 2)[1], "70");
     EXPECT_TRUE(form->LV_dot1dPortGarpEntry->selectedItems().isEmpty());
     EXPECT_FALSE(form->GarpLeaveTime->isEnabled());
+
+    // The windows without ready flags say the same while their walk runs.
+    auto ports = std::make_unique<TVLanPortInfomationForm>(nullptr, host);
+    ports->show();
+    ASSERT_TRUE(ports->Binding()->busy);
+    ports->RefreshBtn->click();
+    EXPECT_TRUE(ports->Memo1->toPlainText().startsWith("Get: Refresh not complete"))
+        << ports->Memo1->toPlainText().toStdString();
+    ASSERT_TRUE(Idle(*ports));
 }
 
 TEST_F(VlanFormsSim, GarpWriteSelectsTheRowAgainAndAFailedWriteLeavesTheButtonsWorking)
@@ -715,11 +791,17 @@ TEST_F(VlanFormsSim, PortCapabilitiesAndPortVlanSettings)
     EXPECT_EQ(form->PortVLanID->text(), "");
     EXPECT_FALSE(form->PortVLanID->isEnabled());
     EXPECT_TRUE(form->AcceptableFrameTypes->isHidden());
+    // Set waits for a port to write to.
+    EXPECT_FALSE(form->SetBtn->isEnabled());
     Select(list, "9");
+    EXPECT_TRUE(form->SetBtn->isEnabled());
     EXPECT_EQ(form->PortVLanID->text(), "20");
     EXPECT_EQ(form->IngressFiltering->currentText(), "false");
+    // The port VLAN ID is shown, not taken: typing changes nothing.
+    EXPECT_TRUE(form->PortVLanID->isEnabled());
+    TypeInto(form->PortVLanID, "33");
+    EXPECT_EQ(form->PortVLanID->text(), "20");
     sim->clearLog();
-    form->PortVLanID->setText("30");
     form->IngressFiltering->setCurrentText("true");
     form->SetBtn->click();
     ASSERT_TRUE(Idle(*form));
@@ -788,6 +870,16 @@ TEST_F(VlanFormsSim, PortGridsSitOnTheirNamedTabsAndGroups)
         auto* box = form.findChild<QGroupBox*>("GroupBox1");
         return box ? box->title() : QString("(none)");
     };
+    // A grid of a read-only value takes neither clicks nor keys, and says so
+    // to screen readers; a grid of a writable one takes both.
+    const auto takesTicks = [](const TStackingPortUitForm* grid) {
+        const QCheckBox* box = grid->CheckBox(2);
+        const bool mouse = !box->testAttribute(Qt::WA_TransparentForMouseEvents);
+        const bool keys = box->focusPolicy() != Qt::NoFocus;
+        EXPECT_EQ(mouse, keys);
+        EXPECT_EQ(box->accessibleDescription().isEmpty(), mouse);
+        return mouse && keys;
+    };
     {
         auto form = Open<TVlanStaticForm>();
         EXPECT_EQ(tabs(*form), (QStringList{"Egress ports/ScrollBox1", "Forbidden Egress Ports/ScrollBox2",
@@ -795,25 +887,35 @@ TEST_F(VlanFormsSim, PortGridsSitOnTheirNamedTabsAndGroups)
         EXPECT_EQ(form->ScrollBox3, form->PageControl1->widget(2));
         EXPECT_NE(form->findChild<QSplitter*>("Splitter1"), nullptr);
         EXPECT_EQ(form->EgressGrid->CheckBoxes().size(), 32);
+        EXPECT_TRUE(takesTicks(form->EgressGrid) && takesTicks(form->UntaggedGrid));
     }
     {
         auto form = Open<TVLanCurrentTableForm>();
         EXPECT_EQ(tabs(*form), (QStringList{"Egress Port/ScrollBox1", "Untagged Port/ScrollBox2"}));
         EXPECT_NE(form->findChild<QSplitter*>("Splitter1"), nullptr);
+        EXPECT_FALSE(takesTicks(form->EgressGrid));
+        EXPECT_FALSE(takesTicks(form->UntaggedGrid));
     }
     {
         auto form = Open<TMulticastForwardingInformationForm>();
         EXPECT_EQ(tabs(*form), (QStringList{"All Forwarded Ports/ScrollBox1", "All Static Ports/ScrollBox2",
                                             "All Forbiden Ports/ScrollBox3"}));
         EXPECT_EQ(form->Grids[2]->CheckBoxes().size(), 26);
+        EXPECT_FALSE(takesTicks(form->Grids[0]));
+        EXPECT_TRUE(takesTicks(form->Grids[1]) && takesTicks(form->Grids[2]));
     }
     {
         auto form = Open<TForwardUnregisteredInformationForm>();
         EXPECT_EQ(form->Grids[0]->CheckBoxes().size(), 728);
+        EXPECT_FALSE(takesTicks(form->Grids[0]));
+        EXPECT_TRUE(form->Grids[0]->CheckBox(700)->testAttribute(Qt::WA_TransparentForMouseEvents));
+        EXPECT_TRUE(takesTicks(form->Grids[1]) && takesTicks(form->Grids[2]));
     }
     {
         auto form = Open<TTpGroupDestinationForwardedForm>();
         EXPECT_EQ(tabs(*form), (QStringList{"Egress Ports/ScrollBox1", "GMRP Learn Port/ScrollBox2"}));
+        EXPECT_FALSE(takesTicks(form->EgressGrid));
+        EXPECT_FALSE(takesTicks(form->LearntGrid));
     }
     {
         auto form = Open<TMulticastFilterInformationForm>();

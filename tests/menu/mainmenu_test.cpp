@@ -6,6 +6,7 @@
 #include "shell/mainmenu.h"
 #include "shell/taboutform.h"
 #include "shell/tmainform.h"
+#include "shell/viewmenu.h"
 
 #include "menutestwindow.h"
 
@@ -19,6 +20,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 
 #include <span>
@@ -90,15 +92,18 @@ TEST_F(MenuBarTest, MirrorsTheMenuTreeItemByItem)
             parents.push_back(submenu);
         }
     }
+    // The main window's own View menu stands before Help.
+    QList<QAction*>& bar = expected[menu->Bar()];
+    bar.insert(bar.indexOf(menu->Action("Help1")), window.Form().View->Menu()->menuAction());
     for (const auto& [holder, actions] : expected)
         EXPECT_EQ(holder->actions(), actions) << holder->objectName().toStdString();
 
-    // The bar: the nine menus in order.
+    // The bar: the nine menus of the tree and View, in order.
     QStringList titles;
     for (QAction* action : menu->Bar()->actions())
         titles << action->text();
     EXPECT_EQ(titles, QStringList({"Basic Configuration", "RMON", "Bridge", "VLAN", "SNMP V3", "Security Management",
-                                   "802.1X", "Layer 2 Management", "Help"}));
+                                   "802.1X", "Layer 2 Management", "View", "Help"}));
 }
 
 TEST_F(MenuBarTest, ExactCaptionsOfTellingItems)
@@ -148,6 +153,48 @@ TEST(MenuBarOpenView, EmptyOpenViewPathIsReported)
     MenuTestWindow window(0, "[\\SOFTWARE\\Hewlett-Packard\\OpenView]\nOV_PATH=\n");
     MainMenu::Of(&window.Form())->Click("dot3Statistics1");
     EXPECT_EQ(window.Form().StatusPanel0->text(), "OpenView : File Path Error!");
+}
+
+TEST_F(MenuBarTest, ShowHiddenPagesShowsEveryHiddenItemAndIsKeptForTheNextStart)
+{
+    // "View" stands just before "Help".
+    const QList<QAction*> top = menu->Bar()->actions();
+    const qsizetype help = top.indexOf(menu->Action("Help1"));
+    ASSERT_GT(help, 0);
+    EXPECT_EQ(top[help - 1]->text(), "View");
+    ViewMenu* view = window.Form().View;
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(top[help - 1], view->Menu()->menuAction());
+    QAction* showHidden = view->ShowHiddenPages();
+    EXPECT_EQ(showHidden->text(), "Show Hidden Pages");
+    ASSERT_TRUE(showHidden->isCheckable());
+    EXPECT_FALSE(showHidden->isChecked());
+
+    const std::span<const MenuItemDef> items = kvtables::MainMenu();
+    const auto shownAsMarked = [&](bool hiddenShown) {
+        for (size_t i = 0; i < items.size(); ++i)
+            if (menu->Actions()[i]->isVisible() != (hiddenShown || !items[i].hidden))
+                return false;
+        return true;
+    };
+    EXPECT_TRUE(shownAsMarked(false));
+    showHidden->trigger();
+    EXPECT_TRUE(shownAsMarked(true));
+    // A window behind a hidden item opens from its now visible item.
+    EXPECT_TRUE(menu->Action("TrafficSegmentationTable1")->isVisible());
+    EXPECT_TRUE(menu->Action("N8023ad1")->isVisible());
+
+    // The next start finds the choice.
+    EXPECT_TRUE(QSettings(ViewMenu::SettingsPath(), QSettings::IniFormat).value(ViewMenu::kShowHiddenKey).toBool());
+    {
+        QWidget next;
+        QMenuBar bar(&next);
+        const ViewMenu again(&bar, nullptr, &next);
+        EXPECT_TRUE(again.ShowHiddenPages()->isChecked());
+    }
+    showHidden->trigger();
+    EXPECT_TRUE(shownAsMarked(false));
+    EXPECT_FALSE(QSettings(ViewMenu::SettingsPath(), QSettings::IniFormat).value(ViewMenu::kShowHiddenKey).toBool());
 }
 
 TEST_F(MenuBarTest, SpecialFormItemsWaitForTheirForms)
@@ -295,8 +342,8 @@ TEST_F(MenuBarTest, HelpOpensTheDocumentBesideTheProgram)
     EXPECT_EQ(help->documentTitle(), "Osprey Management Module");
     const QString text = help->toPlainText();
     // Starting, every menu, the simulator and troubleshooting are covered.
-    for (const char* topic :
-         {"Starting the program", "The switch simulator", "Troubleshooting", "No Path!", "OpenView : File Path Error!"})
+    for (const char* topic : {"Starting the program", "The switch simulator", "Troubleshooting", "No Path!",
+                              "OpenView : File Path Error!", "Show Hidden Pages"})
         EXPECT_TRUE(text.contains(QString::fromLatin1(topic))) << topic;
     for (QAction* action : menu->Bar()->actions())
         EXPECT_TRUE(text.contains(action->text())) << action->text().toStdString();

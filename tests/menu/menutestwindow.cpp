@@ -54,6 +54,10 @@ MenuTestWindow::MenuTestWindow(unsigned short agentPort, const std::string& regi
     }
     std::filesystem::create_directories(dir_.file("work"));
     std::filesystem::current_path(dir_.file("work"));
+    // The user's settings (the View menu's choices) of this window alone.
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"))
+        previousConfig_ = config;
+    setenv("XDG_CONFIG_HOME", dir_.file("config").c_str(), 1);
     form_ =
         std::make_unique<TMainForm>(std::vector<std::string>{std::string("/I") + kAddress, "/Rravine", "/Wlantern"});
 }
@@ -76,4 +80,8 @@ MenuTestWindow::~MenuTestWindow()
         ::kill(pid, SIGKILL);
     std::filesystem::current_path(previous_);
     unsetenv(KvRegistry::kEnvironmentVariable);
+    if (previousConfig_)
+        setenv("XDG_CONFIG_HOME", previousConfig_->c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,8 @@ class TMainForm;
 // agent port is given, an INI file for 127.0.0.1 that points at it (SNMPv2c).
 // Started with /I127.0.0.1 /Rravine /Wlantern. The MIB browser programs that
 // its browser commands start (the stand-in beside the program) are ended when
-// the window goes.
+// the window goes. The user's settings are read from and kept in the test's
+// directory.
 class MenuTestWindow {
 public:
     // `agentPort` 0: no INI file (the switch is not reachable).
@@ -30,6 +32,7 @@ public:
 
 private:
     std::filesystem::path previous_;
+    std::optional<std::string> previousConfig_;
     TempDir dir_;
     std::unique_ptr<TMainForm> form_;
 };
