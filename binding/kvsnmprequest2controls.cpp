@@ -1,14 +1,13 @@
 #include "binding/kvsnmprequest2controls.h"
 
 #include <QLabel>
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTime>
 
-#include <cstdio>
-
 #include "common/kvmessages.h"
+#include "common/kvstatusline.h"
+#include "platform/kvdayperiods.h"
 #include "platform/kvmessagebox.h"
 
 namespace {
@@ -69,53 +68,20 @@ void KvSNMPRequest2Controls::SetStatusTarget(QLabel* statusPanel)
     targetKind_ = statusPanel ? TargetKind::Panel : TargetKind::None;
 }
 
+KvStatusTime KvSNMPRequest2Controls::StatusTime(const QTime& time)
+{
+    const KvDayPeriods words = KvLocaleDayPeriods();
+    return {time.hour(), time.minute(), time.second(), words.am, words.pm};
+}
+
 std::string KvSNMPRequest2Controls::FormatStatusTime(const QTime& time)
 {
-    const int hour = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%02d:%02d:%02d ", hour, time.minute(), time.second());
-    const QLocale locale;
-    const QString ampm = time.hour() < 12 ? locale.amText() : locale.pmText();
-    return std::string(digits) + ampm.toStdString();
+    return KvStatusLine::TimeText(StatusTime(time));
 }
 
 std::string KvSNMPRequest2Controls::StatusLine(const std::string& message, const QTime& time) const
 {
-    std::string line = KvStatusTemplate(lastOperation == kLastSet);
-    const std::string& name = request.variables.name;
-    static const std::string kError = "[ERROR]";
-    static const std::string kVarList = "[VARLIST]";
-    static const std::string kTime = "[TIME]";
-
-    // A list without a name drops " Request:[VARLIST]": the text from just
-    // after the error field to the end of the list field.
-    if (name.empty()) {
-        const size_t error = line.find(kError);
-        const size_t list = line.find(kVarList);
-        if (error != std::string::npos && list != std::string::npos && error < list)
-            line.erase(error + kError.size(), list + kVarList.size() - (error + kError.size()));
-    }
-
-    // One pass over the template, so that a message or a name that happens to
-    // hold a field name is not filled in again.
-    const std::string timeText = FormatStatusTime(time);
-    std::string out;
-    size_t pos = 0;
-    while (pos < line.size()) {
-        if (line.compare(pos, kError.size(), kError) == 0) {
-            out += message;
-            pos += kError.size();
-        } else if (line.compare(pos, kVarList.size(), kVarList) == 0) {
-            out += name;
-            pos += kVarList.size();
-        } else if (line.compare(pos, kTime.size(), kTime) == 0) {
-            out += timeText;
-            pos += kTime.size();
-        } else {
-            out.push_back(line[pos++]);
-        }
-    }
-    return out;
+    return KvStatusLine::Build(lastOperation == kLastSet, message, request.variables.name, StatusTime(time));
 }
 
 void KvSNMPRequest2Controls::ReportStatus(const std::string& message)
@@ -195,13 +161,18 @@ void KvSNMPRequest2Controls::ShowIfAccepted()
     }
 }
 
-void KvSNMPRequest2Controls::Refresh()
+bool KvSNMPRequest2Controls::Blocking(FlowRun run) const
+{
+    return run == FlowRun::Blocking || mode == kModeBlocking;
+}
+
+void KvSNMPRequest2Controls::Refresh(FlowRun run)
 {
     lastOperation = kLastGet;
     BeforeRefresh();
     rowsShown = 0;
 
-    if (mode == kModeBlocking) {
+    if (Blocking(run)) {
         {
             FlagGuard running(busy);
             try {
@@ -258,17 +229,8 @@ void KvSNMPRequest2Controls::FetchCompleted(const KvSNMPError& error)
 {
     const std::weak_ptr<char> alive = alive_;
     if (error.code != 0) {
-        busy = false;
-        FlushRows();
-        lastOperation = kLastGet;
-        MarkFailure(error);
-        if (alive.expired())
-            return;
-        ReportGetError(error);
-        if (alive.expired())
-            return;
-        if (OnGetComplete)
-            OnGetComplete(*this, error);
+        EndFlow(error,
+                {.operation = kLastGet, .failed = true, .flushRows = true, .markVariable = true, .reportHook = true});
         return;
     }
 
@@ -286,12 +248,17 @@ void KvSNMPRequest2Controls::FetchCompleted(const KvSNMPError& error)
                 return;
             }
         }
-        FinishRefresh(error);
+        FlushRows();
+        AfterRefresh();
+        if (alive.expired())
+            return;
+        EndFlow(error, {.operation = kLastGet});
     } catch (const std::exception& e) {
         if (alive.expired())
             return;
         // A row that cannot be shown (or a next step that cannot be sent)
-        // ends the refresh with its message.
+        // ends the refresh with its message, and the page learns that the
+        // flow has ended, as after an error response.
         KvSNMPError failure = error;
         if (const auto* kv = dynamic_cast<const KvError*>(&e))
             failure.code = kv->code();
@@ -299,65 +266,78 @@ void KvSNMPRequest2Controls::FetchCompleted(const KvSNMPError& error)
             failure.code = kvErrUnknownCode;
         failure.message = e.what();
         failure.finished = true;
-        busy = false;
-        FlushRows();
-        lastOperation = kLastGet;
-        if (statusTarget_)
-            ReportStatus(failure.message);
-        else
-            ShowMessage(failure.message);
-        if (alive.expired())
-            return;
-        // The page learns that the flow has ended, as after an error response.
-        if (OnGetComplete)
-            OnGetComplete(*this, failure);
+        EndFlow(failure, {.operation = kLastGet, .failed = true, .flushRows = true});
     }
 }
 
-void KvSNMPRequest2Controls::FinishRefresh(const KvSNMPError& error)
+bool KvSNMPRequest2Controls::EndFlow(const KvSNMPError& result, const FlowEnd& end)
 {
     const std::weak_ptr<char> alive = alive_;
-    FlushRows();
-    AfterRefresh();
-    if (alive.expired())
-        return;
     busy = false;
-    lastOperation = kLastGet;
-    ClearFailedVariables();
-    if (statusTarget_)
-        ReportStatus(OkText());
-    if (OnGetComplete)
-        OnGetComplete(*this, error);
+    if (end.flushRows)
+        FlushRows();
+    lastOperation = end.operation;
+    if (!end.failed) {
+        ClearFailedVariables();
+        if (statusTarget_)
+            ReportStatus(OkText());
+    } else {
+        if (end.markVariable)
+            MarkFailure(result);
+        if (alive.expired())
+            return false;
+        if (!end.reportHook) {
+            if (statusTarget_)
+                ReportStatus(result.message);
+            else
+                ShowMessage(result.message);
+        } else if (end.operation == kLastGet) {
+            ReportGetError(result);
+        } else {
+            ReportSetError(result);
+        }
+    }
+    if (alive.expired())
+        return false;
+    const CompletionHandler& hook = end.operation == kLastGet ? OnGetComplete : OnSetComplete;
+    if (end.completionHook && hook)
+        hook(*this, result);
+    return !alive.expired();
 }
 
 // ---------------------------------------------------------------------------
-// Apply
+// Store
 
-void KvSNMPRequest2Controls::Apply(bool refreshAfterSetFlag, bool collectFirst, const std::string& columns)
+void KvSNMPRequest2Controls::StoreAll(const StoreOptions& options)
+{
+    Store(KvWriteSet::All(request.variables), options);
+}
+
+void KvSNMPRequest2Controls::Store(const KvWriteSet& write, const StoreOptions& options)
 {
     lastOperation = kLastSet;
-    refreshAfterSet = refreshAfterSetFlag ? 1 : 0;
-    BeforeApply();
-    if (collectFirst)
-        CollectValues();
+    refreshAfterSet = options.refreshAfter ? 1 : 0;
+    BeforeStore();
+    if (options.collect)
+        CollectValues(write);
 
-    if (mode == kModeBlocking) {
+    if (Blocking(options.run)) {
         {
             FlagGuard running(busy);
             try {
-                request.Store(false, columns);
+                request.Store(false, write);
             } catch (const std::exception& e) {
                 lastOperation = kLastSet;
                 MarkFailure(e);
                 throw;
             }
-            AfterApply();
+            AfterStore();
             ClearFailedVariables();
         }
         if (statusTarget_)
             ReportStatus(OkText());
         if (IsTable() && refreshAfterSet != 0)
-            Refresh();
+            Refresh(options.run);
         return;
     }
 
@@ -367,7 +347,7 @@ void KvSNMPRequest2Controls::Apply(bool refreshAfterSetFlag, bool collectFirst, 
     }
     busy = true;
     try {
-        request.StoreAsync(&KvSNMPRequest2Controls::OnStoreComplete, this, false, columns);
+        request.StoreAsync(&KvSNMPRequest2Controls::OnStoreComplete, this, false, write);
     } catch (...) {
         busy = false;
         throw;
@@ -390,34 +370,17 @@ void KvSNMPRequest2Controls::StoreCompleted(const KvSNMPError& error)
 {
     const std::weak_ptr<char> alive = alive_;
     if (error.code != 0) {
-        busy = false;
-        lastOperation = kLastSet;
-        MarkFailure(error);
-        if (alive.expired())
-            return;
-        ReportSetError(error);
-        if (alive.expired())
-            return;
-        if (OnSetComplete)
-            OnSetComplete(*this, error);
+        EndFlow(error, {.operation = kLastSet, .failed = true, .markVariable = true, .reportHook = true});
         return;
     }
 
     bool refreshing = false;
     try {
-        AfterApply();
+        AfterStore();
         if (alive.expired())
             return;
-        busy = false;
-        lastOperation = kLastSet;
-        ClearFailedVariables();
-        if (statusTarget_)
-            ReportStatus(OkText());
-        if (OnSetComplete) {
-            OnSetComplete(*this, error);
-            if (alive.expired())
-                return;
-        }
+        if (!EndFlow(error, {.operation = kLastSet}))
+            return;
         if (IsTable() && refreshAfterSet != 0) {
             refreshing = true;
             Refresh();
@@ -427,11 +390,8 @@ void KvSNMPRequest2Controls::StoreCompleted(const KvSNMPError& error)
             return;
         // Nothing above a completion could catch it: report it in the status
         // line of the step that failed.
-        busy = false;
-        lastOperation = refreshing ? kLastGet : kLastSet;
-        if (statusTarget_)
-            ReportStatus(e.what());
-        else
-            ShowMessage(e.what());
+        KvSNMPError failure = error;
+        failure.message = e.what();
+        EndFlow(failure, {.operation = refreshing ? kLastGet : kLastSet, .failed = true, .completionHook = false});
     }
 }

@@ -8,19 +8,33 @@
 #include <string>
 
 #include "snmp/kvsnmprequest.h"
+#include "snmp/kvwriteset.h"
 
 class QLabel;
 class QPlainTextEdit;
 class QStatusBar;
 class QTime;
+struct KvStatusTime;
+
+// How one flow of a binding runs: as the binding's mode says, or blocking for
+// this call alone.
+enum class KvFlowRun { ByMode, Blocking };
+
+// How a binding's write runs.
+struct KvStoreOptions {
+    bool collect = true;      // collect the controls of the variables written first
+    bool refreshAfter = true; // read a table again after a successful write
+    KvFlowRun run = KvFlowRun::ByMode;
+};
 
 // The common base of every object that ties one request to window controls.
 //
 // It owns the request and runs the two flows every page offers:
 //   - Refresh: fetch the variables (one get for a scalar list, a walk row by
 //     row for a table) and hand each row to ShowRow;
-//   - Apply: collect the controls into the values (CollectValues) and write
-//     the variables; a table is refreshed after a successful write.
+//   - Store: collect the controls of the variables a write carries (a
+//     KvWriteSet) into their values (CollectValues) and write them; a table
+//     is refreshed after a successful write.
 // Both run blocking (mode kModeBlocking: errors are raised to the caller as
 // KvError) or asynchronously (kModeAsync, the default: the request's
 // completions arrive on the window thread through the SNMP event pump and the
@@ -63,15 +77,19 @@ public:
     bool HasStatusTarget() const { return statusTarget_ != nullptr; }
 
     // --- the two flows -------------------------------------------------------
+    using FlowRun = KvFlowRun;
     // Fetch and show. Blocking: raises the request's errors. Asynchronous:
     // returns after sending the first request (raises only when it cannot be
     // sent); does nothing when the request is not active.
-    void Refresh();
-    // Collect (when `collectFirst`) and write. `columns` is handed to the
-    // request unchanged (element indexes separated by ","; empty for all).
-    // Blocking: a failed write is raised and nothing else happens; a table is
-    // refreshed after a successful write when `refreshAfterSet` is set.
-    void Apply(bool refreshAfterSet = true, bool collectFirst = true, const std::string& columns = std::string());
+    void Refresh(FlowRun run = FlowRun::ByMode);
+
+    using StoreOptions = KvStoreOptions;
+    // The one write of the binding: the variables of `write` (those of them
+    // the list lets it write) with the values collected from the controls.
+    // Blocking: a failed write is raised and nothing else happens.
+    void Store(const KvWriteSet& write, const StoreOptions& options = {});
+    // The same for every variable of the list.
+    void StoreAll(const StoreOptions& options = {});
 
     // Writes one status line with `message` for the last operation into the
     // status target (nothing without one).
@@ -82,20 +100,23 @@ public:
     // "hh:nn:ss ampm": 12-hour clock, two-digit fields, a blank and the
     // locale's AM or PM word.
     static std::string FormatStatusTime(const QTime& time);
+    // `time` with the locale's AM and PM words.
+    static KvStatusTime StatusTime(const QTime& time);
 
-    // --- hooks, in slot order ------------------------------------------------
+    // --- hooks, in the order a flow calls them -------------------------------
     virtual void BeforeRefresh() {}
-    virtual void BeforeApply() {}
+    virtual void BeforeStore() {}
     // Once per accepted row (table) or once for the values (scalar list).
     virtual void ShowRow() = 0;
-    virtual void CollectValues() {}
+    // The controls of the variables `write` carries into their values.
+    virtual void CollectValues(const KvWriteSet& write) { (void)write; }
     // A refresh / an asynchronous apply completed with an error: sets the last
     // operation, then writes the status line with the record's message, or,
     // without a status target, shows it in a message box.
     virtual void ReportGetError(const KvSNMPError& error);
     virtual void ReportSetError(const KvSNMPError& error);
     virtual void AfterRefresh() {}
-    virtual void AfterApply() {}
+    virtual void AfterStore() {}
     // Rows that ShowRow held back for display go out now; called when a
     // refresh ends, whichever way it ends.
     virtual void FlushRows() {}
@@ -135,11 +156,25 @@ private:
 
     static void OnFetchComplete(void* context, KvSNMPError& error, KvSNMPVarList& variables);
     static void OnStoreComplete(void* context, KvSNMPError& error, KvSNMPVarList& variables);
+    bool Blocking(FlowRun run) const;
     void FetchCompleted(const KvSNMPError& error);
     void StoreCompleted(const KvSNMPError& error);
     // Passes the current values through the row conditions and ShowRow.
     void ShowIfAccepted();
-    void FinishRefresh(const KvSNMPError& error);
+    // How a flow ends (see EndFlow).
+    struct FlowEnd {
+        int operation = kLastGet;   // the flow that ended: selects the status template and the hook
+        bool failed = false;        // report the result's message, else the success text
+        bool flushRows = false;     // rows held back for display go out first
+        bool markVariable = false;  // mark the variable the agent's error index names
+        bool reportHook = false;    // report the failure through ReportGetError / ReportSetError
+        bool completionHook = true; // then call OnGetComplete / OnSetComplete
+    };
+    // Ends an asynchronous flow: busy off, the rows held back, the last
+    // operation, the failing variable marked (or earlier marks cleared), the
+    // status line (or a message box), then the completion hook. False when
+    // the binding went away on the way (a hook may close its window).
+    bool EndFlow(const KvSNMPError& result, const FlowEnd& end);
     void WriteStatusLine(const std::string& line);
     // The failure of a blocking flow names a variable: mark it.
     void MarkFailure(const std::exception& failure);

@@ -147,14 +147,6 @@ void KvSNMPRequest2Edits::BindEdits(int variableIndex, const std::string& constr
     bindings_.push_back(std::move(binding));
 }
 
-void KvSNMPRequest2Edits::BindCheckBoxes(int variableIndex, const std::string& bitIndices, QCheckBox* box0,
-                                         QCheckBox* box1, QCheckBox* box2, QCheckBox* box3, QCheckBox* box4,
-                                         QCheckBox* box5, QCheckBox* box6, QCheckBox* box7)
-{
-    const QList<QWidget*> boxes{box0, box1, box2, box3, box4, box5, box6, box7};
-    AddBitBinding(variableIndex, bitIndices, boxes);
-}
-
 void KvSNMPRequest2Edits::BindControlList(int variableIndex, const std::string& bitIndices,
                                           const QList<QWidget*>& controls)
 {
@@ -271,11 +263,16 @@ QTreeWidgetItem* KvSNMPRequest2Edits::NewestRow() const
 
 void KvSNMPRequest2Edits::CollectValues()
 {
+    CollectValues(KvWriteSet::All(request.variables));
+}
+
+void KvSNMPRequest2Edits::CollectValues(const KvWriteSet& write)
+{
     for (KvSNMPVar& var : request.variables.Elements())
         var.value.clear();
     if (list_->ListView())
         CopySelectedRow();
-    CollectControls(-1);
+    CollectControls(write);
 }
 
 void KvSNMPRequest2Edits::AfterRefresh()
@@ -419,6 +416,16 @@ void KvSNMPRequest2Edits::FillEdits(const ControlBinding& binding, const std::st
 
 void KvSNMPRequest2Edits::CollectControls(int variableIndex)
 {
+    CollectControls(variableIndex, nullptr);
+}
+
+void KvSNMPRequest2Edits::CollectControls(const KvWriteSet& write)
+{
+    CollectControls(-1, &write);
+}
+
+void KvSNMPRequest2Edits::CollectControls(int variableIndex, const KvWriteSet* write)
+{
     KvSNMPVarList& vars = request.variables;
     for (const ControlBinding& binding : bindings_)
         if (binding.variableIndex >= vars.Count())
@@ -438,7 +445,7 @@ void KvSNMPRequest2Edits::CollectControls(int variableIndex)
     for (int i = 0; i < vars.Count(); ++i) {
         if (variableIndex != -1 && i != variableIndex)
             continue;
-        if (!vars.IsWritable(i))
+        if (!vars.IsWritable(i) || (write && !write->Contains(i)))
             continue;
         KvSNMPVar& var = vars[i];
         const int varSyntax = static_cast<int>(var.syntax);

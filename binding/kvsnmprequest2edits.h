@@ -82,12 +82,9 @@ public:
     // raise -522. An empty constraint binds `first` alone, unconstrained.
     void BindEdits(int variableIndex, const std::string& constraint, QLineEdit* first,
                    const QList<QLineEdit*>& further = {});
-    // One check box per bit: `bitIndices` is a comma-separated list ("1,2,3");
-    // as many boxes as numbers are taken, in argument order (at most eight).
-    void BindCheckBoxes(int variableIndex, const std::string& bitIndices, QCheckBox* box0, QCheckBox* box1 = nullptr,
-                        QCheckBox* box2 = nullptr, QCheckBox* box3 = nullptr, QCheckBox* box4 = nullptr,
-                        QCheckBox* box5 = nullptr, QCheckBox* box6 = nullptr, QCheckBox* box7 = nullptr);
-    // The same with the boxes taken from a list (any length).
+    // One check box (or other two-state control) per bit: `bitIndices` is a
+    // comma-separated list ("1,2,3"); as many controls as numbers are taken,
+    // in list order.
     void BindControlList(int variableIndex, const std::string& bitIndices, const QList<QWidget*>& controls);
 
     // Takes over a report list view: read-only, whole-row selection, grid
@@ -106,6 +103,8 @@ public:
     void FillControls(int variableIndex = -1);
     // Controls -> values for one variable index, or for all with -1.
     void CollectControls(int variableIndex = -1);
+    // Controls -> values for the variables a write carries.
+    void CollectControls(const KvWriteSet& write);
     // Enabled state of every bound control.
     void EnableControls(bool enabled);
     // Copies the selected list row back into the value texts in column order
@@ -117,7 +116,9 @@ public:
     // --- hooks -----------------------------------------------------------------
     void BeforeRefresh() override;
     void ShowRow() override;
-    void CollectValues() override;
+    void CollectValues(const KvWriteSet& write) override;
+    // The same for every variable of the list.
+    void CollectValues();
     void AfterRefresh() override;
     // A walk's rows go into the list view in batches of kRowBatchMs
     // (KvListViewBinding); FlushRows ends the walk: the last rows go in,
@@ -131,7 +132,7 @@ public:
     static constexpr int kMaxColumnWidth = KvListViewBinding::kMaxColumnWidth;
     void MarkFailedVariable(int variableIndex, const std::string& message) override;
     void ClearFailedVariables() override;
-    // The list view's row-selection handler (slot 8).
+    // The list view's row-selection handler.
     virtual void OnRowSelected(QTreeWidget* sender, QTreeWidgetItem* item, bool selected);
 
     const std::vector<ControlBinding>& Bindings() const { return bindings_; }
@@ -142,6 +143,9 @@ public:
     bool disableUntilSelected = true;
 
 private:
+    // Controls -> values for one variable index (all with -1), only those
+    // `write` carries when given.
+    void CollectControls(int variableIndex, const KvWriteSet* write);
     // A checked registration record (the variable exists, the code is known).
     ControlBinding NewBinding(int variableIndex, int byteOffset, int syntax, const KvOptionList* options) const;
     void AddBitBinding(int variableIndex, const std::string& bitIndices, const QList<QWidget*>& controls);

@@ -84,7 +84,7 @@ KvPageExporter::Result KvPageExporter::Export(const PageCommand& page)
         result.message = KvErrorText(kUnknownErrorCode);
     }
     if (!result.ok)
-        result.statusLine = KvStatusLine::Get(result.message, request.variables.name);
+        result.statusLine = KvExportStatusLine(result.message, request.variables.name);
     writer_.EndPage(result.statusLine);
     return result;
 }

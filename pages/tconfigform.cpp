@@ -96,19 +96,16 @@ void TConfigForm::SetEditorPageFromList(std::unique_ptr<KvSNMPRequest2Edits> bin
 }
 
 void TConfigForm::SetListViewPage(std::unique_ptr<KvSNMPRequest2Edits> binding, const UIEntryDef* table,
-                                  int32_t createIndex, const char* createText, int32_t deleteIndex,
-                                  const char* deleteText, int32_t createMode)
+                                  const PageRowOps& rowOps)
 {
     BeginBuilder(kPageListView, binding.get(), table);
-    BuildListViewPage(std::move(binding), createIndex, createText, deleteIndex, deleteText, createMode);
+    BuildListViewPage(std::move(binding), rowOps);
 }
 
-void TConfigForm::SetListViewPageFromList(std::unique_ptr<KvSNMPRequest2Edits> binding, int32_t createIndex,
-                                          const char* createText, int32_t deleteIndex, const char* deleteText,
-                                          int32_t createMode)
+void TConfigForm::SetListViewPageFromList(std::unique_ptr<KvSNMPRequest2Edits> binding, const PageRowOps& rowOps)
 {
     BeginBuilder(kPageListView, binding.get(), nullptr);
-    BuildListViewPage(std::move(binding), createIndex, createText, deleteIndex, deleteText, createMode);
+    BuildListViewPage(std::move(binding), rowOps);
 }
 
 void TConfigForm::BuildEditorPage(std::unique_ptr<KvSNMPRequest2Edits> owned)
@@ -133,9 +130,7 @@ void TConfigForm::BuildEditorPage(std::unique_ptr<KvSNMPRequest2Edits> owned)
     mainBinding_ = binding;
 }
 
-void TConfigForm::BuildListViewPage(std::unique_ptr<KvSNMPRequest2Edits> owned, int32_t createIndex,
-                                    const char* createText, int32_t deleteIndex, const char* deleteText,
-                                    int32_t createMode)
+void TConfigForm::BuildListViewPage(std::unique_ptr<KvSNMPRequest2Edits> owned, const PageRowOps& rowOps)
 {
     KvSNMPRequest2Edits* binding = owned.get();
     bindings_.push_back(std::move(owned));
@@ -153,16 +148,16 @@ void TConfigForm::BuildListViewPage(std::unique_ptr<KvSNMPRequest2Edits> owned, 
     adapter->pageMemo = listViewPanel_->MsgPanel->Memo;
     binding->SetStatusTarget(listViewPanel_->MsgPanel->Memo);
 
-    if (createText) {
-        adapter->createIndex = createIndex;
-        adapter->createText = createText;
-        adapter->createMode = createMode;
+    if (rowOps.createText) {
+        adapter->createIndex = rowOps.createIndex;
+        adapter->createText = rowOps.createText;
+        adapter->createMode = rowOps.createMode;
     } else {
         bar->HideControl(TCtrlBtnPanel::Add);
     }
-    if (deleteText) {
-        adapter->deleteIndex = deleteIndex;
-        adapter->deleteText = deleteText;
+    if (rowOps.deleteText) {
+        adapter->deleteIndex = rowOps.deleteIndex;
+        adapter->deleteText = rowOps.deleteText;
     } else {
         bar->HideControl(TCtrlBtnPanel::Delete);
     }

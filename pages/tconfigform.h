@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "pages/pagerowops.h"
 #include "pages/uientry.h"
 
 class KvSNMPRequest2Controls;
@@ -53,14 +54,12 @@ public:
     // --- the four builders -----------------------------------------------------
     void SetEditorPage(std::unique_ptr<KvSNMPRequest2Edits> binding, const UIEntryDef* table);
     void SetEditorPageFromList(std::unique_ptr<KvSNMPRequest2Edits> binding);
-    // `createText` null hides Add, `deleteText` null hides Delete; create mode
+    // A null create text hides Add, a null delete text Delete; create mode
     // 0 writes a new row in one request, 1 in two (index columns and row
     // status first, then the other checked columns).
-    void SetListViewPage(std::unique_ptr<KvSNMPRequest2Edits> binding, const UIEntryDef* table, int32_t createIndex,
-                         const char* createText, int32_t deleteIndex, const char* deleteText, int32_t createMode);
-    void SetListViewPageFromList(std::unique_ptr<KvSNMPRequest2Edits> binding, int32_t createIndex,
-                                 const char* createText, int32_t deleteIndex, const char* deleteText,
-                                 int32_t createMode);
+    void SetListViewPage(std::unique_ptr<KvSNMPRequest2Edits> binding, const UIEntryDef* table,
+                         const PageRowOps& rowOps);
+    void SetListViewPageFromList(std::unique_ptr<KvSNMPRequest2Edits> binding, const PageRowOps& rowOps);
 
     // Shows the Stop button of a list-view page's bar.
     void ShowStopButton();
@@ -97,8 +96,7 @@ private:
     // table; returns the runtime table to build on.
     void BeginBuilder(int kind, KvSNMPRequest2Edits* binding, const UIEntryDef* table);
     void BuildEditorPage(std::unique_ptr<KvSNMPRequest2Edits> binding);
-    void BuildListViewPage(std::unique_ptr<KvSNMPRequest2Edits> binding, int32_t createIndex, const char* createText,
-                           int32_t deleteIndex, const char* deleteText, int32_t createMode);
+    void BuildListViewPage(std::unique_ptr<KvSNMPRequest2Edits> binding, const PageRowOps& rowOps);
     void SizeToContent();
     TPanelContainer* Container() const;
 

@@ -34,31 +34,6 @@ std::string EditorText(const UIEntry& e)
     return {};
 }
 
-// Puts saved access flags back when it goes out of scope, unless that was
-// done already.
-class AccessGuard {
-public:
-    AccessGuard(KvSNMPVarList& list) : list_(list)
-    {
-        for (const KvSNMPVar& var : list_.Elements())
-            saved_.push_back(var.access);
-    }
-    ~AccessGuard() { Restore(); }
-    AccessGuard(const AccessGuard&) = delete;
-    AccessGuard& operator=(const AccessGuard&) = delete;
-
-    void Restore()
-    {
-        const size_t n = std::min(saved_.size(), list_.Elements().size());
-        for (size_t i = 0; i < n; ++i)
-            list_.Elements()[i].access = saved_[i];
-    }
-    uint32_t Saved(int i) const { return saved_[static_cast<size_t>(i)]; }
-
-private:
-    KvSNMPVarList& list_;
-    std::vector<uint32_t> saved_;
-};
 
 } // namespace
 
@@ -296,14 +271,12 @@ void TSNMPLayoutAdapter::DoSetSelected()
 
 void TSNMPLayoutAdapter::WriteSelected()
 {
-    AccessGuard access(binding_->Variables());
-    SkipUncheckedEntries();
-    binding_->CollectValues();
+    const KvWriteSet write = CheckedEntries();
+    binding_->CollectValues(write);
     // No read of the page while the write is on its way: it would race the
     // write and put the switch's old values over what was typed.
     getComplete = false;
-    binding_->Apply(false, false, std::string());
-    access.Restore();
+    binding_->Store(write, {.collect = false, .refreshAfter = false});
     if (binding_->busy) {
         readAfterWrite_ = true; // OnSetComplete goes on
         return;
@@ -322,14 +295,17 @@ void TSNMPLayoutAdapter::AfterWriteSelected()
         DoCloseDialog();
 }
 
-void TSNMPLayoutAdapter::SkipUncheckedEntries()
+KvWriteSet TSNMPLayoutAdapter::CheckedEntries() const
 {
+    // Entry i edits variable i; a variable without an entry is written.
+    KvWriteSet write = KvWriteSet::All(binding_->Variables());
     const int n = EntryCount();
     for (int i = 0; i < n; ++i) {
-        UIEntry& e = table_[i];
+        const UIEntry& e = table_[i];
         if (e.checkBox && !e.checkBox->isChecked())
-            e.variable->access = accSkip;
+            write.Remove(i);
     }
+    return write;
 }
 
 bool TSNMPLayoutAdapter::IsCreateRowRequest() const
@@ -343,54 +319,41 @@ bool TSNMPLayoutAdapter::IsCreateRowRequest() const
 
 void TSNMPLayoutAdapter::CreateRowInTwoSteps()
 {
-    KvSNMPVarList& list = binding_->Variables();
-    AccessGuard access(list);
+    const KvSNMPVarList& list = binding_->Variables();
     const int n = EntryCount();
     UIEntry& create = table_[createIndex];
-    const uint8_t previousMode = binding_->mode;
+    const KvSNMPRequest2Controls::StoreOptions blocking = {
+        .collect = true, .refreshAfter = false, .run = KvSNMPRequest2Controls::FlowRun::Blocking};
     // Every value the two writes will carry is collected (and so checked)
     // before the first one: a refused column must not leave a new row
     // behind with its defaults.
-    SkipUncheckedEntries();
-    binding_->CollectValues();
-    access.Restore();
+    binding_->CollectValues(CheckedEntries());
     try {
         // First write: the index columns and the row status with the create text.
+        KvWriteSet first = KvWriteSet::All(list);
         for (int i = indexCount; i < n; ++i)
-            table_[i].variable->access |= accSkip;
-        create.variable->access &= ~static_cast<uint32_t>(accSkip);
-        binding_->mode = KvSNMPRequest2Controls::kModeBlocking;
-        binding_->CollectValues();
-        binding_->Apply(false, false, std::string());
+            first.Remove(i);
+        first.Add(createIndex);
+        binding_->Store(first, blocking);
 
         // Second write: the other checked columns of the new row.
-        for (int i = indexCount; i < n; ++i)
-            table_[i].variable->access &= ~static_cast<uint32_t>(accSkip);
-        create.variable->access |= accSkip;
         create.checkBox->setChecked(false);
-        SkipUncheckedEntries();
+        const KvWriteSet second = CheckedEntries();
         bool anyColumn = false;
         for (int i = list.keyCount; i < list.Count(); ++i)
-            anyColumn = anyColumn || list.IsWritable(i);
-        if (anyColumn) {
-            binding_->CollectValues();
-            binding_->Apply(false, false, std::string());
-        }
+            anyColumn = anyColumn || (list.IsWritable(i) && second.Contains(i));
+        if (anyColumn)
+            binding_->Store(second, blocking);
 
-        access.Restore();
-        binding_->mode = previousMode;
         StartRefresh();
         create.checkBox->setChecked(true);
     } catch (const std::exception& e) {
         Report(e.what());
-        access.Restore();
         try {
-            binding_->mode = KvSNMPRequest2Controls::kModeBlocking;
-            binding_->Refresh();
+            binding_->Refresh(KvSNMPRequest2Controls::FlowRun::Blocking);
         } catch (const std::exception& again) {
             Report(again.what());
         }
-        binding_->mode = previousMode;
         getComplete = true;
         setComplete = true;
         create.checkBox->setChecked(true);
@@ -405,15 +368,15 @@ void TSNMPLayoutAdapter::DoDeleteRow()
     if (deleteIndex < 0 || deleteIndex >= n)
         return;
     binding_->request.active = true;
-    AccessGuard access(binding_->Variables());
     try {
+        // The index columns and the row status with the delete text.
+        KvWriteSet write = KvWriteSet::All(binding_->Variables());
         for (int i = indexCount; i < n; ++i)
-            table_[i].variable->access = accSkip;
-        table_[deleteIndex].variable->access = access.Saved(deleteIndex);
-        binding_->CollectValues();
+            write.Remove(i);
+        write.Add(deleteIndex);
+        binding_->CollectValues(write);
         table_[deleteIndex].variable->value = deleteText;
-        binding_->Apply(false, false, std::string());
-        access.Restore();
+        binding_->Store(write, {.collect = false, .refreshAfter = false});
         StartRefresh();
     } catch (const std::exception& e) {
         Report(e.what());

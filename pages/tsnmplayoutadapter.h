@@ -9,6 +9,7 @@
 #include "pages/tlayoutadapter.h"
 #include "pages/tsnmprowdialog.h"
 #include "pages/uientry.h"
+#include "snmp/kvwriteset.h"
 
 class KvSNMPRequest2Edits;
 class QPlainTextEdit;
@@ -130,8 +131,9 @@ private:
     // Marks the request active; false (with the message when a refresh is
     // still running) when there is nothing to do.
     bool BeginRequest();
-    // Entries with a check box that is not ticked are left out of the write.
-    void SkipUncheckedEntries();
+    // What a Set Check writes: every variable but those whose entry has a
+    // check box that is not ticked.
+    KvWriteSet CheckedEntries() const;
     void WriteSelected();
     // After a successful Set Check write: the refresh, and the row dialog
     // closed when its row status says the delete text.

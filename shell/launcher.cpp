@@ -118,7 +118,7 @@ bool SaveChanges(QWidget* owner)
     KvSNMPRequest request;
     request.variables = KvSNMPVarList(kvtables::varsSaveChanges, kvListScalars, 0);
     request.variables[0].value = "2";
-    request.Store(false, std::string());
+    request.Store(false, KvWriteSet::All(request.variables));
     return true;
 }
 

@@ -126,7 +126,6 @@ void BuildOn(TConfigForm& form, std::unique_ptr<KvSNMPRequest2Edits> binding, co
     if (port > 0)
         binding->request.variables.AppendSuffix(std::to_string(port));
 
-    const PageRowOps& ops = command.rowOps;
     switch (command.builder) {
     case PageBuilder::SetEditorPage:
         form.SetEditorPage(std::move(binding), command.layout);
@@ -135,12 +134,10 @@ void BuildOn(TConfigForm& form, std::unique_ptr<KvSNMPRequest2Edits> binding, co
         form.SetEditorPageFromList(std::move(binding));
         break;
     case PageBuilder::SetListViewPage:
-        form.SetListViewPage(std::move(binding), command.layout, ops.createIndex, ops.createText, ops.deleteIndex,
-                             ops.deleteText, ops.createMode);
+        form.SetListViewPage(std::move(binding), command.layout, command.rowOps);
         break;
     case PageBuilder::SetListViewPageFromList:
-        form.SetListViewPageFromList(std::move(binding), ops.createIndex, ops.createText, ops.deleteIndex,
-                                     ops.deleteText, ops.createMode);
+        form.SetListViewPageFromList(std::move(binding), command.rowOps);
         break;
     }
 

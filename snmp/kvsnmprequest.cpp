@@ -12,7 +12,6 @@
 #include <memory>
 
 #include "common/kvmessages.h"
-#include "common/kvnumlist.h"
 #include "common/kvtext.h"
 #include "common/kvvaluetext.h"
 #include "snmp/kvsnmpsession.h"
@@ -22,19 +21,6 @@
 namespace {
 
 constexpr int kDestroyWaitMs = 6000;
-
-// True when `received` comes after `previous` in the order of object
-// identifiers (arc by arc; a prefix comes first). Texts that are no dotted
-// identifiers (a column reset to a base OID without an instance) only need to
-// differ.
-bool ComesAfter(const std::string& previous, const std::string& received)
-{
-    std::vector<uint32_t> before;
-    std::vector<uint32_t> after;
-    if (!ParseArcs(previous, before) || !ParseArcs(received, after))
-        return received != previous;
-    return before < after;
-}
 
 } // namespace
 
@@ -51,11 +37,6 @@ void RaiseStatus(int status)
 bool IsTable(uint8_t kind)
 {
     return kind == kvListTable || kind == kvListTableRows;
-}
-
-bool InSubtree(const std::string& base, const std::string& oid)
-{
-    return oid.size() > base.size() + 1 && oid.compare(0, base.size(), base) == 0 && oid[base.size()] == '.';
 }
 
 SnmpEngine& Session()
@@ -139,7 +120,7 @@ void KvSNMPRequest::AbandonCompletions()
     for (Completion* record : outstanding_)
         record->request = nullptr;
     outstanding_.clear();
-    bulk_.ahead = nullptr;
+    ahead_ = nullptr;
     pending = 0;
 }
 
@@ -198,7 +179,7 @@ SnmpTarget KvSNMPRequest::BuildTarget()
     return target;
 }
 
-SnmpPdu KvSNMPRequest::BuildPdu(PduType type)
+SnmpPdu KvSNMPRequest::BuildPdu(PduType type, const KvWriteSet* write)
 {
     SnmpPdu pdu;
     pdu.securityLevel = securityLevel;
@@ -236,7 +217,7 @@ SnmpPdu KvSNMPRequest::BuildPdu(PduType type)
         std::string rowInstance;
         bool haveInstance = false;
         for (int32_t i = 0; i < variables.Count(); ++i) {
-            if (!variables.IsWritable(i))
+            if (!variables.IsWritable(i) || (write && !write->Contains(i)))
                 continue;
             if (IsTable(kind) && i < variables.keyCount)
                 continue;
@@ -319,7 +300,7 @@ KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int3
     // bring a walk back to where it was (columns that end start again at the
     // current row's instance, which need not be the one received). The walk
     // ends when it would repeat itself.
-    if (table && walkStep && !walkPositions_.insert(WalkPosition()).second)
+    if (table && walkStep && cursor_.Revisits(WalkPosition()))
         return Reading::AllFinished;
     for (int32_t i = 0; i < variables.Count(); ++i)
         ApplyExpression(i, true);
@@ -330,10 +311,7 @@ bool KvSNMPRequest::IsColumnFinished(const std::string& base, const std::string&
 {
     if (!IsTable(variables.kind))
         return false;
-    const bool inSubtree = kvrequest::InSubtree(base, received);
-    // An answer that does not come after the OID asked for (the same OID, or
-    // one further back) would keep the walk going round: the column ends.
-    return !(inSubtree && ComesAfter(previous, received));
+    return KvSNMPWalkCursor::ColumnEnds(base, previous, received);
 }
 
 std::string KvSNMPRequest::WalkPosition() const
@@ -359,16 +337,13 @@ bool KvSNMPRequest::Fetch(bool firstRow)
     if (!active)
         return false;
     const bool table = IsTable(variables.kind);
-    if (firstRow) {
-        walkPositions_.clear();
+    if (firstRow)
         StartWalk();
-    }
     SnmpPdu pdu;
     int status = 0;
-    if (table && !firstRow && !bulk_.rows.empty()) {
+    if (table && !firstRow && cursor_.HasRows()) {
         // The next row of the last GETBULK.
-        pdu = std::move(bulk_.rows.front());
-        bulk_.rows.pop_front();
+        pdu = cursor_.NextRow();
     } else {
         for (;;) {
             SnmpTarget target = BuildTarget();
@@ -377,26 +352,19 @@ bool KvSNMPRequest::Fetch(bool firstRow)
                 status = Session().Get(pdu, target);
                 break;
             }
-            if (!BulkStep()) {
+            if (!cursor_.Bulk() || version == 0) {
                 status = Session().GetNext(pdu, target);
                 break;
             }
-            pdu.maxRepetitions = bulk_.repetitions;
+            pdu.maxRepetitions = cursor_.Repetitions();
             status = Session().GetBulk(pdu, target);
-            if (status >= snmpPduTooBig && status <= snmpPduInconsistentName) {
-                BulkRefused(status);
-                continue;
-            }
-            if (status != 0)
+            if (status != 0 && !(status >= snmpPduTooBig && status <= snmpPduInconsistentName))
                 break;
-            bulk_.rows = SplitBulkRows(pdu);
-            if (bulk_.rows.empty()) {
-                BulkRefused(0);
-                continue;
+            if (cursor_.TakeBulk(status, pdu.vbs) == KvWalkAction::HandOnRows) {
+                pdu = cursor_.NextRow();
+                break;
             }
-            pdu = std::move(bulk_.rows.front());
-            bulk_.rows.pop_front();
-            break;
+            // Asked again: fewer rows, or GETNEXT.
         }
     }
     int32_t code = 0;
@@ -405,12 +373,7 @@ bool KvSNMPRequest::Fetch(bool firstRow)
     if (code != 0 && !(code == kvErrNoSuchName && table))
         throw KvSNMPResponseError(code, message, pdu.errorIndex, VariableOfBinding(pdu.errorIndex));
     const Reading reading = ReadResponse(pdu, code, true);
-    if (reading != Reading::Row) {
-        walkPositions_.clear();
-        DropBulkRows();
-    } else if (partialRow_) {
-        DropBulkRows();
-    }
+    WalkRowRead(reading != Reading::Row ? KvWalkRow::Ended : partialRow_ ? KvWalkRow::SomeEnded : KvWalkRow::Row);
     switch (reading) {
     case Reading::Row:
         return true;
@@ -421,21 +384,7 @@ bool KvSNMPRequest::Fetch(bool firstRow)
     }
 }
 
-void KvSNMPRequest::SelectColumns(const std::string& columns)
-{
-    if (columns.empty())
-        return;
-    KvNumList<int32_t> list(',');
-    list.Parse(columns);
-    for (int32_t i = 0; i < variables.Count(); ++i) {
-        if (list.IndexOf(i) < 0)
-            variables[i].access |= accSkip;
-        else
-            variables[i].access &= ~static_cast<uint32_t>(accSkip);
-    }
-}
-
-bool KvSNMPRequest::Store(bool readBack, const std::string& columns)
+bool KvSNMPRequest::Store(bool readBack, const KvWriteSet& write)
 {
     if (!active)
         return false;
@@ -443,13 +392,12 @@ bool KvSNMPRequest::Store(bool readBack, const std::string& columns)
     SnmpTarget target;
     SnmpPdu pdu;
     try {
-        SelectColumns(columns);
         for (int32_t i = 0; i < variables.Count(); ++i)
             ApplyExpression(i, false);
         target = BuildTarget();
-        pdu = BuildPdu(PduType::Set);
+        pdu = BuildPdu(PduType::Set, &write);
     } catch (...) {
-        // The column selection never outlives the call.
+        // What the set expressions made of the values is only sent.
         variables = saved;
         throw;
     }

@@ -1,11 +1,12 @@
 #pragma once
 #include <cstdint>
-#include <deque>
 #include <set>
 #include <string>
 
 #include "common/kverror.h"
 #include "snmp/kvsnmpvarlist.h"
+#include "snmp/kvsnmpwalkcursor.h"
+#include "snmp/kvwriteset.h"
 #include "snmp/snmppdu.h"
 #include "snmp/snmptarget.h"
 
@@ -69,13 +70,13 @@ public:
     // The same, sent asynchronously; `callback` follows on the GUI thread.
     // Raises only when the request cannot be sent.
     void FetchAsync(CompletionCallback callback, void* context, bool firstRow);
-    // Blocking set of the writable elements, or of the elements listed in
-    // `columns` ("2,3"; empty for all). The list's flags and values are as
-    // before afterwards. With `readBack` the response is read into the values.
-    // A set that would carry no variable is not sent (-411). A failed set is
-    // raised as KvSNMPResponseError.
-    bool Store(bool readBack, const std::string& columns);
-    void StoreAsync(CompletionCallback callback, void* context, bool readBack, const std::string& columns);
+    // Blocking set of the writable elements of `write`. The list's values
+    // are as before afterwards (the set expressions change only what is
+    // sent). With `readBack` the response is read into the values. A set that
+    // would carry no variable is not sent (-411). A failed set is raised as
+    // KvSNMPResponseError.
+    bool Store(bool readBack, const KvWriteSet& write);
+    void StoreAsync(CompletionCallback callback, void* context, bool readBack, const KvWriteSet& write);
 
     bool CheckRowCondition();
     bool CheckCondition(const std::string& condition);
@@ -151,14 +152,12 @@ public:
     // environment sets OSPREY_GETNEXT (to anything but 0), for agents with
     // broken GETBULK support.
     bool bulkWalks = true;
-    // Upper bounds of one GETBULK: rows, and bindings (rows x walked columns).
-    static constexpr int32_t kBulkMaxRows = 25;
-    static constexpr int32_t kBulkMaxBindings = 100;
 
 protected:
     enum class PduType { Get, GetNext, Set };
     SnmpTarget BuildTarget();
-    SnmpPdu BuildPdu(PduType type);
+    // A set carries the writable elements of `write` (null: every one).
+    SnmpPdu BuildPdu(PduType type, const KvWriteSet* write = nullptr);
 
 private:
     struct Completion;
@@ -170,46 +169,33 @@ private:
     // The state the next walk step is built from: the readable columns' last
     // OIDs and the index values.
     std::string WalkPosition() const;
-    void SelectColumns(const std::string& columns);
-    void SendAsync(PduType type, CompletionCallback callback, void* context, bool readValues);
+    void SendAsync(PduType type, CompletionCallback callback, void* context, bool readValues,
+                   const KvWriteSet* write = nullptr);
     static void OnResponse(int reason, SnmpEngine& snmp, SnmpPdu& response, const SnmpTarget& target, void* data);
     void Complete(int reason, SnmpPdu& response, const SnmpTarget& target, Completion& record);
 
-    // Walk steps (walk.cpp): GETNEXT, or GETBULK whose rows are handed on
-    // one at a time as GETNEXT would have received them.
+    // Walk steps (kvsnmpwalk.cpp): the requests the cursor asks for.
+    // The elements of the columns a walk reads, in order.
+    std::vector<int32_t> WalkedColumns() const;
     void StartWalk();
-    bool BulkStep() const;
-    int32_t WalkedColumns() const;
+    // Hands the cursor the row just read.
+    void WalkRowRead(KvWalkRow row);
     // Sends the next step of the walk (the first with `firstRow`).
     void SendWalkStep(CompletionCallback callback, void* context, bool firstRow);
-    // Sends the GETBULK that follows the rows just received, so that it is on
-    // the wire while they are handed on.
-    void SendAhead(const SnmpPdu& lastRow, const SnmpTarget& target);
-    // The full rows of a GETBULK response, in order.
-    std::deque<SnmpPdu> SplitBulkRows(const SnmpPdu& response) const;
-    // After a failed GETBULK: fewer rows (tooBig), else GETNEXT from now on.
-    void BulkRefused(int32_t errorStatus);
-    // Rows received but not handed on are dropped (after a row in which some
-    // columns ended, GETNEXT would have asked again from there).
-    void DropBulkRows();
+    // Sends the GETBULK that follows the rows waiting, so that it is on the
+    // wire while they are handed on.
+    void SendAhead(const SnmpTarget& target);
     // A bulk or buffered completion: true when it was dealt with here (kept,
     // resent, or stale); false when `response` now holds the one row to read.
     bool TakeBulkCompletion(int reason, SnmpPdu& response, const SnmpTarget& target, Completion& record);
 
-    struct BulkWalk {
-        std::deque<SnmpPdu> rows;    // received, not yet handed on
-        SnmpTarget target;           // the agent they came from
-        int32_t repetitions = 0;     // of the next GETBULK; 0 walks with GETNEXT
-        uint32_t walk = 0;           // the walk in progress
-        uint32_t batch = 0;          // rows and steps of an older batch are stale
-        Completion* ahead = nullptr; // the GETBULK sent ahead, while outstanding
-    };
-    BulkWalk bulk_;
-    bool partialRow_ = false; // some, not all, columns ended in the last row read
+    KvSNMPWalkCursor cursor_;
+    SnmpTarget walkTarget_;       // the agent the rows waiting came from
+    Completion* ahead_ = nullptr; // the GETBULK sent ahead, while outstanding
+    bool partialRow_ = false;     // some, not all, columns ended in the last row read
 
     std::set<Completion*> outstanding_;
     std::vector<int32_t> pduVariables_; // element of every binding of the last PDU built
     bool destroying_ = false;
-    std::string validAddress_;            // last address found valid (a name is resolved once)
-    std::set<std::string> walkPositions_; // of the walk in progress
+    std::string validAddress_; // last address found valid (a name is resolved once)
 };

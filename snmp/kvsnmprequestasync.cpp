@@ -15,10 +15,11 @@ using kvrequest::IsTable;
 using kvrequest::RaiseStatus;
 using kvrequest::Session;
 
-void KvSNMPRequest::SendAsync(PduType type, CompletionCallback callback, void* context, bool readValues)
+void KvSNMPRequest::SendAsync(PduType type, CompletionCallback callback, void* context, bool readValues,
+                              const KvWriteSet* write)
 {
     SnmpTarget target = BuildTarget();
-    SnmpPdu pdu = BuildPdu(type);
+    SnmpPdu pdu = BuildPdu(type, write);
     auto record = std::make_unique<Completion>(
         Completion{this, callback, context, readValues, type != PduType::Set, pduVariables_});
     SnmpEngine& engine = Session();
@@ -44,40 +45,35 @@ void KvSNMPRequest::FetchAsync(CompletionCallback callback, void* context, bool 
         return;
     }
     if (firstRow) {
-        walkPositions_.clear();
         StartWalk();
-    } else if (!bulk_.rows.empty()) {
+    } else if (cursor_.HasRows()) {
         // The next row of the last GETBULK follows as a completion of its own.
         auto record = std::make_unique<Completion>(Completion{this, callback, context, true, true});
-        record->walk = bulk_.walk;
-        record->batch = bulk_.batch;
+        record->generation = cursor_.Generation();
         record->buffered = true;
-        SnmpPdu row = std::move(bulk_.rows.front());
-        bulk_.rows.pop_front();
-        Session().Post(&KvSNMPRequest::OnResponse, record.get(), std::move(row), bulk_.target);
+        Session().Post(&KvSNMPRequest::OnResponse, record.get(), cursor_.NextRow(), walkTarget_);
         outstanding_.insert(record.release());
         ++pending;
         return;
-    } else if (bulk_.ahead) {
+    } else if (ahead_) {
         // The GETBULK sent ahead brings the next rows.
-        bulk_.ahead->callback = callback;
-        bulk_.ahead->context = context;
+        ahead_->callback = callback;
+        ahead_->context = context;
         return;
     }
     SendWalkStep(callback, context, firstRow);
 }
 
 
-void KvSNMPRequest::StoreAsync(CompletionCallback callback, void* context, bool readBack, const std::string& columns)
+void KvSNMPRequest::StoreAsync(CompletionCallback callback, void* context, bool readBack, const KvWriteSet& write)
 {
     if (!active)
         return;
     const KvSNMPVarList saved(variables);
     try {
-        SelectColumns(columns);
         for (int32_t i = 0; i < variables.Count(); ++i)
             ApplyExpression(i, false);
-        SendAsync(PduType::Set, callback, context, readBack);
+        SendAsync(PduType::Set, callback, context, readBack, &write);
     } catch (...) {
         variables = saved;
         throw;
@@ -97,8 +93,8 @@ void KvSNMPRequest::Complete(int reason, SnmpPdu& response, const SnmpTarget& ta
 {
     outstanding_.erase(&record);
     if (reason == snmpReasonSessionClosed) {
-        if (&record == bulk_.ahead)
-            bulk_.ahead = nullptr;
+        if (&record == ahead_)
+            ahead_ = nullptr;
         --pending;
         return;
     }
@@ -144,12 +140,8 @@ void KvSNMPRequest::Complete(int reason, SnmpPdu& response, const SnmpTarget& ta
     } else {
         error.finished = true;
     }
-    if (error.finished && record.walkStep) {
-        walkPositions_.clear();
-        DropBulkRows();
-    } else if (record.walkStep && partialRow_) {
-        DropBulkRows();
-    }
+    if (record.walkStep)
+        WalkRowRead(error.finished ? KvWalkRow::Ended : partialRow_ ? KvWalkRow::SomeEnded : KvWalkRow::Row);
     // Counted off before the callback runs: the owner may take the request
     // apart from inside its callback.
     --pending;

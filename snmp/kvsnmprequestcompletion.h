@@ -13,10 +13,9 @@ struct KvSNMPRequest::Completion {
     bool readValues;
     bool walkStep;                              // a fetch (not a write read back)
     std::vector<int32_t> bindingVariables = {}; // element of every binding sent
-    uint32_t walk = 0;                          // the walk and batch it belongs to
-    uint32_t batch = 0;
-    bool bulk = false;     // a GETBULK
-    bool ahead = false;    // sent ahead of the rows being handed on
-    bool buffered = false; // a row of an earlier GETBULK
-    bool firstRow = false; // the first step of its walk
+    uint32_t generation = 0;                    // of the walk cursor when it was sent
+    bool bulk = false;                          // a GETBULK
+    bool ahead = false;                         // sent ahead of the rows being handed on
+    bool buffered = false;                      // a row of an earlier GETBULK
+    bool firstRow = false;                      // the first step of its walk
 };

@@ -23,10 +23,6 @@ bool IsTable(uint8_t kind);
 // The process-wide engine; raises the no-session code when there is none.
 SnmpEngine& Session();
 
-// True when `oid` lies in the subtree of `base`: `base` and at least one arc
-// more (".5" does not admit ".50").
-bool InSubtree(const std::string& base, const std::string& oid);
-
 // Two dotted OID parts joined by a dot (either may be empty).
 std::string JoinArcs(const std::string& a, const std::string& b);
 

@@ -1,83 +1,43 @@
-// Table walks of KvSNMPRequest: one GETNEXT per row, or, under SNMPv2c and
-// v3, GETBULK requests whose rows are handed on one at a time exactly as the
-// GETNEXT steps would have received them.
-//
-// A GETBULK for the walked columns c1..cn with r repetitions answers r rows of
-// n bindings; row k holds the k-th successor of every column, which is what k
-// GETNEXT steps give as long as every column moves forward. A GETNEXT walk
-// restarts a column that ended from the current row, so once a row arrives in
-// which some but not all columns ended, the rows after it are dropped and the
-// walk asks again from there. Stopping the walk (active cleared) hands on no
-// further row. While the rows of one response are handed on, the GETBULK for
-// the rows after them is already on the wire.
+// Table walks of KvSNMPRequest: the requests the walk cursor asks for (one
+// GETNEXT per row, or GETBULK requests whose rows are handed on one at a
+// time exactly as the GETNEXT steps would have received them). Stopping the
+// walk (active cleared) hands on no further row. While the rows of one
+// response are handed on, the GETBULK for the rows after them is already on
+// the wire.
 
-#include <algorithm>
 #include <memory>
 
 #include "common/kverror.h"
-#include "common/kvmessages.h"
 #include "snmp/kvsnmprequest.h"
 #include "snmp/kvsnmprequestcompletion.h"
 #include "snmp/kvsnmprequestsupport.h"
-#include "snmp/kvsnmpsession.h"
 #include "snmp/snmpengine.h"
 #include "snmp/snmpstatus.h"
 
+using kvrequest::RaiseStatus;
 using kvrequest::Session;
 
-int32_t KvSNMPRequest::WalkedColumns() const
+std::vector<int32_t> KvSNMPRequest::WalkedColumns() const
 {
-    int32_t columns = 0;
+    std::vector<int32_t> columns;
     for (int32_t i = 0; i < variables.Count(); ++i)
         if (variables.IsReadable(i))
-            ++columns;
+            columns.push_back(i);
     return columns;
 }
 
 void KvSNMPRequest::StartWalk()
 {
-    ++bulk_.walk;
-    DropBulkRows();
-    const int32_t columns = WalkedColumns();
-    bulk_.repetitions =
-        bulkWalks && version != 0 && columns > 0 ? std::clamp(kBulkMaxBindings / columns, 1, kBulkMaxRows) : 0;
+    cursor_.Start(static_cast<int32_t>(WalkedColumns().size()), bulkWalks && version != 0);
+    ahead_ = nullptr;
 }
 
-bool KvSNMPRequest::BulkStep() const
+void KvSNMPRequest::WalkRowRead(KvWalkRow row)
 {
-    return bulk_.repetitions > 0 && version != 0;
-}
-
-void KvSNMPRequest::DropBulkRows()
-{
-    bulk_.rows.clear();
-    ++bulk_.batch;
-    // A GETBULK still on the wire completes into nothing.
-    bulk_.ahead = nullptr;
-}
-
-void KvSNMPRequest::BulkRefused(int32_t errorStatus)
-{
-    if (errorStatus == snmpPduTooBig && bulk_.repetitions > 1)
-        bulk_.repetitions /= 2;
-    else
-        bulk_.repetitions = 0;
-}
-
-std::deque<SnmpPdu> KvSNMPRequest::SplitBulkRows(const SnmpPdu& response) const
-{
-    std::deque<SnmpPdu> rows;
-    const size_t columns = static_cast<size_t>(WalkedColumns());
-    if (columns == 0)
-        return rows;
-    // An agent may cut the response short; a row it cut is asked again.
-    for (size_t first = 0; first + columns <= response.vbs.size(); first += columns) {
-        SnmpPdu row;
-        row.vbs.assign(response.vbs.begin() + static_cast<std::ptrdiff_t>(first),
-                       response.vbs.begin() + static_cast<std::ptrdiff_t>(first + columns));
-        rows.push_back(std::move(row));
-    }
-    return rows;
+    const uint32_t generation = cursor_.Generation();
+    cursor_.RowRead(row);
+    if (cursor_.Generation() != generation)
+        ahead_ = nullptr; // a GETBULK still on the wire completes into nothing
 }
 
 void KvSNMPRequest::SendWalkStep(CompletionCallback callback, void* context, bool firstRow)
@@ -85,69 +45,59 @@ void KvSNMPRequest::SendWalkStep(CompletionCallback callback, void* context, boo
     SnmpTarget target = BuildTarget();
     SnmpPdu pdu = BuildPdu(firstRow ? PduType::Get : PduType::GetNext);
     auto record = std::make_unique<Completion>(Completion{this, callback, context, true, true, pduVariables_});
-    record->walk = bulk_.walk;
-    record->batch = bulk_.batch;
+    record->generation = cursor_.Generation();
     record->firstRow = firstRow;
-    record->bulk = BulkStep();
+    record->bulk = cursor_.Bulk() && version != 0;
     int status;
     if (record->bulk) {
-        pdu.maxRepetitions = bulk_.repetitions;
+        pdu.maxRepetitions = cursor_.Repetitions();
         status = Session().GetBulk(pdu, target, &KvSNMPRequest::OnResponse, record.get());
     } else {
         status = Session().GetNext(pdu, target, &KvSNMPRequest::OnResponse, record.get());
     }
-    if (status != 0) {
-        int32_t code = 0;
-        std::string message;
-        MapStatus(status, code, message);
-        throw KvError(code, message);
-    }
+    if (status != 0)
+        RaiseStatus(status);
     outstanding_.insert(record.release());
     ++pending;
 }
 
-void KvSNMPRequest::SendAhead(const SnmpPdu& lastRow, const SnmpTarget& target)
+void KvSNMPRequest::SendAhead(const SnmpTarget& target)
 {
-    if (!active || bulk_.ahead)
+    if (!active || ahead_)
         return;
-    // Only while every column is still inside its subtree; otherwise the walk
-    // ends, or asks again, within the rows just received.
+    const std::vector<int32_t> elements = WalkedColumns();
+    std::vector<std::string> bases;
+    for (int32_t i : elements)
+        bases.push_back(BaseOid(i));
+    const std::vector<std::string> from = cursor_.AskAheadFrom(bases);
+    if (from.empty())
+        return;
     SnmpPdu pdu;
-    std::vector<int32_t> elements;
-    int32_t c = 0;
-    for (int32_t i = 0; i < variables.Count(); ++i) {
-        if (!variables.IsReadable(i))
-            continue;
-        elements.push_back(i);
-        const SnmpVb& vb = lastRow.vbs[static_cast<size_t>(c++)];
-        if (vb.IsException() || !kvrequest::InSubtree(BaseOid(i), vb.oid))
-            return;
+    for (const std::string& oid : from) {
         SnmpVb next;
-        next.oid = vb.oid;
+        next.oid = oid;
         pdu.vbs.push_back(std::move(next));
     }
     pdu.securityLevel = securityLevel;
     pdu.contextName = contextName;
     pdu.contextEngineId = contextEngineId;
-    pdu.maxRepetitions = bulk_.repetitions;
-    auto record = std::make_unique<Completion>(Completion{this, nullptr, nullptr, true, true, std::move(elements)});
-    record->walk = bulk_.walk;
-    record->batch = bulk_.batch;
+    pdu.maxRepetitions = cursor_.Repetitions();
+    auto record = std::make_unique<Completion>(Completion{this, nullptr, nullptr, true, true, elements});
+    record->generation = cursor_.Generation();
     record->bulk = true;
     record->ahead = true;
     if (Session().GetBulk(pdu, target, &KvSNMPRequest::OnResponse, record.get()) != 0)
         return; // the rows are asked for when they are needed
-    bulk_.ahead = record.get();
+    ahead_ = record.get();
     outstanding_.insert(record.release());
     ++pending;
 }
 
 bool KvSNMPRequest::TakeBulkCompletion(int reason, SnmpPdu& response, const SnmpTarget& target, Completion& record)
 {
-    const bool current = record.walk == bulk_.walk && record.batch == bulk_.batch;
-    if (record.ahead && &record == bulk_.ahead)
-        bulk_.ahead = nullptr;
-    if (!current) {
+    if (record.ahead && &record == ahead_)
+        ahead_ = nullptr;
+    if (record.generation != cursor_.Generation()) {
         // Of a walk that was started again, or of rows that were dropped.
         --pending;
         return true;
@@ -155,16 +105,11 @@ bool KvSNMPRequest::TakeBulkCompletion(int reason, SnmpPdu& response, const Snmp
     if (record.buffered)
         return false;
 
-    // A GETBULK answered.
-    const bool refused = reason == snmpReasonResponse && response.errorStatus >= 1 && response.errorStatus <= 18;
-    std::deque<SnmpPdu> rows;
-    if (reason == snmpReasonResponse && response.errorStatus == 0)
-        rows = SplitBulkRows(response);
-    const bool empty = reason == snmpReasonResponse && response.errorStatus == 0 && rows.empty();
-    if (refused || empty) {
-        // Fewer rows, or GETNEXT for the rest of the walk; the step is sent
-        // again for whoever waits for it.
-        BulkRefused(refused ? response.errorStatus : 0);
+    // A GETBULK answered, or not: a timeout is reported as for GETNEXT.
+    const KvWalkAction action = reason == snmpReasonResponse ? cursor_.TakeBulk(response.errorStatus, response.vbs)
+                                                             : KvWalkAction::EndWithError;
+    if (action == KvWalkAction::AskFewer || action == KvWalkAction::FallBackToGetNext) {
+        // The step is sent again for whoever waits for it.
         --pending;
         if (!record.callback)
             return true;
@@ -183,22 +128,17 @@ bool KvSNMPRequest::TakeBulkCompletion(int reason, SnmpPdu& response, const Snmp
         return true;
     }
     if (!record.callback) {
-        // Sent ahead and nobody asked yet: kept for the next step, or, when
-        // it failed, asked again then.
+        // Sent ahead and nobody asked yet: the rows wait for the next step,
+        // or, when it failed, they are asked for then.
         --pending;
-        for (SnmpPdu& row : rows)
-            bulk_.rows.push_back(std::move(row));
-        if (!bulk_.rows.empty())
-            SendAhead(bulk_.rows.back(), target);
+        if (cursor_.HasRows())
+            SendAhead(target);
         return true;
     }
-    if (rows.empty())
-        return false; // a timeout or an error: reported as for GETNEXT
-    bulk_.target = target;
-    for (SnmpPdu& row : rows)
-        bulk_.rows.push_back(std::move(row));
-    SendAhead(bulk_.rows.back(), target);
-    response.vbs = std::move(bulk_.rows.front().vbs);
-    bulk_.rows.pop_front();
+    if (action != KvWalkAction::HandOnRows)
+        return false;
+    walkTarget_ = target;
+    SendAhead(target);
+    response.vbs = cursor_.NextRow().vbs;
     return false;
 }

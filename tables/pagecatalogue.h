@@ -3,6 +3,7 @@
 #include <span>
 #include <string_view>
 
+#include "pages/pagerowops.h"
 #include "pages/uientrydef.h"
 #include "snmp/vardef.h"
 
@@ -12,17 +13,6 @@ enum class PageBuilder : uint8_t {
     SetEditorPageFromList,    // editor page from a layout derived from the variable list
     SetListViewPage,          // list-view page from the layout table
     SetListViewPageFromList,  // list-view page from a derived layout
-};
-
-// Row creation and deletion arguments of the list-view builders. Either no Add
-// and no Delete button (-1, null, -1, null, 0), or both working on the
-// row-status column c: (c, "createAndGo", c, "destroy", create mode).
-struct PageRowOps {
-    int32_t createIndex;     // entry of the row-status column, -1 for none
-    const char* createText;  // value name that creates a row; null hides Add
-    int32_t deleteIndex;     // entry of the row-status column, -1 for none
-    const char* deleteText;  // value name that deletes a row; null hides Delete
-    int32_t createMode;      // 0 a new row in one request, 1 in two requests
 };
 
 // Text limit of one editor; a list of them ends with entry -1.
@@ -61,7 +51,7 @@ struct PageCommand {
     const char* name;            // component name of the menu item
     const char* title;           // page title, exactly as shown (trailing blanks kept)
     PageBuilder builder;
-    uint8_t kind;                // variable list kind 0..3
+    uint8_t kind;                // variable list kind (kvListScalars .. kvListTableRows)
     int32_t keyCount;            // variable list key count
     const VarDef* variables;     // variable table
     const UIEntryDef* layout;    // layout table; null for the FromList builders

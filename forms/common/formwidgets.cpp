@@ -78,6 +78,11 @@ QComboBox* NewCombo(QWidget* parent, const char* name)
     return combo;
 }
 
+void SelectValueName(QComboBox* combo, const char* valueName)
+{
+    combo->setCurrentIndex(combo->findText(QString::fromLatin1(valueName), Qt::MatchFixedString));
+}
+
 QLabel* NewStaticText(QWidget* parent, const char* name)
 {
     auto* text = new QLabel(parent);

@@ -28,6 +28,10 @@ QTreeWidget* NewList(QWidget* parent, const char* name);
 // A line edit and a combo box at least 120 wide.
 QLineEdit* NewEdit(QWidget* parent, const char* name);
 QComboBox* NewCombo(QWidget* parent, const char* name);
+// Selects the item of `combo` that names a value (`valueName`, any case:
+// "createAndGo" is also the "CreateAndGo" of a capitalised list); none when
+// the combo has no such item.
+void SelectValueName(QComboBox* combo, const char* valueName);
 // A sunken label whose text can be selected, at least 120 wide.
 QLabel* NewStaticText(QWidget* parent, const char* name);
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <span>
 
 #include "forms/kvformtable.h"
@@ -15,6 +16,9 @@ extern const VarDef varsPortTrunk[];            // TPortTrunkForm, table with ro
 extern const VarDef varsPortMirror[];           // TPortMirrorForm, scalars
 extern const VarDef varsTrafficSegmentation[];  // TTrafficSegmentationForm, table with rows (3, 1)
 extern const VarDef varsAggregatorPort[];       // TAggregatorPortTableForm, table (2, 1)
+
+// The columns of varsPortTrunk, in table order.
+enum PortTrunkColumn : int32_t { kTrunkIndex, kTrunkMasterPort, kTrunkMember, kTrunkState, kTrunkFloodingPort };
 
 // The variable tables of the port and traffic forms, in menu order.
 std::span<const FormTableDef> PortFormTables();

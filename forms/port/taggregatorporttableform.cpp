@@ -94,9 +94,10 @@ void TAggregatorPortTableForm::FormCreate()
         KvSNMPRequest2Edits& binding = CreateBinding(kvforms::varsAggregatorPort, kvListTable, 1);
         binding.AttachListView(ListView1, true);
         for (int state = 0; state < kStateCount; ++state) {
-            const auto box = [&](int bit) { return CheckBoxes[state * kStateBits + bit]; };
-            binding.BindCheckBoxes(kFirstStateVariable + state, kBitIndices, box(0), box(1), box(2), box(3), box(4),
-                                   box(5), box(6), box(7));
+            QList<QWidget*> boxes;
+            for (int bit = 0; bit < kStateBits; ++bit)
+                boxes.push_back(CheckBoxes[state * kStateBits + bit]);
+            binding.BindControlList(kFirstStateVariable + state, kBitIndices, boxes);
         }
         binding.SetStatusTarget(Memo1);
         binding.OnGetComplete = [this](KvSNMPRequest2Controls&, const KvSNMPError&) {

@@ -110,5 +110,5 @@ void TPortMirrorForm::BT_SetClick()
         KvMessageBox::show(this, QString::fromLatin1(kBothEmpty), QStringLiteral("Confirm"), QMessageBox::Ok);
         return;
     }
-    WithBinding([](KvSNMPRequest2Edits& binding) { binding.Apply(true, true, std::string()); });
+    WithBinding([](KvSNMPRequest2Edits& binding) { binding.StoreAll(); });
 }

@@ -15,7 +15,6 @@
 #include "binding/kvlistviewactions.h"
 #include "binding/kvsnmprequest2edits.h"
 #include "forms/common/formwidgets.h"
-#include "forms/common/kvaccessscope.h"
 #include "forms/port/portformlayout.h"
 #include "forms/port/portformtables.h"
 #include "forms/port/tstackingportuitform.h"
@@ -102,10 +101,10 @@ void TPortTrunkForm::FormCreate()
         binding.mode = KvSNMPRequest2Controls::kModeBlocking;
         binding.SetStatusTarget(StatusPanel0);
         binding.AttachListView(LV_PortTrunk, true);
-        binding.BindEdits(0, "%i{n1x7}", ED_Index);
-        binding.BindEdits(1, "%s{n1x208l3}", ED_MasterPort);
-        binding.BindControlList(2, numberList_, TStackingPortUitForm::CheckBoxesOf(PortGrid));
-        binding.BindComboBox(3, Combo_State);
+        binding.BindEdits(kvforms::kTrunkIndex, "%i{n1x7}", ED_Index);
+        binding.BindEdits(kvforms::kTrunkMasterPort, "%s{n1x208l3}", ED_MasterPort);
+        binding.BindControlList(kvforms::kTrunkMember, numberList_, TStackingPortUitForm::CheckBoxesOf(PortGrid));
+        binding.BindComboBox(kvforms::kTrunkState, Combo_State);
     });
     // After the binding's own selection handler, which fills the editors.
     connect(LV_PortTrunk, &QTreeWidget::itemSelectionChanged, this, &TPortTrunkForm::LV_PortTrunkClick);
@@ -148,7 +147,7 @@ void TPortTrunkForm::LV_PortTrunkClick()
 void TPortTrunkForm::SetBtnClick()
 {
     WithBinding([this](KvSNMPRequest2Edits& binding) {
-        binding.Apply(true, true, std::string());
+        binding.StoreAll();
         ResetIndex();
     });
 }
@@ -156,15 +155,12 @@ void TPortTrunkForm::SetBtnClick()
 void TPortTrunkForm::BT_SetClick()
 {
     WithBinding([this](KvSNMPRequest2Edits& binding) {
-        KvAccessScope access(binding.Variables());
         // The new row alone, with its status.
-        access.Set({accRO, accSkip, accSkip, accRW, accSkip});
-        Combo_State->setCurrentIndex(kCreateAndGoItem);
-        binding.Apply(false, true, std::string());
+        formwidgets::SelectValueName(Combo_State, "createAndGo");
+        binding.Store({kvforms::kTrunkIndex, kvforms::kTrunkState}, {.refreshAfter = false});
         // Then its master port and members, without the status.
-        access.Set({accRO, accRW, accRW, accSkip, accRO});
-        binding.Apply(false, true, std::string());
-        access.Restore();
+        binding.Store({kvforms::kTrunkIndex, kvforms::kTrunkMasterPort, kvforms::kTrunkMember},
+                      {.refreshAfter = false});
         binding.Refresh();
     });
 }
@@ -173,11 +169,9 @@ void TPortTrunkForm::BT_DeleteClick()
 {
     bool deleted = false;
     WithBinding([&](KvSNMPRequest2Edits& binding) {
-        KvAccessScope access(binding.Variables());
         // The status alone; the row is the one ED_Index names.
-        access.Set({accRO, accSkip, accSkip, accRW, accSkip});
-        Combo_State->setCurrentIndex(kDestroyItem);
-        binding.Apply(false, true, std::string());
+        formwidgets::SelectValueName(Combo_State, "destroy");
+        binding.Store({kvforms::kTrunkIndex, kvforms::kTrunkState}, {.refreshAfter = false});
         deleted = true;
     });
     if (deleted)

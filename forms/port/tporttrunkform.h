@@ -22,8 +22,6 @@ public:
     static constexpr int kHeight = 431;
     static constexpr int kGridBoxes = 32;
     static constexpr int kGridPerRow = 13;
-    static constexpr int kCreateAndGoItem = 3; // of Combo_State
-    static constexpr int kDestroyItem = 5;
 
     TPortTrunkForm(QWidget* owner, const KvFormHost& host);
 

@@ -162,7 +162,7 @@ void TTrafficSegmentationForm::BT_GetClick()
 void TTrafficSegmentationForm::BT_SetClick()
 {
     // The write and the walk after it are outstanding until the walk ends.
-    StartFlow([](KvSNMPRequest2Edits& binding) { binding.Apply(true, true, std::string()); });
+    StartFlow([](KvSNMPRequest2Edits& binding) { binding.StoreAll(); });
 }
 
 void TTrafficSegmentationForm::StopBtnClick()

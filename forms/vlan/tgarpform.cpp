@@ -104,7 +104,7 @@ void TGARPForm::SetBtnClick()
     binding_->lastOperation = KvSNMPRequest2Controls::kLastSet;
     const bool started = Guard(*binding_, [&] {
         binding_->CollectValues();
-        binding_->Apply(true, true);
+        binding_->StoreAll();
         SelectRowByCaption(LV_dot1dPortGarpEntry, caption, [this] {
             GarpJoinTime->clear();
             GarpLeaveTime->clear();

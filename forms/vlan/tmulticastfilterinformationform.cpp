@@ -90,7 +90,7 @@ void TMulticastFilterInformationForm::RefreshBtnClick()
 
 void TMulticastFilterInformationForm::SetBtnClick()
 {
-    WriteWhenIdle(*binding_, [this] { binding_->Apply(true, true); });
+    WriteWhenIdle(*binding_, [this] { binding_->StoreAll(); });
 }
 
 void TMulticastFilterInformationForm::LV_dot1qStaticMulticastEntryChange()

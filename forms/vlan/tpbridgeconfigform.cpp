@@ -57,7 +57,7 @@ void TPBridgeConfigForm::BT_SetClick()
     for (KvSNMPRequest2Edits* binding : requests_)
         WriteWhenIdle(*binding, [binding] {
             binding->CollectValues();
-            binding->Apply(true, true);
+            binding->StoreAll();
         });
 }
 

@@ -9,15 +9,11 @@
 #include <QVBoxLayout>
 
 #include "binding/kvsnmprequest2edits.h"
-#include "forms/common/kvaccessscope.h"
+#include "forms/common/formwidgets.h"
 #include "forms/port/tstackingportuitform.h"
 #include "forms/vlan/vlanformtables.h"
 
-namespace {
-
-enum PortVlanColumn { kIndex, kName, kMembers, kStatus };
-
-} // namespace
+using Column = kvforms::PortBasedVlanColumn;
 
 TPortBasedVLanForm::TPortBasedVLanForm(QWidget* owner, const KvFormHost& host)
     : TBridgeForm(owner, host, "PortBasedVLanForm", "Port Based VLAN Table")
@@ -60,10 +56,10 @@ void TPortBasedVLanForm::FormCreate()
     binding_ = &NewBinding(kvforms::varsPortBasedVlan, kvListTableRows, 1);
     Guard(*binding_, [this] {
         binding_->AttachListView(ListView1, true);
-        binding_->BindEdits(kIndex, "%i", IndexEdit);
-        binding_->BindEdits(kName, "%s", NameEdit);
-        BindGrid(*binding_, kMembers, MemberGrid);
-        binding_->BindComboBox(kStatus, ComboBox1);
+        binding_->BindEdits(Column::kPortVlanIndex, "%i", IndexEdit);
+        binding_->BindEdits(Column::kPortVlanName, "%s", NameEdit);
+        BindGrid(*binding_, Column::kPortVlanMembers, MemberGrid);
+        binding_->BindComboBox(Column::kPortVlanStatus, ComboBox1);
         ComboBox1->setCurrentIndex(-1);
         binding_->Refresh();
     });
@@ -76,7 +72,7 @@ void TPortBasedVLanForm::RefreshBtnClick()
 
 void TPortBasedVLanForm::SetBtnClick()
 {
-    WriteWhenIdle(*binding_, [this] { binding_->Apply(true, true); });
+    WriteWhenIdle(*binding_, [this] { binding_->StoreAll(); });
 }
 
 void TPortBasedVLanForm::CloseBtnClick()
@@ -84,30 +80,24 @@ void TPortBasedVLanForm::CloseBtnClick()
     close();
 }
 
-void TPortBasedVLanForm::WriteStatus(KvAccessScope& access, int statusItem)
+void TPortBasedVLanForm::WriteStatus(const char* status)
 {
     // The index and the status alone; from now on the binding blocks.
-    ComboBox1->setCurrentIndex(statusItem);
-    access.Skip({kName, kMembers});
-    binding_->CollectValues();
+    formwidgets::SelectValueName(ComboBox1, status);
     binding_->mode = KvSNMPRequest2Controls::kModeBlocking;
-    binding_->Apply(false, false);
-    access.Restore();
+    binding_->Store({Column::kPortVlanIndex, Column::kPortVlanStatus}, {.refreshAfter = false});
     binding_->Refresh();
 }
 
 void TPortBasedVLanForm::AddBtnClick()
 {
     WriteWhenIdle(*binding_, [this] {
-        KvAccessScope access(binding_->Variables());
         // The new row, which the list then shows; the editors keep what was
         // typed.
-        WriteStatus(access, kCreateAndGo);
+        WriteStatus("createAndGo");
         // Then the index, name and member ports, without the status.
-        access.Skip({kStatus});
-        binding_->CollectValues();
-        binding_->Apply(false, false);
-        access.Restore();
+        binding_->Store(KvWriteSet::All(binding_->Variables()).Remove(Column::kPortVlanStatus),
+                        {.refreshAfter = false});
         binding_->CollectValues();
         binding_->Refresh();
     });
@@ -115,8 +105,5 @@ void TPortBasedVLanForm::AddBtnClick()
 
 void TPortBasedVLanForm::DeleteBtnClick()
 {
-    WriteWhenIdle(*binding_, [this] {
-        KvAccessScope access(binding_->Variables());
-        WriteStatus(access, kDestroy);
-    });
+    WriteWhenIdle(*binding_, [this] { WriteStatus("destroy"); });
 }

@@ -1,7 +1,6 @@
 #pragma once
 #include "forms/vlan/tbridgeform.h"
 
-class KvAccessScope;
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
@@ -14,9 +13,6 @@ class QPushButton;
 // stays in blocking mode after the first Add or Delete.
 class TPortBasedVLanForm : public TBridgeForm {
 public:
-    static constexpr int kCreateAndGo = 3;
-    static constexpr int kDestroy = 5;
-
     TPortBasedVLanForm(QWidget* owner, const KvFormHost& host);
 
     QPushButton* RefreshBtn = nullptr;
@@ -42,9 +38,9 @@ public:
 
 private:
     void BuildWindow();
-    // Writes the index and the status item `statusItem` (the other
-    // variables skipped), then refreshes.
-    void WriteStatus(KvAccessScope& access, int statusItem);
+    // Writes the index and the row status named `status` alone, then
+    // refreshes.
+    void WriteStatus(const char* status);
 
     KvSNMPRequest2Edits* binding_ = nullptr;
 };

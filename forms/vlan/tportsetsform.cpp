@@ -62,7 +62,7 @@ void TPortSetsForm::RefreshBtnClick()
 void TPortSetsForm::SetBtnClick()
 {
     WriteWhenIdle(*binding_, [this] {
-        binding_->Apply(true, true);
+        binding_->StoreAll();
         ShowRowCount();
     });
 }

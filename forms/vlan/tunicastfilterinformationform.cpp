@@ -81,7 +81,7 @@ void TUnicastFilterInformationForm::RefreshBtnClick()
 void TUnicastFilterInformationForm::SetBtnClick()
 {
     WriteWhenIdle(*binding_, [this] {
-        binding_->Apply(true, true);
+        binding_->StoreAll();
         LV_dot1qStaticUnicastEntryChange();
     });
 }

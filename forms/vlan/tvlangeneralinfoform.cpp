@@ -57,6 +57,6 @@ void TVLanGeneralInfoForm::SetBtnClick()
 {
     WriteWhenIdle(*binding_, [this] {
         binding_->CollectValues();
-        binding_->Apply(true, true);
+        binding_->StoreAll();
     });
 }

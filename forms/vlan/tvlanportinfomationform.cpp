@@ -88,7 +88,7 @@ void TVLanPortInfomationForm::SetBtnClick()
     const QString caption = SelectedCaption(LV_dot1qPortVlanEntry);
     WriteWhenIdle(*binding_, [&] {
         binding_->CollectValues();
-        binding_->Apply(true, true);
+        binding_->StoreAll();
         SelectRowByCaption(LV_dot1qPortVlanEntry, caption, [this] { PortVLanID->clear(); });
         LV_dot1qPortVlanEntryChange();
     });

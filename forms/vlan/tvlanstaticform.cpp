@@ -12,16 +12,10 @@
 #include "binding/kvlistviewactions.h"
 #include "binding/kvsnmprequest2edits.h"
 #include "forms/common/formwidgets.h"
-#include "forms/common/kvaccessscope.h"
 #include "forms/port/tstackingportuitform.h"
 #include "forms/vlan/vlanformtables.h"
 
-namespace {
-
-// Variables of the table list.
-enum StaticColumn { kVlanId, kVlanName, kEgress, kForbidden, kUntagged, kStatus };
-
-} // namespace
+using Column = kvforms::VlanStaticColumn;
 
 TVlanStaticForm::TVlanStaticForm(QWidget* owner, const KvFormHost& host)
     : TBridgeForm(owner, host, "VlanStaticForm", "VLAN Static Form")
@@ -78,12 +72,12 @@ void TVlanStaticForm::FormCreate()
     table_ = &NewBinding(kvforms::varsVlanStatic, kvListTableRows, 1);
     Guard(*table_, [this] {
         table_->AttachListView(LV_dot1qVlanStaticEntry, true);
-        table_->BindEdits(kVlanId, "%s", ED_VLANID);
-        table_->BindEdits(kVlanName, "%s", ED_VLANName);
-        BindGrid(*table_, kEgress, EgressGrid);
-        BindGrid(*table_, kForbidden, ForbiddenGrid);
-        BindGrid(*table_, kUntagged, UntaggedGrid);
-        table_->BindComboBox(kStatus, Status);
+        table_->BindEdits(Column::kStaticVlanId, "%s", ED_VLANID);
+        table_->BindEdits(Column::kStaticVlanName, "%s", ED_VLANName);
+        BindGrid(*table_, Column::kStaticEgress, EgressGrid);
+        BindGrid(*table_, Column::kStaticForbidden, ForbiddenGrid);
+        BindGrid(*table_, Column::kStaticUntagged, UntaggedGrid);
+        table_->BindComboBox(Column::kStaticStatus, Status);
         table_->OnSetComplete = [this](KvSNMPRequest2Controls&, const KvSNMPError& result) {
             if (clearAfterWrite_ && result.code == 0)
                 ClearEditors();
@@ -130,7 +124,7 @@ void TVlanStaticForm::SetBtnClick()
 void TVlanStaticForm::WriteThenClear()
 {
     clearAfterWrite_ = false;
-    table_->Apply(true, true);
+    table_->StoreAll();
     if (table_->busy)
         clearAfterWrite_ = true;
     else
@@ -140,25 +134,19 @@ void TVlanStaticForm::WriteThenClear()
 void TVlanStaticForm::AddBtnClick()
 {
     WriteWhenIdle(*table_, [this] {
-        KvAccessScope access(table_->Variables());
-        Status->setCurrentIndex(kCreateAndGo);
-        // The VLAN ID (the row index) and the status alone.
-        access.Skip({kVlanName, kEgress, kForbidden, kUntagged});
-        table_->CollectValues();
+        const KvSNMPRequest2Controls::StoreOptions rowWrite = {.refreshAfter = false};
+        formwidgets::SelectValueName(Status, "createAndGo");
+        // Each write is answered before the next is sent; the window's
+        // binding blocks from the first Add on.
         table_->mode = KvSNMPRequest2Controls::kModeBlocking;
-        table_->Apply(false, false);
+        // The VLAN ID (the row index) and the status alone.
+        table_->Store({Column::kStaticVlanId, Column::kStaticStatus}, rowWrite);
         // Then everything but the untagged ports, and then everything. The
         // row exists now: an agent that keeps to the row-status rules
         // refuses createAndGo for it, so these writes leave the status out.
-        access.Restore();
-        access.Skip({kUntagged, kStatus});
-        table_->CollectValues();
-        table_->Apply(false, false);
-        access.Restore();
-        access.Skip({kStatus});
-        table_->CollectValues();
-        table_->Apply(false, false);
-        access.Restore();
+        const KvWriteSet columns = KvWriteSet::All(table_->Variables()).Remove(Column::kStaticStatus);
+        table_->Store(KvWriteSet(columns).Remove(Column::kStaticUntagged), rowWrite);
+        table_->Store(columns, rowWrite);
         table_->Refresh();
     });
 }
@@ -166,7 +154,7 @@ void TVlanStaticForm::AddBtnClick()
 void TVlanStaticForm::DeleteBtnClick()
 {
     WriteWhenIdle(*table_, [this] {
-        Status->setCurrentIndex(kDestroy);
+        formwidgets::SelectValueName(Status, "destroy");
         WriteThenClear();
         // After an asynchronous write the refresh that follows it shows the
         // list; a second walk now would run into that one.

@@ -23,8 +23,6 @@ class QWidget;
 class TVlanStaticForm : public TBridgeForm {
 public:
     // Status items of the combo box (the order of the value names).
-    static constexpr int kCreateAndGo = 3;
-    static constexpr int kDestroy = 5;
 
     TVlanStaticForm(QWidget* owner, const KvFormHost& host);
 

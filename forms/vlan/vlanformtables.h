@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <span>
 
 #include "common/kvoptionlist.h"
@@ -41,6 +42,17 @@ extern const VarDef varsPortCapabilities[]; // kind 2, one key
 // "802.1Q Bridge" > "Basic Configure", "Ports Information"
 extern const VarDef varsVlanGeneral[]; // kind 0
 extern const VarDef varsPortVlan[];    // kind 2, one key
+
+// The columns of varsVlanStatic and varsPortBasedVlan, in table order.
+enum VlanStaticColumn : int32_t {
+    kStaticVlanId,
+    kStaticVlanName,
+    kStaticEgress,
+    kStaticForbidden,
+    kStaticUntagged,
+    kStaticStatus,
+};
+enum PortBasedVlanColumn : int32_t { kPortVlanIndex, kPortVlanName, kPortVlanMembers, kPortVlanStatus };
 
 // Every request of these forms, in menu order.
 std::span<const FormTableDef> VlanFormTables();

@@ -178,7 +178,7 @@ TEST_F(ScalarGroup, RefreshFillsEditsAndCombosAndApplyWritesThemBack)
     vlan.setText("7");
     name.setText("bench 7");
     sim->clearLog();
-    binding->Apply();
+    binding->StoreAll();
     ASSERT_TRUE(WaitFor([&] { return sets == 1; }));
     EXPECT_EQ(lastSet.code, 0) << lastSet.message;
     Settle(200);
@@ -379,7 +379,7 @@ TEST_F(PortTable, AnAsynchronousWriteIsFollowedByARefresh)
     admin.setCurrentText("down");
 
     sim->clearLog();
-    binding->Apply();
+    binding->StoreAll();
     ASSERT_TRUE(WaitFor([&] { return sets == 1; }));
     EXPECT_EQ(lastSet.code, 0) << lastSet.message;
     ASSERT_TRUE(WaitFor([&] { return gets == 2; }));
@@ -411,7 +411,7 @@ TEST_F(PortTable, AFailedWriteIsReportedAndNotFollowedByARefresh)
     admin.setCurrentText("no such state");
 
     sim->clearLog();
-    binding->Apply();
+    binding->StoreAll();
     ASSERT_TRUE(WaitFor([&] { return sets == 1; }));
     EXPECT_LT(lastSet.code, 0);
     EXPECT_FALSE(binding->busy);
@@ -437,11 +437,11 @@ TEST_F(PortTable, ABlockingWriteRefreshesOnlyWhenAsked)
     admin.setCurrentText("down");
 
     sim->clearLog();
-    binding->Apply(false);
+    binding->StoreAll({.refreshAfter = false});
     EXPECT_EQ(sim->logLines().size(), 1u);
     EXPECT_EQ(list.topLevelItem(1)->text(Column("Admin State")), "up"); // not read again
 
-    binding->Apply(true);
+    binding->StoreAll();
     EXPECT_GT(Count(sim->logLines(), "GETNEXT"), 0);
     EXPECT_EQ(list.topLevelItem(1)->text(Column("Admin State")), "down");
 }
@@ -478,7 +478,7 @@ TEST_F(ScalarGroup, RefusedEntriesSendNothing)
 
     ip[3].setText("300");
     try {
-        binding->Apply();
+        binding->StoreAll();
         ADD_FAILURE() << "written";
     } catch (const KvFieldError& e) {
         EXPECT_EQ(e.variableIndex(), 1);
@@ -489,13 +489,13 @@ TEST_F(ScalarGroup, RefusedEntriesSendNothing)
     ip[3].setText("10");
     for (const char* mask : {"255.255.256.0", "255.255.255.0.0", "255.255.255"}) {
         netmask.setText(mask);
-        EXPECT_THROW(binding->Apply(), KvFieldError) << mask;
+        EXPECT_THROW(binding->StoreAll(), KvFieldError) << mask;
     }
     Settle(200);
     EXPECT_EQ(Count(sim->logLines(), "SET"), 0);
 
     netmask.setText("255.255.0.0");
-    binding->Apply();
+    binding->StoreAll();
     ASSERT_TRUE(WaitFor([&] { return sets == 1; }));
     EXPECT_EQ(lastSet.code, 0) << lastSet.message;
     const std::vector<std::string> log = sim->logLines();
@@ -515,7 +515,7 @@ TEST_F(PortTable, TheErrorIndexMarksTheFailedVariable)
     list.setCurrentItem(list.topLevelItem(4));
     admin.setCurrentText("no such state");
     try {
-        binding->Apply(false);
+        binding->StoreAll({.refreshAfter = false});
         ADD_FAILURE() << "the agent took it";
     } catch (const KvSNMPResponseError& e) {
         EXPECT_EQ(e.errorIndex(), 1);
@@ -529,7 +529,7 @@ TEST_F(PortTable, TheErrorIndexMarksTheFailedVariable)
 
     // Asynchronously: the completion record names it too.
     binding->mode = KvSNMPRequest2Controls::kModeAsync;
-    binding->Apply(false);
+    binding->StoreAll({.refreshAfter = false});
     ASSERT_TRUE(WaitFor([&] { return sets == 1; }));
     EXPECT_EQ(lastSet.errorIndex, 1);
     EXPECT_EQ(lastSet.errorVariable, 3);
@@ -539,7 +539,7 @@ TEST_F(PortTable, TheErrorIndexMarksTheFailedVariable)
 
     // A good write ends the marks.
     admin.setCurrentText("up");
-    binding->Apply(false);
+    binding->StoreAll({.refreshAfter = false});
     ASSERT_TRUE(WaitFor([&] { return sets == 2; }));
     EXPECT_EQ(lastSet.code, 0);
     EXPECT_FALSE(marker.IsMarked(&admin));

@@ -19,10 +19,13 @@
 #include <QTime>
 #include <QTreeWidget>
 
+#include <ctime>
+
 #include "binding/kvlineeditconstraint.h"
 #include "binding/kvsnmprequest2edits.h"
 #include "common/kvmessages.h"
 #include "common/kvoptionlist.h"
+#include "export/kvstatusline.h"
 #include "platform/kvmessagebox.h"
 
 namespace {
@@ -130,6 +133,26 @@ TEST_F(BindingTest, StatusLineOfAnUnnamedListDropsTheRequestPart)
     EXPECT_EQ(binding->StatusLine("at [TIME]", QTime(9, 15, 2)), "Get: at [TIME]. Receive at 09:15:02 AM.");
 }
 
+TEST_F(BindingTest, StatusLineIsTheExportsLineInAnyLocale)
+{
+    binding->Variables().name = " Port Control Table";
+    std::tm afternoon{};
+    afternoon.tm_hour = 14, afternoon.tm_min = 5, afternoon.tm_sec = 9;
+    std::tm morning{};
+    morning.tm_hour = 9, morning.tm_min = 15, morning.tm_sec = 2;
+    const QLocale before;
+    for (const char* name : {"C", "en_US", "de_DE", "zh_CN", "ar_EG", "ko_KR"}) {
+        QLocale::setDefault(QLocale(name));
+        const std::string line = binding->StatusLine("(VoDADI++) Time out!", QTime(14, 5, 9));
+        EXPECT_EQ(line, KvExportStatusLine("(VoDADI++) Time out!", " Port Control Table", afternoon)) << name;
+        EXPECT_EQ(binding->StatusLine("", QTime(9, 15, 2)), KvExportStatusLine("", " Port Control Table", morning))
+            << name;
+        // The half of the day is the locale's word.
+        EXPECT_NE(line.find(" " + QLocale().pmText().toStdString() + "."), std::string::npos) << name << line;
+    }
+    QLocale::setDefault(before);
+}
+
 TEST_F(BindingTest, StatusTargetsReceiveTheLine)
 {
     QPlainTextEdit memo(&window);
@@ -201,7 +224,7 @@ TEST_F(BindingTest, RegistrationRejectsWhatItCannotServe)
     EXPECT_EQ(CodeOf([&] { binding->BindComboBox(vOid, &combo, 0, 0, &kArcs); }), -522);
     // Four items need four edits.
     EXPECT_EQ(CodeOf([&] { binding->BindEdits(vAddress, "%i%i%i%i", &edit, {}); }), -522);
-    EXPECT_EQ(CodeOf([&] { binding->BindCheckBoxes(vPorts, "", nullptr); }), -522);
+    EXPECT_EQ(CodeOf([&] { binding->BindControlList(vPorts, "", {nullptr}); }), -522);
     EXPECT_EQ(CodeOf([&] { binding->BindControlList(vPorts, "0,1", {&edit, &edit}); }), -521);
     EXPECT_EQ(CodeOf([&] { binding->BindControlList(vPorts, "0,1", {}); }), -522);
     EXPECT_EQ(CodeOf([&] { binding->BindEdits(vNumber, "%q", &edit); }), 0); // no items: one edit, unchecked
@@ -231,8 +254,8 @@ TEST_F(BindingTest, PortListBitZeroIsTheHighBitOfTheFirstOctet)
     std::vector<QCheckBox*> boxes;
     for (int i = 0; i < 8; ++i)
         boxes.push_back(new QCheckBox(&window));
-    binding->BindCheckBoxes(vPorts, "1,2,3,4,5,6,7,8", boxes[0], boxes[1], boxes[2], boxes[3], boxes[4], boxes[5],
-                            boxes[6], boxes[7]);
+    binding->BindControlList(vPorts, "1,2,3,4,5,6,7,8",
+                             {boxes[0], boxes[1], boxes[2], boxes[3], boxes[4], boxes[5], boxes[6], boxes[7]});
 
     Value(vPorts) = "40"; // bit 8 needs a second octet
     EXPECT_EQ(CodeOf([&] { binding->FillControls(vPorts); }), -519);
@@ -535,7 +558,7 @@ TEST_F(BindingTest, EnableControlsReachesEveryBoundControl)
     QLineEdit rest(&window);
     QCheckBox a(&window), b(&window);
     binding->BindComboBox(vOid, &combo, 0, 0, &kArcs, &rest);
-    binding->BindCheckBoxes(vPorts, "0,1", &a, &b);
+    binding->BindControlList(vPorts, "0,1", {&a, &b});
     binding->EnableControls(false);
     EXPECT_FALSE(combo.isEnabled());
     EXPECT_FALSE(rest.isEnabled());

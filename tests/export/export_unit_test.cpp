@@ -9,6 +9,7 @@
 #include "export/kvjsonwriter.h"
 #include "export/kvpageexporter.h"
 #include "export/kvpagelookup.h"
+#include "common/kvstatusline.h"
 #include "export/kvstatusline.h"
 #include "common/kvutf8.h"
 #include "tables/pagecatalogue.h"
@@ -239,18 +240,17 @@ TEST(ExportFormats, JsonPageWithErrorIsStillOneCompleteObject)
 TEST(ExportStatusLine, FillsTheGetTemplateOnce)
 {
     const std::string pattern = "Get: [ERROR] Request:[VARLIST]. Receive at [TIME].";
-    std::tm afternoon{};
-    afternoon.tm_hour = 14, afternoon.tm_min = 5, afternoon.tm_sec = 9;
+    const KvStatusTime afternoon{14, 5, 9};
     EXPECT_EQ(KvStatusLine::Fill(pattern, "(VoDADI++) Time out!", " Port Control Table", afternoon),
               "Get: (VoDADI++) Time out! Request: Port Control Table. Receive at 02:05:09 PM.");
 
-    std::tm midnight{};
+    const KvStatusTime midnight{};
     EXPECT_EQ(KvStatusLine::Fill(pattern, "(VoDADI++) Ok!", "", midnight),
               "Get: (VoDADI++) Ok!. Receive at 12:00:00 AM.");
     // A message holding a field name is not filled in again.
     EXPECT_EQ(KvStatusLine::Fill(pattern, "[TIME] [VARLIST]", " X", midnight),
               "Get: [TIME] [VARLIST] Request: X. Receive at 12:00:00 AM.");
-    EXPECT_EQ(KvStatusLine::Get("m", " Page").rfind("Get: m Request: Page. Receive at ", 0), 0u);
+    EXPECT_EQ(KvExportStatusLine("m", " Page").rfind("Get: m Request: Page. Receive at ", 0), 0u);
 }
 
 // ---------------------------------------------------------------------------

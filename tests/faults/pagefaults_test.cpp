@@ -113,7 +113,7 @@ protected:
         auto binding = std::make_unique<KvSNMPRequest2Edits>(form.get());
         binding->Variables() = KvSNMPVarList(vars, kind, keyCount);
         if (listView)
-            form->SetListViewPage(std::move(binding), layout, -1, nullptr, -1, nullptr, 0);
+            form->SetListViewPage(std::move(binding), layout, {-1, nullptr, -1, nullptr, 0});
         else
             form->SetEditorPage(std::move(binding), layout);
         adapter = form->Adapter();

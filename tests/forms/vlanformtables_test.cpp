@@ -86,6 +86,23 @@ TEST(VlanFormTables, ValueNamesInTheOrderOfTheCombos)
     EXPECT_EQ(kvforms::optVlanStatus.ValueToLabel("3"), "dynamicGvrp");
 }
 
+// The forms name the columns they write by the enums beside the tables; each
+// names the column it stands for, and the last one is the table's last.
+TEST(FormTables, ColumnNamesIndexTheirTables)
+{
+    const auto label = [](const VarDef* table, int column) { return std::string(table[column].label); };
+    EXPECT_EQ(label(kvforms::varsVlanStatic, kvforms::kStaticVlanId), "VLAN ID");
+    EXPECT_EQ(label(kvforms::varsVlanStatic, kvforms::kStaticUntagged), "Untagged Ports");
+    EXPECT_EQ(label(kvforms::varsVlanStatic, kvforms::kStaticStatus), "Status");
+    EXPECT_EQ(kvforms::varsVlanStatic[kvforms::kStaticStatus + 1].oid, nullptr);
+    EXPECT_EQ(label(kvforms::varsPortBasedVlan, kvforms::kPortVlanMembers), "Vlan Port Members");
+    EXPECT_EQ(label(kvforms::varsPortBasedVlan, kvforms::kPortVlanStatus), "Status");
+    EXPECT_EQ(kvforms::varsPortBasedVlan[kvforms::kPortVlanStatus + 1].oid, nullptr);
+    EXPECT_EQ(label(kvforms::varsPortTrunk, kvforms::kTrunkMember), "Member");
+    EXPECT_EQ(label(kvforms::varsPortTrunk, kvforms::kTrunkState), "Trunk State");
+    EXPECT_EQ(kvforms::varsPortTrunk[kvforms::kTrunkFloodingPort + 1].oid, nullptr);
+}
+
 bool SameNames(const KvOptionList& a, const KvOptionList& b)
 {
     if (a.Kind() != b.Kind() || a.Count() != b.Count())

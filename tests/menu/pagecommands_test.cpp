@@ -367,7 +367,7 @@ TEST_F(PageTest, RmonControlReReadsTheRmonStateWhenClosed)
                               combo->setCurrentText(QStringLiteral("disabled"));
                               KvSNMPRequest2Edits* binding = form.MainBinding();
                               binding->mode = KvSNMPRequest2Controls::kModeBlocking;
-                              binding->Apply(false, true);
+                              binding->StoreAll({.refreshAfter = false});
                           }));
     EXPECT_EQ(state->text(), "disabled");
     for (const char* name : {"Statistics1", "History1", "AlarmEvent1"})

@@ -95,10 +95,10 @@ protected:
         if (!listView) {
             form->SetEditorPage(std::move(binding), layout);
         } else if (statusColumn >= 0) {
-            form->SetListViewPage(std::move(binding), layout, statusColumn, "createAndGo", statusColumn, "destroy",
-                                  createMode);
+            form->SetListViewPage(std::move(binding), layout,
+                                  {statusColumn, "createAndGo", statusColumn, "destroy", createMode});
         } else {
-            form->SetListViewPage(std::move(binding), layout, -1, nullptr, -1, nullptr, 0);
+            form->SetListViewPage(std::move(binding), layout, {-1, nullptr, -1, nullptr, 0});
         }
         adapter = form->Adapter();
         bar = form->PagePanel()->BtnPanel;

@@ -362,10 +362,10 @@ TEST_F(PagesWidgets, CaptionAndASecondBuilderIsRefused)
                 form.SetEditorPageFromList(std::move(binding));
                 break;
             case 2:
-                form.SetListViewPage(std::move(binding), kTableLayout, 4, "createAndGo", 4, "destroy", 0);
+                form.SetListViewPage(std::move(binding), kTableLayout, {4, "createAndGo", 4, "destroy", 0});
                 break;
             default:
-                form.SetListViewPageFromList(std::move(binding), -1, nullptr, -1, nullptr, 0);
+                form.SetListViewPageFromList(std::move(binding), {-1, nullptr, -1, nullptr, 0});
                 break;
             }
             ADD_FAILURE() << "no error";
@@ -427,8 +427,8 @@ TEST_F(PagesWidgets, WindowTakesTheContentSizeUpTo800By550)
 TEST_F(PagesWidgets, ListViewPageButtonsAndLabelsWithRangeHints)
 {
     TConfigForm form(nullptr, "t", "a");
-    form.SetListViewPage(NewBinding(&form, kTable, kvListTableRows, 1), kTableLayout, 4, "createAndGo", 4, "destroy",
-                         0);
+    form.SetListViewPage(NewBinding(&form, kTable, kvListTableRows, 1), kTableLayout,
+                         {4, "createAndGo", 4, "destroy", 0});
     TSNMPListViewPanel* panel = form.ListViewPanel();
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(form.PageKind(), TConfigForm::kPageListView);
@@ -462,8 +462,8 @@ TEST_F(PagesWidgets, ListViewPageButtonsAndLabelsWithRangeHints)
     // Without create and delete texts, Add and Delete are hidden; a table of
     // read-only columns has no Edit.
     TConfigForm readOnly(nullptr, "t", "a");
-    readOnly.SetListViewPage(NewBinding(&readOnly, kReadOnlyTable, kvListTable, 1), kReadOnlyTableLayout, -1, nullptr,
-                             -1, nullptr, 0);
+    readOnly.SetListViewPage(NewBinding(&readOnly, kReadOnlyTable, kvListTable, 1), kReadOnlyTableLayout,
+                             {-1, nullptr, -1, nullptr, 0});
     EXPECT_EQ(VisibleBarControls(readOnly.ListViewPanel()->BtnPanel),
               QStringList({"ST_Count", "SamplesLbl", "RefreshBtn", "CloseBtn"}));
 }
@@ -471,7 +471,7 @@ TEST_F(PagesWidgets, ListViewPageButtonsAndLabelsWithRangeHints)
 TEST_F(PagesWidgets, ListFromTheVariableListLocksTheIndexColumn)
 {
     TConfigForm form(nullptr, "t", "a");
-    form.SetListViewPageFromList(NewBinding(&form, kTable, kvListTableRows, 1), 4, "createAndGo", 4, "destroy", 1);
+    form.SetListViewPageFromList(NewBinding(&form, kTable, kvListTableRows, 1), {4, "createAndGo", 4, "destroy", 1});
     ASSERT_EQ(form.Entries().size(), 6u);
     EXPECT_EQ(form.Entries()[0].kind, uiEditUnselected);
     EXPECT_EQ(form.Entries()[2].kind, uiCombo);
@@ -488,8 +488,8 @@ protected:
     {
         PagesWidgets::SetUp();
         form = std::make_unique<TConfigForm>(nullptr, "Table", "127.0.0.1");
-        form->SetListViewPage(NewBinding(form.get(), kTable, kvListTableRows, 1), kTableLayout, 4, "createAndGo", 4,
-                              "destroy", 0);
+        form->SetListViewPage(NewBinding(form.get(), kTable, kvListTableRows, 1), kTableLayout,
+                              {4, "createAndGo", 4, "destroy", 0});
         panel = form->ListViewPanel();
         view = panel->ListView();
         adapter = form->Adapter();

@@ -486,7 +486,7 @@ TEST_F(Agent, StoreWritesOnlyTheSelectedColumnAndRestoresTheList)
     r->variables[1].value = "name-changed";
     r->variables[2].value = "location-changed";
     const Row edited = Snapshot(r->variables);
-    EXPECT_FALSE(r->Store(false, "1"));
+    EXPECT_FALSE(r->Store(false, KvWriteSet{1}));
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(r->variables[i].access, accRW) << i;
     EXPECT_EQ(Snapshot(r->variables), edited);
@@ -514,7 +514,7 @@ TEST_F(Agent, StoreWritesOnlyTheSelectedColumnAndRestoresTheList)
             res->seen = Snapshot(list);
             res->done = true;
         },
-        &result, true, "0,2");
+        &result, true, KvWriteSet{0, 2});
     EXPECT_EQ(user->pending, 1);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(user->variables[i].access, accRW) << i;
@@ -537,7 +537,7 @@ TEST_F(Agent, SetErrorsAreMapped)
     auto r = Request(readOnly, kvListScalars, 0);
     r->variables[0].value = "5";
     std::string message;
-    EXPECT_EQ(CodeOf([&] { r->Store(false, ""); }, &message), -117);
+    EXPECT_EQ(CodeOf([&] { r->Store(false, KvWriteSet::All(r->variables)); }, &message), -117);
     EXPECT_EQ(message, "(SNMP) Cannot create/set variable, Not Writable!");
 
     // A wrong type.
@@ -546,7 +546,7 @@ TEST_F(Agent, SetErrorsAreMapped)
     wrongType->variables[0].value = "5";
     wrongType->variables[1].access = accRO;
     wrongType->variables[2].access = accRO;
-    EXPECT_EQ(CodeOf([&] { wrongType->Store(false, ""); }), -107);
+    EXPECT_EQ(CodeOf([&] { wrongType->Store(false, KvWriteSet::All(wrongType->variables)); }), -107);
 }
 
 TEST_F(Agent, DestructionWaitsForOutstandingRequests)

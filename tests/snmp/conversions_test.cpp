@@ -617,19 +617,19 @@ TEST(RequestOperations, FailuresBeforeAnythingIsSent)
     row.address = "";
     EXPECT_EQ(CodeOf([&] { row.Fetch(true); }), -509);
     TestRequest badKind({{synInteger, accRW}}, 9);
-    EXPECT_EQ(CodeOf([&] { badKind.Store(false, ""); }), -515);
+    EXPECT_EQ(CodeOf([&] { badKind.Store(false, KvWriteSet::All(badKind.variables)); }), -515);
     // An inactive request does nothing.
     TestRequest inactive({{synInteger, accRO}});
     inactive.active = false;
     EXPECT_FALSE(inactive.Fetch(false));
-    EXPECT_FALSE(inactive.Store(false, ""));
+    EXPECT_FALSE(inactive.Store(false, KvWriteSet::All(inactive.variables)));
 }
 
 TEST(RequestOperations, FailedStoreLeavesNoColumnSelectionBehind)
 {
     TestRequest r({{synInteger, accRW}, {99, accRW}, {synInteger, accRW}});
     r.variables[1].value = "1";
-    EXPECT_EQ(CodeOf([&] { r.Store(false, "1"); }), -511);
+    EXPECT_EQ(CodeOf([&] { r.Store(false, KvWriteSet{1}); }), -511);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(r.variables[i].access, accRW) << i;
 }
@@ -730,8 +730,8 @@ TEST(RequestConversion, ASetWithoutVariablesIsNotBuilt)
 {
     // An index and a read-only column of one row: nothing to write.
     TestRequest r({{synInteger, accIdx}, {synInteger, accRO}}, kvListRow, 0);
-    EXPECT_EQ(CodeOf([&] { r.Store(false, ""); }), -411);
+    EXPECT_EQ(CodeOf([&] { r.Store(false, KvWriteSet::All(r.variables)); }), -411);
     TestRequest skipped({{synInteger, accRW}});
     skipped.variables[0].access |= accSkip;
-    EXPECT_EQ(CodeOf([&] { skipped.Store(false, ""); }), -411);
+    EXPECT_EQ(CodeOf([&] { skipped.Store(false, KvWriteSet::All(skipped.variables)); }), -411);
 }

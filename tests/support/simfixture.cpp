@@ -36,6 +36,7 @@ SimFixture::SimFixture(Options options) : options_(std::move(options))
 SimFixture::~SimFixture()
 {
     stop();
+    keepSessionLog();
     if (!dir_.empty() && !std::getenv("OSPREY_KEEP_SIM_DIR")) {
         std::error_code ec;
         std::filesystem::remove_all(dir_, ec);
@@ -72,8 +73,21 @@ std::vector<std::string> SimFixture::logLines() const
     return lines;
 }
 
+void SimFixture::keepSessionLog() const
+{
+    // A whole session's requests, across fixtures and cleared logs, for
+    // comparing what reached the agent before and after a change
+    // (scripts/sim-session-log.sh).
+    const char* session = std::getenv("OSPREY_SIM_SESSION_LOG");
+    if (!session || !*session || dir_.empty())
+        return;
+    std::ofstream out(session, std::ios::app);
+    out << readFile(logPath());
+}
+
 void SimFixture::clearLog() const
 {
+    keepSessionLog();
     // The simulator appends; truncating in place keeps its descriptor valid.
     if (FILE* f = std::fopen(logPath().c_str(), "r+")) {
         if (ftruncate(fileno(f), 0) != 0) {

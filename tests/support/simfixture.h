@@ -14,6 +14,8 @@
 // example to check --state) keeps the address. Each fixture has its own
 // temporary directory (log, state, the simulator's stderr); it is removed
 // by the destructor unless OSPREY_KEEP_SIM_DIR is set in the environment.
+// With OSPREY_SIM_SESSION_LOG=<file> every request a fixture logged is
+// appended to that file (before each clearLog() and at the end).
 // The simulator ends by itself when the test process dies without stopping
 // it.
 //
@@ -89,6 +91,9 @@ public:
     static std::string simulatorPath();
 
 private:
+    // Appends the log so far to the file OSPREY_SIM_SESSION_LOG names, if any.
+    void keepSessionLog() const;
+
     Options options_;
     std::string dir_;
     ChildProcess process_;

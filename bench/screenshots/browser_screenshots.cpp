@@ -1,6 +1,6 @@
 // Screenshots of the MIB browser stand-in against the simulator, for looking
 // at them (not a test). Run under a display, e.g.
-//   xvfb-run -a -s "-screen 0 1280x1024x24" build/browser_screenshots OUTDIR [ITEM...]
+//   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/screenshots/browser_screenshots OUTDIR [ITEM...]
 // ITEM is a page name ("MIB_Info": the page once it has refreshed twice, so
 // that counter pages show their rates; pages of several tables once per
 // tab), a page name and a column ("IFMib_ifXEntry@ifHCInOctets": the list

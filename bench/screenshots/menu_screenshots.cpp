@@ -1,6 +1,6 @@
 // Screenshots of the main window's menus and of pages against the simulator,
 // for looking at them (not a test). Run under a display, e.g.
-//   xvfb-run -a -s "-screen 0 1280x1024x24" build/menu_screenshots OUTDIR [ITEM...]
+//   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/screenshots/menu_screenshots OUTDIR [ITEM...]
 // ITEM is a menu item's component name, "row:NAME" (the page and its first
 // row's Edit dialog), "port:NAME:PORT" (a per-port page), "set:NAME:ENTRY:TEXT"
 // (the page after TEXT was put into editor ENTRY and Set Check pressed),
