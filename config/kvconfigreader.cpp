@@ -36,7 +36,7 @@ const VarDef kModel[] = {
 
 [[noreturn]] void Fail(const KvError& error, const std::string& listName)
 {
-    throw KvConfigReadError(KvStatusLine::Get(error.message(), listName), error.code() == kvErrTimeout);
+    throw KvConfigReadError(KvExportStatusLine(error.message(), listName), error.code() == kvErrTimeout);
 }
 
 // The list of a page with only its settings (and a table's index columns)

@@ -17,5 +17,5 @@ void KvConfigSender::Send(const KvConfigWrite& write)
         var.value = variable.value;
         request.variables.Elements().push_back(std::move(var));
     }
-    request.Store(false, "");
+    request.Store(false, KvWriteSet::All(request.variables));
 }

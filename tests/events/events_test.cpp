@@ -10,6 +10,7 @@
 #include "shell/mainmenu.h"
 #include "shell/panel/tfrontpanel.h"
 #include "shell/tmainform.h"
+#include "shell/viewmenu.h"
 #include "binding/kvlistviewactions.h"
 #include "binding/kvsnmprequest2leds.h"
 #include "snmp/kvsnmpsession.h"
