@@ -20,6 +20,7 @@
 #include "tests/support/simfixture.h"
 #include "tests/support/testsnmpengine.h"
 
+#include "menutestwindow.h"
 #include "tempdir.h"
 
 #include <gtest/gtest.h>
@@ -349,12 +350,9 @@ namespace {
 // the program.
 class PanelEvents : public ::testing::Test {
 protected:
-    PanelEvents() : previous(std::filesystem::current_path()) {}
     ~PanelEvents() override
     {
-        form.reset();
-        std::filesystem::current_path(previous);
-        unsetenv("KORVAN_REGISTRY");
+        window.reset();
         unsetenv(KvEventReceiver::kListenVariable);
     }
 
@@ -365,18 +363,8 @@ protected:
         sim.setExtraArgs({"--trap-to", listen});
         std::string error;
         ASSERT_TRUE(sim.start(&error)) << error;
-        std::filesystem::create_directories(dir.file("Conf"));
-        dir.write("Conf/127.0.0.1.cfg", "[Program Information]\nAgentPort=" + std::to_string(sim.port()) +
-                                            "\nVersion=1\nContextName=\nContextEngineID=\nSecurityModel=1\n"
-                                            "SecurityLevel=0\nSecurityName=\nAuthProtocol=0\nPrivProtocol=0\n"
-                                            "AuthPassword=\nPrivPassword=\n");
-        const std::string registry =
-            dir.write("registry.ini", "[\\SOFTWARE\\Korvan\\Halyard5.1\\MibFile]\nPath=" + dir.file("Conf") + "/\n");
-        setenv("KORVAN_REGISTRY", registry.c_str(), 1);
-        std::filesystem::create_directories(dir.file("work"));
-        std::filesystem::current_path(dir.file("work"));
-
-        form = std::make_unique<TMainForm>(std::vector<std::string>{"/I127.0.0.1", "/Rravine", "/Wlantern"});
+        window = std::make_unique<MenuTestWindow>(sim.port());
+        form = &window->Form();
         form->show();
         ASSERT_TRUE(WaitFor([&] { return form->StatusPanel0->text().startsWith("Get: (VoDADI++) Ok!"); }, 8000))
             << form->StatusPanel0->text().toStdString();
@@ -393,8 +381,9 @@ protected:
 
     int SetAdminStatus(int port, int status)
     {
-        return RunTool(dir.path(), {"snmpset", "-v", "2c", "-c", "lantern", "-t", "3", sim.peer(),
-                                    "1.3.6.1.2.1.2.2.1.7." + std::to_string(port), "i", std::to_string(status)});
+        return RunTool(window->Dir().path(),
+                       {"snmpset", "-v", "2c", "-c", "lantern", "-t", "3", sim.peer(),
+                        "1.3.6.1.2.1.2.2.1.7." + std::to_string(port), "i", std::to_string(status)});
     }
 
     // With OSPREY_EVENTS_SHOT_DIR set, the window as it is now, as a PNG.
@@ -405,10 +394,9 @@ protected:
             window->grab().save(QString::fromLocal8Bit(shots) + QLatin1Char('/') + QLatin1String(name));
     }
 
-    std::filesystem::path previous;
-    TempDir dir;
     SimFixture sim;
-    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<MenuTestWindow> window;
+    TMainForm* form = nullptr;
 };
 
 } // namespace
@@ -435,10 +423,10 @@ TEST_F(PanelEvents, APortSetDownOnTheSwitchIsShownMarkedAndReadAgainAtOnce)
     ASSERT_TRUE(
         WaitFor([&] { return panel.SpeedButton(5)->accessibleDescription().startsWith("LED white; linkDown"); }, 8000))
         << panel.SpeedButton(5)->accessibleDescription().toStdString();
-    Shot(form.get(), "events-main-window.png");
+    Shot(form, "events-main-window.png");
 
     // A wrong community: the switch says so.
-    RunTool(dir.path(),
+    RunTool(window->Dir().path(),
             {"snmpget", "-v", "2c", "-c", "not-a-community", "-t", "1", "-r", "0", sim.peer(), "1.3.6.1.2.1.1.5.0"});
     ASSERT_TRUE(WaitFor([&] { return form->Events->EventLine()->text().startsWith("authenticationFailure, "); }, 8000))
         << form->Events->EventLine()->text().toStdString();
