@@ -161,18 +161,13 @@ void KvSNMPRequest2Controls::ShowIfAccepted()
     }
 }
 
-bool KvSNMPRequest2Controls::Blocking(FlowRun run) const
-{
-    return run == FlowRun::Blocking || mode == kModeBlocking;
-}
-
 void KvSNMPRequest2Controls::Refresh(FlowRun run)
 {
     lastOperation = kLastGet;
     BeforeRefresh();
     rowsShown = 0;
 
-    if (Blocking(run)) {
+    if (run == FlowRun::Blocking) {
         {
             FlagGuard running(busy);
             try {
@@ -321,7 +316,7 @@ void KvSNMPRequest2Controls::Store(const KvWriteSet& write, const StoreOptions& 
     if (options.collect)
         CollectValues(write);
 
-    if (Blocking(options.run)) {
+    if (options.run == FlowRun::Blocking) {
         {
             FlagGuard running(busy);
             try {

@@ -16,15 +16,17 @@ class QStatusBar;
 class QTime;
 struct KvStatusTime;
 
-// How one flow of a binding runs: as the binding's mode says, or blocking for
-// this call alone.
-enum class KvFlowRun { ByMode, Blocking };
+// How one flow of a binding runs, chosen by each call: asynchronously (the
+// request's completions arrive on the window thread through the SNMP event
+// pump) or blocking (the flow is over when the call returns; its errors are
+// raised to the caller).
+enum class KvFlowRun { Async, Blocking };
 
 // How a binding's write runs.
 struct KvStoreOptions {
     bool collect = true;      // collect the controls of the variables written first
     bool refreshAfter = true; // read a table again after a successful write
-    KvFlowRun run = KvFlowRun::ByMode;
+    KvFlowRun run = KvFlowRun::Async;
 };
 
 // The common base of every object that ties one request to window controls.
@@ -35,11 +37,12 @@ struct KvStoreOptions {
 //   - Store: collect the controls of the variables a write carries (a
 //     KvWriteSet) into their values (CollectValues) and write them; a table
 //     is refreshed after a successful write.
-// Both run blocking (mode kModeBlocking: errors are raised to the caller as
-// KvError) or asynchronously (kModeAsync, the default: the request's
+// Each call runs its flow blocking (KvFlowRun::Blocking: errors are raised to
+// the caller as KvError) or asynchronously (the default: the request's
 // completions arrive on the window thread through the SNMP event pump and the
 // outcome is reported with ReportGetError / ReportSetError and the
-// OnGetComplete / OnSetComplete handlers).
+// OnGetComplete / OnSetComplete handlers). The binding keeps no mode: a
+// window whose flows all block says so at each call.
 //
 // The outcome of a flow is written as one status line into the status target:
 // a read-only memo (appended as a new line), a status bar (its single text)
@@ -56,14 +59,12 @@ public:
     // flow; may be empty.
     using CompletionHandler = std::function<void(KvSNMPRequest2Controls&, const KvSNMPError&)>;
 
-    static constexpr uint8_t kModeBlocking = 0;
-    static constexpr uint8_t kModeAsync = 1;
     static constexpr int kLastGet = 0;
     static constexpr int kLastSet = 1;
 
     // `owner`: parent of message boxes and owner of controls subclasses create.
-    // Mode asynchronous, not busy, no handlers, no status target, last
-    // operation get, refresh after set on.
+    // Not busy, no handlers, no status target, last operation get, refresh
+    // after set on.
     explicit KvSNMPRequest2Controls(QWidget* owner);
     virtual ~KvSNMPRequest2Controls();
     KvSNMPRequest2Controls(const KvSNMPRequest2Controls&) = delete;
@@ -81,7 +82,7 @@ public:
     // Fetch and show. Blocking: raises the request's errors. Asynchronous:
     // returns after sending the first request (raises only when it cannot be
     // sent); does nothing when the request is not active.
-    void Refresh(FlowRun run = FlowRun::ByMode);
+    void Refresh(FlowRun run = FlowRun::Async);
 
     using StoreOptions = KvStoreOptions;
     // The one write of the binding: the variables of `write` (those of them
@@ -141,11 +142,10 @@ public:
     KvSNMPRequest request;           // owned; a page copies its list into request.variables
     CompletionHandler OnGetComplete; // after an asynchronous refresh
     CompletionHandler OnSetComplete; // after an asynchronous apply
-    uint8_t mode = kModeAsync;
-    bool busy = false;            // true while a flow runs
-    int rowsShown = 0;            // rows (or value sets) the last refresh showed
-    int lastOperation = kLastGet; // selects the status template
-    int refreshAfterSet = 1;      // table refresh after a successful write
+    bool busy = false;               // true while a flow runs
+    int rowsShown = 0;               // rows (or value sets) the last refresh showed
+    int lastOperation = kLastGet;    // selects the status template
+    int refreshAfterSet = 1;         // table refresh after a successful write
 
 protected:
     // Shows a message box over the owner (program file name as caption, OK).
@@ -156,7 +156,6 @@ private:
 
     static void OnFetchComplete(void* context, KvSNMPError& error, KvSNMPVarList& variables);
     static void OnStoreComplete(void* context, KvSNMPError& error, KvSNMPVarList& variables);
-    bool Blocking(FlowRun run) const;
     void FetchCompleted(const KvSNMPError& error);
     void StoreCompleted(const KvSNMPError& error);
     // Passes the current values through the row conditions and ShowRow.

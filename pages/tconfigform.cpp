@@ -203,7 +203,7 @@ void TConfigForm::FormActivate()
     TSNMPLayoutAdapter* adapter = Adapter();
     try {
         mainBinding_->Refresh();
-        // A blocking fetch is over already: nothing will call back.
+        // A fetch that sent nothing never started: nothing will call back.
         if (!mainBinding_->busy && adapter)
             adapter->OnGetComplete();
     } catch (const std::exception& e) {

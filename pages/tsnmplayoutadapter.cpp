@@ -118,8 +118,7 @@ void TSNMPLayoutAdapter::StartRefresh()
         getComplete = true;
         throw;
     }
-    // A blocking refresh is over already (and one that sent nothing never
-    // starts): nothing will call back.
+    // A refresh that sent nothing never started: nothing will call back.
     if (!binding_->busy)
         OnGetComplete();
 }
@@ -281,7 +280,7 @@ void TSNMPLayoutAdapter::WriteSelected()
         readAfterWrite_ = true; // OnSetComplete goes on
         return;
     }
-    // A blocking write is over already (a failed one raised).
+    // Nothing was sent (the request is not active): nothing will call back.
     setComplete = true;
     AfterWriteSelected();
 }

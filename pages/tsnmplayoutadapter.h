@@ -126,7 +126,7 @@ private:
     void Report(const std::string& message);
     void ShowMessage(const char* text);
     // Starts a refresh with getComplete cleared; a refresh that is over when
-    // the call returns (blocking mode, or nothing was sent) sets it again.
+    // the call returns (nothing was sent) sets it again.
     void StartRefresh();
     // Marks the request active; false (with the message when a refresh is
     // still running) when there is nothing to do.

@@ -29,7 +29,6 @@ public:
         setObjectName(QStringLiteral("RmonStateBinding"));
         binding = std::make_unique<KvSNMPRequest2Edits>(&mainForm);
         binding->request.variables = KvSNMPVarList(kvtables::varsRmonControl, kvListScalars, 0);
-        binding->mode = KvSNMPRequest2Controls::kModeBlocking;
         binding->BindControl(0, stateText);
     }
 
@@ -214,7 +213,7 @@ void RereadRmonState(TMainForm& mainForm)
         }
         if (!holder)
             holder = new RmonStateBinding(mainForm, RmonStateText(mainForm));
-        holder->binding->Refresh();
+        holder->binding->Refresh(KvFlowRun::Blocking);
         const QString state = holder->text->text();
         if (MainMenu* menu = mainForm.Menu) {
             if (state == QLatin1String("disabled"))

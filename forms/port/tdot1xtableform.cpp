@@ -37,14 +37,13 @@ void TDot1xTableForm::CreateTable(const VarDef* table)
 {
     Guarded([&] {
         KvSNMPRequest2Edits& binding = CreateBinding(table, kvListTable, 1);
-        binding.mode = KvSNMPRequest2Controls::kModeBlocking;
         binding.AttachListView(ListView1, true);
         binding.SetStatusTarget(Memo1);
-        binding.Refresh();
+        binding.Refresh(KvFlowRun::Blocking);
     });
 }
 
 void TDot1xTableForm::Button1Click()
 {
-    WithBinding([](KvSNMPRequest2Edits& binding) { binding.Refresh(); });
+    WithBinding([](KvSNMPRequest2Edits& binding) { binding.Refresh(KvFlowRun::Blocking); });
 }

@@ -83,7 +83,6 @@ void TPortMirrorForm::FormCreate()
 
     Guarded([this] {
         KvSNMPRequest2Edits& binding = CreateBinding(kvforms::varsPortMirror, kvListScalars, 0);
-        binding.mode = KvSNMPRequest2Controls::kModeBlocking;
         binding.SetStatusTarget(StatusPanel0);
         binding.BindControl(0, StaticText1);
         binding.BindEdits(3, "%i{n1x208l3}", ET_TargetPort);
@@ -93,13 +92,13 @@ void TPortMirrorForm::FormCreate()
         // not the first two of the state's three names ("other" would be
         // clear and "disabled" ticked).
         binding.BindControl(4, CK_Status, 0, 0, &kvtables::optDisabledEnabled);
-        binding.Refresh();
+        binding.Refresh(KvFlowRun::Blocking);
     });
 }
 
 void TPortMirrorForm::BT_RefreshClick()
 {
-    WithBinding([](KvSNMPRequest2Edits& binding) { binding.Refresh(); });
+    WithBinding([](KvSNMPRequest2Edits& binding) { binding.Refresh(KvFlowRun::Blocking); });
 }
 
 void TPortMirrorForm::BT_SetClick()
@@ -110,5 +109,5 @@ void TPortMirrorForm::BT_SetClick()
         KvMessageBox::show(this, QString::fromLatin1(kBothEmpty), QStringLiteral("Confirm"), QMessageBox::Ok);
         return;
     }
-    WithBinding([](KvSNMPRequest2Edits& binding) { binding.StoreAll(); });
+    WithBinding([](KvSNMPRequest2Edits& binding) { binding.StoreAll({.run = KvFlowRun::Blocking}); });
 }

@@ -24,6 +24,11 @@ namespace {
 
 constexpr int kPortPanelHeight = 165;
 
+// Every flow of this window blocks: each write has been answered when the
+// next step runs.
+constexpr KvFlowRun kRun = KvFlowRun::Blocking;
+constexpr KvStoreOptions kRowWrite = {.refreshAfter = false, .run = kRun};
+
 } // namespace
 
 TPortTrunkForm::TPortTrunkForm(QWidget* owner, const KvFormHost& host)
@@ -98,7 +103,6 @@ void TPortTrunkForm::FormCreate()
 
     Guarded([this] {
         KvSNMPRequest2Edits& binding = CreateBinding(kvforms::varsPortTrunk, kvListTableRows, 1);
-        binding.mode = KvSNMPRequest2Controls::kModeBlocking;
         binding.SetStatusTarget(StatusPanel0);
         binding.AttachListView(LV_PortTrunk, true);
         binding.BindEdits(kvforms::kTrunkIndex, "%i{n1x7}", ED_Index);
@@ -129,7 +133,7 @@ void TPortTrunkForm::ResetIndex()
 void TPortTrunkForm::BT_GetClick()
 {
     WithBinding([this](KvSNMPRequest2Edits& binding) {
-        binding.Refresh();
+        binding.Refresh(kRun);
         ResetIndex();
         if (PortGrid)
             PortGrid->Clear();
@@ -147,7 +151,7 @@ void TPortTrunkForm::LV_PortTrunkClick()
 void TPortTrunkForm::SetBtnClick()
 {
     WithBinding([this](KvSNMPRequest2Edits& binding) {
-        binding.StoreAll();
+        binding.StoreAll({.run = kRun});
         ResetIndex();
     });
 }
@@ -157,11 +161,10 @@ void TPortTrunkForm::BT_SetClick()
     WithBinding([this](KvSNMPRequest2Edits& binding) {
         // The new row alone, with its status.
         formwidgets::SelectValueName(Combo_State, "createAndGo");
-        binding.Store({kvforms::kTrunkIndex, kvforms::kTrunkState}, {.refreshAfter = false});
+        binding.Store({kvforms::kTrunkIndex, kvforms::kTrunkState}, kRowWrite);
         // Then its master port and members, without the status.
-        binding.Store({kvforms::kTrunkIndex, kvforms::kTrunkMasterPort, kvforms::kTrunkMember},
-                      {.refreshAfter = false});
-        binding.Refresh();
+        binding.Store({kvforms::kTrunkIndex, kvforms::kTrunkMasterPort, kvforms::kTrunkMember}, kRowWrite);
+        binding.Refresh(kRun);
     });
 }
 
@@ -171,7 +174,7 @@ void TPortTrunkForm::BT_DeleteClick()
     WithBinding([&](KvSNMPRequest2Edits& binding) {
         // The status alone; the row is the one ED_Index names.
         formwidgets::SelectValueName(Combo_State, "destroy");
-        binding.Store({kvforms::kTrunkIndex, kvforms::kTrunkState}, {.refreshAfter = false});
+        binding.Store({kvforms::kTrunkIndex, kvforms::kTrunkState}, kRowWrite);
         deleted = true;
     });
     if (deleted)

@@ -14,8 +14,8 @@ class TStackingPortUitForm;
 // member ports on a port grid, row status, flooding port). A selected group
 // is written with Set; Add creates the group named by ED_Index in two
 // writes (first only its status "createAndGo", then master port and
-// members); Delete writes "destroy" alone. The binding works blocking; every
-// outcome is a status line in the status bar's panel.
+// members); Delete writes "destroy" alone. Every flow of the window runs
+// blocking; every outcome is a status line in the status bar's panel.
 class TPortTrunkForm : public TBindingForm {
 public:
     static constexpr int kWidth = 655;

@@ -67,12 +67,12 @@ void TPortBasedVLanForm::FormCreate()
 
 void TPortBasedVLanForm::RefreshBtnClick()
 {
-    WhenIdle(*binding_, [this] { binding_->Refresh(); });
+    WhenIdle(*binding_, [this] { binding_->Refresh(run_); });
 }
 
 void TPortBasedVLanForm::SetBtnClick()
 {
-    WriteWhenIdle(*binding_, [this] { binding_->StoreAll(); });
+    WriteWhenIdle(*binding_, [this] { binding_->StoreAll({.run = run_}); });
 }
 
 void TPortBasedVLanForm::CloseBtnClick()
@@ -82,11 +82,11 @@ void TPortBasedVLanForm::CloseBtnClick()
 
 void TPortBasedVLanForm::WriteStatus(const char* status)
 {
-    // The index and the status alone; from now on the binding blocks.
+    // The index and the status alone; from now on the binding's flows block.
     formwidgets::SelectValueName(ComboBox1, status);
-    binding_->mode = KvSNMPRequest2Controls::kModeBlocking;
-    binding_->Store({Column::kPortVlanIndex, Column::kPortVlanStatus}, {.refreshAfter = false});
-    binding_->Refresh();
+    run_ = KvFlowRun::Blocking;
+    binding_->Store({Column::kPortVlanIndex, Column::kPortVlanStatus}, {.refreshAfter = false, .run = run_});
+    binding_->Refresh(run_);
 }
 
 void TPortBasedVLanForm::AddBtnClick()
@@ -97,9 +97,9 @@ void TPortBasedVLanForm::AddBtnClick()
         WriteStatus("createAndGo");
         // Then the index, name and member ports, without the status.
         binding_->Store(KvWriteSet::All(binding_->Variables()).Remove(Column::kPortVlanStatus),
-                        {.refreshAfter = false});
+                        {.refreshAfter = false, .run = run_});
         binding_->CollectValues();
-        binding_->Refresh();
+        binding_->Refresh(run_);
     });
 }
 

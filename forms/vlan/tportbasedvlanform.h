@@ -1,4 +1,5 @@
 #pragma once
+#include "binding/kvsnmprequest2controls.h"
 #include "forms/vlan/tbridgeform.h"
 
 class QComboBox;
@@ -9,8 +10,8 @@ class QPushButton;
 // "Port Based VLAN Table": the switch's own port-based VLANs (index, name,
 // member ports, row status). Add creates a VLAN in two writes with a refresh
 // between them (the index and the status createAndGo; then name and member
-// ports); Delete writes only the index and the status destroy. The binding
-// stays in blocking mode after the first Add or Delete.
+// ports); Delete writes only the index and the status destroy. From the
+// first Add or Delete on, every flow of the binding runs blocking.
 class TPortBasedVLanForm : public TBridgeForm {
 public:
     TPortBasedVLanForm(QWidget* owner, const KvFormHost& host);
@@ -28,6 +29,9 @@ public:
     TStackingPortUitForm* MemberGrid = nullptr;
 
     KvSNMPRequest2Edits* Binding() const { return binding_; }
+    // How the binding's flows run: asynchronously until the first Add or
+    // Delete.
+    KvFlowRun Run() const { return run_; }
 
     void FormCreate();
     void RefreshBtnClick();
@@ -43,4 +47,5 @@ private:
     void WriteStatus(const char* status);
 
     KvSNMPRequest2Edits* binding_ = nullptr;
+    KvFlowRun run_ = KvFlowRun::Async;
 };

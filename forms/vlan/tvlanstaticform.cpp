@@ -110,7 +110,7 @@ void TVlanStaticForm::RefreshBtnClick()
     // A flow still running on a binding is left to finish.
     WhenIdle(*scalar_, [this] { scalar_->Refresh(); });
     WhenIdle(*table_, [this] {
-        table_->Refresh();
+        table_->Refresh(tableRun_);
         LV_dot1qVlanStaticEntryChange();
         ClearEditors();
     });
@@ -124,7 +124,7 @@ void TVlanStaticForm::SetBtnClick()
 void TVlanStaticForm::WriteThenClear()
 {
     clearAfterWrite_ = false;
-    table_->StoreAll();
+    table_->StoreAll({.run = tableRun_});
     if (table_->busy)
         clearAfterWrite_ = true;
     else
@@ -134,11 +134,11 @@ void TVlanStaticForm::WriteThenClear()
 void TVlanStaticForm::AddBtnClick()
 {
     WriteWhenIdle(*table_, [this] {
-        const KvSNMPRequest2Controls::StoreOptions rowWrite = {.refreshAfter = false};
+        // Each write is answered before the next is sent; the table's flows
+        // block from the first Add on.
+        tableRun_ = KvFlowRun::Blocking;
+        const KvStoreOptions rowWrite = {.refreshAfter = false, .run = tableRun_};
         formwidgets::SelectValueName(Status, "createAndGo");
-        // Each write is answered before the next is sent; the window's
-        // binding blocks from the first Add on.
-        table_->mode = KvSNMPRequest2Controls::kModeBlocking;
         // The VLAN ID (the row index) and the status alone.
         table_->Store({Column::kStaticVlanId, Column::kStaticStatus}, rowWrite);
         // Then everything but the untagged ports, and then everything. The
@@ -147,7 +147,7 @@ void TVlanStaticForm::AddBtnClick()
         const KvWriteSet columns = KvWriteSet::All(table_->Variables()).Remove(Column::kStaticStatus);
         table_->Store(KvWriteSet(columns).Remove(Column::kStaticUntagged), rowWrite);
         table_->Store(columns, rowWrite);
-        table_->Refresh();
+        table_->Refresh(tableRun_);
     });
 }
 
@@ -159,7 +159,7 @@ void TVlanStaticForm::DeleteBtnClick()
         // After an asynchronous write the refresh that follows it shows the
         // list; a second walk now would run into that one.
         if (!table_->busy)
-            table_->Refresh();
+            table_->Refresh(tableRun_);
     });
 }
 

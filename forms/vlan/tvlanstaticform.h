@@ -1,4 +1,5 @@
 #pragma once
+#include "binding/kvsnmprequest2controls.h"
 #include "forms/vlan/tbridgeform.h"
 
 class QComboBox;
@@ -15,9 +16,9 @@ class QWidget;
 // untagged ports of the selected VLAN are three port grids.
 //
 // Add creates a VLAN in three writes (the VLAN ID and the status
-// createAndGo; then everything but the untagged ports; then everything) and
-// leaves the table binding in blocking mode for the rest of the window's
-// life; Delete writes the status "Destroy". Set and Delete empty the editors
+// createAndGo; then everything but the untagged ports; then everything), and
+// from the first Add on every flow of the table runs blocking for the rest of
+// the window's life; Delete writes the status "Destroy". Set and Delete empty the editors
 // once the write has succeeded: after a failed one they keep what the
 // operator entered.
 class TVlanStaticForm : public TBridgeForm {
@@ -47,6 +48,8 @@ public:
     TStackingPortUitForm* UntaggedGrid = nullptr;
 
     KvSNMPRequest2Edits* TableBinding() const { return table_; }
+    // How the table's flows run: asynchronously until the first Add.
+    KvFlowRun TableRun() const { return tableRun_; }
     KvSNMPRequest2Edits* ScalarBinding() const { return scalar_; }
 
     // --- handlers -------------------------------------------------------------
@@ -68,6 +71,7 @@ private:
     void WriteThenClear();
 
     KvSNMPRequest2Edits* table_ = nullptr;
+    KvFlowRun tableRun_ = KvFlowRun::Async;
     bool clearAfterWrite_ = false;
     KvSNMPRequest2Edits* scalar_ = nullptr;
 };

@@ -200,8 +200,7 @@ TEST_F(ScalarGroup, RefreshFillsEditsAndCombosAndApplyWritesThemBack)
 
     // The agent kept the values: a blocking refresh reads them back.
     vlan.clear();
-    binding->mode = KvSNMPRequest2Controls::kModeBlocking;
-    binding->Refresh();
+    binding->Refresh(KvFlowRun::Blocking);
     EXPECT_EQ(vlan.text(), "7");
     EXPECT_EQ(ipFrom.currentText(), "DHCP");
     EXPECT_EQ(ip[0].text(), "10");
@@ -223,9 +222,8 @@ TEST_F(ScalarGroup, AFailedRefreshIsReportedThroughTheGetTemplate)
     EXPECT_EQ(MemoLines()[0].left(static_cast<int>(expected.size())).toStdString(), expected);
 
     // Blocking: the error reaches the caller, with busy cleared.
-    binding->mode = KvSNMPRequest2Controls::kModeBlocking;
     try {
-        binding->Refresh();
+        binding->Refresh(KvFlowRun::Blocking);
         ADD_FAILURE() << "no error raised";
     } catch (const KvError& e) {
         EXPECT_EQ(e.code(), -105);
@@ -430,18 +428,17 @@ TEST_F(PortTable, ABlockingWriteRefreshesOnlyWhenAsked)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
     Bind();
-    binding->mode = KvSNMPRequest2Controls::kModeBlocking;
-    binding->Refresh();
+    binding->Refresh(KvFlowRun::Blocking);
     ASSERT_EQ(list.topLevelItemCount(), kInterfaceRows);
     list.setCurrentItem(list.topLevelItem(1));
     admin.setCurrentText("down");
 
     sim->clearLog();
-    binding->StoreAll({.refreshAfter = false});
+    binding->StoreAll({.refreshAfter = false, .run = KvFlowRun::Blocking});
     EXPECT_EQ(sim->logLines().size(), 1u);
     EXPECT_EQ(list.topLevelItem(1)->text(Column("Admin State")), "up"); // not read again
 
-    binding->StoreAll();
+    binding->StoreAll({.run = KvFlowRun::Blocking});
     EXPECT_GT(Count(sim->logLines(), "GETNEXT"), 0);
     EXPECT_EQ(list.topLevelItem(1)->text(Column("Admin State")), "down");
 }
@@ -471,9 +468,7 @@ TEST_F(ScalarGroup, RefusedEntriesSendNothing)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
     Bind();
-    binding->mode = KvSNMPRequest2Controls::kModeBlocking;
-    binding->Refresh();
-    binding->mode = KvSNMPRequest2Controls::kModeAsync;
+    binding->Refresh(KvFlowRun::Blocking);
     sim->clearLog();
 
     ip[3].setText("300");
@@ -510,12 +505,11 @@ TEST_F(PortTable, TheErrorIndexMarksTheFailedVariable)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
     Bind();
-    binding->mode = KvSNMPRequest2Controls::kModeBlocking;
-    binding->Refresh();
+    binding->Refresh(KvFlowRun::Blocking);
     list.setCurrentItem(list.topLevelItem(4));
     admin.setCurrentText("no such state");
     try {
-        binding->StoreAll({.refreshAfter = false});
+        binding->StoreAll({.refreshAfter = false, .run = KvFlowRun::Blocking});
         ADD_FAILURE() << "the agent took it";
     } catch (const KvSNMPResponseError& e) {
         EXPECT_EQ(e.errorIndex(), 1);
@@ -528,7 +522,6 @@ TEST_F(PortTable, TheErrorIndexMarksTheFailedVariable)
     EXPECT_FALSE(marker.IsColumnMarked(&list, Column("Port")));
 
     // Asynchronously: the completion record names it too.
-    binding->mode = KvSNMPRequest2Controls::kModeAsync;
     binding->StoreAll({.refreshAfter = false});
     ASSERT_TRUE(WaitFor([&] { return sets == 1; }));
     EXPECT_EQ(lastSet.errorIndex, 1);

@@ -308,8 +308,8 @@ TEST_F(VlanFormsSim, DeletingAndAddingVlanTenWritesStatusSixThenThreeSets)
                                      kStatic + "3.10 STRING 0x00000000",
                                      kStatic + "4.10 STRING 0x40000000",
                                  }));
-    // The binding stays blocking; the list was read again after the writes.
-    EXPECT_EQ(form->TableBinding()->mode, KvSNMPRequest2Controls::kModeBlocking);
+    // The table's flows stay blocking; the list was read again after the writes.
+    EXPECT_EQ(form->TableRun(), KvFlowRun::Blocking);
     EXPECT_EQ(Column(list, 0), (QStringList{"1", "10", "20", "30"}));
     EXPECT_EQ(Column(list, 2)[1], "C0000000");
     EXPECT_EQ(Column(list, 4)[1], "40000000");
@@ -322,6 +322,7 @@ TEST_F(VlanFormsSim, DeletingAndAddingVlanTenWritesStatusSixThenThreeSets)
 
     // The next free index advanced; the current table shows the new VLAN.
     form->RefreshBtn->click();
+    EXPECT_FALSE(form->TableBinding()->busy) << "the table's refresh blocks";
     ASSERT_TRUE(Idle(*form));
     EXPECT_EQ(form->NextFreeLocalVlanIndex->text(), "4097");
     auto current = Open<TVLanCurrentTableForm>();
@@ -502,7 +503,7 @@ TEST_F(VlanFormsSim, PortBasedVlanIsAddedInTwoWritesAndDeletedWithIndexAndStatus
     EXPECT_EQ(form->NameEdit->text(), "lab");
     EXPECT_EQ(Column(form->ListView1, 0), (QStringList{"1", "2", "3"}));
     EXPECT_EQ(Column(form->ListView1, 2)[2], "0C000000");
-    EXPECT_EQ(form->Binding()->mode, KvSNMPRequest2Controls::kModeBlocking);
+    EXPECT_EQ(form->Run(), KvFlowRun::Blocking);
 
     Select(form->ListView1, "3");
     sim->clearLog();

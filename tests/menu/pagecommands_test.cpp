@@ -366,8 +366,7 @@ TEST_F(PageTest, RmonControlReReadsTheRmonStateWhenClosed)
                               EXPECT_EQ(combo->currentText(), "enabled");
                               combo->setCurrentText(QStringLiteral("disabled"));
                               KvSNMPRequest2Edits* binding = form.MainBinding();
-                              binding->mode = KvSNMPRequest2Controls::kModeBlocking;
-                              binding->StoreAll({.refreshAfter = false});
+                              binding->StoreAll({.refreshAfter = false, .run = KvFlowRun::Blocking});
                           }));
     EXPECT_EQ(state->text(), "disabled");
     for (const char* name : {"Statistics1", "History1", "AlarmEvent1"})
