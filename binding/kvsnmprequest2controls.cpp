@@ -310,6 +310,10 @@ void KvSNMPRequest2Controls::StoreAll(const StoreOptions& options)
 
 void KvSNMPRequest2Controls::Store(const KvWriteSet& write, const StoreOptions& options)
 {
+    // An empty set would be refused and reported as a failure beside the
+    // real results of the writes around it.
+    if (options.skipEmpty && !write.CarriesValue(request.variables))
+        return;
     lastOperation = kLastSet;
     refreshAfterSet = options.refreshAfter ? 1 : 0;
     BeforeStore();

@@ -27,6 +27,10 @@ struct KvStoreOptions {
     bool collect = true;      // collect the controls of the variables written first
     bool refreshAfter = true; // read a table again after a successful write
     KvFlowRun run = KvFlowRun::Async;
+    // A write that carries no value (KvWriteSet::CarriesValue) sends nothing
+    // and reports nothing. Off: it is tried, and refused as the request
+    // refuses it (a failed write with its status line).
+    bool skipEmpty = true;
 };
 
 // The common base of every object that ties one request to window controls.
@@ -87,7 +91,8 @@ public:
     using StoreOptions = KvStoreOptions;
     // The one write of the binding: the variables of `write` (those of them
     // the list lets it write) with the values collected from the controls.
-    // Blocking: a failed write is raised and nothing else happens.
+    // Blocking: a failed write is raised and nothing else happens. A write
+    // with no value in it does nothing at all (see KvStoreOptions::skipEmpty).
     void Store(const KvWriteSet& write, const StoreOptions& options = {});
     // The same for every variable of the list.
     void StoreAll(const StoreOptions& options = {});

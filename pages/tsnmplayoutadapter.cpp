@@ -275,7 +275,9 @@ void TSNMPLayoutAdapter::WriteSelected()
     // No read of the page while the write is on its way: it would race the
     // write and put the switch's old values over what was typed.
     getComplete = false;
-    binding_->Store(write, {.collect = false, .refreshAfter = false});
+    // The operator asked for this write: one with nothing in it is refused
+    // with the request's words for it, not passed over in silence.
+    binding_->Store(write, {.collect = false, .refreshAfter = false, .skipEmpty = false});
     if (binding_->busy) {
         readAfterWrite_ = true; // OnSetComplete goes on
         return;
@@ -335,14 +337,10 @@ void TSNMPLayoutAdapter::CreateRowInTwoSteps()
         first.Add(createIndex);
         binding_->Store(first, blocking);
 
-        // Second write: the other checked columns of the new row.
+        // Second write: the other checked columns of the new row (none
+        // checked: nothing is sent).
         create.checkBox->setChecked(false);
-        const KvWriteSet second = CheckedEntries();
-        bool anyColumn = false;
-        for (int i = list.keyCount; i < list.Count(); ++i)
-            anyColumn = anyColumn || (list.IsWritable(i) && second.Contains(i));
-        if (anyColumn)
-            binding_->Store(second, blocking);
+        binding_->Store(CheckedEntries(), blocking);
 
         StartRefresh();
         create.checkBox->setChecked(true);

@@ -9,3 +9,15 @@ KvWriteSet KvWriteSet::All(const KvSNMPVarList& variables)
         all.Add(i);
     return all;
 }
+
+bool KvWriteSet::CarriesValue(const KvSNMPVarList& variables) const
+{
+    const bool table = variables.kind == kvListTable || variables.kind == kvListTableRows;
+    for (int32_t i : elements_) {
+        if (i < 0 || i >= variables.Count() || (table && i < variables.keyCount))
+            continue;
+        if (variables.IsWritable(i))
+            return true;
+    }
+    return false;
+}

@@ -29,6 +29,10 @@ public:
     }
     bool Contains(int32_t element) const { return elements_.count(element) != 0; }
     bool Empty() const { return elements_.empty(); }
+    // True when a write of this set would carry a value of `variables`: an
+    // element the list lets it write that is no key of a table row (a row's
+    // keys name the row; they are no value of their own).
+    bool CarriesValue(const KvSNMPVarList& variables) const;
     const std::set<int32_t>& Elements() const { return elements_; }
     bool operator==(const KvWriteSet&) const = default;
 

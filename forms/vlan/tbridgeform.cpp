@@ -166,26 +166,12 @@ void TBridgeForm::ReportNotComplete(KvSNMPRequest2Controls& binding, int operati
     binding.lastOperation = running;
 }
 
-bool TBridgeForm::HasSomethingToWrite(const KvSNMPRequest2Edits& binding)
-{
-    // The keys of a table row name the row; they are no value of their own.
-    const KvSNMPVarList& variables = binding.Variables();
-    for (int i = variables.keyCount; i < variables.Count(); ++i)
-        if (variables.IsWritable(i))
-            return true;
-    return false;
-}
-
 bool TBridgeForm::WriteWhenIdle(KvSNMPRequest2Edits& binding, const std::function<void()>& step)
 {
-    // An empty write is refused by the agent and reported as a failure
-    // beside the real results: a binding with nothing to write is left out.
     if (binding.busy) {
         ReportNotComplete(binding, KvSNMPRequest2Controls::kLastSet);
         return false;
     }
-    if (!HasSomethingToWrite(binding))
-        return false;
     binding.lastOperation = KvSNMPRequest2Controls::kLastSet;
     return Guard(binding, step);
 }

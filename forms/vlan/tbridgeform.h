@@ -66,11 +66,9 @@ public:
     // Guard, unless a flow is still running on `binding`: then nothing but
     // a status line kNotComplete (false).
     static bool WhenIdle(KvSNMPRequest2Edits& binding, const std::function<void()>& step);
-    // The same for a write: the binding's last operation is the write. A
-    // binding with nothing to write writes nothing (false).
+    // The same for a write: the binding's last operation is the write (a
+    // binding with nothing to write writes nothing: its Store skips it).
     static bool WriteWhenIdle(KvSNMPRequest2Edits& binding, const std::function<void()>& step);
-    // True when a write of `binding` would carry a value (key columns aside).
-    static bool HasSomethingToWrite(const KvSNMPRequest2Edits& binding);
     // The status line kNotComplete of a refresh (kLastGet) or a write
     // (kLastSet) refused while `binding` is busy.
     static void ReportNotComplete(KvSNMPRequest2Controls& binding, int operation);

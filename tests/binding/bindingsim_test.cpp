@@ -1,7 +1,7 @@
 // The binding against the switch simulator: a scalar group filled into edits
 // and combo boxes and written back, a table walked into a list view, row
 // selection, an asynchronous table write with and without the refresh that
-// follows it, and failed refreshes.
+// follows it, a write with nothing in it, and failed refreshes.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -441,6 +441,38 @@ TEST_F(PortTable, ABlockingWriteRefreshesOnlyWhenAsked)
     binding->StoreAll({.run = KvFlowRun::Blocking});
     EXPECT_GT(Count(sim->logLines(), "GETNEXT"), 0);
     EXPECT_EQ(list.topLevelItem(1)->text(Column("Admin State")), "down");
+}
+
+// A write that carries no value (a row's key and read-only columns) sends
+// nothing and says nothing, blocking or not, and no refresh follows it; asked
+// to try it all the same, the request refuses it.
+TEST_F(PortTable, AWriteThatCarriesNoValueSendsNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    Bind();
+    RefreshAndWait();
+    list.setCurrentItem(list.topLevelItem(1));
+    sim->clearLog();
+    const auto lines = MemoLines().size();
+    const KvWriteSet keyAndReadOnly = {0, 1, 4};
+    binding->Store(keyAndReadOnly);
+    EXPECT_FALSE(binding->busy);
+    binding->Store(keyAndReadOnly, {.run = KvFlowRun::Blocking});
+    binding->Store({}, {.run = KvFlowRun::Blocking});
+    Settle(200);
+    EXPECT_TRUE(sim->logLines().empty()) << sim->logLines().front();
+    EXPECT_EQ(MemoLines().size(), lines);
+    EXPECT_EQ(sets, 0);
+    EXPECT_EQ(binding->lastOperation, KvSNMPRequest2Controls::kLastGet);
+
+    try {
+        binding->Store(keyAndReadOnly, {.run = KvFlowRun::Blocking, .skipEmpty = false});
+        ADD_FAILURE() << "an empty write went through";
+    } catch (const KvError& e) {
+        EXPECT_EQ(e.code(), -411);
+    }
+    EXPECT_FALSE(binding->busy);
+    EXPECT_TRUE(sim->logLines().empty());
 }
 
 TEST_F(PortTable, AnEmptyTableShowsNoRowsAndReportsOk)
