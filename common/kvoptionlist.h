@@ -21,7 +21,7 @@ struct KvOptionDef {
 // The list reads its rows straight from the static table it is built from; the
 // table must outlive the list (static tables live for the whole program). The
 // constructor only records the table, so a namespace-scope
-//     const KvOptionList kRowStatusNames(1, kRowStatusTable);
+//     const KvOptionList kRowStatusNames(KvOptionList::kIntegerValues, kRowStatusTable);
 // is constant-initialised: its address may be taken in other static tables and
 // it may be used from any point of the program, whatever the order in which
 // translation units are initialised.

@@ -3,6 +3,7 @@
 #include "browser/tables/browsercatalogue.h"
 #include "forms/port/portformtables.h"
 #include "forms/vlan/vlanformtables.h"
+#include "snmp/kvsnmpvarlist.h"
 #include "tables/pagecatalogue.h"
 
 #include <vector>
@@ -17,7 +18,8 @@ PageCommand PageOf(const FormTableDef& table)
     PageCommand page{};
     page.name = table.formClass;
     page.title = table.title;
-    page.builder = table.kind >= 2 ? PageBuilder::SetListViewPageFromList : PageBuilder::SetEditorPageFromList;
+    const bool walked = table.kind == kvListTable || table.kind == kvListTableRows;
+    page.builder = walked ? PageBuilder::SetListViewPageFromList : PageBuilder::SetEditorPageFromList;
     page.kind = table.kind;
     page.keyCount = table.keyCount;
     page.variables = table.variables;

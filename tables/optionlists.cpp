@@ -7,7 +7,7 @@ static const KvOptionDef defsDisabledEnabled[] = {
     {3, nullptr, "enabled"},
     {},
 };
-const KvOptionList optDisabledEnabled(1, defsDisabledEnabled);
+const KvOptionList optDisabledEnabled(KvOptionList::kIntegerValues, defsDisabledEnabled);
 
 static const KvOptionDef defsUnitMgmtMode[] = {
     {2, nullptr, "auto"},
@@ -16,7 +16,7 @@ static const KvOptionDef defsUnitMgmtMode[] = {
     {5, nullptr, "slave"},
     {},
 };
-const KvOptionList optUnitMgmtMode(1, defsUnitMgmtMode);
+const KvOptionList optUnitMgmtMode(KvOptionList::kIntegerValues, defsUnitMgmtMode);
 
 static const KvOptionDef defsPowerStatus[] = {
     {0, nullptr, "other"},
@@ -28,7 +28,7 @@ static const KvOptionDef defsPowerStatus[] = {
     {6, nullptr, "disconnect"},
     {},
 };
-const KvOptionList optPowerStatus(1, defsPowerStatus);
+const KvOptionList optPowerStatus(KvOptionList::kIntegerValues, defsPowerStatus);
 
 static const KvOptionDef defsTrapSeverity[] = {
     {0, nullptr, "critical"},
@@ -37,7 +37,7 @@ static const KvOptionDef defsTrapSeverity[] = {
     {3, nullptr, "warning"},
     {},
 };
-const KvOptionList optTrapSeverity(1, defsTrapSeverity);
+const KvOptionList optTrapSeverity(KvOptionList::kIntegerValues, defsTrapSeverity);
 
 static const KvOptionDef defsProtocolCapability[] = {
     {1, nullptr, "other"},
@@ -46,7 +46,7 @@ static const KvOptionDef defsProtocolCapability[] = {
     {4, nullptr, "snmp-ip-ipx"},
     {},
 };
-const KvOptionList optProtocolCapability(1, defsProtocolCapability);
+const KvOptionList optProtocolCapability(KvOptionList::kIntegerValues, defsProtocolCapability);
 
 static const KvOptionDef defsConsoleStatus[] = {
     {1, nullptr, "other"},
@@ -54,7 +54,7 @@ static const KvOptionDef defsConsoleStatus[] = {
     {3, nullptr, "not-in-use"},
     {},
 };
-const KvOptionList optConsoleStatus(1, defsConsoleStatus);
+const KvOptionList optConsoleStatus(KvOptionList::kIntegerValues, defsConsoleStatus);
 
 static const KvOptionDef defsDeviceConfigStatus[] = {
     {1, nullptr, "other"},
@@ -63,7 +63,7 @@ static const KvOptionDef defsDeviceConfigStatus[] = {
     {4, nullptr, "failed"},
     {},
 };
-const KvOptionList optDeviceConfigStatus(1, defsDeviceConfigStatus);
+const KvOptionList optDeviceConfigStatus(KvOptionList::kIntegerValues, defsDeviceConfigStatus);
 
 static const KvOptionDef defsFirmwareDownloadStatus[] = {
     {1, nullptr, "other"},
@@ -76,7 +76,7 @@ static const KvOptionDef defsFirmwareDownloadStatus[] = {
     {8, nullptr, "time-out"},
     {},
 };
-const KvOptionList optFirmwareDownloadStatus(1, defsFirmwareDownloadStatus);
+const KvOptionList optFirmwareDownloadStatus(KvOptionList::kIntegerValues, defsFirmwareDownloadStatus);
 
 static const KvOptionDef defsMibCapabilityType[] = {
     {1, nullptr, "other"},
@@ -85,14 +85,14 @@ static const KvOptionDef defsMibCapabilityType[] = {
     {4, nullptr, "experiment"},
     {},
 };
-const KvOptionList optMibCapabilityType(1, defsMibCapabilityType);
+const KvOptionList optMibCapabilityType(KvOptionList::kIntegerValues, defsMibCapabilityType);
 
 static const KvOptionDef defsSystemResetState[] = {
     {2, nullptr, "cold-start"},
     {4, nullptr, "no-reset"},
     {},
 };
-const KvOptionList optSystemResetState(1, defsSystemResetState);
+const KvOptionList optSystemResetState(KvOptionList::kIntegerValues, defsSystemResetState);
 
 static const KvOptionDef defsRs232PortConfig[] = {
     {2, nullptr, "console"},
@@ -100,14 +100,14 @@ static const KvOptionDef defsRs232PortConfig[] = {
     {4, nullptr, "notAvail"},
     {},
 };
-const KvOptionList optRs232PortConfig(1, defsRs232PortConfig);
+const KvOptionList optRs232PortConfig(KvOptionList::kIntegerValues, defsRs232PortConfig);
 
 static const KvOptionDef defsSaveConfig[] = {
     {2, nullptr, "idle"},
     {3, nullptr, "set"},
     {},
 };
-const KvOptionList optSaveConfig(1, defsSaveConfig);
+const KvOptionList optSaveConfig(KvOptionList::kIntegerValues, defsSaveConfig);
 
 static const KvOptionDef defsConsoleBaudRate[] = {
     {2, nullptr, "baudRate-9600"},
@@ -116,7 +116,7 @@ static const KvOptionDef defsConsoleBaudRate[] = {
     {5, nullptr, "baudRate-115200"},
     {},
 };
-const KvOptionList optConsoleBaudRate(1, defsConsoleBaudRate);
+const KvOptionList optConsoleBaudRate(KvOptionList::kIntegerValues, defsConsoleBaudRate);
 
 static const KvOptionDef defsGetIpFrom[] = {
     {2, nullptr, "disabled"},
@@ -124,35 +124,35 @@ static const KvOptionDef defsGetIpFrom[] = {
     {4, nullptr, "dhcp"},
     {},
 };
-const KvOptionList optGetIpFrom(1, defsGetIpFrom);
+const KvOptionList optGetIpFrom(KvOptionList::kIntegerValues, defsGetIpFrom);
 
 static const KvOptionDef defsTransferType[] = {
     {2, nullptr, "network-load"},
     {3, nullptr, "out-of-band-load"},
     {},
 };
-const KvOptionList optTransferType(1, defsTransferType);
+const KvOptionList optTransferType(KvOptionList::kIntegerValues, defsTransferType);
 
 static const KvOptionDef defsLoadType[] = {
     {2, nullptr, "upload"},
     {3, nullptr, "download"},
     {},
 };
-const KvOptionList optLoadType(1, defsLoadType);
+const KvOptionList optLoadType(KvOptionList::kIntegerValues, defsLoadType);
 
 static const KvOptionDef defsUpdateFileStatus[] = {
     {2, nullptr, "inactive"},
     {3, nullptr, "start"},
     {},
 };
-const KvOptionList optUpdateFileStatus(1, defsUpdateFileStatus);
+const KvOptionList optUpdateFileStatus(KvOptionList::kIntegerValues, defsUpdateFileStatus);
 
 static const KvOptionDef defsTrueFalse[] = {
     {1, nullptr, "true"},
     {2, nullptr, "false"},
     {},
 };
-const KvOptionList optTrueFalse(1, defsTrueFalse);
+const KvOptionList optTrueFalse(KvOptionList::kIntegerValues, defsTrueFalse);
 
 static const KvOptionDef defsTimeSource[] = {
     {0, nullptr, "system"},
@@ -160,7 +160,7 @@ static const KvOptionDef defsTimeSource[] = {
     {2, nullptr, "server2"},
     {},
 };
-const KvOptionList optTimeSource(1, defsTimeSource);
+const KvOptionList optTimeSource(KvOptionList::kIntegerValues, defsTimeSource);
 
 static const KvOptionDef defsBridgeType[] = {
     {1, nullptr, "unknown"},
@@ -169,21 +169,21 @@ static const KvOptionDef defsBridgeType[] = {
     {4, nullptr, "srt"},
     {},
 };
-const KvOptionList optBridgeType(1, defsBridgeType);
+const KvOptionList optBridgeType(KvOptionList::kIntegerValues, defsBridgeType);
 
 static const KvOptionDef defsStpVersion[] = {
     {0, nullptr, "STP Compatibility"},
     {2, nullptr, "RSTP"},
     {},
 };
-const KvOptionList optStpVersion(1, defsStpVersion);
+const KvOptionList optStpVersion(KvOptionList::kIntegerValues, defsStpVersion);
 
 static const KvOptionDef defsVlanMode[] = {
     {1, nullptr, "qvlan"},
     {2, nullptr, "portvlan"},
     {},
 };
-const KvOptionList optVlanMode(1, defsVlanMode);
+const KvOptionList optVlanMode(KvOptionList::kIntegerValues, defsVlanMode);
 
 static const KvOptionDef defsFdbStatus[] = {
     {1, nullptr, "other"},
@@ -193,7 +193,7 @@ static const KvOptionDef defsFdbStatus[] = {
     {5, nullptr, "mgmt"},
     {},
 };
-const KvOptionList optFdbStatus(1, defsFdbStatus);
+const KvOptionList optFdbStatus(KvOptionList::kIntegerValues, defsFdbStatus);
 
 static const KvOptionDef defsStorageType[] = {
     {1, nullptr, "other"},
@@ -203,7 +203,7 @@ static const KvOptionDef defsStorageType[] = {
     {5, nullptr, "readOnly"},
     {},
 };
-const KvOptionList optStorageType(1, defsStorageType);
+const KvOptionList optStorageType(KvOptionList::kIntegerValues, defsStorageType);
 
 static const KvOptionDef defsRowStatus[] = {
     {1, nullptr, "active"},
@@ -214,7 +214,7 @@ static const KvOptionDef defsRowStatus[] = {
     {6, nullptr, "destroy"},
     {},
 };
-const KvOptionList optRowStatus(1, defsRowStatus);
+const KvOptionList optRowStatus(KvOptionList::kIntegerValues, defsRowStatus);
 
 static const KvOptionDef defsSecurityLevel[] = {
     {1, nullptr, "noAuthNoPriv"},
@@ -222,7 +222,7 @@ static const KvOptionDef defsSecurityLevel[] = {
     {3, nullptr, "authPriv"},
     {},
 };
-const KvOptionList optSecurityLevel(1, defsSecurityLevel);
+const KvOptionList optSecurityLevel(KvOptionList::kIntegerValues, defsSecurityLevel);
 
 static const KvOptionDef defsUsmAuthProtocol[] = {
     {0, "1.3.6.1.6.3.10.1.1.1", "None"},
@@ -234,7 +234,7 @@ static const KvOptionDef defsUsmAuthProtocol[] = {
     {0, "1.3.6.1.6.3.10.1.1.7", "SHA-512"},
     {},
 };
-const KvOptionList optUsmAuthProtocol(2, defsUsmAuthProtocol);
+const KvOptionList optUsmAuthProtocol(KvOptionList::kTextValues, defsUsmAuthProtocol);
 
 static const KvOptionDef defsUsmPrivProtocol[] = {
     {0, "1.3.6.1.6.3.10.1.2.1", "None"},
@@ -244,28 +244,28 @@ static const KvOptionDef defsUsmPrivProtocol[] = {
     {0, "1.3.6.1.4.1.14832.1.4", "AES-256"},
     {},
 };
-const KvOptionList optUsmPrivProtocol(2, defsUsmPrivProtocol);
+const KvOptionList optUsmPrivProtocol(KvOptionList::kTextValues, defsUsmPrivProtocol);
 
 static const KvOptionDef defsContextMatch[] = {
     {1, nullptr, "exact"},
     {2, nullptr, "prefix"},
     {},
 };
-const KvOptionList optContextMatch(1, defsContextMatch);
+const KvOptionList optContextMatch(KvOptionList::kIntegerValues, defsContextMatch);
 
 static const KvOptionDef defsIncludedExcluded[] = {
     {1, nullptr, "included"},
     {2, nullptr, "excluded"},
     {},
 };
-const KvOptionList optIncludedExcluded(1, defsIncludedExcluded);
+const KvOptionList optIncludedExcluded(KvOptionList::kIntegerValues, defsIncludedExcluded);
 
 static const KvOptionDef defsNotifyType[] = {
     {1, nullptr, "trap"},
     {2, nullptr, "inform"},
     {},
 };
-const KvOptionList optNotifyType(1, defsNotifyType);
+const KvOptionList optNotifyType(KvOptionList::kIntegerValues, defsNotifyType);
 
 static const KvOptionDef defsAuthProtocol[] = {
     {1, nullptr, "authProtocolNone"},
@@ -276,7 +276,7 @@ static const KvOptionDef defsAuthProtocol[] = {
     {6, nullptr, "authProtocolTacacs"},
     {},
 };
-const KvOptionList optAuthProtocol(1, defsAuthProtocol);
+const KvOptionList optAuthProtocol(KvOptionList::kIntegerValues, defsAuthProtocol);
 
 static const KvOptionDef defsRadiusServerIndex[] = {
     {1, nullptr, "swRadiusServerIndex-first"},
@@ -284,7 +284,7 @@ static const KvOptionDef defsRadiusServerIndex[] = {
     {3, nullptr, "swRadiusServerIndex-third"},
     {},
 };
-const KvOptionList optRadiusServerIndex(1, defsRadiusServerIndex);
+const KvOptionList optRadiusServerIndex(KvOptionList::kIntegerValues, defsRadiusServerIndex);
 
 static const KvOptionDef defsAcctServiceIndex[] = {
     {1, nullptr, "acctServiceIndex-network"},
@@ -292,14 +292,14 @@ static const KvOptionDef defsAcctServiceIndex[] = {
     {3, nullptr, "acctServiceIndex-system"},
     {},
 };
-const KvOptionList optAcctServiceIndex(1, defsAcctServiceIndex);
+const KvOptionList optAcctServiceIndex(KvOptionList::kIntegerValues, defsAcctServiceIndex);
 
 static const KvOptionDef defsAcctServiceMethod[] = {
     {1, nullptr, "RadiusAcctServiceMethodNone"},
     {2, nullptr, "RadiusAcctServiceMethodRadius"},
     {},
 };
-const KvOptionList optAcctServiceMethod(1, defsAcctServiceMethod);
+const KvOptionList optAcctServiceMethod(KvOptionList::kIntegerValues, defsAcctServiceMethod);
 
 static const KvOptionDef defsAcctServiceMode[] = {
     {1, nullptr, "radiusAcctServiceModeNone"},
@@ -307,14 +307,14 @@ static const KvOptionDef defsAcctServiceMode[] = {
     {3, nullptr, "radiusAcctServiceModeStopOnly"},
     {},
 };
-const KvOptionList optAcctServiceMode(1, defsAcctServiceMode);
+const KvOptionList optAcctServiceMode(KvOptionList::kIntegerValues, defsAcctServiceMode);
 
 static const KvOptionDef defsEnabledDisabled[] = {
     {1, nullptr, "enabled"},
     {2, nullptr, "disabled"},
     {},
 };
-const KvOptionList optEnabledDisabled(1, defsEnabledDisabled);
+const KvOptionList optEnabledDisabled(KvOptionList::kIntegerValues, defsEnabledDisabled);
 
 static const KvOptionDef defsPaeState[] = {
     {1, nullptr, "initialize"},
@@ -328,7 +328,7 @@ static const KvOptionDef defsPaeState[] = {
     {9, nullptr, "forceUnauth"},
     {},
 };
-const KvOptionList optPaeState(1, defsPaeState);
+const KvOptionList optPaeState(KvOptionList::kIntegerValues, defsPaeState);
 
 static const KvOptionDef defsBackendState[] = {
     {1, nullptr, "request"},
@@ -340,21 +340,21 @@ static const KvOptionDef defsBackendState[] = {
     {7, nullptr, "initialize"},
     {},
 };
-const KvOptionList optBackendState(1, defsBackendState);
+const KvOptionList optBackendState(KvOptionList::kIntegerValues, defsBackendState);
 
 static const KvOptionDef defsControlledDirections[] = {
     {0, nullptr, "both"},
     {1, nullptr, "in"},
     {},
 };
-const KvOptionList optControlledDirections(1, defsControlledDirections);
+const KvOptionList optControlledDirections(KvOptionList::kIntegerValues, defsControlledDirections);
 
 static const KvOptionDef defsAuthPortStatus[] = {
     {1, nullptr, "authorized"},
     {2, nullptr, "unauthorized"},
     {},
 };
-const KvOptionList optAuthPortStatus(1, defsAuthPortStatus);
+const KvOptionList optAuthPortStatus(KvOptionList::kIntegerValues, defsAuthPortStatus);
 
 static const KvOptionDef defsAuthPortControl[] = {
     {1, nullptr, "forceUnauthorized"},
@@ -362,14 +362,14 @@ static const KvOptionDef defsAuthPortControl[] = {
     {3, nullptr, "forceAuthorized"},
     {},
 };
-const KvOptionList optAuthPortControl(1, defsAuthPortControl);
+const KvOptionList optAuthPortControl(KvOptionList::kIntegerValues, defsAuthPortControl);
 
 static const KvOptionDef defsSessionAuthenticMethod[] = {
     {1, nullptr, "remoteAuthServer"},
     {2, nullptr, "localAuthServer"},
     {},
 };
-const KvOptionList optSessionAuthenticMethod(1, defsSessionAuthenticMethod);
+const KvOptionList optSessionAuthenticMethod(KvOptionList::kIntegerValues, defsSessionAuthenticMethod);
 
 static const KvOptionDef defsSessionTerminateCause[] = {
     {1,   nullptr, "supplicantLogoff"},
@@ -382,7 +382,7 @@ static const KvOptionDef defsSessionTerminateCause[] = {
     {999, nullptr, "notTerminatedYet"},
     {},
 };
-const KvOptionList optSessionTerminateCause(1, defsSessionTerminateCause);
+const KvOptionList optSessionTerminateCause(KvOptionList::kIntegerValues, defsSessionTerminateCause);
 
 static const KvOptionDef defsSupplicantState[] = {
     {1, nullptr, "disconnected"},
@@ -394,7 +394,7 @@ static const KvOptionDef defsSupplicantState[] = {
     {7, nullptr, "held"},
     {},
 };
-const KvOptionList optSupplicantState(1, defsSupplicantState);
+const KvOptionList optSupplicantState(KvOptionList::kIntegerValues, defsSupplicantState);
 
 static const KvOptionDef defsSystemRebootState[] = {
     {1, nullptr, "other"},
@@ -403,7 +403,7 @@ static const KvOptionDef defsSystemRebootState[] = {
     {4, nullptr, "reboot-and-load-factory-default-config"},
     {},
 };
-const KvOptionList optSystemRebootState(1, defsSystemRebootState);
+const KvOptionList optSystemRebootState(KvOptionList::kIntegerValues, defsSystemRebootState);
 
 static const KvOptionDef defsOtherDisabledEnabled[] = {
     {1, nullptr, "other"},
@@ -411,14 +411,14 @@ static const KvOptionDef defsOtherDisabledEnabled[] = {
     {3, nullptr, "enabled"},
     {},
 };
-const KvOptionList optOtherDisabledEnabled(1, defsOtherDisabledEnabled);
+const KvOptionList optOtherDisabledEnabled(KvOptionList::kIntegerValues, defsOtherDisabledEnabled);
 
 static const KvOptionDef defsSchedulingMechanism[] = {
     {1, nullptr, "strict"},
     {2, nullptr, "roundrobin"},
     {},
 };
-const KvOptionList optSchedulingMechanism(1, defsSchedulingMechanism);
+const KvOptionList optSchedulingMechanism(KvOptionList::kIntegerValues, defsSchedulingMechanism);
 
 static const KvOptionDef defsIgmpCurrentState[] = {
     {1, nullptr, "other"},
@@ -426,7 +426,7 @@ static const KvOptionDef defsIgmpCurrentState[] = {
     {3, nullptr, "non-querier"},
     {},
 };
-const KvOptionList optIgmpCurrentState(1, defsIgmpCurrentState);
+const KvOptionList optIgmpCurrentState(KvOptionList::kIntegerValues, defsIgmpCurrentState);
 
 static const KvOptionDef defsOtherDisableEnable[] = {
     {1, nullptr, "other"},
@@ -434,7 +434,7 @@ static const KvOptionDef defsOtherDisableEnable[] = {
     {3, nullptr, "enable"},
     {},
 };
-const KvOptionList optOtherDisableEnable(1, defsOtherDisableEnable);
+const KvOptionList optOtherDisableEnable(KvOptionList::kIntegerValues, defsOtherDisableEnable);
 
 static const KvOptionDef defsLinkStatus[] = {
     {1, nullptr, "other"},
@@ -442,7 +442,7 @@ static const KvOptionDef defsLinkStatus[] = {
     {3, nullptr, "link-fail"},
     {},
 };
-const KvOptionList optLinkStatus(1, defsLinkStatus);
+const KvOptionList optLinkStatus(KvOptionList::kIntegerValues, defsLinkStatus);
 
 static const KvOptionDef defsNwayStatus[] = {
     {1, nullptr, "auto"},
@@ -454,7 +454,7 @@ static const KvOptionDef defsNwayStatus[] = {
     {7, nullptr, "full-1Gigabps"},
     {},
 };
-const KvOptionList optNwayStatus(1, defsNwayStatus);
+const KvOptionList optNwayStatus(KvOptionList::kIntegerValues, defsNwayStatus);
 
 static const KvOptionDef defsNwayState[] = {
     {1, nullptr, "nway-auto"},
@@ -466,7 +466,7 @@ static const KvOptionDef defsNwayState[] = {
     {7, nullptr, "nway-disabled-1Gigabps-Full"},
     {},
 };
-const KvOptionList optNwayState(1, defsNwayState);
+const KvOptionList optNwayState(KvOptionList::kIntegerValues, defsNwayState);
 
 static const KvOptionDef defsPortSecurityMode[] = {
     {2, nullptr, "permanent"},
@@ -474,14 +474,14 @@ static const KvOptionDef defsPortSecurityMode[] = {
     {4, nullptr, "deleteOnReset"},
     {},
 };
-const KvOptionList optPortSecurityMode(1, defsPortSecurityMode);
+const KvOptionList optPortSecurityMode(KvOptionList::kIntegerValues, defsPortSecurityMode);
 
 static const KvOptionDef defsEnableDisable23[] = {
     {2, nullptr, "enable"},
     {3, nullptr, "disable"},
     {},
 };
-const KvOptionList optEnableDisable23(1, defsEnableDisable23);
+const KvOptionList optEnableDisable23(KvOptionList::kIntegerValues, defsEnableDisable23);
 
 static const KvOptionDef defsMacMaskState[] = {
     {2, nullptr, "dst-mac-addr"},
@@ -489,14 +489,14 @@ static const KvOptionDef defsMacMaskState[] = {
     {4, nullptr, "dst-src-mac-addr"},
     {},
 };
-const KvOptionList optMacMaskState(1, defsMacMaskState);
+const KvOptionList optMacMaskState(KvOptionList::kIntegerValues, defsMacMaskState);
 
 static const KvOptionDef defsPermitDeny[] = {
     {1, nullptr, "permit"},
     {2, nullptr, "deny"},
     {},
 };
-const KvOptionList optPermitDeny(1, defsPermitDeny);
+const KvOptionList optPermitDeny(KvOptionList::kIntegerValues, defsPermitDeny);
 
 static const KvOptionDef defsIpMaskState[] = {
     {2, nullptr, "dst-ip-addr"},
@@ -504,7 +504,7 @@ static const KvOptionDef defsIpMaskState[] = {
     {4, nullptr, "dst-src-ip-addr"},
     {},
 };
-const KvOptionList optIpMaskState(1, defsIpMaskState);
+const KvOptionList optIpMaskState(KvOptionList::kIntegerValues, defsIpMaskState);
 
 static const KvOptionDef defsProtocolType[] = {
     {1, nullptr, "none"},
@@ -515,7 +515,7 @@ static const KvOptionDef defsProtocolType[] = {
     {6, nullptr, "protocolId"},
     {},
 };
-const KvOptionList optProtocolType(1, defsProtocolType);
+const KvOptionList optProtocolType(KvOptionList::kIntegerValues, defsProtocolType);
 
 static const KvOptionDef defsIcmpOption[] = {
     {1, nullptr, "none"},
@@ -524,14 +524,14 @@ static const KvOptionDef defsIcmpOption[] = {
     {4, nullptr, "type-code"},
     {},
 };
-const KvOptionList optIcmpOption(1, defsIcmpOption);
+const KvOptionList optIcmpOption(KvOptionList::kIntegerValues, defsIcmpOption);
 
 static const KvOptionDef defsEnableDisable[] = {
     {1, nullptr, "enable"},
     {2, nullptr, "disable"},
     {},
 };
-const KvOptionList optEnableDisable(1, defsEnableDisable);
+const KvOptionList optEnableDisable(KvOptionList::kIntegerValues, defsEnableDisable);
 
 static const KvOptionDef defsPortMaskOption[] = {
     {1, nullptr, "other"},
@@ -540,14 +540,14 @@ static const KvOptionDef defsPortMaskOption[] = {
     {4, nullptr, "dst-src-addr"},
     {},
 };
-const KvOptionList optPortMaskOption(1, defsPortMaskOption);
+const KvOptionList optPortMaskOption(KvOptionList::kIntegerValues, defsPortMaskOption);
 
 static const KvOptionDef defsDenyPermit[] = {
     {1, nullptr, "deny"},
     {2, nullptr, "permit"},
     {},
 };
-const KvOptionList optDenyPermit(1, defsDenyPermit);
+const KvOptionList optDenyPermit(KvOptionList::kIntegerValues, defsDenyPermit);
 
 static const KvOptionDef defsPortType[] = {
     {1,  nullptr, "portType-100Base-TX"},
@@ -563,14 +563,14 @@ static const KvOptionDef defsPortType[] = {
     {11, nullptr, "none"},
     {},
 };
-const KvOptionList optPortType(1, defsPortType);
+const KvOptionList optPortType(KvOptionList::kIntegerValues, defsPortType);
 
 static const KvOptionDef defsLinkPassFail[] = {
     {2, nullptr, "link-pass"},
     {3, nullptr, "link-fail"},
     {},
 };
-const KvOptionList optLinkPassFail(1, defsLinkPassFail);
+const KvOptionList optLinkPassFail(KvOptionList::kIntegerValues, defsLinkPassFail);
 
 static const KvOptionDef defsPortNwayStatus[] = {
     {0, nullptr, "other"},
@@ -584,7 +584,7 @@ static const KvOptionDef defsPortNwayStatus[] = {
     {8, nullptr, "full-1Gigabps"},
     {},
 };
-const KvOptionList optPortNwayStatus(1, defsPortNwayStatus);
+const KvOptionList optPortNwayStatus(KvOptionList::kIntegerValues, defsPortNwayStatus);
 
 static const KvOptionDef defsModuleType[] = {
     {0,  nullptr, "none"},
@@ -616,14 +616,14 @@ static const KvOptionDef defsModuleType[] = {
     {26, nullptr, "moduleType-BaseModule-24PORT"},
     {},
 };
-const KvOptionList optModuleType(1, defsModuleType);
+const KvOptionList optModuleType(KvOptionList::kIntegerValues, defsModuleType);
 // The save-configuration variable written by the "Save Changes" command.
 static const KvOptionDef defsSaveConfigure[] = {
     {1, nullptr, "normal"},
     {2, nullptr, "active"},
     {},
 };
-const KvOptionList optSaveConfigure(1, defsSaveConfigure);
+const KvOptionList optSaveConfigure(KvOptionList::kIntegerValues, defsSaveConfigure);
 
 static const OptionListInfo optionLists[] = {
     {"DisabledEnabled",        1, defsDisabledEnabled,        &optDisabledEnabled},

@@ -20,7 +20,7 @@ static const KvOptionDef defsIfType[] = {
     {209, nullptr, "bridge"},
     {},
 };
-const KvOptionList optIfType(1, defsIfType);
+const KvOptionList optIfType(KvOptionList::kIntegerValues, defsIfType);
 
 static const KvOptionDef defsIfAdminStatus[] = {
     {1, nullptr, "up"},
@@ -28,7 +28,7 @@ static const KvOptionDef defsIfAdminStatus[] = {
     {3, nullptr, "testing"},
     {},
 };
-const KvOptionList optIfAdminStatus(1, defsIfAdminStatus);
+const KvOptionList optIfAdminStatus(KvOptionList::kIntegerValues, defsIfAdminStatus);
 
 static const KvOptionDef defsIfOperStatus[] = {
     {1, nullptr, "up"},
@@ -40,14 +40,14 @@ static const KvOptionDef defsIfOperStatus[] = {
     {7, nullptr, "lowerLayerDown"},
     {},
 };
-const KvOptionList optIfOperStatus(1, defsIfOperStatus);
+const KvOptionList optIfOperStatus(KvOptionList::kIntegerValues, defsIfOperStatus);
 
 static const KvOptionDef defsIpForwarding[] = {
     {1, nullptr, "forwarding"},
     {2, nullptr, "notForwarding"},
     {},
 };
-const KvOptionList optIpForwarding(1, defsIpForwarding);
+const KvOptionList optIpForwarding(KvOptionList::kIntegerValues, defsIpForwarding);
 
 static const KvOptionDef defsIpRouteType[] = {
     {1, nullptr, "other"},
@@ -56,7 +56,7 @@ static const KvOptionDef defsIpRouteType[] = {
     {4, nullptr, "indirect"},
     {},
 };
-const KvOptionList optIpRouteType(1, defsIpRouteType);
+const KvOptionList optIpRouteType(KvOptionList::kIntegerValues, defsIpRouteType);
 
 static const KvOptionDef defsIpRouteProto[] = {
     {1,  nullptr, "other"},
@@ -75,14 +75,14 @@ static const KvOptionDef defsIpRouteProto[] = {
     {14, nullptr, "bgp"},
     {},
 };
-const KvOptionList optIpRouteProto(1, defsIpRouteProto);
+const KvOptionList optIpRouteProto(KvOptionList::kIntegerValues, defsIpRouteProto);
 
 static const KvOptionDef defsIfTestStatus[] = {
     {1, nullptr, "notInUse"},
     {2, nullptr, "inUse"},
     {},
 };
-const KvOptionList optIfTestStatus(1, defsIfTestStatus);
+const KvOptionList optIfTestStatus(KvOptionList::kIntegerValues, defsIfTestStatus);
 
 static const KvOptionDef defsIfTestResult[] = {
     {1, nullptr, "none"},
@@ -94,7 +94,7 @@ static const KvOptionDef defsIfTestResult[] = {
     {7, nullptr, "failed"},
     {},
 };
-const KvOptionList optIfTestResult(1, defsIfTestResult);
+const KvOptionList optIfTestResult(KvOptionList::kIntegerValues, defsIfTestResult);
 
 static const KvOptionDef defsDot3DuplexStatus[] = {
     {1, nullptr, "unknown"},
@@ -102,7 +102,7 @@ static const KvOptionDef defsDot3DuplexStatus[] = {
     {3, nullptr, "fullDuplex"},
     {},
 };
-const KvOptionList optDot3DuplexStatus(1, defsDot3DuplexStatus);
+const KvOptionList optDot3DuplexStatus(KvOptionList::kIntegerValues, defsDot3DuplexStatus);
 
 static const KvOptionDef defsDot3RateControl[] = {
     {1, nullptr, "rateControlOff"},
@@ -110,7 +110,7 @@ static const KvOptionDef defsDot3RateControl[] = {
     {3, nullptr, "unknown"},
     {},
 };
-const KvOptionList optDot3RateControl(1, defsDot3RateControl);
+const KvOptionList optDot3RateControl(KvOptionList::kIntegerValues, defsDot3RateControl);
 
 static const KvOptionDef defsStpProtocol[] = {
     {1, nullptr, "unknown"},
@@ -118,7 +118,7 @@ static const KvOptionDef defsStpProtocol[] = {
     {3, nullptr, "ieee8021d"},
     {},
 };
-const KvOptionList optStpProtocol(1, defsStpProtocol);
+const KvOptionList optStpProtocol(KvOptionList::kIntegerValues, defsStpProtocol);
 
 static const KvOptionDef defsStpPortState[] = {
     {1, nullptr, "disabled"},
@@ -129,7 +129,7 @@ static const KvOptionDef defsStpPortState[] = {
     {6, nullptr, "broken"},
     {},
 };
-const KvOptionList optStpPortState(1, defsStpPortState);
+const KvOptionList optStpPortState(KvOptionList::kIntegerValues, defsStpPortState);
 
 static const KvOptionDef defsStaticStatus[] = {
     {1, nullptr, "other"},
@@ -139,7 +139,7 @@ static const KvOptionDef defsStaticStatus[] = {
     {5, nullptr, "deleteOnTimeout"},
     {},
 };
-const KvOptionList optStaticStatus(1, defsStaticStatus);
+const KvOptionList optStaticStatus(KvOptionList::kIntegerValues, defsStaticStatus);
 
 static const KvOptionDef defsEntryStatus[] = {
     {1, nullptr, "valid"},
@@ -148,14 +148,14 @@ static const KvOptionDef defsEntryStatus[] = {
     {4, nullptr, "invalid"},
     {},
 };
-const KvOptionList optEntryStatus(1, defsEntryStatus);
+const KvOptionList optEntryStatus(KvOptionList::kIntegerValues, defsEntryStatus);
 
 static const KvOptionDef defsAlarmSampleType[] = {
     {1, nullptr, "absoluteValue"},
     {2, nullptr, "deltaValue"},
     {},
 };
-const KvOptionList optAlarmSampleType(1, defsAlarmSampleType);
+const KvOptionList optAlarmSampleType(KvOptionList::kIntegerValues, defsAlarmSampleType);
 
 static const KvOptionDef defsAlarmStartup[] = {
     {1, nullptr, "risingAlarm"},
@@ -163,7 +163,7 @@ static const KvOptionDef defsAlarmStartup[] = {
     {3, nullptr, "risingOrFallingAlarm"},
     {},
 };
-const KvOptionList optAlarmStartup(1, defsAlarmStartup);
+const KvOptionList optAlarmStartup(KvOptionList::kIntegerValues, defsAlarmStartup);
 
 static const KvOptionDef defsEventType[] = {
     {1, nullptr, "none"},
@@ -172,6 +172,6 @@ static const KvOptionDef defsEventType[] = {
     {4, nullptr, "logandtrap"},
     {},
 };
-const KvOptionList optEventType(1, defsEventType);
+const KvOptionList optEventType(KvOptionList::kIntegerValues, defsEventType);
 
 } // namespace kvbrowser

@@ -9,16 +9,58 @@
 // built from the enterprise number chosen at configuration time.
 namespace kvforms {
 
-extern const VarDef varsEquipmentBasicInfo[];   // TEquipmentBasicInfoForm, scalars
-extern const VarDef varsDot1xDiagnostics[];     // TDiagnosticsInformationForm, table (2, 1)
-extern const VarDef varsEapolFrameStatistics[]; // TMacStatisticTableForm, table (2, 1)
-extern const VarDef varsPortTrunk[];            // TPortTrunkForm, table with rows (3, 1)
-extern const VarDef varsPortMirror[];           // TPortMirrorForm, scalars
-extern const VarDef varsTrafficSegmentation[];  // TTrafficSegmentationForm, table with rows (3, 1)
-extern const VarDef varsAggregatorPort[];       // TAggregatorPortTableForm, table (2, 1)
+extern const VarDef varsEquipmentBasicInfo[];   // TEquipmentBasicInfoForm, kvListScalars
+extern const VarDef varsDot1xDiagnostics[];     // TDiagnosticsInformationForm, kvListTable, one key
+extern const VarDef varsEapolFrameStatistics[]; // TMacStatisticTableForm, kvListTable, one key
+extern const VarDef varsPortTrunk[];            // TPortTrunkForm, kvListTableRows, one key
+extern const VarDef varsPortMirror[];           // TPortMirrorForm, kvListScalars
+extern const VarDef varsTrafficSegmentation[];  // TTrafficSegmentationForm, kvListTableRows, one key
+extern const VarDef varsAggregatorPort[];       // TAggregatorPortTableForm, kvListTable, one key
 
-// The columns of varsPortTrunk, in table order.
+// The variables of each table, in table order (the forms bind and write them
+// by these names).
+enum EquipmentBasicInfoVariable : int32_t {
+    kEquipmentCapacity,
+    kEquipmentStackingVersion,
+    kEquipmentMaxSupportedUnits,
+    kEquipmentNumOfUnit,
+};
 enum PortTrunkColumn : int32_t { kTrunkIndex, kTrunkMasterPort, kTrunkMember, kTrunkState, kTrunkFloodingPort };
+enum PortMirrorVariable : int32_t {
+    kMirrorMaxEntries,
+    kMirrorRxPorts,
+    kMirrorTxPorts,
+    kMirrorTargetPort,
+    kMirrorState
+};
+enum TrafficSegmentationColumn : int32_t { kSegmentationPort, kSegmentationForwardPorts };
+enum AggregatorPortColumn : int32_t {
+    kAggregatorPortIndex,
+    kAggregatorActorSystemPriority,
+    kAggregatorActorSystemId,
+    kAggregatorActorAdminKey,
+    kAggregatorActorOperKey,
+    kAggregatorPartnerAdminSystemPriority,
+    kAggregatorPartnerOperSystemPriority,
+    kAggregatorPartnerAdminSystemId,
+    kAggregatorPartnerOperSystemId,
+    kAggregatorPartnerAdminKey,
+    kAggregatorPartnerOperKey,
+    kAggregatorSelectedAggId,
+    kAggregatorAttachedAggId,
+    kAggregatorActorPort,
+    kAggregatorActorPortPriority,
+    kAggregatorPartnerAdminPort,
+    kAggregatorPartnerOperPort,
+    kAggregatorPartnerAdminPortPriority,
+    kAggregatorPartnerOperPortPriority,
+    // The four LACP state octets, one after the other.
+    kAggregatorActorAdminState,
+    kAggregatorActorOperState,
+    kAggregatorPartnerAdminState,
+    kAggregatorPartnerOperState,
+    kAggregatorAggregateOrIndividual,
+};
 
 // The variable tables of the port and traffic forms, in menu order.
 std::span<const FormTableDef> PortFormTables();

@@ -97,7 +97,7 @@ void TAggregatorPortTableForm::FormCreate()
             QList<QWidget*> boxes;
             for (int bit = 0; bit < kStateBits; ++bit)
                 boxes.push_back(CheckBoxes[state * kStateBits + bit]);
-            binding.BindControlList(kFirstStateVariable + state, kBitIndices, boxes);
+            binding.BindControlList(kvforms::kAggregatorActorAdminState + state, kBitIndices, boxes);
         }
         binding.SetStatusTarget(Memo1);
         binding.OnGetComplete = [this](KvSNMPRequest2Controls&, const KvSNMPError&) {

@@ -21,7 +21,6 @@ public:
     static constexpr int kHeight = 480;
     static constexpr int kListHeight = 272;
     static constexpr int kMemoHeight = 44;
-    static constexpr int kFirstStateVariable = 19;
     static constexpr int kStateCount = 4;
     static constexpr int kStateBits = 8;
 

@@ -70,11 +70,11 @@ void TEquipmentBasicInfoForm::FormCreate()
 {
     Guarded([this] {
         KvSNMPRequest2Edits& binding = CreateBinding(kvforms::varsEquipmentBasicInfo, kvListScalars, 0);
-        binding.BindEdits(2, "%i", Edit2);
-        binding.BindEdits(3, "%i", Edit3);
-        binding.BindEdits(1, "%i", Edit4);
+        binding.BindEdits(kvforms::kEquipmentMaxSupportedUnits, "%i", Edit2);
+        binding.BindEdits(kvforms::kEquipmentNumOfUnit, "%i", Edit3);
+        binding.BindEdits(kvforms::kEquipmentStackingVersion, "%i", Edit4);
         // The capacity bits, in the hexadecimal form of every bit string.
-        binding.BindControl(0, Edit1);
+        binding.BindControl(kvforms::kEquipmentCapacity, Edit1);
         binding.SetStatusTarget(Memo1);
         binding.Refresh();
     });

@@ -84,14 +84,14 @@ void TPortMirrorForm::FormCreate()
     Guarded([this] {
         KvSNMPRequest2Edits& binding = CreateBinding(kvforms::varsPortMirror, kvListScalars, 0);
         binding.SetStatusTarget(StatusPanel0);
-        binding.BindControl(0, StaticText1);
-        binding.BindEdits(3, "%i{n1x208l3}", ET_TargetPort);
-        binding.BindControlList(1, numberList_, TStackingPortUitForm::CheckBoxesOf(IngressGrid));
-        binding.BindControlList(2, numberList_, TStackingPortUitForm::CheckBoxesOf(EgressGrid));
+        binding.BindControl(kvforms::kMirrorMaxEntries, StaticText1);
+        binding.BindEdits(kvforms::kMirrorTargetPort, "%i{n1x208l3}", ET_TargetPort);
+        binding.BindControlList(kvforms::kMirrorRxPorts, numberList_, TStackingPortUitForm::CheckBoxesOf(IngressGrid));
+        binding.BindControlList(kvforms::kMirrorTxPorts, numberList_, TStackingPortUitForm::CheckBoxesOf(EgressGrid));
         // Ticked is "enabled", clear is "disabled": the box's own two values,
         // not the first two of the state's three names ("other" would be
         // clear and "disabled" ticked).
-        binding.BindControl(4, CK_Status, 0, 0, &kvtables::optDisabledEnabled);
+        binding.BindControl(kvforms::kMirrorState, CK_Status, 0, 0, &kvtables::optDisabledEnabled);
         binding.Refresh(KvFlowRun::Blocking);
     });
 }

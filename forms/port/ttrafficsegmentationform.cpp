@@ -113,10 +113,10 @@ void TTrafficSegmentationForm::FormCreate()
         KvSNMPRequest2Edits& binding = CreateBinding(kvforms::varsTrafficSegmentation, kvListTableRows, 1);
         binding.SetStatusTarget(StatusPanel0);
         binding.AttachListView(LV_TrafficForward, true);
-        binding.BindControl(0, ST_Port);
+        binding.BindControl(kvforms::kSegmentationPort, ST_Port);
         const QList<QWidget*> boxes = TStackingPortUitForm::CheckBoxesOf(PortGrid);
         const int shown = std::min(kListBits, static_cast<int>(boxes.size()));
-        binding.BindControlList(1, TStackingPortUitForm::BitIndexText(shown), boxes);
+        binding.BindControlList(kvforms::kSegmentationForwardPorts, TStackingPortUitForm::BitIndexText(shown), boxes);
         binding.OnGetComplete = [this](KvSNMPRequest2Controls&, const KvSNMPError&) { SetComplete(true); };
         // A write that fails is not followed by a walk: it ends the request.
         binding.OnSetComplete = [this](KvSNMPRequest2Controls&, const KvSNMPError& e) {

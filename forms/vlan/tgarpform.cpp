@@ -13,8 +13,6 @@
 
 namespace {
 
-enum GarpColumn { kPort, kJoin, kLeave, kLeaveAll };
-
 constexpr const char* kTimeConstraint = "%i{n0x2147483647l10}";
 
 } // namespace
@@ -65,9 +63,9 @@ void TGARPForm::FormCreate()
     binding_ = &NewBinding(kvforms::varsGarp, kvListTable, 1);
     GuardGet(*binding_, [this] {
         binding_->AttachListView(LV_dot1dPortGarpEntry, true);
-        binding_->BindEdits(kJoin, kTimeConstraint, GarpJoinTime);
-        binding_->BindEdits(kLeave, kTimeConstraint, GarpLeaveTime);
-        binding_->BindEdits(kLeaveAll, kTimeConstraint, GarpLeaveAllTime);
+        binding_->BindEdits(kvforms::kGarpJoinTime, kTimeConstraint, GarpJoinTime);
+        binding_->BindEdits(kvforms::kGarpLeaveTime, kTimeConstraint, GarpLeaveTime);
+        binding_->BindEdits(kvforms::kGarpLeaveAllTime, kTimeConstraint, GarpLeaveAllTime);
         binding_->OnGetComplete = [this](KvSNMPRequest2Controls&, const KvSNMPError&) { RequestComplete(); };
         // A write that fails brings no refresh after it: its completion sets
         // the flags again, or Refresh and Set would stay without effect.

@@ -14,11 +14,7 @@
 #include "forms/port/tstackingportuitform.h"
 #include "forms/vlan/vlanformtables.h"
 
-namespace {
-
-enum MulticastColumn { kVid, kAddress, kReceivePort, kEgress, kForbidden, kStatus };
-
-} // namespace
+using Column = kvforms::StaticMulticastColumn;
 
 TMulticastFilterInformationForm::TMulticastFilterInformationForm(QWidget* owner, const KvFormHost& host)
     : TBridgeForm(owner, host, "MulticastFilterInformationForm", "MulticastFilterInformationForm")
@@ -60,11 +56,11 @@ void TMulticastFilterInformationForm::FormCreate()
     binding_ = &NewBinding(kvforms::varsStaticMulticast, kvListTableRows, 3);
     Guard(*binding_, [this] {
         binding_->AttachListView(LV_dot1qStaticMulticastEntry, true);
-        binding_->BindEdits(kVid, "%i{n1x4094}", ED_MulticastVID);
-        binding_->BindEdits(kAddress, "%h", ED_MACAddress);
-        BindGrid(*binding_, kEgress, EgressGrid);
-        BindGrid(*binding_, kForbidden, ForbiddenGrid);
-        binding_->BindComboBox(kStatus, Status);
+        binding_->BindEdits(Column::kMulticastVlanId, "%i{n1x4094}", ED_MulticastVID);
+        binding_->BindEdits(Column::kMulticastAddress, "%h", ED_MACAddress);
+        BindGrid(*binding_, Column::kMulticastEgress, EgressGrid);
+        BindGrid(*binding_, Column::kMulticastForbidden, ForbiddenGrid);
+        binding_->BindComboBox(Column::kMulticastStatus, Status);
         Status->setCurrentIndex(-1);
         binding_->Refresh();
         LV_dot1qStaticMulticastEntryChange();

@@ -8,6 +8,7 @@
 #include "binding/kvsnmprequest2edits.h"
 #include "forms/common/formwidgets.h"
 #include "forms/port/tstackingportuitform.h"
+#include "forms/vlan/vlanformtables.h"
 
 TPortSetsForm::TPortSetsForm(QWidget* owner, const KvFormHost& host, const Shape& shape)
     : TBridgeForm(owner, host, shape.objectName, shape.caption), shape_(shape)
@@ -44,8 +45,10 @@ void TPortSetsForm::FormCreate()
     binding_ = &NewBinding(shape_.variables, kvListTable, 1);
     Guard(*binding_, [this] {
         binding_->AttachListView(LV_dot1qForwardUnregisteredEntry, true);
+        constexpr std::array<kvforms::PortSetsColumn, 3> kLists = {kvforms::kPortSetsAll, kvforms::kPortSetsStatic,
+                                                                   kvforms::kPortSetsForbidden};
         for (size_t i = 0; i < Grids.size(); ++i)
-            BindGrid(*binding_, static_cast<int>(i) + 1, Grids[i], shape_.boundPorts);
+            BindGrid(*binding_, kLists[i], Grids[i], shape_.boundPorts);
         binding_->Refresh();
         ShowRowCount();
     });

@@ -8,12 +8,6 @@
 #include "forms/port/tstackingportuitform.h"
 #include "forms/vlan/vlanformtables.h"
 
-namespace {
-
-enum GroupColumn { kVlan, kGroupAddress, kEgress, kLearnt };
-
-} // namespace
-
 TTpGroupDestinationForwardedForm::TTpGroupDestinationForwardedForm(QWidget* owner, const KvFormHost& host)
     : TBridgeForm(owner, host, "TpGroupDestinationForwardedForm", "Tp Group Destination Forwarded")
 {
@@ -42,8 +36,8 @@ void TTpGroupDestinationForwardedForm::FormCreate()
     binding_ = &NewBinding(kvforms::varsTpGroup, kvListTableRows, 2);
     Guard(*binding_, [this] {
         binding_->AttachListView(LV_dot1qTpGroupEntry, true);
-        BindGrid(*binding_, kEgress, EgressGrid);
-        BindGrid(*binding_, kLearnt, LearntGrid);
+        BindGrid(*binding_, kvforms::kGroupEgress, EgressGrid);
+        BindGrid(*binding_, kvforms::kGroupLearnt, LearntGrid);
         binding_->Refresh();
     });
 }

@@ -14,11 +14,7 @@
 #include "forms/port/tstackingportuitform.h"
 #include "forms/vlan/vlanformtables.h"
 
-namespace {
-
-enum UnicastColumn { kVid, kAddress, kReceivePort, kAllowed, kStatus };
-
-} // namespace
+using Column = kvforms::StaticUnicastColumn;
 
 TUnicastFilterInformationForm::TUnicastFilterInformationForm(QWidget* owner, const KvFormHost& host)
     : TBridgeForm(owner, host, "UnicastFilterInformationForm", "UnicastFilterInformationForm")
@@ -60,10 +56,10 @@ void TUnicastFilterInformationForm::FormCreate()
     binding_ = &NewBinding(kvforms::varsStaticUnicast, kvListTableRows, 3);
     Guard(*binding_, [this] {
         binding_->AttachListView(LV_dot1qStaticUnicastEntry, true);
-        binding_->BindEdits(kVid, "%i{n1x4094}", ED_UnicastVID);
-        binding_->BindEdits(kAddress, "%h", UnicastAddress);
-        BindGrid(*binding_, kAllowed, AllowedGrid);
-        binding_->BindComboBox(kStatus, UStatus);
+        binding_->BindEdits(Column::kUnicastVlanId, "%i{n1x4094}", ED_UnicastVID);
+        binding_->BindEdits(Column::kUnicastAddress, "%h", UnicastAddress);
+        BindGrid(*binding_, Column::kUnicastAllowedPorts, AllowedGrid);
+        binding_->BindComboBox(Column::kUnicastStatus, UStatus);
         UStatus->setCurrentIndex(-1);
         binding_->Refresh();
         LV_dot1qStaticUnicastEntryChange();

@@ -14,11 +14,7 @@
 #include "forms/port/tstackingportuitform.h"
 #include "forms/vlan/vlanformtables.h"
 
-namespace {
-
-enum CurrentColumn { kTimeMark, kVlanIndex, kFdbId, kEgress, kUntagged, kStatus, kCreationTime };
-
-} // namespace
+using Column = kvforms::VlanCurrentColumn;
 
 TVLanCurrentTableForm::TVLanCurrentTableForm(QWidget* owner, const KvFormHost& host)
     : TBridgeForm(owner, host, "VLanCurrentTableForm", "VLAN Current Table")
@@ -71,9 +67,9 @@ void TVLanCurrentTableForm::FormCreate()
     table_ = &NewBinding(kvforms::varsVlanCurrent, kvListTableRows, 2);
     Guard(*table_, [this] {
         table_->AttachListView(LV_dot1qVlanCurrentEntry, true);
-        table_->BindControl(kVlanIndex, StaticText1);
-        BindGrid(*table_, kEgress, EgressGrid);
-        BindGrid(*table_, kUntagged, UntaggedGrid);
+        table_->BindControl(Column::kCurrentVlanIndex, StaticText1);
+        BindGrid(*table_, Column::kCurrentEgress, EgressGrid);
+        BindGrid(*table_, Column::kCurrentUntagged, UntaggedGrid);
         table_->Refresh();
         LV_dot1qVlanCurrentEntryChange();
     });

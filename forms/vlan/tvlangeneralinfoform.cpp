@@ -38,11 +38,11 @@ void TVLanGeneralInfoForm::FormCreate()
 {
     binding_ = &NewBinding(kvforms::varsVlanGeneral, kvListScalars, 0);
     Guard(*binding_, [this] {
-        binding_->BindControl(0, VlanVersionNumber);
-        binding_->BindControl(1, MaxVlanId);
-        binding_->BindControl(2, MaxSupportedVlans);
-        binding_->BindControl(3, CurrentNumOfVlans);
-        binding_->BindComboBox(4, GvrpStatus);
+        binding_->BindControl(kvforms::kGeneralVersion, VlanVersionNumber);
+        binding_->BindControl(kvforms::kGeneralMaxVlanId, MaxVlanId);
+        binding_->BindControl(kvforms::kGeneralMaxSupportedVlans, MaxSupportedVlans);
+        binding_->BindControl(kvforms::kGeneralCurrentVlans, CurrentNumOfVlans);
+        binding_->BindComboBox(kvforms::kGeneralGvrpStatus, GvrpStatus);
         GvrpStatus->setCurrentIndex(-1);
         binding_->Refresh();
     });

@@ -12,12 +12,6 @@
 #include "forms/common/formwidgets.h"
 #include "forms/vlan/vlanformtables.h"
 
-namespace {
-
-enum PortVlanColumn { kPort, kPvid, kIngressFiltering, kGvrpStatus };
-
-} // namespace
-
 TVLanPortInfomationForm::TVLanPortInfomationForm(QWidget* owner, const KvFormHost& host)
     : TBridgeForm(owner, host, "VLanPortInfomationForm", "VLAN Port Information Form")
 {
@@ -64,9 +58,9 @@ void TVLanPortInfomationForm::FormCreate()
     binding_ = &NewBinding(kvforms::varsPortVlan, kvListTable, 1);
     Guard(*binding_, [this] {
         binding_->AttachListView(LV_dot1qPortVlanEntry, true);
-        binding_->BindEdits(kPvid, "%i{}", PortVLanID);
-        binding_->BindComboBox(kIngressFiltering, IngressFiltering);
-        binding_->BindComboBox(kGvrpStatus, GvrpStatus);
+        binding_->BindEdits(kvforms::kVlanPortPvid, "%i{}", PortVLanID);
+        binding_->BindComboBox(kvforms::kVlanPortIngressFiltering, IngressFiltering);
+        binding_->BindComboBox(kvforms::kVlanPortGvrpStatus, GvrpStatus);
         IngressFiltering->setCurrentIndex(-1);
         GvrpStatus->setCurrentIndex(-1);
         binding_->Refresh();

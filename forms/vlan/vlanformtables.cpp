@@ -24,7 +24,7 @@ static const KvOptionDef defsRowStatusCapitalised[] = {
     {6, nullptr, "Destroy"},
     {},
 };
-const KvOptionList optRowStatusCapitalised(1, defsRowStatusCapitalised);
+const KvOptionList optRowStatusCapitalised(KvOptionList::kIntegerValues, defsRowStatusCapitalised);
 
 static const KvOptionDef defsVlanStatus[] = {
     {1, nullptr, "other"},
@@ -32,7 +32,7 @@ static const KvOptionDef defsVlanStatus[] = {
     {3, nullptr, "dynamicGvrp"},
     {},
 };
-const KvOptionList optVlanStatus(1, defsVlanStatus);
+const KvOptionList optVlanStatus(KvOptionList::kIntegerValues, defsVlanStatus);
 
 static const KvOptionDef defsFilterStatus[] = {
     {1, nullptr, "other"},
@@ -42,7 +42,7 @@ static const KvOptionDef defsFilterStatus[] = {
     {5, nullptr, "deleteOnTimeout"},
     {},
 };
-const KvOptionList optFilterStatus(1, defsFilterStatus);
+const KvOptionList optFilterStatus(KvOptionList::kIntegerValues, defsFilterStatus);
 
 // --- 802.1Q VLANs --------------------------------------------------------------
 

@@ -19,31 +19,32 @@ extern const KvOptionList optVlanStatus;           // 1 "other", 2 "permanent", 
 extern const KvOptionList optFilterStatus;         // 1 "other", 2 "invalid" ... 5 "deleteOnTimeout"
 
 // "802.1Q VLAN" > "Static Table" (TVlanStaticForm)
-extern const VarDef varsVlanStatic[];             // kind 3, one key
-extern const VarDef varsNextFreeLocalVlanIndex[]; // kind 0
+extern const VarDef varsVlanStatic[];             // kvListTableRows, one key
+extern const VarDef varsNextFreeLocalVlanIndex[]; // kvListScalars
 // "802.1Q VLAN" > "Current Table" (TVLanCurrentTableForm)
-extern const VarDef varsVlanNumDeletes[]; // kind 0
-extern const VarDef varsVlanCurrent[];    // kind 3, two keys
+extern const VarDef varsVlanNumDeletes[]; // kvListScalars
+extern const VarDef varsVlanCurrent[];    // kvListTableRows, two keys
 // "Port Based VLAN" (TPortBasedVLanForm)
-extern const VarDef varsPortBasedVlan[]; // kind 3, one key
+extern const VarDef varsPortBasedVlan[]; // kvListTableRows, one key
 // "Forwarding/Filtering" and "Static Filtering" windows
-extern const VarDef varsTpGroup[];             // kind 3, two keys
-extern const VarDef varsForwardAll[];          // kind 2, one key
-extern const VarDef varsForwardUnregistered[]; // kind 2, one key
-extern const VarDef varsStaticUnicast[];       // kind 3, three keys
-extern const VarDef varsStaticMulticast[];     // kind 3, three keys
+extern const VarDef varsTpGroup[];             // kvListTableRows, two keys
+extern const VarDef varsForwardAll[];          // kvListTable, one key
+extern const VarDef varsForwardUnregistered[]; // kvListTable, one key
+extern const VarDef varsStaticUnicast[];       // kvListTableRows, three keys
+extern const VarDef varsStaticMulticast[];     // kvListTableRows, three keys
 // "802.1P" > "Basic Configure" (TPBridgeConfigForm): one variable per request
-extern const VarDef varsDeviceCapabilities[];    // kind 0
-extern const VarDef varsTrafficClassesEnabled[]; // kind 0
-extern const VarDef varsGmrpStatus[];            // kind 0
+extern const VarDef varsDeviceCapabilities[];    // kvListScalars
+extern const VarDef varsTrafficClassesEnabled[]; // kvListScalars
+extern const VarDef varsGmrpStatus[];            // kvListScalars
 // "802.1P" > "GARP", "Port Capability"
-extern const VarDef varsGarp[];             // kind 2, one key
-extern const VarDef varsPortCapabilities[]; // kind 2, one key
+extern const VarDef varsGarp[];             // kvListTable, one key
+extern const VarDef varsPortCapabilities[]; // kvListTable, one key
 // "802.1Q Bridge" > "Basic Configure", "Ports Information"
-extern const VarDef varsVlanGeneral[]; // kind 0
-extern const VarDef varsPortVlan[];    // kind 2, one key
+extern const VarDef varsVlanGeneral[]; // kvListScalars
+extern const VarDef varsPortVlan[];    // kvListTable, one key
 
-// The columns of varsVlanStatic and varsPortBasedVlan, in table order.
+// The variables of each table, in table order (the forms bind and write them
+// by these names). A table of one variable has no names: it is variable 0.
 enum VlanStaticColumn : int32_t {
     kStaticVlanId,
     kStaticVlanName,
@@ -52,7 +53,44 @@ enum VlanStaticColumn : int32_t {
     kStaticUntagged,
     kStaticStatus,
 };
+enum VlanCurrentColumn : int32_t {
+    kCurrentTimeMark,
+    kCurrentVlanIndex,
+    kCurrentFdbId,
+    kCurrentEgress,
+    kCurrentUntagged,
+    kCurrentStatus,
+    kCurrentCreationTime,
+};
 enum PortBasedVlanColumn : int32_t { kPortVlanIndex, kPortVlanName, kPortVlanMembers, kPortVlanStatus };
+enum TpGroupColumn : int32_t { kGroupVlanId, kGroupAddress, kGroupEgress, kGroupLearnt };
+// varsForwardAll and varsForwardUnregistered alike: the VLAN, then its three
+// port lists.
+enum PortSetsColumn : int32_t { kPortSetsVlanId, kPortSetsAll, kPortSetsStatic, kPortSetsForbidden };
+enum StaticUnicastColumn : int32_t {
+    kUnicastVlanId,
+    kUnicastAddress,
+    kUnicastReceivePort,
+    kUnicastAllowedPorts,
+    kUnicastStatus,
+};
+enum StaticMulticastColumn : int32_t {
+    kMulticastVlanId,
+    kMulticastAddress,
+    kMulticastReceivePort,
+    kMulticastEgress,
+    kMulticastForbidden,
+    kMulticastStatus,
+};
+enum GarpColumn : int32_t { kGarpPort, kGarpJoinTime, kGarpLeaveTime, kGarpLeaveAllTime };
+enum VlanGeneralVariable : int32_t {
+    kGeneralVersion,
+    kGeneralMaxVlanId,
+    kGeneralMaxSupportedVlans,
+    kGeneralCurrentVlans,
+    kGeneralGvrpStatus,
+};
+enum PortVlanColumn : int32_t { kVlanPortNumber, kVlanPortPvid, kVlanPortIngressFiltering, kVlanPortGvrpStatus };
 
 // Every request of these forms, in menu order.
 std::span<const FormTableDef> VlanFormTables();
