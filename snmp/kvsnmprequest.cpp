@@ -290,7 +290,6 @@ KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int3
             rowInstance = received.substr(base.size() + 1);
         ++n;
     }
-    partialRow_ = finished > 0 && finished < n;
     if (finished == n)
         return Reading::AllFinished;
     if (table)
@@ -298,8 +297,13 @@ KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int3
     // A finished column goes on from the row just received. (Its instance is
     // built only now: before the first row the index values are still empty,
     // and an empty address or octet index has no instance at all.)
-    for (int32_t i : finishedColumns)
-        variables[i].lastOid = BaseOid(i) + "." + BuildInstance();
+    // When it starts again behind where it was, GETNEXT may find in it what
+    // the rows after this one, as a GETBULK answered them, do not hold.
+    for (int32_t i : finishedColumns) {
+        const std::string restart = BaseOid(i) + "." + BuildInstance();
+        partialRow_ = partialRow_ || KvSNMPWalkCursor::RestartsBehind(variables[i].lastOid, restart);
+        variables[i].lastOid = restart;
+    }
     // Every column moves forward at each step, but a broken agent can still
     // bring a walk back to where it was (columns that end start again at the
     // current row's instance, which need not be the one received). The walk

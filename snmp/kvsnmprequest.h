@@ -194,7 +194,7 @@ private:
     KvSNMPWalkCursor cursor_;
     SnmpTarget walkTarget_;       // the agent the rows waiting came from
     Completion* ahead_ = nullptr; // the GETBULK sent ahead, while outstanding
-    bool partialRow_ = false;     // some, not all, columns ended in the last row read
+    bool partialRow_ = false;     // a column ended in the last row read and starts again behind
 
     std::set<Completion*> outstanding_;
     std::vector<int32_t> pduVariables_; // element of every binding of the last PDU built

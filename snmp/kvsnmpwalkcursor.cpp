@@ -190,7 +190,6 @@ void KvSNMPWalkCursor::CountAnswer(const std::vector<SnmpVb>& bindings)
     shared.totals.bindings += static_cast<int64_t>(bindings.size());
     shared.totals.bytes += bytes;
     shared.totals.roundTripMs += lastRoundTripMs_;
-    shared.totals.settled = sentRepetitions_ * columns_;
 }
 
 void KvSNMPWalkCursor::CountRetry()
@@ -232,12 +231,14 @@ KvWalkAction KvSNMPWalkCursor::TakeTimeout()
     learnt_.limited = true;
     Resize(sent / 2);
     CountRetry();
+    Settle();
     return KvWalkAction::AskFewer;
 }
 
 void KvSNMPWalkCursor::TakeGetNext(const std::vector<SnmpVb>& bindings)
 {
     CountAnswer(bindings);
+    Settle();
 }
 
 KvWalkStats KvSNMPWalkCursor::Totals()
@@ -280,9 +281,23 @@ int32_t KvSNMPWalkCursor::EncodedSize(const SnmpVb& binding)
     return ElementBytes(name + ElementBytes(value));
 }
 
+void KvSNMPWalkCursor::Settle()
+{
+    Learnt& shared = Shared();
+    const std::lock_guard<std::mutex> hold(shared.lock);
+    shared.totals.settled = Bindings();
+}
+
 KvWalkAction KvSNMPWalkCursor::TakeBulk(int32_t errorStatus, const std::vector<SnmpVb>& bindings)
 {
     CountAnswer(bindings);
+    const KvWalkAction action = Decide(errorStatus, bindings);
+    Settle();
+    return action;
+}
+
+KvWalkAction KvSNMPWalkCursor::Decide(int32_t errorStatus, const std::vector<SnmpVb>& bindings)
+{
     if (IsRefusal(errorStatus)) {
         if (errorStatus == snmpPduTooBig && sentRepetitions_ > 1) {
             const int32_t sent = sentRepetitions_ * columns_;
@@ -377,6 +392,11 @@ bool KvSNMPWalkCursor::InSubtree(const std::string& base, const std::string& oid
 bool KvSNMPWalkCursor::Stalls(const std::string& base, const std::string& previous, const SnmpVb& received)
 {
     return !received.IsException() && InSubtree(base, received.oid) && !ComesAfter(previous, received.oid);
+}
+
+bool KvSNMPWalkCursor::RestartsBehind(const std::string& previous, const std::string& restart)
+{
+    return !previous.empty() && ComesAfter(restart, previous);
 }
 
 bool KvSNMPWalkCursor::ColumnEnds(const std::string& base, const std::string& previous, const std::string& received)

@@ -17,7 +17,7 @@ struct KvWalkStats {
     int64_t bindings = 0;    // bindings received
     int64_t bytes = 0;       // encoded size of the answers received
     int64_t roundTripMs = 0; // time from sending to the answer, summed over the answers
-    int32_t settled = 0;     // bindings per GETBULK the last walk ended with (0: GETNEXT)
+    int32_t settled = 0;     // bindings the last walk's next GETBULK would ask for (0: GETNEXT)
 };
 
 // What a table walk does after an answer or a row.
@@ -32,8 +32,8 @@ enum class KvWalkAction {
 
 // How the row just read left the walked columns.
 enum class KvWalkRow {
-    Row,       // every column moved forward
-    SomeEnded, // some, not all, columns left their subtree
+    Row,       // every column moved forward, or those that ended stay ended
+    SomeEnded, // some, not all, columns left their subtree and start again behind where they were
     Ended,     // the walk ended (every column ended, a repeat, an error)
 };
 
@@ -47,8 +47,9 @@ enum class KvWalkRow {
 // n bindings; row k holds the k-th successor of every column, which is what k
 // GETNEXT steps give as long as every column moves forward. A GETNEXT walk
 // restarts a column that ended from the current row, so once a row arrives in
-// which some but not all columns ended, the rows after it are dropped and the
-// walk asks again from there.
+// which a column ended and starts again behind where it had got to, the rows
+// after it are dropped and the walk asks again from there. (A column that
+// ends for good, or was empty, keeps the rows after it.)
 //
 // An answer that stays in a column without moving past the OID asked for
 // (Stalls), or a walk that comes back to where it was (Revisits), ends the
@@ -154,6 +155,13 @@ public:
         int64_t bytesSeen = 0;    // encoded size of the bindings received,
         int64_t bindingsSeen = 0; // and their number
     };
+    // True when a column that ended, having been asked from `previous`,
+    // starts again from `restart`, before it: a GETNEXT from there may find
+    // rows of the column that a GETBULK's later rows (the successors of
+    // where the column ended) do not hold. Not behind it (or never asked),
+    // the column has nothing after `restart` either, and the later rows
+    // stand.
+    static bool RestartsBehind(const std::string& previous, const std::string& restart);
     // True when `oid` lies in the subtree of `base` (".5" does not admit ".50").
     static bool InSubtree(const std::string& base, const std::string& oid);
 
@@ -167,6 +175,10 @@ private:
     // Counts an answer of `bindings` (its size and round-trip time).
     void CountAnswer(const std::vector<SnmpVb>& bindings);
     void CountRetry();
+    // Notes the size of the next request in the totals.
+    void Settle();
+    // What a GETBULK answer gives (TakeBulk, without the counting).
+    KvWalkAction Decide(int32_t errorStatus, const std::vector<SnmpVb>& bindings);
     // After an answer of `received` bindings with rows: grows the request
     // when the answer was whole and came quickly, or settles on the most an
     // agent that cut it short gives.

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Requests and time per catalogue page: osprey-export --all --stats against
 # osprey-sim answering every request DELAY ms late (default 50), one line per
-# page with its rows, requests, time and the bindings per GETBULK the walk
-# settled on. Then the same export against a simulator that gives at most 40
+# table page with its rows, requests, time and the bindings the next GETBULK
+# would ask for (the walks of one run learn the switch as they go); beside
+# them the requests and time of the page exported alone by a fresh process
+# (the first walk of the switch: "first"). Then the same export against a simulator that gives at most 40
 # bindings per GETBULK answer (--bulk-max-bindings 40): the walks still use
 # GETBULK (size above 0) and every page has the rows of the first run.
 #
@@ -37,18 +39,19 @@ stop_sim() {
     fi
     SIM_PID=""
 }
-trap 'stop_sim; rm -rf "$WORK"' EXIT
+trap 'stop_sim; if [ -n "${OSPREY_PAGES_KEEP:-}" ]; then echo "pages.sh: kept $WORK"; else rm -rf "$WORK"; fi' EXIT
 trap 'exit 130' INT TERM
 
 . "$ROOT/scripts/lib/switch-setup.sh"
 write_registry "$WORK" "$BUILD"
 export KORVAN_REGISTRY="$WORK/registry.ini"
 
-# export_run NAME SIM-OPTION...: the simulator with those options, then
-# osprey-export --all --stats into NAME.tsv and NAME.stats.
+# export_run NAME ALONE SIM-OPTION...: the simulator with those options, then
+# osprey-export --all --stats into NAME.tsv and NAME.stats; with ALONE "yes"
+# also every table page by a process of its own into NAME.alone.
 export_run() {
-    local name=$1
-    shift
+    local name=$1 alone=$2
+    shift 2
     rm -f "$WORK/ready"
     "$SIMULATOR" --listen udp:127.0.0.1:0 --ready-file "$WORK/ready" "$@" >"$WORK/sim.out" 2>&1 &
     SIM_PID=$!
@@ -61,6 +64,13 @@ export_run() {
     local status=0
     (cd "$WORK" && exec "$EXPORT" /I127.0.0.1 /Rravine --all --tsv --stats) \
         >"$WORK/$name.tsv" 2>"$WORK/$name.stats" || status=$?
+    if [ "$alone" = yes ]; then
+        : >"$WORK/$name.alone"
+        "$EXPORT" --list --tsv | awk -F'\t' '$2 == "table" { print $4 }' | while IFS= read -r page; do
+            (cd "$WORK" && "$EXPORT" /I127.0.0.1 /Rravine --page "$page" --tsv --stats 2>&1 >/dev/null |
+                grep '^stats: ' | head -n 1 | sed "s/^/$page\t/") >>"$WORK/$name.alone" || true
+        done
+    fi
     stop_sim
     if [ "$status" != 0 ]; then
         echo "pages.sh: osprey-export --all ended with $status:" >&2
@@ -68,8 +78,8 @@ export_run() {
     fi
 }
 
-export_run delayed --delay "$DELAY"
-export_run capped --bulk-max-bindings 40
+export_run delayed yes --delay "$DELAY"
+export_run capped no --bulk-max-bindings 40
 
 python3 - "$WORK" "$DELAY" <<'PY'
 import re, sys
@@ -94,25 +104,31 @@ def pages(name):
     return out
 
 delayed, capped = pages("delayed"), pages("capped")
+alone = []
+for line in open(f"{work}/delayed.alone"):
+    name, stats = line.rstrip("\n").split("\t", 1)
+    alone.append({k: int(v) for k, v in re.findall(r"(\w+)=(\d+)", stats.rsplit(": ", 1)[1])})
 tables = [p for p in delayed if p[3]["requests"] > 0]
 print(f"Every catalogue table page exported once (osprey-export --all --stats), the simulator answering "
       f"every request {delay} ms late; the process learns the switch as it goes (pages in menu order):\n")
-print(f"  {'page':44} {'rows':>5} {'requests':>8} {'retries':>7} {'time (ms)':>9} {'size':>5}")
-worst_small = worst_large = 0
-for title, rows, _, f in tables:
-    mark = ""
-    if rows <= 30:
-        worst_small = max(worst_small, f["requests"])
-        mark = "  over 3" if f["requests"] > 3 else ""
-    else:
-        worst_large = max(worst_large, f["requests"])
-        mark = "  over 4" if f["requests"] > 4 else ""
-    print(f"  {title[:44]:44} {rows:5} {f['requests']:8} {f['retries']:7} {f['time_ms']:9} {f['size']:5}{mark}")
+print(f"  {'page':40} {'rows':>5} {'requests':>8} {'retries':>7} {'time (ms)':>9} {'size':>5}"
+      f" {'first: requests':>15} {'time (ms)':>9}")
+worst = {"small": [0, 0], "large": [0, 0]}
+for (title, rows, _, f), a in zip(tables, alone + [{}] * (len(tables) - len(alone))):
+    first = a.get("requests", -1)
+    key, target = ("small", 3) if rows <= 30 else ("large", 4)
+    worst[key][0] = max(worst[key][0], f["requests"])
+    worst[key][1] = max(worst[key][1], first)
+    mark = f"  over {target}" if max(f["requests"], first) > target else ""
+    print(f"  {title[:40]:40} {rows:5} {f['requests']:8} {f['retries']:7} {f['time_ms']:9} {f['size']:5}"
+          f" {first:15} {a.get('time_ms', -1):9}{mark}")
 total_ms = sum(p[3]["time_ms"] for p in delayed)
-print(f"\n  table pages: {len(tables)}; most requests for a page of up to 30 rows: {worst_small} (target 3), "
-      f"for a larger page: {worst_large} (target 4); whole export {total_ms / 1000:.1f} s")
+print(f"\n  table pages: {len(tables)}; most requests for a page of up to 30 rows: {worst['small'][0]} in the run, "
+      f"{worst['small'][1]} alone (target 3); for a larger page: {worst['large'][0]} in the run, "
+      f"{worst['large'][1]} alone (target 4); whole export {total_ms / 1000:.1f} s")
 
 same = sum(1 for a, b in zip(delayed, capped) if a[1] == b[1])
+identical = sum(1 for a, b in zip(delayed, capped) if a[2] == b[2])
 bulk = [p for p in capped if p[3]["requests"] > 0]
 getnext = [p[0] for p in bulk if p[3]["size"] == 0]
 print(f"\nThe same export against a simulator that answers a GETBULK with at most 40 bindings:\n")
@@ -121,7 +137,8 @@ for title, rows, _, f in bulk:
     if rows > 30:
         print(f"  {title[:44]:44} {rows:5} {f['requests']:8} {f['size']:5}")
 print(f"  ... ({len(bulk)} table pages in all)")
-print(f"\n  pages with the row count of the first run: {same} of {len(delayed)}; "
+print(f"\n  pages with the row count of the first run: {same} of {len(delayed)} "
+      f"(the same text, counters and clocks included: {identical}); "
       f"table pages that fell back to GETNEXT: {len(getnext)} {getnext if getnext else ''}; "
       f"largest size: {max((p[3]['size'] for p in bulk), default=0)} bindings (cap 40)")
 PY

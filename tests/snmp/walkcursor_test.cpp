@@ -293,6 +293,13 @@ TEST(WalkCursor, AnAnswerInTheColumnThatDoesNotMoveOnStallsTheWalk)
     EXPECT_FALSE(KvSNMPWalkCursor::Stalls(kIndex, previous, atEnd));
     // The first step of a walk has nothing to come after.
     EXPECT_FALSE(KvSNMPWalkCursor::Stalls(kIndex, "", Binding(kIndex + ".1")));
+
+    // A column that ended starts again from the current row: behind where it
+    // had got to, GETNEXT may find more of it than a GETBULK's later rows.
+    EXPECT_TRUE(KvSNMPWalkCursor::RestartsBehind(kDescr + ".9", kDescr + ".7"));
+    EXPECT_FALSE(KvSNMPWalkCursor::RestartsBehind(kDescr + ".7", kDescr + ".7"));
+    EXPECT_FALSE(KvSNMPWalkCursor::RestartsBehind(kDescr + ".7", kDescr + ".10"));
+    EXPECT_FALSE(KvSNMPWalkCursor::RestartsBehind("", kDescr + ".1")); // an empty column
 }
 
 TEST(WalkCursor, TheTotalsCountRequestsRetriesBindingsAndBytes)
