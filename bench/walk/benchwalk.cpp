@@ -265,6 +265,64 @@ bool Measure(const char* agentName, uint16_t port, const VarDef* table, const st
 // The table of `rows` rows as a simulator data file and an snmpsim record file.
 bool Generate(int rows, const std::string& data, const std::string& recordDir)
 {
+    const std::string generator = std::string(OSPREY_SOURCE_DIR) + "/sim/generate-table.py";
+    std::filesystem::create_directories(recordDir);
+    if (Run({"python3", generator, "--rows", std::to_string(rows), "--columns", "4", "-o", data}, "") != 0 ||
+        Run({"python3", generator, "--rows", std::to_string(rows), "--columns", "4", "--format", "snmprec",
+             "--enterprise", OSPREY_ENT_TEXT, "-o", recordDir + "/ravine.snmprec"},
+            "") != 0) {
+        std::fprintf(stderr, "bench-walk: sim/generate-table.py failed\n");
+        return false;
+    }
+    // snmpsim drops its privileges when started as root.
+    std::filesystem::permissions(recordDir, std::filesystem::perms::all, std::filesystem::perm_options::add);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    Options options;
+    options.sim = ProgramDirectory() + "/osprey-sim";
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        auto value = [&]() -> std::string { return i + 1 < argc ? argv[++i] : ""; };
+        if (a == "--rows")
+            options.rows = std::max(1, std::atoi(value().c_str()));
+        else if (a == "--big-rows")
+            options.bigRows = std::max(0, std::atoi(value().c_str()));
+        else if (a == "--repeat")
+            options.repeat = std::max(1, std::atoi(value().c_str()));
+        else if (a == "--sim")
+            options.sim = value();
+        else if (a == "--snmpsim")
+            options.snmpsim = value();
+        else {
+            std::fprintf(stderr, "usage: bench-walk [--rows N] [--big-rows N|0] [--repeat N] [--sim PATH] "
+                                 "[--snmpsim PATH|none]\n");
+            return 2;
+        }
+    }
+
+    std::string pattern = (std::filesystem::temp_directory_path() / "kvbench-XXXXXX").string();
+    std::vector<char> dirName(pattern.begin(), pattern.end());
+    dirName.push_back('\0');
+    if (!::mkdtemp(dirName.data())) {
+        std::fprintf(stderr, "bench-walk: cannot create a temporary directory\n");
+        return 1;
+    }
+    const std::string dir = dirName.data();
+    struct Cleanup {
+        std::string dir;
+        ~Cleanup()
+        {
+            std::error_code ignored;
+            std::filesystem::remove_all(dir, ignored);
+        }
+    } cleanup{dir};
+
     const std::string data = dir + "/table.sim";
     const std::string recordDir = dir + "/snmprec";
     std::filesystem::permissions(dir, std::filesystem::perms::all, std::filesystem::perm_options::add);
