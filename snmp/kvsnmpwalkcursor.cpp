@@ -109,10 +109,10 @@ void KvSNMPWalkCursor::Start(int32_t columns, bool bulk, const std::string& agen
     }
     repetitions_ = 0;
     sentRepetitions_ = 0;
-    if (!bulk || columns <= 0 || learnt_.noBulk)
-        return;
     walkBytes_ = 0;
     walkBindings_ = 0;
+    if (!bulk || columns <= 0 || learnt_.noBulk)
+        return;
     Resize(learnt_.bindings > 0 ? std::min(learnt_.bindings, kFirstBindings)
                                 : std::min(kStartBindings, kStartRows * columns));
 }
