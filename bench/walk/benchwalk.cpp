@@ -244,9 +244,9 @@ bool Measure(const char* agentName, uint16_t port, const VarDef* table, const st
     std::printf("Walk of a %d-row, 4-column table served by %s on udp:127.0.0.1:%u (SNMPv2c),\n"
                 "best of %d rounds:\n\n",
                 rows, agentName, port, options.repeat);
-    std::printf("  %-44s %9s %12s %9s %12s\n", "", "time (s)", "rows/s", "requests", "vs bulkwalk");
+    std::printf("  %-52s %9s %12s %9s %12s\n", "", "time (s)", "rows/s", "requests", "vs bulkwalk");
     auto line = [&](const char* what, const Best& b) {
-        std::printf("  %-44s %9.3f %12.0f %9lld %12.2f\n", what, b.seconds, rows / b.seconds,
+        std::printf("  %-52s %9.3f %12.0f %9lld %12.2f\n", what, b.seconds, rows / b.seconds,
                     static_cast<long long>(b.requests), b.seconds / best.snmpbulkwalk.seconds);
     };
     line("FetchAsync, GETBULK, first walk of the agent", best.asyncFirst);
