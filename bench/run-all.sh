@@ -4,8 +4,11 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build}" && pwd)
-echo "== Table walk: engine against snmpwalk and snmpbulkwalk (1000 rows, 4 columns; osprey-sim, snmpsim)"
+echo "== Table walk: engine against snmpwalk and snmpbulkwalk (1000 rows, 4 columns; osprey-sim, snmpsim; 10,000 rows on snmpsim)"
 "$build/bench-walk"
+echo
+echo "== Requests and time per catalogue page (osprey-sim answering 50 ms late; then at most 40 bindings a GETBULK)"
+"$here/walk/pages.sh" "$build"
 echo
 echo "== A list page in the window against osprey-export (1000 forwarding entries; osprey-sim, snmpsim)"
 "$build/bench-page" --rows 1000 2>/dev/null

@@ -122,6 +122,7 @@ const char* const kSnmpClassTexts[] = {
     /* 20 */ "(SNMPClass) Transport is in use!",
     /* 21 */ "(SNMPClass) Transport operation failed!",
     /* 22 */ "(SNMPClass) Blocked Mode Shutdown!",
+    /* 23 */ "(SNMPClass) Agent answered out of order, table walk stopped!",
 };
 
 // Library's own set

@@ -117,6 +117,8 @@ bool KvExportOptions::Parse(const std::vector<std::string>& arguments, std::stri
         } else if (argument == "--json") {
             if (!SetFormat(Format::Json, error))
                 return false;
+        } else if (argument == "--stats") {
+            stats = true;
         } else if (!TakeSwitch(argument, parameters, error)) {
             return false;
         }
@@ -162,7 +164,18 @@ std::string KvExportOptions::Usage(const std::string& programName)
            "                    return and backslash inside a value are written \\t, \\n,\n"
            "                    \\r and \\\\.\n"
            "  --csv             comma-separated output with double-quote quoting.\n"
-           "  --json            JSON: one object per page (an array of them with --all).\n" +
+           "  --json            JSON: one object per page (an array of them with --all).\n"
+           "  --stats           after each page, write one line of the table walk's figures\n"
+           "                    to standard error:\n"
+           "                      stats: <title>: requests=R retries=T bindings=B bytes=N\n"
+           "                      rtt_ms=M time_ms=W size=S\n"
+           "                    R requests sent (GETBULK or GETNEXT), T of them sent again\n"
+           "                    (fewer rows after tooBig or a time-out, GETNEXT for an agent\n"
+           "                    without GETBULK), B bindings and N bytes (encoded) received,\n"
+           "                    M the mean round-trip time of an answer, W the page's time,\n"
+           "                    both in milliseconds, S the bindings per GETBULK the walk\n"
+           "                    settled on (0: GETNEXT). A page of scalars is one get and\n"
+           "                    shows zeros.\n" +
            BootCounterUsage() +
            "  -h, --help        show this text.\n"
            "\n"

@@ -38,6 +38,7 @@ public:
 
     Action action = Action::None;
     Format format = Format::Tsv;
+    bool stats = false;                  // --stats: one line of walk figures per page on standard error
     std::string page;                    // the --page value as given
     std::string bootCounterDirectory;    // --boot-counter-dir; empty: not given
     std::vector<std::string> parameters; // the program's switches, in order

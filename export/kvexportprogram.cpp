@@ -2,6 +2,7 @@
 
 #include "export/kvexportcatalogue.h"
 
+#include <chrono>
 #include <memory>
 
 #include "common/kverror.h"
@@ -11,6 +12,7 @@
 #include "export/kvpagelookup.h"
 #include "shell/kvconverterror.h"
 #include "shell/kvstartup.h"
+#include "snmp/kvsnmpwalkcursor.h"
 #include "tables/pagecatalogue.h"
 
 namespace {
@@ -24,6 +26,19 @@ std::string Quoted(const std::string& title)
 }
 
 } // namespace
+
+std::string KvExportProgram::StatsLine(const std::string& title, const KvWalkStats& before, const KvWalkStats& after,
+                                       int64_t pageMs)
+{
+    const int64_t answers = after.answers - before.answers;
+    const int64_t requests = after.requests - before.requests;
+    const int64_t roundTrip = answers > 0 ? (after.roundTripMs - before.roundTripMs) / answers : 0;
+    return "stats: " + KvPageLookup::Trim(title) + ": requests=" + std::to_string(requests) +
+           " retries=" + std::to_string(after.retries - before.retries) +
+           " bindings=" + std::to_string(after.bindings - before.bindings) +
+           " bytes=" + std::to_string(after.bytes - before.bytes) + " rtt_ms=" + std::to_string(roundTrip) +
+           " time_ms=" + std::to_string(pageMs) + " size=" + std::to_string(requests > 0 ? after.settled : 0);
+}
 
 int KvExportProgram::UsageError(const std::string& message)
 {
@@ -119,7 +134,16 @@ int KvExportProgram::Run(const std::vector<std::string>& arguments)
     writer->BeginDocument(options.action == KvExportOptions::Action::All || pages.size() > 1);
     int status = kOk;
     for (size_t i = 0; i < pages.size(); ++i) {
+        const KvWalkStats before = KvSNMPWalkCursor::Totals();
+        const auto started = std::chrono::steady_clock::now();
         const KvPageExporter::Result result = exporter.Export(*pages[i]);
+        if (options.stats) {
+            const auto took = std::chrono::steady_clock::now() - started;
+            err_ << StatsLine(pages[i]->title, before, KvSNMPWalkCursor::Totals(),
+                              std::chrono::duration_cast<std::chrono::milliseconds>(took).count())
+                 << "\n";
+            err_.flush();
+        }
         if (result.ok)
             continue;
         status = kFailed;

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -12,6 +13,8 @@
 //     could not start;
 //   2 usage error (unknown option or page, no switches, a value that is not a
 //     number).
+struct KvWalkStats;
+
 class KvExportProgram {
 public:
     static constexpr int kOk = 0;
@@ -31,6 +34,11 @@ public:
     // not a number; kFailed when the engine cannot start. `message` says why.
     static int StartSession(const std::vector<std::string>& switches, const std::string& bootCounterDirectory,
                             std::string& message);
+
+    // The --stats line of a page: what the walks did between two readings
+    // of the totals, and the page's time.
+    static std::string StatsLine(const std::string& title, const KvWalkStats& before, const KvWalkStats& after,
+                                 int64_t pageMs);
 
 private:
     int UsageError(const std::string& message);

@@ -213,6 +213,11 @@ bool SimAgent::Start(std::string& error)
     init_snmpNotifyFilterProfileTable();
     init_snmpNotifyFilterTable();
     init_snmp(appName);
+    // The agent library answers a GETBULK with at most this many bindings
+    // (fewer repetitions than asked for); unlimited (-1), only the message
+    // size bounds an answer, as on the switch.
+    netsnmp_ds_set_int(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_MAX_GETBULKRESPONSES,
+                       options_.faults.bulkMaxBindings > 0 ? static_cast<int>(options_.faults.bulkMaxBindings) : -1);
     started_ = true;
     SimAgentConfig::CreateUsers();
 
@@ -314,17 +319,11 @@ int SimAgent::OnPacket(int op, netsnmp_session* session, int reqid, netsnmp_pdu*
     case SimFaults::Action::Answer:
         break;
     }
-    if (pdu->command == SNMP_MSG_GETBULK) {
-        const SimFaults& f = options_.faults;
-        const long asked = static_cast<long>(oids.size()) * std::max(0L, pdu->max_repetitions);
-        const int status = f.refuseBulk                                         ? f.refuseBulk
-                           : f.bulkMaxBindings > 0 && asked > f.bulkMaxBindings ? SNMP_ERR_TOOBIG
-                                                                                : 0;
-        if (status) {
-            log_.Write(pdu, std::string("answered ") + SimFaults::StatusName(status));
-            SendError(session, pdu, status, 0);
-            return 1;
-        }
+    if (pdu->command == SNMP_MSG_GETBULK && options_.faults.refuseBulk) {
+        const int status = options_.faults.refuseBulk;
+        log_.Write(pdu, std::string("answered ") + SimFaults::StatusName(status));
+        SendError(session, pdu, status, 0);
+        return 1;
     }
     if (options_.faults.delayMs > 0) {
         log_.Write(pdu, "delayed " + std::to_string(options_.faults.delayMs) + " ms");

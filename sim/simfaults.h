@@ -44,8 +44,9 @@ public:
     long dropEvery = 0;  // 0: never
     long stopAfter = -1; // -1: never; otherwise answer only the first stopAfter requests
     std::vector<ErrorRule> errorRules;
-    // GETBULK: refused with this error status (0: answered), or answered
-    // tooBig when repetitions x bindings would exceed bulkMaxBindings (0: no limit).
+    // GETBULK: refused with this error status (0: answered); answered with
+    // at most bulkMaxBindings bindings, in fewer rows than asked for, as an
+    // agent with a limit does (0: no limit but the message size).
     int refuseBulk = 0;
     long bulkMaxBindings = 0;
     std::vector<ValueRule> valueRules;

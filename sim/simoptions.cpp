@@ -117,7 +117,7 @@ std::string SimOptions::Usage()
            "  --error-oid OID=ST   answer requests naming OID (or an OID below it) with error status ST\n"
            "                       (a name such as genErr or a number 1-18); may be repeated\n"
            "  --refuse-bulk ST     answer every GETBULK with error status ST (an agent without GETBULK)\n"
-           "  --bulk-max-bindings N  answer tooBig to a GETBULK asking for more than N bindings\n"
+           "  --bulk-max-bindings N  answer a GETBULK with at most N bindings (fewer rows than asked for)\n"
            "  --wrong-type OID[=TYPE]  answer the objects at or below OID with a value of another type\n"
            "                       (TYPE a data-file type; default INTEGER for octet strings, else OCTET STRING)\n"
            "  --oversize OID=N     answer the objects at or below OID with an OCTET STRING of N octets\n"

@@ -271,6 +271,10 @@ KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int3
             // An SNMPv1 agent ends a walk by returning the request unchanged.
             return var.lastOid == received ? Reading::WalkEnded : Reading::NoSuchName;
         }
+        // An answer that stays in the column without moving on would leave
+        // the table silently short (or, believed, keep the walk going).
+        if (table && walkStep && KvSNMPWalkCursor::Stalls(base, var.lastOid, vb))
+            return Reading::OutOfOrder;
         bool columnFinished = IsColumnFinished(base, var.lastOid, received);
         if (columnFinished) {
             ++finished;
@@ -286,7 +290,6 @@ KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int3
             rowInstance = received.substr(base.size() + 1);
         ++n;
     }
-    partialRow_ = finished > 0 && finished < n;
     if (finished == n)
         return Reading::AllFinished;
     if (table)
@@ -294,14 +297,19 @@ KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int3
     // A finished column goes on from the row just received. (Its instance is
     // built only now: before the first row the index values are still empty,
     // and an empty address or octet index has no instance at all.)
-    for (int32_t i : finishedColumns)
-        variables[i].lastOid = BaseOid(i) + "." + BuildInstance();
+    // When it starts again behind where it was, GETNEXT may find in it what
+    // the rows after this one, as a GETBULK answered them, do not hold.
+    for (int32_t i : finishedColumns) {
+        const std::string restart = BaseOid(i) + "." + BuildInstance();
+        partialRow_ = partialRow_ || KvSNMPWalkCursor::RestartsBehind(variables[i].lastOid, restart);
+        variables[i].lastOid = restart;
+    }
     // Every column moves forward at each step, but a broken agent can still
     // bring a walk back to where it was (columns that end start again at the
     // current row's instance, which need not be the one received). The walk
-    // ends when it would repeat itself.
+    // ends with an error when it would repeat itself.
     if (table && walkStep && cursor_.Revisits(WalkPosition()))
-        return Reading::AllFinished;
+        return Reading::OutOfOrder;
     for (int32_t i = 0; i < variables.Count(); ++i)
         ApplyExpression(i, true);
     return table ? Reading::Row : Reading::Values;
@@ -353,11 +361,16 @@ bool KvSNMPRequest::Fetch(bool firstRow)
                 break;
             }
             if (!cursor_.Bulk() || version == 0) {
+                cursor_.Sending();
                 status = Session().GetNext(pdu, target);
+                if (status == 0)
+                    cursor_.TakeGetNext(pdu.vbs);
                 break;
             }
-            pdu.maxRepetitions = cursor_.Repetitions();
+            pdu.maxRepetitions = cursor_.Sending();
             status = Session().GetBulk(pdu, target);
+            if (status == snmpClassTimeout && cursor_.TakeTimeout() == KvWalkAction::AskFewer)
+                continue;
             if (status != 0 && !(status >= snmpPduTooBig && status <= snmpPduInconsistentName))
                 break;
             if (cursor_.TakeBulk(status, pdu.vbs) == KvWalkAction::HandOnRows) {
@@ -379,6 +392,8 @@ bool KvSNMPRequest::Fetch(bool firstRow)
         return true;
     case Reading::NoSuchName:
         throw KvError(code, message);
+    case Reading::OutOfOrder:
+        KvRaise(kvErrWalkOutOfOrder);
     default:
         return false;
     }

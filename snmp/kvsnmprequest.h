@@ -64,8 +64,10 @@ public:
     // Blocking get (kinds 0, 1) or walk step (kinds 2, 3; `firstRow` starts the
     // walk). True when a table row was received; false for scalar lists and at
     // the end of a walk. A walk also ends when every column has stopped moving
-    // forward or it would come back to a position it has been at (an agent
-    // that answers out of order); the rows received until then stand.
+    // forward. An agent that answers out of order (an answer in a column
+    // that is not after the OID asked for, or a walk that would come back to
+    // a position it has been at) ends the walk with kvErrWalkOutOfOrder: the
+    // rows received until then stand, and the table is known to be short.
     bool Fetch(bool firstRow);
     // The same, sent asynchronously; `callback` follows on the GUI thread.
     // Raises only when the request cannot be sent.
@@ -161,7 +163,7 @@ protected:
 
 private:
     struct Completion;
-    enum class Reading { Row, Values, AllFinished, WalkEnded, NoSuchName };
+    enum class Reading { Row, Values, AllFinished, WalkEnded, NoSuchName, OutOfOrder };
 
     // `walkStep`: the response answers a fetch, so a table's walk position
     // is checked against the positions it has been at.
@@ -192,7 +194,7 @@ private:
     KvSNMPWalkCursor cursor_;
     SnmpTarget walkTarget_;       // the agent the rows waiting came from
     Completion* ahead_ = nullptr; // the GETBULK sent ahead, while outstanding
-    bool partialRow_ = false;     // some, not all, columns ended in the last row read
+    bool partialRow_ = false;     // a column ended in the last row read and starts again behind
 
     std::set<Completion*> outstanding_;
     std::vector<int32_t> pduVariables_; // element of every binding of the last PDU built

@@ -100,6 +100,8 @@ void KvSNMPRequest::Complete(int reason, SnmpPdu& response, const SnmpTarget& ta
     }
     if ((record.bulk || record.buffered) && TakeBulkCompletion(reason, response, target, record))
         return;
+    if (record.walkStep && !record.bulk && !record.buffered && reason == snmpReasonResponse && IsTable(variables.kind))
+        cursor_.TakeGetNext(response.vbs);
 
     KvSNMPError error;
     const int status = reason == snmpReasonTimeout ? snmpClassTimeout : response.errorStatus;
@@ -118,6 +120,11 @@ void KvSNMPRequest::Complete(int reason, SnmpPdu& response, const SnmpTarget& ta
             case Reading::WalkEnded:
                 error.code = 0;
                 error.message = KvMessageText(KvMessageSetId::KvSnmp, 0);
+                error.finished = true;
+                break;
+            case Reading::OutOfOrder:
+                error.code = kvErrWalkOutOfOrder;
+                error.message = KvErrorText(kvErrWalkOutOfOrder);
                 error.finished = true;
                 break;
             case Reading::NoSuchName:

@@ -6,6 +6,7 @@
 // the wire.
 
 #include <memory>
+#include <string>
 
 #include "common/kverror.h"
 #include "snmp/kvsnmprequest.h"
@@ -28,7 +29,10 @@ std::vector<int32_t> KvSNMPRequest::WalkedColumns() const
 
 void KvSNMPRequest::StartWalk()
 {
-    cursor_.Start(static_cast<int32_t>(WalkedColumns().size()), bulkWalks && version != 0);
+    // What earlier walks learnt of the agent sizes the requests (the time-out
+    // of one attempt is in hundredths of a second).
+    cursor_.Start(static_cast<int32_t>(WalkedColumns().size()), bulkWalks && version != 0,
+                  address + ":" + std::to_string(port), timeout * 10);
     ahead_ = nullptr;
 }
 
@@ -49,8 +53,9 @@ void KvSNMPRequest::SendWalkStep(CompletionCallback callback, void* context, boo
     record->firstRow = firstRow;
     record->bulk = cursor_.Bulk() && version != 0;
     int status;
+    const int32_t repetitions = cursor_.Sending();
     if (record->bulk) {
-        pdu.maxRepetitions = cursor_.Repetitions();
+        pdu.maxRepetitions = repetitions;
         status = Session().GetBulk(pdu, target, &KvSNMPRequest::OnResponse, record.get());
     } else {
         status = Session().GetNext(pdu, target, &KvSNMPRequest::OnResponse, record.get());
@@ -81,7 +86,7 @@ void KvSNMPRequest::SendAhead(const SnmpTarget& target)
     pdu.securityLevel = securityLevel;
     pdu.contextName = contextName;
     pdu.contextEngineId = contextEngineId;
-    pdu.maxRepetitions = cursor_.Repetitions();
+    pdu.maxRepetitions = cursor_.Sending();
     auto record = std::make_unique<Completion>(Completion{this, nullptr, nullptr, true, true, elements});
     record->generation = cursor_.Generation();
     record->bulk = true;
@@ -105,9 +110,11 @@ bool KvSNMPRequest::TakeBulkCompletion(int reason, SnmpPdu& response, const Snmp
     if (record.buffered)
         return false;
 
-    // A GETBULK answered, or not: a timeout is reported as for GETNEXT.
-    const KvWalkAction action = reason == snmpReasonResponse ? cursor_.TakeBulk(response.errorStatus, response.vbs)
-                                                             : KvWalkAction::EndWithError;
+    // A GETBULK answered, or not: a time-out of a grown request asks again
+    // for fewer rows, any other is reported as for GETNEXT.
+    const KvWalkAction action = reason == snmpReasonResponse  ? cursor_.TakeBulk(response.errorStatus, response.vbs)
+                                : reason == snmpReasonTimeout ? cursor_.TakeTimeout()
+                                                              : KvWalkAction::EndWithError;
     if (action == KvWalkAction::AskFewer || action == KvWalkAction::FallBackToGetNext) {
         // The step is sent again for whoever waits for it.
         --pending;

@@ -21,6 +21,8 @@
 #include <functional>
 
 #include "binding/kvfielderror.h"
+#include "brokenagent.h"
+#include "export/kvstatusline.h"
 #include "binding/kvfieldmarker.h"
 #include "binding/kvsnmprequest2edits.h"
 #include "common/kvmessages.h"
@@ -492,6 +494,38 @@ TEST_F(PortTable, AnEmptyTableShowsNoRowsAndReportsOk)
     EXPECT_EQ(list.topLevelItemCount(), 0);
     EXPECT_FALSE(binding->busy);
     EXPECT_TRUE(MemoLines().last().startsWith("Get: (VoDADI++) Ok!"));
+}
+
+// An agent that answers a walk out of order: the rows that came stay in the
+// list, and the status line reports the error, the same line the export
+// writes for the same result.
+TEST_F(PortTable, AWalkAnsweredOutOfOrderShowsItsRowsAndTheExportsErrorLine)
+{
+    static const VarDef kScripted[] = {
+        {"1.3.6.1.4.1.32473.99.1.1", "Index", synInteger, accIdx, nullptr, nullptr, nullptr, nullptr},
+        {"1.3.6.1.4.1.32473.99.1.2", "First", synInteger, accRO, nullptr, nullptr, nullptr, nullptr},
+        {"1.3.6.1.4.1.32473.99.1.3", "Second", synInteger, accRO, nullptr, nullptr, nullptr, nullptr},
+        {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
+    };
+    // Row 1, row 2, then row 1 again.
+    BrokenAgent agent({"1.3.6.1.4.1.32473.99.1.2", "1.3.6.1.4.1.32473.99.1.3"}, {{"1"}, {"2"}});
+    ASSERT_NE(agent.Port(), 0);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    binding->request.port = agent.Port();
+    binding->request.version = 1;
+    binding->Variables() = KvSNMPVarList(kScripted, kvListTable, 1);
+    binding->Variables().name = " Scripted Table";
+    binding->AttachListView(&list, true);
+    binding->Refresh();
+    ASSERT_TRUE(WaitFor([&] { return gets == 1; }));
+    EXPECT_EQ(lastGet.code, kvErrWalkOutOfOrder);
+    EXPECT_FALSE(binding->busy);
+    EXPECT_EQ(list.topLevelItemCount(), 2);
+    ASSERT_FALSE(MemoLines().isEmpty());
+    const std::string exported = KvExportStatusLine(KvErrorText(kvErrWalkOutOfOrder), " Scripted Table");
+    const std::string expected = exported.substr(0, exported.find("Receive at "));
+    EXPECT_EQ(MemoLines().last().left(static_cast<int>(expected.size())).toStdString(), expected);
+    EXPECT_EQ(expected, "Get: (SNMPClass) Agent answered out of order, table walk stopped! Request: Scripted Table. ");
 }
 
 // What the collect step refuses never reaches the switch: an address part

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <sstream>
 
 #include "brokenagent.h"
 #include "exportrun.h"
@@ -336,22 +337,72 @@ TEST_F(ExportSim, TableRowsAreWrittenAsTheyArrive)
     EXPECT_GE(rest.OutLines().size(), 20u);
 }
 
-TEST_F(ExportSim, AWalkThatComesBackToWhereItWasIsStopped)
+TEST_F(ExportSim, AWalkThatComesBackToWhereItWasIsStoppedWithAnError)
 {
     // "Power Table": three read-only columns; the agent answers row 1, row 2,
-    // row 1, ... for ever. The walk ends where the answers go back, as at the
-    // end of the table.
+    // row 1, ... for ever. The walk ends where the answers go back, and the
+    // page fails: the table written is short.
     const std::string entry = kEnt + ".12.11.1.6.1.";
     BrokenAgent agent({entry + "1", entry + "2", entry + "3"}, {{"1"}, {"2"}});
     ASSERT_NE(agent.Port(), 0);
     setup_.WriteIniFile("127.0.0.1", agent.Port());
     const ExportResult result = Export({"--page", "Power Table"}, 30000);
     EXPECT_FALSE(result.timedOut) << "the walk did not stop";
-    EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_TRUE(result.ErrLines().empty()) << result.err;
+    EXPECT_EQ(result.status, 1) << result.err;
+    ASSERT_EQ(result.ErrLines().size(), 1u) << result.err;
+    const std::string expected = "Get: (SNMPClass) Agent answered out of order, table walk stopped! Request: Power "
+                                 "Table. Receive at ";
+    EXPECT_EQ(result.ErrLines()[0].substr(0, expected.size()), expected);
     // Rows 1 and 2 were real answers; the repeat of row 1 is not written.
     EXPECT_EQ(result.OutLines().size(), 3u) << result.out;
     EXPECT_EQ(agent.Answered(), 3);
+}
+
+// The figures of one --stats line ("stats: <title>: name=value ...").
+std::map<std::string, long> StatsFigures(const std::string& line)
+{
+    std::map<std::string, long> figures;
+    std::istringstream words(line.substr(line.rfind(": ") + 2));
+    std::string word;
+    while (words >> word) {
+        const size_t equals = word.find('=');
+        if (equals != std::string::npos)
+            figures[word.substr(0, equals)] = std::stol(word.substr(equals + 1));
+    }
+    return figures;
+}
+
+TEST_F(ExportSim, StatsGiveOneLinePerPageAndAnAgentGivingFewBindingsTheSameRows)
+{
+    StartSimulator();
+    const ExportResult plain = Export({"--page", "Port Control Table", "--stats"});
+    EXPECT_EQ(plain.status, 0) << plain.err;
+    ASSERT_EQ(plain.ErrLines().size(), 1u) << plain.err;
+    EXPECT_EQ(plain.ErrLines()[0].rfind("stats: Port Control Table: requests=", 0), 0u) << plain.err;
+    auto figures = StatsFigures(plain.ErrLines()[0]);
+    EXPECT_EQ(figures["requests"], 2); // 25 rows, then the rest and the end
+    EXPECT_EQ(figures["retries"], 0);
+    EXPECT_GE(figures["bindings"], 27 * 3);
+    EXPECT_GT(figures["bytes"], figures["bindings"] * 10);
+    EXPECT_GE(figures["time_ms"], figures["rtt_ms"]);
+    // The second request asked for four times as many rows as the first and
+    // came back whole: the next would ask for four times as many again.
+    EXPECT_EQ(figures["size"], 1200);
+
+    // At most 40 bindings an answer: still GETBULK, with the same rows.
+    StartSimulator({"--bulk-max-bindings", "40"});
+    const ExportResult capped = Export({"--page", "Port Control Table", "--stats"});
+    EXPECT_EQ(capped.status, 0) << capped.err;
+    EXPECT_EQ(capped.out, plain.out);
+    ASSERT_EQ(capped.ErrLines().size(), 1u) << capped.err;
+    figures = StatsFigures(capped.ErrLines()[0]);
+    EXPECT_EQ(figures["size"], 39); // 13 rows of 3 columns
+    EXPECT_EQ(figures["requests"], 3);
+
+    // A page of scalars is one get and no walk.
+    const ExportResult scalars = Export({"--page", "Device Control", "--stats"});
+    ASSERT_EQ(scalars.ErrLines().size(), 1u) << scalars.err;
+    EXPECT_EQ(StatsFigures(scalars.ErrLines()[0])["requests"], 0);
 }
 
 TEST_F(ExportSim, TitlesAreMatchedWithoutTheirTrailingBlanks)

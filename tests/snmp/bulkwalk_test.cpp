@@ -1,7 +1,8 @@
 // Table walks with GETBULK hand on the rows GETNEXT would: every table page of
-// the catalogue against the simulator and against Net-SNMP's snmpd, blocking
-// and asynchronously; an agent that refuses GETBULK or finds the response too
-// big; and a walk that is stopped hands on nothing more.
+// the catalogue against the simulator (also one that gives few bindings an
+// answer) and against Net-SNMP's snmpd, blocking and asynchronously; an agent
+// that refuses GETBULK (remembered), requests that grow and a time-out that
+// shrinks them; and a walk that is stopped hands on nothing more.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -15,6 +16,7 @@
 #include "tables/pagecatalogue.h"
 #include "snmp/kvsnmprequest.h"
 #include "snmp/kvsnmpsession.h"
+#include "snmp/kvsnmpwalkcursor.h"
 #include "snmp/snmpengine.h"
 #include "snmpdfixture.h"
 #include "walkrows.h"
@@ -153,6 +155,8 @@ protected:
 
     void StartSim(std::vector<std::string> extraArgs = {})
     {
+        // A new agent: nothing learnt of an earlier one on the same port.
+        KvSNMPWalkCursor::ForgetAgents();
         sim_ = std::make_unique<SimFixture>(SimFixture::Options{.extraArgs = std::move(extraArgs)});
         std::string error;
         ASSERT_TRUE(sim_->start(&error)) << error;
@@ -208,8 +212,20 @@ TEST_F(BulkWalk, AWalkAsksForManyRowsAtATimeAndSNMPv1StaysWithGetNext)
     Agent agent = SimAgent();
     Walk walk = WalkPage(PortControl(), agent, true, true);
     EXPECT_EQ(walk.rows.size(), 26u);
-    // 25 rows, then the last row and the end.
+    // 25 rows, then (four times as many asked for) the last row and the end.
     EXPECT_EQ(LogLinesStarting("GETBULK"), 2u);
+    for (const std::string& line : sim_->logLines()) {
+        if (line.rfind("GETBULK", 0) == 0) {
+            EXPECT_TRUE(line.find("max-repetitions=25:") != std::string::npos ||
+                        line.find("max-repetitions=100:") != std::string::npos)
+                << line;
+        }
+    }
+    // The next walk starts with what the first learnt.
+    sim_->clearLog();
+    walk = WalkPage(PortControl(), agent, true, false);
+    EXPECT_EQ(walk.rows.size(), 26u);
+    EXPECT_EQ(LogLinesStarting("GETBULK"), 1u);
     EXPECT_EQ(LogLinesStarting("GETNEXT"), 0u);
 
     sim_->clearLog();
@@ -229,35 +245,56 @@ TEST_F(BulkWalk, AnAgentWithoutGetBulkIsWalkedWithGetNext)
         EXPECT_EQ(walk.last.code, 0) << walk.last.message;
         ASSERT_EQ(walk.rows.size(), 26u);
         EXPECT_EQ(walk.rows[25][0], "26");
-        // One refused GETBULK, then GETNEXT for the rest of the walk.
-        EXPECT_EQ(LogLinesStarting("GETBULK"), 1u);
+        // One refused GETBULK, then GETNEXT for the rest of the walk; the
+        // second walk knows the agent from the first.
+        EXPECT_EQ(LogLinesStarting("GETBULK"), async ? 0u : 1u);
         EXPECT_EQ(LogLinesStarting("GETNEXT"), 27u); // 26 rows and the end
     }
 }
 
-TEST_F(BulkWalk, TooBigHalvesTheRepetitions)
+TEST_F(BulkWalk, AnAgentGivingFewBindingsAnAnswerIsStillWalkedWithGetBulk)
 {
-    // Three columns are walked (the index is read from the instance):
-    // 25 x 3 and 12 x 3 bindings are too many, 6 x 3 pass.
-    StartSim({"--bulk-max-bindings", "20"});
+    // At most 40 bindings an answer: three walked columns give 13 rows.
+    StartSim({"--bulk-max-bindings", "40"});
+    size_t pagesWithRows = 0;
+    ExpectSameRowsOnEveryTablePage(SimAgent(), pagesWithRows);
+    EXPECT_GT(pagesWithRows, 20u);
     for (bool async : {false, true}) {
         sim_->clearLog();
         const Walk walk = WalkPage(PortControl(), SimAgent(), true, async);
         EXPECT_EQ(walk.last.code, 0) << walk.last.message;
-        EXPECT_EQ(walk.rows.size(), 26u);
-        size_t refused = 0, asked = 0;
-        for (const std::string& line : sim_->logLines()) {
-            if (line.rfind("GETBULK", 0) != 0)
-                continue;
-            ++asked;
-            if (line.find("(answered tooBig)") != std::string::npos) {
-                ++refused;
-            } else {
-                EXPECT_NE(line.find("max-repetitions=6:"), std::string::npos) << line;
-            }
-        }
-        EXPECT_EQ(refused, 2u);
-        EXPECT_EQ(asked - refused, 5u); // 26 rows, 6 at a time: five answers
+        ASSERT_EQ(walk.rows.size(), 26u);
+        EXPECT_EQ(walk.rows[25][0], "26");
+        EXPECT_EQ(LogLinesStarting("GETNEXT"), 0u);
+        // The agent's most is known: 13 rows a request, two requests and
+        // one that finds the end.
+        EXPECT_EQ(LogLinesStarting("GETBULK"), 3u);
+    }
+}
+
+TEST_F(BulkWalk, ATimeOutOfAGrownRequestAsksForFewerRowsAndTheWalkCompletes)
+{
+    // The first request asks for 25 rows; the second, four times as large,
+    // is not answered; it is asked again with half the rows.
+    for (bool async : {false, true}) {
+        StartSim();
+        KvSNMPRequest request;
+        request.variables = KvSNMPVarList(PortControl().variables, PortControl().kind, PortControl().keyCount);
+        Configure(request, SimAgent(), true);
+        const Walk plain = RunWalk(request, async);
+        ASSERT_EQ(plain.last.code, 0) << plain.last.message;
+
+        StartSim({"--drop-every", "2"});
+        request.port = sim_->port();
+        request.timeout = 30;
+        const Walk walk = RunWalk(request, async);
+        EXPECT_EQ(walk.last.code, 0) << walk.last.message;
+        EXPECT_EQ(walk.rows, plain.rows);
+        size_t dropped = 0;
+        for (const std::string& line : sim_->logLines())
+            dropped += line.find("(dropped)") != std::string::npos;
+        EXPECT_EQ(dropped, 1u);
+        EXPECT_EQ(LogLinesStarting("GETBULK"), 3u);
     }
 }
 

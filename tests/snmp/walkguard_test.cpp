@@ -1,6 +1,7 @@
 // Table walks against a broken agent that answers get-next requests out of
-// order: every walk ends, blocking and asynchronous, with the rows received
-// until then.
+// order: every walk ends, blocking and asynchronous, GETNEXT and GETBULK,
+// with the rows received until then and the error that says the table is
+// short (never as a walk that simply ended).
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -9,6 +10,7 @@
 #include <memory>
 
 #include "brokenagent.h"
+#include "common/kvmessages.h"
 #include "snmp/kvsnmprequest.h"
 #include "snmp/kvsnmpsession.h"
 #include "snmp/snmpengine.h"
@@ -85,9 +87,15 @@ protected:
         request.bulkWalks = GetParam().bulk;
         Walk walk;
         if (!GetParam().async) {
-            for (bool more = request.Fetch(true); more && walk.rows.size() < 50; more = request.Fetch(false))
-                walk.rows.push_back(Snapshot(request.variables));
+            try {
+                for (bool more = request.Fetch(true); more && walk.rows.size() < 50; more = request.Fetch(false))
+                    walk.rows.push_back(Snapshot(request.variables));
+            } catch (const KvError& e) {
+                walk.last.code = e.code();
+                walk.last.message = e.message();
+            }
             walk.done = true;
+            ExpectOutOfOrder(walk);
             return walk;
         }
         AsyncContext context{&request, &walk};
@@ -96,9 +104,15 @@ protected:
         while (!walk.done && std::chrono::steady_clock::now() < deadline)
             KvSnmpSession()->WaitForEvents(50);
         EXPECT_TRUE(walk.done);
-        EXPECT_EQ(walk.last.code, 0) << walk.last.message;
         EXPECT_TRUE(walk.last.finished);
+        ExpectOutOfOrder(walk);
         return walk;
+    }
+
+    static void ExpectOutOfOrder(const Walk& walk)
+    {
+        EXPECT_EQ(walk.last.code, kvErrWalkOutOfOrder) << walk.last.message;
+        EXPECT_EQ(walk.last.message, KvErrorText(kvErrWalkOutOfOrder));
     }
 
     // The agent answers every request with one row, GETBULK too, and takes
@@ -130,7 +144,7 @@ std::string WalkGuard::directory_;
 
 } // namespace
 
-TEST_P(WalkGuard, AnAnswerRepeatingTheRequestedOidEndsTheWalk)
+TEST_P(WalkGuard, AnAnswerRepeatingTheRequestedOidEndsTheWalkWithAnError)
 {
     BrokenAgent agent({kEntry + "2", kEntry + "3"}, {{"1"}});
     ASSERT_NE(agent.Port(), 0);
@@ -140,7 +154,7 @@ TEST_P(WalkGuard, AnAnswerRepeatingTheRequestedOidEndsTheWalk)
     ExpectRequests(agent, 2);
 }
 
-TEST_P(WalkGuard, AnAnswerGoingBackEndsTheWalkAndKeepsTheRowsBefore)
+TEST_P(WalkGuard, AnAnswerGoingBackEndsTheWalkWithAnErrorAndKeepsTheRowsBefore)
 {
     // Row 1, row 2, then row 1 again, for ever.
     BrokenAgent agent({kEntry + "2", kEntry + "3"}, {{"1"}, {"2"}});
@@ -152,28 +166,28 @@ TEST_P(WalkGuard, AnAnswerGoingBackEndsTheWalkAndKeepsTheRowsBefore)
     ExpectRequests(agent, 3);
 }
 
-TEST_P(WalkGuard, OneColumnGoingBackEndsOnlyThatColumn)
+TEST_P(WalkGuard, OneColumnGoingBackEndsTheWalkWithAnError)
 {
     // The second column falls back to row 1 at the third answer while the
-    // first goes on to row 3; then both fall back.
+    // first goes on to row 3: the row is not handed on.
     BrokenAgent agent({kEntry + "2", kEntry + "3"}, {{"1"}, {"2"}, {"3", "1"}, {"1"}});
     ASSERT_NE(agent.Port(), 0);
     const Walk walk = WalkTable(agent);
-    ASSERT_EQ(walk.rows.size(), 3u);
-    EXPECT_EQ(walk.rows[2], (Row{"3", "3", "(NOTDONE)"}));
-    ExpectRequests(agent, 4);
+    ExpectRowCount(walk, 2);
+    EXPECT_EQ(walk.rows.back(), (Row{"2", "2", "2"}));
+    ExpectRequests(agent, 3);
 }
 
-TEST_P(WalkGuard, AWalkThatWouldComeBackToWhereItWasEnds)
+TEST_P(WalkGuard, AWalkThatWouldGoRoundInACircleEndsWithAnError)
 {
     // Each column in turn moves forward to 5.7 (whose index reads as 5) while
-    // the other falls back and starts again at row 5: every answer holds a
-    // column that moves forward, but the walk goes round in a circle.
+    // the other falls back: every answer holds a column that moves forward,
+    // but the walk would go round in a circle. The first fall back ends it.
     BrokenAgent agent({kEntry + "2", kEntry + "3"}, {{"5.7", "1"}, {"1", "5.7"}});
     ASSERT_NE(agent.Port(), 0);
     const Walk walk = WalkTable(agent);
-    ExpectRowCount(walk, 3);
-    ExpectRequests(agent, 4);
+    ExpectRowCount(walk, 1);
+    ExpectRequests(agent, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(BlockingAndAsynchronous, WalkGuard,
