@@ -30,6 +30,8 @@ private:
     int Snapshot(const std::vector<std::string>& titles);
     int Diff(const std::vector<std::string>& files);
     int Restore(const std::string& file, bool apply, bool removeRows);
+    int Journal();
+    int Undo(const std::string& id);
 
     int Message(int status, const std::string& message);
     int UsageError(const std::string& message);

@@ -76,3 +76,19 @@ private:
     // Where each entry sent and not yet ended went (an outcome goes beside it).
     std::vector<std::pair<std::string, std::string>> open_;
 };
+
+// Installs a journal as the process's for as long as it lives, then puts
+// back the one before.
+class KvJournalInstallation {
+public:
+    explicit KvJournalInstallation(KvWriteJournal* journal) : previous_(KvWriteJournal::Installed())
+    {
+        KvWriteJournal::Install(journal);
+    }
+    ~KvJournalInstallation() { KvWriteJournal::Install(previous_); }
+    KvJournalInstallation(const KvJournalInstallation&) = delete;
+    KvJournalInstallation& operator=(const KvJournalInstallation&) = delete;
+
+private:
+    KvWriteJournal* previous_;
+};

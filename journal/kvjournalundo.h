@@ -42,6 +42,9 @@ struct KvUndoStep {
         bool rowStatus = false;
     };
     std::vector<Variable> variables;
+    // Columns read along (not written), so that the record of a row's
+    // destruction holds the whole row.
+    std::vector<Variable> row;
 };
 
 struct KvUndoPlan {

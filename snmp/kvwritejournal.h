@@ -23,6 +23,7 @@ struct KvWriteRecordVariable {
     std::string writtenWire;
     bool absent = false;    // the switch had no such instance before
     bool rowStatus = false; // the row-status column of a row created or destroyed
+    bool writable = true;   // a column of a destroyed row that a write can set again
 };
 
 struct KvWriteRecord {
