@@ -165,6 +165,11 @@ KvUndoPlan PlanEntry(const KvJournalEntry& entry)
         return Refuse(plan, "The write of " + name + " failed (" + entry.result + "): there is nothing to undo.");
     if (entry.Undone())
         return Refuse(plan, "The write of " + name + " is already undone (by entry " + entry.undoneBy + ").");
+    for (const auto* list : {&write.variables, &write.row})
+        for (const KvWriteRecordVariable& v : *list)
+            if (KvJournalIsSecret(v.oid))
+                return Refuse(plan, "Cannot undo " + name + ": " + v.label +
+                                        " holds a secret, whose values the journal does not keep.");
     if (write.address != KvSNMPDevice.address || write.port != KvSNMPDevice.port)
         return Refuse(plan, "The write of " + name + " went to " + write.address + ":" + std::to_string(write.port) +
                                 ", not to the switch of this session.");
