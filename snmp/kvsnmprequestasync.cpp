@@ -123,6 +123,8 @@ void KvSNMPRequest::BeforeGetCompleted(int reason, SnmpPdu& response, const Snmp
         // Not read, or not kept: the set is not sent.
         error.code = e.code();
         error.message = e.message();
+    } catch (const std::exception&) {
+        MapStatus(kvErrUnknownCode, error.code, error.message);
     }
     if (destroying_ || !record.callback)
         return;
