@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "browser/kvbrowserstartup.h"
+#include "journal/kvjournal.h"
 #include "browser/tables/browsercatalogue.h"
 #include "browser/tbrowserform.h"
 #include "platform/kvmessagebox.h"
@@ -55,6 +56,9 @@ int RunBrowser(const std::vector<std::string>& parameters)
     if (tables.empty())
         return Fail(kNoSuchPage, UnknownPageMessage(page));
 
+    // Every write of the window is journaled.
+    KvJournal journal;
+    const KvJournalInstallation installed(&journal);
     KvStartup startup;
     try {
         startup.StartEngine();

@@ -17,7 +17,8 @@
 # tables (the page tables, the value-name lists and the menu tree) is
 # plain data on Qt Core and the widget-free part of the page framework, shared
 # with the command-line export. browser/, switches/, sim/, export/, tests/ and
-# bench/ are leaves.
+# bench/ are leaves. journal/ (the change journal: Qt Core on snmp) is a leaf
+# library that the programs (shell, browser, osprey-config) link.
 include_guard(GLOBAL)
 
 function(kv_expose target)

@@ -10,9 +10,9 @@ struct CommandName {
     KvConfigOptions::Command command;
 };
 const CommandName kCommands[] = {
-    {"snapshot", KvConfigOptions::Command::Snapshot},
-    {"diff", KvConfigOptions::Command::Diff},
-    {"restore", KvConfigOptions::Command::Restore},
+    {"snapshot", KvConfigOptions::Command::Snapshot}, {"diff", KvConfigOptions::Command::Diff},
+    {"restore", KvConfigOptions::Command::Restore},   {"journal", KvConfigOptions::Command::Journal},
+    {"undo", KvConfigOptions::Command::Undo},
 };
 
 std::vector<std::string> SplitTitles(const std::string& text)
@@ -67,7 +67,7 @@ bool KvConfigOptions::Parse(const std::vector<std::string>& arguments, std::stri
                 if (argument == entry.name)
                     command = entry.command;
             if (command == Command::None) {
-                error = "unknown command '" + argument + "' (snapshot, diff or restore)";
+                error = "unknown command '" + argument + "' (snapshot, diff, restore, journal or undo)";
                 return false;
             }
         } else if (command == Command::None) {
@@ -86,7 +86,7 @@ bool KvConfigOptions::Parse(const std::vector<std::string>& arguments, std::stri
     }
     switch (command) {
     case Command::None:
-        error = "nothing to do: give a command (snapshot, diff or restore)";
+        error = "nothing to do: give a command (snapshot, diff, restore, journal or undo)";
         return false;
     case Command::Snapshot:
         if (!files.empty()) {
@@ -106,6 +106,18 @@ bool KvConfigOptions::Parse(const std::vector<std::string>& arguments, std::stri
             return false;
         }
         break;
+    case Command::Journal:
+        if (!files.empty()) {
+            error = "journal takes no operand";
+            return false;
+        }
+        break;
+    case Command::Undo:
+        if (files.size() > 1) {
+            error = "undo takes at most one entry ID";
+            return false;
+        }
+        break;
     case Command::Help:
         break;
     }
@@ -116,7 +128,8 @@ std::string KvConfigOptions::Usage(const std::string& programName)
 {
     return "Usage: " + programName + " [switches] snapshot [--pages \"<title>,...\"] > FILE\n" + "       " +
            programName + " [switches] diff A [B]\n" + "       " + programName +
-           " [switches] restore FILE [--apply] [--remove-rows]\n" +
+           " [switches] restore FILE [--apply] [--remove-rows]\n" + "       " + programName + " [switches] journal\n" +
+           "       " + programName + " [switches] undo [ID]\n" +
            "\n"
            "The switch's configuration as a file: its writable, persistent settings, page by\n"
            "page and row by row, in the texts the windows show.\n"
@@ -136,6 +149,15 @@ std::string KvConfigOptions::Usage(const std::string& programName)
            "    --remove-rows   also destroy rows the snapshot does not have.\n"
            "                    Rows are created first (VLANs before what uses them), the\n"
            "                    address, mask, gateway and management VLAN are written last.\n"
+           "  journal           list the change journal of the switch: every write sent to\n"
+           "                    it (by any program of the system), one line each, oldest\n"
+           "                    first: ID, time, window, what was written (before ->\n"
+           "                    written) and the result (\"outcome unknown\": the program\n"
+           "                    ended before the answer).\n"
+           "  undo [ID]         write back the values entry ID (default: the latest not yet\n"
+           "                    undone) overwrote, only while the switch still holds what\n"
+           "                    it wrote; an added row is removed, a deleted one created\n"
+           "                    again. The undo is journaled too.\n"
            "  -h, --help        show this text.\n"
            "\n" +
            KvExportOptions::BootCounterUsage() + "\n" + KvExportOptions::SwitchUsage() +
@@ -147,5 +169,9 @@ std::string KvConfigOptions::Usage(const std::string& programName)
            "answer); restore 0 done (or planned), 1 the switch refused a write or did not\n"
            "answer (the message says where it stopped); 2 usage errors, and for restore a\n"
            "damaged snapshot or one of another switch model (refused before anything is\n"
-           "sent).\n";
+           "sent). journal 0 listed; undo 0 undone, 1 refused or failed (the message says\n"
+           "why).\n"
+           "\n"
+           "The change journal is ${XDG_STATE_HOME:-~/.local/state}/osprey/journal/ADDRESS.jsonl\n"
+           "(ADDRESS_PORT.jsonl off port 161; OSPREY_JOURNAL_DIR names another folder).\n";
 }

@@ -11,6 +11,9 @@
 #include "export/kvexportcatalogue.h"
 #include "export/kvexportprogram.h"
 #include "export/kvpagelookup.h"
+#include "journal/kvjournal.h"
+#include "journal/kvjournalundo.h"
+#include "snmp/kvsnmpsession.h"
 #include "snmp/kvsnmprequest.h"
 #include "tables/pagecatalogue.h"
 
@@ -41,6 +44,9 @@ int KvConfigProgram::Run(const std::vector<std::string>& arguments)
         return UsageError(error);
     switches_ = options.switches;
     bootCounterDirectory_ = options.bootCounterDirectory;
+    // Every write of this run (restore, undo) is journaled.
+    KvJournal journal;
+    const KvJournalInstallation installed(&journal);
     switch (options.command) {
     case KvConfigOptions::Command::Snapshot:
         return Snapshot(options.pages);
@@ -48,6 +54,10 @@ int KvConfigProgram::Run(const std::vector<std::string>& arguments)
         return Diff(options.files);
     case KvConfigOptions::Command::Restore:
         return Restore(options.files.front(), options.apply, options.removeRows);
+    case KvConfigOptions::Command::Journal:
+        return Journal();
+    case KvConfigOptions::Command::Undo:
+        return Undo(options.files.empty() ? std::string() : options.files.front());
     default:
         out_ << KvConfigOptions::Usage(programName_);
         out_.flush();
@@ -259,6 +269,58 @@ int KvConfigProgram::Restore(const std::string& file, bool apply, bool removeRow
         }
     }
     out_ << writes.size() << " write requests applied\n";
+    out_.flush();
+    return kOk;
+}
+
+int KvConfigProgram::ReadJournal(KvJournalLog& log)
+{
+    if (const int started = Start(kFailed))
+        return started;
+    log = KvJournal().Read(KvSNMPDevice.address, KvSNMPDevice.port);
+    for (const std::string& warning : log.warnings)
+        Message(kOk, "warning: " + warning);
+    return kOk;
+}
+
+int KvConfigProgram::Journal()
+{
+    KvJournalLog log;
+    if (const int status = ReadJournal(log))
+        return status;
+    const KvJournal journal;
+    if (log.entries.empty())
+        return Message(kOk, "no entries in " + journal.FileOf(KvSNMPDevice.address, KvSNMPDevice.port));
+    for (const KvJournalEntry& entry : log.entries)
+        out_ << entry.Summary() << "\n";
+    out_.flush();
+    return kOk;
+}
+
+int KvConfigProgram::Undo(const std::string& id)
+{
+    KvJournalLog log;
+    if (const int status = ReadJournal(log))
+        return status;
+    std::string which = id;
+    if (which.empty()) {
+        const KvJournalEntry* latest = log.LatestUndoable();
+        if (!latest)
+            return Message(kFailed, "nothing to undo: no write in the journal of this switch is left to undo");
+        which = latest->id;
+    }
+    const KvUndoPlan plan = KvJournalUndo::Plan(log, which);
+    if (!plan.allowed) {
+        err_ << plan.Describe();
+        err_.flush();
+        return kFailed;
+    }
+    out_ << plan.Describe();
+    out_.flush();
+    const KvUndoResult result = KvJournalUndo::Apply(plan);
+    if (!result.ok)
+        return Message(kFailed, result.message);
+    out_ << result.message << "\n";
     out_.flush();
     return kOk;
 }

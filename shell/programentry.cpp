@@ -1,5 +1,6 @@
 #include "shell/programentry.h"
 
+#include "journal/kvjournal.h"
 #include "platform/kvapplication.h"
 #include "platform/kvmessagebox.h"
 #include "shell/kvstartup.h"
@@ -11,6 +12,10 @@
 
 int RunOsprey(const std::vector<std::string>& parameters)
 {
+    // Every write of the program's windows is journaled; the journal outlives
+    // the windows and the answers still outstanding when they close.
+    KvJournal journal;
+    const KvJournalInstallation installed(&journal);
     std::unique_ptr<TMainForm> mainForm;
     try {
         mainForm = std::make_unique<TMainForm>(parameters);

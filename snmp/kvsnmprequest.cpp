@@ -312,6 +312,7 @@ KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int3
         return Reading::OutOfOrder;
     for (int32_t i = 0; i < variables.Count(); ++i)
         ApplyExpression(i, true);
+    RememberRead(response);
     return table ? Reading::Row : Reading::Values;
 }
 
@@ -417,10 +418,26 @@ bool KvSNMPRequest::Store(bool readBack, const KvWriteSet& write)
         throw;
     }
     variables = saved;
+    journalId.clear();
+    if (journal) {
+        // On record (with what it overwrites) before it goes out.
+        const std::vector<int32_t> bindings = pduVariables_;
+        std::unique_ptr<JournalDraft> draft = DraftRecord(pdu, bindings);
+        ReadBefore(*draft, target);
+        journalId = journal->BeforeSend(draft->record);
+        pduVariables_ = bindings;
+    }
     int status = Session().Set(pdu, target);
     int32_t code = 0;
     std::string message;
     MapStatus(status, code, message);
+    if (journal) {
+        const bool answered = code != kvErrTimeout;
+        const std::string refused = pdu.errorIndex >= 1 && static_cast<size_t>(pdu.errorIndex) <= pdu.vbs.size()
+                                        ? pdu.vbs[static_cast<size_t>(pdu.errorIndex - 1)].oid
+                                        : std::string();
+        RecordOutcome(journal, journalId, code, message, code != 0 ? refused : std::string(), answered);
+    }
     if (code != 0)
         throw KvSNMPResponseError(code, message, pdu.errorIndex, VariableOfBinding(pdu.errorIndex));
     if (!readBack)

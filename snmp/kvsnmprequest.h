@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -7,6 +9,7 @@
 #include "snmp/kvsnmpvarlist.h"
 #include "snmp/kvsnmpwalkcursor.h"
 #include "snmp/kvwriteset.h"
+#include "snmp/kvwritejournal.h"
 #include "snmp/snmppdu.h"
 #include "snmp/snmptarget.h"
 
@@ -82,6 +85,20 @@ public:
 
     bool CheckRowCondition();
     bool CheckCondition(const std::string& condition);
+
+    // Every set is recorded in `journal` before it is sent (with the values
+    // the variables had before: the ones last read for the same instance,
+    // else read with a GET just before the set, asynchronously for
+    // StoreAsync) and its outcome after. A journal that cannot keep the
+    // record stops the set (KvError, or the callback's error).
+    KvWriteJournal* journal = KvWriteJournal::Installed();
+    std::string journalCaption; // the caption the entries name; empty: the list's name
+    std::string journalUndoes;  // an undo's: the entry it undoes
+    std::string journalId;      // the entry of the last blocking Store
+
+    // The text of a received value by syntax alone (no value names, no
+    // expressions); empty for an exception.
+    static std::string WireValueText(uint32_t syntax, const SnmpVb& vb);
 
     // Processes SNMP events until no asynchronous request of this object is
     // outstanding or `maxMs` have passed (for owners that must wait before they
@@ -190,6 +207,33 @@ private:
     // A bulk or buffered completion: true when it was dealt with here (kept,
     // resent, or stale); false when `response` now holds the one row to read.
     bool TakeBulkCompletion(int reason, SnmpPdu& response, const SnmpTarget& target, Completion& record);
+
+    // The journal's part (kvsnmprequestjournal.cpp).
+    struct ReadValue {
+        std::string shown;
+        std::string wire;
+        bool absent = false;
+    };
+    struct JournalDraft;
+    // Remembers the values of a response just read, by full OID.
+    void RememberRead(const SnmpPdu& response);
+    // The record of the set `pdu` (whose bindings are the elements
+    // `bindings`), its "before" values from those last read; the ones never
+    // read are left for ReadBefore.
+    std::unique_ptr<JournalDraft> DraftRecord(const SnmpPdu& pdu, const std::vector<int32_t>& bindings);
+    // Fills in the draft's missing values from a GET's answer (false: the
+    // variable the v1 agent refused is now known absent; ask again).
+    bool TakeBefore(JournalDraft& draft, const SnmpPdu& response, int32_t code);
+    SnmpPdu BeforePdu(const JournalDraft& draft) const;
+    void ReadBefore(JournalDraft& draft, const SnmpTarget& target);
+    void SendJournaledSet(std::unique_ptr<JournalDraft> draft);
+    void SendJournaled(SnmpPdu pdu, SnmpTarget target, CompletionCallback callback, void* context, bool readBack);
+    void SendBeforeGet(std::unique_ptr<JournalDraft> draft);
+    void BeforeGetCompleted(int reason, SnmpPdu& response, const SnmpTarget& target, Completion& record);
+    static void RecordOutcome(KvWriteJournal* journal, const std::string& id, int32_t code, const std::string& message,
+                              const std::string& variable, bool answered);
+
+    std::map<std::string, ReadValue> lastRead_;
 
     KvSNMPWalkCursor cursor_;
     SnmpTarget walkTarget_;       // the agent the rows waiting came from

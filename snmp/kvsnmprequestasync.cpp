@@ -65,6 +65,72 @@ void KvSNMPRequest::FetchAsync(CompletionCallback callback, void* context, bool 
 }
 
 
+void KvSNMPRequest::SendJournaled(SnmpPdu pdu, SnmpTarget target, CompletionCallback callback, void* context,
+                                  bool readBack)
+{
+    // The values of the set are those of the list now; the set expressions
+    // have been applied to them (StoreAsync puts the list back after).
+    std::unique_ptr<JournalDraft> draft = DraftRecord(pdu, pduVariables_);
+    draft->set = std::move(pdu);
+    draft->target = std::move(target);
+    draft->bindings = pduVariables_;
+    draft->callback = callback;
+    draft->context = context;
+    draft->readBack = readBack;
+    if (draft->missing.empty()) {
+        SendJournaledSet(std::move(draft));
+        return;
+    }
+    SendBeforeGet(std::move(draft));
+}
+
+void KvSNMPRequest::SendBeforeGet(std::unique_ptr<JournalDraft> draft)
+{
+    // The values never read go first, in a GET of their own; the set follows
+    // from its completion.
+    SnmpPdu get = BeforePdu(*draft);
+    auto record = std::make_unique<Completion>(Completion{this, draft->callback, draft->context, false, false});
+    const SnmpTarget target = draft->target;
+    record->draft = std::move(draft);
+    const int status = Session().Get(get, target, &KvSNMPRequest::OnResponse, record.get());
+    if (status != 0)
+        RaiseStatus(status);
+    outstanding_.insert(record.release());
+    ++pending;
+}
+
+void KvSNMPRequest::BeforeGetCompleted(int reason, SnmpPdu& response, const SnmpTarget& target, Completion& record)
+{
+    KvSNMPError error;
+    const int status = reason == snmpReasonTimeout ? snmpClassTimeout : response.errorStatus;
+    MapStatus(status, error.code, error.message);
+    error.agentAddress = target.address;
+    error.agentPort = target.port;
+    error.finished = true;
+    std::unique_ptr<JournalDraft> draft = std::move(record.draft);
+    try {
+        if (!TakeBefore(*draft, response, error.code)) {
+            // Asked again without the instance an SNMPv1 agent lacks.
+            if (draft->missing.empty())
+                SendJournaledSet(std::move(draft));
+            else
+                SendBeforeGet(std::move(draft));
+            return;
+        }
+        SendJournaledSet(std::move(draft));
+        return;
+    } catch (const KvError& e) {
+        // Not read, or not kept: the set is not sent.
+        error.code = e.code();
+        error.message = e.message();
+    } catch (const std::exception&) {
+        MapStatus(kvErrUnknownCode, error.code, error.message);
+    }
+    if (destroying_ || !record.callback)
+        return;
+    record.callback(record.context, error, variables);
+}
+
 void KvSNMPRequest::StoreAsync(CompletionCallback callback, void* context, bool readBack, const KvWriteSet& write)
 {
     if (!active)
@@ -73,6 +139,15 @@ void KvSNMPRequest::StoreAsync(CompletionCallback callback, void* context, bool 
     try {
         for (int32_t i = 0; i < variables.Count(); ++i)
             ApplyExpression(i, false);
+        if (journal) {
+            SnmpTarget target = BuildTarget();
+            SnmpPdu pdu = BuildPdu(PduType::Set, &write);
+            // The record names the values as the window shows them, before
+            // the set expressions.
+            variables = saved;
+            SendJournaled(std::move(pdu), std::move(target), callback, context, readBack);
+            return;
+        }
         SendAsync(PduType::Set, callback, context, readBack, &write);
     } catch (...) {
         variables = saved;
@@ -84,6 +159,18 @@ void KvSNMPRequest::StoreAsync(CompletionCallback callback, void* context, bool 
 void KvSNMPRequest::OnResponse(int reason, SnmpEngine&, SnmpPdu& response, const SnmpTarget& target, void* data)
 {
     std::unique_ptr<Completion> record(static_cast<Completion*>(data));
+    if (record->journal) {
+        // The outcome is kept even when nobody waits for it any more.
+        int32_t code = 0;
+        std::string message;
+        const bool answered = reason == snmpReasonResponse;
+        MapStatus(answered ? response.errorStatus : snmpClassTimeout, code, message);
+        const int32_t index = response.errorIndex;
+        const std::string refused = code != 0 && index >= 1 && static_cast<size_t>(index) <= response.vbs.size()
+                                        ? response.vbs[static_cast<size_t>(index - 1)].oid
+                                        : std::string();
+        RecordOutcome(record->journal, record->journalId, code, message, refused, answered);
+    }
     if (!record->request)
         return; // the request was destroyed while this was outstanding
     record->request->Complete(reason, response, target, *record);
@@ -100,6 +187,11 @@ void KvSNMPRequest::Complete(int reason, SnmpPdu& response, const SnmpTarget& ta
     }
     if ((record.bulk || record.buffered) && TakeBulkCompletion(reason, response, target, record))
         return;
+    if (record.draft) {
+        --pending;
+        BeforeGetCompleted(reason, response, target, record);
+        return;
+    }
     if (record.walkStep && !record.bulk && !record.buffered && reason == snmpReasonResponse && IsTable(variables.kind))
         cursor_.TakeGetNext(response.vbs);
 

@@ -1,8 +1,28 @@
 #pragma once
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "snmp/kvsnmprequest.h"
+
+// A set on its way through the journal: its record, and the values still to
+// be read before it may go out.
+struct KvSNMPRequest::JournalDraft {
+    struct Missing {
+        KvWriteRecordVariable* variable; // in record.variables or record.row
+        int32_t element;                 // of the variable list, for the conversions
+    };
+    KvWriteRecord record;
+    std::vector<Missing> missing;
+    // The set itself, for StoreAsync.
+    SnmpPdu set;
+    SnmpTarget target;
+    std::vector<int32_t> bindings;
+    CompletionCallback callback = nullptr;
+    void* context = nullptr;
+    bool readBack = false;
+};
 
 // The record behind one asynchronous step of a KvSNMPRequest: sent to the
 // agent (get, walk step, set) or posted (a row of a GETBULK handed on).
@@ -18,4 +38,9 @@ struct KvSNMPRequest::Completion {
     bool ahead = false;                         // sent ahead of the rows being handed on
     bool buffered = false;                      // a row of an earlier GETBULK
     bool firstRow = false;                      // the first step of its walk
+    // A journaled set: where its outcome goes.
+    KvWriteJournal* journal = nullptr;
+    std::string journalId = {};
+    // A GET of the values a journaled set overwrites: the set follows it.
+    std::unique_ptr<JournalDraft> draft = {};
 };

@@ -510,3 +510,16 @@ std::string KvSNMPRequest::EncodeIndex(int32_t i)
         KvRaise(kvErrBadSyntax);
     }
 }
+
+std::string KvSNMPRequest::WireValueText(uint32_t syntax, const SnmpVb& vb)
+{
+    if (vb.IsException())
+        return "";
+    if (vb.tag == tagNull)
+        return kNull;
+    try {
+        return WireText(syntax, vb);
+    } catch (const KvError&) {
+        return PrintableOf(vb);
+    }
+}

@@ -3,6 +3,7 @@
 // gives the simulator's port.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -83,6 +84,7 @@ protected:
         arguments.insert(arguments.end(), options.begin(), options.end());
         ExportProcess process(setup_.Directory(), setup_.RegistryPath());
         process.program = OSPREY_CONFIG_PATH;
+        process.environment.emplace_back("OSPREY_JOURNAL_DIR", journalDir_.empty() ? File("journal") : journalDir_);
         return process.Run(arguments, limitMs);
     }
 
@@ -106,6 +108,7 @@ protected:
     std::string File(const std::string& name) const { return setup_.Directory() + "/" + name; }
 
     ExportSetup setup_;
+    std::string journalDir_; // empty: "journal" in the test's folder
 };
 
 TEST_F(ConfigSim, SnapshotsOfAnIdleSwitchAreIdenticalAndDiffNamesExactlyTheOutsideWrites)
@@ -222,6 +225,100 @@ TEST_F(ConfigSim, DamagedFilesUnreachableSwitchesAndRefusedWritesEndWithTheReaso
     EXPECT_NE(silent.err.find("no answer from the switch"), std::string::npos) << silent.err;
     const ExportResult silentDiff = Config({"diff", good});
     EXPECT_EQ(silentDiff.status, 2);
+}
+
+// Every write of a restore is journaled with the value it overwrote (read
+// first), before it goes out; undo puts that value back only while the
+// switch still holds what was written, and is journaled in turn.
+TEST_F(ConfigSim, RestoresAreJournaledAndUndoneOnlyWhileTheSwitchHoldsWhatTheyWrote)
+{
+    auto sim = Start();
+    const std::string a = Snapshot("a.json");
+    ASSERT_EQ(Set(*sim, kSysName, "s", "closet-7"), 0);
+    sim->clearLog();
+    const ExportResult applied = Config({"restore", a, "--apply"});
+    ASSERT_EQ(applied.status, 0) << applied.err;
+    // On the wire: the old value read, then the set.
+    const auto wire = sim->logLines();
+    const auto get = std::find(wire.begin(), wire.end(), "GET v2c read: " + kSysName + " NULL");
+    const auto set = std::find(wire.begin(), wire.end(), "SET v2c write: " + kSysName + " STRING \"osprey-lab\"");
+    ASSERT_NE(set, wire.end());
+    EXPECT_LT(get, set);
+
+    const std::string folder = File("journal");
+    const std::string file = folder + "/127.0.0.1_" + std::to_string(sim->port()) + ".jsonl";
+    const std::string text = ReadFile(file);
+    EXPECT_NE(text.find("\"before\":\"closet-7\""), std::string::npos) << text;
+    EXPECT_NE(text.find("\"written\":\"osprey-lab\""), std::string::npos) << text;
+    EXPECT_NE(text.find("\"outcomeOf\""), std::string::npos) << text;
+    for (const char* secret : {"lantern", "ravine"})
+        EXPECT_EQ(text.find(secret), std::string::npos) << secret;
+    struct stat st {};
+    ASSERT_EQ(::stat(folder.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+    ExportResult listed = Config({"journal"});
+    ASSERT_EQ(listed.status, 0) << listed.err;
+    ASSERT_EQ(listed.OutLines().size(), 1u) << listed.out;
+    EXPECT_NE(listed.out.find("sysName \"closet-7\" -> \"osprey-lab\";  Ok"), std::string::npos) << listed.out;
+    const std::string id = listed.out.substr(0, listed.out.find(' '));
+
+    // Changed by someone else since: refused, named, nothing sent.
+    ASSERT_EQ(Set(*sim, kSysName, "s", "closet-9"), 0);
+    sim->clearLog();
+    const ExportResult refused = Config({"undo"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("sysName: before \"closet-7\", written \"osprey-lab\", now \"closet-9\""),
+              std::string::npos)
+        << refused.err;
+    EXPECT_EQ(CountSets(*sim), 0u);
+
+    // Holding what the entry wrote again: the old value goes back.
+    ASSERT_EQ(Set(*sim, kSysName, "s", "osprey-lab"), 0);
+    sim->clearLog();
+    const ExportResult undone = Config({"undo", id});
+    EXPECT_EQ(undone.status, 0) << undone.err;
+    const auto undoWire = sim->logLines();
+    EXPECT_NE(std::find(undoWire.begin(), undoWire.end(), "SET v2c write: " + kSysName + " STRING \"closet-7\""),
+              undoWire.end());
+    EXPECT_EQ(CountSets(*sim), 1u);
+    listed = Config({"journal"});
+    ASSERT_EQ(listed.OutLines().size(), 2u) << listed.out;
+    EXPECT_NE(listed.OutLines()[0].find("(undone by "), std::string::npos) << listed.out;
+    EXPECT_NE(listed.OutLines()[1].find("Undo of " + id), std::string::npos) << listed.out;
+
+    // Exit statuses: refused 1, usage 2.
+    EXPECT_EQ(Config({"undo", id}).status, 1);
+    const ExportResult none = Config({"undo"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.err.find("nothing to undo"), std::string::npos) << none.err;
+    EXPECT_EQ(Config({"undo", "nosuchentry"}).status, 1);
+    EXPECT_EQ(Config({"undo", "a", "b"}).status, 2);
+    EXPECT_EQ(Config({"journal", "x"}).status, 2);
+
+    // A damaged line is skipped with a warning; an entry without its outcome
+    // (the program ended between) reads "outcome unknown".
+    std::string entry = text.substr(0, text.find('\n'));
+    entry.replace(entry.find(id), id.size(), "crashed1");
+    std::ofstream(file, std::ios::app) << "{\"id\": \"torn\n" << entry << "\n";
+    listed = Config({"journal"});
+    EXPECT_EQ(listed.status, 0);
+    ASSERT_EQ(listed.OutLines().size(), 3u) << listed.out;
+    EXPECT_NE(listed.OutLines()[2].find("crashed1"), std::string::npos);
+    EXPECT_NE(listed.OutLines()[2].find("outcome unknown"), std::string::npos) << listed.out;
+    EXPECT_NE(listed.err.find(file + ":5: damaged"), std::string::npos) << listed.err;
+
+    // A journal that cannot be written stops the write before it goes out.
+    ASSERT_EQ(Set(*sim, kSysName, "s", "closet-7"), 0);
+    journalDir_ = a + "/journal"; // below a file
+    sim->clearLog();
+    const ExportResult stopped = Config({"restore", a, "--apply"});
+    EXPECT_EQ(stopped.status, 1);
+    EXPECT_NE(stopped.err.find("change journal " + journalDir_), std::string::npos) << stopped.err;
+    EXPECT_NE(stopped.err.find("cannot be written"), std::string::npos) << stopped.err;
+    EXPECT_EQ(CountSets(*sim), 0u);
 }
 
 } // namespace

@@ -20,9 +20,11 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -45,6 +47,8 @@
 #include "forms/vlan/tvlangeneralinfoform.h"
 #include "forms/vlan/tvlanportinfomationform.h"
 #include "forms/vlan/tvlanstaticform.h"
+#include "journal/kvjournal.h"
+#include "journal/kvjournalundo.h"
 #include "osprey_config.h"
 #include "platform/kvmessagebox.h"
 #include "snmp/kvsnmpsession.h"
@@ -329,6 +333,107 @@ TEST_F(VlanFormsSim, DeletingAndAddingVlanTenWritesStatusSixThenThreeSets)
     EXPECT_EQ(Column(current->LV_dot1qVlanCurrentEntry, 1), (QStringList{"1", "10", "20", "30"}));
     EXPECT_EQ(Column(current->LV_dot1qVlanCurrentEntry, 3)[1], "C0000000");
     EXPECT_EQ(current->VlanNumDeletes->text(), "3");
+}
+
+// Every write of the form is journaled with what it overwrote; a deleted
+// VLAN comes back whole from its entry, and an added one goes again.
+TEST_F(VlanFormsSim, DeletedAndAddedVlansAreJournaledWholeAndUndone)
+{
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("vlanjournal-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(folder);
+    KvJournal journal(folder.string());
+    const KvJournalInstallation installed(&journal);
+    Start();
+    auto form = Open<TVlanStaticForm>();
+    QTreeWidget* list = form->LV_dot1qVlanStaticEntry;
+
+    Select(list, "10");
+    form->DeleteBtn->click();
+    ASSERT_TRUE(Idle(*form));
+    ASSERT_TRUE(WaitFor([&] { return list->topLevelItemCount() == 3; }));
+    KvJournalLog log = journal.Read("127.0.0.1", static_cast<uint16_t>(sim->port()));
+    EXPECT_TRUE(log.warnings.empty());
+    ASSERT_EQ(log.entries.size(), 1u);
+    const KvJournalEntry deleted = log.entries[0];
+    EXPECT_EQ(deleted.write.kind, KvWriteRecord::Kind::DestroyRow);
+    EXPECT_EQ(deleted.result, "Ok");
+    ASSERT_FALSE(deleted.write.variables.empty());
+    EXPECT_EQ(deleted.write.variables.back().oid, kStatic + "5.10");
+    EXPECT_EQ(deleted.write.variables.back().before, "Active");
+    EXPECT_TRUE(deleted.write.variables.back().rowStatus);
+    std::map<std::string, std::string> row;
+    for (const KvWriteRecordVariable& column : deleted.write.row)
+        row[column.oid] = column.before;
+    EXPECT_EQ(row[kStatic + "1.10"], "sales");
+    EXPECT_EQ(row.count(kStatic + "2.10"), 1u);
+
+    // Undo: the row is created again with the values it had.
+    KvUndoPlan plan = KvJournalUndo::Plan(log, deleted.id);
+    ASSERT_TRUE(plan.allowed) << plan.Describe();
+    sim->clearLog();
+    KvUndoResult undone = KvJournalUndo::Apply(plan);
+    ASSERT_TRUE(undone.ok) << undone.message;
+    std::vector<std::string> sets = Sets();
+    ASSERT_EQ(sets.size(), 1u);
+    const std::vector<std::string> create = Bindings(sets[0]);
+    EXPECT_EQ(create.front(), kStatic + "5.10 INTEGER 4");
+    EXPECT_NE(std::find(create.begin(), create.end(), kStatic + "1.10 STRING \"sales\""), create.end()) << sets[0];
+    form->RefreshBtn->click();
+    ASSERT_TRUE(Idle(*form));
+    ASSERT_EQ(Column(list, 0), (QStringList{"1", "10", "20", "30"}));
+    EXPECT_EQ(Column(list, 1)[1], "sales");
+    log = journal.Read("127.0.0.1", static_cast<uint16_t>(sim->port()));
+    ASSERT_EQ(log.entries.size(), 2u);
+    EXPECT_EQ(log.entries[1].write.undoes, deleted.id);
+    EXPECT_EQ(log.entries[0].undoneBy, log.entries[1].id);
+    // Undone already: a second undo is refused and sends nothing.
+    sim->clearLog();
+    EXPECT_FALSE(KvJournalUndo::Plan(log, deleted.id).allowed);
+    EXPECT_TRUE(Sets().empty());
+
+    // Add VLAN 50: three writes, each with what it overwrote. Undo of its
+    // creation destroys the row.
+    form->ED_VLANID->setText("50");
+    form->ED_VLANName->setText("lab");
+    Tick(form->EgressGrid, {3});
+    form->AddBtn->click();
+    ASSERT_TRUE(Idle(*form));
+    log = journal.Read("127.0.0.1", static_cast<uint16_t>(sim->port()));
+    ASSERT_EQ(log.entries.size(), 5u);
+    const KvJournalEntry created = log.entries[2];
+    EXPECT_EQ(created.write.kind, KvWriteRecord::Kind::CreateRow);
+    EXPECT_EQ(created.write.caption, form->windowTitle().toStdString());
+    ASSERT_EQ(created.write.variables.size(), 1u);
+    EXPECT_TRUE(created.write.variables[0].absent);
+    EXPECT_EQ(created.write.variables[0].written, "CreateAndGo");
+    for (size_t i = 3; i < 5; ++i)
+        for (const KvWriteRecordVariable& v : log.entries[i].write.variables) {
+            if (v.oid == kStatic + "1.50") {
+                EXPECT_FALSE(v.absent) << "the row exists after its creation";
+                EXPECT_EQ(v.written, "lab");
+            }
+        }
+    plan = KvJournalUndo::Plan(log, created.id);
+    ASSERT_TRUE(plan.allowed) << plan.Describe();
+    sim->clearLog();
+    undone = KvJournalUndo::Apply(plan);
+    ASSERT_TRUE(undone.ok) << undone.message;
+    sets = Sets();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_EQ(Bindings(sets[0]), (std::vector<std::string>{kStatic + "5.50 INTEGER 6"}));
+    log = journal.Read("127.0.0.1", static_cast<uint16_t>(sim->port()));
+    const KvJournalEntry& removal = log.entries.back();
+    EXPECT_EQ(removal.write.kind, KvWriteRecord::Kind::DestroyRow);
+    EXPECT_EQ(removal.write.undoes, created.id);
+    bool named = false;
+    for (const KvWriteRecordVariable& column : removal.write.row)
+        named = named || (column.oid == kStatic + "1.50" && column.before == "lab");
+    EXPECT_TRUE(named) << "the removed row is recorded whole";
+    form->RefreshBtn->click();
+    ASSERT_TRUE(Idle(*form));
+    EXPECT_EQ(Column(list, 0), (QStringList{"1", "10", "20", "30"}));
+    std::filesystem::remove_all(folder);
 }
 
 // An agent that keeps to the row-status rules refuses createAndGo for a row
