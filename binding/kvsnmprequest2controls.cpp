@@ -317,6 +317,9 @@ void KvSNMPRequest2Controls::Store(const KvWriteSet& write, const StoreOptions& 
 {
     lastOperation = kLastSet;
     refreshAfterSet = options.refreshAfter ? 1 : 0;
+    // The journal names the write by the window the operator sees.
+    if (owner_ && !owner_->window()->windowTitle().isEmpty())
+        request.journalCaption = owner_->window()->windowTitle().toStdString();
     BeforeStore();
     if (options.collect)
         CollectValues(write);

@@ -273,14 +273,22 @@ int KvConfigProgram::Restore(const std::string& file, bool apply, bool removeRow
     return kOk;
 }
 
-int KvConfigProgram::Journal()
+int KvConfigProgram::ReadJournal(KvJournalLog& log)
 {
     if (const int started = Start(kFailed))
         return started;
-    const KvJournal journal;
-    const KvJournalLog log = journal.Read(KvSNMPDevice.address, KvSNMPDevice.port);
+    log = KvJournal().Read(KvSNMPDevice.address, KvSNMPDevice.port);
     for (const std::string& warning : log.warnings)
         Message(kOk, "warning: " + warning);
+    return kOk;
+}
+
+int KvConfigProgram::Journal()
+{
+    KvJournalLog log;
+    if (const int status = ReadJournal(log))
+        return status;
+    const KvJournal journal;
     if (log.entries.empty())
         return Message(kOk, "no entries in " + journal.FileOf(KvSNMPDevice.address, KvSNMPDevice.port));
     for (const KvJournalEntry& entry : log.entries)
@@ -291,12 +299,9 @@ int KvConfigProgram::Journal()
 
 int KvConfigProgram::Undo(const std::string& id)
 {
-    if (const int started = Start(kFailed))
-        return started;
-    const KvJournal journal;
-    const KvJournalLog log = journal.Read(KvSNMPDevice.address, KvSNMPDevice.port);
-    for (const std::string& warning : log.warnings)
-        Message(kOk, "warning: " + warning);
+    KvJournalLog log;
+    if (const int status = ReadJournal(log))
+        return status;
     std::string which = id;
     if (which.empty()) {
         const KvJournalEntry* latest = log.LatestUndoable();

@@ -30,6 +30,9 @@ private:
     int Snapshot(const std::vector<std::string>& titles);
     int Diff(const std::vector<std::string>& files);
     int Restore(const std::string& file, bool apply, bool removeRows);
+    // Starts the session and reads the switch's journal (its warnings go to
+    // standard error); kOk, or the status after the message.
+    int ReadJournal(struct KvJournalLog& log);
     int Journal();
     int Undo(const std::string& id);
 

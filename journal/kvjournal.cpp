@@ -61,7 +61,9 @@ std::string NewId()
 QJsonArray VariablesJson(const std::vector<KvWriteRecordVariable>& variables, bool row)
 {
     QJsonArray list;
-    for (const KvWriteRecordVariable& v : variables) {
+    for (KvWriteRecordVariable v : variables) {
+        if (KvJournalIsSecret(v.oid))
+            v.before = v.beforeWire = v.written = v.writtenWire = kvJournalSecret;
         QJsonObject o;
         o["oid"] = Q(v.oid);
         o["label"] = Q(v.label);
@@ -137,6 +139,22 @@ bool MakeFolder(const std::string& path, std::string& error)
 }
 
 } // namespace
+
+bool KvJournalIsSecret(const std::string& oid)
+{
+    static const char* const secrets[] = {
+        "1.3.6.1.6.3.15.1.2.2.",  // SNMP users: keys and passwords
+        "1.3.6.1.6.3.18.1.1.",    // SNMP communities: the community texts
+        "1.3.6.1.2.1.16.9.1.1.4", // RMON eventCommunity: a trap community
+    };
+    for (const char* secret : secrets) {
+        const std::string prefix = secret;
+        if (oid.rfind(prefix, 0) == 0 &&
+            (prefix.back() == '.' || oid.size() == prefix.size() || oid[prefix.size()] == '.'))
+            return true;
+    }
+    return false;
+}
 
 std::string KvJournalDefaultDirectory()
 {

@@ -47,6 +47,12 @@ struct KvJournalLog {
     const KvJournalEntry* LatestUndoable() const;
 };
 
+// Variables whose values are secrets (SNMP users' keys, the community table,
+// RMON's trap community): journaled with their values left out ("(secret)"),
+// and so never undone.
+bool KvJournalIsSecret(const std::string& oid);
+inline constexpr const char* kvJournalSecret = "(secret)";
+
 // The journal's folder: OSPREY_JOURNAL_DIR when set, else
 // ${XDG_STATE_HOME:-~/.local/state}/osprey/journal.
 std::string KvJournalDefaultDirectory();

@@ -165,6 +165,11 @@ KvUndoPlan PlanEntry(const KvJournalEntry& entry)
         return Refuse(plan, "The write of " + name + " failed (" + entry.result + "): there is nothing to undo.");
     if (entry.Undone())
         return Refuse(plan, "The write of " + name + " is already undone (by entry " + entry.undoneBy + ").");
+    for (const auto* list : {&write.variables, &write.row})
+        for (const KvWriteRecordVariable& v : *list)
+            if (KvJournalIsSecret(v.oid))
+                return Refuse(plan, "Cannot undo " + name + ": " + v.label +
+                                        " holds a secret, whose values the journal does not keep.");
     if (write.address != KvSNMPDevice.address || write.port != KvSNMPDevice.port)
         return Refuse(plan, "The write of " + name + " went to " + write.address + ":" + std::to_string(write.port) +
                                 ", not to the switch of this session.");
@@ -192,12 +197,13 @@ KvUndoPlan PlanEntry(const KvJournalEntry& entry)
         check.oid = v.oid;
         check.label = v.label;
         check.before = v.absent ? kNone : v.before;
-        check.written = write.kind == KvWriteRecord::Kind::DestroyRow && v.rowStatus ? kNone : v.written;
+        const bool destroyed = write.kind == KvWriteRecord::Kind::DestroyRow;
+        check.written = destroyed ? kNone : v.written;
         check.now = now[n].shown;
-        if (v.rowStatus && write.kind == KvWriteRecord::Kind::CreateRow)
-            check.changed = now[n].absent; // the row is gone
-        else if (v.rowStatus && write.kind == KvWriteRecord::Kind::DestroyRow)
+        if (destroyed)
             check.changed = !now[n].absent; // the row is there again
+        else if (v.rowStatus)
+            check.changed = now[n].absent; // the row is gone
         else
             check.changed = now[n].absent || now[n].wire != v.writtenWire;
         if (check.changed)
@@ -240,6 +246,58 @@ KvUndoPlan PlanEntry(const KvJournalEntry& entry)
     return plan;
 }
 
+std::vector<std::string> Arcs(const std::string& oid)
+{
+    std::vector<std::string> arcs;
+    size_t from = 0;
+    for (;;) {
+        const size_t dot = oid.find('.', from);
+        arcs.push_back(oid.substr(from, dot == std::string::npos ? std::string::npos : dot - from));
+        if (dot == std::string::npos)
+            return arcs;
+        from = dot + 1;
+    }
+}
+
+// Another column of the same table row: the same OID but for one arc (the
+// column's number).
+bool SameRow(const std::string& a, const std::string& b)
+{
+    const std::vector<std::string> x = Arcs(a);
+    const std::vector<std::string> y = Arcs(b);
+    if (x.size() != y.size() || a == b)
+        return false;
+    size_t differing = 0;
+    for (size_t i = 0; i < x.size(); ++i)
+        differing += x[i] != y[i] ? 1 : 0;
+    return differing == 1;
+}
+
+// A row added in several writes (its creation, then its other columns):
+// the columns the later entries wrote are read along when the undo
+// destroys it, so that the destruction is recorded with the whole row.
+void AddRowMates(const KvJournalLog& log, KvUndoPlan& plan)
+{
+    if (plan.entry.write.kind != KvWriteRecord::Kind::CreateRow || plan.steps.empty())
+        return;
+    KvUndoStep& step = plan.steps.front();
+    std::string status;
+    for (const KvUndoStep::Variable& v : step.variables)
+        if (v.rowStatus)
+            status = v.oid;
+    auto known = [&](const std::string& oid) {
+        for (const auto* list : {&step.variables, &step.row})
+            for (const KvUndoStep::Variable& v : *list)
+                if (v.oid == oid)
+                    return true;
+        return false;
+    };
+    for (const KvJournalEntry& entry : log.entries)
+        for (const KvWriteRecordVariable& v : entry.write.variables)
+            if (SameRow(status, v.oid) && !known(v.oid))
+                step.row.push_back(StepVariable(v, v.written, v.writtenWire));
+}
+
 // The recorded variable behind a step's variable (for its texts).
 KvWriteRecordVariable Recorded(const KvJournalEntry& entry, const KvUndoStep::Variable& v)
 {
@@ -252,6 +310,8 @@ KvWriteRecordVariable Recorded(const KvJournalEntry& entry, const KvUndoStep::Va
     r.label = v.label;
     r.syntax = v.syntax;
     r.rowStatus = v.rowStatus;
+    r.written = v.value;
+    r.writtenWire = v.wire;
     return r;
 }
 
@@ -289,7 +349,9 @@ KvUndoPlan KvJournalUndo::Plan(const KvJournalLog& log, const std::string& id)
         plan.entry.id = id;
         return Refuse(plan, "There is no entry " + id + " in this switch's change journal.");
     }
-    return PlanEntry(*entry);
+    KvUndoPlan plan = PlanEntry(*entry);
+    AddRowMates(log, plan);
+    return plan;
 }
 
 KvUndoResult KvJournalUndo::Apply(const KvUndoPlan& given)
@@ -303,12 +365,14 @@ KvUndoResult KvJournalUndo::Apply(const KvUndoPlan& given)
         result.message = given.refusal;
         return result;
     }
-    // The switch may have changed since the plan was shown.
-    const KvUndoPlan plan = PlanEntry(given.entry);
-    if (!plan.allowed) {
-        result.message = plan.Describe();
+    // The switch may have changed since the plan was shown; what is sent is
+    // what the plan showed.
+    const KvUndoPlan again = PlanEntry(given.entry);
+    if (!again.allowed) {
+        result.message = again.Describe();
         return result;
     }
+    const KvUndoPlan& plan = given;
     for (const KvUndoStep& step : plan.steps) {
         UndoRequest request;
         request.variables.name = plan.entry.write.caption;

@@ -1,7 +1,7 @@
 // The binding against the switch simulator: a scalar group filled into edits
 // and combo boxes and written back, a table walked into a list view, row
 // selection, an asynchronous table write with and without the refresh that
-// follows it, and failed refreshes.
+// follows it, failed refreshes, and the change journal of asynchronous writes.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -18,6 +18,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "binding/kvfielderror.h"
@@ -25,6 +26,7 @@
 #include "binding/kvsnmprequest2edits.h"
 #include "common/kvmessages.h"
 #include "common/kvoptionlist.h"
+#include "journal/kvjournal.h"
 #include "osprey_config.h"
 #include "platform/kvmessagebox.h"
 #include "snmp/kvsnmpsession.h"
@@ -544,6 +546,133 @@ TEST_F(PortTable, TheErrorIndexMarksTheFailedVariable)
     EXPECT_EQ(lastSet.code, 0);
     EXPECT_FALSE(marker.IsMarked(&admin));
     EXPECT_FALSE(marker.IsColumnMarked(&list, Column("Admin State")));
+}
+
+// --- the change journal ---------------------------------------------------------------
+
+// Reads the journal the moment an entry is on disk (its write not yet
+// sent), and drops outcomes when told, as a program that ends there would.
+class JournalProbe : public KvWriteJournal {
+public:
+    explicit JournalProbe(KvJournal& journal) : journal_(journal) {}
+    std::string BeforeSend(const KvWriteRecord& record) override
+    {
+        const std::string id = journal_.BeforeSend(record);
+        onDisk = journal_.Read("127.0.0.1", port);
+        return id;
+    }
+    void AfterOutcome(const std::string& id, const KvWriteOutcome& outcome) override
+    {
+        if (!dropOutcomes)
+            journal_.AfterOutcome(id, outcome);
+    }
+
+    uint16_t port = 0;
+    KvJournalLog onDisk;
+    bool dropOutcomes = false;
+
+private:
+    KvJournal& journal_;
+};
+
+TEST_F(PortTable, AsynchronousWritesAreJournaledBeforeTheyGoOutWithTheValuesTheyOverwrite)
+{
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("bindingjournal-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(folder);
+    KvJournal journal(folder.string());
+    JournalProbe p(journal);
+    const KvJournalInstallation installed(&p);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    p.port = sim->port();
+    Bind();
+    RefreshAndWait();
+    list.setCurrentItem(list.topLevelItem(4));
+    admin.setCurrentText("down");
+    sim->clearLog();
+    binding->StoreAll({.refreshAfter = false});
+    ASSERT_TRUE(WaitFor([&] { return sets == 1; }));
+    ASSERT_EQ(lastSet.code, 0) << lastSet.message;
+    // The value last read is the one overwritten: the set goes out alone,
+    // after its entry was on disk with its outcome unknown.
+    std::vector<std::string> log = sim->logLines();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].rfind("SET", 0), 0u) << log[0];
+    ASSERT_EQ(p.onDisk.entries.size(), 1u);
+    EXPECT_EQ(p.onDisk.entries[0].result, "outcome unknown");
+    KvJournalLog read = journal.Read("127.0.0.1", sim->port());
+    ASSERT_EQ(read.entries.size(), 1u);
+    const KvWriteRecordVariable& admin5 = read.entries[0].write.variables.at(0);
+    EXPECT_EQ(admin5.oid, "1.3.6.1.2.1.2.2.1.7.5");
+    EXPECT_EQ(admin5.label, "Admin State");
+    EXPECT_EQ(admin5.before, "up");
+    EXPECT_EQ(admin5.written, "down");
+    EXPECT_EQ(admin5.beforeWire, "1");
+    EXPECT_EQ(admin5.writtenWire, "2");
+    EXPECT_EQ(read.entries[0].result, "Ok");
+
+    // A value the window never read is read first, without blocking, then
+    // written.
+    KvSNMPRequest2Edits scalars(&window);
+    int scalarSets = 0;
+    KvSNMPError scalarError;
+    scalars.OnSetComplete = [&](KvSNMPRequest2Controls&, const KvSNMPError& e) {
+        ++scalarSets;
+        scalarError = e;
+    };
+    scalars.Variables() = KvSNMPVarList(kScalars, kvListScalars, 0);
+    QLineEdit name(&window);
+    scalars.BindEdits(5, "%s", &name);
+    name.setText("lab-3");
+    sim->clearLog();
+    scalars.Store(KvWriteSet{5});
+    EXPECT_TRUE(scalars.busy);
+    ASSERT_TRUE(WaitFor([&] { return scalarSets == 1; }));
+    ASSERT_EQ(scalarError.code, 0) << scalarError.message;
+    log = sim->logLines();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].rfind("GET", 0), 0u) << log[0];
+    EXPECT_NE(log[0].find(" read: 1.3.6.1.2.1.1.5.0 NULL"), std::string::npos) << log[0];
+    EXPECT_NE(log[1].find(" write: 1.3.6.1.2.1.1.5.0 STRING \"lab-3\""), std::string::npos) << log[1];
+    read = journal.Read("127.0.0.1", sim->port());
+    ASSERT_EQ(read.entries.size(), 2u);
+    EXPECT_EQ(read.entries[1].write.variables.at(0).before, "osprey-lab");
+    EXPECT_EQ(read.entries[1].write.variables.at(0).written, "lab-3");
+
+    // No answer: "sent, no answer"; a program that ends before the answer
+    // leaves "outcome unknown", and the next reader says so.
+    sim->stop();
+    admin.setCurrentText("testing");
+    binding->StoreAll({.refreshAfter = false});
+    ASSERT_TRUE(WaitFor([&] { return sets == 2; }));
+    EXPECT_NE(lastSet.code, 0);
+    p.dropOutcomes = true;
+    binding->StoreAll({.refreshAfter = false});
+    ASSERT_TRUE(WaitFor([&] { return sets == 3; }));
+    read = KvJournal(folder.string()).Read("127.0.0.1", sim->port());
+    ASSERT_EQ(read.entries.size(), 4u);
+    EXPECT_EQ(read.entries[2].result, "sent, no answer");
+    EXPECT_EQ(read.entries[2].outcome, KvJournalEntry::Outcome::NoAnswer);
+    EXPECT_EQ(read.entries[3].result, "outcome unknown");
+    EXPECT_EQ(read.entries[3].outcome, KvJournalEntry::Outcome::Unknown);
+
+    // A journal that cannot be written: the write is refused, nothing sent.
+    std::string error;
+    ASSERT_TRUE(sim->start(&error)) << error;
+    std::ofstream((folder / "file").string()) << "x";
+    KvJournal blocked((folder / "file" / "journal").string());
+    binding->request.journal = &blocked;
+    sim->clearLog();
+    try {
+        binding->StoreAll({.refreshAfter = false});
+        ADD_FAILURE() << "sent without a record";
+    } catch (const KvError& e) {
+        EXPECT_EQ(e.code(), kvErrFileWrite);
+        EXPECT_NE(std::string(e.what()).find("cannot be written"), std::string::npos) << e.what();
+    }
+    EXPECT_FALSE(binding->busy);
+    EXPECT_EQ(Count(sim->logLines(), "SET"), 0);
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace

@@ -30,6 +30,7 @@
 #include "browser/tbrowserform.h"
 #include "browser/tbrowserpage.h"
 #include "browserrun.h"
+#include "journal/kvjournal.h"
 #include "pages/tctrlbtnpanel.h"
 #include "pages/tmsgpanel.h"
 #include "pages/tsnmplayoutadapter.h"
@@ -374,7 +375,16 @@ TEST_F(BrowserSim, AdministrationStateIsWrittenFromTheRowDialog)
 
 TEST_F(BrowserSim, SystemNameIsWrittenWithSetCheck)
 {
-    Open("MIB_Info", [this](TBrowserForm& window) {
+    // The program journals the write in the folder the environment names.
+    const std::string journalDir =
+        (std::filesystem::temp_directory_path() / ("browserjournal-" + std::to_string(::getpid()))).string();
+    std::filesystem::remove_all(journalDir);
+    const char* outer = std::getenv("OSPREY_JOURNAL_DIR");
+    const std::string saved = outer ? outer : "";
+    ::setenv("OSPREY_JOURNAL_DIR", journalDir.c_str(), 1);
+    std::string caption;
+    Open("MIB_Info", [&](TBrowserForm& window) {
+        caption = window.windowTitle().toStdString();
         TBrowserPage& page = *window.Pages()[0];
         page.Adapter()->ClearChecksBtn->click();
         const int name = EntryOf(page, "sysName");
@@ -388,9 +398,28 @@ TEST_F(BrowserSim, SystemNameIsWrittenWithSetCheck)
         EXPECT_TRUE(Has(sets[0], "1.3.6.1.2.1.1.5.0 STRING \"osprey-east\"")) << sets[0];
         EXPECT_FALSE(Has(sets[0], "1.3.6.1.2.1.1.4.0")) << sets[0];
         EXPECT_EQ(EditorText(page, "sysName"), "osprey-east");
+        // The window had read the name: nothing is read again before the set.
+        ASSERT_FALSE(sim.logLines().empty());
+        EXPECT_EQ(sim.logLines().front().rfind("SET", 0), 0u) << sim.logLines().front();
         // Read-only variables have no check box to tick.
         EXPECT_FALSE(page.Entries()[EntryOf(page, "sysDescr")].checkBox->isVisible());
     });
+    if (outer)
+        ::setenv("OSPREY_JOURNAL_DIR", saved.c_str(), 1);
+    else
+        ::unsetenv("OSPREY_JOURNAL_DIR");
+    const KvJournalLog log = KvJournal(journalDir).Read("127.0.0.1", sim.port());
+    EXPECT_TRUE(log.warnings.empty());
+    ASSERT_EQ(log.entries.size(), 1u);
+    EXPECT_EQ(log.entries[0].write.caption, caption);
+    EXPECT_EQ(log.entries[0].result, "Ok");
+    ASSERT_EQ(log.entries[0].write.variables.size(), 1u);
+    const KvWriteRecordVariable& name = log.entries[0].write.variables[0];
+    EXPECT_EQ(name.oid, "1.3.6.1.2.1.1.5.0");
+    EXPECT_EQ(name.label, "sysName");
+    EXPECT_EQ(name.before, "osprey-lab");
+    EXPECT_EQ(name.written, "osprey-east");
+    std::filesystem::remove_all(journalDir);
 }
 
 TEST_F(BrowserSim, AlarmRowsAreCreatedWithCreateRequestAndRemovedWithInvalid)

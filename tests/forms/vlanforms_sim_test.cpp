@@ -357,9 +357,10 @@ TEST_F(VlanFormsSim, DeletedAndAddedVlansAreJournaledWholeAndUndone)
     const KvJournalEntry deleted = log.entries[0];
     EXPECT_EQ(deleted.write.kind, KvWriteRecord::Kind::DestroyRow);
     EXPECT_EQ(deleted.result, "Ok");
-    ASSERT_EQ(deleted.write.variables.size(), 1u);
-    EXPECT_EQ(deleted.write.variables[0].oid, kStatic + "5.10");
-    EXPECT_EQ(deleted.write.variables[0].before, "Active");
+    ASSERT_FALSE(deleted.write.variables.empty());
+    EXPECT_EQ(deleted.write.variables.back().oid, kStatic + "5.10");
+    EXPECT_EQ(deleted.write.variables.back().before, "Active");
+    EXPECT_TRUE(deleted.write.variables.back().rowStatus);
     std::map<std::string, std::string> row;
     for (const KvWriteRecordVariable& column : deleted.write.row)
         row[column.oid] = column.before;

@@ -2,8 +2,9 @@
 // Check writing only the checked variables, the completion flags) and
 // list-view pages (row creation in one and in two requests, edit, delete,
 // the dialog closing itself after the delete text, Stop during a slow walk,
-// closing the window during a walk). What reached the agent is read from the
-// simulator's log.
+// closing the window during a walk), and the journal of their writes with
+// the undo of a setting and of a deleted row. What reached the agent is read
+// from the simulator's log.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -28,6 +29,8 @@
 
 #include "binding/kvsnmprequest2edits.h"
 #include "common/kvmessages.h"
+#include "journal/kvjournal.h"
+#include "journal/kvjournalundo.h"
 #include "osprey_config.h"
 #include "pages/tconfigform.h"
 #include "pages/tctrlbtnpanel.h"
@@ -397,6 +400,76 @@ TEST_F(PagesSim, DeleteWritesTheDeleteTextWithoutAsking)
     ASSERT_EQ(view->topLevelItemCount(), 1);
     EXPECT_EQ(view->topLevelItem(0)->text(0), "2");
     EXPECT_EQ(bar->ST_Count->text(), "1");
+}
+
+// Set Check and Delete are journaled with what they overwrote (the values
+// the page had read: nothing is read again first); undo puts the setting
+// back and creates the deleted row again with its values.
+TEST_F(PagesSim, WritesAreJournaledAndUndoneDeletedRowsIncluded)
+{
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("pagejournal-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(folder);
+    KvJournal journal(folder.string());
+    const KvJournalInstallation installed(&journal);
+    Start();
+    const auto read = [&] { return journal.Read("127.0.0.1", static_cast<uint16_t>(sim->port())); };
+    OpenAndFetch(varsSpanningTreeControl, kvListScalars, 0, layoutSpanningTreeControl);
+    bar->ClearChecksBtn->click();
+    Check(1)->setChecked(true);
+    Edit(1)->setText("4096");
+    sim->clearLog();
+    bar->SetCheckBtn->click();
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(sim->logLines().front().rfind("SET ", 0), 0u) << sim->logLines().front();
+    KvJournalLog log = read();
+    ASSERT_EQ(log.entries.size(), 1u);
+    EXPECT_EQ(log.entries[0].write.caption, form->windowTitle().toStdString());
+    EXPECT_EQ(log.entries[0].result, "Ok");
+    ASSERT_EQ(log.entries[0].write.variables.size(), 1u);
+    EXPECT_EQ(log.entries[0].write.variables[0].oid, kStp + ".2.0");
+    EXPECT_EQ(log.entries[0].write.variables[0].before, "32768");
+    EXPECT_EQ(log.entries[0].write.variables[0].written, "4096");
+    const KvUndoPlan setting = KvJournalUndo::Plan(log, log.entries[0].id);
+    ASSERT_TRUE(setting.allowed) << setting.Describe();
+    EXPECT_NE(setting.Describe().find("\"4096\" -> \"32768\""), std::string::npos) << setting.Describe();
+    sim->clearLog();
+    ASSERT_TRUE(KvJournalUndo::Apply(setting).ok);
+    const std::vector<std::string> back = Lines(sim->logLines(), "SET");
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_TRUE(Has(back[0], kStp + ".2.0 INTEGER 32768")) << back[0];
+
+    OpenAndFetch(varsEthernetMask, kvListTableRows, 1, layoutEthernetMask, true, 1, 8);
+    std::vector<std::string> shown;
+    for (int c = 0; c < view->columnCount(); ++c)
+        shown.push_back(view->topLevelItem(0)->text(c).toStdString());
+    SelectRow(0);
+    bar->DeleteBtn->click();
+    ASSERT_TRUE(WaitIdle());
+    ASSERT_EQ(view->topLevelItemCount(), 1);
+    log = read();
+    ASSERT_EQ(log.entries.size(), 3u);
+    const KvJournalEntry deleted = log.entries[2];
+    EXPECT_EQ(deleted.write.kind, KvWriteRecord::Kind::DestroyRow);
+    EXPECT_GT(deleted.write.row.size(), 2u);
+    const KvUndoPlan row = KvJournalUndo::Plan(log, deleted.id);
+    ASSERT_TRUE(row.allowed) << row.Describe();
+    sim->clearLog();
+    const KvUndoResult undone = KvJournalUndo::Apply(row);
+    ASSERT_TRUE(undone.ok) << undone.message;
+    const std::vector<std::string> create = Lines(sim->logLines(), "SET");
+    ASSERT_EQ(create.size(), 1u);
+    EXPECT_TRUE(Has(create[0], kMask + ".9.1 INTEGER 4")) << create[0];
+    bar->RefreshBtn->click();
+    ASSERT_TRUE(WaitIdle());
+    ASSERT_EQ(view->topLevelItemCount(), 2);
+    for (int c = 0; c < view->columnCount(); ++c)
+        EXPECT_EQ(view->topLevelItem(0)->text(c).toStdString(), shown[static_cast<size_t>(c)]) << c;
+    // Undone once; the re-creation is itself an entry that names it.
+    log = read();
+    EXPECT_EQ(log.entries.back().write.undoes, deleted.id);
+    EXPECT_FALSE(KvJournalUndo::Plan(log, deleted.id).allowed);
+    std::filesystem::remove_all(folder);
 }
 
 TEST_F(PagesSim, RowDialogClosesItselfAfterWritingTheDeleteText)

@@ -9,7 +9,8 @@
 # which runs the program at build time, may take up to 30 seconds. The
 # main window receives no notifications there (OSPREY_TRAP_LISTEN=off)
 # unless a test says where.
-# Without WIDGETS the program only gets the TIMEOUT.
+# Without WIDGETS the program only gets the TIMEOUT. Every program keeps its
+# change journal in the build tree (OSPREY_JOURNAL_DIR), never the user's.
 include_guard(GLOBAL)
 include(GoogleTest)
 
@@ -28,9 +29,10 @@ function(kv_add_gtest target)
   if(arg_WIDGETS)
     target_link_libraries(${target} PRIVATE kvtestsupport_qt)
     gtest_discover_tests(${target} ${discover}
-      PROPERTIES TIMEOUT ${arg_TIMEOUT} ENVIRONMENT "QT_QPA_PLATFORM=offscreen;OSPREY_TRAP_LISTEN=off"
+      PROPERTIES TIMEOUT ${arg_TIMEOUT} ENVIRONMENT "QT_QPA_PLATFORM=offscreen;OSPREY_TRAP_LISTEN=off;OSPREY_JOURNAL_DIR=${CMAKE_BINARY_DIR}/test-journal"
       DISCOVERY_TIMEOUT 30)
   else()
-    gtest_discover_tests(${target} ${discover} PROPERTIES TIMEOUT ${arg_TIMEOUT})
+    gtest_discover_tests(${target} ${discover} PROPERTIES TIMEOUT ${arg_TIMEOUT}
+      ENVIRONMENT "OSPREY_JOURNAL_DIR=${CMAKE_BINARY_DIR}/test-journal")
   endif()
 endfunction()
