@@ -31,11 +31,11 @@ struct ColumnDef {
 constexpr ColumnDef kColumns[] = {
     {"Entry",      60,  90},
     {"Time",      140, 160},
-    {"Page",      140, 260},
-    {"Kind",       70, 220},
-    {"Variables", 140, 320},
-    {"Before",     90, 260},
-    {"Written",    90, 260},
+    {"Page",      140, 240},
+    {"Kind",       70, 200},
+    {"Variables", 140, 260},
+    {"Before",     80, 200},
+    {"Written",    80, 200},
     {"Result",    120, 320},
 };
 constexpr ColumnDef kDetailColumns[] = {
@@ -104,10 +104,11 @@ QTreeWidget* MakeList(QWidget* owner, const char* name, const QString& accessibl
     return list;
 }
 
-// Each column as wide as its texts, within its bounds.
+// Each column as wide as its texts, within its bounds; the last one takes
+// the room left.
 void FitColumns(QTreeWidget* list, const ColumnDef* columns, int count)
 {
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i + 1 < count; ++i) {
         list->resizeColumnToContents(i);
         list->setColumnWidth(i, std::clamp(list->columnWidth(i) + 12, columns[i].width, columns[i].widest));
     }
@@ -176,7 +177,7 @@ TChangesForm::TChangesForm(const KvJournal* journal, QWidget* owner) : QWidget(o
     connect(refresh_, &QPushButton::clicked, this, &TChangesForm::Reload);
     connect(close_, &QPushButton::clicked, this, &QWidget::close);
 
-    resize(1080, 560);
+    resize(1200, 560);
     Reload();
 }
 
@@ -338,6 +339,7 @@ void TChangesForm::UndoSelected()
         plan = KvJournalUndo::Plan(log_, id);
     }
     QString outcome;
+    std::string undoEntry;
     if (!plan.allowed) {
         outcome = Q(plan.refusal);
         KvMessageBox::show(this, Q(plan.Describe()).trimmed(), caption, QMessageBox::Ok, QMessageBox::Warning);
@@ -351,12 +353,17 @@ void TChangesForm::UndoSelected()
                 result = KvJournalUndo::Apply(plan);
             }
             outcome = Q(result.message).trimmed();
+            if (!result.ids.empty())
+                undoEntry = result.ids.front();
             KvMessageBox::show(this, outcome, caption, QMessageBox::Ok,
                                result.ok ? QMessageBox::Information : QMessageBox::Warning);
         }
     }
     busy_ = false;
     Reload();
+    // The undo's own entry selected (it can be undone in turn).
+    if (!undoEntry.empty())
+        Select(undoEntry);
     if (!outcome.isEmpty())
         statusLine_->setText(outcome + QLatin1Char('\n') + statusLine_->text());
     if (closeWanted_)

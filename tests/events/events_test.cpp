@@ -567,6 +567,7 @@ TEST_F(PanelEvents, ChangesWindowListsAPageWriteAndUndoesItUnlessChangedSince)
     EXPECT_EQ(row[TChangesForm::ColumnBefore], "400");
     EXPECT_EQ(row[TChangesForm::ColumnWritten], "300");
     EXPECT_EQ(Row(list, 1)[TChangesForm::ColumnResult], "Ok; undone by " + row[TChangesForm::ColumnId]);
+    EXPECT_EQ(changes->SelectedId(), row[TChangesForm::ColumnId].toStdString()) << "the undo's entry is selected";
     // Undone already: not offered again.
     changes->Select(written.toStdString());
     EXPECT_FALSE(changes->UndoButton()->isEnabled());
