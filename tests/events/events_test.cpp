@@ -43,6 +43,8 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -602,6 +604,30 @@ TEST_F(PanelEvents, ChangesWindowListsAPageWriteAndUndoesItUnlessChangedSince)
     // One window: the menu item brings it forward.
     item->trigger();
     EXPECT_EQ(form->findChildren<TChangesForm*>().size(), 1);
+
+    // While the undo's message is up, the window takes no second undo and
+    // is not closed; the close asked for then happens after.
+    QPointer<TChangesForm> kept(changes);
+    bool boxSeen = false;
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || boxSeen)
+            return;
+        boxSeen = true;
+        poll.stop();
+        EXPECT_TRUE(changes->Busy());
+        EXPECT_FALSE(changes->UndoButton()->isEnabled());
+        changes->UndoSelected();
+        changes->close();
+        EXPECT_TRUE(changes->isVisible());
+        box->button(QMessageBox::Ok)->click();
+    });
+    poll.start();
+    changes->UndoSelected();
+    EXPECT_TRUE(boxSeen);
+    EXPECT_TRUE(WaitFor([&] { return kept.isNull(); }, 5000)) << "closed after the undo";
 }
 
 // Each test runs in a process of its own (the SNMP engine starts once per
