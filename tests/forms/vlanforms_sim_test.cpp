@@ -407,9 +407,12 @@ TEST_F(VlanFormsSim, DeletedAndAddedVlansAreJournaledWholeAndUndone)
     EXPECT_TRUE(created.write.variables[0].absent);
     EXPECT_EQ(created.write.variables[0].written, "CreateAndGo");
     for (size_t i = 3; i < 5; ++i)
-        for (const KvWriteRecordVariable& v : log.entries[i].write.variables)
-            if (v.oid == kStatic + "1.50")
+        for (const KvWriteRecordVariable& v : log.entries[i].write.variables) {
+            if (v.oid == kStatic + "1.50") {
+                EXPECT_FALSE(v.absent) << "the row exists after its creation";
                 EXPECT_EQ(v.written, "lab");
+            }
+        }
     plan = KvJournalUndo::Plan(log, created.id);
     ASSERT_TRUE(plan.allowed) << plan.Describe();
     sim->clearLog();
