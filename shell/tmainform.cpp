@@ -1,6 +1,7 @@
 #include "shell/tmainform.h"
 
 #include "platform/kvmessagebox.h"
+#include "shell/changes/tchangesform.h"
 #include "shell/events/kveventcentre.h"
 #include "shell/kvstartup.h"
 #include "shell/mainmenu.h"
@@ -120,11 +121,8 @@ void TMainForm::CreateLayout()
     parts.setPageTitle = [this](const char* title) { PageTitle = title; };
     parts.refreshPanel = [this] { RefreshPanel1Click(); };
     Menu = menucommands::Install(parts);
-    CreateViewMenu();
     Events = new KvEventCentre(this, StatusBar, FrontPanel);
-    QAction* events = View->Menu()->addAction(QStringLiteral("Events..."));
-    events->setObjectName(QStringLiteral("Events1"));
-    connect(events, &QAction::triggered, Events, &KvEventCentre::ShowEventsWindow);
+    CreateViewMenu();
 
     // Single fixed border: the window is as large as its parts, so the client
     // area keeps 781 by 117 below the menu bar however high the menu bar gets.
@@ -140,6 +138,12 @@ void TMainForm::CreateLayout()
 void TMainForm::CreateViewMenu()
 {
     View = new ViewMenu(MainMenu1, Menu, this);
+    QAction* events = View->Menu()->addAction(QStringLiteral("Events..."));
+    events->setObjectName(QStringLiteral("Events1"));
+    connect(events, &QAction::triggered, Events, &KvEventCentre::ShowEventsWindow);
+    QAction* changes = View->Menu()->addAction(QStringLiteral("Changes..."));
+    changes->setObjectName(QStringLiteral("Changes1"));
+    connect(changes, &QAction::triggered, this, [this] { TChangesForm::ShowFor(this); });
 }
 
 void TMainForm::RunStartup(const std::vector<std::string>& parameters)

@@ -55,7 +55,8 @@ public:
     // (made on first re-read); the window owns both.
     MainMenu* Menu = nullptr;
     pagecommands::RmonStateBinding* RmonState = nullptr;
-    // The "View" menu, before "Help" (CreateViewMenu).
+    // The "View" menu, before "Help" (CreateViewMenu): Show Hidden Pages,
+    // Events..., Changes... (the change journal, TChangesForm).
     ViewMenu* View = nullptr;
     // The switch's notifications: the event line on the status bar, the
     // panel's port marks, View > "Events..." (the window owns it).

@@ -4,6 +4,8 @@
 // ITEM is a menu item's component name, "row:NAME" (the page and its first
 // row's Edit dialog), "port:NAME:PORT" (a per-port page), "set:NAME:ENTRY:TEXT"
 // (the page after TEXT was put into editor ENTRY and Set Check pressed),
+// "changes" (View > Changes... after a few writes of Aging Time, with the
+// undo's confirmation, its result and a refused undo),
 // "sort:NAME:COLUMN" (the list sorted by a click on the header of COLUMN, then
 // a second click, three rows selected), "menu:NAME:COLUMN" (the same with the
 // list's context menu open on the row clicked last; NAME may be a hand-made
@@ -16,14 +18,17 @@
 
 #include "binding/kvlistviewactions.h"
 #include "binding/kvsnmprequest2edits.h"
+#include "journal/kvjournal.h"
 #include "pages/tconfigform.h"
 #include "pages/tsnmplayoutadapter.h"
 #include "platform/kvapplication.h"
+#include "shell/changes/tchangesform.h"
 #include "shell/mainmenu.h"
 #include "shell/pagecommands.h"
 #include "tables/pagecatalogue.h"
 #include "shell/taboutform.h"
 #include "shell/tmainform.h"
+#include "snmp/kvsnmpsession.h"
 #include "snmp/snmpeventprocessor.h"
 #include "tests/support/simfixture.h"
 
@@ -35,6 +40,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QProcess>
 #include <QThread>
 #include <QTimer>
@@ -42,6 +49,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -126,6 +134,72 @@ void CapturePage(const std::function<void()>& open, const QString& name, bool ro
     open();
 }
 
+// Puts TEXT into editor ENTRY of the page and presses Set Check.
+void SetEntry(QWidget& window, int entry, const QString& text)
+{
+    auto* page = dynamic_cast<TConfigForm*>(&window);
+    if (!page)
+        return;
+    QWidget* editor = page->Entries()[entry].editor;
+    if (auto* edit = qobject_cast<QLineEdit*>(editor))
+        edit->setText(text);
+    else if (auto* combo = qobject_cast<QComboBox*>(editor))
+        combo->setCurrentIndex(combo->findText(text)); // -1 when none has it
+    page->Adapter()->DoSetSelected();
+    Settle(800);
+}
+
+// The message box next shown is captured as NAME, then answered.
+void AnswerNextBox(const QString& name, QMessageBox::StandardButton answer)
+{
+    QTimer::singleShot(700, [name, answer] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        Capture(name);
+        if (QAbstractButton* button = box->button(answer))
+            button->click();
+    });
+}
+
+// View > Changes... after writes of Aging Time on "Information": 400, its
+// undo (confirmation and result captured), 450 with every box of the page
+// checked, an entry without outcome and a damaged line; then the undo of the
+// undo, refused as Aging Time has changed since.
+void CaptureChanges(TMainForm& form, MainMenu* menu, const KvJournal& journal)
+{
+    auto write = [&](const QString& text) {
+        CapturePage([&] { menu->Click("Information1"); }, QStringLiteral("changes-page-%1").arg(text), false,
+                    [&](QWidget& window) { SetEntry(window, 4, text); });
+    };
+    write(QStringLiteral("400"));
+    TChangesForm* changes = TChangesForm::ShowFor(&form);
+    changes->move(60, 60);
+    Settle(500);
+    AnswerNextBox(QStringLiteral("changes-confirm"), QMessageBox::Yes);
+    QTimer::singleShot(1800, [] { AnswerNextBox(QStringLiteral("changes-undone"), QMessageBox::Ok); });
+    changes->UndoSelected();
+    const std::string undo = changes->SelectedId();
+    write(QStringLiteral("450"));
+    const std::string file = journal.FileOf(KvSNMPDevice.address, KvSNMPDevice.port);
+    std::string first;
+    std::getline(std::ifstream(file), first);
+    const auto id = first.find("\"id\":\"");
+    if (id != std::string::npos) {
+        first.replace(id + 6, first.find('"', id + 6) - id - 6, "zz01");
+        std::ofstream(file, std::ios::app) << first << "\n{\"damaged\n";
+    }
+    changes->Reload();
+    Capture(QStringLiteral("changes-window"));
+    changes->Select(undo);
+    Settle(200);
+    Capture(QStringLiteral("changes-window-undo-selected"));
+    AnswerNextBox(QStringLiteral("changes-refused"), QMessageBox::Ok);
+    changes->UndoSelected();
+    Capture(QStringLiteral("changes-window-after-refusal"));
+    changes->close();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -147,6 +221,9 @@ int main(int argc, char** argv)
         return 1;
     }
     MenuTestWindow window(sim.port());
+    // Every write of the run is journaled (the program's start-up does this).
+    KvJournal journal(window.Dir().file("journal"));
+    const KvJournalInstallation journalInstalled(&journal);
     TMainForm& form = window.Form();
     form.show();
     form.move(40, 40);
@@ -184,6 +261,10 @@ int main(int argc, char** argv)
             TAboutForm::Current()->close();
             continue;
         }
+        if (item == QLatin1String("changes")) {
+            CaptureChanges(form, menu, journal);
+            continue;
+        }
         if (item == QLatin1String("Help2")) {
             menu->Click("Help2");
             Capture(QStringLiteral("help"));
@@ -208,18 +289,7 @@ int main(int argc, char** argv)
             const QString text = parts.mid(3).join(QLatin1Char(':'));
             CapturePage([&] { menu->Click(parts.value(1).toStdString()); },
                         QStringLiteral("set-%1-%2").arg(parts.value(1)).arg(entry), false,
-                        [&](QWidget& window) {
-                            auto* page = dynamic_cast<TConfigForm*>(&window);
-                            if (!page)
-                                return;
-                            QWidget* editor = page->Entries()[entry].editor;
-                            if (auto* edit = qobject_cast<QLineEdit*>(editor))
-                                edit->setText(text);
-                            else if (auto* combo = qobject_cast<QComboBox*>(editor))
-                                combo->setCurrentIndex(combo->findText(text)); // -1 when none has it
-                            page->Adapter()->DoSetSelected();
-                            Settle(800);
-                        });
+                        [&](QWidget& window) { SetEntry(window, entry, text); });
             continue;
         }
         if (item.startsWith(QLatin1String("sort:")) || item.startsWith(QLatin1String("menu:"))) {

@@ -1,8 +1,16 @@
 // The switch's notifications: the receiver against Net-SNMP's own senders
 // (snmptrap, snmpinform), a flood, and the main window against the simulator
-// sending to it.
+// sending to it. The View menu's other window against the simulator: the
+// change journal of a page's write, its undo and a refused undo.
 
 #include "osprey_config.h"
+#include "journal/kvjournal.h"
+#include "pages/tconfigform.h"
+#include "pages/tctrlbtnpanel.h"
+#include "pages/tsnmplayoutadapter.h"
+#include "pages/tsnmppanel.h"
+#include "platform/kvmessagebox.h"
+#include "shell/changes/tchangesform.h"
 #include "shell/events/kveventcentre.h"
 #include "shell/events/kveventreceiver.h"
 #include "shell/events/kveventtext.h"
@@ -12,6 +20,7 @@
 #include "shell/tmainform.h"
 #include "shell/viewmenu.h"
 #include "binding/kvlistviewactions.h"
+#include "binding/kvsnmprequest2edits.h"
 #include "binding/kvsnmprequest2leds.h"
 #include "snmp/kvsnmpsession.h"
 #include "snmp/snmpeventprocessor.h"
@@ -21,6 +30,7 @@
 #include "tests/support/testsnmpengine.h"
 
 #include "menutestwindow.h"
+#include "pagevisit.h"
 #include "tempdir.h"
 
 #include <gtest/gtest.h>
@@ -28,9 +38,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
@@ -454,6 +469,165 @@ TEST_F(PanelEvents, APortSetDownOnTheSwitchIsShownMarkedAndReadAgainAtOnce)
     EXPECT_EQ(list->topLevelItem(2)->text(1), "linkUp");
     EXPECT_TRUE(events->StatusLine()->text().contains("Received 3;")) << events->StatusLine()->text().toStdString();
     Shot(events, "events-window.png");
+}
+
+namespace {
+
+const std::string kAgingTime = "1.3.6.1.2.1.17.4.2.0";
+
+std::vector<std::string> SetsOf(const SimFixture& sim)
+{
+    std::vector<std::string> sets;
+    for (const std::string& line : sim.logLines())
+        if (line.rfind("SET ", 0) == 0)
+            sets.push_back(line);
+    return sets;
+}
+
+QStringList Row(const QTreeWidget* list, int row)
+{
+    QStringList cells;
+    for (int c = 0; c < list->columnCount(); ++c)
+        cells << list->topLevelItem(row)->text(c);
+    return cells;
+}
+
+} // namespace
+
+// A page's write is journaled with what it overwrote; View > "Changes..."
+// lists it, undoes it after showing what will be written, and refuses the
+// undo of a value that has been changed since from outside, writing nothing.
+TEST_F(PanelEvents, ChangesWindowListsAPageWriteAndUndoesItUnlessChangedSince)
+{
+    TempDir journalDir;
+    KvJournal journal(journalDir.file("journal"));
+    const KvJournalInstallation installed(&journal);
+    Start();
+
+    // Bridge "Information": Aging Time 300 -> 400.
+    ASSERT_TRUE(pagevisit::VisitPage(
+        [&] { MainMenu::Of(form)->Click("Information1"); },
+        [&](TConfigForm& page) {
+            auto* aging = qobject_cast<QLineEdit*>(page.Entries()[4].editor);
+            ASSERT_NE(aging, nullptr);
+            ASSERT_EQ(aging->text(), "300");
+            for (int k = 0; k < CountEntries(page.Entries()); ++k)
+                if (page.Entries()[k].checkBox)
+                    page.Entries()[k].checkBox->setChecked(k == 4);
+            aging->setText("400");
+            page.PagePanel()->BtnPanel->SetCheckBtn->click();
+            ASSERT_TRUE(WaitFor([&] { return page.Adapter()->setComplete && !page.MainBinding()->busy; }, 10000));
+        }));
+    ASSERT_EQ(SetsOf(sim).size(), 1u);
+    EXPECT_NE(SetsOf(sim)[0].find(kAgingTime + " INTEGER 400"), std::string::npos) << SetsOf(sim)[0];
+
+    QAction* item = form->View->Menu()->actions().value(2);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), "Changes...");
+    item->trigger();
+    auto* changes = form->findChild<TChangesForm*>();
+    ASSERT_NE(changes, nullptr);
+    ASSERT_TRUE(changes->isVisible());
+    EXPECT_EQ(changes->windowTitle().toStdString(), "Changes : 127.0.0.1");
+    QTreeWidget* list = changes->List();
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    const QString written = list->topLevelItem(0)->text(TChangesForm::ColumnId);
+    QStringList row = Row(list, 0);
+    EXPECT_FALSE(row[TChangesForm::ColumnPage].isEmpty());
+    EXPECT_EQ(row[TChangesForm::ColumnKind], "Set");
+    EXPECT_EQ(row[TChangesForm::ColumnVariables], "Aging Time[10-765]");
+    EXPECT_EQ(row[TChangesForm::ColumnBefore], "300");
+    EXPECT_EQ(row[TChangesForm::ColumnWritten], "400");
+    EXPECT_EQ(row[TChangesForm::ColumnResult], "Ok");
+    // The entry selected, its variable in full below.
+    EXPECT_EQ(changes->SelectedId(), written.toStdString());
+    ASSERT_EQ(changes->Details()->topLevelItemCount(), 1);
+    EXPECT_EQ(Row(changes->Details(), 0),
+              (QStringList{QString::fromStdString(kAgingTime), "Aging Time[10-765]", "300", "400"}));
+    EXPECT_TRUE(changes->StatusLine()->text().startsWith("1 entry in ")) << changes->StatusLine()->text().toStdString();
+    Shot(changes, "changes-window.png");
+
+    // Undo, confirmed: what will be written is shown first; 300 goes back
+    // and the undo is an entry of its own naming the one it undid.
+    sim.clearLog();
+    {
+        KvMessageBox::Answerer answerer(QMessageBox::Yes);
+        ASSERT_TRUE(changes->UndoButton()->isEnabled());
+        changes->UndoButton()->click();
+        ASSERT_EQ(answerer.shown().size(), 2u);
+        EXPECT_EQ(answerer.shown()[0].icon, QMessageBox::Question);
+        EXPECT_EQ(answerer.shown()[0].buttons, QMessageBox::Yes | QMessageBox::No);
+        EXPECT_TRUE(answerer.shown()[0].text.contains("Aging Time[10-765]: \"400\" -> \"300\""))
+            << answerer.shown()[0].text.toStdString();
+        EXPECT_EQ(answerer.shown()[1].icon, QMessageBox::Information) << answerer.shown()[1].text.toStdString();
+    }
+    ASSERT_EQ(SetsOf(sim).size(), 1u);
+    EXPECT_NE(SetsOf(sim)[0].find(kAgingTime + " INTEGER 300"), std::string::npos) << SetsOf(sim)[0];
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    row = Row(list, 0);
+    EXPECT_EQ(row[TChangesForm::ColumnKind], "Undo of " + written + " (Set)");
+    EXPECT_EQ(row[TChangesForm::ColumnBefore], "400");
+    EXPECT_EQ(row[TChangesForm::ColumnWritten], "300");
+    EXPECT_EQ(Row(list, 1)[TChangesForm::ColumnResult], "Ok; undone by " + row[TChangesForm::ColumnId]);
+    EXPECT_EQ(changes->SelectedId(), row[TChangesForm::ColumnId].toStdString()) << "the undo's entry is selected";
+    // Undone already: not offered again.
+    changes->Select(written.toStdString());
+    EXPECT_FALSE(changes->UndoButton()->isEnabled());
+
+    // Aging Time set to 500 from outside: the undo of the undo is refused,
+    // naming the variable with before / written / now, and sends nothing.
+    ASSERT_EQ(RunTool(window->Dir().path(),
+                      {"snmpset", "-v", "2c", "-c", "lantern", "-t", "3", sim.peer(), kAgingTime, "i", "500"}),
+              0);
+    changes->Select(row[TChangesForm::ColumnId].toStdString());
+    sim.clearLog();
+    {
+        KvMessageBox::Answerer answerer(QMessageBox::Yes);
+        changes->UndoButton()->click();
+        ASSERT_EQ(answerer.shown().size(), 1u);
+        EXPECT_EQ(answerer.shown()[0].icon, QMessageBox::Warning);
+        EXPECT_TRUE(
+            answerer.shown()[0].text.contains("Aging Time[10-765]: before \"400\", written \"300\", now \"500\""))
+            << answerer.shown()[0].text.toStdString();
+    }
+    EXPECT_TRUE(SetsOf(sim).empty()) << SetsOf(sim).front();
+    EXPECT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_TRUE(changes->StatusLine()->text().startsWith("Cannot undo entry "))
+        << changes->StatusLine()->text().toStdString();
+
+    // A damaged line is named under the list; the entries still show.
+    std::ofstream(journal.FileOf("127.0.0.1", sim.port()), std::ios::app) << "{not json\n";
+    changes->RefreshButton()->click();
+    EXPECT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_TRUE(changes->StatusLine()->text().contains(":5: damaged (not a JSON object); line skipped"))
+        << changes->StatusLine()->text().toStdString();
+    // One window: the menu item brings it forward.
+    item->trigger();
+    EXPECT_EQ(form->findChildren<TChangesForm*>().size(), 1);
+
+    // While the undo's message is up, the window takes no second undo and
+    // is not closed; the close asked for then happens after.
+    QPointer<TChangesForm> kept(changes);
+    bool boxSeen = false;
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || boxSeen)
+            return;
+        boxSeen = true;
+        poll.stop();
+        EXPECT_TRUE(changes->Busy());
+        EXPECT_FALSE(changes->UndoButton()->isEnabled());
+        changes->UndoSelected();
+        changes->close();
+        EXPECT_TRUE(changes->isVisible());
+        box->button(QMessageBox::Ok)->click();
+    });
+    poll.start();
+    changes->UndoSelected();
+    EXPECT_TRUE(boxSeen);
+    EXPECT_TRUE(WaitFor([&] { return kept.isNull(); }, 5000)) << "closed after the undo";
 }
 
 // Each test runs in a process of its own (the SNMP engine starts once per

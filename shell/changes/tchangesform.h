@@ -1,0 +1,89 @@
+#pragma once
+#include <QWidget>
+
+#include <string>
+
+#include "journal/kvjournal.h"
+
+class KvJournal;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+// "Changes": the change journal of the session's switch, newest entry first
+// (time, page, kind, variables, before, written, result), with the entry
+// selected shown variable by variable below. "Undo" writes the selected
+// entry's "before" values back once the switch is checked to hold what the
+// entry wrote and the operator has confirmed exactly what will be written;
+// "Refresh" reads the file again. Lines of the file that cannot be read are
+// named under the list and skipped.
+//
+// Plan and undo block for the switch's answers: meanwhile the window keeps
+// a wait cursor, takes no second undo or refresh, and is not closed (a close
+// asked for then happens once the undo is over).
+class TChangesForm : public QWidget {
+    Q_OBJECT // found by type (one window per owner)
+
+        public : static constexpr const char* kCaption = "Changes";
+    static constexpr const char* kUndoCaption = "Undo";
+    // The question under the undo's description.
+    static constexpr const char* kConfirmText = "Write these values to the switch?";
+
+    // Columns of the list and of the detail list.
+    enum Column {
+        ColumnId,
+        ColumnTime,
+        ColumnPage,
+        ColumnKind,
+        ColumnVariables,
+        ColumnBefore,
+        ColumnWritten,
+        ColumnResult,
+        ColumnCount
+    };
+    enum DetailColumn { DetailOid, DetailVariable, DetailBefore, DetailWritten, DetailCount };
+
+    // `journal` (may be null: the window then says there is none) outlives
+    // the window; the switch is the session's (KvSNMPDevice).
+    TChangesForm(const KvJournal* journal, QWidget* owner);
+
+    // Opens the window of `owner` (one at most), or brings it forward; it
+    // reads the journal again either way.
+    static TChangesForm* ShowFor(QWidget* owner);
+
+    // Reads the journal file again, keeping the entry selected.
+    void Reload();
+    // Undo of the entry selected (the "Undo" button's work).
+    void UndoSelected();
+
+    // The ID of the entry selected (empty when none).
+    std::string SelectedId() const;
+    void Select(const std::string& id);
+
+    const KvJournalLog& Log() const { return log_; }
+    QTreeWidget* List() const { return list_; }
+    QTreeWidget* Details() const { return details_; }
+    QLabel* StatusLine() const { return statusLine_; }
+    QPushButton* UndoButton() const { return undo_; }
+    QPushButton* RefreshButton() const { return refresh_; }
+    QPushButton* CloseButton() const { return close_; }
+    bool Busy() const { return busy_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void ShowDetails();
+    void UpdateButtons();
+
+    const KvJournal* journal_;
+    KvJournalLog log_;
+    QTreeWidget* list_ = nullptr;
+    QTreeWidget* details_ = nullptr;
+    QLabel* statusLine_ = nullptr;
+    QPushButton* undo_ = nullptr;
+    QPushButton* refresh_ = nullptr;
+    QPushButton* close_ = nullptr;
+    bool busy_ = false;
+    bool closeWanted_ = false;
+};
