@@ -3,12 +3,15 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -177,8 +180,32 @@ TChangesForm::TChangesForm(const KvJournal* journal, QWidget* owner) : QWidget(o
     connect(refresh_, &QPushButton::clicked, this, &TChangesForm::Reload);
     connect(close_, &QPushButton::clicked, this, &QWidget::close);
 
+    // Writes made while the window is open (by any window or program) show
+    // without Refresh: the file and its folder are watched, and a burst of
+    // changes is read once. An undo in progress reads the file when it ends.
+    watcher_ = new QFileSystemWatcher(this);
+    reloadSoon_ = new QTimer(this);
+    reloadSoon_->setSingleShot(true);
+    reloadSoon_->setInterval(200);
+    connect(reloadSoon_, &QTimer::timeout, this, &TChangesForm::Reload);
+    connect(watcher_, &QFileSystemWatcher::fileChanged, reloadSoon_, qOverload<>(&QTimer::start));
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, reloadSoon_, qOverload<>(&QTimer::start));
+
     resize(1200, 560);
     Reload();
+}
+
+void TChangesForm::Watch()
+{
+    if (!journal_)
+        return;
+    // A path that does not exist yet is not watched; the folder and the file
+    // are added as they appear (and again after a file is replaced).
+    const QString folder = Q(journal_->Directory());
+    const QString file = Q(journal_->FileOf(KvSNMPDevice.address, KvSNMPDevice.port));
+    for (const QString& path : {folder, file})
+        if (!watcher_->files().contains(path) && !watcher_->directories().contains(path) && QFileInfo::exists(path))
+            watcher_->addPath(path);
 }
 
 TChangesForm* TChangesForm::ShowFor(QWidget* owner)
@@ -266,6 +293,7 @@ void TChangesForm::Reload()
         Select(list_->topLevelItem(0)->data(ColumnId, Qt::UserRole).toString().toStdString());
     ShowDetails();
     UpdateButtons();
+    Watch();
 }
 
 std::string TChangesForm::SelectedId() const

@@ -6,8 +6,10 @@
 #include "journal/kvjournal.h"
 
 class KvJournal;
+class QFileSystemWatcher;
 class QLabel;
 class QPushButton;
+class QTimer;
 class QTreeWidget;
 
 // "Changes": the change journal of the session's switch, newest entry first
@@ -15,16 +17,19 @@ class QTreeWidget;
 // selected shown variable by variable below. "Undo" writes the selected
 // entry's "before" values back once the switch is checked to hold what the
 // entry wrote and the operator has confirmed exactly what will be written;
-// "Refresh" reads the file again. Lines of the file that cannot be read are
-// named under the list and skipped.
+// "Refresh" reads the file again, as does every change of the file while the
+// window is open. Lines of the file that cannot be read are named under the
+// list and skipped.
 //
 // Plan and undo block for the switch's answers: meanwhile the window keeps
 // a wait cursor, takes no second undo or refresh, and is not closed (a close
 // asked for then happens once the undo is over).
 class TChangesForm : public QWidget {
-    Q_OBJECT // found by type (one window per owner)
+    // Found by type: one window per owner.
+    Q_OBJECT
 
-        public : static constexpr const char* kCaption = "Changes";
+public:
+    static constexpr const char* kCaption = "Changes";
     static constexpr const char* kUndoCaption = "Undo";
     // The question under the undo's description.
     static constexpr const char* kConfirmText = "Write these values to the switch?";
@@ -75,6 +80,8 @@ protected:
 private:
     void ShowDetails();
     void UpdateButtons();
+    // Watches the journal's folder and file, those that exist.
+    void Watch();
 
     const KvJournal* journal_;
     KvJournalLog log_;
@@ -84,6 +91,8 @@ private:
     QPushButton* undo_ = nullptr;
     QPushButton* refresh_ = nullptr;
     QPushButton* close_ = nullptr;
+    QFileSystemWatcher* watcher_ = nullptr;
+    QTimer* reloadSoon_ = nullptr;
     bool busy_ = false;
     bool closeWanted_ = false;
 };

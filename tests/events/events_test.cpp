@@ -595,8 +595,11 @@ TEST_F(PanelEvents, ChangesWindowListsAPageWriteAndUndoesItUnlessChangedSince)
     EXPECT_TRUE(changes->StatusLine()->text().startsWith("Cannot undo entry "))
         << changes->StatusLine()->text().toStdString();
 
-    // A damaged line is named under the list; the entries still show.
+    // A line added to the file from elsewhere shows without Refresh; a
+    // damaged one is named under the list, and the entries still show.
     std::ofstream(journal.FileOf("127.0.0.1", sim.port()), std::ios::app) << "{not json\n";
+    EXPECT_TRUE(WaitFor([&] { return changes->StatusLine()->text().contains(":5: damaged"); }, 5000))
+        << changes->StatusLine()->text().toStdString();
     changes->RefreshButton()->click();
     EXPECT_EQ(list->topLevelItemCount(), 2);
     EXPECT_TRUE(changes->StatusLine()->text().contains(":5: damaged (not a JSON object); line skipped"))
