@@ -431,13 +431,8 @@ bool KvSNMPRequest::Store(bool readBack, const KvWriteSet& write)
     int32_t code = 0;
     std::string message;
     MapStatus(status, code, message);
-    if (journal) {
-        const bool answered = code != kvErrTimeout;
-        const std::string refused = pdu.errorIndex >= 1 && static_cast<size_t>(pdu.errorIndex) <= pdu.vbs.size()
-                                        ? pdu.vbs[static_cast<size_t>(pdu.errorIndex - 1)].oid
-                                        : std::string();
-        RecordOutcome(journal, journalId, code, message, code != 0 ? refused : std::string(), answered);
-    }
+    if (journal)
+        RecordOutcome(journal, journalId, code, message, &pdu, code != kvErrTimeout);
     if (code != 0)
         throw KvSNMPResponseError(code, message, pdu.errorIndex, VariableOfBinding(pdu.errorIndex));
     if (!readBack)

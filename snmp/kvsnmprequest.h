@@ -230,8 +230,10 @@ private:
     void SendJournaled(SnmpPdu pdu, SnmpTarget target, CompletionCallback callback, void* context, bool readBack);
     void SendBeforeGet(std::unique_ptr<JournalDraft> draft);
     void BeforeGetCompleted(int reason, SnmpPdu& response, const SnmpTarget& target, Completion& record);
+    // The outcome of entry `id`; `answer` (null when none came) names the
+    // variable a refusal's error index points at.
     static void RecordOutcome(KvWriteJournal* journal, const std::string& id, int32_t code, const std::string& message,
-                              const std::string& variable, bool answered);
+                              const SnmpPdu* answer, bool answered);
 
     std::map<std::string, ReadValue> lastRead_;
 

@@ -165,11 +165,7 @@ void KvSNMPRequest::OnResponse(int reason, SnmpEngine&, SnmpPdu& response, const
         std::string message;
         const bool answered = reason == snmpReasonResponse;
         MapStatus(answered ? response.errorStatus : snmpClassTimeout, code, message);
-        const int32_t index = response.errorIndex;
-        const std::string refused = code != 0 && index >= 1 && static_cast<size_t>(index) <= response.vbs.size()
-                                        ? response.vbs[static_cast<size_t>(index - 1)].oid
-                                        : std::string();
-        RecordOutcome(record->journal, record->journalId, code, message, refused, answered);
+        RecordOutcome(record->journal, record->journalId, code, message, answered ? &response : nullptr, answered);
     }
     if (!record->request)
         return; // the request was destroyed while this was outstanding

@@ -39,6 +39,18 @@ int RowStatusWrite(const KvSNMPVar& var)
     return 0;
 }
 
+// Whether a set of `variables` can carry a value at all (a writable element
+// that is not a table's key); the front panel's LEDs and the statistics
+// pages cannot.
+bool CanWrite(const KvSNMPVarList& variables)
+{
+    const bool table = IsTable(variables.kind);
+    for (int32_t i = table ? variables.keyCount : 0; i < variables.Count(); ++i)
+        if (variables.IsWritable(i))
+            return true;
+    return false;
+}
+
 } // namespace
 
 KvWriteJournal* KvWriteJournal::Installed()
@@ -66,7 +78,9 @@ std::string KvWriteOutcomeText(const KvWriteOutcome& outcome)
 
 void KvSNMPRequest::RememberRead(const SnmpPdu& response)
 {
-    if (!journal)
+    // Kept only for a list that can write: polls of read-only lists (every
+    // 3 s for the LEDs) keep nothing.
+    if (!journal || !CanWrite(variables))
         return;
     // The bindings of a response follow the readable elements in order.
     size_t n = 0;
@@ -231,14 +245,15 @@ void KvSNMPRequest::ReadBefore(JournalDraft& draft, const SnmpTarget& target)
 }
 
 void KvSNMPRequest::RecordOutcome(KvWriteJournal* journal, const std::string& id, int32_t code,
-                                  const std::string& message, const std::string& variable, bool answered)
+                                  const std::string& message, const SnmpPdu* answer, bool answered)
 {
     if (!journal || id.empty())
         return;
     KvWriteOutcome outcome;
     outcome.code = code;
     outcome.message = message;
-    outcome.variable = variable;
+    if (code != 0 && answer && answer->errorIndex >= 1 && static_cast<size_t>(answer->errorIndex) <= answer->vbs.size())
+        outcome.variable = answer->vbs[static_cast<size_t>(answer->errorIndex - 1)].oid;
     if (!answered)
         outcome.kind = KvWriteOutcome::Kind::NoAnswer;
     else if (code != 0)
@@ -258,7 +273,7 @@ void KvSNMPRequest::SendJournaledSet(std::unique_ptr<JournalDraft> draft)
         int32_t code = 0;
         std::string message;
         MapStatus(status, code, message);
-        RecordOutcome(journal, id, code, message, {}, true);
+        RecordOutcome(journal, id, code, message, nullptr, true);
         throw KvError(code, message);
     }
     outstanding_.insert(record.release());
