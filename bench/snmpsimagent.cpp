@@ -16,10 +16,11 @@ bool SnmpsimAgent::Answers(uint16_t port)
 }
 
 uint16_t SnmpsimAgent::Start(const std::string& program, const std::string& dataDir, uint16_t port,
-                             const std::string& log)
+                             const std::string& log, const std::vector<std::string>& options)
 {
     std::vector<std::string> argv = {program, "--data-dir=" + dataDir,
                                      "--agent-udpv4-endpoint=127.0.0.1:" + std::to_string(port)};
+    argv.insert(argv.end(), options.begin(), options.end());
     if (::getuid() == 0) {
         // It will not run as root.
         argv.push_back("--process-user=nobody");

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "tests/support/childprocess.h"
 
@@ -17,7 +18,9 @@ public:
 
     // Starts `program` on `port` (its output into `log`); the port once the
     // agent answers, 0 when it does not start or answer within half a minute.
-    uint16_t Start(const std::string& program, const std::string& dataDir, uint16_t port, const std::string& log);
+    uint16_t Start(const std::string& program, const std::string& dataDir, uint16_t port, const std::string& log,
+                   const std::vector<std::string>& options = {});
+    pid_t pid() const { return process_.pid(); }
 
     // True when the agent on the loopback `port` answers a GET with the read
     // community (Net-SNMP's snmpget, no MIB files loaded).

@@ -16,6 +16,11 @@
 // BIG rows (default 10,000), walked by the engine's GETBULK walks and
 // snmpbulkwalk -Cr25 only.
 //
+// Beside each time stands the agent's own processor time for the walk. snmpsim
+// spends it mostly on each binding, whatever the request it comes in: the
+// same 1000-row table served by an snmpsim that answers up to 4096 bindings
+// a GETBULK (--max-varbinds) shows what the fewest requests can give.
+//
 //   bench-walk [--rows N] [--big-rows N|0] [--repeat N] [--sim PATH] [--snmpsim PATH|none]
 
 #include <QCoreApplication>
@@ -30,6 +35,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <utility>
@@ -131,26 +137,59 @@ double Seconds(Clock::duration d)
 struct Best {
     double seconds = 1e9;
     int64_t requests = 0;
-    void Take(double t, int64_t sent)
+    double agentSeconds = 0; // the agent's processor time
+    void Take(double t, int64_t sent, double agent)
     {
         if (t < seconds) {
             seconds = t;
             requests = sent;
+            agentSeconds = agent;
         }
     }
+};
+
+// Processor time (user and system) `pid` has used so far, in seconds; 0 when
+// it cannot be read.
+double ProcessorSeconds(pid_t pid)
+{
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t name = stat.rfind(')'); // the command name may hold blanks
+    if (pid <= 0 || name == std::string::npos)
+        return 0;
+    std::istringstream fields(stat.substr(name + 1));
+    std::string field;
+    unsigned long long user = 0, system = 0;
+    // state is field 3, utime 14, stime 15
+    for (int i = 3; i <= 15 && fields >> field; ++i) {
+        if (i == 14)
+            user = std::strtoull(field.c_str(), nullptr, 10);
+        else if (i == 15)
+            system = std::strtoull(field.c_str(), nullptr, 10);
+    }
+    return static_cast<double>(user + system) / static_cast<double>(::sysconf(_SC_CLK_TCK));
+}
+
+// One walk: its time, the requests the engine sent, the agent's processor time.
+struct Walked {
+    double seconds = 0;
+    int64_t requests = 0;
+    double agentSeconds = 0;
 };
 
 struct Figures {
     Best asyncFirst, asyncLearnt, asyncGetNext, blockingBulk, snmpwalk, snmpbulkwalk;
 };
 
-// Runs `walk` and gives its time with the requests the engine sent for it.
+// Runs `walk` and gives its time with the requests the engine sent for it
+// and the processor time of the agent `agent`.
 template <typename Walk>
-std::pair<double, int64_t> Counted(Walk walk)
+Walked Counted(pid_t agent, Walk walk)
 {
     const int64_t before = KvSNMPWalkCursor::Totals().requests;
+    const double cpu = ProcessorSeconds(agent);
     const double t = walk();
-    return {t, KvSNMPWalkCursor::Totals().requests - before};
+    return {t, KvSNMPWalkCursor::Totals().requests - before, ProcessorSeconds(agent) - cpu};
 }
 
 // Walks the table asynchronously; the time, or a negative number on failure.
@@ -216,7 +255,7 @@ double ToolWalk(const std::vector<std::string>& tool, uint16_t port, const std::
 
 // Walks the table every way (`full`; else the engine's GETBULK walks and
 // snmpbulkwalk only) and prints the best round of each.
-bool Measure(const char* agentName, uint16_t port, const VarDef* table, const std::string& entry, int rows,
+bool Measure(const char* agentName, pid_t agent, uint16_t port, const VarDef* table, const std::string& entry, int rows,
              const Options& options, const std::string& dir, bool full)
 {
     Figures best;
@@ -224,30 +263,32 @@ bool Measure(const char* agentName, uint16_t port, const VarDef* table, const st
     const int64_t bulkwalkRequests = (4 * rows) / 25 + 1; // 25 bindings an answer, and the end
     for (int round = 0; round < options.repeat; ++round) {
         KvSNMPWalkCursor::ForgetAgents();
-        const auto first = Counted([&] { return AsyncWalk(table, port, true, rows); });
-        const auto learnt = Counted([&] { return AsyncWalk(table, port, true, rows); });
-        const auto blocking = Counted([&] { return BlockingWalk(table, port, rows); });
-        const auto getNext =
-            full ? Counted([&] { return AsyncWalk(table, port, false, rows); }) : std::pair<double, int64_t>{0, 0};
-        const double walk = full ? ToolWalk({"snmpwalk"}, port, entry, out, 4 * rows) : 0;
-        const double bulkwalk = ToolWalk({"snmpbulkwalk", "-Cr25"}, port, entry, out, 4 * rows);
-        for (double t : {first.first, learnt.first, blocking.first, getNext.first, walk, bulkwalk})
-            if (t < 0)
+        const Walked first = Counted(agent, [&] { return AsyncWalk(table, port, true, rows); });
+        const Walked learnt = Counted(agent, [&] { return AsyncWalk(table, port, true, rows); });
+        const Walked blocking = Counted(agent, [&] { return BlockingWalk(table, port, rows); });
+        const Walked getNext = full ? Counted(agent, [&] { return AsyncWalk(table, port, false, rows); }) : Walked{};
+        const Walked walk =
+            full ? Counted(agent, [&] { return ToolWalk({"snmpwalk"}, port, entry, out, 4 * rows); }) : Walked{};
+        const Walked bulkwalk = Counted(agent, [&] {
+            return ToolWalk({"snmpbulkwalk", "-Cr25"}, port, entry, out, 4 * rows);
+        });
+        for (const Walked& w : {first, learnt, blocking, getNext, walk, bulkwalk})
+            if (w.seconds < 0)
                 return false;
-        best.asyncFirst.Take(first.first, first.second);
-        best.asyncLearnt.Take(learnt.first, learnt.second);
-        best.blockingBulk.Take(blocking.first, blocking.second);
-        best.asyncGetNext.Take(getNext.first, getNext.second);
-        best.snmpwalk.Take(walk, 4 * rows + 1);
-        best.snmpbulkwalk.Take(bulkwalk, bulkwalkRequests);
+        best.asyncFirst.Take(first.seconds, first.requests, first.agentSeconds);
+        best.asyncLearnt.Take(learnt.seconds, learnt.requests, learnt.agentSeconds);
+        best.blockingBulk.Take(blocking.seconds, blocking.requests, blocking.agentSeconds);
+        best.asyncGetNext.Take(getNext.seconds, getNext.requests, getNext.agentSeconds);
+        best.snmpwalk.Take(walk.seconds, 4 * rows + 1, walk.agentSeconds);
+        best.snmpbulkwalk.Take(bulkwalk.seconds, bulkwalkRequests, bulkwalk.agentSeconds);
     }
     std::printf("Walk of a %d-row, 4-column table served by %s on udp:127.0.0.1:%u (SNMPv2c),\n"
                 "best of %d rounds:\n\n",
                 rows, agentName, port, options.repeat);
-    std::printf("  %-52s %9s %12s %9s %12s\n", "", "time (s)", "rows/s", "requests", "vs bulkwalk");
+    std::printf("  %-52s %9s %12s %9s %12s %10s\n", "", "time (s)", "rows/s", "requests", "vs bulkwalk", "agent CPU");
     auto line = [&](const char* what, const Best& b) {
-        std::printf("  %-52s %9.3f %12.0f %9lld %12.2f\n", what, b.seconds, rows / b.seconds,
-                    static_cast<long long>(b.requests), b.seconds / best.snmpbulkwalk.seconds);
+        std::printf("  %-52s %9.3f %12.0f %9lld %12.2f %10.2f\n", what, b.seconds, rows / b.seconds,
+                    static_cast<long long>(b.requests), b.seconds / best.snmpbulkwalk.seconds, b.agentSeconds);
     };
     line("FetchAsync, GETBULK, first walk of the agent", best.asyncFirst);
     line("FetchAsync, GETBULK, sizes learnt", best.asyncLearnt);
@@ -258,7 +299,7 @@ bool Measure(const char* agentName, uint16_t port, const VarDef* table, const st
     }
     line("snmpbulkwalk -Cr25, same 4 columns (requests est.)", best.snmpbulkwalk);
     std::printf("\n  ratio = time / snmpbulkwalk's time (target for the engine's GETBULK walk on snmpsim,\n"
-                "  1000 rows: 0.50 or less)\n\n");
+                "  1000 rows: 0.50 or less); agent CPU = the agent's processor time for that walk (s)\n\n");
     return true;
 }
 
@@ -355,7 +396,7 @@ int main(int argc, char** argv)
                          options.sim.c_str(), why.c_str());
             return 1;
         }
-        if (!Measure("osprey-sim", sim.port(), table, entry, options.rows, options, dir, true))
+        if (!Measure("osprey-sim", sim.pid(), sim.port(), table, entry, options.rows, options, dir, true))
             return 1;
     }
     if (options.snmpsim == "none")
@@ -368,7 +409,16 @@ int main(int argc, char** argv)
                         options.snmpsim.c_str());
             return 0;
         }
-        if (!Measure("snmpsim", port, table, entry, options.rows, options, dir, true))
+        if (!Measure("snmpsim", snmpsim.pid(), port, table, entry, options.rows, options, dir, true))
+            return 1;
+    }
+    {
+        // The fewest requests: an snmpsim that answers up to 4096 bindings.
+        SnmpsimAgent snmpsim;
+        const uint16_t port = snmpsim.Start(options.snmpsim, recordDir, FreeUdpPort(), dir + "/snmpsim-wide.log",
+                                            {"--max-varbinds=4096"});
+        if (port && !Measure("snmpsim --max-varbinds=4096", snmpsim.pid(), port, table, entry, options.rows, options,
+                             dir, false))
             return 1;
     }
     if (options.bigRows == 0)
@@ -382,5 +432,5 @@ int main(int argc, char** argv)
         std::printf("snmpsim: %s did not start with %d rows; skipped\n", options.snmpsim.c_str(), options.bigRows);
         return 0;
     }
-    return Measure("snmpsim", port, table, entry, options.bigRows, options, dir, false) ? 0 : 1;
+    return Measure("snmpsim", snmpsim.pid(), port, table, entry, options.bigRows, options, dir, false) ? 0 : 1;
 }
