@@ -111,6 +111,10 @@ void KvSNMPWalkCursor::Start(int32_t columns, bool bulk, const std::string& agen
     sentRepetitions_ = 0;
     walkBytes_ = 0;
     walkBindings_ = 0;
+    if (learnt_.noBulk && std::chrono::steady_clock::now() - learnt_.refusedAt >= kBulkRetryAfter) {
+        // Long enough with GETNEXT: GETBULK again, from the size of a first walk.
+        learnt_ = Agent{};
+    }
     if (!bulk || columns <= 0 || learnt_.noBulk)
         return;
     Resize(learnt_.bindings > 0 ? std::min(learnt_.bindings, kFirstBindings)
@@ -155,6 +159,7 @@ void KvSNMPWalkCursor::RefuseBulk()
 {
     repetitions_ = 0;
     learnt_.noBulk = true;
+    learnt_.refusedAt = std::chrono::steady_clock::now();
     Save();
     Learnt& shared = Shared();
     const std::lock_guard<std::mutex> hold(shared.lock);
@@ -253,6 +258,14 @@ void KvSNMPWalkCursor::ForgetAgents()
     Learnt& shared = Shared();
     const std::lock_guard<std::mutex> hold(shared.lock);
     shared.agents.clear();
+}
+
+void KvSNMPWalkCursor::AgeAgents(std::chrono::steady_clock::duration age)
+{
+    Learnt& shared = Shared();
+    const std::lock_guard<std::mutex> hold(shared.lock);
+    for (auto& [address, agent] : shared.agents)
+        agent.refusedAt -= age;
 }
 
 int32_t KvSNMPWalkCursor::EncodedSize(const SnmpVb& binding)

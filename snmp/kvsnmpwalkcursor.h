@@ -64,8 +64,10 @@ public:
     // answer of kMaxMessageBytes holds at the size of the bindings seen so
     // far. A tooBig halves the request and sets a ceiling, a time-out of a
     // grown request halves it; an answer the agent cut short shows the most it
-    // gives. An agent that refuses GETBULK is walked with GETNEXT. What a walk
-    // learns stays with the agent's address for the rest of the process.
+    // gives. An agent that refuses GETBULK is walked with GETNEXT, and tried
+    // with GETBULK again once kBulkRetryAfter has passed (a refusal may have
+    // been passing: an agent busy or short of memory for a moment). What a
+    // walk learns stays with the agent's address for the rest of the process.
     static constexpr int32_t kStartRows = 25;
     static constexpr int32_t kStartBindings = 100;
     // The first GETBULK of a walk asks for at most this many bindings however
@@ -78,6 +80,7 @@ public:
     static constexpr int32_t kSlowAnswerShare = 4;
     // Time-outs one walk shrinks for before it gives up.
     static constexpr int32_t kTimeoutShrinks = 2;
+    static constexpr std::chrono::minutes kBulkRetryAfter{10};
 
     // A new walk of `columns` columns; with `bulk` (SNMPv2c or v3, GETBULK not
     // turned off) it asks with GETBULK, sized by what earlier walks learnt of
@@ -145,15 +148,18 @@ public:
     static KvWalkStats Totals();
     // Forgets what was learnt of every agent (tests that count requests).
     static void ForgetAgents();
+    // Makes what was learnt of every agent `age` older (tests of the retry).
+    static void AgeAgents(std::chrono::steady_clock::duration age);
 
     // What walks learnt of one agent.
     struct Agent {
         int32_t bindings = 0;     // bindings per GETBULK to start from (0: not known yet)
         int32_t ceiling = 0;      // bindings no GETBULK reaches (tooBig, or the most it answers + 1; 0: none)
         bool limited = false;     // a limit was met: grow by a quarter from then on
-        bool noBulk = false;      // GETBULK refused: GETNEXT only
+        bool noBulk = false;      // GETBULK refused: GETNEXT only (until kBulkRetryAfter from refusedAt)
         int64_t bytesSeen = 0;    // encoded size of the bindings received,
         int64_t bindingsSeen = 0; // and their number
+        std::chrono::steady_clock::time_point refusedAt{};
     };
     // True when a column that ended, having been asked from `previous`,
     // starts again from `restart`, before it: a GETNEXT from there may find

@@ -270,12 +270,19 @@ TEST(WalkCursor, TooBigAndTimeOutsShrinkTheRequestsAndGrowthResumesCarefully)
     cursor.Sending();
     EXPECT_EQ(cursor.TakeTimeout(), KvWalkAction::EndWithError);
 
-    // An agent that refuses GETBULK is walked with GETNEXT from then on.
+    // An agent that refuses GETBULK is walked with GETNEXT from then on, and
+    // with GETBULK again, from the first size, once the retry time is up.
     cursor.Start(2, true, agent, 1000);
     cursor.Sending();
     ASSERT_EQ(cursor.TakeBulk(kGenErr, {}), KvWalkAction::FallBackToGetNext);
     cursor.Start(2, true, agent, 1000);
     EXPECT_FALSE(cursor.Bulk());
+    KvSNMPWalkCursor::AgeAgents(KvSNMPWalkCursor::kBulkRetryAfter - std::chrono::seconds(5));
+    cursor.Start(2, true, agent, 1000);
+    EXPECT_FALSE(cursor.Bulk());
+    KvSNMPWalkCursor::AgeAgents(std::chrono::seconds(5));
+    cursor.Start(2, true, agent, 1000);
+    EXPECT_EQ(cursor.Repetitions(), KvSNMPWalkCursor::kStartRows);
     KvSNMPWalkCursor::ForgetAgents();
 }
 
