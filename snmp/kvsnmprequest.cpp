@@ -252,46 +252,75 @@ SnmpPdu KvSNMPRequest::BuildPdu(PduType type, const KvWriteSet* write)
 
 KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int32_t code, bool walkStep)
 {
-    int32_t n = 0;
-    int32_t finished = 0;
-    std::vector<int32_t> finishedColumns;
-    std::string rowInstance;
+    // A walk step answers one binding per readable column; those of a table
+    // make one row only where they name the same instance. A column the
+    // switch has no cell for at the row's instance answers a later row's
+    // value: the row is the lowest instance answered, and such a column's
+    // value waits for its own row.
+    struct Column {
+        int32_t variable;
+        const SnmpVb* vb;
+        bool finished;
+        std::vector<uint32_t> instance; // in the column's subtree
+    };
+    std::vector<Column> columns;
     partialRow_ = false;
     const bool table = IsTable(variables.kind);
+    size_t n = 0;
     for (int32_t i = 0; i < variables.Count(); ++i) {
         if (!variables.IsReadable(i))
             continue;
-        if (static_cast<size_t>(n) >= response.vbs.size())
+        if (n >= response.vbs.size())
             break; // fewer bindings than asked for: read what is there
-        const SnmpVb& vb = response.vbs[static_cast<size_t>(n)];
+        const SnmpVb& vb = response.vbs[n++];
         const std::string base = BaseOid(i);
-        const std::string& received = vb.oid;
         KvSNMPVar& var = variables[i];
         if (code == kvErrNoSuchName && table) {
             // An SNMPv1 agent ends a walk by returning the request unchanged.
-            return var.lastOid == received ? Reading::WalkEnded : Reading::NoSuchName;
+            return var.lastOid == vb.oid ? Reading::WalkEnded : Reading::NoSuchName;
         }
         // An answer that stays in the column without moving on would leave
         // the table silently short (or, believed, keep the walk going).
         if (table && walkStep && KvSNMPWalkCursor::Stalls(base, var.lastOid, vb))
             return Reading::OutOfOrder;
-        bool columnFinished = IsColumnFinished(base, var.lastOid, received);
-        if (columnFinished) {
-            ++finished;
-            var.value = kNotDone;
-            finishedColumns.push_back(i);
-        } else {
-            VbToValue(i, vb);
-            var.lastOid = received;
-        }
-        // The row instance comes from a column that is still in its subtree
-        // (a finished column's OID belongs to some other object).
-        if (rowInstance.empty() && !(table && columnFinished) && received.size() > base.size())
-            rowInstance = received.substr(base.size() + 1);
-        ++n;
+        Column column{i, &vb, IsColumnFinished(base, var.lastOid, vb.oid), {}};
+        if (table && !column.finished && !ParseArcs(vb.oid.substr(base.size() + 1), column.instance))
+            column.instance.clear();
+        columns.push_back(std::move(column));
     }
-    if (finished == n)
+    // The row: the lowest instance among the columns still in their subtree
+    // (a finished column's OID belongs to some other object).
+    const Column* row = nullptr;
+    for (const Column& column : columns)
+        if (!(table && column.finished) && (!row || column.instance < row->instance))
+            row = &column;
+    if (!row) {
+        for (const Column& column : columns)
+            variables[column.variable].value = kNotDone;
         return Reading::AllFinished;
+    }
+    std::string rowInstance;
+    if (row->vb->oid.size() > BaseOid(row->variable).size())
+        rowInstance = row->vb->oid.substr(BaseOid(row->variable).size() + 1);
+    std::vector<int32_t> finishedColumns;
+    for (const Column& column : columns) {
+        KvSNMPVar& var = variables[column.variable];
+        if (table && column.finished) {
+            var.value = kNotDone;
+            finishedColumns.push_back(column.variable);
+        } else if (table && column.instance != row->instance) {
+            // No cell at this row: asked again from where it was, the column
+            // answers the same value for the row it belongs to. The rows a
+            // GETBULK gave after this one are out of step for it.
+            var.value = kNotDone;
+            if (var.lastOid.empty())
+                var.lastOid = BaseOid(column.variable);
+            partialRow_ = true;
+        } else {
+            VbToValue(column.variable, *column.vb);
+            var.lastOid = column.vb->oid;
+        }
+    }
     if (table)
         DecodeInstance(rowInstance);
     // A finished column goes on from the row just received. (Its instance is

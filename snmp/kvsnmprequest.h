@@ -240,7 +240,7 @@ private:
     KvSNMPWalkCursor cursor_;
     SnmpTarget walkTarget_;       // the agent the rows waiting came from
     Completion* ahead_ = nullptr; // the GETBULK sent ahead, while outstanding
-    bool partialRow_ = false;     // a column ended in the last row read and starts again behind
+    bool partialRow_ = false;     // a column of the last row read starts again behind, or waits for its row
 
     std::set<Completion*> outstanding_;
     std::vector<int32_t> pduVariables_; // element of every binding of the last PDU built

@@ -250,6 +250,9 @@ void KvSNMPRequest::VbToValue(int32_t i, const SnmpVb& vb)
 void KvSNMPRequest::ValueToVb(int32_t i, SnmpVb& vb)
 {
     const KvSNMPVar& var = variables[i];
+    // The mark of a cell that was never read is no value to write.
+    if (var.value == kNotDone)
+        KvRaise(kvErrEmptyValue);
     std::string text = var.options ? var.options->LabelToValue(var.value) : var.value;
     if (text == kNull) {
         vb.SetNull();

@@ -5,9 +5,11 @@
 // shrinks them; and a walk that is stopped hands on nothing more.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -295,6 +297,52 @@ TEST_F(BulkWalk, ATimeOutOfAGrownRequestAsksForFewerRowsAndTheWalkCompletes)
             dropped += line.find("(dropped)") != std::string::npos;
         EXPECT_EQ(dropped, 1u);
         EXPECT_EQ(LogLinesStarting("GETBULK"), 3u);
+    }
+}
+
+TEST_F(BulkWalk, ACellTheSwitchDoesNotHaveLeavesEveryOtherValueOnItsOwnRow)
+{
+    // Five rows; the first column has no cell for row 2, the second none for
+    // rows 1 and 5, the third none for rows 3 and 4.
+    const std::string entry = "1.3.6.1.4.1.32473.99.1.1.";
+    const std::vector<std::vector<int>> cells = {{1, 3, 4, 5}, {2, 3, 4}, {1, 2, 5}};
+    const std::string data = directory_ + "/holes.sim";
+    {
+        std::ofstream out(data);
+        for (size_t c = 0; c < cells.size(); ++c)
+            for (int r : cells[c])
+                out << entry << c + 2 << "." << r << " string ro \"c" << c + 2 << "r" << r << "\"\n";
+    }
+    KvSNMPWalkCursor::ForgetAgents();
+    sim_ = std::make_unique<SimFixture>(SimFixture::Options{.dataFile = data});
+    std::string error;
+    ASSERT_TRUE(sim_->start(&error)) << error;
+    const VarDef table[] = {
+        {"1.3.6.1.4.1.32473.99.1.1.1", "Index", synInteger, accIdx, nullptr, nullptr, nullptr, nullptr},
+        {"1.3.6.1.4.1.32473.99.1.1.2", "A", synDisplayString, accRO, nullptr, nullptr, nullptr, nullptr},
+        {"1.3.6.1.4.1.32473.99.1.1.3", "B", synDisplayString, accRO, nullptr, nullptr, nullptr, nullptr},
+        {"1.3.6.1.4.1.32473.99.1.1.4", "C", synDisplayString, accRO, nullptr, nullptr, nullptr, nullptr},
+        {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr},
+    };
+    std::vector<Row> expected;
+    for (int r = 1; r <= 5; ++r) {
+        Row row{std::to_string(r)};
+        for (size_t c = 0; c < cells.size(); ++c) {
+            const bool has = std::find(cells[c].begin(), cells[c].end(), r) != cells[c].end();
+            row.push_back(has ? "c" + std::to_string(c + 2) + "r" + std::to_string(r) : "(NOTDONE)");
+        }
+        expected.push_back(row);
+    }
+    for (bool bulk : {false, true}) {
+        for (bool async : {false, true}) {
+            SCOPED_TRACE(std::string(bulk ? "GETBULK " : "GETNEXT ") + (async ? "FetchAsync" : "Fetch"));
+            KvSNMPRequest request;
+            request.variables = KvSNMPVarList(table, kvListTable, 1);
+            Configure(request, SimAgent(), bulk);
+            const Walk walk = RunWalk(request, async);
+            EXPECT_EQ(walk.last.code, 0) << walk.last.message;
+            EXPECT_EQ(walk.rows, expected);
+        }
     }
 }
 

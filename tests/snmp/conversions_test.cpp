@@ -618,6 +618,13 @@ TEST(RequestOperations, FailuresBeforeAnythingIsSent)
     EXPECT_EQ(CodeOf([&] { row.Fetch(true); }), -509);
     TestRequest badKind({{synInteger, accRW}}, 9);
     EXPECT_EQ(CodeOf([&] { badKind.Store(false, KvWriteSet::All(badKind.variables)); }), -515);
+    // A cell the walk did not read (a column that ended, or one the switch
+    // has no cell for) is never written as its mark.
+    TestRequest unread({{synDisplayString, accRW}, {synInteger, accRW}});
+    unread.variables[0].value = "(NOTDONE)";
+    unread.variables[1].value = "(NOTDONE)";
+    EXPECT_EQ(CodeOf([&] { unread.Store(false, KvWriteSet{0}); }), -3);
+    EXPECT_EQ(CodeOf([&] { unread.Store(false, KvWriteSet{1}); }), -3);
     // An inactive request does nothing.
     TestRequest inactive({{synInteger, accRO}});
     inactive.active = false;

@@ -182,12 +182,14 @@ TEST_P(WalkGuard, AWalkThatWouldGoRoundInACircleEndsWithAnError)
 {
     // Each column in turn moves forward to 5.7 (whose index reads as 5) while
     // the other falls back: every answer holds a column that moves forward,
-    // but the walk would go round in a circle. The first fall back ends it.
+    // but the walk would go round in a circle. A row is the lowest instance
+    // answered (1), so the column at 5.7 is asked again from where it was;
+    // the third answer takes the other column back to 1, which ends it.
     BrokenAgent agent({kEntry + "2", kEntry + "3"}, {{"5.7", "1"}, {"1", "5.7"}});
     ASSERT_NE(agent.Port(), 0);
     const Walk walk = WalkTable(agent);
-    ExpectRowCount(walk, 1);
-    ExpectRequests(agent, 2);
+    ExpectRowCount(walk, 2);
+    ExpectRequests(agent, 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(BlockingAndAsynchronous, WalkGuard,
