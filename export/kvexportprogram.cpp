@@ -2,7 +2,9 @@
 
 #include "export/kvexportcatalogue.h"
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <memory>
 
 #include "common/kverror.h"
@@ -71,6 +73,21 @@ int KvExportProgram::StartSession(const std::vector<std::string>& switches, cons
 
 int KvExportProgram::Run(const std::vector<std::string>& arguments)
 {
+    const int status = RunActions(arguments);
+    // A full disk or a closed output must not pass for a written export.
+    errno = 0;
+    out_.flush();
+    if (out_)
+        return status;
+    const int error = errno;
+    err_ << programName_ << ": cannot write the output" << (error ? std::string(": ") + std::strerror(error) : "")
+         << "\n";
+    err_.flush();
+    return status == kOk ? kFailed : status;
+}
+
+int KvExportProgram::RunActions(const std::vector<std::string>& arguments)
+{
     KvExportOptions options;
     std::string error;
     if (!options.Parse(arguments, error))
@@ -137,6 +154,8 @@ int KvExportProgram::Run(const std::vector<std::string>& arguments)
         const KvWalkStats before = KvSNMPWalkCursor::Totals();
         const auto started = std::chrono::steady_clock::now();
         const KvPageExporter::Result result = exporter.Export(*pages[i]);
+        if (!out_.flush())
+            return kFailed; // no use reading pages that cannot be written: Run says why
         if (options.stats) {
             const auto took = std::chrono::steady_clock::now() - started;
             err_ << StatsLine(pages[i]->title, before, KvSNMPWalkCursor::Totals(),

@@ -42,6 +42,8 @@ public:
 
 private:
     int UsageError(const std::string& message);
+    // What Run does, before the output is checked.
+    int RunActions(const std::vector<std::string>& arguments);
 
     std::ostream& out_;
     std::ostream& err_;

@@ -19,6 +19,7 @@
 #include "netsnmpwalk.h"
 #include "osprey_config.h"
 #include "snmpdfixture.h"
+#include "tests/support/childprocess.h"
 #include "tests/support/simfixture.h"
 
 namespace {
@@ -578,6 +579,16 @@ TEST_F(ExportUsage, ListNamesEveryPageWithKindAndVariableCount)
     EXPECT_NE(result.out.find("Trap Management \tscalars\t5\tTrapManagement2"), std::string::npos);
     // Listing needs no switch and starts nothing.
     EXPECT_FALSE(EngineStarted());
+
+    // An output that cannot be written (a full disk) is a failure, not a list.
+    ChildProcess full;
+    ASSERT_TRUE(full.start({ExportProcess::ProgramPath(), "--list"},
+                           {.out = ChildProcess::Output::file("/dev/full"),
+                            .err = ChildProcess::Output::file(setup_.Directory() + "/full.err")}));
+    EXPECT_EQ(full.wait(30000), 1);
+    std::ifstream err(setup_.Directory() + "/full.err");
+    const std::string said((std::istreambuf_iterator<char>(err)), std::istreambuf_iterator<char>());
+    EXPECT_NE(said.find("osprey-export: cannot write the output"), std::string::npos) << said;
 }
 
 } // namespace
