@@ -201,6 +201,24 @@ TEST_F(ConfigSim, DamagedFilesUnreachableSwitchesAndRefusedWritesEndWithTheReaso
     const ExportResult model = Config({"restore", File("foreign.json"), "--apply"});
     EXPECT_EQ(model.status, 2);
     EXPECT_NE(model.err.find("snapshot of another switch model"), std::string::npos) << model.err;
+    // Edited by hand: a value the setting cannot take, a variable given twice.
+    const std::string bits = "\"syntax\": \"BITS\", \"value\": \"";
+    std::string odd = ReadFile(good);
+    odd.replace(odd.find(bits), bits.size(), bits + "X");
+    std::ofstream(File("odd.json")) << odd;
+    const ExportResult value = Config({"restore", File("odd.json"), "--apply"});
+    EXPECT_EQ(value.status, 2);
+    EXPECT_NE(value.err.find(", row 1: Egress Ports (1.3.6.1.2.1.17.7.1.4.3.1.2.1) = \"X"), std::string::npos)
+        << value.err;
+    EXPECT_NE(value.err.find("not hexadecimal octets"), std::string::npos) << value.err;
+    std::string twice = ReadFile(good);
+    twice.replace(twice.find("1.3.6.1.2.1.17.7.1.4.3.1.3.1\""), 28, "1.3.6.1.2.1.17.7.1.4.3.1.2.1");
+    std::ofstream(File("twice.json")) << twice;
+    const ExportResult duplicate = Config({"restore", File("twice.json"), "--apply"});
+    EXPECT_EQ(duplicate.status, 2);
+    EXPECT_NE(duplicate.err.find("(\"Forbidden Egress Ports\"): 1.3.6.1.2.1.17.7.1.4.3.1.2.1 is given twice"),
+              std::string::npos)
+        << duplicate.err;
     EXPECT_EQ(CountSets(*sim), 0u);
     const ExportResult diff = Config({"diff", File("cut.json"), good});
     EXPECT_EQ(diff.status, 2);
