@@ -243,6 +243,23 @@ TEST_F(ConfigSim, DamagedFilesUnreachableSwitchesAndRefusedWritesEndWithTheReaso
     EXPECT_NE(silent.err.find("no answer from the switch"), std::string::npos) << silent.err;
     const ExportResult silentDiff = Config({"diff", good});
     EXPECT_EQ(silentDiff.status, 2);
+
+    // A switch that answers the restore's reads, then nothing: the read of
+    // what the write overwrites is not answered, so the write is not sent,
+    // not journaled, and the message says so.
+    auto counted = Start();
+    counted->clearLog();
+    ASSERT_EQ(Config({"restore", File("renamed.json")}).status, 0);
+    const std::string reads = std::to_string(counted->logLines().size());
+    counted->stop();
+    auto mute = Start({.extraArgs = {"--stop-after", reads}});
+    const ExportResult unsent = Config({"restore", File("renamed.json"), "--apply"});
+    EXPECT_EQ(unsent.status, 1);
+    EXPECT_NE(unsent.err.find("failed: this request was not sent\n  nothing was applied before it"), std::string::npos)
+        << unsent.err;
+    EXPECT_EQ(unsent.err.find("may have applied"), std::string::npos) << unsent.err;
+    EXPECT_EQ(CountSets(*mute), 0u);
+    EXPECT_EQ(ReadFile(File("journal") + "/127.0.0.1_" + std::to_string(mute->port()) + ".jsonl"), "");
 }
 
 // Every write of a restore is journaled with the value it overwrote (read
