@@ -353,6 +353,8 @@ TEST_F(ConfigSim, RestoresAreJournaledAndUndoneOnlyWhileTheSwitchHoldsWhatTheyWr
     EXPECT_EQ(stopped.status, 1);
     EXPECT_NE(stopped.err.find("change journal " + journalDir_), std::string::npos) << stopped.err;
     EXPECT_NE(stopped.err.find("cannot be written"), std::string::npos) << stopped.err;
+    EXPECT_NE(stopped.err.find("was not sent"), std::string::npos) << stopped.err;
+    EXPECT_EQ(stopped.err.find("may have applied"), std::string::npos) << stopped.err;
     EXPECT_EQ(CountSets(*sim), 0u);
 }
 
