@@ -8,8 +8,10 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <map>
 #include <sstream>
 
+#include "common/kvvaluetext.h"
 #include "export/kvjsonwriter.h"
 
 namespace {
@@ -67,6 +69,15 @@ public:
             if (!Text(item, "label", setting.label, at) || !Text(item, "oid", setting.oid, at) ||
                 !Text(item, "syntax", setting.syntax, at) || !Text(item, "value", setting.value, at))
                 return false;
+            const std::string named = at + " (\"" + setting.label + "\")";
+            std::vector<uint32_t> arcs;
+            if (!ParseArcs(setting.oid, arcs) || arcs.size() < 2)
+                return Fail(named + ": \"" + setting.oid + "\" is not an object identifier");
+            // One request would carry both, and which of them the switch
+            // keeps is anybody's guess.
+            const auto [first, added] = oids_.emplace(setting.oid, named);
+            if (!added)
+                return Fail(named + ": " + setting.oid + " is given twice, also at " + first->second);
             settings.push_back(std::move(setting));
         }
         return true;
@@ -106,8 +117,11 @@ public:
             if (!Text(item, "key", row.key, rowAt) || !Text(item, "index", row.index, rowAt) ||
                 !Settings(item, row.settings, rowAt))
                 return false;
+            std::vector<uint32_t> instance;
             if (row.key.empty() || page.Row(row.key))
                 return Fail(rowAt + ": the row key \"" + row.key + "\" is empty or given twice");
+            if (!ParseArcs(row.key, instance))
+                return Fail(rowAt + ": the row key \"" + row.key + "\" is not an instance (numbers and dots)");
             page.rows.push_back(std::move(row));
         }
         return true;
@@ -119,6 +133,8 @@ private:
         error = message;
         return false;
     }
+
+    std::map<std::string, std::string> oids_; // every setting's object identifier, and where it is
 };
 
 } // namespace

@@ -20,7 +20,9 @@ public:
 
     static void Write(const KvConfigSnapshot& snapshot, std::ostream& out);
     // Parses a snapshot; false with the reason (and where) when the text is
-    // not one.
+    // not one. An object identifier that is not one, a variable (object
+    // identifier with its instance) given twice and a row key that is no
+    // instance make a file damaged.
     static bool Parse(const std::string& text, KvConfigSnapshot& snapshot, std::string& error);
     // Reads and parses a file ("-" for standard input).
     static bool Load(const std::string& path, KvConfigSnapshot& snapshot, std::string& error);

@@ -4,6 +4,7 @@
 
 #include "common/kvoptionlist.h"
 #include "config/kvconfigdiff.h"
+#include "config/kvconfigvalue.h"
 #include "export/kvjsonwriter.h"
 #include "export/kvpagelookup.h"
 #include "tables/pagecatalogue.h"
@@ -159,6 +160,12 @@ bool KvConfigPlan::Check(const KvConfigCatalogue& catalogue, const KvConfigSnaps
                 const std::string syntax = KvConfigCatalogue::SyntaxName(column->def->syntax);
                 if (setting.syntax != syntax) {
                     error = title + ": " + setting.oid + " has syntax " + syntax + ", the file says " + setting.syntax;
+                    return false;
+                }
+                const std::string refusal = KvConfigValue::Refusal(*known, *column, setting.value);
+                if (!refusal.empty()) {
+                    error = title + (row.key.empty() ? "" : ", row " + KvConfigDiff::RowName(row)) + ": " +
+                            column->def->label + " (" + setting.oid + ") = " + Shown(setting.value) + ": " + refusal;
                     return false;
                 }
             }

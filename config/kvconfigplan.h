@@ -29,8 +29,9 @@ public:
 
     // The snapshot's pages and settings checked against the catalogue before
     // anything is read or written: false with the reason when the file holds
-    // a page or a variable this program does not know as a setting, or a
-    // syntax other than the column's.
+    // a page or a variable this program does not know as a setting, a
+    // syntax other than the column's, or a value the setting cannot take
+    // (KvConfigValue), named with the value and why.
     static bool Check(const KvConfigCatalogue& catalogue, const KvConfigSnapshot& wanted, std::string& error);
 
     // The request, as the plan prints it: "3. set "Title", row 5" and one

@@ -252,7 +252,13 @@ int KvConfigProgram::Restore(const std::string& file, bool apply, bool removeRow
                 where += ", " + write.variables[static_cast<size_t>(refused->errorVariable())].label;
             where += ")";
             std::string message = "restore stopped at " + where + ": " + failure.message() + "\n  ";
-            if (failure.code() == kvErrTimeout)
+            // A journal that cannot keep the record says itself that the
+            // write was not sent.
+            const auto* unsent = dynamic_cast<const KvSNMPNotSentError*>(&failure);
+            if (unsent && unsent->step() == KvSNMPNotSentError::Step::ReadBefore)
+                message += "the read of what it overwrites (for the change journal) failed: this request was not "
+                           "sent\n  ";
+            else if (!unsent && failure.code() == kvErrTimeout)
                 message += std::string("the request was sent but not answered: the switch may have applied it") +
                            (write.reach ? " (expected when the switch's address changed)" : "") + "\n  ";
             message += i == 0 ? std::string("nothing was applied before it")

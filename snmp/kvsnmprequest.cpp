@@ -452,8 +452,16 @@ bool KvSNMPRequest::Store(bool readBack, const KvWriteSet& write)
         // On record (with what it overwrites) before it goes out.
         const std::vector<int32_t> bindings = pduVariables_;
         std::unique_ptr<JournalDraft> draft = DraftRecord(pdu, bindings);
-        ReadBefore(*draft, target);
-        journalId = journal->BeforeSend(draft->record);
+        try {
+            ReadBefore(*draft, target);
+        } catch (const KvError& failure) {
+            throw KvSNMPNotSentError(failure, KvSNMPNotSentError::Step::ReadBefore);
+        }
+        try {
+            journalId = journal->BeforeSend(draft->record);
+        } catch (const KvError& failure) {
+            throw KvSNMPNotSentError(failure, KvSNMPNotSentError::Step::Record);
+        }
         pduVariables_ = bindings;
     }
     int status = Session().Set(pdu, target);

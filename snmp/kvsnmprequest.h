@@ -44,6 +44,20 @@ private:
     int32_t errorVariable_;
 };
 
+// A blocking set that never went out: the read of the values it would
+// overwrite failed or was not answered, or the journal could not keep its
+// record. The code and text are those of that failure (a time-out of the
+// read is kvErrTimeout, as a time-out of the set would be).
+class KvSNMPNotSentError : public KvError {
+public:
+    enum class Step { ReadBefore, Record };
+    KvSNMPNotSentError(const KvError& failure, Step step) : KvError(failure.code(), failure.message()), step_(step) {}
+    Step step() const noexcept { return step_; }
+
+private:
+    Step step_;
+};
+
 // Called on the GUI thread with the context given to FetchAsync / StoreAsync.
 using CompletionCallback = void (*)(void* context, KvSNMPError& error, KvSNMPVarList& variables);
 
@@ -79,7 +93,8 @@ public:
     // are as before afterwards (the set expressions change only what is
     // sent). With `readBack` the response is read into the values. A set that
     // would carry no variable is not sent (-411). A failed set is raised as
-    // KvSNMPResponseError.
+    // KvSNMPResponseError; a set stopped before it went out, by the read or
+    // the record of its journal entry, as KvSNMPNotSentError.
     bool Store(bool readBack, const KvWriteSet& write);
     void StoreAsync(CompletionCallback callback, void* context, bool readBack, const KvWriteSet& write);
 

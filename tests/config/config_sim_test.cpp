@@ -201,6 +201,24 @@ TEST_F(ConfigSim, DamagedFilesUnreachableSwitchesAndRefusedWritesEndWithTheReaso
     const ExportResult model = Config({"restore", File("foreign.json"), "--apply"});
     EXPECT_EQ(model.status, 2);
     EXPECT_NE(model.err.find("snapshot of another switch model"), std::string::npos) << model.err;
+    // Edited by hand: a value the setting cannot take, a variable given twice.
+    const std::string bits = "\"syntax\": \"BITS\", \"value\": \"";
+    std::string odd = ReadFile(good);
+    odd.replace(odd.find(bits), bits.size(), bits + "X");
+    std::ofstream(File("odd.json")) << odd;
+    const ExportResult value = Config({"restore", File("odd.json"), "--apply"});
+    EXPECT_EQ(value.status, 2);
+    EXPECT_NE(value.err.find(", row 1: Egress Ports (1.3.6.1.2.1.17.7.1.4.3.1.2.1) = \"X"), std::string::npos)
+        << value.err;
+    EXPECT_NE(value.err.find("not hexadecimal octets"), std::string::npos) << value.err;
+    std::string twice = ReadFile(good);
+    twice.replace(twice.find("1.3.6.1.2.1.17.7.1.4.3.1.3.1\""), 28, "1.3.6.1.2.1.17.7.1.4.3.1.2.1");
+    std::ofstream(File("twice.json")) << twice;
+    const ExportResult duplicate = Config({"restore", File("twice.json"), "--apply"});
+    EXPECT_EQ(duplicate.status, 2);
+    EXPECT_NE(duplicate.err.find("(\"Forbidden Egress Ports\"): 1.3.6.1.2.1.17.7.1.4.3.1.2.1 is given twice"),
+              std::string::npos)
+        << duplicate.err;
     EXPECT_EQ(CountSets(*sim), 0u);
     const ExportResult diff = Config({"diff", File("cut.json"), good});
     EXPECT_EQ(diff.status, 2);
@@ -225,6 +243,23 @@ TEST_F(ConfigSim, DamagedFilesUnreachableSwitchesAndRefusedWritesEndWithTheReaso
     EXPECT_NE(silent.err.find("no answer from the switch"), std::string::npos) << silent.err;
     const ExportResult silentDiff = Config({"diff", good});
     EXPECT_EQ(silentDiff.status, 2);
+
+    // A switch that answers the restore's reads, then nothing: the read of
+    // what the write overwrites is not answered, so the write is not sent,
+    // not journaled, and the message says so.
+    auto counted = Start();
+    counted->clearLog();
+    ASSERT_EQ(Config({"restore", File("renamed.json")}).status, 0);
+    const std::string reads = std::to_string(counted->logLines().size());
+    counted->stop();
+    auto mute = Start({.extraArgs = {"--stop-after", reads}});
+    const ExportResult unsent = Config({"restore", File("renamed.json"), "--apply"});
+    EXPECT_EQ(unsent.status, 1);
+    EXPECT_NE(unsent.err.find("failed: this request was not sent\n  nothing was applied before it"), std::string::npos)
+        << unsent.err;
+    EXPECT_EQ(unsent.err.find("may have applied"), std::string::npos) << unsent.err;
+    EXPECT_EQ(CountSets(*mute), 0u);
+    EXPECT_EQ(ReadFile(File("journal") + "/127.0.0.1_" + std::to_string(mute->port()) + ".jsonl"), "");
 }
 
 // Every write of a restore is journaled with the value it overwrote (read
@@ -318,6 +353,8 @@ TEST_F(ConfigSim, RestoresAreJournaledAndUndoneOnlyWhileTheSwitchHoldsWhatTheyWr
     EXPECT_EQ(stopped.status, 1);
     EXPECT_NE(stopped.err.find("change journal " + journalDir_), std::string::npos) << stopped.err;
     EXPECT_NE(stopped.err.find("cannot be written"), std::string::npos) << stopped.err;
+    EXPECT_NE(stopped.err.find("was not sent"), std::string::npos) << stopped.err;
+    EXPECT_EQ(stopped.err.find("may have applied"), std::string::npos) << stopped.err;
     EXPECT_EQ(CountSets(*sim), 0u);
 }
 

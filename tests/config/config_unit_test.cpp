@@ -133,6 +133,22 @@ TEST(ConfigFile, WrittenSnapshotReadsBackAndDamagedFilesAreRefusedWithTheReason)
         {"{\"format\": \"osprey-config snapshot 1\", \"model\": \"\", \"pages\": [{\"title\": \"T\", \"name\": \"N\", "
          "\"kind\": \"scalars\", \"settings\": [{\"label\": \"L\", \"oid\": 5}]}]}",
          "page 1 (\"T\"), setting 1: \"oid\" is missing or not a text"},
+        // One variable twice (one request would set it to both values), an
+        // object identifier that is none, a row key that is no instance.
+        {"{\"format\": \"osprey-config snapshot 1\", \"model\": \"\", \"pages\": [{\"title\": \"T\", \"name\": \"N\", "
+         "\"kind\": \"scalars\", \"settings\": [{\"label\": \"sysName\", \"oid\": \"1.3.6.1.2.1.1.5.0\", \"syntax\": "
+         "\"DisplayString\", \"value\": \"a\"}, {\"label\": \"sysLocation\", \"oid\": \"1.3.6.1.2.1.1.5.0\", "
+         "\"syntax\": "
+         "\"DisplayString\", \"value\": \"b\"}]}]}",
+         "setting 2 (\"sysLocation\"): 1.3.6.1.2.1.1.5.0 is given twice, also at page 1 (\"T\"), setting 1 "
+         "(\"sysName\")"},
+        {"{\"format\": \"osprey-config snapshot 1\", \"model\": \"\", \"pages\": [{\"title\": \"T\", \"name\": \"N\", "
+         "\"kind\": \"scalars\", \"settings\": [{\"label\": \"L\", \"oid\": \"1.3.6..1.5.0\", \"syntax\": \"INTEGER\", "
+         "\"value\": \"1\"}]}]}",
+         "setting 1 (\"L\"): \"1.3.6..1.5.0\" is not an object identifier"},
+        {"{\"format\": \"osprey-config snapshot 1\", \"model\": \"\", \"pages\": [{\"title\": \"T\", \"name\": \"N\", "
+         "\"kind\": \"table\", \"rows\": [{\"key\": \"1.x\", \"index\": \"1\", \"settings\": []}]}]}",
+         "row 1: the row key \"1.x\" is not an instance"},
     };
     for (const Damaged& entry : damaged) {
         EXPECT_FALSE(KvConfigFile::Parse(entry.text, back, error));
@@ -149,6 +165,56 @@ TEST(ConfigFile, WrittenSnapshotReadsBackAndDamagedFilesAreRefusedWithTheReason)
     other.pages[0].rows[0].settings[0].syntax = "INTEGER";
     EXPECT_FALSE(KvConfigPlan::Check(Catalogue(), other, error));
     EXPECT_NE(error.find("has syntax DisplayString, the file says INTEGER"), std::string::npos) << error;
+}
+
+// A value is checked as the page's window reads what an operator types:
+// nothing that would be sent as another value passes.
+TEST(ConfigFile, ValuesTheSettingCannotTakeAreRefusedNamingSettingValueAndWhy)
+{
+    const std::string timeZone = kEnt + ".12.10.10.4";
+    const std::string pollInterval = kEnt + ".12.10.11.5";
+    const std::string server = kEnt + ".12.10.11.3";
+    const std::string egress = "1.3.6.1.2.1.17.7.1.4.3.1.2";
+    const std::string mac = kEnt + ".12.2.5.4.1.3";
+    struct Case {
+        std::string oid;
+        std::string key;
+        std::string value;
+        std::string refusal; // empty: taken
+    };
+    const Case cases[] = {
+        {timeZone, "", "-60", ""},
+        {timeZone, "", "sixty",
+         "System Time Zone [ -779..839] (" + timeZone +
+             ".0) = \"sixty\": not a whole number from -2147483648 to 2147483647"},
+        {timeZone, "", "99999999999", "= \"99999999999\": not a whole number"},
+        {timeZone, "", "60 minutes", "not a whole number"},
+        {kPortAdmin, "3", "disabled", ""},
+        {kPortAdmin, "3", "maybe",
+         ", row 3: Administration State (" + kPortAdmin + ".3) = \"maybe\": not one of its choices ("},
+        {kPortAdmin, "3", "99999999999", "not one of its choices"},
+        {server, "", "10.1.1.2", ""},
+        {server, "", "999.1.2", "Server1 IPAddr (" + server + ".0) = \"999.1.2\": not an IPv4 address"},
+        {server, "", "10.1.1.256", "not an IPv4 address"},
+        {egress, "10", "0F000000", ""},
+        {egress, "10", "0F00000", "Egress Ports (" + egress + ".10) = \"0F00000\": not hexadecimal octets"},
+        {egress, "10", "0G000000", "not hexadecimal octets"},
+        {mac, "3.1", "001122334455", ""},
+        {mac, "3.1", "0011223344", "not a MAC address"},
+        // The range of the page's editor, beyond what the syntax allows.
+        {pollInterval, "", "3600", ""},
+        {pollInterval, "", "10", "= \"10\": not a number from 30 to 99999"},
+    };
+    for (const Case& entry : cases) {
+        KvConfigSnapshot snapshot;
+        Put(snapshot, entry.oid, entry.key, entry.value);
+        std::string error;
+        const bool taken = KvConfigPlan::Check(Catalogue(), snapshot, error);
+        EXPECT_EQ(taken, entry.refusal.empty()) << entry.value << ": " << error;
+        if (!taken) {
+            EXPECT_NE(error.find(entry.refusal), std::string::npos) << error;
+        }
+    }
 }
 
 TEST(ConfigDiff, OneLinePerChangedSettingAndAddedOrRemovedRow)
