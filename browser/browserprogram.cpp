@@ -8,6 +8,7 @@
 
 #include "browser/kvbrowserstartup.h"
 #include "journal/kvjournal.h"
+#include "tables/pagecatalogue.h"
 #include "browser/tables/browsercatalogue.h"
 #include "browser/tbrowserform.h"
 #include "platform/kvmessagebox.h"
@@ -29,6 +30,16 @@ int Fail(int status, const std::string& message)
     if (CanShowMessageBox())
         KvMessageBox::error(nullptr, QString::fromStdString(message));
     return status;
+}
+
+// The columns of a row as the program's pages and the browser's tables
+// define them, for the journal of a row's deletion.
+std::vector<KvWriteRowColumn> RowColumns(const std::string& statusOid)
+{
+    std::vector<KvWriteRowColumn> columns = kvtables::MenuRowColumns(statusOid);
+    for (const kvbrowser::BrowserTable& table : kvbrowser::BrowserTables())
+        kvtables::AddRowColumns({&table.command, 1}, statusOid, columns);
+    return columns;
 }
 
 } // namespace
@@ -58,6 +69,7 @@ int RunBrowser(const std::vector<std::string>& parameters)
 
     // Every write of the window is journaled.
     KvJournal journal;
+    journal.SetRowColumns(&RowColumns);
     const KvJournalInstallation installed(&journal);
     KvStartup startup;
     try {

@@ -89,13 +89,6 @@ bool Listed(std::span<const char* const> list, const std::string& oid)
     return false;
 }
 
-bool IsRowStatus(const VarDef& def)
-{
-    const KvOptionList* options = def.options;
-    return options && options->Kind() == KvOptionList::kIntegerValues && options->IndexOfLabel("createAndGo") >= 0 &&
-           options->IndexOfLabel("destroy") >= 0;
-}
-
 bool IsReport(uint32_t syntax)
 {
     return syntax == synCounter32 || syntax == synCounter64 || syntax == synTimeTicks;
@@ -143,7 +136,7 @@ KvConfigCatalogue::KvConfigCatalogue(std::span<const PageCommand* const> pages)
             const std::string oid = def->oid;
             if (IsReport(def->syntax) || Listed(kLeftOut, oid))
                 continue;
-            if (table && IsRowStatus(*def)) {
+            if (table && kvtables::IsRowStatus(*def)) {
                 if (page.rowStatus < 0)
                     page.rowStatus = position;
                 continue;

@@ -117,6 +117,10 @@ bool KvConfigOptions::Parse(const std::vector<std::string>& arguments, std::stri
             error = "undo takes at most one entry ID";
             return false;
         }
+        if (files.size() == 1 && files.front().empty()) {
+            error = "undo: the entry ID is empty (leave it out to undo the latest entry)";
+            return false;
+        }
         break;
     case Command::Help:
         break;
@@ -169,8 +173,8 @@ std::string KvConfigOptions::Usage(const std::string& programName)
            "answer); restore 0 done (or planned), 1 the switch refused a write or did not\n"
            "answer (the message says where it stopped); 2 usage errors, and for restore a\n"
            "damaged snapshot or one of another switch model (refused before anything is\n"
-           "sent). journal 0 listed; undo 0 undone, 1 refused or failed (the message says\n"
-           "why).\n"
+           "sent). journal 0 listed, 1 the journal cannot be read; undo 0 undone, 1\n"
+           "refused or failed (the message says why).\n"
            "\n"
            "The change journal is ${XDG_STATE_HOME:-~/.local/state}/osprey/journal/ADDRESS.jsonl\n"
            "(ADDRESS_PORT.jsonl off port 161; OSPREY_JOURNAL_DIR names another folder).\n";

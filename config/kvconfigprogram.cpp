@@ -17,6 +17,20 @@
 #include "snmp/kvsnmprequest.h"
 #include "tables/pagecatalogue.h"
 
+namespace {
+
+// The columns of a row as every page of the catalogue (the forms' tables
+// included) defines them, for the journal of a row's deletion.
+std::vector<KvWriteRowColumn> RowColumns(const std::string& statusOid)
+{
+    std::vector<KvWriteRowColumn> columns;
+    kvtables::AddRowColumns(kvexportcatalogue::Pages(), statusOid, columns);
+    kvtables::AddRowColumns(kvtables::PortPages(), statusOid, columns);
+    return columns;
+}
+
+} // namespace
+
 KvConfigProgram::KvConfigProgram(std::ostream& out, std::ostream& err, bool progress, std::string programName)
     : out_(out), err_(err), progress_(progress), programName_(std::move(programName))
 {
@@ -46,6 +60,7 @@ int KvConfigProgram::Run(const std::vector<std::string>& arguments)
     bootCounterDirectory_ = options.bootCounterDirectory;
     // Every write of this run (restore, undo) is journaled.
     KvJournal journal;
+    journal.SetRowColumns(&RowColumns);
     const KvJournalInstallation installed(&journal);
     switch (options.command) {
     case KvConfigOptions::Command::Snapshot:
@@ -284,6 +299,8 @@ int KvConfigProgram::ReadJournal(KvJournalLog& log)
     if (const int started = Start(kFailed))
         return started;
     log = KvJournal().Read(KvSNMPDevice.address, KvSNMPDevice.port);
+    if (!log.error.empty())
+        return Message(kFailed, "the change journal cannot be read: " + log.error);
     for (const std::string& warning : log.warnings)
         Message(kOk, "warning: " + warning);
     return kOk;

@@ -1,12 +1,15 @@
 #include "config/kvconfigsender.h"
 
 #include "snmp/kvsnmprequest.h"
+#include "snmp/kvsnmpsession.h"
 
 void KvConfigSender::Send(const KvConfigWrite& write)
 {
     KvSNMPRequest request;
     request.variables.kind = kvListRow;
     request.variables.name = " " + write.page;
+    // Journaled as the page's window is captioned.
+    request.journalCaption = write.page + " : " + KvSNMPDevice.address;
     for (const KvConfigWrite::Variable& variable : write.variables) {
         KvSNMPVar var;
         var.oid = variable.oid;

@@ -12,12 +12,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <sys/file.h>
+
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <iostream>
 #include <map>
+#include <sstream>
+#include <thread>
 
 #include "common/kverror.h"
 #include "common/kvmessages.h"
@@ -118,24 +124,87 @@ std::string SafeFileName(const std::string& text)
     return name;
 }
 
-// Makes `path` and its parents as needed; the last one 0700.
+std::string Octal(mode_t mode)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "%04o", static_cast<unsigned>(mode & 07777));
+    return text;
+}
+
+// Whether a journal folder or file (`fd` open on it, or -1 for the folder at
+// `path`) may be used: it must be ours, and closed to others. Loose modes of
+// our own are tightened to `wanted`. Empty when usable, else why not.
+std::string MakePrivate(const std::string& path, int fd, mode_t wanted)
+{
+    struct stat st {};
+    if ((fd >= 0 ? ::fstat(fd, &st) : ::stat(path.c_str(), &st)) != 0)
+        return path + ": " + std::strerror(errno);
+    if (st.st_uid != ::geteuid())
+        return path + " belongs to another user, who could add entries to it";
+    if ((st.st_mode & 077) == 0)
+        return {};
+    if ((fd >= 0 ? ::fchmod(fd, wanted) : ::chmod(path.c_str(), wanted)) != 0) {
+        const std::string why = std::strerror(errno);
+        if ((st.st_mode & 022) != 0)
+            return path + " is writable by other users (mode " + Octal(st.st_mode) +
+                   ") and cannot be closed to them (" + why + ")";
+        return {};
+    }
+    std::cerr << "osprey: the change journal " << path << " was open to other users (mode " << Octal(st.st_mode)
+              << "); it is now " << Octal(wanted) << "\n";
+    return {};
+}
+
+// Makes `path` and its parents as needed; the last one 0700. An existing
+// folder must be private (see MakePrivate).
 bool MakeFolder(const std::string& path, std::string& error)
 {
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode))
-            return true;
-        error = "not a folder";
-        return false;
+        if (!S_ISDIR(st.st_mode)) {
+            error = path + ": not a folder";
+            return false;
+        }
+        error = MakePrivate(path, -1, 0700);
+        return error.empty();
     }
     const size_t slash = path.find_last_of('/');
-    if (slash != std::string::npos && slash > 0 && !MakeFolder(path.substr(0, slash), error))
-        return false;
+    if (slash != std::string::npos && slash > 0) {
+        const std::string parent = path.substr(0, slash);
+        struct stat up {};
+        if (::stat(parent.c_str(), &up) != 0 && !MakeFolder(parent, error))
+            return false;
+    }
     if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
-        error = std::strerror(errno);
+        error = path + ": " + std::strerror(errno);
         return false;
     }
-    return true;
+    error = MakePrivate(path, -1, 0700);
+    return error.empty();
+}
+
+// Opens a journal file that must be a private file of ours; -1 with `error`
+// (empty when it does not exist and `flags` does not create it).
+int OpenPrivate(const std::string& file, int flags, std::string& error)
+{
+    const int fd = ::open(file.c_str(), flags | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) {
+        if (errno != ENOENT || (flags & O_CREAT) != 0)
+            error = file + ": " + std::strerror(errno);
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        error = file + ": " + (S_ISDIR(st.st_mode) ? "a folder, not a file" : "not a plain file");
+        ::close(fd);
+        return -1;
+    }
+    error = MakePrivate(file, fd, 0600);
+    if (!error.empty()) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 } // namespace
@@ -217,6 +286,11 @@ const KvJournalEntry* KvJournalLog::LatestUndoable() const
 
 KvJournal::KvJournal(std::string directory) : directory_(std::move(directory)) {}
 
+std::vector<KvWriteRowColumn> KvJournal::RowColumns(const std::string& statusOid) const
+{
+    return rowColumns_ ? rowColumns_(statusOid) : std::vector<KvWriteRowColumn>{};
+}
+
 std::string KvJournal::FileOf(const std::string& address, uint16_t port) const
 {
     std::string name = SafeFileName(address);
@@ -237,11 +311,17 @@ void KvJournal::Append(const std::string& file, const std::string& line, bool mu
     };
     std::string error;
     if (!MakeFolder(directory_, error))
-        return fail(directory_ + ": " + error);
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+        return fail(error);
+    const int fd = OpenPrivate(file, O_RDWR | O_CREAT | O_APPEND, error);
     if (fd < 0)
-        return fail(std::strerror(errno));
-    const std::string text = line + "\n";
+        return fail(error);
+    std::string text = line + "\n";
+    // A last line cut short (the program ended while writing it) is left
+    // alone: the new line starts after it, never glued onto it.
+    struct stat st {};
+    char last = '\n';
+    if (::fstat(fd, &st) == 0 && st.st_size > 0 && ::pread(fd, &last, 1, st.st_size - 1) == 1 && last != '\n')
+        text.insert(text.begin(), '\n');
     size_t done = 0;
     while (done < text.size()) {
         const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
@@ -277,8 +357,10 @@ std::string KvJournal::BeforeSend(const KvWriteRecord& record)
     if (!record.undoes.empty())
         o["undoes"] = Q(record.undoes);
     o["variables"] = VariablesJson(record.variables, false);
-    if (!record.row.empty())
+    if (!record.row.empty()) {
         o["row"] = VariablesJson(record.row, true);
+        o["rowWhole"] = record.rowWhole;
+    }
     const std::string file = FileOf(record.address, record.port);
     Append(file, QJsonDocument(o).toJson(QJsonDocument::Compact).toStdString(), true);
     open_.emplace_back(id, file);
@@ -315,13 +397,72 @@ void KvJournal::AfterOutcome(const std::string& id, const KvWriteOutcome& outcom
     }
 }
 
+KvJournal::Lock::~Lock()
+{
+    if (fd_ >= 0)
+        ::close(fd_); // releases the lock
+}
+
+KvJournal::Lock KvJournal::Exclusive(const std::string& address, uint16_t port, std::string& error, int waitMs) const
+{
+    Lock lock;
+    if (!MakeFolder(directory_, error))
+        return lock;
+    const std::string file = FileOf(address, port);
+    const int fd = OpenPrivate(file, O_RDWR | O_CREAT | O_APPEND, error);
+    if (fd < 0)
+        return lock;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int saved = errno;
+        if ((saved != EWOULDBLOCK && saved != EINTR) || std::chrono::steady_clock::now() >= until) {
+            error = saved == EWOULDBLOCK ? file + " is held by another undo that has not ended"
+                                         : file + ": " + std::strerror(saved);
+            ::close(fd);
+            return lock;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    lock.fd_ = fd;
+    return lock;
+}
+
 KvJournalLog KvJournal::Read(const std::string& address, uint16_t port) const
 {
     KvJournalLog log;
     const std::string file = FileOf(address, port);
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    struct stat st {};
+    if (::stat(directory_.c_str(), &st) != 0) {
+        if (errno != ENOENT)
+            log.error = directory_ + ": " + std::strerror(errno);
+        return log; // no folder yet: nothing written
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        log.error = directory_ + ": not a folder";
         return log;
+    }
+    if (log.error = MakePrivate(directory_, -1, 0700); !log.error.empty())
+        return log;
+    const int fd = OpenPrivate(file, O_RDONLY, log.error);
+    if (fd < 0)
+        return log;
+    std::string content;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            log.error = file + ": " + std::strerror(errno);
+            ::close(fd);
+            return log;
+        }
+        if (n == 0)
+            break;
+        content.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    std::istringstream in(content);
     std::map<std::string, size_t> byId;
     std::string line;
     int number = 0;
@@ -369,6 +510,11 @@ KvJournalLog KvJournal::Read(const std::string& address, uint16_t port) const
                                                       : KvWriteRecord::Kind::Set;
             entry.write.variables = VariablesOf(o["variables"]);
             entry.write.row = VariablesOf(o["row"]);
+            // Older entries: whole when more than the row status was kept.
+            entry.write.rowWhole = o.contains("rowWhole")
+                                       ? o["rowWhole"].toBool()
+                                       : std::any_of(entry.write.row.begin(), entry.write.row.end(),
+                                                     [](const KvWriteRecordVariable& v) { return !v.rowStatus; });
             if (entry.write.variables.empty())
                 throw std::runtime_error("an entry without variables");
         } catch (const std::exception& e) {

@@ -11,7 +11,10 @@
 //   <folder>/<address>.jsonl         (the switch on port 161)
 //   <folder>/<address>_<port>.jsonl  (any other port)
 //
-// folder 0700, files 0600. Each write adds an entry line before it is sent
+// folder 0700, files 0600. A folder or file of ours found open to others is
+// closed to them; one of another user, or one that stays writable by others,
+// is not used (anyone could add an entry that an undo would then send).
+// Each write adds an entry line before it is sent
 // (flushed to disk first) and an outcome line naming the entry's ID after.
 // An entry without an outcome line is a write whose outcome is unknown (the
 // program ended between). Communities and passwords are never written.
@@ -39,6 +42,9 @@ struct KvJournalEntry {
 struct KvJournalLog {
     std::vector<KvJournalEntry> entries;
     std::vector<std::string> warnings; // "<file>:<line>: <why>"
+    // Set when the journal could not be read at all (a folder where the file
+    // should be, no permission, not private): then there are no entries.
+    std::string error;
 
     const KvJournalEntry* Find(const std::string& id) const;
     // The latest entry an undo without an ID means: the newest that went out
@@ -68,6 +74,25 @@ public:
     // Reads a switch's journal (an absent file is an empty journal).
     KvJournalLog Read(const std::string& address, uint16_t port) const;
 
+    // An exclusive lock on a switch's journal among all processes, held as
+    // long as the object lives (an undo holds it from its last check of the
+    // journal and the switch until its writes are recorded).
+    class Lock {
+    public:
+        Lock() = default;
+        Lock(Lock&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+        Lock& operator=(Lock&&) = delete;
+        ~Lock();
+        bool Held() const { return fd_ >= 0; }
+
+    private:
+        friend class KvJournal;
+        int fd_ = -1;
+    };
+    // Waits up to `waitMs` for the lock; on failure the Lock is not held and
+    // `error` says why.
+    Lock Exclusive(const std::string& address, uint16_t port, std::string& error, int waitMs = 60000) const;
+
     // Appends the entry and fsyncs it; KvError (the file-write code) with the
     // path and the reason when it cannot, so the write is not sent.
     std::string BeforeSend(const KvWriteRecord& record) override;
@@ -75,10 +100,17 @@ public:
     // error (the entry then reads "outcome unknown").
     void AfterOutcome(const std::string& id, const KvWriteOutcome& outcome) override;
 
+    // Where the columns of a table row come from (the program's tables), so
+    // that a row's deletion is recorded whole whatever the request holds.
+    using RowColumnsSource = std::vector<KvWriteRowColumn> (*)(const std::string& statusOid);
+    void SetRowColumns(RowColumnsSource source) { rowColumns_ = source; }
+    std::vector<KvWriteRowColumn> RowColumns(const std::string& statusOid) const override;
+
 private:
     void Append(const std::string& file, const std::string& line, bool mustKeep);
 
     std::string directory_;
+    RowColumnsSource rowColumns_ = nullptr;
     // Where each entry sent and not yet ended went (an outcome goes beside it).
     std::vector<std::pair<std::string, std::string>> open_;
 };

@@ -3,6 +3,7 @@
 #include "journal/kvjournalundo.h"
 
 #include <map>
+#include <optional>
 
 #include "common/kvmessages.h"
 #include "common/kvoptionlist.h"
@@ -184,6 +185,14 @@ KvUndoPlan PlanEntry(const KvJournalEntry& entry)
                                     "row instead.");
     }
 
+    if (write.kind == KvWriteRecord::Kind::DestroyRow && !write.rowWhole) {
+        std::string kept;
+        for (const KvWriteRecordVariable& v : write.row.empty() ? write.variables : write.row)
+            kept += (kept.empty() ? "" : ", ") + v.label;
+        return Refuse(plan, "Cannot undo " + name + ": the journal did not record the whole row it deleted (only " +
+                                kept + "), so the row cannot be added again as it was.");
+    }
+
     std::vector<Now> now;
     try {
         now = ReadNow(write.variables);
@@ -191,6 +200,7 @@ KvUndoPlan PlanEntry(const KvJournalEntry& entry)
         return Refuse(plan, "Cannot undo " + name + ": the switch's values could not be read (" + e.message() + ").");
     }
     std::string changed;
+    bool unapplied = true; // every variable as it was before the write
     for (size_t n = 0; n < write.variables.size(); ++n) {
         const KvWriteRecordVariable& v = write.variables[n];
         KvUndoCheck check;
@@ -208,8 +218,19 @@ KvUndoPlan PlanEntry(const KvJournalEntry& entry)
             check.changed = now[n].absent || now[n].wire != v.writtenWire;
         if (check.changed)
             changed += (changed.empty() ? "" : ", ") + v.label;
+        if (write.kind == KvWriteRecord::Kind::CreateRow)
+            unapplied = unapplied && now[n].absent;
+        else if (destroyed)
+            unapplied = unapplied && !now[n].absent;
+        else
+            unapplied = unapplied && !v.absent && !now[n].absent && now[n].wire == v.beforeWire;
         plan.checks.push_back(std::move(check));
     }
+    // A write that was never answered and that the switch shows no trace
+    // of: there is nothing to take back.
+    if (!changed.empty() && unapplied && entry.outcome != KvJournalEntry::Outcome::Ok)
+        return Refuse(plan, "Nothing to undo for " + name + " (" + entry.result +
+                                "): the switch seems not to have applied it; it still holds the values from before.");
     if (!changed.empty())
         return Refuse(plan, "Cannot undo " + name +
                                 ": the switch no longer holds what it wrote (changed since: " + changed + ").");
@@ -365,9 +386,31 @@ KvUndoResult KvJournalUndo::Apply(const KvUndoPlan& given)
         result.message = given.refusal;
         return result;
     }
+    // One undo of an entry at a time among all processes: the journal is
+    // locked from the last check until the undo's writes are recorded, and
+    // the entry is read again under the lock (another undo may have ended
+    // since the plan was made).
+    KvJournalEntry entry = given.entry;
+    std::optional<KvJournal::Lock> lock;
+    if (const auto* store = dynamic_cast<const KvJournal*>(KvWriteJournal::Installed())) {
+        std::string error;
+        lock.emplace(store->Exclusive(entry.write.address, entry.write.port, error));
+        if (!lock->Held()) {
+            result.message = "Cannot undo entry " + entry.id + ": the change journal cannot be locked (" + error + ").";
+            return result;
+        }
+        const KvJournalLog log = store->Read(entry.write.address, entry.write.port);
+        const KvJournalEntry* current = log.Find(entry.id);
+        if (!log.error.empty() || !current) {
+            result.message = "Cannot undo entry " + entry.id + ": " +
+                             (log.error.empty() ? "it is no longer in the change journal." : log.error);
+            return result;
+        }
+        entry = *current;
+    }
     // The switch may have changed since the plan was shown; what is sent is
     // what the plan showed.
-    const KvUndoPlan again = PlanEntry(given.entry);
+    const KvUndoPlan again = PlanEntry(entry);
     if (!again.allowed) {
         result.message = again.Describe();
         return result;

@@ -1,6 +1,7 @@
 #include "shell/programentry.h"
 
 #include "journal/kvjournal.h"
+#include "tables/pagecatalogue.h"
 #include "platform/kvapplication.h"
 #include "platform/kvmessagebox.h"
 #include "shell/kvstartup.h"
@@ -15,6 +16,7 @@ int RunOsprey(const std::vector<std::string>& parameters)
     // Every write of the program's windows is journaled; the journal outlives
     // the windows and the answers still outstanding when they close.
     KvJournal journal;
+    journal.SetRowColumns(&kvtables::MenuRowColumns);
     const KvJournalInstallation installed(&journal);
     std::unique_ptr<TMainForm> mainForm;
     try {

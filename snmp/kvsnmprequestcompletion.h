@@ -11,7 +11,8 @@
 struct KvSNMPRequest::JournalDraft {
     struct Missing {
         KvWriteRecordVariable* variable; // in record.variables or record.row
-        int32_t element;                 // of the variable list, for the conversions
+        int32_t element;                 // of the variable list, for the conversions; -1: none
+        const KvOptionList* options;     // without an element: the value names, or null
     };
     KvWriteRecord record;
     std::vector<Missing> missing;

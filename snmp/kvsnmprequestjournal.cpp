@@ -9,6 +9,7 @@
 #include <cctype>
 
 #include "common/kvmessages.h"
+#include "common/kvoptionlist.h"
 #include "snmp/snmpengine.h"
 #include "snmp/snmpstatus.h"
 
@@ -129,8 +130,14 @@ std::unique_ptr<KvSNMPRequest::JournalDraft> KvSNMPRequest::DraftRecord(const Sn
         }
         record.variables.push_back(std::move(entry));
     }
+    // DestroyRow: for each column of record.row, the list's element (-1 for
+    // a column the list lacks) and the value names of one it lacks.
+    std::vector<int32_t> rowElements;
+    std::vector<const KvOptionList*> rowOptions;
     if (record.kind == KvWriteRecord::Kind::DestroyRow) {
-        // The whole row as it was: every readable column of the same row.
+        // The whole row as it was: every readable column of the same row in
+        // the list, then those of the table the list lacks.
+        std::string statusOid;
         for (int32_t i = 0; i < variables.Count(); ++i) {
             if (!variables.IsReadable(i) && i != statusElement)
                 continue;
@@ -144,8 +151,31 @@ std::unique_ptr<KvSNMPRequest::JournalDraft> KvSNMPRequest::DraftRecord(const Sn
             column.syntax = variables[i].syntax;
             column.rowStatus = i == statusElement;
             column.writable = variables.IsWritable(i) && !(IsTable(variables.kind) && i < variables.keyCount);
+            if (column.rowStatus)
+                statusOid = column.oid;
             record.row.push_back(std::move(column));
+            rowElements.push_back(i);
+            rowOptions.push_back(nullptr);
         }
+        const std::vector<KvWriteRowColumn> known =
+            journal && !statusOid.empty() ? journal->RowColumns(statusOid) : std::vector<KvWriteRowColumn>{};
+        for (const KvWriteRowColumn& c : known) {
+            if (std::any_of(record.row.begin(), record.row.end(),
+                            [&](const KvWriteRecordVariable& v) { return v.oid == c.oid; }))
+                continue;
+            KvWriteRecordVariable column;
+            column.oid = c.oid;
+            column.label = c.label;
+            column.syntax = c.syntax;
+            column.writable = c.writable;
+            record.row.push_back(std::move(column));
+            rowElements.push_back(-1);
+            rowOptions.push_back(c.options);
+        }
+        // Whole when the program knows the table, or (a table it does not
+        // know) the list itself holds more than the row status.
+        record.rowWhole = !known.empty() || std::any_of(record.row.begin(), record.row.end(),
+                                                        [](const KvWriteRecordVariable& v) { return !v.rowStatus; });
     }
     // "Before": what was last read for the same OID, else read now.
     auto fill = [&](std::vector<KvWriteRecordVariable>& list, bool row) {
@@ -158,20 +188,10 @@ std::unique_ptr<KvSNMPRequest::JournalDraft> KvSNMPRequest::DraftRecord(const Sn
                 entry.absent = read->second.absent;
                 continue;
             }
-            int32_t element = -1;
-            if (!row) {
-                element = bindings[n];
-            } else {
-                for (int32_t i = 0, k = 0; i < variables.Count(); ++i) {
-                    if (!variables.IsReadable(i) && i != statusElement)
-                        continue;
-                    if (static_cast<size_t>(k++) == n) {
-                        element = i;
-                        break;
-                    }
-                }
-            }
-            draft->missing.push_back({&entry, element});
+            if (row)
+                draft->missing.push_back({&entry, rowElements[n], rowOptions[n]});
+            else
+                draft->missing.push_back({&entry, bindings[n], nullptr});
         }
     };
     fill(record.variables, false);
@@ -216,7 +236,8 @@ bool KvSNMPRequest::TakeBefore(JournalDraft& draft, const SnmpPdu& response, int
             entry.absent = vb.IsException();
             entry.beforeWire = WireValueText(entry.syntax, vb);
             if (entry.absent || missing.element < 0) {
-                entry.before = entry.beforeWire;
+                entry.before = !entry.absent && missing.options ? missing.options->ValueToLabel(entry.beforeWire)
+                                                                : entry.beforeWire;
                 continue;
             }
             VbToValue(missing.element, vb);

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+class KvOptionList;
+
 // The record of every write the program sends, kept below every window: a
 // KvSNMPRequest hands each SET to the journal installed here before it goes
 // out and its outcome after. The journal itself lives in a higher layer
@@ -40,6 +42,18 @@ struct KvWriteRecord {
     // DestroyRow: every column of the row as it was (written left empty), so
     // that an undo can create the row again.
     std::vector<KvWriteRecordVariable> row;
+    // DestroyRow: `row` holds every column the program knows of the table
+    // (else an undo would add the row back without its values).
+    bool rowWhole = false;
+};
+
+// A column of a table row as the program's tables define it.
+struct KvWriteRowColumn {
+    std::string oid; // full, with the row's instance
+    std::string label;
+    uint32_t syntax = 0;
+    const KvOptionList* options = nullptr; // value names, or null
+    bool writable = false;
 };
 
 // How a write ended.
@@ -60,6 +74,15 @@ public:
     // The entry's ID.
     virtual std::string BeforeSend(const KvWriteRecord& record) = 0;
     virtual void AfterOutcome(const std::string& id, const KvWriteOutcome& outcome) = 0;
+    // The readable columns of the row whose row-status variable (full OID)
+    // is `statusOid`, as the program knows its table: read before the row
+    // is destroyed, whatever columns the request itself holds. Empty when
+    // the table is unknown.
+    virtual std::vector<KvWriteRowColumn> RowColumns(const std::string& statusOid) const
+    {
+        (void)statusOid;
+        return {};
+    }
 
     // The journal of the process, given to every request constructed after;
     // null (none, the default) or not owned.

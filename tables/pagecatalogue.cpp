@@ -1,5 +1,8 @@
 #include "tables/pagecatalogue.h"
 
+#include <algorithm>
+
+#include "common/kvoptionlist.h"
 #include "snmp/kvsnmpvarlist.h"
 #include "tables/pagetables.h"
 
@@ -151,6 +154,47 @@ const PageCommand* FindPageByTitle(std::string_view title)
             if (title == page.title)
                 return &page;
     return nullptr;
+}
+
+bool IsRowStatus(const VarDef& def)
+{
+    const KvOptionList* options = def.options;
+    return options && options->Kind() == KvOptionList::kIntegerValues && options->IndexOfLabel("createAndGo") >= 0 &&
+           options->IndexOfLabel("destroy") >= 0;
+}
+
+void AddRowColumns(std::span<const PageCommand> pages, const std::string& statusOid,
+                   std::vector<KvWriteRowColumn>& columns)
+{
+    for (const PageCommand& page : pages) {
+        if (page.kind != kvListTable && page.kind != kvListTableRows)
+            continue;
+        const std::string instance = page.instance && *page.instance ? std::string(".") + page.instance : "";
+        std::string row; // the row's instance, when the status is this table's
+        for (const VarDef* def = page.variables; def && def->oid && row.empty(); ++def) {
+            const std::string prefix = def->oid + instance + ".";
+            if (IsRowStatus(*def) && statusOid.size() > prefix.size() && statusOid.starts_with(prefix))
+                row = statusOid.substr(prefix.size());
+        }
+        if (row.empty())
+            continue;
+        int32_t position = 0;
+        for (const VarDef* def = page.variables; def && def->oid; ++def, ++position) {
+            if (position < page.keyCount || (def->access & accRead) == 0 || (def->access & accSkip) != 0)
+                continue;
+            std::string oid = def->oid + instance + "." + row;
+            if (std::none_of(columns.begin(), columns.end(), [&](const KvWriteRowColumn& c) { return c.oid == oid; }))
+                columns.push_back({std::move(oid), def->label, def->syntax, def->options, (def->access & accWrite) != 0});
+        }
+    }
+}
+
+std::vector<KvWriteRowColumn> MenuRowColumns(const std::string& statusOid)
+{
+    std::vector<KvWriteRowColumn> columns;
+    AddRowColumns(PageCatalogue(), statusOid, columns);
+    AddRowColumns(PortPages(), statusOid, columns);
+    return columns;
 }
 
 std::span<const char* const> StpNoteTexts()

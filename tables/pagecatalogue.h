@@ -1,11 +1,14 @@
 #pragma once
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "pages/pagerowops.h"
 #include "pages/uientrydef.h"
 #include "snmp/vardef.h"
+#include "snmp/kvwritejournal.h"
 
 // The four builders of the generic page window.
 enum class PageBuilder : uint8_t {
@@ -79,6 +82,19 @@ const PageCommand* FindPageByName(std::string_view name);
 // commands share a title, e.g. "Target Address Table"); then the port pages;
 // null when none.
 const PageCommand* FindPageByTitle(std::string_view title);
+
+// Whether a column is a table's row status (its value names create and
+// destroy rows).
+bool IsRowStatus(const VarDef& def);
+
+// The readable columns (keys aside) of the row whose row-status variable is
+// `statusOid` (full, with the row's instance), as the table pages of `pages`
+// define them: added to `columns`, each once. The change journal reads them
+// before a row is deleted.
+void AddRowColumns(std::span<const PageCommand> pages, const std::string& statusOid,
+                   std::vector<KvWriteRowColumn>& columns);
+// Those of the main menu's and the port pop-up menu's pages.
+std::vector<KvWriteRowColumn> MenuRowColumns(const std::string& statusOid);
 
 // The texts of the two note labels of the "Spanning Tree Control" page, in
 // order, and the gap in pixels between the last editor (or the first label)

@@ -189,6 +189,21 @@ void CaptureChanges(TMainForm& form, MainMenu* menu, const KvJournal& journal)
         first.replace(id + 6, first.find('"', id + 6) - id - 6, "zz01");
         std::ofstream(file, std::ios::app) << first << "\n{\"damaged\n";
     }
+    // A restore's entry of three long values, unanswered: the Result column
+    // must stay in sight however wide the others' texts.
+    const std::string port = std::to_string(KvSNMPDevice.port);
+    std::ofstream(file, std::ios::app)
+        << R"({"caption":"System Information : 127.0.0.1","id":"zz02","kind":"set","port":)" << port
+        << R"(,"switch":"127.0.0.1","time":"2026-12-10T12:00:00Z","variables":[)"
+        << R"({"before":"network operations, ext. 4410","beforeWire":"network operations, ext. 4410",)"
+        << R"("label":"sysContact","oid":"1.3.6.1.2.1.1.4.0","syntax":76,"written":"C10","writtenWire":"C10"},)"
+        << R"({"before":"osprey-lab","beforeWire":"osprey-lab","label":"sysName","oid":"1.3.6.1.2.1.1.5.0",)"
+        << R"("syntax":76,"written":"osprey-edited","writtenWire":"osprey-edited"},)"
+        << R"({"before":"Building 2, rack C3","beforeWire":"Building 2, rack C3","label":"sysLocation",)"
+        << R"("oid":"1.3.6.1.2.1.1.6.0","syntax":76,"written":"Rack Z","writtenWire":"Rack Z"}]})"
+        << "\n"
+        << R"({"outcomeOf":"zz02","outcome":"no answer","result":"sent, no answer"})"
+        << "\n";
     changes->Reload();
     Capture(QStringLiteral("changes-window"));
     changes->Select(undo);

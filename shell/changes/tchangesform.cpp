@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <vector>
 
 #include "binding/kvlistrow.h"
 #include "binding/kvlistviewactions.h"
@@ -107,14 +108,50 @@ QTreeWidget* MakeList(QWidget* owner, const char* name, const QString& accessibl
     return list;
 }
 
-// Each column as wide as its texts, within its bounds; the last one takes
-// the room left.
-void FitColumns(QTreeWidget* list, const ColumnDef* columns, int count)
+// Each column as wide as its texts, within its bounds.
+std::vector<int> MeasureColumns(QTreeWidget* list, const ColumnDef* columns, int count)
 {
-    for (int i = 0; i + 1 < count; ++i) {
-        list->resizeColumnToContents(i);
-        list->setColumnWidth(i, std::clamp(list->columnWidth(i) + 12, columns[i].width, columns[i].widest));
+    // Measured, not resized: a width given to the last column would stay its
+    // least once it is stretched.
+    const QAbstractItemView* view = list;
+    std::vector<int> wanted(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const int text = std::max(view->sizeHintForColumn(i), list->header()->sectionSizeHint(i));
+        wanted[i] = std::clamp(text + 12, columns[i].width, columns[i].widest);
     }
+    return wanted;
+}
+
+// The measured widths, all within the list's width: when the texts need more,
+// the widest of the other columns give way first (never below their least
+// width; a tooltip holds the rest), so that the last one (the result), which
+// takes the room left, stays in sight whole.
+void SpreadColumns(QTreeWidget* list, const ColumnDef* columns, int count, const std::vector<int>& wanted)
+{
+    if (wanted.size() != static_cast<size_t>(count))
+        return;
+    const int last = count - 1;
+    int least = wanted[last];
+    for (int i = 0; i < last; ++i)
+        least += columns[i].width;
+    const int room = std::max(list->viewport()->width(), least);
+    auto total = [&](int cap) {
+        int sum = wanted[last];
+        for (int i = 0; i < last; ++i)
+            sum += std::max(columns[i].width, std::min(wanted[i], cap));
+        return sum;
+    };
+    // The largest width any column may take so that all fit.
+    int cap = *std::max_element(wanted.begin(), wanted.end());
+    for (int low = 0; low < cap;) {
+        const int middle = (low + cap + 1) / 2;
+        if (total(middle) <= room)
+            low = middle;
+        else
+            cap = middle - 1;
+    }
+    for (int i = 0; i < last; ++i)
+        list->setColumnWidth(i, std::max(columns[i].width, std::min(wanted[i], cap)));
 }
 
 // The wait cursor while a blocking call runs, shown before it starts.
@@ -191,8 +228,23 @@ TChangesForm::TChangesForm(const KvJournal* journal, QWidget* owner) : QWidget(o
     connect(watcher_, &QFileSystemWatcher::fileChanged, reloadSoon_, qOverload<>(&QTimer::start));
     connect(watcher_, &QFileSystemWatcher::directoryChanged, reloadSoon_, qOverload<>(&QTimer::start));
 
+    // The columns are spread again over the width a list gets.
+    list_->viewport()->installEventFilter(this);
+    details_->viewport()->installEventFilter(this);
+
     resize(1200, 560);
     Reload();
+}
+
+bool TChangesForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize) {
+        if (watched == list_->viewport())
+            SpreadColumns(list_, kColumns, ColumnCount, listWidths_);
+        else if (watched == details_->viewport())
+            SpreadColumns(details_, kDetailColumns, DetailCount, detailWidths_);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TChangesForm::Watch()
@@ -265,12 +317,15 @@ void TChangesForm::Reload()
         rows << row;
     }
     list_->addTopLevelItems(rows);
-    FitColumns(list_, kColumns, ColumnCount);
+    listWidths_ = MeasureColumns(list_, kColumns, ColumnCount);
+    SpreadColumns(list_, kColumns, ColumnCount, listWidths_);
     list_->setUpdatesEnabled(true);
 
     QString status;
     if (!journal_)
         status = QStringLiteral("No change journal is open: writes are not recorded.");
+    else if (!log_.error.empty())
+        status = QStringLiteral("The change journal cannot be read: %1").arg(Q(log_.error));
     else
         status = QStringLiteral("%1 %2 in %3")
                      .arg(log_.entries.size())
@@ -341,7 +396,8 @@ void TChangesForm::ShowDetails()
             add(v, QStringLiteral("(row deleted)"));
     }
     details_->addTopLevelItems(rows);
-    FitColumns(details_, kDetailColumns, DetailCount);
+    detailWidths_ = MeasureColumns(details_, kDetailColumns, DetailCount);
+    SpreadColumns(details_, kDetailColumns, DetailCount, detailWidths_);
 }
 
 void TChangesForm::UpdateButtons()

@@ -2,6 +2,7 @@
 #include <QWidget>
 
 #include <string>
+#include <vector>
 
 #include "journal/kvjournal.h"
 
@@ -76,6 +77,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ShowDetails();
@@ -95,4 +97,7 @@ private:
     QTimer* reloadSoon_ = nullptr;
     bool busy_ = false;
     bool closeWanted_ = false;
+    // The columns' widths as their texts want them (spread over the width).
+    std::vector<int> listWidths_;
+    std::vector<int> detailWidths_;
 };

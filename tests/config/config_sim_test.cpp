@@ -3,12 +3,15 @@
 // gives the simulator's port.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -160,7 +163,8 @@ TEST_F(ConfigSim, SwitchSetUpDifferentlyIsRestoredIntoADefaultOne)
     const std::string wanted = Snapshot("other.json");
     other->stop();
 
-    auto sim = Start();
+    auto sim = Start({.extraArgs = {"--strict-rowstatus"}});
+    const std::string plain = Snapshot("default.json");
     const ExportResult before = Config({"diff", wanted});
     EXPECT_EQ(before.status, 1) << before.err;
     EXPECT_NE(before.out.find(", row 40: removed row"), std::string::npos) << before.out;
@@ -177,6 +181,28 @@ TEST_F(ConfigSim, SwitchSetUpDifferentlyIsRestoredIntoADefaultOne)
     const ExportResult after = Config({"diff", wanted});
     EXPECT_EQ(after.status, 0) << after.out << after.err;
     EXPECT_EQ(after.out, "");
+
+    // A row removed by a restore is journaled whole (its destroy request
+    // holds only the row status: the other columns are read first), and its
+    // undo adds it back with every value.
+    const ExportResult removed = Config({"restore", plain, "--remove-rows", "--apply"});
+    ASSERT_EQ(removed.status, 0) << removed.out << removed.err;
+    const ExportResult listed = Config({"journal"});
+    std::string id;
+    for (const std::string& line : listed.OutLines())
+        if (line.find("Delete row") != std::string::npos)
+            id = line.substr(0, line.find(' '));
+    ASSERT_FALSE(id.empty()) << listed.out;
+    sim->clearLog();
+    const ExportResult undone = Config({"undo", id});
+    EXPECT_EQ(undone.status, 0) << undone.out << undone.err;
+    const auto wire = sim->logLines();
+    ASSERT_EQ(CountSets(*sim), 1u);
+    const std::string undoSet =
+        *std::find_if(wire.begin(), wire.end(), [](const std::string& line) { return line.rfind("SET", 0) == 0; });
+    EXPECT_NE(undoSet.find(kVlanName + ".40 STRING \"lab\""), std::string::npos) << undoSet;
+    const ExportResult back = Config({"diff", wanted});
+    EXPECT_EQ(back.out.find("row 40"), std::string::npos) << back.out;
 }
 
 TEST_F(ConfigSim, DamagedFilesUnreachableSwitchesAndRefusedWritesEndWithTheReason)
@@ -331,6 +357,7 @@ TEST_F(ConfigSim, RestoresAreJournaledAndUndoneOnlyWhileTheSwitchHoldsWhatTheyWr
     EXPECT_NE(none.err.find("nothing to undo"), std::string::npos) << none.err;
     EXPECT_EQ(Config({"undo", "nosuchentry"}).status, 1);
     EXPECT_EQ(Config({"undo", "a", "b"}).status, 2);
+    EXPECT_EQ(Config({"undo", ""}).status, 2) << "an empty ID is not the latest entry";
     EXPECT_EQ(Config({"journal", "x"}).status, 2);
 
     // A damaged line is skipped with a warning; an entry without its outcome
@@ -344,6 +371,55 @@ TEST_F(ConfigSim, RestoresAreJournaledAndUndoneOnlyWhileTheSwitchHoldsWhatTheyWr
     EXPECT_NE(listed.OutLines()[2].find("crashed1"), std::string::npos);
     EXPECT_NE(listed.OutLines()[2].find("outcome unknown"), std::string::npos) << listed.out;
     EXPECT_NE(listed.err.find(file + ":5: damaged"), std::string::npos) << listed.err;
+
+    // Sent without an answer and never applied (the switch holds the values
+    // from before): nothing to undo, and said so.
+    std::string lost = entry;
+    lost.replace(lost.find("crashed1"), 8, "lost1");
+    for (size_t at; (at = lost.find("osprey-lab")) != std::string::npos;)
+        lost.replace(at, 10, "lost-name");
+    std::ofstream(file, std::ios::app) << lost << "\n"
+                                       << R"({"outcomeOf":"lost1","outcome":"no answer","result":"sent, no answer"})"
+                                       << "\n";
+    sim->clearLog();
+    const ExportResult unapplied = Config({"undo", "lost1"});
+    EXPECT_EQ(unapplied.status, 1);
+    EXPECT_NE(unapplied.err.find("seems not to have applied it"), std::string::npos) << unapplied.err;
+    EXPECT_EQ(CountSets(*sim), 0u);
+
+    // Two undos of one entry at once: the journal's lock lets one through,
+    // the other then finds the entry undone. Both are held at the lock until
+    // each has checked the switch.
+    ASSERT_EQ(Config({"restore", a, "--apply"}).status, 0);
+    listed = Config({"journal"});
+    const std::string again = listed.OutLines().back().substr(0, listed.OutLines().back().find(' '));
+    const int held = ::open(file.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    sim->clearLog();
+    std::vector<std::unique_ptr<ExportProcess>> undos;
+    for (int n = 0; n < 2; ++n) {
+        undos.push_back(std::make_unique<ExportProcess>(setup_.Directory(), setup_.RegistryPath()));
+        undos.back()->program = OSPREY_CONFIG_PATH;
+        undos.back()->environment.emplace_back("OSPREY_JOURNAL_DIR", folder);
+        std::vector<std::string> received;
+        EXPECT_TRUE(undos.back()->StartAndReadLines({"/I127.0.0.1", "/Rravine", "/Wlantern", "undo", again}, 2, 60000,
+                                                    received));
+    }
+    ::close(held);
+    const ExportResult one = undos[0]->Finish();
+    const ExportResult other = undos[1]->Finish();
+    EXPECT_EQ(one.status + other.status, 1) << one.err << other.err;
+    EXPECT_NE((one.err + other.err).find("already undone"), std::string::npos) << one.err << other.err;
+    EXPECT_EQ(CountSets(*sim), 1u);
+
+    // A journal that cannot be read is an error, not an empty journal.
+    std::filesystem::rename(file, file + ".kept");
+    std::filesystem::create_directory(file);
+    const ExportResult unreadable = Config({"journal"});
+    EXPECT_EQ(unreadable.status, 1);
+    EXPECT_NE(unreadable.err.find("cannot be read"), std::string::npos) << unreadable.err;
+    std::filesystem::remove(file);
+    std::filesystem::rename(file + ".kept", file);
 
     // A journal that cannot be written stops the write before it goes out.
     ASSERT_EQ(Set(*sim, kSysName, "s", "closet-7"), 0);

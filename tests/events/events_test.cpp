@@ -47,6 +47,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QHeaderView>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -604,6 +605,31 @@ TEST_F(PanelEvents, ChangesWindowListsAPageWriteAndUndoesItUnlessChangedSince)
     EXPECT_EQ(list->topLevelItemCount(), 2);
     EXPECT_TRUE(changes->StatusLine()->text().contains(":5: damaged (not a JSON object); line skipped"))
         << changes->StatusLine()->text().toStdString();
+    // Long texts in every column (a restore's entry of three values): the
+    // others give way, the result stays in sight whole, nothing to scroll.
+    const std::string longText(80, 'x');
+    std::string variables;
+    for (const char* label : {"sysContact", "sysName", "sysLocation"})
+        variables += std::string(variables.empty() ? "" : ",") + R"({"before":")" + longText + R"(","label":")" +
+                     label + R"(","oid":"1.3.6.1.2.1.1.4.0","syntax":76,"written":")" + longText + R"("})";
+    std::ofstream(journal.FileOf("127.0.0.1", sim.port()), std::ios::app)
+        << R"({"caption":"System Information : 127.0.0.1 )" << longText << R"(","id":"long1","kind":"set","port":)"
+        << sim.port() << R"(,"switch":"127.0.0.1","time":"2026-12-10T12:00:00Z","variables":[)" << variables << "]}\n"
+        << R"({"outcomeOf":"long1","outcome":"no answer","result":"sent, no answer"})"
+        << "\n";
+    changes->RefreshButton()->click();
+    ASSERT_EQ(list->topLevelItemCount(), 3);
+    QHeaderView* header = list->header();
+    const int resultWidth = list->fontMetrics().horizontalAdvance(Row(list, 2)[TChangesForm::ColumnResult]);
+    EXPECT_GE(header->sectionSize(TChangesForm::ColumnResult), resultWidth);
+    EXPECT_LE(header->sectionViewportPosition(TChangesForm::ColumnResult) +
+                  header->sectionSize(TChangesForm::ColumnResult),
+              list->viewport()->width());
+    changes->resize(1000, changes->height());
+    QCoreApplication::processEvents();
+    EXPECT_LE(header->length(), list->viewport()->width()) << "spread again over a narrower window";
+    EXPECT_GE(header->sectionSize(TChangesForm::ColumnResult), resultWidth);
+
     // One window: the menu item brings it forward.
     item->trigger();
     EXPECT_EQ(form->findChildren<TChangesForm*>().size(), 1);

@@ -12,6 +12,7 @@
 #include "common/kverror.h"
 #include "journal/kvjournal.h"
 #include "journal/kvjournalundo.h"
+#include "snmp/kvsnmpsession.h"
 
 namespace {
 
@@ -105,6 +106,17 @@ TEST_F(JournalFile, DamagedLinesAreSkippedOneByOneWithTheirLineNumbers)
     ASSERT_EQ(log.warnings.size(), 6u);
     for (size_t i = 0; i < log.warnings.size(); ++i)
         EXPECT_NE(log.warnings[i].find(".jsonl:" + std::to_string(i + 3) + ": "), std::string::npos) << log.warnings[i];
+
+    // A last line cut short (the outcome of `last`): the next entry starts
+    // on a line of its own and is read, undoable.
+    const std::string file = journal.FileOf("192.0.2.7", 161);
+    std::filesystem::resize_file(file, std::filesystem::file_size(file) - 20);
+    const std::string next = journal.BeforeSend(Write("1.3.6.1.2.1.1.4.0", "e", "f"));
+    const KvJournalLog after = journal.Read("192.0.2.7", 161);
+    ASSERT_NE(after.Find(next), nullptr) << Text();
+    EXPECT_EQ(after.LatestUndoable()->id, next);
+    EXPECT_EQ(after.warnings.size(), 7u);
+    EXPECT_EQ(Text().back(), '\n');
 }
 
 TEST_F(JournalFile, AnUndoneUndoPutsItsEntryBackInForce)
@@ -152,6 +164,110 @@ TEST_F(JournalFile, AFolderThatCannotBeMadeStopsTheWrite)
     deep.BeforeSend(Write("1.3.6.1.2.1.1.5.0", "a", "b"));
     EXPECT_EQ(std::filesystem::status(folder_ / "a" / "b").permissions() & std::filesystem::perms::all,
               std::filesystem::perms::owner_all);
+}
+
+// A journal anyone else could write to could hold forged entries that an
+// undo would send: a loose folder or file of ours is closed, one of another
+// user is refused, for writing and for reading alike.
+TEST_F(JournalFile, LooseFoldersAndFilesAreClosedAndThoseOfOthersRefused)
+{
+    namespace fs = std::filesystem;
+    fs::create_directories(folder_);
+    fs::permissions(folder_, fs::perms::all);
+    KvJournal journal(folder_.string());
+    const std::string file = journal.FileOf("192.0.2.7", 161);
+    std::ofstream(file) << "";
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                              fs::perms::others_read | fs::perms::others_write);
+    EXPECT_TRUE(journal.Read("192.0.2.7", 161).error.empty());
+    EXPECT_EQ(fs::status(folder_).permissions(), fs::perms::owner_all);
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    fs::permissions(file, fs::perms::others_write, std::filesystem::perm_options::add);
+    journal.BeforeSend(Write("1.3.6.1.2.1.1.5.0", "a", "b"));
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+
+    if (::geteuid() != 0)
+        return; // giving a file away needs root
+    ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+    EXPECT_NE(journal.Read("192.0.2.7", 161).error.find("belongs to another user"), std::string::npos);
+    EXPECT_THROW(journal.BeforeSend(Write("1.3.6.1.2.1.1.5.0", "b", "c")), KvError);
+    ASSERT_EQ(::chown(file.c_str(), 0, 0), 0);
+    ASSERT_EQ(::chown(folder_.c_str(), 65534, 65534), 0);
+    try {
+        journal.BeforeSend(Write("1.3.6.1.2.1.1.5.0", "b", "c"));
+        ADD_FAILURE() << "no error";
+    } catch (const KvError& e) {
+        EXPECT_NE(e.message().find(folder_.string() + " belongs to another user"), std::string::npos) << e.message();
+    }
+    EXPECT_FALSE(journal.Read("192.0.2.7", 161).error.empty());
+    ASSERT_EQ(::chown(folder_.c_str(), 0, 0), 0);
+}
+
+// A journal that is there but cannot be read is an error, never "no
+// entries"; one not written yet is empty.
+TEST_F(JournalFile, AJournalThatCannotBeReadIsAnErrorAndAnAbsentOneEmpty)
+{
+    KvJournal journal(folder_.string());
+    KvJournalLog log = journal.Read("192.0.2.7", 161);
+    EXPECT_TRUE(log.error.empty() && log.entries.empty()) << log.error;
+    std::filesystem::create_directories(journal.FileOf("192.0.2.7", 161));
+    log = journal.Read("192.0.2.7", 161);
+    EXPECT_NE(log.error.find("a folder, not a file"), std::string::npos) << log.error;
+    std::filesystem::remove_all(folder_);
+    std::ofstream(folder_.string()) << "x";
+    log = journal.Read("192.0.2.7", 161);
+    EXPECT_NE(log.error.find("not a folder"), std::string::npos) << log.error;
+    std::filesystem::remove(folder_);
+}
+
+// Undos are serialised through a lock on the journal file, held across
+// processes (and open file descriptions): a second waits, then gives up.
+TEST_F(JournalFile, TheJournalLockIsExclusiveAndGivenUpWithItsHolder)
+{
+    KvJournal journal(folder_.string());
+    std::string error;
+    {
+        const KvJournal::Lock held = journal.Exclusive("192.0.2.7", 161, error);
+        ASSERT_TRUE(held.Held()) << error;
+        const KvJournal::Lock second = KvJournal(folder_.string()).Exclusive("192.0.2.7", 161, error, 100);
+        EXPECT_FALSE(second.Held());
+        EXPECT_NE(error.find("another undo"), std::string::npos) << error;
+        // Writes go on while it is held (the undo's own).
+        journal.BeforeSend(Write("1.3.6.1.2.1.1.5.0", "a", "b"));
+    }
+    EXPECT_TRUE(journal.Exclusive("192.0.2.7", 161, error, 100).Held()) << error;
+}
+
+// A deleted row whose other columns were not recorded is never added back
+// empty; an older entry that kept them is still undone.
+TEST_F(JournalFile, ADeletedRowIsUndoneOnlyWhenItWasRecordedWhole)
+{
+    KvJournal journal(folder_.string());
+    KvWriteRecord record = Write("1.3.6.1.2.1.17.7.1.4.3.1.5.77", "active", "destroy");
+    record.kind = KvWriteRecord::Kind::DestroyRow;
+    record.variables[0].rowStatus = true;
+    record.row = record.variables;
+    const std::string bare = journal.BeforeSend(record);
+    Ok(journal, bare);
+    KvWriteRecordVariable name = Write("1.3.6.1.2.1.17.7.1.4.3.1.1.77", "seventy", "").variables[0];
+    record.row.push_back(name);
+    record.rowWhole = true;
+    const std::string whole = journal.BeforeSend(record);
+    KvJournalLog log = journal.Read("192.0.2.7", 161);
+    EXPECT_FALSE(log.Find(bare)->write.rowWhole);
+    EXPECT_TRUE(log.Find(whole)->write.rowWhole);
+    KvSNMPDevice.address = "192.0.2.7";
+    KvSNMPDevice.port = 161;
+    const KvUndoPlan plan = KvJournalUndo::Plan(log, bare);
+    EXPECT_FALSE(plan.allowed);
+    EXPECT_NE(plan.refusal.find("did not record the whole row"), std::string::npos) << plan.refusal;
+    // Written before the flag existed: whole when more than the status was kept.
+    std::string text = Text();
+    for (size_t at; (at = text.find(",\"rowWhole\":true")) != std::string::npos;)
+        text.erase(at, 16);
+    std::ofstream(journal.FileOf("192.0.2.7", 161)) << text;
+    log = journal.Read("192.0.2.7", 161);
+    EXPECT_TRUE(log.Find(whole)->write.rowWhole) << text;
 }
 
 } // namespace

@@ -39,6 +39,7 @@
 #include "pages/tsnmplayoutadapter.h"
 #include "pages/tsnmplistviewpanel.h"
 #include "platform/kvmessagebox.h"
+#include "tables/pagecatalogue.h"
 #include "tables/pagetables.h"
 #include "snmp/kvsnmpsession.h"
 #include "snmp/snmpeventprocessor.h"
@@ -411,6 +412,7 @@ TEST_F(PagesSim, WritesAreJournaledAndUndoneDeletedRowsIncluded)
         std::filesystem::temp_directory_path() / ("pagejournal-" + std::to_string(::getpid()));
     std::filesystem::remove_all(folder);
     KvJournal journal(folder.string());
+    journal.SetRowColumns(&kvtables::MenuRowColumns); // as the program does
     const KvJournalInstallation installed(&journal);
     Start();
     const auto read = [&] { return journal.Read("127.0.0.1", static_cast<uint16_t>(sim->port())); };
@@ -452,6 +454,7 @@ TEST_F(PagesSim, WritesAreJournaledAndUndoneDeletedRowsIncluded)
     const KvJournalEntry deleted = log.entries[2];
     EXPECT_EQ(deleted.write.kind, KvWriteRecord::Kind::DestroyRow);
     EXPECT_GT(deleted.write.row.size(), 2u);
+    EXPECT_TRUE(deleted.write.rowWhole);
     const KvUndoPlan row = KvJournalUndo::Plan(log, deleted.id);
     ASSERT_TRUE(row.allowed) << row.Describe();
     sim->clearLog();
