@@ -72,6 +72,18 @@ bool sameName(const std::string& a, const std::string& b)
     return strcasecmp(a.c_str(), b.c_str()) == 0;
 }
 
+// A name as a message quotes it: a long one (hand-edited) cut short.
+std::string quoted(const std::string& name)
+{
+    constexpr size_t kShown = 40;
+    if (name.size() <= kShown)
+        return "\"" + name + "\"";
+    size_t cut = kShown;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xc0) == 0x80)
+        --cut; // not inside a UTF-8 character
+    return "\"" + name.substr(0, cut) + "...\"";
+}
+
 // Leaves out every switch whose name an earlier one has; gives their names.
 std::vector<std::string> dropRepeatedNames(std::vector<SwitchRecord>& records)
 {
@@ -105,7 +117,7 @@ bool SwitchList::Read(std::vector<SwitchRecord>& records, bool locked, std::vect
         return true;
     std::string names;
     for (const std::string& name : repeated)
-        names += (names.empty() ? "\"" : ", \"") + name + "\"";
+        names += (names.empty() ? "" : ", ") + quoted(name);
     std::string note = "The switch list " + file_.Path() + " gives the name " + names +
                        " to more than one switch (names are the same whatever their case): only the first "
                        "switch of each name is listed, so that no two share the communities and passwords kept "
