@@ -143,7 +143,7 @@ bool SwitchList::Read(std::vector<SwitchRecord>& records, bool locked, std::vect
 void SwitchList::Load(std::vector<std::string>& notes)
 {
     std::vector<std::string> unlocked;
-    Read(records_, false, unlocked);
+    const bool readable = Read(records_, false, unlocked);
     const std::string oldFile = (std::filesystem::path(file_.Path()).parent_path() /
                                  std::filesystem::path(SwitchPaths::OldSwitchFile()).filename())
                                     .string();
@@ -161,6 +161,8 @@ void SwitchList::Load(std::vector<std::string>& notes)
         notes.push_back("The switch list was not changed: " + error + ".");
         return;
     }
+    if (!readable) // kept aside: read again, the file is gone
+        notes.insert(notes.end(), unlocked.begin(), unlocked.end());
     Read(records_, true, notes);
     if (!migrate)
         return;

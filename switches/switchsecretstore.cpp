@@ -21,11 +21,37 @@ struct Answer {
     QString text;
 };
 
+// Takes back a write its caller gave up waiting for: once the keyring has
+// made it, the item is deleted, unless it no longer holds what was written
+// (another program wrote the switch's secrets since).
+void takeBackLateWrite(QKeychain::Job* write, const QString& key, const QString& data)
+{
+    QObject::connect(write, &QKeychain::Job::finished, write, [key, data](QKeychain::Job* late) {
+        if (late->error() != QKeychain::NoError)
+            return;
+        auto* check = new QKeychain::ReadPasswordJob(SwitchSecretStore::kService);
+        check->setKey(key);
+        check->setAutoDelete(true);
+        check->setInsecureFallback(false);
+        QObject::connect(check, &QKeychain::Job::finished, check, [key, data](QKeychain::Job* read) {
+            if (read->error() != QKeychain::NoError ||
+                static_cast<QKeychain::ReadPasswordJob*>(read)->textData() != data)
+                return;
+            auto* undo = new QKeychain::DeletePasswordJob(SwitchSecretStore::kService);
+            undo->setKey(key);
+            undo->setAutoDelete(true);
+            undo->setInsecureFallback(false);
+            undo->start();
+        });
+        check->start();
+    });
+}
+
 // Runs `job` (on the heap, deleting itself once finished) to its end or the
 // time-out. A job still waiting at the time-out stays alive until the
-// keyring answers it, with nothing of this call connected to it; a write
-// (`key` not empty) that then lands is deleted again.
-Answer runJob(QKeychain::Job* job, int timeoutMs, const QString& writtenKey = QString())
+// keyring answers it, with nothing of this call connected to it: the keyring
+// may still call back into it.
+Answer runJob(QKeychain::Job* job, int timeoutMs)
 {
     job->setAutoDelete(true);
     job->setInsecureFallback(false);
@@ -43,16 +69,6 @@ Answer runJob(QKeychain::Job* job, int timeoutMs, const QString& writtenKey = QS
     job->start();
     if (!answer.finished)
         loop.exec();
-    if (!answer.finished && !writtenKey.isEmpty())
-        QObject::connect(job, &QKeychain::Job::finished, job, [writtenKey](QKeychain::Job* late) {
-            if (late->error() != QKeychain::NoError)
-                return;
-            auto* undo = new QKeychain::DeletePasswordJob(SwitchSecretStore::kService);
-            undo->setKey(writtenKey);
-            undo->setAutoDelete(true);
-            undo->setInsecureFallback(false);
-            undo->start();
-        });
     return answer;
 }
 
@@ -132,9 +148,11 @@ SwitchSecretStore::Outcome SwitchSecretStore::Write(const std::string& name, con
     auto* job = new QKeychain::WritePasswordJob(kService);
     job->setKey(QString::fromStdString(name));
     job->setTextData(QString::fromStdString(data));
-    const Answer answer = runJob(job, timeoutMs_, QString::fromStdString(name));
-    if (!answer.finished)
+    const Answer answer = runJob(job, timeoutMs_);
+    if (!answer.finished) {
+        takeBackLateWrite(job, QString::fromStdString(name), QString::fromStdString(data));
         return Failure(Outcome::TimedOut, "", "");
+    }
     if (answer.error == QKeychain::NoError)
         return Outcome::Done;
     return Failure(saysLocked(answer) ? Outcome::Locked : Outcome::Failed, answer.errorText.toStdString(),

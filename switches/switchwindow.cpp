@@ -267,10 +267,13 @@ void SwitchWindow::EditDialog(SwitchDialog::Mode mode, const std::string& origin
         // What was typed stays in the dialog, for another try or Cancel.
         Refill();
         dialog.SetOtherNames(list_.NamesExcept(originalName));
-        QMessageBox::critical(this, windowTitle(),
-                              tr("The switch was not saved: %1.\n\nWhat you typed is kept in the dialog: press OK "
-                                 "to try again, or Cancel.")
-                                  .arg(q(error)));
+        const QString again = list_.Secrets().KeyringTimedOut()
+                                  ? tr("press OK to keep the switch with its communities and passwords for this "
+                                       "session only, or Cancel")
+                                  : tr("press OK to try again, or Cancel");
+        QMessageBox::critical(
+            this, windowTitle(),
+            tr("The switch was not saved: %1.\n\nWhat you typed is kept in the dialog: %2.").arg(q(error), again));
     }
     if (!kept && !dialog.Secrets().empty() && list_.Secrets().KeyringAnswers())
         Note(tr("The communities and passwords of \"%1\" are kept for this session only: %2.")
