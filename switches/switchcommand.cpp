@@ -38,6 +38,8 @@ const char* fieldName(SwitchField field)
         return "auth=";
     case SwitchField::PrivPassword:
         return "priv=";
+    case SwitchField::ContextEngineId:
+        return "--context-engine-id";
     }
     return "";
 }
@@ -209,6 +211,9 @@ int SwitchCommand::Remove(const std::string& name)
         return kFailed;
     }
     out_ << "Removed \"" << name << "\".\n";
+    if (!store_.LastProblem().empty())
+        err_ << "osprey-switches: remove: the communities and passwords of \"" << name
+             << "\" were left in the keyring: " << store_.LastProblem() << "\n";
     return kOk;
 }
 
@@ -230,9 +235,12 @@ int SwitchCommand::Open(const std::string& name)
             isatty(STDIN_FILENO) ? std::string()
                                  : std::string((std::istreambuf_iterator<char>(in_)), std::istreambuf_iterator<char>());
         if (input.empty() || !KvHandedSecrets::Parse(input, secrets, problem)) {
-            err_ << "osprey-switches: open: the secrets of \"" << name << "\" are not in the keyring"
-                 << (store_.KeyringAnswers() ? "" : " (" + store_.KeyringProblem() + ")")
-                 << "; give them on standard input as read=, write=, auth=, priv= lines.\n";
+            err_ << "osprey-switches: open: ";
+            if (store_.LastProblem().empty())
+                err_ << "the secrets of \"" << name << "\" are not in the keyring";
+            else
+                err_ << "the secrets of \"" << name << "\" could not be read: " << store_.LastProblem();
+            err_ << "; or give them on standard input as read=, write=, auth=, priv= lines.\n";
             return kFailed;
         }
     }

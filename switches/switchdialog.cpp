@@ -59,9 +59,9 @@ SwitchDialog::SwitchDialog(Mode mode, const SwitchRecord& record, const KvHanded
     contextName_ = new QLineEdit(v3Group_);
     contextName_->setAccessibleName(tr("Context name"));
     v3->addRow(tr("&Context name:"), contextName_);
-    contextEngineId_ = new QLineEdit(v3Group_);
-    contextEngineId_->setAccessibleName(tr("Context engine ID"));
-    v3->addRow(tr("Context &engine ID:"), contextEngineId_);
+    contextEngineId_ = AddLine(v3, tr("Context &engine ID:"), SwitchField::ContextEngineId, false);
+    contextEngineId_->setPlaceholderText(tr("hexadecimal, such as 800007e580"));
+    contextEngineId_->setToolTip(tr("5 to 32 bytes in hexadecimal; empty for the agent's own engine ID"));
     layout->addWidget(v3Group_);
 
     showSecrets_ = new QCheckBox(tr("Show communities and passwords"), this);

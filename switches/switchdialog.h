@@ -3,6 +3,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "shell/kvhandedsecrets.h"
@@ -33,6 +34,8 @@ public:
                  std::vector<std::string> otherNames, QWidget* parent = nullptr);
 
     SwitchRecord Record() const;
+    // The names the switch may not take, as the list is now.
+    void SetOtherNames(std::vector<std::string> names) { otherNames_ = std::move(names); }
     KvHandedSecrets Secrets() const;
 
     // Checks the fields as OK does, without the name lookup; the errors are

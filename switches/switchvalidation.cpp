@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cctype>
 #include <strings.h>
 
 namespace {
@@ -37,6 +38,13 @@ bool isHostName(const std::string& name)
     return true;
 }
 
+// Characters of UTF-8 text (its bytes that do not continue a character).
+size_t characters(const std::string& text)
+{
+    return std::count_if(text.begin(), text.end(),
+                         [](char c) { return (static_cast<unsigned char>(c) & 0xc0) != 0x80; });
+}
+
 struct Collector {
     std::vector<SwitchFieldError>& errors;
     void add(SwitchField field, std::string message) { errors.push_back({field, std::move(message)}); }
@@ -66,6 +74,9 @@ std::vector<SwitchFieldError> SwitchValidation::Check(const SwitchRecord& record
         c.add(SwitchField::Name, "The name holds a tab, line break or another control character.");
     else if (record.name.front() == ' ' || record.name.back() == ' ')
         c.add(SwitchField::Name, "The name begins or ends with a blank.");
+    else if (characters(record.name) > kMaxNameLength)
+        c.add(SwitchField::Name, "The name has " + std::to_string(characters(record.name)) + " characters; at most " +
+                                     std::to_string(kMaxNameLength) + " are allowed.");
     else if (std::any_of(otherNames.begin(), otherNames.end(),
                          [&](const std::string& n) { return strcasecmp(n.c_str(), record.name.c_str()) == 0; }))
         c.add(SwitchField::Name, "Another switch is already called \"" + record.name + "\".");
@@ -88,10 +99,22 @@ std::vector<SwitchFieldError> SwitchValidation::Check(const SwitchRecord& record
         c.add(SwitchField::User, "The SNMPv3 user is empty.");
     else if (hasControlCharacter(record.user))
         c.add(SwitchField::User, "The SNMPv3 user holds a control character.");
+    else if (record.user.size() > kMaxUserOctets)
+        c.add(SwitchField::User, "The SNMPv3 user has " + std::to_string(record.user.size()) +
+                                     " bytes; SNMPv3 allows at most " + std::to_string(kMaxUserOctets) + ".");
     if (record.NeedsAuthPassword())
         c.secret(SwitchField::AuthPassword, "authentication password", secrets.auth, kMinPasswordLength);
     if (record.NeedsPrivPassword())
         c.secret(SwitchField::PrivPassword, "privacy password", secrets.priv, kMinPasswordLength);
+    const std::string& id = record.contextEngineId;
+    if (!id.empty() &&
+        (!std::all_of(id.begin(), id.end(), [](char ch) { return std::isxdigit(static_cast<unsigned char>(ch)); }) ||
+         id.size() % 2 != 0 || id.size() < 2 * kMinEngineIdOctets || id.size() > 2 * kMaxEngineIdOctets))
+        c.add(SwitchField::ContextEngineId, "The context engine ID must be empty, or " +
+                                                std::to_string(kMinEngineIdOctets) + " to " +
+                                                std::to_string(kMaxEngineIdOctets) +
+                                                " bytes written as an even number of hexadecimal digits "
+                                                "(such as 800007e580).");
     return errors;
 }
 

@@ -8,7 +8,17 @@ class QHostInfo;
 #include "switches/switchrecord.h"
 
 // The fields of a switch that can be wrong.
-enum class SwitchField { Name, Address, Port, ReadCommunity, WriteCommunity, User, AuthPassword, PrivPassword };
+enum class SwitchField {
+    Name,
+    Address,
+    Port,
+    ReadCommunity,
+    WriteCommunity,
+    User,
+    AuthPassword,
+    PrivPassword,
+    ContextEngineId
+};
 
 struct SwitchFieldError {
     SwitchField field;
@@ -37,4 +47,12 @@ public:
     static std::string UnresolvedMessage(const std::string& address);
 
     static constexpr size_t kMinPasswordLength = 8;
+    // A name is shown in a column and a window title, and keys the keyring's
+    // item: 64 characters say what a switch is and still fit there.
+    static constexpr size_t kMaxNameLength = 64;
+    // SNMPv3 (the user-based security model) takes user names of 1-32
+    // octets, and context engine IDs of 5-32 octets.
+    static constexpr size_t kMaxUserOctets = 32;
+    static constexpr size_t kMinEngineIdOctets = 5;
+    static constexpr size_t kMaxEngineIdOctets = 32;
 };

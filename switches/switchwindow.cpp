@@ -2,6 +2,7 @@
 
 #include "switches/switchlist.h"
 #include "switches/switchopener.h"
+#include "switches/switchpaths.h"
 #include "switches/switchprotocols.h"
 #include "switches/switchsecretstore.h"
 #include "switches/switchsimulator.h"
@@ -19,6 +20,8 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <filesystem>
 
 namespace {
 
@@ -115,6 +118,14 @@ SwitchWindow::SwitchWindow(SwitchList& list, const std::vector<std::string>& not
     connect(&pollTimer_, &QTimer::timeout, this, &SwitchWindow::OnPollTick);
     openTimer_.setInterval(1000);
     connect(&openTimer_, &QTimer::timeout, this, &SwitchWindow::CheckOpened);
+    // The folder, not the file: the file is replaced whole at every change.
+    const QString folder = QString::fromStdString(std::filesystem::path(list_.FilePath()).parent_path().string());
+    SwitchPaths::MakeDirectory(folder.toStdString());
+    watcher_.addPath(folder);
+    reloadTimer_.setSingleShot(true);
+    reloadTimer_.setInterval(200);
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, &reloadTimer_, qOverload<>(&QTimer::start));
+    connect(&reloadTimer_, &QTimer::timeout, this, &SwitchWindow::OnListFileChanged);
 
     QStringList noted;
     for (const std::string& note : notes)
@@ -133,22 +144,45 @@ SwitchWindow::SwitchWindow(SwitchList& list, const std::vector<std::string>& not
 
 SwitchWindow::~SwitchWindow() = default;
 
+void SwitchWindow::Note(const QString& note)
+{
+    if (banner_->isVisible() && banner_->text().split('\n').contains(note))
+        return;
+    banner_->setText(banner_->isVisible() ? banner_->text() + "\n" + note : note);
+    banner_->show();
+}
+
 void SwitchWindow::NoteKeyring()
 {
     if (keyringNoted_ || list_.Secrets().KeyringAnswers())
         return;
     keyringNoted_ = true;
-    const QString note = tr("No desktop keyring answers (%1): communities and passwords are kept for this session "
-                            "only and asked for when a switch is opened.")
-                             .arg(q(list_.Secrets().KeyringProblem()));
-    banner_->setText(banner_->isVisible() ? banner_->text() + "\n" + note : note);
-    banner_->show();
+    Note(tr("No desktop keyring answers (%1): communities and passwords are kept for this session "
+            "only and asked for when a switch is opened.")
+             .arg(q(list_.Secrets().KeyringProblem())));
+}
+
+void SwitchWindow::OnListFileChanged()
+{
+    if (busy_) {
+        reloadTimer_.start();
+        return;
+    }
+    std::vector<std::string> notes;
+    const bool changed = list_.Reload(notes);
+    for (const std::string& note : notes)
+        Note(q(note));
+    if (changed) {
+        Refill();
+        statusBar()->showMessage(tr("The list was changed by another program; shown as it is now."), 5000);
+    }
 }
 
 void SwitchWindow::FillRow(QTreeWidgetItem* item, const SwitchRecord& r)
 {
     const Status& s = status_[r.name];
     item->setText(Name, q(r.name));
+    item->setToolTip(Name, q(r.name));
     item->setText(Address, r.port == 161 ? q(r.address) : QString("%1:%2").arg(q(r.address)).arg(r.port));
     item->setText(Version, QString("v") + SwitchProtocols::NameOf(SwitchProtocols::Versions(), r.version));
     item->setText(State, s.pid ? tr("open") : QString());
@@ -176,7 +210,7 @@ void SwitchWindow::Refill()
     for (int c = 0; c < ColumnCount; ++c)
         if (c != SysDescr)
             tree_->resizeColumnToContents(c);
-    tree_->setColumnWidth(Name, std::max(tree_->columnWidth(Name), 120));
+    tree_->setColumnWidth(Name, std::clamp(tree_->columnWidth(Name), 120, kMaxNameColumnWidth));
     tree_->setColumnWidth(LastAnswer, std::max(tree_->columnWidth(LastAnswer), 140));
     emptyOffer_->setVisible(list_.Records().empty());
     if (!current.empty())
@@ -212,18 +246,38 @@ void SwitchWindow::EditDialog(SwitchDialog::Mode mode, const std::string& origin
                               const std::string& secretsOf)
 {
     KvHandedSecrets secrets;
-    if (!secretsOf.empty())
-        list_.Secrets().Load(secretsOf, secrets);
+    busy_ = true;
+    if (!secretsOf.empty() && !list_.Secrets().Load(secretsOf, secrets) && !list_.Secrets().LastProblem().empty())
+        Note(tr("The communities and passwords of \"%1\" could not be read: %2.")
+                 .arg(q(secretsOf), q(list_.Secrets().LastProblem())));
+    busy_ = false;
     SwitchDialog dialog(mode, start, secrets, list_.NamesExcept(originalName), this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const SwitchRecord record = dialog.Record();
+    SwitchRecord record;
     bool kept = false;
-    std::string error;
-    if (!list_.Put(originalName, record, dialog.Secrets(), false, kept, error)) {
-        QMessageBox::critical(this, windowTitle(), tr("The switch was not saved: %1").arg(q(error)));
-        return;
+    while (true) {
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        record = dialog.Record();
+        std::string error;
+        busy_ = true;
+        const bool saved = list_.Put(originalName, record, dialog.Secrets(), false, kept, error);
+        busy_ = false;
+        if (saved)
+            break;
+        // What was typed stays in the dialog, for another try or Cancel.
+        Refill();
+        dialog.SetOtherNames(list_.NamesExcept(originalName));
+        const QString again = list_.Secrets().KeyringTimedOut()
+                                  ? tr("press OK to keep the switch with its communities and passwords for this "
+                                       "session only, or Cancel")
+                                  : tr("press OK to try again, or Cancel");
+        QMessageBox::critical(
+            this, windowTitle(),
+            tr("The switch was not saved: %1.\n\nWhat you typed is kept in the dialog: %2.").arg(q(error), again));
     }
+    if (!kept && !dialog.Secrets().empty() && list_.Secrets().KeyringAnswers())
+        Note(tr("The communities and passwords of \"%1\" are kept for this session only: %2.")
+                 .arg(q(record.name), q(list_.Secrets().LastProblem())));
     if (!originalName.empty() && originalName != record.name) {
         status_[record.name] = status_[originalName];
         status_.erase(originalName);
@@ -238,27 +292,38 @@ void SwitchWindow::EditDialog(SwitchDialog::Mode mode, const std::string& origin
 
 void SwitchWindow::AddSwitch()
 {
+    if (busy_) // a change is waiting for the keyring or the list's lock
+        return;
     EditDialog(SwitchDialog::Mode::Add, "", SwitchRecord(), "");
 }
 
 void SwitchWindow::EditSwitch()
 {
-    if (const SwitchRecord* r = list_.Find(CurrentName()))
-        EditDialog(SwitchDialog::Mode::Edit, r->name, *r, r->name);
+    if (busy_) // a change is waiting for the keyring or the list's lock
+        return;
+    if (const SwitchRecord* found = list_.Find(CurrentName())) {
+        const SwitchRecord r = *found; // the list may be read again while the dialog is open
+        EditDialog(SwitchDialog::Mode::Edit, r.name, r, r.name);
+    }
 }
 
 void SwitchWindow::DuplicateSwitch()
 {
+    if (busy_) // a change is waiting for the keyring or the list's lock
+        return;
     const SwitchRecord* r = list_.Find(CurrentName());
     if (!r)
         return;
     SwitchRecord copy = *r;
-    copy.name = r->name + " (copy)";
-    EditDialog(SwitchDialog::Mode::Add, "", copy, r->name);
+    const std::string from = r->name;
+    copy.name = from + " (copy)";
+    EditDialog(SwitchDialog::Mode::Add, "", copy, from);
 }
 
 void SwitchWindow::RemoveSwitch(bool ask)
 {
+    if (busy_) // a change is waiting for the keyring or the list's lock
+        return;
     const std::string name = CurrentName();
     if (name.empty())
         return;
@@ -268,30 +333,47 @@ void SwitchWindow::RemoveSwitch(bool ask)
                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
     std::string error;
-    if (!list_.Remove(name, error)) {
+    busy_ = true;
+    const bool removed = list_.Remove(name, error);
+    busy_ = false;
+    if (!removed) {
+        Refill();
         QMessageBox::critical(this, windowTitle(), tr("The switch was not removed: %1").arg(q(error)));
         return;
     }
+    if (!list_.Secrets().LastProblem().empty())
+        Note(tr("The communities and passwords of \"%1\" were left in the keyring: %2.")
+                 .arg(q(name), q(list_.Secrets().LastProblem())));
     status_.erase(name);
     Refill();
 }
 
 bool SwitchWindow::SecretsFor(const SwitchRecord& record, KvHandedSecrets& secrets)
 {
-    if (list_.Secrets().Load(record.name, secrets))
+    busy_ = true;
+    const bool known = list_.Secrets().Load(record.name, secrets);
+    busy_ = false;
+    if (known)
         return true;
     NoteKeyring();
+    if (!list_.Secrets().LastProblem().empty())
+        Note(tr("The communities and passwords of \"%1\" could not be read: %2.")
+                 .arg(q(record.name), q(list_.Secrets().LastProblem())));
     SwitchDialog dialog(SwitchDialog::Mode::SecretsOnly, record, KvHandedSecrets(), {}, this);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     secrets = dialog.Secrets();
     bool kept = false;
+    busy_ = true;
     list_.Secrets().Save(record.name, secrets, kept);
+    busy_ = false;
     return true;
 }
 
 void SwitchWindow::OpenSwitch()
 {
+    if (busy_) // a change is waiting for the keyring or the list's lock
+        return;
     const SwitchRecord* found = list_.Find(CurrentName());
     if (!found)
         return;
@@ -330,6 +412,8 @@ void SwitchWindow::CheckOpened()
 
 void SwitchWindow::TrySimulator()
 {
+    if (busy_) // a change is waiting for the keyring or the list's lock
+        return;
     trySimulatorAction_->setEnabled(false);
     emptyTry_->setEnabled(false);
     statusBar()->showMessage(tr("Starting the switch simulator..."));
@@ -350,7 +434,10 @@ void SwitchWindow::OnSimulatorReady(quint16 port)
     secrets.write = SwitchSimulator::kWriteCommunity;
     bool kept = false;
     std::string error;
-    if (!list_.Put(list_.Find(kSimulatorName) ? kSimulatorName : "", record, secrets, false, kept, error)) {
+    busy_ = true;
+    const bool added = list_.Put(list_.Find(kSimulatorName) ? kSimulatorName : "", record, secrets, false, kept, error);
+    busy_ = false;
+    if (!added) {
         QMessageBox::critical(this, windowTitle(), tr("The simulator could not be added: %1").arg(q(error)));
         return;
     }
@@ -373,7 +460,7 @@ void SwitchWindow::PollNow()
 
 void SwitchWindow::OnPollTick()
 {
-    if (probe_->Busy())
+    if (probe_->Busy() || busy_)
         return;
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     const SwitchRecord* due = nullptr;
@@ -386,21 +473,27 @@ void SwitchWindow::OnPollTick()
     }
     if (!due)
         return;
-    Status& s = status_[due->name];
-    s.polledAt = now;
+    const SwitchRecord record = *due; // the list may be read again while the keyring is asked
+    status_[record.name].polledAt = now;
     KvHandedSecrets secrets;
-    if (!list_.Secrets().Load(due->name, secrets)) {
+    busy_ = true;
+    const bool known = list_.Secrets().Load(record.name, secrets);
+    busy_ = false;
+    if (!known) {
         // Nothing to read it with until the secrets are given (at Open).
+        Status& s = status_[record.name];
         s.polled = true;
         s.last = SwitchProbeResult();
-        s.last.error = tr("communities or passwords not known in this session").toStdString();
+        s.last.error = list_.Secrets().LastProblem().empty()
+                           ? tr("communities or passwords not known in this session").toStdString()
+                           : list_.Secrets().LastProblem();
         s.when = QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss");
         NoteKeyring();
         Refill();
         return;
     }
-    probing_ = due->name;
-    probe_->Start(*due, secrets);
+    probing_ = record.name;
+    probe_->Start(record, secrets);
 }
 
 void SwitchWindow::OnProbed(const SwitchProbeResult& result)

@@ -1,4 +1,5 @@
 #pragma once
+#include <QFileSystemWatcher>
 #include <QMainWindow>
 #include <QTimer>
 
@@ -21,6 +22,10 @@ class SwitchSimulator;
 // of its system group gave, and the commands Open, Add, Edit, Duplicate,
 // Remove and Try the simulator. Enter opens the current switch, Delete
 // removes it after asking.
+//
+// The list file is watched: what other programs change in it (a command
+// run from a shell, another window) shows without a restart, and every change
+// made here is applied to the file as it is then (see SwitchList).
 //
 // The background reads go one at a time, at most one every kPollTickMs, each
 // switch at most every kPollIntervalMs, on the event loop: the window never
@@ -52,6 +57,9 @@ public:
     static constexpr int kPollTickMs = 1000;
     static constexpr int kPollIntervalMs = 30000;
     static constexpr const char* kSimulatorName = "Simulator";
+    // The widest the Name column is made to fit its names (longer ones are
+    // elided, the whole name in the tooltip).
+    static constexpr int kMaxNameColumnWidth = 260;
 
 private:
     struct Status {
@@ -75,6 +83,10 @@ private:
     void OnSimulatorReady(quint16 port);
     void CheckOpened();
     void UpdateActions();
+    // Reads the list file again when another program changed it.
+    void OnListFileChanged();
+    // Adds `note` to the banner, once.
+    void Note(const QString& note);
 
     SwitchList& list_;
     QTreeWidget* tree_;
@@ -90,6 +102,11 @@ private:
     SwitchSimulator* simulator_;
     QTimer pollTimer_;
     QTimer openTimer_;
+    QFileSystemWatcher watcher_;
+    QTimer reloadTimer_;
+    // Set while a change or a keyring call runs (they wait in local event
+    // loops): the list is then not read again under them.
+    bool busy_ = false;
     std::string probing_;
     std::map<std::string, Status> status_;
     bool keyringNoted_ = false;

@@ -6,6 +6,7 @@
 //   switches_screenshots OUTPUT_DIRECTORY     (run it with an empty HOME)
 #include "switches/switchdialog.h"
 #include "switches/switchlist.h"
+#include "switches/switchlistfile.h"
 #include "switches/switchpaths.h"
 #include "switches/switchsecretstore.h"
 #include "switches/switchwindow.h"
@@ -68,6 +69,23 @@ int main(int argc, char** argv)
          [&] { return !window.Polling() && !window.List()->topLevelItem(0)->text(SwitchWindow::SysName).isEmpty(); });
     save(window, out + "/switches-window.png");
 
+    // A hand-edited list: a name far longer than the dialog allows, given
+    // twice; the window reads the file again on its own.
+    {
+        SwitchListFile file(list.FilePath());
+        std::vector<SwitchRecord> records;
+        std::string ignored;
+        file.Load(records, ignored);
+        SwitchRecord longName = records.front();
+        longName.name = "hand-edited " + std::string(300, 'x');
+        records.push_back(longName);
+        records.push_back(longName);
+        file.Save(records, ignored);
+        wait(3000, [&] { return window.List()->topLevelItemCount() == 2; });
+        wait(300);
+        save(window, out + "/switches-window-long-name.png");
+    }
+
     SwitchRecord bad = *list.Find(SwitchWindow::kSimulatorName);
     KvHandedSecrets secrets;
     store.Load(bad.name, secrets);
@@ -101,6 +119,15 @@ int main(int argc, char** argv)
             b->click();
     wait(4000);
     save(add, out + "/switches-dialog-v3.png");
+    for (QLineEdit* e : add.findChildren<QLineEdit*>()) {
+        if (e->accessibleName() == "User")
+            e->setText(QString(40, 'u'));
+        if (e->accessibleName() == "Context engine ID")
+            e->setText("zz");
+    }
+    add.CheckFields();
+    wait(300);
+    save(add, out + "/switches-dialog-v3-errors.png");
     add.hide();
 
     if (qEnvironmentVariableIsSet("DISPLAY")) {

@@ -7,7 +7,13 @@
 #   - while switches are opened again and again, every process's
 #     /proc/PID/cmdline is sampled: none of the processes started here shows a
 #     secret, and the program opened reads the simulator with the secrets it
-#     was handed.
+#     was handed;
+#   - six commands adding switches at once all land, each with its keyring
+#     item, and removing them at once leaves none;
+#   - a keyring that does not answer (stopped) makes a command give up with a
+#     message and the window say so, keep what was typed and live on when the
+#     keyring answers late (switches_unit_tests, with the keyring's pid);
+#   - a locked keyring is reported as locked, not as one without the secrets.
 #
 #   keyring_test.sh BUILD_DIR SOURCE_DIR
 # Exit status 77 (skipped) when dbus-run-session or gnome-keyring-daemon is missing.
@@ -61,6 +67,13 @@ set -euo pipefail
 fail() { echo "FAIL: $*"; exit 1; }
 switches() { "$BUILD/osprey-switches" "$@"; }
 printf "keyring-test-password" | gnome-keyring-daemon --unlock --components=secrets > /dev/null
+# The daemon takes its bus name after it has forked: until then the bus would
+# start another one, whose keyring is locked.
+for _ in $(seq 1 100); do
+    gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+        --method org.freedesktop.DBus.NameHasOwner org.freedesktop.secrets | grep -q true && break
+    sleep 0.1
+done
 
 # --- adding: the secrets go to the keyring, bad input changes nothing ---
 printf "read=ravine\nwrite=lantern\n" | switches add lab-2c --address 127.0.0.1 --port "$PORT" --version 2c \
@@ -144,6 +157,65 @@ echo "sampled $samples command lines, $modules of the opened program"
 [ "$modules" -gt 0 ] || fail "the sampler never saw the opened program"
 [ "$leaks" -eq 0 ] || fail "secrets in command lines: $(tail -n +2 "$WORK/samples")"
 echo "ok: no command line showed a secret"
+
+# --- six commands at once ---
+in_keyring() {
+    gdbus call --session --dest org.freedesktop.secrets --object-path /org/freedesktop/secrets \
+        --method org.freedesktop.Secret.Service.SearchItems "{'user': '$1', 'server': 'osprey-switches'}" \
+        | grep -q objectpath
+}
+for i in 1 2 3 4 5 6; do
+    printf "read=r$i\nwrite=w$i\n" | switches add "q$i" --address 127.0.0.1 --port "$PORT" --version 2c \
+        > "$WORK/q$i.out" 2>&1 &
+done
+wait
+for i in 1 2 3 4 5 6; do
+    grep -q "Added \"q$i\"" "$WORK/q$i.out" || fail "add q$i: $(cat "$WORK/q$i.out")"
+    switches list | grep -q "^q$i	" || fail "q$i is not in the list: $(switches list)"
+    in_keyring "q$i" || fail "the keyring has no item for q$i"
+done
+for i in 1 2 3 4 5 6; do switches remove "q$i" > "$WORK/q$i.out" 2>&1 & done
+wait
+[ "$(switches list | grep -c '^q' || true)" -eq 0 ] || fail "removed at once, some stayed: $(switches list)"
+for i in 1 2 3 4 5 6; do
+    if in_keyring "q$i"; then fail "the keyring kept an item for the removed q$i"; fi
+done
+echo "ok: six adds at once landed, six removes at once left nothing in the list or the keyring"
+
+# --- a keyring that does not answer ---
+KEYRING_PID=$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+    --method org.freedesktop.DBus.GetConnectionUnixProcessID org.freedesktop.secrets | sed -n 's/.*uint32 \([0-9]*\).*/\1/p')
+[ -n "$KEYRING_PID" ] || fail "no pid for the keyring"
+before=$(cat "$HOME/.config/osprey/switch-list.json")
+resume_and_fail() { kill -CONT "$KEYRING_PID"; fail "$@"; }
+kill -STOP "$KEYRING_PID"
+status=0
+printf "read=a\nwrite=b\n" | timeout 60 "$BUILD/osprey-switches" add stalled --address 127.0.0.1 --version 2c \
+    > "$WORK/out" 2> "$WORK/err" || status=$?
+[ "$status" -eq 1 ] || resume_and_fail "add with a stopped keyring gave $status: $(cat "$WORK/err")"
+grep -q "did not answer" "$WORK/err" || resume_and_fail "add said: $(cat "$WORK/err")"
+[ "$(cat "$HOME/.config/osprey/switch-list.json")" = "$before" ] || resume_and_fail "the list changed"
+# The window (the test resumes the keyring itself once it has given up).
+status=0
+OSPREY_TEST_STOPPED_KEYRING_PID=$KEYRING_PID timeout 60 "$BUILD/switches_unit_tests" \
+    --gtest_filter='SwitchWindow.AKeyringThatDoesNotAnswer*' > "$WORK/window.out" 2>&1 || status=$?
+kill -CONT "$KEYRING_PID"
+[ "$status" -eq 0 ] || fail "the window against a stopped keyring: $(grep -v propagateSizeHints "$WORK/window.out")"
+grep -q "\[       OK \]" "$WORK/window.out" || fail "the window test did not run: $(cat "$WORK/window.out")"
+echo "ok: a keyring that does not answer is reported; the window lives on and keeps what was typed"
+
+# --- a locked keyring ---
+gdbus call --session --dest org.freedesktop.secrets --object-path /org/freedesktop/secrets \
+    --method org.freedesktop.Secret.Service.Lock "['/org/freedesktop/secrets/collection/login']" > /dev/null
+status=0
+switches open lab-2c < /dev/null > "$WORK/out" 2> "$WORK/err" || status=$?
+[ "$status" -eq 1 ] || fail "open with a locked keyring gave $status"
+grep -q "the keyring is locked; unlock it" "$WORK/err" || fail "open said: $(cat "$WORK/err")"
+if grep -q "not in the keyring" "$WORK/err"; then fail "open said the secrets are not there: $(cat "$WORK/err")"; fi
+before=$(cat "$HOME/.config/osprey/switch-list.json")
+expect_refused 1 "read=a\nwrite=b\n" add while-locked --address 127.0.0.1 --version 2c
+grep -q "the keyring is locked" "$WORK/err" || fail "add said: $(cat "$WORK/err")"
+echo "ok: a locked keyring is reported as locked"
 INNER
 dbus-run-session -- bash "$WORK/inner.sh"
 # The program read the simulator with the secrets handed to it, under both versions.

@@ -1,25 +1,34 @@
 // The switch list without a keyring: its list file, the checks of a switch's
-// fields, the start script's former file, the command line and the dialog.
-// (The keyring itself and the command lines of the programs it opens are
-// keyring_test.sh's.)
+// fields, the start script's former file, the command line, the dialog, and
+// the window and the command line changing one list at once. (The keyring
+// itself and the command lines of the programs it opens are keyring_test.sh's;
+// it also runs the window against a keyring that does not answer, the last
+// test here.)
 #include "switches/switchcommand.h"
 #include "switches/switchdialog.h"
+#include "switches/switchlist.h"
 #include "switches/switchlistfile.h"
 #include "switches/switchmigration.h"
 #include "switches/switchopener.h"
 #include "switches/switchsecretstore.h"
 #include "switches/switchvalidation.h"
+#include "switches/switchwindow.h"
 #include "tempdir.h"
 #include "tests/support/qttesthelpers.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <csignal>
 #include <sstream>
 #include <sys/stat.h>
 
@@ -119,6 +128,8 @@ TEST(SwitchValidation, SaysWhichFieldIsWrongAndWhy)
         {"taken name", [](SwitchRecord& r, KvHandedSecrets&) { r.name = "Taken"; }, SwitchField::Name,
          "already called"},
         {"tab in name", [](SwitchRecord& r, KvHandedSecrets&) { r.name = "a\tb"; }, SwitchField::Name, "tab"},
+        {"65 characters", [](SwitchRecord& r, KvHandedSecrets&) { r.name = std::string(64, 'n') + "\xc3\xa9"; },
+         SwitchField::Name, "65 characters; at most 64"},
         {"bad address", [](SwitchRecord& r, KvHandedSecrets&) { r.address = "192.0.2.300"; }, SwitchField::Address,
          "neither an IPv4 address"},
         {"blank in address", [](SwitchRecord& r, KvHandedSecrets&) { r.address = "a b"; }, SwitchField::Address,
@@ -137,6 +148,13 @@ TEST(SwitchValidation, SaysWhichFieldIsWrongAndWhy)
              r.user = "";
          },
          SwitchField::User, "user is empty"},
+        {"v3 user of 33 bytes",
+         [](SwitchRecord& r, KvHandedSecrets& s) {
+             r = V3Switch();
+             s.auth = s.priv = "long-enough";
+             r.user = std::string(31, 'u') + "\xc3\xa9";
+         },
+         SwitchField::User, "33 bytes; SNMPv3 allows at most 32"},
         {"short auth password",
          [](SwitchRecord& r, KvHandedSecrets& s) {
              r = V3Switch();
@@ -152,19 +170,24 @@ TEST(SwitchValidation, SaysWhichFieldIsWrongAndWhy)
          },
          SwitchField::PrivPassword, "at least 8 characters"},
     };
-    for (const Case& c : cases) {
-        SwitchRecord r;
-        r.name = "lab";
-        r.address = "192.0.2.1";
-        KvHandedSecrets s = Communities("public", "private");
-        EXPECT_TRUE(SwitchValidation::Check(r, s, {"taken"}).empty());
-        c.change(r, s);
-        const std::vector<SwitchFieldError> errors = SwitchValidation::Check(r, s, {"taken"});
-        ASSERT_EQ(errors.size(), 1u) << c.what;
-        EXPECT_EQ(errors[0].field, c.field) << c.what;
-        EXPECT_NE(errors[0].message.find(c.says), std::string::npos) << c.what << ": " << errors[0].message;
-        for (const char* secret : {"1234567", "short", "a\nwrite"})
-            EXPECT_EQ(errors[0].message.find(secret), std::string::npos) << c.what;
+    // Context engine IDs: 5-32 bytes in hexadecimal, or none; a name of 64
+    // characters and a user of 32 bytes are taken.
+    SwitchRecord v3 = V3Switch();
+    KvHandedSecrets v3Secrets;
+    v3Secrets.auth = v3Secrets.priv = "long-enough";
+    for (const std::string& bad : {std::string("zz"), std::string("800007e5"), std::string("800007e58"),
+                                   std::string(66, 'a'), std::string("0x800007e580")}) {
+        v3.contextEngineId = bad;
+        const std::vector<SwitchFieldError> errors = SwitchValidation::Check(v3, v3Secrets, {});
+        ASSERT_EQ(errors.size(), 1u) << bad;
+        EXPECT_EQ(errors[0].field, SwitchField::ContextEngineId) << bad;
+        EXPECT_NE(errors[0].message.find("hexadecimal"), std::string::npos) << errors[0].message;
+    }
+    v3.name = std::string(63, 'n') + "\xc3\xa9";
+    v3.user = std::string(32, 'u');
+    for (const std::string& good : {std::string(), std::string("80001f8880"), std::string(64, 'F')}) {
+        v3.contextEngineId = good;
+        EXPECT_TRUE(SwitchValidation::Check(v3, v3Secrets, {}).empty()) << good;
     }
     // Under authNoPriv the privacy password is not asked for, under noAuthNoPriv neither.
     SwitchRecord r = V3Switch();
@@ -292,6 +315,19 @@ TEST(SwitchCommand, BadInputGetsAMessageAndSavesNothing)
          2,
          "priv=: The privacy password must have at least 8"},
         {{"add", "a", "--address", "not an address", "--version", "2c"}, "read=r\nwrite=w\n", 2, "neither"},
+        {{"add", std::string(5000, 'x'), "--address", "192.0.2.1", "--version", "2c"},
+         "read=r\nwrite=w\n",
+         2,
+         "NAME: The name has 5000 characters"},
+        {{"add", "a", "--address", "192.0.2.1", "--version", "3", "--user", std::string(40, 'u'), "--level", "1"},
+         "",
+         2,
+         "--user: The SNMPv3 user has 40 bytes"},
+        {{"add", "a", "--address", "192.0.2.1", "--version", "3", "--user", "u", "--level", "1", "--context-engine-id",
+          "zz"},
+         "",
+         2,
+         "--context-engine-id: The context engine ID must be empty"},
         {{"add", "a", "--address", "no-such-host.invalid", "--version", "2c"},
          "read=r\nwrite=w\n",
          1,
@@ -375,6 +411,11 @@ TEST(SwitchDialog, MarksTheFieldsInErrorAndStaysOpenUntilAllAreValid)
     EXPECT_NE(dialog.FieldMessage(SwitchField::AuthPassword).indexOf("at least 8"), -1);
     EXPECT_TRUE(dialog.FieldMessage(SwitchField::Address).isEmpty());
 
+    line("Context engine ID")->setText("zz");
+    EXPECT_FALSE(PressOk(dialog));
+    EXPECT_NE(dialog.FieldMessage(SwitchField::ContextEngineId).indexOf("hexadecimal"), -1);
+
+    line("Context engine ID")->setText("");
     line("Authentication password")->setText("long-enough-too");
     EXPECT_TRUE(PressOk(dialog));
     const SwitchRecord r = dialog.Record();
@@ -383,6 +424,192 @@ TEST(SwitchDialog, MarksTheFieldsInErrorAndStaysOpenUntilAllAreValid)
     EXPECT_EQ(r.version, kvVersion3);
     EXPECT_EQ(dialog.Secrets().auth, "long-enough-too");
     EXPECT_FALSE(dialog.Secrets().read) << "no community kept for an SNMPv3 switch";
+}
+
+SwitchRecord V2cSwitch(const std::string& name)
+{
+    SwitchRecord r;
+    r.name = name;
+    r.address = "192.0.2.1";
+    return r;
+}
+
+std::vector<std::string> NamesIn(const std::string& listFile)
+{
+    std::vector<SwitchRecord> records;
+    std::string message;
+    SwitchListFile(listFile).Load(records, message);
+    std::vector<std::string> names;
+    for (const SwitchRecord& r : records)
+        names.push_back(r.name);
+    return names;
+}
+
+// Two programs on one list (the window and a command, say), each with the
+// copy it read at its start: every change is made to the file as it is now.
+TEST(SwitchList, ChangesOfTwoProgramsAreAppliedToTheFileAsItIsNow)
+{
+    TempDir dir;
+    const std::string path = dir.file("list.json");
+    SwitchSecretStore windowStore(false), shellStore(false);
+    SwitchList window(path, windowStore), shell(path, shellStore);
+    bool kept = false;
+    std::string error;
+    ASSERT_TRUE(window.Put("", V2cSwitch("a"), Communities("r", "w"), false, kept, error)) << error;
+    ASSERT_TRUE(window.Put("", V2cSwitch("b"), Communities("r", "w"), false, kept, error)) << error;
+    std::vector<std::string> notes;
+    shell.Load(notes);
+    ASSERT_TRUE(shell.Put("", V2cSwitch("from-shell"), Communities("r", "w"), false, kept, error)) << error;
+    ASSERT_TRUE(shell.Remove("a", error)) << error;
+
+    // The window's copy still has "a" and lacks "from-shell".
+    ASSERT_TRUE(window.Find("a"));
+    ASSERT_TRUE(window.Remove("b", error)) << error;
+    EXPECT_EQ(NamesIn(path), (std::vector<std::string>{"from-shell"}));
+    EXPECT_EQ(window.Records().size(), 1u) << "the window shows what it wrote";
+
+    // A name added meanwhile is refused, whatever its case; so is editing or
+    // removing a switch removed meanwhile.
+    ASSERT_TRUE(shell.Put("", V2cSwitch("late"), Communities("r", "w"), false, kept, error)) << error;
+    ASSERT_TRUE(window.Put("", V2cSwitch("x"), Communities("r", "w"), false, kept, error)) << error;
+    EXPECT_FALSE(window.Put("", V2cSwitch("LATE"), Communities("r2", "w2"), false, kept, error));
+    EXPECT_NE(error.find("already called \"late\""), std::string::npos) << error;
+    KvHandedSecrets secrets;
+    EXPECT_FALSE(windowStore.Load("LATE", secrets)) << "no secrets kept for a change not made";
+    ASSERT_TRUE(shell.Remove("x", error)) << error;
+    EXPECT_FALSE(window.Put("x", V2cSwitch("x"), Communities("r", "w"), false, kept, error));
+    EXPECT_NE(error.find("no longer in the list"), std::string::npos) << error;
+    EXPECT_FALSE(window.Remove("x", error));
+    EXPECT_EQ(NamesIn(path), (std::vector<std::string>{"from-shell", "late"}));
+
+    // Reload shows the other program's changes.
+    ASSERT_TRUE(shell.Put("", V2cSwitch("newer"), Communities("r", "w"), false, kept, error)) << error;
+    EXPECT_TRUE(window.Reload(notes));
+    EXPECT_TRUE(window.Find("newer"));
+    EXPECT_FALSE(window.Reload(notes));
+}
+
+TEST(SwitchList, ANameGivenTwiceInAHandEditedFileKeepsItsFirstSwitchAndTheFileAside)
+{
+    TempDir dir;
+    const std::string text = R"({"format": 1, "switches": [
+        {"name": "core", "address": "192.0.2.1", "port": 161, "version": "2c"},
+        {"name": "edge", "address": "192.0.2.2", "port": 161, "version": "2c"},
+        {"name": "CORE", "address": "192.0.2.3", "port": 161, "version": "2c"}]})";
+    const std::string path = dir.write("list.json", text);
+    SwitchSecretStore store(false);
+    SwitchList list(path, store);
+    std::vector<std::string> notes;
+    list.Load(notes);
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_NE(notes[0].find("gives the name \"CORE\" to more than one switch"), std::string::npos) << notes[0];
+    ASSERT_EQ(list.Records().size(), 2u);
+    EXPECT_EQ(list.Records()[0].address, "192.0.2.1");
+    // The file as it was, aside under the name the note gives; the list without the second "core".
+    const size_t at = notes[0].find("kept as ");
+    ASSERT_NE(at, std::string::npos) << notes[0];
+    EXPECT_EQ(ReadWholeFile(notes[0].substr(at + 8, notes[0].size() - at - 9)), text);
+    EXPECT_EQ(NamesIn(path), (std::vector<std::string>{"core", "edge"}));
+}
+
+QLineEdit* Line(QWidget* dialog, const char* accessible)
+{
+    for (QLineEdit* e : dialog->findChildren<QLineEdit*>())
+        if (e->accessibleName() == accessible)
+            return e;
+    ADD_FAILURE() << accessible;
+    return nullptr;
+}
+
+// The window and a command on one list: the window shows what the command
+// changed and never writes back its old copy; a long name is elided.
+TEST(SwitchWindow, ShowsWhatOthersChangedAndKeepsItsColumnsInSight)
+{
+    TempDir dir;
+    const std::string path = dir.file("list.json");
+    SwitchSecretStore windowStore(false), shellStore(false);
+    SwitchList shell(path, shellStore);
+    bool kept = false;
+    std::string error;
+    const std::string longName(SwitchValidation::kMaxNameLength, 'L');
+    ASSERT_TRUE(shell.Put("", V2cSwitch(longName), Communities("r", "w"), false, kept, error)) << error;
+    ASSERT_TRUE(shell.Put("", V2cSwitch("gone"), Communities("r", "w"), false, kept, error)) << error;
+    SwitchList list(path, windowStore);
+    std::vector<std::string> notes;
+    list.Load(notes);
+    SwitchWindow window(list, notes);
+    window.show();
+    QTreeWidget* tree = window.List();
+    EXPECT_LE(tree->columnWidth(SwitchWindow::Name), SwitchWindow::kMaxNameColumnWidth);
+    EXPECT_LT(tree->header()->sectionViewportPosition(SwitchWindow::LastAnswer), tree->viewport()->width())
+        << "the last column is in sight";
+
+    ASSERT_TRUE(shell.Put("", V2cSwitch("cli-added"), Communities("r", "w"), false, kept, error)) << error;
+    ASSERT_TRUE(shell.Remove("gone", error)) << error;
+    ASSERT_TRUE(kvtest::WaitFor([&] { return tree->topLevelItemCount() == 2; }, 5000));
+    window.Select(longName);
+    window.RemoveSwitch(false);
+    EXPECT_EQ(NamesIn(path), (std::vector<std::string>{"cli-added"}));
+}
+
+// Run by keyring_test.sh with the keyring stopped (SIGSTOP): Add waits for it
+// in vain, says so, and keeps what was typed; the keyring, woken up, answers
+// a request still alive, and the write it then makes is taken back.
+TEST(SwitchWindow, AKeyringThatDoesNotAnswerLeavesTheWindowUpAndTheInputInTheDialog)
+{
+    const char* stopped = std::getenv("OSPREY_TEST_STOPPED_KEYRING_PID");
+    if (!stopped)
+        GTEST_SKIP() << "keyring_test.sh runs it, with a stopped keyring";
+    TempDir dir;
+    SwitchSecretStore store(true);
+    store.SetTimeoutForTests(1500);
+    SwitchList list(dir.file("list.json"), store);
+    std::vector<std::string> notes;
+    list.Load(notes);
+    SwitchWindow window(list, notes);
+    window.show();
+    int dialogs = 0;
+    QString said, nameKept, readKept;
+    QTimer operatorHand;
+    QObject::connect(&operatorHand, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            said = box->text();
+            box->button(QMessageBox::Ok)->click();
+        } else if (auto* dialog = qobject_cast<SwitchDialog*>(modal)) {
+            if (dialogs++ == 0) {
+                Line(dialog, "Name")->setText("stalled");
+                Line(dialog, "Address")->setText("127.0.0.1");
+                Line(dialog, "Read community")->setText("stalled-read");
+                Line(dialog, "Write community")->setText("stalled-write");
+                dialog->accept();
+            } else {
+                nameKept = Line(dialog, "Name")->text();
+                readKept = Line(dialog, "Read community")->text();
+                dialog->reject();
+            }
+        }
+    });
+    operatorHand.start(50);
+    window.AddSwitch();
+    operatorHand.stop();
+    EXPECT_NE(said.indexOf("did not answer"), -1) << said.toStdString();
+    EXPECT_EQ(nameKept, "stalled");
+    EXPECT_EQ(readKept, "stalled-read");
+    EXPECT_TRUE(list.Records().empty());
+    EXPECT_TRUE(window.isVisible());
+
+    ::kill(std::atoi(stopped), SIGCONT);
+    kvtest::Settle(3000);
+    EXPECT_TRUE(kvtest::WaitFor(
+        [] {
+            SwitchSecretStore awake(true);
+            KvHandedSecrets secrets;
+            return !awake.Load("stalled", secrets) && awake.LastProblem().empty();
+        },
+        10000))
+        << "the late write is taken back";
+    EXPECT_TRUE(window.isVisible());
 }
 
 } // namespace
