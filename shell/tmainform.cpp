@@ -103,6 +103,8 @@ void TMainForm::CreateLayout()
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     StatusBar->setFixedHeight(kStatusBarHeight);
     StatusBar->setSizeGripEnabled(false);
+    // Without the grip the last panel would touch the window's edge.
+    StatusBar->setContentsMargins(0, 0, 2, 0);
     StatusPanel0 = new QLabel(StatusBar);
     StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
     StatusPanel0->setMinimumWidth(kStatusPanel0Width);

@@ -20,6 +20,8 @@ KvEventCentre::KvEventCentre(QWidget* window, QStatusBar* statusBar, TFrontPanel
     line_->setObjectName(QStringLiteral("EventLine"));
     line_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     line_->setAccessibleName(QStringLiteral("Latest event"));
+    // Never narrower than its text: the LED status line beside it gives way.
+    line_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
     statusBar->addPermanentWidget(line_);
 }
 

@@ -446,6 +446,14 @@ TEST_F(PanelEvents, APortSetDownOnTheSwitchIsShownMarkedAndReadAgainAtOnce)
             {"snmpget", "-v", "2c", "-c", "not-a-community", "-t", "1", "-r", "0", sim.peer(), "1.3.6.1.2.1.1.5.0"});
     ASSERT_TRUE(WaitFor([&] { return form->Events->EventLine()->text().startsWith("authenticationFailure, "); }, 8000))
         << form->Events->EventLine()->text().toStdString();
+    // The longest short line is shown whole: the LED status line gives way.
+    QApplication::processEvents();
+    QLabel* line = form->Events->EventLine();
+    EXPECT_GE(line->width(), line->sizeHint().width());
+    EXPECT_LE(line->mapTo(form, QPoint(line->width(), 0)).x(), form->width())
+        << line->geometry().x() << "+" << line->width() << " in a bar of " << line->parentWidget()->width()
+        << ", window " << form->width();
+    Shot(form, "events-main-window-long-line.png");
 
     ASSERT_EQ(SetAdminStatus(5, 1), 0);
     ASSERT_TRUE(WaitFor([&] { return form->Events->EventLine()->text().startsWith("linkUp: port 5, "); }, 8000));
