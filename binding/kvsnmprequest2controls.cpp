@@ -30,6 +30,16 @@ private:
     bool& flag_;
 };
 
+// The outcome of a walk stopped before its end.
+KvSNMPError WalkStopped(const KvSNMPError& step)
+{
+    KvSNMPError stopped = step;
+    stopped.code = kvErrWalkStopped;
+    stopped.message = KvErrorText(kvErrWalkStopped);
+    stopped.finished = true;
+    return stopped;
+}
+
 } // namespace
 
 KvSNMPRequest2Controls::KvSNMPRequest2Controls(QWidget* owner) : owner_(owner) {}
@@ -191,8 +201,10 @@ void KvSNMPRequest2Controls::Refresh(FlowRun run)
             AfterRefresh();
             ClearFailedVariables();
         }
+        // A walk ends early only when its request was stopped.
+        const bool stopped = IsTable() && !request.active;
         if (statusTarget_)
-            ReportStatus(OkText());
+            ReportStatus(stopped ? KvErrorText(kvErrWalkStopped) : OkText());
         return;
     }
 
@@ -242,6 +254,14 @@ void KvSNMPRequest2Controls::FetchCompleted(const KvSNMPError& error)
                 request.FetchAsync(&KvSNMPRequest2Controls::OnFetchComplete, this, false);
                 return;
             }
+            // Stopped before the table's end: the rows that came stay, and the
+            // status line says that more may have followed.
+            FlushRows();
+            AfterRefresh();
+            if (alive.expired())
+                return;
+            EndFlow(WalkStopped(error), {.operation = kLastGet, .failed = true});
+            return;
         }
         FlushRows();
         AfterRefresh();

@@ -3,6 +3,7 @@
 #include "binding/kvledshapewidget.h"
 #include "binding/kvvaluecodec.h"
 #include "common/kverror.h"
+#include "common/kvmessages.h"
 #include "common/kvnumlist.h"
 #include "common/kvoptionlist.h"
 
@@ -147,6 +148,23 @@ void KvSNMPRequest2Leds::ResetLeds()
         ledsChanged();
 }
 
+void KvSNMPRequest2Leds::CheckValues() const
+{
+    const KvSNMPVarList& list = request.variables;
+    for (const auto& record : records_) {
+        if (record->variableIndex < 0 || record->variableIndex >= list.Count())
+            continue;
+        const KvSNMPVar& variable = list[record->variableIndex];
+        if (variable.answerUnfit)
+            KvRaise(kvErrBadValue);
+        if (valueLength_ > 0) {
+            const std::string text = variable.options ? variable.options->LabelToValue(variable.value) : variable.value;
+            if (ParseValueText(text, static_cast<int>(variable.syntax)).size() != static_cast<size_t>(valueLength_))
+                KvRaise(kvErrBadValue);
+        }
+    }
+}
+
 void KvSNMPRequest2Leds::UpdateLed(LedRecord& record)
 {
     const KvSNMPVarList& list = request.variables;
@@ -187,6 +205,7 @@ void KvSNMPRequest2Leds::ShowRow()
 {
     blinkCount_ = 0;
     try {
+        CheckValues();
         for (auto& record : records_)
             UpdateLed(*record);
     } catch (...) {

@@ -123,6 +123,7 @@ const char* const kSnmpClassTexts[] = {
     /* 21 */ "(SNMPClass) Transport operation failed!",
     /* 22 */ "(SNMPClass) Blocked Mode Shutdown!",
     /* 23 */ "(SNMPClass) Agent answered out of order, table walk stopped!",
+    /* 24 */ "(SNMPClass) Table walk stopped, the list may be incomplete!",
 };
 
 // Library's own set

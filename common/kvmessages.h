@@ -12,7 +12,7 @@
 //   Snmp           errmsg\snmp.err          -101..-118 (PDU error status 1..18)
 //   SnmpV3         errmsg\snmpv3.err        -201..-217
 //   Usm            errmsg\snmpusm.err       -301..-314
-//   SnmpClass      errmsg\snmpclass.err     -401..-424
+//   SnmpClass      errmsg\snmpclass.err     -401..-425
 //   KvSnmp         errmsg\kvsnmp.err        0 and -501..-528 (line = -code - 500)
 //   StatusLines    errmsg\snmp.msg          line 0 after a read, line 1 after a write
 enum class KvMessageSetId {
@@ -39,7 +39,7 @@ constexpr int kvErrSnmpV3Last = -217;
 constexpr int kvErrUsmFirst = -301;
 constexpr int kvErrUsmLast = -314;
 constexpr int kvErrSnmpClassFirst = -401;
-constexpr int kvErrSnmpClassLast = -424;
+constexpr int kvErrSnmpClassLast = -425;
 constexpr int kvErrKvSnmpFirst = -501;
 constexpr int kvErrKvSnmpLast = -528;
 
@@ -61,6 +61,7 @@ constexpr int kvErrFileWrite = -16;       // "Fail to write data to file([FILENA
 constexpr int kvErrNoSuchName = -102;     // PDU error status noSuchName
 constexpr int kvErrTimeout = -405;        // no answer after all retries
 constexpr int kvErrWalkOutOfOrder = -424; // a table walk whose answers do not move on
+constexpr int kvErrWalkStopped = -425;    // a table walk the operator stopped before its end
 constexpr int kvErrVarFileRead = -501;
 constexpr int kvErrVarFileFormat = -502;
 constexpr int kvErrVarFileItemType = -503;

@@ -13,6 +13,8 @@ TMsgPanel::TMsgPanel(QWidget* parent) : QFrame(parent)
     Memo->setObjectName("Memo1");
     Memo->setReadOnly(true);
     Memo->setFocusPolicy(Qt::ClickFocus);
-    Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // A long message wraps: the memo is narrow in a row dialog, and a line
+    // behind a scroll bar is not read.
+    Memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     layout->addWidget(Memo);
 }

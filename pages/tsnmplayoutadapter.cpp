@@ -407,7 +407,12 @@ void TSNMPLayoutAdapter::DoClearChecks()
 
 TSNMPRowDialog* TSNMPLayoutAdapter::OpenDialog(TSNMPRowDialog::Kind kind, QSize size)
 {
-    auto* dialog = new TSNMPRowDialog(PageWindow(), kind, dialogTitle, size, editorBox);
+    // The row dialog is captioned as its page: an empty caption would show
+    // the program's name.
+    QString title = dialogTitle;
+    if (title.isEmpty() && PageWindow())
+        title = PageWindow()->windowTitle();
+    auto* dialog = new TSNMPRowDialog(PageWindow(), kind, title, size, editorBox);
     TCtrlBtnPanel* bar = dialog->Panel()->BtnPanel;
     connect(bar->RefreshBtn, &QPushButton::clicked, this, [this] { DoRefresh(); });
     connect(bar->SetCheckBtn, &QPushButton::clicked, this, [this] { DoSetSelected(); });

@@ -100,7 +100,7 @@ public:
     bool getComplete = false;
     bool setComplete = true;
     bool editDeleteEnabled = false; // initial state of Edit and Delete
-    QString dialogTitle;
+    QString dialogTitle;            // the row dialogs' caption; empty: the page window's
 
     // List-view pages.
     QPointer<QScrollArea> editorBox;

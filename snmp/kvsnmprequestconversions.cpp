@@ -117,6 +117,29 @@ bool HasOctets(const SnmpVb& vb)
     return vb.tag == tagOctets || vb.tag == tagIpAddress || vb.tag == tagOpaque || vb.tag == tagNsapAddress;
 }
 
+// Whether a received value (neither an exception nor NULL) has a type the
+// syntax reads; WireText shows any other in its printable form.
+bool FitsSyntax(uint32_t syntax, const SnmpVb& vb)
+{
+    switch (syntax) {
+    case synInteger:
+        return vb.tag == tagInteger;
+    case synOid:
+        return vb.tag == tagOid;
+    case synTruthValue:
+    case synCounter32:
+    case synGauge32:
+    case synUInteger32:
+    case synTimeTicks:
+    case synCounter64:
+        return HasNumber(vb);
+    case synNull:
+        return true;
+    default: // the syntaxes kept in octets
+        return HasOctets(vb);
+    }
+}
+
 // Consumes `count` sub-identifiers from `arcs` starting at `at`; -514 when
 // the suffix is too short.
 void Need(const std::vector<uint32_t>& arcs, size_t at, size_t count)
@@ -234,6 +257,7 @@ std::string WireText(uint32_t syntax, const SnmpVb& vb)
 void KvSNMPRequest::VbToValue(int32_t i, const SnmpVb& vb)
 {
     KvSNMPVar& var = variables[i];
+    var.answerUnfit = vb.IsException() || (vb.tag != tagNull && !FitsSyntax(var.syntax, vb));
     std::string text;
     if (!vb.IsException() && vb.tag != tagNull)
         text = WireText(var.syntax, vb);

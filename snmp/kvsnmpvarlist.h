@@ -22,6 +22,10 @@ struct KvSNMPVar {
     std::string spareText;
     std::string value;
     std::string lastOid;
+    // The last answer read into `value` was no value of the variable's
+    // syntax: an exception (noSuchObject, noSuchInstance, endOfMibView) or a
+    // value of another type, which `value` shows in its printable form.
+    bool answerUnfit = false;
 
     // The value DecodeIndex last gave an index element and the
     // sub-identifiers it read it from. While the value is unchanged,

@@ -13,6 +13,7 @@
 #include "forms/common/formwidgets.h"
 #include "forms/port/portformlayout.h"
 #include "forms/port/portformtables.h"
+#include "pages/tuigenerator.h"
 #include "snmp/kvsnmpvarlist.h"
 
 TEquipmentBasicInfoForm::TEquipmentBasicInfoForm(QWidget* owner, const KvFormHost& host)
@@ -30,7 +31,7 @@ void TEquipmentBasicInfoForm::BuildWindow()
     const auto field = [&](int row, const char* caption, const char* name) {
         auto* edit = new QLineEdit(top);
         edit->setObjectName(name);
-        edit->setReadOnly(true);
+        TUIGenerator::SetReadOnlyLook(edit, true); // shown only, like the other read-only texts
         fields->addWidget(new QLabel(QString::fromLatin1(caption), top), row, 0);
         fields->addWidget(edit, row, 1);
         return edit;

@@ -17,6 +17,7 @@
 #include "forms/port/portformlayout.h"
 #include "forms/port/portformtables.h"
 #include "forms/port/tstackingportuitform.h"
+#include "pages/tuigenerator.h"
 #include "platform/kvmessagebox.h"
 #include "snmp/kvsnmpvarlist.h"
 
@@ -51,7 +52,7 @@ void TTrafficSegmentationForm::BuildWindow()
     const auto readOnly = [group](const char* name) {
         auto* edit = new QLineEdit(group);
         edit->setObjectName(name);
-        edit->setReadOnly(true);
+        TUIGenerator::SetReadOnlyLook(edit, true); // shown only, like the other read-only texts
         edit->setFixedWidth(60);
         return edit;
     };

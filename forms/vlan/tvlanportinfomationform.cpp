@@ -11,6 +11,7 @@
 #include "binding/kvsnmprequest2edits.h"
 #include "forms/common/formwidgets.h"
 #include "forms/vlan/vlanformtables.h"
+#include "pages/tuigenerator.h"
 
 TVLanPortInfomationForm::TVLanPortInfomationForm(QWidget* owner, const KvFormHost& host)
     : TBridgeForm(owner, host, "VLanPortInfomationForm", "VLAN Port Information Form")
@@ -33,10 +34,7 @@ void TVLanPortInfomationForm::BuildWindow()
     // Shown only: Set writes the two switches, so the editor takes no typing
     // (a typed VLAN ID would be answered Ok without having been written). It
     // looks like the window's other read-only texts.
-    PortVLanID->setReadOnly(true);
-    QPalette shown = PortVLanID->palette();
-    shown.setColor(QPalette::Base, shown.color(QPalette::Window));
-    PortVLanID->setPalette(shown);
+    TUIGenerator::SetReadOnlyLook(PortVLanID, true);
     IngressFiltering = AddComboField(fields, 0, 1, "Ingress Filtering", "IngressFiltering");
     GvrpStatus = AddComboField(fields, 1, 0, "GVRP Status", "GvrpStatus");
     AcceptableFrameTypes = formwidgets::NewCombo(fields->parentWidget(), "AcceptableFrameTypes");

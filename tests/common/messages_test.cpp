@@ -69,7 +69,7 @@ TEST(MessageSets, BuiltInTextsAndCodeMapping)
         KvMessageSetId id;
         int count;
     } counts[] = {{KvMessageSetId::Common, 19},    {KvMessageSetId::Snmp, 18},      {KvMessageSetId::SnmpV3, 17},
-                  {KvMessageSetId::Usm, 14},       {KvMessageSetId::SnmpClass, 24}, {KvMessageSetId::KvSnmp, 29},
+                  {KvMessageSetId::Usm, 14},       {KvMessageSetId::SnmpClass, 25}, {KvMessageSetId::KvSnmp, 29},
                   {KvMessageSetId::StatusLines, 2}};
     for (const auto& c : counts) {
         EXPECT_EQ(KvMessages(c.id).Count(), c.count) << KvMessageFileName(c.id);
@@ -92,6 +92,7 @@ TEST(MessageSets, BuiltInTextsAndCodeMapping)
     EXPECT_EQ(KvErrorText(-420), "(SNMP Class) Transport is not supported!");
     EXPECT_EQ(KvErrorText(-423), "(SNMPClass) Blocked Mode Shutdown!");
     EXPECT_EQ(KvErrorText(-424), "(SNMPClass) Agent answered out of order, table walk stopped!");
+    EXPECT_EQ(KvErrorText(-425), "(SNMPClass) Table walk stopped, the list may be incomplete!");
     EXPECT_EQ(KvErrorText(-501), "(VoDADI++) Fail to read SNMP variables from file([FILENAME])!");
     EXPECT_EQ(KvErrorText(-509), "(VoDADI++) Invalid IP Address or DNS name!");
     EXPECT_EQ(KvErrorText(-528), "(VoDADI++) Unknown error code!");
@@ -103,7 +104,7 @@ TEST(MessageSets, BuiltInTextsAndCodeMapping)
     EXPECT_EQ(KvStatusTemplate(true), "Set: [ERROR] Request:[VARLIST]. Receive at [TIME].");
 
     // Codes between and beyond the ranges do not borrow a neighbour's text.
-    for (int code : {-19, -100, -119, -200, -218, -315, -425, -500, -529, 1, -100000})
+    for (int code : {-19, -100, -119, -200, -218, -315, -426, -500, -529, 1, -100000})
         EXPECT_EQ(KvErrorText(code), "(VoDADI++) Unknown error code!") << code;
 
     try {
@@ -178,7 +179,7 @@ TEST(MessageSets, NamedCodesGiveTheTextsOfTheirLines)
     EXPECT_EQ(KvErrorText(kvErrSnmpLast), "(SNMP) Cannot create variable, Inconsistent Name!");
     EXPECT_EQ(KvErrorText(kvErrSnmpV3Last), "(SNMPv3) Report sent!");
     EXPECT_EQ(KvErrorText(kvErrUsmLast), "(SNMPv3USM) Address error!");
-    EXPECT_EQ(KvErrorText(kvErrSnmpClassLast), "(SNMPClass) Agent answered out of order, table walk stopped!");
+    EXPECT_EQ(KvErrorText(kvErrSnmpClassLast), "(SNMPClass) Table walk stopped, the list may be incomplete!");
     EXPECT_EQ(KvErrorText(kvErrKvSnmpLast), "(VoDADI++) Unknown error code!");
 }
 

@@ -14,6 +14,8 @@ std::string MessageOf(Outcome outcome)
         return KvErrorText(-405);
     case Outcome::GenErr:
         return KvErrorText(-105);
+    case Outcome::BadValue:
+        return KvErrorText(kvErrBadValue);
     case Outcome::OkOrTimeout:
         break;
     }
@@ -38,6 +40,8 @@ const char* OutcomeName(Outcome outcome)
         return "timeout";
     case Outcome::GenErr:
         return "genErr";
+    case Outcome::BadValue:
+        return "bad value";
     }
     return "?";
 }

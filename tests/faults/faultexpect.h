@@ -12,6 +12,7 @@ enum class Outcome {
     OkOrTimeout, // either: an answer 2 s late races the second attempt's end
     Timeout,     // "(SNMPClass) SNMP request timed out!"
     GenErr,      // "(SNMP) Cannot perform operation, General Error!"
+    BadValue,    // "(VoDADI++) Bad value of the associated SNMP variable's (partial) data!"
 };
 
 const char* OutcomeName(Outcome outcome);

@@ -368,6 +368,10 @@ TEST_F(PagesSim, EditWritesTheCheckedColumnsOfTheSelectedRow)
     ASSERT_TRUE(bar->SetBtn->isEnabled());
     sim->clearLog();
     InDialog(bar->SetBtn, [&] {
+        // Captioned as its page; a long message wraps in its memo.
+        EXPECT_EQ(adapter->Dialog()->windowTitle(), form->windowTitle());
+        EXPECT_FALSE(adapter->Dialog()->windowTitle().isEmpty());
+        EXPECT_EQ(adapter->DialogPanel()->MsgPanel->Memo->lineWrapMode(), QPlainTextEdit::WidgetWidth);
         EXPECT_EQ(Edit(0)->text(), "2");
         EXPECT_FALSE(Edit(0)->isEnabled());
         DialogBar()->ClearChecksBtn->click();
@@ -508,12 +512,19 @@ TEST_F(PagesSim, StopEndsASlowWalkAndTheButtonsWorkAgain)
     EXPECT_LT(rows, 26);
     Settle(300);
     EXPECT_EQ(view->topLevelItemCount(), rows);
+    EXPECT_GE(rows, 3) << "the rows that came stay";
+    // The status line says that the list may be short, never Ok.
+    const QString stopped = Memo().section('\n', -1);
+    EXPECT_TRUE(stopped.startsWith("Get: (SNMPClass) Table walk stopped, the list may be incomplete!. Receive at "))
+        << stopped.toStdString();
+    EXPECT_FALSE(Memo().contains("Ok!")) << Memo().toStdString();
 
     bar->RefreshBtn->click();
     EXPECT_TRUE(answerer.shown().empty());
     ASSERT_TRUE(WaitFor([this] { return adapter->getComplete && !form->MainBinding()->busy; }, 20000));
     EXPECT_EQ(view->topLevelItemCount(), 26);
     EXPECT_EQ(bar->ST_Count->text(), "26");
+    EXPECT_TRUE(Memo().section('\n', -1).startsWith("Get: (VoDADI++) Ok!")) << Memo().toStdString();
 }
 
 TEST_F(PagesSim, ClosingDuringAWalkWaitsForTheOutstandingResponse)

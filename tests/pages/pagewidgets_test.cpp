@@ -566,7 +566,8 @@ TEST_F(ListPage, EditDialogLocksTheIndexAndGivesTheEditorsBack)
                         ran = true;
                         QDialog* dialog = adapter->Dialog();
                         ASSERT_NE(dialog, nullptr);
-                        EXPECT_TRUE(dialog->windowTitle().isEmpty());
+                        // Captioned as its page (an empty caption shows the program's name).
+                        EXPECT_EQ(dialog->windowTitle(), "Table : 127.0.0.1");
                         EXPECT_EQ(box->window(), dialog);
                         EXPECT_FALSE(box->isHidden());
                         // The editors show the selected row; the index cannot be changed.

@@ -152,6 +152,30 @@ TEST_F(FrontPanelSim, SilentSwitchTurnsTheLedsOffAndReportsTheTimeout)
     WaitFor([] { return false; }, 400);
 }
 
+TEST_F(FrontPanelSim, AnAnswerThatIsNoLedTableTurnsTheLedsOffWithTheBadValueMessage)
+{
+    const std::string led = std::string(OSPREY_ENT_OID) + ".11.36.2.5.1.5";
+    const std::vector<std::string> faults[] = {
+        {"--wrong-type", led}, // INTEGER 7
+        {"--oversize", led + "=3"},
+        {"--oversize", led + "=40"},
+    };
+    const std::string expected = "Get: " + KvErrorText(kvErrBadValue) + " Request: Led Status. Receive at ";
+    for (const auto& fault : faults) {
+        Start({.extraArgs = fault});
+        ASSERT_TRUE(WaitFor([&] { return StatusStartsWith("Get: "); }, 8000)) << fault[1];
+        EXPECT_TRUE(StatusStartsWith(expected)) << fault[1] << ": " << status.text().toStdString();
+        for (const auto& record : panel->LedRequest->Records()) {
+            EXPECT_EQ(record->colour, 0) << fault[1] << " byte " << record->byteIndex;
+            EXPECT_EQ(record->shape->FillColour(), 0) << fault[1] << " byte " << record->byteIndex;
+        }
+        EXPECT_EQ(panel->SpeedButton(1)->accessibleDescription(), "LED off") << fault[1];
+        EXPECT_TRUE(panel->LedRequest->RefreshTimer().isActive()) << "polling goes on";
+        panel.reset();
+        status.clear();
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)

@@ -204,6 +204,52 @@ TEST_F(LedBinding, ByteBeyondAStrictMapRaisesAndResetsTheLeds)
     EXPECT_FALSE(leds.Records()[0]->blinking);
 }
 
+TEST_F(LedBinding, AnswerThatIsNoLedTableTurnsTheLedsOffWithTheBadValueError)
+{
+    TestLeds leds;
+    leds.SetValueLength(3);
+    FakeShape& first = Add(leds, 0);
+    FakeShape& last = Add(leds, 2);
+    const auto expectBadValue = [&](const std::string& why) {
+        try {
+            leds.ShowRow();
+            ADD_FAILURE() << why << ": expected -518";
+        } catch (const KvError& error) {
+            EXPECT_EQ(error.code(), -518) << why;
+            EXPECT_EQ(std::string(error.what()),
+                      "(VoDADI++) Bad value of the associated SNMP variable's (partial) data!");
+        }
+        EXPECT_EQ(first.colour, black) << why;
+        EXPECT_EQ(last.colour, black) << why;
+        EXPECT_FALSE(leds.Records()[0]->blinking) << why;
+    };
+
+    leds.SetValue("820205");
+    leds.ShowRow();
+    ASSERT_EQ(first.colour, lime);
+    ASSERT_EQ(last.colour, red);
+
+    leds.SetValue("8202");
+    expectBadValue("too short: no LED may take the out-of-range colour");
+    leds.SetValue("82020505");
+    expectBadValue("too long");
+    leds.SetValue("(NULL)");
+    expectBadValue("no value");
+    // An exception or a value of another type, whatever its text.
+    leds.SetValue("820205");
+    leds.request.variables[0].answerUnfit = true;
+    expectBadValue("not an octet string");
+
+    // The next good answer shows again.
+    leds.request.variables[0].answerUnfit = false;
+    leds.ShowRow();
+    EXPECT_EQ(last.colour, red);
+    // Without a length, an answer of another type is refused all the same.
+    leds.SetValueLength(0);
+    leds.request.variables[0].answerUnfit = true;
+    expectBadValue("another type, any length");
+}
+
 TEST_F(LedBinding, ValueNamesAndMissingVariablesAreHandled)
 {
     TestLeds leds;

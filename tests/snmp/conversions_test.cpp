@@ -155,6 +155,25 @@ TEST(RequestConversion, EmptyAndAbsentValues)
     EXPECT_EQ(r.Read(2, missing), "(NULL)");
     EXPECT_EQ(r.Read(0, missing), "(NULL)");
     EXPECT_EQ(r.Read(1, missing), "");
+
+    // What the switch sent is kept beside the text: an exception, or a value
+    // of another type shown in its printable form, is no value of the
+    // variable; the next answer of the right type is.
+    EXPECT_TRUE(r.variables[1].answerUnfit);
+    SnmpVb seven;
+    seven.SetInteger(7);
+    EXPECT_EQ(r.Read(0, seven), "7");
+    EXPECT_TRUE(r.variables[0].answerUnfit);
+    EXPECT_EQ(r.Read(0, Octets({0x07})), "07");
+    EXPECT_FALSE(r.variables[0].answerUnfit);
+    EXPECT_EQ(r.Read(2, seven), "7");
+    EXPECT_FALSE(r.variables[2].answerUnfit);
+    EXPECT_EQ(r.Read(2, Unsigned(tagCounter32, 7)), "7");
+    EXPECT_TRUE(r.variables[2].answerUnfit);
+    SnmpVb null;
+    null.SetNull();
+    r.Read(0, null);
+    EXPECT_FALSE(r.variables[0].answerUnfit) << "NULL is an empty value, not another type";
 }
 
 TEST(RequestConversion, ShortValuesAreRejected)
