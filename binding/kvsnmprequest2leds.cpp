@@ -157,11 +157,6 @@ void KvSNMPRequest2Leds::CheckValues() const
         const KvSNMPVar& variable = list[record->variableIndex];
         if (variable.answerUnfit)
             KvRaise(kvErrBadValue);
-        if (valueLength_ > 0) {
-            const std::string text = variable.options ? variable.options->LabelToValue(variable.value) : variable.value;
-            if (ParseValueText(text, static_cast<int>(variable.syntax)).size() != static_cast<size_t>(valueLength_))
-                KvRaise(kvErrBadValue);
-        }
     }
 }
 

@@ -70,11 +70,6 @@ public:
     void PollNow();
     // Every LED: blinking off, its map's default colour, painted and shown.
     void ResetLeds();
-    // The length in octets a value of the LED variables must have (the
-    // switch's LED table); 0 (the default) takes any length, and LEDs beyond
-    // a short value get their map's out-of-range colour.
-    void SetValueLength(int32_t octets) { valueLength_ = octets; }
-    int32_t ValueLength() const { return valueLength_; }
     // Reads the LED's state from its variable (the value as last received).
     // Raises -519 for a byte beyond the value when the map has no out-of-range
     // colour.
@@ -92,10 +87,10 @@ public:
 
 protected:
     // Every LED from the received value, then one blink tick. An answer that
-    // is no LED table (an exception, a value of another type, or, with a
-    // value length, one of another length) raises -518 with every LED in its
-    // default colour, as after a failed poll: the LEDs never show states the
-    // switch did not send.
+    // is no LED table (an exception, or a value of another type) raises -518
+    // with every LED in its default colour, as after a failed poll: the LEDs
+    // never show states the switch did not send. (LEDs beyond a short value
+    // take their map's out-of-range colour.)
     void ShowRow() override;
     // Turns the LEDs off and writes the message to the status target.
     void ReportGetError(const KvSNMPError& result) override;
@@ -116,7 +111,6 @@ private:
     bool pollAgain_ = false;
     int blinkLimit_ = kBlinkLimit;
     int blinkCount_ = 0;
-    int32_t valueLength_ = 0;
     // The blink timer is on (it rests between polls while nothing blinks);
     // StopPolling turns it off for good.
     bool blinking_ = false;

@@ -73,10 +73,6 @@ struct LedGroupDef {
     int height;
 };
 
-// The switch's LED status value: one octet per LED, the octets 0 to 30 of
-// the groups below. An answer of any other length is not this panel's.
-constexpr int kLedValueLength = 31;
-
 constexpr LedGroupDef kLedGroups[] = {
     {"0", PowerPanel, 1, 10, 7, 7},
     {"1", ConsolePanel, 1, 10, 7, 7},

@@ -289,7 +289,6 @@ void TFrontPanel::FormCreate(QLabel* statusPanel)
             LedRequest->AddLedGroup(0, group.bytes, &map, ledPanels_[group.panel], group.left, group.gap, 0,
                                     group.width, group.height);
         }
-        LedRequest->SetValueLength(kLedValueLength);
         LedRequest->SetStatusTarget(statusPanel);
         LedRequest->ledsChanged = [this] { DescribePortLeds(); };
         LedRequest->request.variables.name = kLedListName;

@@ -157,8 +157,6 @@ TEST_F(FrontPanelSim, AnAnswerThatIsNoLedTableTurnsTheLedsOffWithTheBadValueMess
     const std::string led = std::string(OSPREY_ENT_OID) + ".11.36.2.5.1.5";
     const std::vector<std::string> faults[] = {
         {"--wrong-type", led}, // INTEGER 7
-        {"--oversize", led + "=3"},
-        {"--oversize", led + "=40"},
     };
     const std::string expected = "Get: " + KvErrorText(kvErrBadValue) + " Request: Led Status. Receive at ";
     for (const auto& fault : faults) {
