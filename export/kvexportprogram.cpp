@@ -73,16 +73,19 @@ int KvExportProgram::StartSession(const std::vector<std::string>& switches, cons
 
 int KvExportProgram::Run(const std::vector<std::string>& arguments)
 {
-    const int status = RunActions(arguments);
-    // A full disk or a closed output must not pass for a written export.
+    return CheckOutput(out_, err_, programName_, RunActions(arguments));
+}
+
+int KvExportProgram::CheckOutput(std::ostream& out, std::ostream& err, const std::string& programName, int status)
+{
+    // A full disk or a closed output must not pass for a written file.
     errno = 0;
-    out_.flush();
-    if (out_)
+    if (out.flush())
         return status;
     const int error = errno;
-    err_ << programName_ << ": cannot write the output" << (error ? std::string(": ") + std::strerror(error) : "")
-         << "\n";
-    err_.flush();
+    err << programName << ": cannot write the output" << (error ? std::string(": ") + std::strerror(error) : "")
+        << "\n";
+    err.flush();
     return status == kOk ? kFailed : status;
 }
 

@@ -40,6 +40,10 @@ public:
     static std::string StatsLine(const std::string& title, const KvWalkStats& before, const KvWalkStats& after,
                                  int64_t pageMs);
 
+    // `status`, or kFailed with a message on `err` when `out` cannot be
+    // written (a full disk, a closed output): the programs' last step.
+    static int CheckOutput(std::ostream& out, std::ostream& err, const std::string& programName, int status);
+
 private:
     int UsageError(const std::string& message);
     // What Run does, before the output is checked.

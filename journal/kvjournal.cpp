@@ -12,21 +12,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <sys/file.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <map>
 #include <sstream>
-#include <thread>
 
 #include "common/kverror.h"
 #include "common/kvmessages.h"
+#include "platform/kvfilelock.h"
 
 namespace {
 
@@ -412,16 +410,11 @@ KvJournal::Lock KvJournal::Exclusive(const std::string& address, uint16_t port, 
     const int fd = OpenPrivate(file, O_RDWR | O_CREAT | O_APPEND, error);
     if (fd < 0)
         return lock;
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
-    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const int saved = errno;
-        if ((saved != EWOULDBLOCK && saved != EINTR) || std::chrono::steady_clock::now() >= until) {
-            error = saved == EWOULDBLOCK ? file + " is held by another undo that has not ended"
-                                         : file + ": " + std::strerror(saved);
-            ::close(fd);
-            return lock;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    if (const int failed = KvLockExclusive(fd, waitMs)) {
+        error = failed == EWOULDBLOCK ? file + " is held by another undo that has not ended"
+                                      : file + ": " + std::strerror(failed);
+        ::close(fd);
+        return lock;
     }
     lock.fd_ = fd;
     return lock;

@@ -260,6 +260,7 @@ KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int3
     struct Column {
         int32_t variable;
         const SnmpVb* vb;
+        std::string base;
         bool finished;
         std::vector<uint32_t> instance; // in the column's subtree
     };
@@ -273,7 +274,7 @@ KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int3
         if (n >= response.vbs.size())
             break; // fewer bindings than asked for: read what is there
         const SnmpVb& vb = response.vbs[n++];
-        const std::string base = BaseOid(i);
+        std::string base = BaseOid(i);
         KvSNMPVar& var = variables[i];
         if (code == kvErrNoSuchName && table) {
             // An SNMPv1 agent ends a walk by returning the request unchanged.
@@ -283,8 +284,9 @@ KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int3
         // the table silently short (or, believed, keep the walk going).
         if (table && walkStep && KvSNMPWalkCursor::Stalls(base, var.lastOid, vb))
             return Reading::OutOfOrder;
-        Column column{i, &vb, IsColumnFinished(base, var.lastOid, vb.oid), {}};
-        if (table && !column.finished && !ParseArcs(vb.oid.substr(base.size() + 1), column.instance))
+        const bool finished = IsColumnFinished(base, var.lastOid, vb.oid);
+        Column column{i, &vb, std::move(base), finished, {}};
+        if (table && !finished && !ParseArcs(vb.oid.substr(column.base.size() + 1), column.instance))
             column.instance.clear();
         columns.push_back(std::move(column));
     }
@@ -300,8 +302,8 @@ KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int3
         return Reading::AllFinished;
     }
     std::string rowInstance;
-    if (row->vb->oid.size() > BaseOid(row->variable).size())
-        rowInstance = row->vb->oid.substr(BaseOid(row->variable).size() + 1);
+    if (row->vb->oid.size() > row->base.size())
+        rowInstance = row->vb->oid.substr(row->base.size() + 1);
     std::vector<int32_t> finishedColumns;
     for (const Column& column : columns) {
         KvSNMPVar& var = variables[column.variable];
@@ -314,7 +316,7 @@ KvSNMPRequest::Reading KvSNMPRequest::ReadResponse(const SnmpPdu& response, int3
             // GETBULK gave after this one are out of step for it.
             var.value = kNotDone;
             if (var.lastOid.empty())
-                var.lastOid = BaseOid(column.variable);
+                var.lastOid = column.base;
             partialRow_ = true;
         } else {
             VbToValue(column.variable, *column.vb);

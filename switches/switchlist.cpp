@@ -4,18 +4,16 @@
 #include "switches/switchmigration.h"
 #include "switches/switchpaths.h"
 #include "switches/switchsecretstore.h"
+#include "platform/kvfilelock.h"
 
 #include <QDateTime>
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <strings.h>
-#include <sys/file.h>
-#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -47,18 +45,12 @@ public:
             error = "cannot open the lock file " + path + ": " + std::strerror(errno);
             return false;
         }
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(SwitchList::kLockWaitMs);
-        while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-            if (errno != EWOULDBLOCK && errno != EINTR) {
-                error = "cannot lock " + path + ": " + std::strerror(errno);
-                return false;
-            }
-            if (std::chrono::steady_clock::now() >= deadline) {
-                error = "another program has been changing the switch list for " +
-                        std::to_string(SwitchList::kLockWaitMs / 1000) + " s (it holds " + path + ")";
-                return false;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        if (const int failed = KvLockExclusive(fd_, SwitchList::kLockWaitMs)) {
+            error = failed == EWOULDBLOCK
+                        ? "another program has been changing the switch list for " +
+                              std::to_string(SwitchList::kLockWaitMs / 1000) + " s (it holds " + path + ")"
+                        : "cannot lock " + path + ": " + std::strerror(failed);
+            return false;
         }
         return true;
     }
